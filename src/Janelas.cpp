@@ -1,0 +1,5 @@
+#include "Janelas.h"
+
+void registrarJanelas()
+{
+}

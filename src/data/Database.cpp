@@ -1,0 +1,247 @@
+#include "data/Database.h"
+
+#include "data/Like.h"
+
+#include <sqlcipher/sqlite3.h>
+
+namespace data {
+
+DbError::DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
+
+namespace {
+QString errorOf(sqlite3* db)
+{
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("sem conexão");
+}
+} // namespace
+
+Connection::~Connection() { close(); }
+
+void Connection::open(const QString& localPath, const QByteArray& key, bool create)
+{
+    close();
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(localPath.toUtf8().constData(), &db, flags, nullptr);
+    auto failWith = [&](const QString& why) {
+        sqlite3_close(db);
+        throw DbError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(localPath, why));
+    };
+    if (rc != SQLITE_OK)
+        failWith(errorOf(db));
+    if (!key.isEmpty()) {
+        rc = sqlite3_key(db, key.constData(), key.size());
+        if (rc != SQLITE_OK)
+            failWith(errorOf(db));
+        // SQLCipher 3 defaults, stated so that a later version (whose
+        // defaults differ) keeps reading these files. Pragmas an older
+        // version does not know are ignored by it.
+        const char* settings =
+            "PRAGMA cipher_page_size = 1024;"
+            "PRAGMA kdf_iter = 64000;"
+            "PRAGMA cipher_hmac_algorithm = HMAC_SHA1;"
+            "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;";
+        char* err = nullptr;
+        if (sqlite3_exec(db, settings, nullptr, nullptr, &err) != SQLITE_OK) {
+            QString why = QString::fromUtf8(err ? err : "");
+            sqlite3_free(err);
+            failWith(why);
+        }
+    }
+    // A wrong key or a file that is no database shows only at the first read.
+    char* err = nullptr;
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
+        QString why = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        failWith(why);
+    }
+    registerLike(db);
+    sqlite3_busy_timeout(db, 2000);
+    db_ = db;
+    path_ = localPath;
+}
+
+void Connection::close()
+{
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+void Connection::exec(const QString& sql)
+{
+    if (!db_)
+        throw DbError(QStringLiteral("Conexão fechada."));
+    char* err = nullptr;
+    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        QString why = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        throw DbError(why);
+    }
+}
+
+std::int64_t Connection::lastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
+int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+QString toSqlDate(const QDate& date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+}
+
+QDate fromSqlDate(const QString& text)
+{
+    if (text.isEmpty())
+        return QDate();
+    return QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+}
+
+Statement::Statement(Connection& db, const QString& sql) : db_(db)
+{
+    if (!db.handle())
+        throw DbError(QStringLiteral("Conexão fechada."));
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), utf8.size(), &stmt_, nullptr);
+    if (rc != SQLITE_OK)
+        throw DbError(errorOf(db.handle()) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+void Statement::fail(int rc) const
+{
+    (void)rc;
+    throw DbError(errorOf(db_.handle()));
+}
+
+void Statement::bind(int index, const QString& value)
+{
+    if (value.isNull()) {
+        bind(index, nullptr);
+        return;
+    }
+    const QByteArray utf8 = value.toUtf8();
+    const int rc = sqlite3_bind_text(stmt_, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+void Statement::bind(int index, std::int64_t value)
+{
+    const int rc = sqlite3_bind_int64(stmt_, index, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+void Statement::bind(int index, double value)
+{
+    const int rc = sqlite3_bind_double(stmt_, index, value);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+void Statement::bind(int index, const QDate& value)
+{
+    if (!value.isValid())
+        bind(index, nullptr);
+    else
+        bind(index, toSqlDate(value));
+}
+
+void Statement::bind(int index, std::nullptr_t)
+{
+    const int rc = sqlite3_bind_null(stmt_, index);
+    if (rc != SQLITE_OK)
+        fail(rc);
+}
+
+void Statement::bind(int index, const QVariant& value)
+{
+    if (value.isNull() || !value.isValid()) {
+        bind(index, nullptr);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool: bind(index, std::int64_t(value.toLongLong())); break;
+    case QMetaType::Double: bind(index, value.toDouble()); break;
+    case QMetaType::QDate: bind(index, value.toDate()); break;
+    default: bind(index, value.toString()); break;
+    }
+}
+
+bool Statement::next()
+{
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    fail(rc);
+}
+
+void Statement::exec()
+{
+    while (next()) {
+    }
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+
+QString Statement::columnName(int col) const
+{
+    return QString::fromUtf8(sqlite3_column_name(stmt_, col));
+}
+
+bool Statement::isNull(int col) const { return sqlite3_column_type(stmt_, col) == SQLITE_NULL; }
+
+QString Statement::text(int col) const
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
+    if (!p)
+        return QString();
+    return QString::fromUtf8(p, sqlite3_column_bytes(stmt_, col));
+}
+
+std::int64_t Statement::integer(int col) const { return sqlite3_column_int64(stmt_, col); }
+double Statement::real(int col) const { return sqlite3_column_double(stmt_, col); }
+QDate Statement::date(int col) const { return fromSqlDate(text(col)); }
+
+QVariant Statement::value(int col) const
+{
+    switch (sqlite3_column_type(stmt_, col)) {
+    case SQLITE_INTEGER: return QVariant(qint64(integer(col)));
+    case SQLITE_FLOAT: return QVariant(real(col));
+    case SQLITE_NULL: return QVariant();
+    default: return QVariant(text(col));
+    }
+}
+
+Transaction::Transaction(Connection& db) : db_(db) { db_.exec(QStringLiteral("BEGIN IMMEDIATE")); }
+
+Transaction::~Transaction()
+{
+    if (!done_ && db_.isOpen()) {
+        try {
+            db_.exec(QStringLiteral("ROLLBACK"));
+        } catch (...) {
+        }
+    }
+}
+
+void Transaction::commit()
+{
+    db_.exec(QStringLiteral("COMMIT"));
+    done_ = true;
+}
+
+} // namespace data

@@ -1,0 +1,125 @@
+#pragma once
+// A thin layer over the encrypted SQLite connection: open and key, run
+// statements with bound parameters, transactions. Every failure is thrown
+// as DbError carrying the engine's message.
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <stdexcept>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace data {
+
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& message);
+    QString message() const { return QString::fromUtf8(what()); }
+};
+
+// The cipher settings of every account file, written down so that a later
+// library version still opens today's files.
+struct CipherSettings {
+    static constexpr int pageSize = 1024;
+    static constexpr int kdfIterations = 64000;
+};
+
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing file. A non-empty key decrypts it; the key is proved
+    // by a read, so a wrong key fails here and not at the first query.
+    void open(const QString& localPath, const QByteArray& key, bool create = false);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+    const QString& path() const { return path_; }
+
+    // Runs SQL without parameters (schema, pragmas).
+    void exec(const QString& sql);
+    std::int64_t lastInsertId() const;
+    int changes() const;
+
+    sqlite3* handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    QString path_;
+};
+
+// A null QDate binds NULL; a date binds "YYYY-MM-DD".
+QString toSqlDate(const QDate& date);
+QDate fromSqlDate(const QString& text);
+
+class Statement {
+public:
+    Statement(Connection& db, const QString& sql);
+    template <class... Args>
+    Statement(Connection& db, const QString& sql, const Args&... args) : Statement(db, sql)
+    {
+        int i = 1;
+        (bind(i++, args), ...);
+    }
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Parameters count from 1.
+    void bind(int index, const QString& value);
+    void bind(int index, const char* value) { bind(index, QString::fromUtf8(value)); }
+    void bind(int index, std::int64_t value);
+    void bind(int index, int value) { bind(index, std::int64_t(value)); }
+    void bind(int index, long long value) { bind(index, std::int64_t(value)); }
+    void bind(int index, double value);
+    void bind(int index, const QDate& value);
+    void bind(int index, std::nullptr_t);
+    void bind(int index, const QVariant& value);
+
+    // Steps to the next row; false when there is none.
+    bool next();
+    // Runs to completion (INSERT, UPDATE, DELETE).
+    void exec();
+    void reset();
+
+    int columnCount() const;
+    QString columnName(int col) const;
+    bool isNull(int col) const;
+    QString text(int col) const;
+    std::int64_t integer(int col) const;
+    double real(int col) const;
+    QDate date(int col) const;
+    QVariant value(int col) const;
+
+private:
+    [[noreturn]] void fail(int rc) const;
+    Connection& db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Commits when told to; rolls back when it goes out of scope uncommitted,
+// so an error in the middle leaves nothing half-written.
+class Transaction {
+public:
+    explicit Transaction(Connection& db);
+    ~Transaction();
+    void commit();
+
+private:
+    Connection& db_;
+    bool done_ = false;
+};
+
+// One value of the first row of a query (null QVariant when there is none).
+template <class... Args>
+QVariant scalar(Connection& db, const QString& sql, const Args&... args)
+{
+    Statement s(db, sql, args...);
+    return s.next() ? s.value(0) : QVariant();
+}
+
+} // namespace data

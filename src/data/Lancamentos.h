@@ -1,0 +1,50 @@
+#pragma once
+// The ledger: table Lancamentos. Tipo "1" is outgoing (Valor <= 0), "2"
+// incoming (Valor >= 0); Despesa is the classification code as text.
+#include "data/Database.h"
+#include "data/Money.h"
+
+#include <optional>
+#include <vector>
+
+namespace data {
+
+struct Lancamento {
+    std::int64_t numLan = 0;  // assigned by the database
+    QDate dataVen;
+    QString referente;
+    Centavos valor = 0;
+    QDate dataLan;
+    QString tipo;     // "1" Saída, "2" Entrada
+    QString despesa;  // classification code, digits without leading zeros
+    QString filtro;   // "A".."Z"
+    QString conta;    // the classification's group when saved
+};
+
+// The sides as the entry windows name them.
+inline const QString kTipoSaida = QStringLiteral("1");
+inline const QString kTipoEntrada = QStringLiteral("2");
+
+// "Previsão" anywhere in the description, in any case, accents included.
+bool isForecast(const QString& referente);
+
+// The stored value for an amount typed on a side: negated for a Saída.
+Centavos signedValue(const QString& tipo, Centavos typed);
+
+// Adds one row and returns its number.
+std::int64_t addLancamento(Connection& db, const Lancamento& l);
+std::optional<Lancamento> findLancamento(Connection& db, std::int64_t numLan);
+// Updates every column but NumLan of the row l.numLan; false when gone.
+bool updateLancamento(Connection& db, const Lancamento& l);
+bool deleteLancamento(Connection& db, std::int64_t numLan);
+
+// The sum of every entry due on or before a day.
+Centavos balanceUntil(Connection& db, const QDate& day);
+
+// Reads the columns of "SELECT NumLan, DataVen, Referente, Valor, DataLan,
+// Tipo, Despesa, Filtro, Conta" starting at a column.
+Lancamento readLancamento(const Statement& s, int first = 0);
+inline const QString kLancamentoColumns =
+    QStringLiteral("NumLan, DataVen, Referente, Valor, DataLan, Tipo, Despesa, Filtro, Conta");
+
+} // namespace data

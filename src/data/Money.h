@@ -1,0 +1,41 @@
+#pragma once
+// Amounts are whole centavos, exact in sums. A typed amount is rounded to the
+// centavo, halves to even, when it is converted; only the financial
+// calculator works in double.
+#include <QString>
+#include <cstdint>
+
+namespace data {
+
+using Centavos = std::int64_t;
+
+// An exact decimal number: mantissa / 10^scale.
+struct Decimal {
+    __int128 mantissa = 0;
+    int scale = 0;
+};
+
+// A number typed with a decimal comma: "1234,56", "1.234,56", "12", ",5",
+// with an optional sign. "." groups thousands when it stands before groups of
+// three digits and a comma or the end, and is the decimal mark otherwise
+// ("12.5"). Empty text, "," alone or anything else is not a number.
+bool parseDecimal(const QString& text, Decimal& out);
+
+// Rounds to centavos, halves to even.
+Centavos toCentavos(const Decimal& value);
+Centavos toCentavos(double reais);
+
+// Typed text to centavos; false when the text is not a number.
+bool parseMoney(const QString& text, Centavos& out);
+
+// The product of two typed numbers, exact before it is rounded to centavos.
+bool multiplyMoney(const QString& a, const QString& b, Centavos& out);
+
+// "#,##0.00": "1.234,56", "-0,50", "0,00".
+QString formatMoney(Centavos value);
+// The same without thousands points ("1234,56"), as value boxes hold it.
+QString formatMoneyPlain(Centavos value);
+
+inline double toReais(Centavos value) { return double(value) / 100.0; }
+
+} // namespace data

@@ -1,0 +1,19 @@
+#pragma once
+// The account's login record: the first row of the table Senha.
+#include "data/Database.h"
+
+namespace data {
+
+struct SenhaRecord {
+    bool found = false;
+    QString senha;          // null when the column is empty
+    QDate ultimoAcesso;
+    QDate backup;           // null when the column holds no date
+};
+
+SenhaRecord lerSenha(Connection& db);
+void gravarUltimoAcesso(Connection& db, const QDate& date);
+void gravarBackup(Connection& db, const QDate& date);
+void gravarSenha(Connection& db, const QString& senha);
+
+} // namespace data

@@ -1,0 +1,22 @@
+#include "platform/Clock.h"
+
+namespace platform {
+namespace {
+QDate& fixedToday() { static QDate d; return d; }
+} // namespace
+
+QDate Today()
+{
+    return fixedToday().isValid() ? fixedToday() : QDate::currentDate();
+}
+
+QDateTime Now()
+{
+    if (fixedToday().isValid())
+        return QDateTime(fixedToday(), QTime::currentTime());
+    return QDateTime::currentDateTime();
+}
+
+void setToday(const QDate& date) { fixedToday() = date; }
+
+} // namespace platform

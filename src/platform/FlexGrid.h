@@ -1,0 +1,160 @@
+#pragma once
+// The grid the windows list their rows in. It is addressed the way the
+// windows address it: row 0 is the fixed header row, data rows are 1 to
+// Rows() - 1, columns 0 to Cols() - 1; the "current cell" (Row(), Col()) is
+// both what the user has selected and what the cell-format setters act on.
+//
+// A query may list a hundred thousand entries, so the cells live in flat
+// arrays inside the grid's model (a text and a small style number per cell)
+// and filling a cell costs no more than storing its text: the view is told
+// about changes once, when control returns to the event loop.
+#include <QColor>
+#include <QTableView>
+
+#include <memory>
+
+class QKeyEvent;
+
+namespace platform {
+
+class FlexGridModel;
+
+// Orders for sortRows(), numbered as the classic grid numbers its sort codes.
+enum class FlexSort {
+    GenericAscending = 1,  // numbers as numbers when both cells hold one, else text
+    GenericDescending = 2,
+    NumericAscending = 3,  // every cell read as a number ("1.234,56"), text as 0
+    NumericDescending = 4,
+};
+
+class FlexGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+    ~FlexGrid() override;
+
+    // One "|"-separated piece per column. A piece may start with "<", "^" or
+    // ">" (left, centred, right); the rest is the title, shown trimmed in the
+    // header row, while its full text, blanks included, sets the column's
+    // width. Sets Cols(); keeps the rows and their cells.
+    void FormatString(const QString& format);
+
+    // Row count including the header row: 1 means no data rows. Growing adds
+    // empty rows, shrinking drops the last ones.
+    int Rows() const;
+    void setRows(int rows);
+    int Cols() const;
+    void setCols(int cols);
+    int FixedRows() const { return 1; }
+
+    // Out-of-range reads give an empty text; out-of-range writes are ignored.
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+
+    // Adds a row from a tab-separated text, at the end or before data row
+    // `row`.
+    void AddItem(const QString& tabSeparated, int row = -1);
+    // Removes one data row; the header row cannot be removed.
+    void RemoveItem(int row);
+    // Empties every cell, header included, and drops every cell format;
+    // Rows() and Cols() stay.
+    void Clear();
+
+    // Column width in pixels; 0 hides the column from sight.
+    int ColWidth(int col) const;
+    void setColWidth(int col, int width);
+    // Zero means the general rule: numbers to the right, other text left.
+    Qt::Alignment ColAlignment(int col) const;
+    void setColAlignment(int col, Qt::Alignment alignment);
+
+    // The current cell. Setting it from code moves the selection without
+    // scrolling; TopRow() is what scrolls.
+    int Row() const { return row_; }
+    void setRow(int row);
+    int Col() const { return col_; }
+    void setCol(int col);
+    // Whole rows are selected one at a time, so the selection ends where it
+    // starts.
+    int RowSel() const { return row_; }
+    int ColSel() const { return col_; }
+
+    // First data row in sight. Setting it scrolls as far as the rows allow:
+    // asking for the last row brings the last page into view.
+    int TopRow() const;
+    void setTopRow(int row);
+    // Data rows that fit wholly in the visible area.
+    int fullyVisibleRowCount() const;
+
+    // The current cell's text and formats.
+    QString Text() const;
+    void setText(const QString& text);
+    QColor CellBackColor() const;
+    void setCellBackColor(const QColor& color);
+    QColor CellForeColor() const;
+    void setCellForeColor(const QColor& color);
+    bool CellFontBold() const;
+    void setCellFontBold(bool bold);
+    // Points; 0 means the grid's own font size.
+    int CellFontSize() const;
+    void setCellFontSize(int points);
+    // Zero means the column's alignment.
+    Qt::Alignment CellAlignment() const;
+    void setCellAlignment(Qt::Alignment alignment);
+
+    // The same formats addressed directly, for filling loops.
+    QColor cellBackColor(int row, int col) const;
+    void setCellBackColor(int row, int col, const QColor& color);
+    QColor cellForeColor(int row, int col) const;
+    void setCellForeColor(int row, int col, const QColor& color);
+    bool cellBold(int row, int col) const;
+    void setCellBold(int row, int col, bool bold);
+    void setRowBackColor(int row, const QColor& color);
+
+    // Reorders the data rows by one column; the current cell stays at its
+    // position.
+    void sortRows(int col, FlexSort order);
+
+signals:
+    // Emitted before the grid's own handling of the key, so that a window
+    // sees Delete, Insert, keypad "+" and the function keys first.
+    void keyPressed(QKeyEvent* event);
+    // Left button released over the grid.
+    void cellClicked(int row, int col);
+    // The cell under the pointer is made current first; a double-click below
+    // the last row leaves the current cell as it was.
+    void cellDoubleClicked(int row, int col);
+    // The right button makes the cell under the pointer current first.
+    void rightClicked(int row, int col);
+    // The user moved the current cell (keyboard or mouse).
+    void currentCellChanged(int row, int col);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    // Typing does not jump to a matching row: digits and "+" are keys the
+    // windows give meanings of their own.
+    void keyboardSearch(const QString&) override {}
+
+private:
+    bool validCell(int row, int col) const;
+    void scheduleCurrentSync();
+    void syncCurrentToView();
+    void afterRowCountChange(int oldRows);
+    int widthForTitle(const QString& piece) const;
+    void applyFontMetrics();
+
+    FlexGridModel* model_;
+    int row_ = 0;
+    int col_ = 0;
+    bool syncPending_ = false;
+    bool internalChange_ = false;
+    // The full text of each column's piece while its width still follows
+    // FormatString, so that a font change can size it again.
+    QStringList widthPieces_;
+};
+
+} // namespace platform

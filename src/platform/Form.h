@@ -1,0 +1,129 @@
+#pragma once
+// The base of every window, the registry that keeps one live instance of
+// each window class, and the one road by which a window is shown modally.
+#include <QDialog>
+#include <QMainWindow>
+#include <functional>
+#include <typeindex>
+#include <unordered_map>
+
+namespace platform {
+
+// A window's title followed by " - Banco ativo: ''", the drive, "\", the
+// account and "''".
+QString bancoAtivoCaption(const QString& title, const QString& drive, const QString& banco);
+
+// Services every window shares; mixed into Form (dialogs) and MainForm.
+class FormHooks {
+public:
+    virtual ~FormHooks() = default;
+    // Runs once when the window is loaded (also when another window's access
+    // loads it invisibly).
+    virtual void Form_Load() {}
+    // Runs each time the window is shown.
+    virtual void Form_Activate() {}
+    // Runs when the window is being unloaded; setting cancel keeps it open.
+    virtual void Form_Unload(bool& cancel) { (void)cancel; }
+
+    bool isLoaded() const { return loaded_; }
+
+protected:
+    friend class Forms;
+    bool loaded_ = false;
+};
+
+class Form : public QDialog, public FormHooks {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+
+    // Unload Me: runs Form_Unload, closes the window and lets the registry
+    // forget it, so the next access loads a fresh one.
+    void Unload();
+    // Hides the window; it stays loaded and keeps its contents.
+    void Hide();
+
+    // Enter moves the focus on, as Tab does, once the focused control has
+    // had its chance to handle the key.
+    void setEnterAsTab(bool on) { enterAsTab_ = on; }
+    bool enterAsTab() const { return enterAsTab_; }
+
+    void done(int r) override;
+
+protected:
+    // Escape: the default closes the window.
+    virtual void escapePressed() { Unload(); }
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool enterAsTab_ = false;
+    bool hiding_ = false;
+};
+
+// The main window: the same hooks on a QMainWindow.
+class MainForm : public QMainWindow, public FormHooks {
+    Q_OBJECT
+public:
+    explicit MainForm(QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
+
+// One live instance of each window class.
+class Forms {
+public:
+    // The loaded instance, loading it (invisibly) first when needed.
+    template <class T> static T& get()
+    {
+        auto& slot = registry()[std::type_index(typeid(T))];
+        if (!slot) {
+            T* form = new T();
+            slot = form;
+            form->loaded_ = true;
+            form->Form_Load();
+        }
+        return *static_cast<T*>(slot);
+    }
+
+    template <class T> static bool isLoaded()
+    {
+        auto it = registry().find(std::type_index(typeid(T)));
+        return it != registry().end() && it->second;
+    }
+
+    // Unloads the window when it is loaded.
+    template <class T> static void unload()
+    {
+        auto it = registry().find(std::type_index(typeid(T)));
+        if (it != registry().end() && it->second)
+            if (auto* form = dynamic_cast<Form*>(it->second))
+                form->Unload();
+    }
+
+    // Loads when needed, then shows modally; returns when it closes.
+    template <class T> static void show() { showModalForm(get<T>()); }
+
+    // The registry forgets the window and deletes it once control is back
+    // in the event loop.
+    static void release(QWidget* form);
+    // Deletes every window at once (end of the program, between tests).
+    static void clear();
+
+private:
+    static void showModalForm(Form& form);
+    static std::unordered_map<std::type_index, QWidget*>& registry();
+};
+
+// Shows a window modally: exec() in the program; a test's hook otherwise.
+void showModal(Form& form);
+
+// Tests replace the modal loop: the hook receives the window, already shown
+// modelessly, acts on it and closes it. An empty hook restores exec().
+using ModalHook = std::function<void(Form&)>;
+void setModalHook(ModalHook hook);
+
+} // namespace platform

@@ -1,0 +1,70 @@
+#include "platform/MsgBox.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+namespace {
+MsgHandler& msgHandler() { static MsgHandler h; return h; }
+InputHandler& inputHandler() { static InputHandler h; return h; }
+
+QString applicationTitle() { return QStringLiteral("Vorsal"); }
+} // namespace
+
+void setMsgBoxHandler(MsgHandler handler) { msgHandler() = std::move(handler); }
+void setInputBoxHandler(InputHandler handler) { inputHandler() = std::move(handler); }
+
+int MsgBox(const QString& text, int style, const QString& title)
+{
+    MsgCall call{text, style, title};
+    if (msgHandler())
+        return msgHandler()(call);
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    box.setText(text);
+    switch (call.icon()) {
+    case vbCritical: box.setIcon(QMessageBox::Critical); break;
+    case vbQuestion: box.setIcon(QMessageBox::Question); break;
+    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+    case vbInformation: box.setIcon(QMessageBox::Information); break;
+    default: box.setIcon(QMessageBox::NoIcon); break;
+    }
+    QList<QPair<QAbstractButton*, int>> buttons;
+    auto add = [&](QMessageBox::StandardButton b, int result) {
+        buttons.append({box.addButton(b), result});
+    };
+    switch (call.buttons()) {
+    case vbOKCancel: add(QMessageBox::Ok, vbOK); add(QMessageBox::Cancel, vbCancel); break;
+    case vbYesNoCancel:
+        add(QMessageBox::Yes, vbYes); add(QMessageBox::No, vbNo); add(QMessageBox::Cancel, vbCancel);
+        break;
+    case vbYesNo: add(QMessageBox::Yes, vbYes); add(QMessageBox::No, vbNo); break;
+    default: add(QMessageBox::Ok, vbOK); break;
+    }
+    const int defaultIndex = call.defaultSecond() && buttons.size() > 1 ? 1 : 0;
+    box.setDefaultButton(qobject_cast<QPushButton*>(buttons[defaultIndex].first));
+    if (buttons.size() == 1 || call.buttons() == vbOKCancel || call.buttons() == vbYesNoCancel)
+        box.setEscapeButton(buttons.back().first);
+    box.exec();
+    for (const auto& [button, result] : buttons)
+        if (box.clickedButton() == button)
+            return result;
+    return call.buttons() == vbYesNo ? vbNo : vbCancel;
+}
+
+QString InputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    InputCall call{prompt, title, defaultText};
+    if (inputHandler())
+        return inputHandler()(call);
+    bool ok = false;
+    QString text = QInputDialog::getText(QApplication::activeWindow(),
+                                         title.isEmpty() ? applicationTitle() : title, prompt,
+                                         QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+} // namespace platform

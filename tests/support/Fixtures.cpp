@@ -1,0 +1,105 @@
+#include "support/Fixtures.h"
+
+#include "data/AccountFile.h"
+#include "platform/Clock.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace testsupport {
+
+MsgRecorder::MsgRecorder()
+{
+    platform::setMsgBoxHandler([this](const platform::MsgCall& call) {
+        calls.push_back(call);
+        if (!answers_.empty()) {
+            const int a = answers_.front();
+            answers_.erase(answers_.begin());
+            return a;
+        }
+        return call.buttons() == platform::vbYesNo ? int(platform::vbYes) : int(platform::vbOK);
+    });
+    platform::setInputBoxHandler([this](const platform::InputCall& call) {
+        inputs.push_back(call);
+        if (!inputAnswers_.empty()) {
+            const QString a = inputAnswers_.front();
+            inputAnswers_.erase(inputAnswers_.begin());
+            return a;
+        }
+        return QString();
+    });
+}
+
+MsgRecorder::~MsgRecorder()
+{
+    platform::setMsgBoxHandler({});
+    platform::setInputBoxHandler({});
+}
+
+ModalHook::ModalHook()
+{
+    platform::setModalHook([this](platform::Form& form) {
+        shown.push_back(QString::fromUtf8(form.metaObject()->className()));
+        for (auto& h : handlers_)
+            if (h(form))
+                return;
+        form.Unload();
+    });
+}
+
+ModalHook::~ModalHook() { platform::setModalHook({}); }
+
+void DrivesFixture::SetUp()
+{
+    ASSERT_TRUE(dir.isValid());
+    oldDrives = qgetenv("VORSAL_DRIVES");
+    qputenv("VORSAL_DRIVES", dir.path().toLocal8Bit());
+    platform::setToday(today);
+    ConexaoBanco.close();
+    CaminhoBanco.clear();
+    NomeBanco.clear();
+    DriveBanco.clear();
+    SenhaAceita = false;
+    SituacaoSenha.clear();
+    NomeConsultaAtiva.clear();
+    IncluirLancamento = false;
+}
+
+void DrivesFixture::TearDown()
+{
+    platform::Forms::clear();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ConexaoBanco.close();
+    platform::setToday(QDate());
+    if (oldDrives.isEmpty())
+        qunsetenv("VORSAL_DRIVES");
+    else
+        qputenv("VORSAL_DRIVES", oldDrives);
+}
+
+QString DrivesFixture::bancoFolder(const QString& letter) const
+{
+    const QString path = QDir(dir.path()).filePath(letter.left(1).toUpper() + QStringLiteral("/Banco"));
+    QDir().mkpath(path);
+    return path;
+}
+
+QString DrivesFixture::createAccount(const QString& nome, const QString& senha, const QString& letter)
+{
+    const QString path = QDir(bancoFolder(letter)).filePath(nome + QStringLiteral(".mdb"));
+    data::createAccountFile(path, senha, today);
+    return path;
+}
+
+void DrivesFixture::login(const QString& nome, const QString& letter)
+{
+    DriveBanco = letter.left(1).toUpper() + QLatin1Char(':');
+    NomeBanco = nome;
+    CaminhoBanco = DriveBanco + QStringLiteral("\\Banco\\") + nome + QStringLiteral(".mdb");
+    ConexaoBanco.close();
+    AbrirConexao();
+    SenhaAceita = true;
+    SituacaoSenha = QStringLiteral("OK");
+}
+
+} // namespace testsupport

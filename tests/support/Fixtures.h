@@ -1,0 +1,83 @@
+#pragma once
+// What every test of a window or of the account file needs: a temporary
+// drives folder, fresh account files, a fixed today, recorded message boxes,
+// modal windows handed to the test, and a login without the dialog.
+#include "data/Conexao.h"
+#include "platform/Form.h"
+#include "platform/MsgBox.h"
+
+#include <QDate>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace testsupport {
+
+// Keeps every message and input box call; answers from a script (first in,
+// first out), OK / Yes / empty text when the script runs out.
+class MsgRecorder {
+public:
+    MsgRecorder();
+    ~MsgRecorder();
+
+    std::vector<platform::MsgCall> calls;
+    std::vector<platform::InputCall> inputs;
+
+    void answer(int result) { answers_.push_back(result); }
+    void answerInput(const QString& text) { inputAnswers_.push_back(text); }
+
+    const platform::MsgCall& last() const { return calls.back(); }
+    QString lastText() const { return calls.empty() ? QString() : calls.back().text; }
+    void clear() { calls.clear(); inputs.clear(); }
+
+private:
+    std::vector<int> answers_;
+    std::vector<QString> inputAnswers_;
+};
+
+// Windows shown modally are handed to the functions registered here by
+// type; a window with none registered is closed at once.
+class ModalHook {
+public:
+    ModalHook();
+    ~ModalHook();
+
+    template <class T> void on(std::function<void(T&)> act)
+    {
+        handlers_.push_back([act](platform::Form& f) {
+            if (auto* t = dynamic_cast<T*>(&f)) {
+                act(*t);
+                return true;
+            }
+            return false;
+        });
+    }
+    // The windows shown, by class name, in order.
+    std::vector<QString> shown;
+
+private:
+    std::vector<std::function<bool(platform::Form&)>> handlers_;
+};
+
+// A temporary folder that stands for the drives (VORSAL_DRIVES), with
+// today fixed; removed with everything in it at the end of the test.
+class DrivesFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The local folder of a drive's "Banco" (created).
+    QString bancoFolder(const QString& letter = QStringLiteral("C")) const;
+    // Makes a fresh account file "<nome>.mdb" on a drive; returns its path.
+    QString createAccount(const QString& nome, const QString& senha = QStringLiteral("1234"),
+                          const QString& letter = QStringLiteral("C"));
+    // Opens an account as a successful login would, without the dialog.
+    void login(const QString& nome, const QString& letter = QStringLiteral("C"));
+
+    QDate today{2024, 3, 15};
+    QTemporaryDir dir;
+    QByteArray oldDrives;
+};
+
+} // namespace testsupport
