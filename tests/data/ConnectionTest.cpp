@@ -1,0 +1,224 @@
+#include "data/AccountFile.h"
+#include "data/Conexao.h"
+#include "data/Like.h"
+#include "data/Senha.h"
+#include "support/Fixtures.h"
+
+#include <QFile>
+#include <sqlcipher/sqlite3.h>
+
+using testsupport::DrivesFixture;
+
+namespace {
+
+class AccountFileTest : public DrivesFixture {};
+
+QStringList columnsOf(data::Connection& db, const QString& table)
+{
+    QStringList out;
+    data::Statement s(db, QStringLiteral("SELECT * FROM \"%1\" LIMIT 0").arg(table));
+    for (int i = 0; i < s.columnCount(); ++i)
+        out << s.columnName(i);
+    return out;
+}
+
+// A plain SQLite open that does not know the key must not read a thing.
+bool plainOpenCanRead(const QString& path)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_OK;
+}
+
+TEST_F(AccountFileTest, NewAccountIsEncryptedAndOpensWithTheKey)
+{
+    const QString path = createAccount(QStringLiteral("Casa"));
+    EXPECT_FALSE(plainOpenCanRead(path));
+    login(QStringLiteral("Casa"));
+    EXPECT_TRUE(ConexaoBanco.isOpen());
+    const auto senha = data::lerSenha(ConexaoBanco);
+    EXPECT_TRUE(senha.found);
+    EXPECT_EQ(senha.senha, QStringLiteral("1234"));
+    EXPECT_EQ(senha.backup, today);
+    EXPECT_EQ(senha.ultimoAcesso, today);
+}
+
+TEST_F(AccountFileTest, TablesKeepTheColumnOrderThatReadersRelyOn)
+{
+    createAccount(QStringLiteral("Casa"));
+    login(QStringLiteral("Casa"));
+    const QStringList lanc = columnsOf(ConexaoBanco, QStringLiteral("Lancamentos"));
+    ASSERT_GE(lanc.size(), 7);
+    EXPECT_EQ(lanc.mid(0, 5), (QStringList{"NumLan", "DataVen", "Referente", "Valor", "DataLan"}));
+    EXPECT_EQ(lanc[6], QStringLiteral("Despesa"));
+    EXPECT_TRUE(lanc.contains("Tipo") && lanc.contains("Filtro") && lanc.contains("Conta"));
+    EXPECT_EQ(columnsOf(ConexaoBanco, QStringLiteral("Despesas")).mid(0, 2), (QStringList{"Codigo", "Despesa"}));
+    const QStringList anot = columnsOf(ConexaoBanco, QStringLiteral("Anotacoes"));
+    EXPECT_EQ(anot[0], QStringLiteral("Codigo"));
+    EXPECT_EQ(anot[1], QStringLiteral("Titulo"));
+    EXPECT_EQ(anot[2], QStringLiteral("Texto"));
+    EXPECT_EQ(anot[4], QStringLiteral("DataLemb"));
+    EXPECT_EQ(anot[5], QStringLiteral("Lembrar"));
+    EXPECT_TRUE(columnsOf(ConexaoBanco, QStringLiteral("Orcamento")).contains(QStringLiteral("Total Ano")));
+}
+
+TEST_F(AccountFileTest, NewAccountHoldsTheFixedContent)
+{
+    createAccount(QStringLiteral("Casa"));
+    login(QStringLiteral("Casa"));
+    for (int code : {1000, 2000, 3000, 10000, 10001})
+        EXPECT_TRUE(data::scalar(ConexaoBanco, QStringLiteral("SELECT ID FROM Orcamento WHERE Despesa = ?"), code).isValid())
+            << code;
+    auto tipoEGrupo = [](const QString& nome) {
+        data::Statement s(ConexaoBanco, QStringLiteral("SELECT Tipo, Conta FROM Despesas WHERE Despesa = ?"), nome);
+        return s.next() ? s.text(0) + QLatin1Char('|') + s.text(1) : QString();
+    };
+    EXPECT_EQ(tipoEGrupo(QStringLiteral("Saída Não Classificada")), QStringLiteral("2|Outras Saídas"));
+    EXPECT_EQ(tipoEGrupo(QStringLiteral("Entrada Não Classificada")), QStringLiteral("1|Outras Entradas"));
+    for (int code : {94, 95})
+        EXPECT_TRUE(data::scalar(ConexaoBanco, QStringLiteral("SELECT Despesa FROM Despesas WHERE Codigo = ?"), code).isValid());
+    // Every classification's group belongs to its own side.
+    data::Statement s(ConexaoBanco, QStringLiteral("SELECT Tipo, Conta FROM Despesas"));
+    const QStringList saidas = {"Alimentação", "Transporte", "Saúde", "Moradia", "Educação",
+                                "Bancos / Financiamentos", "Comunicação", "Gastos Pessoais", "Lazer",
+                                "Seguros", "Impostos / Taxas / Contribuições", "Investimentos", "Outras Saídas"};
+    const QStringList entradas = {"Patrimoniais", "Trabalho", "Outras Entradas"};
+    while (s.next())
+        EXPECT_TRUE((s.text(0) == "2" ? saidas : entradas).contains(s.text(1))) << s.text(1).toStdString();
+}
+
+TEST_F(AccountFileTest, CreatorRefusesExistingFilesBadNamesAndPasswords)
+{
+    createAccount(QStringLiteral("Casa"));
+    EXPECT_THROW(createAccount(QStringLiteral("Casa")), data::DbError);
+    EXPECT_FALSE(data::checkNewAccount(QStringLiteral("a/b"), QStringLiteral("1234")).isEmpty());
+    EXPECT_FALSE(data::checkNewAccount(QStringLiteral("Casa"), QStringLiteral("123")).isEmpty());
+    EXPECT_FALSE(data::checkNewAccount(QStringLiteral("Casa"), QStringLiteral("123456789")).isEmpty());
+    EXPECT_TRUE(data::checkNewAccount(QStringLiteral("Casa"), QStringLiteral("12345678")).isEmpty());
+}
+
+TEST_F(AccountFileTest, UnencryptedAccountFileOpensThroughTheSecondAttempt)
+{
+    const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Aberta.mdb"));
+    {
+        data::Connection db;
+        db.open(path, QByteArray(), true);
+        db.exec(QStringLiteral("CREATE TABLE Senha (Senha TEXT, UltimoAcesso TEXT, Backup TEXT, Drive TEXT);"
+                               "INSERT INTO Senha VALUES ('abcd', '2024-01-01', '2024-01-01', 'C');"));
+    }
+    login(QStringLiteral("Aberta"));
+    EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
+}
+
+TEST_F(AccountFileTest, FilesThatAreNoAccountFailWithAnErrorNamingThem)
+{
+    const QString garbage = QDir(bancoFolder()).filePath(QStringLiteral("Lixo.mdb"));
+    QFile f(garbage);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    for (const QString& nome : {QStringLiteral("Lixo"), QStringLiteral("Inexistente")}) {
+        try {
+            login(nome);
+            ADD_FAILURE() << "opened " << nome.toStdString();
+        } catch (const data::DbError& e) {
+            EXPECT_TRUE(e.message().contains(nome + QStringLiteral(".mdb"))) << e.what();
+        }
+        EXPECT_FALSE(ConexaoBanco.isOpen());
+    }
+    // Nothing was written into the damaged file, and no file was created.
+    EXPECT_EQ(QFileInfo(garbage).size(), 4096);
+    EXPECT_FALSE(QFileInfo::exists(QDir(bancoFolder()).filePath(QStringLiteral("Inexistente.mdb"))));
+}
+
+TEST_F(AccountFileTest, BoundValuesKeepApostrophesAndPatternCharacters)
+{
+    createAccount(QStringLiteral("Casa"));
+    login(QStringLiteral("Casa"));
+    const QString titulo = QStringLiteral("D'Ávila 100% _ok_ '; DROP TABLE Senha; --");
+    data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES (?)"), titulo).exec();
+    EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT Titulo FROM Anotacoes")).toString(), titulo);
+    EXPECT_TRUE(data::lerSenha(ConexaoBanco).found);
+    // A literal search matches the very text and nothing that only looks like it.
+    data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES ('D''Ávila 100x aok_')")).exec();
+    data::Statement s(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Anotacoes WHERE Titulo LIKE ? ESCAPE '\\'"),
+                      data::likeLiteral(QStringLiteral("d'ávila 100% _OK_")) + QLatin1Char('%'));
+    ASSERT_TRUE(s.next());
+    EXPECT_EQ(s.integer(0), 1);
+}
+
+TEST_F(AccountFileTest, TransactionLeavesNothingWhenInterrupted)
+{
+    createAccount(QStringLiteral("Casa"));
+    login(QStringLiteral("Casa"));
+    try {
+        data::Transaction t(ConexaoBanco);
+        data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Lancamentos (Referente, Valor) VALUES ('a', 1)")).exec();
+        data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Tabela_Que_Nao_Existe VALUES (1)")).exec();
+        t.commit();
+    } catch (const data::DbError&) {
+    }
+    EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Lancamentos")).toInt(), 0);
+}
+
+TEST_F(AccountFileTest, DeletedEntryNumbersAreNeverReused)
+{
+    createAccount(QStringLiteral("Casa"));
+    login(QStringLiteral("Casa"));
+    auto add = [] {
+        data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Lancamentos (Referente, Valor) VALUES ('x', 1)")).exec();
+        return ConexaoBanco.lastInsertId();
+    };
+    add();
+    const auto second = add();
+    data::Statement(ConexaoBanco, QStringLiteral("DELETE FROM Lancamentos WHERE NumLan = ?"), second).exec();
+    EXPECT_GT(add(), second);
+}
+
+struct LikeCase {
+    const char* text;
+    const char* pattern;
+    bool matches;
+};
+
+class LikeTest : public ::testing::TestWithParam<LikeCase> {};
+
+TEST_P(LikeTest, MatchesWithoutRegardToCaseForEveryLetter)
+{
+    const auto& c = GetParam();
+    EXPECT_EQ(data::likeMatch(QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)), c.matches)
+        << c.text << " like " << c.pattern;
+}
+
+INSTANTIATE_TEST_SUITE_P(Patterns, LikeTest,
+                         ::testing::Values(LikeCase{"PREVISÃO aluguel", "%previsão%", true},
+                                           LikeCase{"Aluguel previsão", "%PREVISÃO%", true},
+                                           LikeCase{"Prev. aluguel", "%previsão%", false},
+                                           LikeCase{"Previsao sem acento", "%previsão%", false},
+                                           LikeCase{"Saída Não Classificada", "%não%class%", true},
+                                           LikeCase{"SAÍDA", "saída", true},
+                                           LikeCase{"abc", "a_c", true},
+                                           LikeCase{"abbc", "a_c", false},
+                                           LikeCase{"", "%", true},
+                                           LikeCase{"x", "", false},
+                                           LikeCase{"Água e Esgoto", "água%", true}));
+
+TEST(LikeInSql, RegisteredFunctionFoldsAccentedCapitals)
+{
+    QTemporaryDir dir;
+    data::Connection db;
+    db.open(dir.filePath(QStringLiteral("t.db")), QByteArray(), true);
+    db.exec(QStringLiteral("CREATE TABLE t (x TEXT); INSERT INTO t VALUES ('PREVISÃO DE GÁS'), ('outro');"));
+    EXPECT_EQ(data::scalar(db, QStringLiteral("SELECT count(*) FROM t WHERE x LIKE ?"), QStringLiteral("%previsão%gás"))
+                  .toInt(),
+              1);
+    EXPECT_EQ(data::scalar(db, QStringLiteral("SELECT count(*) FROM t WHERE x LIKE ? ESCAPE '\\'"),
+                           QStringLiteral("\\%%"))
+                  .toInt(),
+              0);
+    EXPECT_FALSE(data::scalar(db, QStringLiteral("SELECT NULL LIKE 'a'")).isValid());
+}
+
+} // namespace
