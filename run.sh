@@ -7,11 +7,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/deps.sh
 cmake -S . -B build -G Ninja >/dev/null
-cmake --build build -j"$(nproc)" --target vorsal vorsal-nova-conta
+cmake --build build -j"$(nproc)" --target vorsal vorsal-nova-conta vorsal-gerar-dados
 if [ "${VORSAL_REAL:-0}" != "1" ]; then
   export VORSAL_DRIVES="${VORSAL_DRIVES:-$PWD/build/demo-drives}"
   if ! ls "$VORSAL_DRIVES"/C/Banco/*.mdb >/dev/null 2>&1; then
     build/tools/vorsal-nova-conta C Demonstracao demo >/dev/null
+    build/tools/vorsal-gerar-dados "$VORSAL_DRIVES/C/Banco/Demonstracao.mdb" 600
     echo "Conta de demonstração criada: Demonstracao (senha: demo)"
   fi
 fi
