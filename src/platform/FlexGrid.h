@@ -11,8 +11,6 @@
 #include <QColor>
 #include <QTableView>
 
-#include <memory>
-
 class QKeyEvent;
 
 namespace platform {
@@ -67,8 +65,9 @@ public:
     Qt::Alignment ColAlignment(int col) const;
     void setColAlignment(int col, Qt::Alignment alignment);
 
-    // The current cell. Setting it from code moves the selection without
-    // scrolling; TopRow() is what scrolls.
+    // The current cell; Row() is 0 while there is no data row, and a grid
+    // that gains its first data rows starts on row 1. Setting it from code
+    // moves the selection without scrolling; TopRow() is what scrolls.
     int Row() const { return row_; }
     void setRow(int row);
     int Col() const { return col_; }
@@ -144,7 +143,7 @@ private:
     void scheduleCurrentSync();
     void syncCurrentToView();
     void afterRowCountChange(int oldRows);
-    int widthForTitle(const QString& piece) const;
+    void sizeColumnsFromTitles();
     void applyFontMetrics();
 
     FlexGridModel* model_;
@@ -152,9 +151,6 @@ private:
     int col_ = 0;
     bool syncPending_ = false;
     bool internalChange_ = false;
-    // The full text of each column's piece while its width still follows
-    // FormatString, so that a font change can size it again.
-    QStringList widthPieces_;
 };
 
 } // namespace platform

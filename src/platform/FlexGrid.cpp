@@ -1,0 +1,815 @@
+#include "platform/FlexGrid.h"
+
+#include <QAbstractTableModel>
+#include <QBrush>
+#include <QFont>
+#include <QHash>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
+#include <numeric>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr QRgb DefaultBack = 0xffffffff;
+constexpr QRgb DefaultFore = 0xff000000;
+constexpr Qt::Alignment HorizontalMask = Qt::AlignHorizontal_Mask;
+
+// Everything a cell may carry besides its text. Cells hold a number into a
+// table of the distinct styles in use, so that a hundred thousand rows in
+// two alternating colours cost a few bytes per cell.
+struct CellStyle {
+    QRgb back = DefaultBack;
+    QRgb fore = DefaultFore;
+    quint16 align = 0;  // Qt::Alignment bits; 0 follows the column
+    quint8 fontSize = 0;
+    bool bold = false;
+
+    friend bool operator==(const CellStyle&, const CellStyle&) = default;
+};
+
+size_t qHash(const CellStyle& s, size_t seed = 0)
+{
+    return qHashMulti(seed, s.back, s.fore, s.align, s.fontSize, s.bold);
+}
+
+enum class StyleField : quint8 { Back, Fore, Bold, FontSize, Align };
+
+// Numbers as the program writes them: optional sign, digits with "." between
+// thousands and "," before the decimals ("-1.234,56", "000123", "12,5").
+std::optional<double> readNumber(QStringView text)
+{
+    text = text.trimmed();
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text = text.mid(1);
+    }
+    double value = 0;
+    double scale = 0;  // nonzero once past the decimal comma
+    bool digits = false;
+    for (QChar ch : text) {
+        if (ch >= u'0' && ch <= u'9') {
+            digits = true;
+            const int d = ch.unicode() - u'0';
+            if (scale == 0) {
+                value = value * 10 + d;
+            } else {
+                value += d * scale;
+                scale /= 10;
+            }
+        } else if (ch == u',' && scale == 0) {
+            scale = 0.1;
+        } else if (ch == u'.' && scale == 0) {
+            continue;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+class FlexGridModel final : public QAbstractTableModel {
+public:
+    explicit FlexGridModel(QObject* parent) : QAbstractTableModel(parent)
+    {
+        resetStyles();
+        text_.resize(size_t(rows_) * cols_);
+        styleId_.resize(text_.size(), 0);
+        columns_.resize(cols_);
+    }
+
+    // The view's rows are the data rows: grid row r is model row r - 1.
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : rows_ - 1;
+    }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : cols_;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        return cellData(index.row() + 1, index.column(), role);
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || section < 0 || section >= cols_)
+            return {};
+        const CellStyle& s = style(0, section);
+        switch (role) {
+        case Qt::BackgroundRole:  // the header keeps the style's grey unless coloured
+            return s.back == DefaultBack ? QVariant() : QVariant(QBrush(QColor::fromRgb(s.back)));
+        case Qt::ForegroundRole:
+            return s.fore == DefaultFore ? QVariant() : QVariant(QBrush(QColor::fromRgb(s.fore)));
+        case Qt::TextAlignmentRole: {
+            Qt::Alignment a = alignmentOf(0, section);
+            if (!(a & HorizontalMask))
+                a |= Qt::AlignLeft;
+            return int(a);
+        }
+        default:
+            return cellData(0, section, role);
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    }
+
+    int rows() const { return rows_; }
+    int cols() const { return cols_; }
+    bool contains(int row, int col) const
+    {
+        return row >= 0 && row < rows_ && col >= 0 && col < cols_;
+    }
+
+    const QString& text(int row, int col) const { return text_[at(row, col)]; }
+    void setText(int row, int col, const QString& text)
+    {
+        text_[at(row, col)] = text;
+        changed(row);
+    }
+
+    const CellStyle& style(int row, int col) const { return styles_[styleId_[at(row, col)]]; }
+    void setStyleField(int row, int col, StyleField field, quint32 value)
+    {
+        quint32& id = styleId_[at(row, col)];
+        const quint32 to = restyled(id, field, value);
+        if (to != id) {
+            id = to;
+            changed(row);
+        }
+    }
+
+    Qt::Alignment columnAlignment(int col) const { return columns_[col].align; }
+    void setColumnAlignment(int col, Qt::Alignment a)
+    {
+        columns_[col].align = a;
+        changed(0);
+        changed(1);
+    }
+    // The text whose width sets the column's width, while FormatString
+    // decides it.
+    const std::optional<QString>& widthPiece(int col) const { return columns_[col].widthPiece; }
+    void setWidthPiece(int col, std::optional<QString> piece) { columns_[col].widthPiece = std::move(piece); }
+
+    void setBaseFont(const QFont& font) { baseFont_ = font; }
+
+    void setRows(int rows)
+    {
+        if (rows > rows_) {
+            beginInsertRows({}, rows_ - 1, rows - 2);
+            resizeRows(rows);
+            endInsertRows();
+        } else if (rows < rows_) {
+            beginRemoveRows({}, rows - 1, rows_ - 2);
+            resizeRows(rows);
+            endRemoveRows();
+        }
+    }
+
+    void setCols(int cols)
+    {
+        if (cols == cols_)
+            return;
+        const bool growing = cols > cols_;
+        if (growing)
+            beginInsertColumns({}, cols_, cols - 1);
+        else
+            beginRemoveColumns({}, cols, cols_ - 1);
+        std::vector<QString> text(size_t(rows_) * cols);
+        std::vector<quint32> styleId(text.size(), 0);
+        const int kept = std::min(cols, cols_);
+        for (int r = 0; r < rows_; ++r)
+            for (int c = 0; c < kept; ++c) {
+                text[size_t(r) * cols + c] = std::move(text_[at(r, c)]);
+                styleId[size_t(r) * cols + c] = styleId_[at(r, c)];
+            }
+        text_ = std::move(text);
+        styleId_ = std::move(styleId);
+        cols_ = cols;
+        columns_.resize(cols);
+        if (growing)
+            endInsertColumns();
+        else
+            endRemoveColumns();
+    }
+
+    // Inserts before grid row `row` (1 .. rows()).
+    void insertRow(int row, const QStringList& cells)
+    {
+        beginInsertRows({}, row - 1, row - 1);
+        const auto pos = ptrdiff_t(row) * cols_;
+        text_.insert(text_.begin() + pos, size_t(cols_), QString());
+        styleId_.insert(styleId_.begin() + pos, size_t(cols_), 0);
+        for (int c = 0; c < std::min(int(cells.size()), cols_); ++c)
+            text_[pos + c] = cells[c];
+        ++rows_;
+        endInsertRows();
+    }
+
+    void removeRow(int row)
+    {
+        beginRemoveRows({}, row - 1, row - 1);
+        const auto pos = ptrdiff_t(row) * cols_;
+        text_.erase(text_.begin() + pos, text_.begin() + pos + cols_);
+        styleId_.erase(styleId_.begin() + pos, styleId_.begin() + pos + cols_);
+        --rows_;
+        endRemoveRows();
+    }
+
+    void clear()
+    {
+        std::fill(text_.begin(), text_.end(), QString());
+        std::fill(styleId_.begin(), styleId_.end(), 0);
+        resetStyles();
+        changed(0);
+        changed(1);
+    }
+
+    void sortRows(int col, FlexSort order)
+    {
+        const int n = rows_ - 1;
+        if (n < 2)
+            return;
+        const bool numeric = order == FlexSort::NumericAscending || order == FlexSort::NumericDescending;
+        const bool descending = order == FlexSort::GenericDescending || order == FlexSort::NumericDescending;
+        std::vector<std::optional<double>> numbers(n);
+        for (int i = 0; i < n; ++i) {
+            numbers[i] = readNumber(text(i + 1, col));
+            if (numeric && !numbers[i])
+                numbers[i] = 0.0;
+        }
+        auto less = [&](int a, int b) {
+            if (numbers[a] && numbers[b])
+                return *numbers[a] < *numbers[b];
+            return QString::compare(text(a + 1, col), text(b + 1, col), Qt::CaseInsensitive) < 0;
+        };
+        std::vector<int> order_(n);
+        std::iota(order_.begin(), order_.end(), 0);
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&](int a, int b) { return descending ? less(b, a) : less(a, b); });
+
+        std::vector<QString> text(text_.size());
+        std::vector<quint32> styleId(styleId_.size());
+        std::move(text_.begin(), text_.begin() + cols_, text.begin());
+        std::copy(styleId_.begin(), styleId_.begin() + cols_, styleId.begin());
+        for (int i = 0; i < n; ++i) {
+            const size_t from = at(order_[i] + 1, 0);
+            const size_t to = at(i + 1, 0);
+            std::move(text_.begin() + from, text_.begin() + from + cols_, text.begin() + to);
+            std::copy(styleId_.begin() + from, styleId_.begin() + from + cols_, styleId.begin() + to);
+        }
+        text_ = std::move(text);
+        styleId_ = std::move(styleId);
+        changed(1);
+    }
+
+    Qt::Alignment alignmentOf(int row, int col) const
+    {
+        Qt::Alignment a = Qt::Alignment(style(row, col).align);
+        if (!(a & HorizontalMask))
+            a |= columns_[col].align;
+        if (!(a & HorizontalMask) && row > 0)
+            a |= readNumber(text(row, col)) ? Qt::AlignRight : Qt::AlignLeft;
+        if (!(a & Qt::AlignVertical_Mask))
+            a |= Qt::AlignVCenter;
+        return a;
+    }
+
+private:
+    struct Column {
+        Qt::Alignment align;
+        std::optional<QString> widthPiece;
+    };
+
+    size_t at(int row, int col) const { return size_t(row) * cols_ + col; }
+
+    QVariant cellData(int row, int col, int role) const
+    {
+        const CellStyle& s = style(row, col);
+        switch (role) {
+        case Qt::DisplayRole:
+            return text(row, col);
+        case Qt::BackgroundRole:
+            return QBrush(QColor::fromRgb(s.back));
+        case Qt::ForegroundRole:
+            return QBrush(QColor::fromRgb(s.fore));
+        case Qt::FontRole: {
+            if (!s.bold && !s.fontSize)
+                return {};
+            QFont f = baseFont_;
+            f.setBold(s.bold);
+            if (s.fontSize)
+                f.setPointSize(s.fontSize);
+            return f;
+        }
+        case Qt::TextAlignmentRole:
+            return int(alignmentOf(row, col));
+        default:
+            return {};
+        }
+    }
+
+    void resizeRows(int rows)
+    {
+        rows_ = rows;
+        text_.resize(size_t(rows_) * cols_);
+        styleId_.resize(text_.size(), 0);
+    }
+
+    void resetStyles()
+    {
+        styles_.assign(1, CellStyle{});
+        styleIds_.clear();
+        styleIds_.insert(CellStyle{}, 0);
+        lastChange_.reset();
+    }
+
+    quint32 restyled(quint32 from, StyleField field, quint32 value)
+    {
+        // Filling loops give every cell of a row the same change; remember
+        // the last one to skip the lookup.
+        if (lastChange_ && lastChange_->from == from && lastChange_->field == field &&
+            lastChange_->value == value)
+            return lastChange_->to;
+        CellStyle s = styles_[from];
+        switch (field) {
+        case StyleField::Back: s.back = value; break;
+        case StyleField::Fore: s.fore = value; break;
+        case StyleField::Bold: s.bold = value != 0; break;
+        case StyleField::FontSize: s.fontSize = quint8(std::min<quint32>(value, 255)); break;
+        case StyleField::Align: s.align = quint16(value); break;
+        }
+        auto it = styleIds_.constFind(s);
+        quint32 to;
+        if (it != styleIds_.constEnd()) {
+            to = *it;
+        } else {
+            to = quint32(styles_.size());
+            styles_.push_back(s);
+            styleIds_.insert(s, to);
+        }
+        lastChange_ = StyleChange{from, field, value, to};
+        return to;
+    }
+
+    // The view hears about cell changes once per pass of the event loop,
+    // however many cells a filling loop writes.
+    void changed(int row)
+    {
+        (row == 0 ? headerDirty_ : dataDirty_) = true;
+        if (flushPending_)
+            return;
+        flushPending_ = true;
+        QMetaObject::invokeMethod(this, [this] { flush(); }, Qt::QueuedConnection);
+    }
+
+    void flush()
+    {
+        flushPending_ = false;
+        if (dataDirty_ && rows_ > 1 && cols_ > 0)
+            emit dataChanged(index(0, 0), index(rows_ - 2, cols_ - 1));
+        if (headerDirty_ && cols_ > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, cols_ - 1);
+        dataDirty_ = headerDirty_ = false;
+    }
+
+    struct StyleChange {
+        quint32 from;
+        StyleField field;
+        quint32 value;
+        quint32 to;
+    };
+
+    int rows_ = 1;
+    int cols_ = 2;
+    std::vector<QString> text_;     // row-major, row 0 the header
+    std::vector<quint32> styleId_;  // parallel to text_
+    std::vector<CellStyle> styles_;
+    QHash<CellStyle, quint32> styleIds_;
+    std::optional<StyleChange> lastChange_;
+    std::vector<Column> columns_;
+    QFont baseFont_;
+    bool flushPending_ = false;
+    bool dataDirty_ = false;
+    bool headerDirty_ = false;
+};
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridModel(this))
+{
+    setModel(model_);
+    setSelectionBehavior(SelectRows);
+    setSelectionMode(SingleSelection);
+    setEditTriggers(NoEditTriggers);
+    setSortingEnabled(false);
+    // Tab leaves the grid for the next control, as in every other control.
+    setTabKeyNavigation(false);
+    setVerticalScrollMode(ScrollPerItem);
+    setHorizontalScrollMode(ScrollPerPixel);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    QHeaderView* header = horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setMinimumSectionSize(0);
+    header->setStretchLastSection(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    applyFontMetrics();
+}
+
+FlexGrid::~FlexGrid() = default;
+
+void FlexGrid::FormatString(const QString& format)
+{
+    const QStringList pieces = format.split(QLatin1Char('|'));
+    setCols(int(pieces.size()));
+    for (int c = 0; c < int(pieces.size()); ++c) {
+        QString piece = pieces[c];
+        Qt::Alignment align;
+        if (!piece.isEmpty()) {
+            switch (piece.front().unicode()) {
+            case '<': align = Qt::AlignLeft; break;
+            case '^': align = Qt::AlignHCenter; break;
+            case '>': align = Qt::AlignRight; break;
+            }
+            if (align)
+                piece.remove(0, 1);
+        }
+        model_->setColumnAlignment(c, align);
+        model_->setText(0, c, piece.trimmed());
+        model_->setWidthPiece(c, piece);
+    }
+    sizeColumnsFromTitles();
+}
+
+int FlexGrid::Rows() const { return model_->rows(); }
+
+void FlexGrid::setRows(int rows)
+{
+    const int old = Rows();
+    {
+        QScopedValueRollback guard(internalChange_, true);
+        model_->setRows(std::max(rows, FixedRows()));
+    }
+    afterRowCountChange(old);
+}
+
+int FlexGrid::Cols() const { return model_->cols(); }
+
+void FlexGrid::setCols(int cols)
+{
+    {
+        QScopedValueRollback guard(internalChange_, true);
+        model_->setCols(std::max(cols, 1));
+    }
+    col_ = std::min(col_, Cols() - 1);
+    scheduleCurrentSync();
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const
+{
+    return model_->contains(row, col) ? model_->text(row, col) : QString();
+}
+
+void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+{
+    if (validCell(row, col))
+        model_->setText(row, col, text);
+}
+
+void FlexGrid::AddItem(const QString& tabSeparated, int row)
+{
+    const int old = Rows();
+    if (row < 0)
+        row = old;
+    if (row < FixedRows() || row > old) {
+        qWarning("FlexGrid::AddItem: row %d out of range", row);
+        return;
+    }
+    {
+        QScopedValueRollback guard(internalChange_, true);
+        model_->insertRow(row, tabSeparated.split(QLatin1Char('\t')));
+    }
+    if (row_ >= row && old > FixedRows())
+        ++row_;
+    afterRowCountChange(old);
+}
+
+void FlexGrid::RemoveItem(int row)
+{
+    if (row < FixedRows() || row >= Rows()) {
+        qWarning("FlexGrid::RemoveItem: row %d out of range", row);
+        return;
+    }
+    const int old = Rows();
+    {
+        QScopedValueRollback guard(internalChange_, true);
+        model_->removeRow(row);
+    }
+    if (row_ > row)
+        --row_;
+    afterRowCountChange(old);
+}
+
+void FlexGrid::Clear()
+{
+    model_->clear();
+}
+
+int FlexGrid::ColWidth(int col) const
+{
+    return horizontalHeader()->sectionSize(col);
+}
+
+void FlexGrid::setColWidth(int col, int width)
+{
+    if (!validCell(0, col))
+        return;
+    model_->setWidthPiece(col, std::nullopt);
+    horizontalHeader()->resizeSection(col, std::max(width, 0));
+}
+
+Qt::Alignment FlexGrid::ColAlignment(int col) const
+{
+    return model_->contains(0, col) ? model_->columnAlignment(col) : Qt::Alignment();
+}
+
+void FlexGrid::setColAlignment(int col, Qt::Alignment alignment)
+{
+    if (validCell(0, col))
+        model_->setColumnAlignment(col, alignment);
+}
+
+void FlexGrid::setRow(int row)
+{
+    if (!validCell(row, 0))
+        return;
+    row_ = row;
+    scheduleCurrentSync();
+}
+
+void FlexGrid::setCol(int col)
+{
+    if (!validCell(0, col))
+        return;
+    col_ = col;
+    scheduleCurrentSync();
+}
+
+int FlexGrid::TopRow() const
+{
+    return verticalScrollBar()->value() + FixedRows();
+}
+
+void FlexGrid::setTopRow(int row)
+{
+    if (row < FixedRows() || row >= Rows()) {
+        qWarning("FlexGrid::setTopRow: row %d out of range", row);
+        return;
+    }
+    // The scroll range follows the row count only at the next layout pass;
+    // bring it up to date so that a grid filled just now can be scrolled.
+    updateGeometries();
+    verticalScrollBar()->setValue(row - FixedRows());
+}
+
+int FlexGrid::fullyVisibleRowCount() const
+{
+    const int rowHeight = verticalHeader()->defaultSectionSize();
+    return rowHeight > 0 ? viewport()->height() / rowHeight : 0;
+}
+
+QString FlexGrid::Text() const { return TextMatrix(row_, col_); }
+void FlexGrid::setText(const QString& text) { setTextMatrix(row_, col_, text); }
+
+QColor FlexGrid::CellBackColor() const { return cellBackColor(row_, col_); }
+void FlexGrid::setCellBackColor(const QColor& color) { setCellBackColor(row_, col_, color); }
+QColor FlexGrid::CellForeColor() const { return cellForeColor(row_, col_); }
+void FlexGrid::setCellForeColor(const QColor& color) { setCellForeColor(row_, col_, color); }
+bool FlexGrid::CellFontBold() const { return cellBold(row_, col_); }
+void FlexGrid::setCellFontBold(bool bold) { setCellBold(row_, col_, bold); }
+
+int FlexGrid::CellFontSize() const
+{
+    return model_->contains(row_, col_) ? model_->style(row_, col_).fontSize : 0;
+}
+
+void FlexGrid::setCellFontSize(int points)
+{
+    if (validCell(row_, col_))
+        model_->setStyleField(row_, col_, StyleField::FontSize, quint32(std::max(points, 0)));
+}
+
+Qt::Alignment FlexGrid::CellAlignment() const
+{
+    return model_->contains(row_, col_) ? Qt::Alignment(model_->style(row_, col_).align)
+                                        : Qt::Alignment();
+}
+
+void FlexGrid::setCellAlignment(Qt::Alignment alignment)
+{
+    if (validCell(row_, col_))
+        model_->setStyleField(row_, col_, StyleField::Align, quint32(alignment.toInt()));
+}
+
+QColor FlexGrid::cellBackColor(int row, int col) const
+{
+    return QColor::fromRgb(model_->contains(row, col) ? model_->style(row, col).back : DefaultBack);
+}
+
+void FlexGrid::setCellBackColor(int row, int col, const QColor& color)
+{
+    if (validCell(row, col))
+        model_->setStyleField(row, col, StyleField::Back, color.rgb());
+}
+
+QColor FlexGrid::cellForeColor(int row, int col) const
+{
+    return QColor::fromRgb(model_->contains(row, col) ? model_->style(row, col).fore : DefaultFore);
+}
+
+void FlexGrid::setCellForeColor(int row, int col, const QColor& color)
+{
+    if (validCell(row, col))
+        model_->setStyleField(row, col, StyleField::Fore, color.rgb());
+}
+
+bool FlexGrid::cellBold(int row, int col) const
+{
+    return model_->contains(row, col) && model_->style(row, col).bold;
+}
+
+void FlexGrid::setCellBold(int row, int col, bool bold)
+{
+    if (validCell(row, col))
+        model_->setStyleField(row, col, StyleField::Bold, bold);
+}
+
+void FlexGrid::setRowBackColor(int row, const QColor& color)
+{
+    if (!validCell(row, 0))
+        return;
+    const QRgb rgb = color.rgb();
+    for (int c = 0; c < Cols(); ++c)
+        model_->setStyleField(row, c, StyleField::Back, rgb);
+}
+
+void FlexGrid::sortRows(int col, FlexSort order)
+{
+    if (validCell(0, col))
+        model_->sortRows(col, order);
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event)
+{
+    syncCurrentToView();
+    // The window's handler may unload the window, grid included.
+    QPointer<FlexGrid> self(this);
+    emit keyPressed(event);
+    if (self)
+        QTableView::keyPressEvent(event);
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event)
+{
+    syncCurrentToView();
+    QTableView::mousePressEvent(event);
+    if (event->button() == Qt::RightButton && indexAt(event->position().toPoint()).isValid())
+        emit rightClicked(row_, col_);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    QPointer<FlexGrid> self(this);
+    QTableView::mouseReleaseEvent(event);
+    if (self && event->button() == Qt::LeftButton)
+        emit cellClicked(row_, col_);
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    syncCurrentToView();
+    QPointer<FlexGrid> self(this);
+    QTableView::mouseDoubleClickEvent(event);
+    if (self && event->button() == Qt::LeftButton)
+        emit cellDoubleClicked(row_, col_);
+}
+
+void FlexGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyFontMetrics();
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (internalChange_) {
+        // Moving the current cell from code never scrolls.
+        const bool scroll = hasAutoScroll();
+        setAutoScroll(false);
+        QTableView::currentChanged(current, previous);
+        setAutoScroll(scroll);
+        return;
+    }
+    QTableView::currentChanged(current, previous);
+    if (!current.isValid())
+        return;
+    syncPending_ = false;
+    const int row = current.row() + FixedRows();
+    const int col = current.column();
+    if (row == row_ && col == col_)
+        return;
+    row_ = row;
+    col_ = col;
+    emit currentCellChanged(row_, col_);
+}
+
+bool FlexGrid::validCell(int row, int col) const
+{
+    if (model_->contains(row, col))
+        return true;
+    qWarning("FlexGrid: cell (%d, %d) out of range (%d rows, %d cols)", row, col, Rows(), Cols());
+    return false;
+}
+
+// Filling loops move the current cell once per cell; the view's selection
+// follows once control is back in the event loop.
+void FlexGrid::scheduleCurrentSync()
+{
+    if (syncPending_)
+        return;
+    syncPending_ = true;
+    QMetaObject::invokeMethod(this, [this] { syncCurrentToView(); }, Qt::QueuedConnection);
+}
+
+void FlexGrid::syncCurrentToView()
+{
+    if (!syncPending_)
+        return;
+    syncPending_ = false;
+    QScopedValueRollback guard(internalChange_, true);
+    if (row_ >= FixedRows() && row_ < Rows() && col_ < Cols())
+        selectionModel()->setCurrentIndex(model_->index(row_ - FixedRows(), col_),
+                                          QItemSelectionModel::ClearAndSelect |
+                                              QItemSelectionModel::Rows);
+    else
+        selectionModel()->clear();
+}
+
+void FlexGrid::afterRowCountChange(int oldRows)
+{
+    // A grid that gains its first data rows has its current cell on the
+    // first of them.
+    if (oldRows <= FixedRows() && Rows() > FixedRows() && row_ < FixedRows())
+        row_ = FixedRows();
+    row_ = std::min(row_, Rows() - 1);
+    scheduleCurrentSync();
+}
+
+// A title's full text, trailing blanks included, measured in the grid's font,
+// plus the header's margins.
+void FlexGrid::sizeColumnsFromTitles()
+{
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
+    const QFontMetrics metrics = fontMetrics();
+    for (int c = 0; c < Cols(); ++c)
+        if (const auto& piece = model_->widthPiece(c))
+            horizontalHeader()->resizeSection(c, metrics.horizontalAdvance(*piece) + padding);
+}
+
+void FlexGrid::applyFontMetrics()
+{
+    model_->setBaseFont(font());
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    sizeColumnsFromTitles();
+}
+
+} // namespace platform
