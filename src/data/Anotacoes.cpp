@@ -39,6 +39,28 @@ std::vector<Anotacao> anotacoes(Connection& db)
     return out;
 }
 
+std::vector<Anotacao> anotacoesPorDataLemb(Connection& db)
+{
+    // NULL sorts first; the number keeps notes of one day in the order they
+    // were added.
+    std::vector<Anotacao> out;
+    Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Anotacoes ORDER BY DataLemb, Codigo"));
+    while (s.next())
+        out.push_back(read(s));
+    return out;
+}
+
+std::vector<Anotacao> anotacoesDoAno(Connection& db, int ano)
+{
+    std::vector<Anotacao> out;
+    Statement s(db, QStringLiteral("SELECT ") + kColumns +
+                        QStringLiteral(" FROM Anotacoes WHERE DataLemb BETWEEN ? AND ? ORDER BY DataLemb, Codigo"),
+                QDate(ano, 1, 1), QDate(ano, 12, 31));
+    while (s.next())
+        out.push_back(read(s));
+    return out;
+}
+
 std::optional<Anotacao> anotacaoPorCodigo(Connection& db, std::int64_t codigo)
 {
     Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Anotacoes WHERE Codigo = ?"), codigo);

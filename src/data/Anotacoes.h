@@ -24,6 +24,11 @@ bool lembreteDevido(const Anotacao& a, const QDate& today);
 
 // Every note in the table's order (by number).
 std::vector<Anotacao> anotacoes(Connection& db);
+// Every note by reminder date, notes without one first (the notes grid).
+std::vector<Anotacao> anotacoesPorDataLemb(Connection& db);
+// The notes whose reminder date falls in a year, by date, whatever their
+// Lembrar (the yearly calendar).
+std::vector<Anotacao> anotacoesDoAno(Connection& db, int ano);
 std::optional<Anotacao> anotacaoPorCodigo(Connection& db, std::int64_t codigo);
 // The notes due today, in the table's order.
 std::vector<Anotacao> lembretesDevidos(Connection& db, const QDate& today);

@@ -55,6 +55,9 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
         sqlite3_free(err);
         failWith(why);
     }
+    // Decrypted pages stay cached: queries over a large ledger read the same
+    // pages again and again.
+    sqlite3_exec(db, "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;", nullptr, nullptr, nullptr);
     registerLike(db);
     sqlite3_busy_timeout(db, 2000);
     db_ = db;

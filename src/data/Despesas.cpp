@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace data {
 namespace {
 const QString kColumns = QStringLiteral("Codigo, Despesa, Tipo, PreClass, Conta");
@@ -18,7 +20,38 @@ Despesa read(const Statement& s)
     d.conta = s.text(4);
     return d;
 }
+
+// The engine orders text by its bytes ("Água" after "Viagens", "b" after
+// "C"); names are listed as a reader expects them: letters without their
+// accents and case first, then the exact text, then the code.
+QString chaveAlfabetica(const QString& nome)
+{
+    QString out;
+    for (QChar c : nome.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            out += c.toCaseFolded();
+    return out;
+}
+
+void ordenar(std::vector<Despesa>& lista, OrdemDespesas ordem)
+{
+    if (ordem != OrdemDespesas::PorNome)
+        return;
+    std::vector<std::pair<QString, Despesa>> chaves;
+    chaves.reserve(lista.size());
+    for (auto& d : lista)
+        chaves.emplace_back(chaveAlfabetica(d.nome), std::move(d));
+    std::stable_sort(chaves.begin(), chaves.end(), [](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return a.second.nome < b.second.nome;
+    });
+    for (size_t i = 0; i < lista.size(); ++i)
+        lista[i] = std::move(chaves[i].second);
+}
 } // namespace
+
+bool codigoReservado(std::int64_t codigo) { return codigo == 94 || codigo == 95; }
 
 QString despesaTipoOf(const QString& lancamentoTipo)
 {
@@ -38,20 +71,37 @@ const QStringList& gruposDoLado(const QString& despesaTipo)
     return despesaTipo == kDespesaSaida ? saidas : entradas;
 }
 
-std::vector<Despesa> classificacoes(Connection& db, const QString& despesaTipo)
+std::vector<Despesa> classificacoes(Connection& db, const QString& despesaTipo, OrdemDespesas ordem)
 {
-    std::vector<Despesa> out;
     if (despesaTipo.isEmpty()) {
-        Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Despesas ORDER BY Despesa"));
+        std::vector<Despesa> out;
+        Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Despesas ORDER BY Codigo"));
         while (s.next())
             out.push_back(read(s));
-    } else {
-        Statement s(db, QStringLiteral("SELECT ") + kColumns +
-                            QStringLiteral(" FROM Despesas WHERE Tipo = ? ORDER BY Despesa"),
+        ordenar(out, ordem);
+        return out;
+    }
+    return classificacoesContendo(db, despesaTipo, QString(), ordem);
+}
+
+std::vector<Despesa> classificacoesContendo(Connection& db, const QString& despesaTipo, const QString& trecho,
+                                            OrdemDespesas ordem)
+{
+    std::vector<Despesa> out;
+    if (trecho.isEmpty()) {
+        Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Despesas WHERE Tipo = ? ORDER BY Codigo"),
                     despesaTipo);
         while (s.next())
             out.push_back(read(s));
+        ordenar(out, ordem);
+        return out;
     }
+    Statement s(db, QStringLiteral("SELECT ") + kColumns +
+                        QStringLiteral(" FROM Despesas WHERE Tipo = ? AND Despesa LIKE ? ESCAPE '\\' ORDER BY Codigo"),
+                despesaTipo, QStringLiteral("%") + likeLiteral(trecho) + QStringLiteral("%"));
+    while (s.next())
+        out.push_back(read(s));
+    ordenar(out, ordem);
     return out;
 }
 
@@ -71,6 +121,34 @@ std::optional<Despesa> classificacaoPorNome(Connection& db, const QString& nome)
     if (!s.next())
         return std::nullopt;
     return read(s);
+}
+
+std::optional<Despesa> outraComNome(Connection& db, const QString& nome, std::int64_t excetoCodigo)
+{
+    Statement s(db, QStringLiteral("SELECT ") + kColumns +
+                        QStringLiteral(" FROM Despesas WHERE Despesa LIKE ? ESCAPE '\\' AND Codigo <> ? ORDER BY Codigo LIMIT 1"),
+                likeLiteral(nome), excetoCodigo);
+    if (!s.next())
+        return std::nullopt;
+    return read(s);
+}
+
+std::optional<Despesa> classificacaoNaoClassificada(Connection& db)
+{
+    Statement s(db, QStringLiteral("SELECT ") + kColumns +
+                        QStringLiteral(" FROM Despesas WHERE Despesa LIKE '%não%class%' ORDER BY Codigo LIMIT 1"));
+    if (!s.next())
+        return std::nullopt;
+    return read(s);
+}
+
+QStringList gruposUsados(Connection& db, const QString& despesaTipo)
+{
+    QStringList out;
+    Statement s(db, QStringLiteral("SELECT DISTINCT Conta FROM Despesas WHERE Tipo = ? ORDER BY Conta"), despesaTipo);
+    while (s.next())
+        out << s.text(0);
+    return out;
 }
 
 QHash<std::int64_t, QString> nomesPorCodigo(Connection& db)

@@ -1,0 +1,100 @@
+#include "app/Backup.h"
+
+#include "data/Conexao.h"
+#include "data/Senha.h"
+#include "platform/Drives.h"
+#include "platform/formats.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace app {
+
+QString nomeCopia(const QString& nomeBanco, const QDate& dia)
+{
+    return nomeBanco + QStringLiteral(" Backup ") + platform::formatDate(dia, QStringLiteral("DD-MM-YYYY")) +
+           QStringLiteral(".mdb");
+}
+
+QString pastaCopias() { return platform::Drives::toLocal(QStringLiteral("C:\\Banco")); }
+
+bool ehCopiaDe(const QString& nomeArquivo, const QString& nomeBanco)
+{
+    return nomeArquivo.startsWith(nomeBanco + QStringLiteral(" Backup"), Qt::CaseInsensitive) &&
+           nomeArquivo.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive);
+}
+
+QStringList copiasDe(const QString& nomeBanco)
+{
+    QStringList out;
+    const QDir pasta(pastaCopias());
+    for (const QString& nome : pasta.entryList(QDir::Files, QDir::Name))
+        if (ehCopiaDe(nome, nomeBanco))
+            out.append(nome);
+    return out;
+}
+
+void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter)
+{
+    const QDir pasta(pastaCopias());
+    for (const QString& nome : copiasDe(nomeBanco))
+        if (nome.compare(manter, Qt::CaseInsensitive) != 0)
+            QFile::remove(pasta.filePath(nome));
+}
+
+bool copiarArquivo(const QString& origem, const QString& destino)
+{
+    QFile entrada(origem);
+    if (!entrada.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile saida(destino);
+    saida.setDirectWriteFallback(false);
+    if (!saida.open(QIODevice::WriteOnly))
+        return false;
+    char bloco[1 << 16];
+    for (;;) {
+        const qint64 lidos = entrada.read(bloco, sizeof bloco);
+        if (lidos < 0) {
+            saida.cancelWriting();
+            return false;
+        }
+        if (lidos == 0)
+            break;
+        if (saida.write(bloco, lidos) != lidos) {
+            saida.cancelWriting();
+            return false;
+        }
+    }
+    return saida.commit();
+}
+
+bool fazerBackup(const QDate& hoje)
+{
+    const data::SenhaRecord senha = data::lerSenha(ConexaoBanco);
+    data::gravarUltimoAcesso(ConexaoBanco, hoje);
+    ConexaoBanco.close();
+
+    // A missing date counts as a copy made long ago.
+    const bool devida = !senha.backup.isValid() || senha.backup.daysTo(hoje) >= 10;
+    if (!devida)
+        return false;
+
+    // Today's copy is complete before any older one goes, so the account is
+    // never without a copy; a failed copy leaves everything as it was.
+    const QString nome = nomeCopia(NomeBanco, hoje);
+    if (!copiarArquivo(caminhoLocalBanco(), QDir(pastaCopias()).filePath(nome)))
+        return false;
+    apagarCopiasAntigas(NomeBanco, nome);
+
+    // The program is ending: a date that cannot be stored only means the
+    // copy is made again next time.
+    try {
+        AbrirConexao();
+        data::gravarBackup(ConexaoBanco, hoje);
+    } catch (const data::DbError&) {
+    }
+    return true;
+}
+
+} // namespace app

@@ -1,0 +1,37 @@
+#pragma once
+// The backup step on leaving the program: store the last use and, when the
+// last copy is ten or more days old, copy the account file to
+// "C:\Banco\<conta> Backup DD-MM-YYYY.mdb", keeping one copy per account.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace app {
+
+// The backup file's name for an account and a day.
+QString nomeCopia(const QString& nomeBanco, const QDate& dia);
+
+// The local folder that holds the copies: "C:\Banco\".
+QString pastaCopias();
+
+// Whether a file name is one of the account's copies ("<conta> Backup*.mdb",
+// letter case aside). "Casa Nova Backup ..." is not a copy of "Casa".
+bool ehCopiaDe(const QString& nomeArquivo, const QString& nomeBanco);
+
+// The account's copies in the copies folder, by name.
+QStringList copiasDe(const QString& nomeBanco);
+
+// Deletes every copy of the account except the file named manter.
+void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter);
+
+// Copies a file through a temporary file of the destination's folder that
+// takes the destination's name only once it is complete; false when any
+// step fails, leaving the destination as it was.
+bool copiarArquivo(const QString& origem, const QString& destino);
+
+// The backup step on the active account (ConexaoBanco, CaminhoBanco,
+// NomeBanco). Leaves the connection closed, or open again after a copy.
+// Returns whether a copy was made.
+bool fazerBackup(const QDate& hoje);
+
+} // namespace app

@@ -1,0 +1,8 @@
+#pragma once
+// A password box that shows every typed character as a chosen character
+// ("$" in the login dialog, "*" in the password change).
+#include <QChar>
+
+class QLineEdit;
+
+void mascararSenha(QLineEdit* box, QChar mostrado);

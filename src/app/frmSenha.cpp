@@ -1,0 +1,285 @@
+#include "app/frmSenha.h"
+
+#include "app/CampoSenha.h"
+#include "app/frmPrincipal.h"
+#include "data/Conexao.h"
+#include "data/Senha.h"
+#include "platform/Drives.h"
+#include "platform/MsgBox.h"
+#include "platform/formats.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+frmSenha::frmSenha(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Vo$sal - Entrada"));
+
+    txtFiltro = new QComboBox(this);
+    txtFiltro->setEditable(false);
+    for (char c = 'A'; c <= 'Z'; ++c)
+        txtFiltro->addItem(QString(QLatin1Char(c)));
+    lstBancos = new QListWidget(this);
+    lstBancos->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstBancos->setMinimumHeight(140);
+    txtSenha = new QLineEdit(this);
+    mascararSenha(txtSenha, QLatin1Char('$'));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* drive = new QHBoxLayout;
+    drive->addWidget(new QLabel(QStringLiteral("Abrir pasta \"Banco\" no Drive:"), this));
+    drive->addWidget(txtFiltro);
+    drive->addStretch(1);
+    layout->addLayout(drive);
+    layout->addWidget(new QLabel(QStringLiteral("Bancos encontrados:"), this));
+    layout->addWidget(lstBancos, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Digite a senha:"), this));
+    layout->addWidget(txtSenha);
+    resize(360, 320);
+
+    connect(txtFiltro, &QComboBox::currentIndexChanged, this, [this] { txtFiltro_Click(); });
+    connect(lstBancos, &QListWidget::currentRowChanged, this, [this] { lstBancos_Click(); });
+    lstBancos->installEventFilter(this);
+    txtSenha->installEventFilter(this);
+}
+
+// ------------------------------------------------------------- loading
+
+QString frmSenha::driveInicial()
+{
+    QFile arquivo(platform::Drives::toLocal(QStringLiteral("C:\\Banco\\Drive.txt")));
+    QString linha;
+    if (arquivo.open(QIODevice::ReadOnly | QIODevice::Text))
+        linha = QTextStream(&arquivo).readLine().trimmed().toUpper();
+    // Only a letter the drive list holds can be chosen; anything else counts
+    // as an empty line.
+    if (linha.size() != 1 || linha[0] < QLatin1Char('A') || linha[0] > QLatin1Char('Z'))
+        return QStringLiteral("C");
+    return linha;
+}
+
+void frmSenha::Form_Load()
+{
+    DriveBanco = driveInicial();
+    SenhaAceita = false;
+    // Choosing the drive lists its accounts and selects the first.
+    escolherDrive(DriveBanco);
+    if (platform::Forms::isLoaded<frmPrincipal>()) {
+        DiaCalendario* d1 = platform::Forms::get<frmPrincipal>().D[0];
+        QFont f = d1->font();
+        f.setBold(true);
+        d1->setFont(f);
+    }
+}
+
+void frmSenha::Form_Activate() { txtSenha->setFocus(); }
+
+// ------------------------------------------------------------- the drive
+
+// Selecting from the program runs the choice as a click does, even when the
+// letter is already the one shown.
+void frmSenha::escolherDrive(const QString& letra)
+{
+    const int indice = txtFiltro->findText(letra);
+    if (indice < 0)
+        return;
+    if (txtFiltro->currentIndex() == indice)
+        txtFiltro_Click();
+    else
+        txtFiltro->setCurrentIndex(indice);
+}
+
+void frmSenha::txtFiltro_Click()
+{
+    DriveBanco = txtFiltro->currentText() + QLatin1Char(':');
+    BuscaBancos();
+    if (lstBancos->count() > 0)
+        selecionarConta(0);
+}
+
+QString frmSenha::nomeDaConta(const QString& nomeArquivo)
+{
+    if (!nomeArquivo.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
+        return QString();
+    for (const char* copia : {"Cópia", "Backup", "Copia"})
+        if (nomeArquivo.contains(QString::fromUtf8(copia), Qt::CaseSensitive))
+            return QString();
+    // The extension goes whatever its case, so "CASA.MDB" is the account
+    // "CASA".
+    QString nome = nomeArquivo.chopped(4);
+    nome.remove(QStringLiteral(".mdb"));
+    return nome;
+}
+
+void frmSenha::BuscaBancos()
+{
+    lstBancos->clear();
+    const QDir pasta(platform::Drives::toLocal(txtFiltro->currentText() + QStringLiteral(":\\Banco")));
+    QStringList arquivos;
+    if (pasta.exists())
+        for (const QString& nome : pasta.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
+            if (nome.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
+                arquivos.append(nome);
+    if (arquivos.isEmpty()) {
+        platform::MsgBox(QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!"),
+                         platform::vbExclamation | platform::vbOKOnly, QStringLiteral("Atenção,"));
+        return;
+    }
+    const bool bloqueado = lstBancos->blockSignals(true);
+    for (const QString& arquivo : arquivos) {
+        const QString nome = nomeDaConta(arquivo);
+        if (nome.isEmpty())
+            continue;
+        auto* item = new QListWidgetItem(nome);
+        item->setData(Qt::UserRole, arquivo);
+        lstBancos->addItem(item);
+    }
+    lstBancos->setCurrentRow(-1);
+    lstBancos->blockSignals(bloqueado);
+}
+
+// ------------------------------------------------------------- the account
+
+void frmSenha::selecionarConta(int linha)
+{
+    if (lstBancos->currentRow() == linha)
+        lstBancos_Click();
+    else
+        lstBancos->setCurrentRow(linha);
+}
+
+void frmSenha::lstBancos_Click()
+{
+    if (QListWidgetItem* item = lstBancos->currentItem())
+        NomeBanco = item->text();
+}
+
+bool frmSenha::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape)
+            return Form::eventFilter(watched, event);
+        if (watched == lstBancos) {
+            txtSenha->setFocus();
+            return false;
+        }
+        if (watched == txtSenha) {
+            const int k = key->key();
+            if (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Return || k == Qt::Key_Enter) {
+                txtSenha_KeyDown(k);
+                return true;
+            }
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------- the password
+
+void frmSenha::txtSenha_KeyDown(int key)
+{
+    const int total = lstBancos->count();
+    if (total == 0)
+        return;
+    switch (key) {
+    case Qt::Key_Down:
+        txtSenha->clear();
+        selecionarConta(lstBancos->currentRow() + 1 >= total ? 0 : lstBancos->currentRow() + 1);
+        break;
+    case Qt::Key_Up:
+        txtSenha->clear();
+        selecionarConta(lstBancos->currentRow() <= 0 ? total - 1 : lstBancos->currentRow() - 1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Login();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmSenha::Login()
+{
+    QListWidgetItem* item = lstBancos->currentItem();
+    if (!item)
+        return;
+    CaminhoBanco = DriveBanco + QStringLiteral("\\Banco\\") + item->data(Qt::UserRole).toString();
+
+    data::SenhaRecord registro;
+    try {
+        AbrirConexao();
+        registro = data::lerSenha(ConexaoBanco);
+    } catch (const data::DbError&) {
+        recusarArquivo(QStringLiteral("Não foi possível abrir o banco de dados ''") + CaminhoBanco +
+                       QStringLiteral("''."));
+        return;
+    }
+    if (!registro.found || registro.senha.isEmpty()) {
+        recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco +
+                       QStringLiteral("'' não possui senha cadastrada e não pode ser aberto."));
+        return;
+    }
+    SituacaoSenha = registro.senha;
+
+    if (txtSenha->text() != SituacaoSenha) {
+        txtSenha->clear();
+        SenhaAceita = false;
+        txtSenha->setFocus();
+        ConexaoBanco.close();
+        platform::MsgBox(QStringLiteral("Senha inválida!"), platform::vbCritical | platform::vbOKOnly,
+                         QStringLiteral("Atenção,"));
+        return;
+    }
+    SenhaAceita = true;
+    SituacaoSenha = QStringLiteral("OK");
+    if (platform::Forms::isLoaded<frmPrincipal>())
+        platform::Forms::get<frmPrincipal>().VerificaAnot();
+    Unload();
+}
+
+// A file that cannot be logged into is named; the dialog stays for another
+// choice.
+void frmSenha::recusarArquivo(const QString& mensagem)
+{
+    ConexaoBanco.close();
+    txtSenha->clear();
+    SenhaAceita = false;
+    txtSenha->setFocus();
+    platform::MsgBox(mensagem, platform::vbCritical | platform::vbOKOnly, QStringLiteral("Atenção,"));
+}
+
+// ------------------------------------------------------------- leaving
+
+void frmSenha::escapePressed()
+{
+    SenhaAceita = false;
+    SituacaoSenha.clear();
+    Unload();
+}
+
+void frmSenha::Form_Unload(bool& cancel)
+{
+    if (!SenhaAceita) {
+        frmPrincipal::encerrarPrograma();
+        return;
+    }
+    if (!platform::Forms::isLoaded<frmPrincipal>())
+        return;
+    const data::SenhaRecord registro = data::lerSenha(ConexaoBanco);
+    frmPrincipal& principal = platform::Forms::get<frmPrincipal>();
+    principal.lblUltimoAcesso->setText(QStringLiteral("Último acesso em: ") + platform::fmtDate(registro.ultimoAcesso) +
+                                       QStringLiteral(" - ") +
+                                       platform::formatDate(registro.ultimoAcesso, QStringLiteral("dddd")));
+    principal.lblBancoAtivo->setText(QStringLiteral("Nome do banco ativo: ''") + DriveBanco + QLatin1Char('\\') +
+                                     NomeBanco + QStringLiteral("''"));
+}

@@ -1,0 +1,510 @@
+#include "queries/GradeConsulta.h"
+
+#include "data/Conexao.h"
+#include "data/Lancamentos.h"
+#include "entries/frmZalteracao.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/Form.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+#include "platform/formats.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <numeric>
+
+namespace queries {
+
+namespace {
+
+const QString kCR = QString(QChar(13));
+
+QString brancos(int n) { return QString(n, QLatin1Char(' ')); }
+
+// A grid cell's number as the grid shows it ("-1.234,56"); false for a cell
+// that holds none.
+bool lerValorMostrado(const QString& texto, double& valor)
+{
+    return platform::parseDecimalComma(texto.trimmed(), valor);
+}
+
+// "#,##0.00" without going through a general formatter: a query may write a
+// hundred thousand of them.
+QString textoValor(data::Centavos c)
+{
+    char buf[40];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    const bool negativo = c < 0;
+    unsigned long long v = negativo ? 0ULL - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
+    const unsigned cents = unsigned(v % 100);
+    v /= 100;
+    *--p = char('0' + cents % 10);
+    *--p = char('0' + cents / 10);
+    *--p = ',';
+    int digitos = 0;
+    do {
+        if (digitos > 0 && digitos % 3 == 0)
+            *--p = '.';
+        *--p = char('0' + v % 10);
+        v /= 10;
+        ++digitos;
+    } while (v > 0);
+    if (negativo)
+        *--p = '-';
+    return QString::fromLatin1(p, int(end - p));
+}
+
+// A quick first look for "previs" in any case, so that the full forecast
+// test runs only on the few descriptions that may be forecasts.
+bool podeSerPrevisao(const QString& referente)
+{
+    return referente.contains(QLatin1String("previs"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+const Colunas& colunasDe(Layout layout)
+{
+    static const Colunas a{0, 1, 2, -1, -1, 3, 4};
+    static const Colunas b{0, -1, 1, 2, 3, 4, 5};
+    static const Colunas c{0, -1, 1, -1, 2, 3, 4};
+    switch (layout) {
+    case Layout::A: return a;
+    case Layout::B: return b;
+    case Layout::C: break;
+    }
+    return c;
+}
+
+QString cabecalhoDe(Layout layout)
+{
+    switch (layout) {
+    case Layout::A:
+        return QStringLiteral("Núm. Lanc.|Lançamento") + brancos(1) + QStringLiteral("|Vencimento") + brancos(1) +
+               QStringLiteral("|Referente") + brancos(90) + QStringLiteral("| Valor") + brancos(17);
+    case Layout::B:
+        return QStringLiteral("Núm.Lanc.|Vencimento") + brancos(1) + QStringLiteral("|Filtro|Classificação") +
+               brancos(31) + QStringLiteral("|Referente") + brancos(95) + QStringLiteral("|Valor") + brancos(17);
+    case Layout::C: break;
+    }
+    return QStringLiteral("Núm. Lanc.|Vencimento") + brancos(1) + QStringLiteral("|Classificação") + brancos(43) +
+           QStringLiteral("|Referente") + brancos(82) + QStringLiteral("|Valor") + brancos(17);
+}
+
+QString ordemDaConsulta(QString& clausulaOrdem)
+{
+    if (clausulaOrdem.trimmed().isEmpty())
+        clausulaOrdem = kOrdemPadrao;
+    static const QRegularExpression valida(
+        QStringLiteral("^\\s*order\\s+by\\s+(NumLan|DataVen|Referente|Valor|DataLan|Tipo|Despesa|Filtro|Conta)"
+                       "(\\s+(asc|desc))?(\\s*,\\s*(NumLan|DataVen|Referente|Valor|DataLan|Tipo|Despesa|Filtro|Conta)"
+                       "(\\s+(asc|desc))?)*\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (!valida.match(clausulaOrdem).hasMatch())
+        return kOrdemPadrao;
+    return clausulaOrdem;
+}
+
+QString textoNumLan(std::int64_t numLan)
+{
+    QString s = QString::number(numLan);
+    if (s.size() < 6)
+        s.prepend(QString(6 - s.size(), QLatin1Char('0')));
+    return s;
+}
+
+QString textoData(const QString& d)
+{
+    if (d.size() < 10 || d[4] != QLatin1Char('-') || d[7] != QLatin1Char('-'))
+        return QString();
+    QString out(10, Qt::Uninitialized);
+    QChar* o = out.data();
+    o[0] = d[8];
+    o[1] = d[9];
+    o[2] = QLatin1Char('/');
+    o[3] = d[5];
+    o[4] = d[6];
+    o[5] = QLatin1Char('/');
+    o[6] = d[0];
+    o[7] = d[1];
+    o[8] = d[2];
+    o[9] = d[3];
+    return out;
+}
+
+namespace {
+// "YYYY-MM-DD" as yyyymmdd; 0 for anything else.
+int numeroDaData(const QString& d)
+{
+    if (d.size() < 10 || d[4] != QLatin1Char('-') || d[7] != QLatin1Char('-'))
+        return 0;
+    int n = 0;
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (!d[i].isDigit())
+            return 0;
+        n = n * 10 + d[i].digitValue();
+    }
+    return n;
+}
+} // namespace
+
+std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
+{
+    std::vector<LinhaConsulta> out;
+    out.reserve(previstas);
+    while (s.next()) {
+        LinhaConsulta l;
+        l.numLan = s.integer(0);
+        const QString ven = s.text(1);
+        l.dataVen = textoData(ven);
+        l.vencimento = numeroDaData(ven);
+        l.referente = s.text(2);
+        l.valor = s.integer(3);
+        l.dataLan = textoData(s.text(4));
+        l.despesa = s.text(5);
+        l.filtro = s.text(6);
+        out.push_back(std::move(l));
+    }
+    return out;
+}
+
+std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
+                                      const QDate& fim, const QString& condicao)
+{
+    const QString coluna = colunaData == QLatin1String("DataLan") ? QStringLiteral("DataLan") : QStringLiteral("DataVen");
+    // The index finds a short period quickly, but reaching each row through
+    // it costs one random page read (and decryption) per row; past a few
+    // thousand rows one pass over the table and a sort here is much faster.
+    const qint64 noPeriodo =
+        data::scalar(db, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE ") + coluna +
+                             QStringLiteral(" BETWEEN ? AND ?"),
+                     inicio, fim)
+            .toLongLong();
+    const bool varrer = noPeriodo > 15000;
+    const QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos WHERE ") +
+                        (varrer ? QStringLiteral("+") : QString()) + coluna + QStringLiteral(" BETWEEN ? AND ?") +
+                        condicao +
+                        (varrer ? QString() : QStringLiteral(" ORDER BY DataVen, Referente, NumLan"));
+    data::Statement s(db, sql, inicio, fim);
+    std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(noPeriodo));
+    if (varrer)
+        ordenarPorVencimento(linhas);
+    return linhas;
+}
+
+void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas)
+{
+    std::vector<int> ordem(linhas.size());
+    std::iota(ordem.begin(), ordem.end(), 0);
+    std::sort(ordem.begin(), ordem.end(), [&linhas](int a, int b) {
+        const LinhaConsulta& x = linhas[size_t(a)];
+        const LinhaConsulta& y = linhas[size_t(b)];
+        if (x.vencimento != y.vencimento)
+            return x.vencimento < y.vencimento;
+        if (const int c = x.referente.compare(y.referente))
+            return c < 0;
+        return x.numLan < y.numLan;
+    });
+    std::vector<LinhaConsulta> ordenadas;
+    ordenadas.reserve(linhas.size());
+    for (int i : ordem)
+        ordenadas.push_back(std::move(linhas[size_t(i)]));
+    linhas = std::move(ordenadas);
+}
+
+int contarMeses(const std::vector<LinhaConsulta>& linhas)
+{
+    int n = 0;
+    for (size_t i = 0; i < linhas.size(); ++i)
+        if (i == 0 || linhas[i].anoMes() != linhas[i - 1].anoMes())
+            ++n;
+    return n;
+}
+
+bool moverMes(platform::MaskEdBox& caixa, int key)
+{
+    if (key != Qt::Key_PageUp && key != Qt::Key_PageDown)
+        return false;
+    const QDate data = platform::parseDate(caixa.Text());
+    if (data.isValid())
+        caixa.setText(platform::fmtDate(platform::addMonths(data, key == Qt::Key_PageUp ? 1 : -1)));
+    return true;
+}
+
+QString textoContagem(qsizetype n) { return QString::number(n) + QStringLiteral(" Lançamento(s)"); }
+
+GradeConsulta::GradeConsulta(platform::FlexGrid& grid, QLabel* txtLanc, QLabel* txtSaldo2,
+                             Comportamento comportamento, std::function<void()> consultar, double* somaCorrente,
+                             QObject* parent)
+    : QObject(parent),
+      grid_(grid),
+      txtLanc_(txtLanc),
+      txtSaldo2_(txtSaldo2),
+      comportamento_(comportamento),
+      consultar_(std::move(consultar)),
+      somaCorrente_(somaCorrente)
+{
+}
+
+void GradeConsulta::limpar()
+{
+    grid_.setRows(1);
+    grid_.Clear();
+    grid_.FormatString(cabecalhoDe(comportamento_.layout));
+}
+
+void GradeConsulta::escreverLinha(int row, const LinhaConsulta& l)
+{
+    const Colunas& c = colunas();
+    grid_.setTextMatrix(row, c.numLan, textoNumLan(l.numLan));
+    if (c.dataLan >= 0)
+        grid_.setTextMatrix(row, c.dataLan, l.dataLan);
+    grid_.setTextMatrix(row, c.dataVen, l.dataVen);
+    if (c.filtro >= 0)
+        grid_.setTextMatrix(row, c.filtro, l.filtro);
+    if (c.classificacao >= 0) {
+        bool ok = false;
+        const std::int64_t codigo = l.despesa.toLongLong(&ok);
+        if (ok) {
+            const auto it = nomes_.constFind(codigo);
+            if (it != nomes_.constEnd())
+                grid_.setTextMatrix(row, c.classificacao, *it);
+        }
+    }
+    grid_.setTextMatrix(row, c.referente, l.referente);
+    grid_.setTextMatrix(row, c.valor, textoValor(l.valor));
+}
+
+void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
+{
+    limpar();
+    const int n = int(linhas.size());
+    grid_.setRows(n + 1);
+    const int colRef = colunas().referente;
+    total_ = 0;
+    for (int i = 0; i < n; ++i) {
+        const int row = i + 1;
+        const LinhaConsulta& l = linhas[size_t(i)];
+        escreverLinha(row, l);
+        total_ += l.valor;
+        grid_.setRowBackColor(row, row % 2 == 1 ? kCorLinhaImpar : kCorLinhaPar);
+        if (comportamento_.previsaoAzul && podeSerPrevisao(l.referente) && data::isForecast(l.referente))
+            grid_.setCellForeColor(row, colRef, kCorPrevisao);
+    }
+    if (txtLanc_)
+        txtLanc_->setText(n == 0 && comportamento_.contagemVaziaEmBranco ? QString() : textoContagem(n));
+    grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
+    if (txtSaldo2_)
+        txtSaldo2_->setText(textoValor(total_));
+    rolarParaUltima(comportamento_.rolarAcimaDe);
+}
+
+void GradeConsulta::escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho)
+{
+    const Colunas& c = colunas();
+    const int mes = anoMes % 100;
+    const int ano = anoMes / 100;
+    const QString rotulo = platform::capitalizeFirst(platform::monthName(mes)) + QLatin1Char('/') +
+                           QString::number(ano % 100).rightJustified(2, QLatin1Char('0'));
+    grid_.setTextMatrix(row, c.referente, rotulo);
+    grid_.setTextMatrix(row, c.valor, textoValor(soma));
+    for (int col = 0; col < grid_.Cols(); ++col) {
+        grid_.setCellBackColor(row, col, kCorLinhaPar);
+        grid_.setCellBold(row, col, true);
+    }
+    if (vermelho)
+        grid_.setCellForeColor(row, c.valor, kCorMarcada);
+}
+
+void GradeConsulta::preencherComSubtotais(const std::vector<LinhaConsulta>& linhas)
+{
+    limpar();
+    const int n = int(linhas.size());
+    const int meses = contarMeses(linhas);
+    grid_.setRows(n + meses + 1);
+    total_ = 0;
+    data::Centavos somaMes = 0;
+    int row = 0;
+    for (int i = 0; i < n; ++i) {
+        const LinhaConsulta& l = linhas[size_t(i)];
+        if (i > 0 && l.anoMes() != linhas[size_t(i) - 1].anoMes()) {
+            ++row;
+            escreverSubtotal(row, linhas[size_t(i) - 1].anoMes(), somaMes,
+                             comportamento_.subtotalNegativoVermelho && somaMes < 0);
+            somaMes = 0;
+        }
+        ++row;
+        escreverLinha(row, l);
+        somaMes += l.valor;
+        total_ += l.valor;
+    }
+    if (n > 0)
+        escreverSubtotal(row + 1, linhas.back().anoMes(), somaMes, false);
+    grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
+    rolarParaUltima(comportamento_.rolarSubtotalAcimaDe);
+    if (txtSaldo2_)
+        txtSaldo2_->setText(textoValor(total_));
+}
+
+void GradeConsulta::rolarParaUltima(int acimaDe)
+{
+    if (acimaDe > 0 && grid_.Rows() > acimaDe)
+        grid_.setTopRow(grid_.Rows() - 1);
+}
+
+std::int64_t GradeConsulta::numLanDaLinha(int row) const
+{
+    if (row < 1 || row >= grid_.Rows())
+        return 0;
+    qint64 n = 0;
+    if (!platform::parseWholeNumber(grid_.TextMatrix(row, colunas().numLan), n) || n <= 0)
+        return 0;
+    return n;
+}
+
+void GradeConsulta::abrirLancamento()
+{
+    const std::int64_t n = numLanDaLinha(grid_.Row());
+    if (n == 0)
+        return;
+    IncluirLancamento = false;
+    frmZalteracao& editor = platform::Forms::get<frmZalteracao>();
+    editor.txtNumLan->setText(QString::number(n));
+    platform::showModal(editor);
+}
+
+void GradeConsulta::apagarLancamento()
+{
+    const std::int64_t n = numLanDaLinha(grid_.Row());
+    if (n == 0)
+        return;
+    const auto l = data::findLancamento(ConexaoBanco, n);
+    if (!l)
+        return;
+    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + kCR +
+                                              textoValor(l->valor) + QStringLiteral(" - ") + l->referente,
+                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                                          QStringLiteral("Confirmação"));
+    if (resposta != platform::vbYes)
+        return;
+    data::deleteLancamento(ConexaoBanco, n);
+    if (consultar_)
+        consultar_();
+}
+
+void GradeConsulta::apagarTodos()
+{
+    const int resposta =
+        platform::MsgBox(QStringLiteral("Todos os lançamentos desta consulta serão excluidos!") + kCR +
+                             QStringLiteral("Deseja Continuar?"),
+                         platform::vbYesNo | platform::vbQuestion, QStringLiteral("Atenção,"));
+    if (resposta == platform::vbYes) {
+        // One transaction: the listed entries go all together or, when the
+        // file fails midway, none of them.
+        data::Transaction t(ConexaoBanco);
+        for (int row = 1; row < grid_.Rows(); ++row)
+            if (const std::int64_t n = numLanDaLinha(row))
+                data::deleteLancamento(ConexaoBanco, n);
+        t.commit();
+    }
+    if (consultar_)
+        consultar_();
+}
+
+void GradeConsulta::mostrarDiaSemana()
+{
+    const int col = colunas().dataVen;
+    const QString texto = grid_.TextMatrix(grid_.Row(), col);
+    const QDate data = platform::parseDate(texto);
+    if (!data.isValid())
+        return;
+    platform::MsgBox(texto + kCR + platform::formatDate(data, QStringLiteral("dddd")), platform::vbInformation,
+                     QStringLiteral("Dia da Semana"));
+}
+
+bool GradeConsulta::teclaPressionada(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Delete && comportamento_.teclaDelete) {
+        apagarLancamento();
+        return true;
+    }
+    if (key == Qt::Key_Plus && (event->modifiers() & Qt::KeypadModifier)) {
+        if (comportamento_.mais == TeclaMais::SomaValor) {
+            somarValorDaLinha();
+            return true;
+        }
+        if (comportamento_.mais == TeclaMais::Marca) {
+            marcarCelula();
+            return true;
+        }
+        return false;
+    }
+    if (key == Qt::Key_Insert && comportamento_.teclaInsert) {
+        somarValorDigitado();
+        return true;
+    }
+    if (comportamento_.teclaSoma != 0 && key == comportamento_.teclaSoma) {
+        mostrarSoma();
+        return true;
+    }
+    return false;
+}
+
+void GradeConsulta::somarValorDaLinha()
+{
+    double valor = 0;
+    if (somaCorrente_ && lerValorMostrado(grid_.TextMatrix(grid_.Row(), colunas().valor), valor))
+        *somaCorrente_ += -valor;
+}
+
+void GradeConsulta::marcarCelula()
+{
+    const int row = grid_.Row();
+    const int col = grid_.Col();
+    if (row < 1)
+        return;
+    if (grid_.cellForeColor(row, col) != kCorMarcada) {
+        grid_.setCellForeColor(row, col, kCorMarcada);
+        grid_.setCellBold(row, col, true);
+    } else {
+        grid_.setCellForeColor(row, col, kCorTexto);
+        grid_.setCellBold(row, col, false);
+    }
+}
+
+void GradeConsulta::somarValorDigitado()
+{
+    const QString resposta = platform::InputBox(QStringLiteral("Digite o valor:"), QStringLiteral("Soma"));
+    data::Centavos valor = 0;
+    // An empty, cancelled or non-numeric answer adds nothing.
+    if (somaCorrente_ && data::parseMoney(resposta.trimmed(), valor))
+        *somaCorrente_ += data::toReais(valor);
+}
+
+void GradeConsulta::mostrarSoma()
+{
+    if (!somaCorrente_)
+        return;
+    if (comportamento_.mais == TeclaMais::Marca) {
+        const int col = colunas().valor;
+        for (int row = 1; row < grid_.Rows(); ++row) {
+            grid_.setRow(row);
+            grid_.setCol(col);
+            double valor = 0;
+            if (grid_.cellForeColor(row, col) != kCorTexto && lerValorMostrado(grid_.TextMatrix(row, col), valor))
+                *somaCorrente_ -= valor;
+        }
+    }
+    platform::MsgBox(platform::formatNumber(*somaCorrente_, QStringLiteral("#,##0.00")), platform::vbInformation,
+                     QStringLiteral("Total"));
+    *somaCorrente_ = 0;
+}
+
+} // namespace queries

@@ -1,0 +1,201 @@
+#pragma once
+// The grid every query window lists its entries in, and the actions the
+// windows share on it: opening an entry in the editor, deleting one or every
+// listed entry, the weekday of a due date, the summing keys, monthly
+// subtotals. Each window keeps its own selection and tells this class which
+// of the shared behaviours it has.
+#include "data/Database.h"
+#include "data/Money.h"
+
+#include <QColor>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QKeyEvent;
+class QLabel;
+
+namespace platform {
+class FlexGrid;
+class MaskEdBox;
+} // namespace platform
+
+namespace queries {
+
+// The three column layouts of the query grids.
+enum class Layout {
+    A,  // Núm. Lanc. | Lançamento | Vencimento | Referente | Valor
+    B,  // Núm.Lanc. | Vencimento | Filtro | Classificação | Referente | Valor
+    C,  // Núm. Lanc. | Vencimento | Classificação | Referente | Valor
+};
+
+// Where each field stands in a layout; -1 when the layout has no such column.
+struct Colunas {
+    int numLan = 0;
+    int dataLan = -1;
+    int dataVen = -1;
+    int filtro = -1;
+    int classificacao = -1;
+    int referente = -1;
+    int valor = -1;
+};
+
+const Colunas& colunasDe(Layout layout);
+// The header string: titles followed by the blanks that set the widths.
+QString cabecalhoDe(Layout layout);
+
+// Row backgrounds and text colours of the query grids.
+inline const QColor kCorLinhaImpar = QColor(255, 255, 255);
+inline const QColor kCorLinhaPar = QColor(225, 255, 255);
+inline const QColor kCorPrevisao = QColor(0, 0, 255);
+inline const QColor kCorMarcada = QColor(255, 0, 0);
+inline const QColor kCorTexto = QColor(0, 0, 0);
+
+// The order a window uses while no other was chosen.
+inline const QString kOrdemPadrao = QStringLiteral(" order by DataVen, Referente");
+
+// The ORDER BY text a window appends to its selection: its ClausulaOrdem,
+// first set to the default when empty. Only clauses made of the entry
+// columns (each optionally "desc"/"asc") are used; anything else gives the
+// default, so the clause can never carry other SQL.
+QString ordemDaConsulta(QString& clausulaOrdem);
+
+// One listed entry, its dates already in the "DD/MM/YYYY" the grid shows.
+struct LinhaConsulta {
+    std::int64_t numLan = 0;
+    QString dataVen;
+    QString dataLan;
+    int vencimento = 0;  // the due date as yyyymmdd; 0 without one
+    QString referente;
+    data::Centavos valor = 0;
+    QString despesa;  // the classification code as stored
+    QString filtro;
+
+    int anoMes() const { return vencimento / 100; }
+};
+
+// The columns lerLinhas() expects, in this order.
+inline const QString kColunasConsulta =
+    QStringLiteral("NumLan, DataVen, Referente, Valor, DataLan, Despesa, Filtro");
+
+// Reads every row of a statement that selects kColunasConsulta.
+// previstas reserves room for that many rows.
+std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas = 0);
+
+// The entries whose date column ("DataVen" or "DataLan") lies in a period,
+// both days included, narrowed by a fixed condition of the program's own
+// (" AND Valor < 0"; never typed text), ordered by due date, then
+// description, then number.
+std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
+                                      const QDate& fim, const QString& condicao = QString());
+
+// Orders rows by due date, then description, then number, as
+// " order by DataVen, Referente" does.
+void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas);
+
+// Month runs in the order of the rows: a row counts when its due date's year
+// and month differ from the previous row's; the first row counts.
+int contarMeses(const std::vector<LinhaConsulta>& linhas);
+
+// "12 Lançamento(s)".
+QString textoContagem(qsizetype n);
+
+// Texts as the grid shows them.
+QString textoNumLan(std::int64_t numLan);  // "000123"
+QString textoData(const QString& sqlDate);  // "YYYY-MM-DD" to "DD/MM/YYYY"; "" otherwise
+
+// Page Up and Page Down in the date boxes of the windows that step a period
+// by months: the box's date one calendar month later or earlier (a day the
+// month lacks becomes its last day), written "DD/MM/YYYY". A box without a
+// valid date is left as it is. True when the key was one of the two.
+bool moverMes(platform::MaskEdBox& caixa, int key);
+
+// What the keypad "+" does in a window.
+enum class TeclaMais {
+    Nenhuma,
+    SomaValor,  // adds the selected row's value, sign reversed, to the running sum
+    Marca,      // marks or unmarks the current cell; the sum key adds marked values
+};
+
+// The shared behaviours a window has (see each window for its own).
+struct Comportamento {
+    Layout layout = Layout::C;
+    bool teclaDelete = false;       // Delete deletes the row's entry
+    bool diaDaSemana = false;       // right button shows the due date's weekday
+    TeclaMais mais = TeclaMais::Nenhuma;
+    bool teclaInsert = false;       // Insert adds a typed value to the running sum
+    int teclaSoma = 0;              // Qt::Key_F10 or Qt::Key_F12 shows the sum; 0 none
+    bool previsaoAzul = false;      // forecasts' descriptions in blue
+    bool contagemVaziaEmBranco = false;  // nothing found: the count label stays empty
+    bool gradeSempreHabilitada = false;  // the grid stays enabled when nothing is found
+    int rolarAcimaDe = 0;           // plain list: more grid rows than this shows the last; 0 never
+    int rolarSubtotalAcimaDe = 0;   // the same for the subtotal view
+    bool subtotalNegativoVermelho = false;  // a negative month sum in red (not the last month's)
+};
+
+class GradeConsulta : public QObject {
+    Q_OBJECT
+public:
+    // txtSaldo2 may be null for a window that shows no total. consultar
+    // re-runs the window's query (its "Consultar" button); somaCorrente is
+    // the window's running sum, which lives for the whole run.
+    GradeConsulta(platform::FlexGrid& grid, QLabel* txtLanc, QLabel* txtSaldo2, Comportamento comportamento,
+                  std::function<void()> consultar, double* somaCorrente = nullptr, QObject* parent = nullptr);
+
+    const Comportamento& comportamento() const { return comportamento_; }
+    const Colunas& colunas() const { return colunasDe(comportamento_.layout); }
+
+    // Classification names by code, for the layouts that show them. Loaded
+    // once per query; a code without a row in the plan shows an empty cell.
+    void setNomes(QHash<std::int64_t, QString> nomes) { nomes_ = std::move(nomes); }
+
+    // The plain list: header, one row per entry with the parity backgrounds
+    // and forecast colour, the count, the total, enabling and scrolling.
+    void preencher(const std::vector<LinhaConsulta>& linhas);
+    // The monthly-subtotal view of the same rows (in their order).
+    void preencherComSubtotais(const std::vector<LinhaConsulta>& linhas);
+    // An empty grid in its design state: the header only.
+    void limpar();
+
+    // The entry number in column 0 of a grid row; 0 for the header, an
+    // empty row or a subtotal row.
+    std::int64_t numLanDaLinha(int row) const;
+
+    // Double-click: the editor on the selected row's entry.
+    void abrirLancamento();
+    // Delete key: asks, deletes the selected row's entry and re-runs the query.
+    void apagarLancamento();
+    // "Apagar Todos": asks, deletes every listed entry, re-runs the query
+    // whatever the answer.
+    void apagarTodos();
+    // Right button: the due date and its weekday.
+    void mostrarDiaSemana();
+    // Grid keys; true when the key was one of the window's shared keys.
+    bool teclaPressionada(QKeyEvent* event);
+
+    // The summing keys.
+    void somarValorDaLinha();
+    void marcarCelula();
+    void somarValorDigitado();
+    void mostrarSoma();
+
+    data::Centavos total() const { return total_; }
+
+private:
+    void escreverLinha(int row, const LinhaConsulta& l);
+    void escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho);
+    void rolarParaUltima(int acimaDe);
+
+    platform::FlexGrid& grid_;
+    QLabel* txtLanc_;
+    QLabel* txtSaldo2_;
+    Comportamento comportamento_;
+    std::function<void()> consultar_;
+    double* somaCorrente_;
+    QHash<std::int64_t, QString> nomes_;
+    data::Centavos total_ = 0;
+};
+
+} // namespace queries

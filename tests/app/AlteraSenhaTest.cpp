@@ -1,0 +1,134 @@
+#include "AppFixture.h"
+
+#include "app/frmZAlteraSenha.h"
+#include "data/Conexao.h"
+#include "data/Senha.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QToolButton>
+
+using namespace testsupport;
+
+class AlteraSenhaTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        createAccount(QStringLiteral("Casa"), QStringLiteral("Abc1"));
+        login(QStringLiteral("Casa"));
+    }
+
+    // Opens the dialog and hands it to act while it is open.
+    void comDialogo(std::function<void(frmZAlteraSenha&)> act)
+    {
+        hook.on<frmZAlteraSenha>(std::move(act));
+        platform::Forms::show<frmZAlteraSenha>();
+    }
+
+    static void digitar(QLineEdit* box, const QString& texto)
+    {
+        box->clear();
+        QTest::keyClicks(box, texto);
+    }
+
+    QString senhaGravada() { return data::lerSenha(ConexaoBanco).senha; }
+};
+
+TEST_F(AlteraSenhaTest, CurrentPasswordMustMatchExactlyBeforeANewOne)
+{
+    comDialogo([this](frmZAlteraSenha& f) {
+        EXPECT_EQ(f.windowTitle(), QStringLiteral("Alteração de Senha - Banco ativo: ''C:\\Casa''"));
+        EXPECT_TRUE(f.fraAtual->isEnabled());
+        EXPECT_FALSE(f.fraNova->isEnabled());
+
+        f.cmdOK->click();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.last().text, QStringLiteral("Digite a Senha atual para a alteração."));
+        EXPECT_EQ(msgs.last().icon(), platform::vbInformation);
+        EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
+
+        digitar(f.txtSenhaDig, QStringLiteral("abc1"));
+        f.cmdOK->click();
+        EXPECT_EQ(msgs.last().text, QStringLiteral("A Senha digitada não confere com a Senha atual!"));
+        EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+        EXPECT_EQ(f.txtSenhaDig->text(), QStringLiteral("abc1"));
+        EXPECT_FALSE(f.fraNova->isEnabled());
+
+        digitar(f.txtSenhaDig, QStringLiteral("Abc1"));
+        f.cmdOK->click();
+        EXPECT_EQ(msgs.calls.size(), 2u);
+        EXPECT_FALSE(f.fraAtual->isEnabled());
+        EXPECT_TRUE(f.fraNova->isEnabled());
+        EXPECT_EQ(f.txtSenhaDig->text(), QString());
+        f.Unload();
+    });
+    EXPECT_EQ(senhaGravada(), QStringLiteral("Abc1"));
+}
+
+TEST_F(AlteraSenhaTest, NewPasswordRules)
+{
+    struct Caso {
+        const char* nova;
+        const char* confirmacao;
+        const char* mensagem;
+        int icone;
+    } casos[] = {
+        {"abc", "abc", "Digite uma Senha contendo de 4 a 8 caracteres.", platform::vbInformation},
+        {"", "", "Digite uma Senha contendo de 4 a 8 caracteres.", platform::vbInformation},
+        {"nova1", "NOVA1", "Senha de confirmação não confere com a nova Senha!", platform::vbCritical},
+        {"nova1", "nova12", "Senha de confirmação não confere com a nova Senha!", platform::vbCritical},
+        {"Abc1", "Abc1", "Essa Senha não pode ser utilizada!", platform::vbExclamation},
+    };
+    comDialogo([&](frmZAlteraSenha& f) {
+        digitar(f.txtSenhaDig, QStringLiteral("Abc1"));
+        f.cmdOK->click();
+        for (const Caso& c : casos) {
+            msgs.clear();
+            digitar(f.txtNovaSenha[0], QString::fromLatin1(c.nova));
+            digitar(f.txtNovaSenha[1], QString::fromLatin1(c.confirmacao));
+            f.cmdAltera->click();
+            ASSERT_EQ(msgs.calls.size(), 1u) << c.nova;
+            EXPECT_EQ(msgs.last().text, QString::fromUtf8(c.mensagem));
+            EXPECT_EQ(msgs.last().icon(), c.icone);
+            EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
+            EXPECT_EQ(f.txtNovaSenha[0]->text(), QString::fromLatin1(c.nova));
+            EXPECT_EQ(senhaGravada(), QStringLiteral("Abc1"));
+        }
+        f.Unload();
+    });
+}
+
+TEST_F(AlteraSenhaTest, BoxesTakeEightCharactersAndAFourCharacterPasswordIsStored)
+{
+    comDialogo([this](frmZAlteraSenha& f) {
+        digitar(f.txtSenhaDig, QStringLiteral("Abc1"));
+        f.cmdOK->click();
+        digitar(f.txtNovaSenha[0], QStringLiteral("123456789"));
+        EXPECT_EQ(f.txtNovaSenha[0]->text(), QStringLiteral("12345678"));
+        digitar(f.txtNovaSenha[0], QStringLiteral("a b "));
+        digitar(f.txtNovaSenha[1], QStringLiteral("a b "));
+        msgs.clear();
+        f.cmdAltera->click();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.last().text, QStringLiteral("Senha alterada com sucesso!"));
+        EXPECT_EQ(msgs.last().icon(), platform::vbInformation);
+        EXPECT_EQ(msgs.last().title, QStringLiteral("Senha Alterada"));
+    });
+    EXPECT_FALSE(platform::Forms::isLoaded<frmZAlteraSenha>());
+    EXPECT_EQ(senhaGravada(), QStringLiteral("a b "));
+}
+
+TEST_F(AlteraSenhaTest, EscapeStoresNothing)
+{
+    comDialogo([](frmZAlteraSenha& f) {
+        digitar(f.txtSenhaDig, QStringLiteral("Abc1"));
+        f.cmdOK->click();
+        digitar(f.txtNovaSenha[0], QStringLiteral("nova1"));
+        digitar(f.txtNovaSenha[1], QStringLiteral("nova1"));
+        QTest::keyClick(f.txtNovaSenha[1], Qt::Key_Escape);
+    });
+    EXPECT_FALSE(platform::Forms::isLoaded<frmZAlteraSenha>());
+    EXPECT_EQ(senhaGravada(), QStringLiteral("Abc1"));
+    EXPECT_EQ(encerrado, 0);
+}

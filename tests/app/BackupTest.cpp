@@ -1,0 +1,176 @@
+#include "AppFixture.h"
+
+#include "app/Backup.h"
+#include "data/Conexao.h"
+#include "data/Senha.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace testsupport;
+
+class BackupTest : public AppFixture {
+protected:
+    // The account "Casa" open, with its last copy made on a given day.
+    void abrir(const QString& nome, const QDate& ultimaCopia, const QString& drive = QStringLiteral("C"))
+    {
+        createAccount(nome, QStringLiteral("1234"), drive);
+        login(nome, drive);
+        data::gravarBackup(ConexaoBanco, ultimaCopia);
+        data::gravarUltimoAcesso(ConexaoBanco, QDate(2020, 1, 1));
+    }
+
+    void copiaAntiga(const QString& nome)
+    {
+        QFile f(QDir(bancoFolder()).filePath(nome));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("antiga");
+    }
+
+    QStringList arquivosC() const
+    {
+        return QDir(bancoFolder()).entryList(QDir::Files, QDir::Name);
+    }
+
+    data::SenhaRecord registro(const QString& nome, const QString& drive = QStringLiteral("C"))
+    {
+        data::Connection db;
+        abrirArquivoConta(db, QDir(bancoFolder(drive)).filePath(nome + QStringLiteral(".mdb")));
+        return data::lerSenha(db);
+    }
+
+    static void backup() { frmPrincipal().Backup(); }
+};
+
+TEST_F(BackupTest, CopyIsMadeFromTheTenthDayOnly)
+{
+    struct Caso {
+        int diasAtras;
+        bool copia;
+    } casos[] = {{9, false}, {10, true}, {0, false}, {-5, false}, {400, true}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.diasAtras);
+        for (const QString& f : arquivosC())
+            QFile::remove(QDir(bancoFolder()).filePath(f));
+        abrir(QStringLiteral("Casa"), today.addDays(-c.diasAtras));
+        backup();
+        EXPECT_EQ(arquivosC().contains(QStringLiteral("Casa Backup 15-03-2024.mdb")), c.copia);
+        const data::SenhaRecord r = registro(QStringLiteral("Casa"));
+        EXPECT_EQ(r.ultimoAcesso, today);
+        EXPECT_EQ(r.backup, c.copia ? today : today.addDays(-c.diasAtras));
+        EXPECT_EQ(ConexaoBanco.isOpen(), c.copia);
+        ConexaoBanco.close();
+    }
+}
+
+TEST_F(BackupTest, CopyIsTheAccountFileAndTheOnlyCopyOfThatAccount)
+{
+    abrir(QStringLiteral("Casa"), today.addDays(-10));
+    createAccount(QStringLiteral("Casa Nova"));
+    copiaAntiga(QStringLiteral("Casa Backup 01-01-2024.mdb"));
+    copiaAntiga(QStringLiteral("casa backup 02-01-2024.MDB"));
+    copiaAntiga(QStringLiteral("Casa Backup 15-03-2024.mdb"));
+    copiaAntiga(QStringLiteral("Casa Nova Backup 01-01-2024.mdb"));
+    copiaAntiga(QStringLiteral("Casa Backup.txt"));
+
+    backup();
+    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backup 15-03-2024.mdb"), QStringLiteral("Casa Backup.txt"),
+                                        QStringLiteral("Casa Nova Backup 01-01-2024.mdb"),
+                                        QStringLiteral("Casa Nova.mdb"), QStringLiteral("Casa.mdb")}));
+
+    // The copy is a whole account file: it opens and holds the last use.
+    data::Connection db;
+    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")));
+    EXPECT_EQ(data::lerSenha(db).ultimoAcesso, today);
+    EXPECT_EQ(data::lerSenha(db).senha, QStringLiteral("1234"));
+}
+
+TEST_F(BackupTest, AccountOnDriveDIsCopiedToDriveC)
+{
+    bancoFolder(QStringLiteral("C"));
+    abrir(QStringLiteral("Viagem"), today.addDays(-30), QStringLiteral("D"));
+    backup();
+    EXPECT_EQ(arquivosC(), QStringList{QStringLiteral("Viagem Backup 15-03-2024.mdb")});
+    EXPECT_EQ(QDir(bancoFolder(QStringLiteral("D"))).entryList(QDir::Files), QStringList{QStringLiteral("Viagem.mdb")});
+    EXPECT_EQ(registro(QStringLiteral("Viagem"), QStringLiteral("D")).backup, today);
+}
+
+TEST_F(BackupTest, FailedCopyKeepsOlderCopiesAndTheDate)
+{
+    // No folder "C:\Banco\": the copy cannot be made.
+    abrir(QStringLiteral("Viagem"), today.addDays(-30), QStringLiteral("D"));
+    backup();
+    EXPECT_FALSE(QDir(QDir(dir.path()).filePath(QStringLiteral("C/Banco"))).exists() &&
+                 !QDir(QDir(dir.path()).filePath(QStringLiteral("C/Banco"))).isEmpty());
+    EXPECT_EQ(registro(QStringLiteral("Viagem"), QStringLiteral("D")).backup, today.addDays(-30));
+    EXPECT_EQ(registro(QStringLiteral("Viagem"), QStringLiteral("D")).ultimoAcesso, today);
+    EXPECT_FALSE(ConexaoBanco.isOpen());
+}
+
+TEST_F(BackupTest, FailedCopyOnDriveCLeavesTheOldCopyInPlace)
+{
+    abrir(QStringLiteral("Casa"), today.addDays(-30));
+    copiaAntiga(QStringLiteral("Casa Backup 01-01-2024.mdb"));
+    // A folder where today's copy should go: the copy cannot take its name.
+    ASSERT_TRUE(QDir(bancoFolder()).mkdir(QStringLiteral("Casa Backup 15-03-2024.mdb")));
+    backup();
+    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb")}));
+    EXPECT_EQ(registro(QStringLiteral("Casa")).backup, today.addDays(-30));
+    EXPECT_EQ(registro(QStringLiteral("Casa")).ultimoAcesso, today);
+    // Nothing half-written is left beside the copies.
+    EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
+}
+
+TEST_F(BackupTest, CopyToAFileThatCannotBeWrittenFails)
+{
+    const QString pasta = bancoFolder();
+    const QString origem = QDir(pasta).filePath(QStringLiteral("origem.bin"));
+    QFile f(origem);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(200000, 'a'));
+    f.close();
+    EXPECT_FALSE(app::copiarArquivo(QDir(pasta).filePath(QStringLiteral("nao-existe")),
+                                    QDir(pasta).filePath(QStringLiteral("destino"))));
+    EXPECT_FALSE(app::copiarArquivo(origem, QDir(pasta).filePath(QStringLiteral("sem/pasta/destino"))));
+    EXPECT_FALSE(QFile::exists(QDir(pasta).filePath(QStringLiteral("destino"))));
+    ASSERT_TRUE(app::copiarArquivo(origem, QDir(pasta).filePath(QStringLiteral("destino"))));
+    QFile d(QDir(pasta).filePath(QStringLiteral("destino")));
+    ASSERT_TRUE(d.open(QIODevice::ReadOnly));
+    EXPECT_EQ(d.readAll(), QByteArray(200000, 'a'));
+    // Nothing of the temporary file is left behind.
+    EXPECT_EQ(QDir(pasta).entryList(QDir::Files).size(), 2);
+}
+
+TEST_F(BackupTest, ColumnWithoutADateCountsAsVeryOld)
+{
+    abrir(QStringLiteral("Casa"), QDate());
+    backup();
+    EXPECT_TRUE(arquivosC().contains(QStringLiteral("Casa Backup 15-03-2024.mdb")));
+    EXPECT_EQ(registro(QStringLiteral("Casa")).backup, today);
+}
+
+TEST_F(BackupTest, SecondExitOnTheSameDayMakesNoCopy)
+{
+    abrir(QStringLiteral("Casa"), today.addDays(-20));
+    backup();
+    ASSERT_TRUE(ConexaoBanco.isOpen());
+    const QString copia = QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb"));
+    const QDateTime feita = QFileInfo(copia).lastModified();
+    backup();
+    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backup 15-03-2024.mdb"), QStringLiteral("Casa.mdb")}));
+    EXPECT_EQ(QFileInfo(copia).lastModified(), feita);
+    EXPECT_FALSE(ConexaoBanco.isOpen());
+}
+
+TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
+{
+    createAccount(QStringLiteral("Casa"));
+    login(QStringLiteral("Casa"));
+    for (const char* nome : {"Casa Backup 01-01-2024.mdb", "CASA BACKUP 03-01-2024.Mdb", "Casa Backup.mdb",
+                             "Casa Nova Backup 01-01-2024.mdb", "Casa Backupx.txt", "Minha Casa Backup 01.mdb"})
+        copiaAntiga(QString::fromUtf8(nome));
+    frmPrincipal w;
+    w.VerificaExistente();
+    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backupx.txt"), QStringLiteral("Casa Nova Backup 01-01-2024.mdb"),
+                                        QStringLiteral("Casa.mdb"), QStringLiteral("Minha Casa Backup 01.mdb")}));
+}

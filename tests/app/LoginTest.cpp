@@ -1,0 +1,264 @@
+#include "AppFixture.h"
+
+#include "data/Conexao.h"
+#include "data/Senha.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+
+using namespace testsupport;
+
+namespace {
+
+QStringList listados(const frmSenha& f)
+{
+    QStringList out;
+    for (int i = 0; i < f.lstBancos->count(); ++i)
+        out << f.lstBancos->item(i)->text();
+    return out;
+}
+
+void escrever(const QString& path, const QByteArray& conteudo)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(conteudo);
+}
+
+} // namespace
+
+class LoginTest : public AppFixture {
+protected:
+    // Shows the login dialog and hands it to act while it is open.
+    void comDialogo(std::function<void(frmSenha&)> act)
+    {
+        ModalHook vez;
+        vez.on<frmSenha>(std::move(act));
+        platform::Forms::show<frmSenha>();
+    }
+};
+
+TEST_F(LoginTest, AccountListLeavesOutCopiesCaseSensitively)
+{
+    createAccount(QStringLiteral("Casa"));
+    const QString pasta = bancoFolder();
+    for (const char* nome : {"Casa Backup 01-02-2024.mdb", "Cópia de Casa.mdb", "Copia Casa.mdb",
+                             "casa backup.mdb", "notas.txt"})
+        escrever(QDir(pasta).filePath(QString::fromUtf8(nome)), "x");
+
+    comDialogo([](frmSenha& f) {
+        EXPECT_EQ(listados(f), (QStringList{QStringLiteral("casa backup"), QStringLiteral("Casa")}));
+        EXPECT_EQ(f.lstBancos->currentRow(), 0);
+        f.Unload();
+    });
+    EXPECT_EQ(NomeBanco, QStringLiteral("casa backup"));
+    EXPECT_EQ(DriveBanco, QStringLiteral("C:"));
+}
+
+TEST_F(LoginTest, CapitalExtensionIsListedWithoutItAndOpensTheRealFile)
+{
+    const QString real = createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
+    ASSERT_TRUE(QFile::rename(real, QDir(bancoFolder()).filePath(QStringLiteral("CASA.MDB"))));
+
+    comDialogo([](frmSenha& f) {
+        EXPECT_EQ(listados(f), QStringList{QStringLiteral("CASA")});
+        entrar(f, QStringLiteral("abcd"));
+    });
+    EXPECT_TRUE(SenhaAceita);
+    EXPECT_EQ(NomeBanco, QStringLiteral("CASA"));
+    EXPECT_EQ(CaminhoBanco, QStringLiteral("C:\\Banco\\CASA.MDB"));
+    EXPECT_TRUE(ConexaoBanco.isOpen());
+    EXPECT_TRUE(msgs.calls.empty());
+}
+
+TEST_F(LoginTest, DriveTxtChoosesTheDriveOnlyWhenItsFirstLineIsALetter)
+{
+    struct Caso {
+        const char* conteudo;
+        const char* drive;
+    } casos[] = {
+        {"D\r\nE\r\nlixo\r\n", "D:"},
+        {"d\n", "D:"},
+        {"", "C:"},
+        {"1\n", "C:"},
+        {"DE\n", "C:"},
+        {"Ç\n", "C:"},
+    };
+    createAccount(QStringLiteral("Casa"), QStringLiteral("1234"), QStringLiteral("C"));
+    createAccount(QStringLiteral("Outra"), QStringLiteral("1234"), QStringLiteral("D"));
+    const QString driveTxt = QDir(bancoFolder()).filePath(QStringLiteral("Drive.txt"));
+    for (const Caso& c : casos) {
+        escrever(driveTxt, QByteArray(c.conteudo));
+        comDialogo([&](frmSenha& f) {
+            EXPECT_EQ(DriveBanco, QString::fromLatin1(c.drive)) << c.conteudo;
+            EXPECT_EQ(f.txtFiltro->currentText() + QLatin1Char(':'), DriveBanco);
+            f.Unload();
+        });
+    }
+    QFile::remove(driveTxt);
+    comDialogo([](frmSenha& f) {
+        EXPECT_EQ(DriveBanco, QStringLiteral("C:"));
+        EXPECT_EQ(NomeBanco, QStringLiteral("Casa"));
+        f.Unload();
+    });
+    EXPECT_TRUE(msgs.calls.empty());
+}
+
+TEST_F(LoginTest, ChoosingADriveListsItsAccountsOrSaysThereAreNone)
+{
+    createAccount(QStringLiteral("Casa"));
+    createAccount(QStringLiteral("Outra"), QStringLiteral("1234"), QStringLiteral("D"));
+    comDialogo([this](frmSenha& f) {
+        f.txtFiltro->setCurrentText(QStringLiteral("D"));
+        EXPECT_EQ(DriveBanco, QStringLiteral("D:"));
+        EXPECT_EQ(listados(f), QStringList{QStringLiteral("Outra")});
+        EXPECT_EQ(NomeBanco, QStringLiteral("Outra"));
+        EXPECT_TRUE(msgs.calls.empty());
+
+        f.txtFiltro->setCurrentText(QStringLiteral("E"));
+        EXPECT_EQ(f.lstBancos->count(), 0);
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.last().text, QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!"));
+        EXPECT_EQ(msgs.last().icon(), platform::vbExclamation);
+        EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
+
+        // Nothing listed: Enter and the arrows do nothing.
+        QTest::keyClicks(f.txtSenha, QStringLiteral("1234"));
+        QTest::keyClick(f.txtSenha, Qt::Key_Down);
+        QTest::keyClick(f.txtSenha, Qt::Key_Return);
+        EXPECT_EQ(f.txtSenha->text(), QStringLiteral("1234"));
+        EXPECT_FALSE(SenhaAceita);
+        EXPECT_EQ(msgs.calls.size(), 1u);
+        f.Unload();
+    });
+}
+
+TEST_F(LoginTest, EmptyDriveAtLoadIsReportedOnce)
+{
+    bancoFolder();
+    comDialogo([](frmSenha& f) { f.Unload(); });
+    EXPECT_EQ(msgs.calls.size(), 1u);
+}
+
+TEST_F(LoginTest, ArrowsWrapAroundAndClearThePassword)
+{
+    for (const char* nome : {"Ana", "Bia", "Caio"})
+        createAccount(QString::fromLatin1(nome));
+    comDialogo([](frmSenha& f) {
+        ASSERT_EQ(listados(f), (QStringList{QStringLiteral("Ana"), QStringLiteral("Bia"), QStringLiteral("Caio")}));
+        struct Passo {
+            Qt::Key tecla;
+            const char* conta;
+        } passos[] = {
+            {Qt::Key_Up, "Caio"}, {Qt::Key_Down, "Ana"}, {Qt::Key_Down, "Bia"},
+            {Qt::Key_Down, "Caio"}, {Qt::Key_Down, "Ana"}, {Qt::Key_Up, "Caio"},
+        };
+        for (const Passo& p : passos) {
+            QTest::keyClicks(f.txtSenha, QStringLiteral("xy"));
+            QTest::keyClick(f.txtSenha, p.tecla);
+            EXPECT_EQ(f.txtSenha->text(), QString());
+            EXPECT_EQ(f.lstBancos->currentItem()->text(), QString::fromLatin1(p.conta));
+            EXPECT_EQ(NomeBanco, QString::fromLatin1(p.conta));
+        }
+        f.Unload();
+    });
+}
+
+TEST_F(LoginTest, WrongPasswordOrCaseKeepsTheDialogOpenForAnotherTry)
+{
+    createAccount(QStringLiteral("Casa"), QStringLiteral("Segredo"));
+    comDialogo([this](frmSenha& f) {
+        for (const char* errada : {"segredo", "SEGREDO", "Segredo ", ""}) {
+            msgs.clear();
+            entrar(f, QString::fromLatin1(errada));
+            ASSERT_EQ(msgs.calls.size(), 1u) << errada;
+            EXPECT_EQ(msgs.last().text, QStringLiteral("Senha inválida!"));
+            EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+            EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
+            EXPECT_EQ(f.txtSenha->text(), QString());
+            EXPECT_FALSE(SenhaAceita);
+            EXPECT_FALSE(ConexaoBanco.isOpen());
+            EXPECT_TRUE(f.isVisible());
+            EXPECT_EQ(SituacaoSenha, QStringLiteral("Segredo"));
+        }
+        msgs.clear();
+        entrar(f, QStringLiteral("Segredo"));
+    });
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_TRUE(SenhaAceita);
+    EXPECT_EQ(SituacaoSenha, QStringLiteral("OK"));
+    EXPECT_TRUE(ConexaoBanco.isOpen());
+    EXPECT_EQ(CaminhoBanco, QStringLiteral("C:\\Banco\\Casa.mdb"));
+    EXPECT_EQ(encerrado, 0);
+}
+
+TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
+{
+    createAccount(QStringLiteral("Boa"), QStringLiteral("1234"));
+    escrever(QDir(bancoFolder()).filePath(QStringLiteral("Estragada.mdb")), QByteArray(4096, 'x'));
+    {
+        const QString semSenha = createAccount(QStringLiteral("SemSenha"));
+        const QString vazia = createAccount(QStringLiteral("Vazia"));
+        data::Connection db;
+        abrirArquivoConta(db, semSenha);
+        db.exec(QStringLiteral("DELETE FROM Senha"));
+        db.close();
+        abrirArquivoConta(db, vazia);
+        db.exec(QStringLiteral("UPDATE Senha SET Senha = NULL"));
+    }
+    comDialogo([this](frmSenha& f) {
+        ASSERT_EQ(listados(f), (QStringList{QStringLiteral("Boa"), QStringLiteral("Estragada"),
+                                            QStringLiteral("SemSenha"), QStringLiteral("Vazia")}));
+        for (int linha : {1, 2, 3}) {
+            msgs.clear();
+            f.lstBancos->setCurrentRow(linha);
+            entrar(f, QString());
+            ASSERT_EQ(msgs.calls.size(), 1u) << linha;
+            EXPECT_TRUE(msgs.last().text.contains(QStringLiteral("C:\\Banco\\") + f.lstBancos->item(linha)->text() +
+                                                  QStringLiteral(".mdb")))
+                << msgs.last().text.toStdString();
+            EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+            EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
+            EXPECT_FALSE(SenhaAceita);
+            EXPECT_FALSE(ConexaoBanco.isOpen());
+            EXPECT_TRUE(f.isVisible());
+        }
+        f.lstBancos->setCurrentRow(0);
+        entrar(f, QStringLiteral("1234"));
+    });
+    EXPECT_TRUE(SenhaAceita);
+    EXPECT_EQ(NomeBanco, QStringLiteral("Boa"));
+    EXPECT_EQ(encerrado, 0);
+}
+
+TEST_F(LoginTest, LeavingWithoutAMatchEndsTheProgram)
+{
+    createAccount(QStringLiteral("Casa"));
+    comDialogo([](frmSenha& f) { QTest::keyClick(f.txtSenha, Qt::Key_Escape); });
+    EXPECT_EQ(encerrado, 1);
+    EXPECT_FALSE(SenhaAceita);
+    EXPECT_EQ(SituacaoSenha, QString());
+
+    comDialogo([](frmSenha& f) {
+        entrar(f, QStringLiteral("errada"));
+        f.close();
+    });
+    EXPECT_EQ(encerrado, 2);
+    EXPECT_FALSE(ConexaoBanco.isOpen());
+}
+
+TEST_F(LoginTest, ListKeysSendTheFocusToThePassword)
+{
+    createAccount(QStringLiteral("Ana"));
+    createAccount(QStringLiteral("Bia"));
+    comDialogo([](frmSenha& f) {
+        f.activateWindow();
+        f.lstBancos->setFocus();
+        QTest::keyClick(f.lstBancos, Qt::Key_A);
+        EXPECT_TRUE(f.txtSenha->hasFocus());
+        f.Unload();
+    });
+}
