@@ -3,6 +3,17 @@
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
 #include "data/Senha.h"
+#include "entries/frmZalteracao.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/formats.h"
+#include "queries/frmConsVen.h"
+#include "app/frmPrincipal.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include "platform/Application.h"
 #include "platform/Clock.h"
 
@@ -59,6 +70,60 @@ void BM_LembretesDevidos(benchmark::State& state)
 }
 BENCHMARK(BM_LembretesDevidos)->Unit(benchmark::kMillisecond);
 
+// The due-date period that lists about `count` entries from the oldest one.
+std::pair<QDate, QDate> periodListing(int count)
+{
+    data::Statement first(ConexaoBanco, QStringLiteral("SELECT min(DataVen) FROM Lancamentos"));
+    first.next();
+    data::Statement last(ConexaoBanco,
+                         QStringLiteral("SELECT DataVen FROM Lancamentos ORDER BY DataVen LIMIT 1 OFFSET ?"), count - 1);
+    last.next();
+    return {first.date(0), last.date(0)};
+}
+
+void queryByDate(frmConsVen& f, std::pair<QDate, QDate> period)
+{
+    f.optConsulta[0]->setChecked(true);
+    f.txtTipo->setCurrentIndex(f.txtTipo->findText(QStringLiteral("Ambos")));
+    f.txtData1->setText(platform::fmtDate(period.first));
+    f.txtData2->setText(platform::fmtDate(period.second));
+    f.cmdConsulta_Click();
+}
+
+void BM_QueryByDate(benchmark::State& state)
+{
+    if (!ConexaoBanco.isOpen())
+        AbrirConexao();
+    auto& f = platform::Forms::get<frmConsVen>();
+    const auto period = periodListing(int(state.range(0)));
+    for (auto _ : state)
+        queryByDate(f, period);
+    state.counters["rows"] = f.flxConsulta->Rows() - 1;
+}
+BENCHMARK(BM_QueryByDate)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The editor changes one listed entry and saves; the query that opened it
+// (1 000 entries) is refreshed.
+void BM_EditorSaveAndRefresh(benchmark::State& state)
+{
+    if (!ConexaoBanco.isOpen())
+        AbrirConexao();
+    auto& consulta = platform::Forms::get<frmConsVen>();
+    queryByDate(consulta, periodListing(1000));
+    const QString numLan = consulta.flxConsulta->TextMatrix(1, 0);
+    int i = 0;
+    for (auto _ : state) {
+        NomeConsultaAtiva = QStringLiteral("Consulta por Vencimento");
+        IncluirLancamento = false;
+        auto& editor = platform::Forms::get<frmZalteracao>();
+        editor.txtNumLan->setText(QString::number(numLan.toLongLong()));
+        editor.txtValor->setText(QStringLiteral("%1,00").arg(100 + (i++ % 50)));
+        editor.cmdGravaLan_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+BENCHMARK(BM_EditorSaveAndRefresh)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,6 +133,10 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     platform::installPortuguese(app);
     prepareAccount();
+    // Message boxes answer at once: the benchmarks measure the work, not a user.
+    platform::setMsgBoxHandler([](const platform::MsgCall& c) {
+        return c.buttons() == platform::vbYesNo ? int(platform::vbYes) : int(platform::vbOK);
+    });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

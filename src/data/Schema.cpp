@@ -17,7 +17,8 @@ void createSchema(Connection& db)
         " Despesa TEXT,"
         " Filtro TEXT,"
         " Conta TEXT);"
-        "CREATE INDEX Lancamentos_DataVen ON Lancamentos(DataVen);"
+        // Value beside the due date: balances up to a day read the index alone.
+        "CREATE INDEX Lancamentos_DataVen ON Lancamentos(DataVen, Valor);"
         "CREATE INDEX Lancamentos_DataLan ON Lancamentos(DataLan);"
         "CREATE INDEX Lancamentos_Despesa ON Lancamentos(Despesa);"
         "CREATE TABLE Despesas ("
