@@ -10,6 +10,8 @@
 #include "platform/formats.h"
 #include "queries/frmConsVen.h"
 #include "app/frmPrincipal.h"
+#include "app/frmSenha.h"
+#include <QListWidget>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -42,33 +44,58 @@ void prepareAccount()
     std::printf("account file with %s entries\n", n.constData());
 }
 
+// The login dialog loads (drive, account list), the password is typed and
+// Enter opens the account file and compares the stored password.
 void BM_OpenAndLogin(benchmark::State& state)
 {
     for (auto _ : state) {
         ConexaoBanco.close();
-        AbrirConexao();
-        benchmark::DoNotOptimize(data::lerSenha(ConexaoBanco).senha == QStringLiteral("1234"));
+        auto& login = platform::Forms::get<frmSenha>();
+        login.txtSenha->setText(QStringLiteral("1234"));
+        login.txtSenha_KeyDown(Qt::Key_Return);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (!SenhaAceita)
+            state.SkipWithError("login failed");
     }
 }
 BENCHMARK(BM_OpenAndLogin)->Unit(benchmark::kMillisecond);
 
-void BM_SaldoAtual(benchmark::State& state)
+frmPrincipal& mainWindow()
 {
+    static frmPrincipal* w = [] {
+        auto* f = new frmPrincipal();
+        f->preencherMesesAnos();
+        return f;
+    }();
     if (!ConexaoBanco.isOpen())
         AbrirConexao();
+    return *w;
+}
+
+void BM_SaldoAtual(benchmark::State& state)
+{
+    auto& w = mainWindow();
     for (auto _ : state)
-        benchmark::DoNotOptimize(data::balanceUntil(ConexaoBanco, platform::Today()));
+        benchmark::DoNotOptimize(w.SaldoAtualTexto());
 }
 BENCHMARK(BM_SaldoAtual)->Unit(benchmark::kMillisecond);
 
-void BM_LembretesDevidos(benchmark::State& state)
+void BM_VerificaAnot(benchmark::State& state)
 {
-    if (!ConexaoBanco.isOpen())
-        AbrirConexao();
+    auto& w = mainWindow();
     for (auto _ : state)
-        benchmark::DoNotOptimize(data::lembretesDevidos(ConexaoBanco, platform::Today()).size());
+        w.VerificaAnot();
+    state.counters["reminders"] = w.lstAnotacoes->count();
 }
-BENCHMARK(BM_LembretesDevidos)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VerificaAnot)->Unit(benchmark::kMillisecond);
+
+void BM_Montar_Calendario(benchmark::State& state)
+{
+    auto& w = mainWindow();
+    for (auto _ : state)
+        w.Montar_Calendario();
+}
+BENCHMARK(BM_Montar_Calendario)->Unit(benchmark::kMicrosecond);
 
 // The due-date period that lists about `count` entries from the oldest one.
 std::pair<QDate, QDate> periodListing(int count)
