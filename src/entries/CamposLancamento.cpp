@@ -749,4 +749,19 @@ bool CamposLancamento::gerarParcelas()
     return true;
 }
 
+void CamposLancamento::ordenarTabulacao(std::initializer_list<QWidget*> depoisDoValor)
+{
+    QWidget* anterior = txtTipo;
+    auto seguir = [&anterior](QWidget* proximo) {
+        QWidget::setTabOrder(anterior, proximo);
+        anterior = proximo;
+    };
+    for (QWidget* w : {static_cast<QWidget*>(txtDespesa), static_cast<QWidget*>(txtFiltro),
+                       static_cast<QWidget*>(txtDataLan), static_cast<QWidget*>(txtDataVen),
+                       static_cast<QWidget*>(txtReferente), static_cast<QWidget*>(txtValor)})
+        seguir(w);
+    for (QWidget* w : depoisDoValor)
+        seguir(w);
+}
+
 } // namespace entries

@@ -147,6 +147,10 @@ public:
     QString tipoLancamento() const;
 
 protected:
+    // Tab order through the fields in the order the user fills them, then
+    // the window's own buttons.
+    void ordenarTabulacao(std::initializer_list<QWidget*> depoisDoValor);
+
     platform::Form* janela_;
     OpcoesCampos opcoes_;
 

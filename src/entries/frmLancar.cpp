@@ -104,16 +104,7 @@ frmLancar::frmLancar(QWidget* parent) : platform::Form(parent), CamposLancamento
     janela->addLayout(topo, 1);
     janela->addWidget(fraAjuda);
 
-    setTabOrder(txtTipo, txtDespesa);
-    setTabOrder(txtDespesa, txtFiltro);
-    setTabOrder(txtFiltro, txtDataLan);
-    setTabOrder(txtDataLan, txtDataVen);
-    setTabOrder(txtDataVen, txtReferente);
-    setTabOrder(txtReferente, txtValor);
-    setTabOrder(txtValor, cmdGravaLan);
-    setTabOrder(cmdGravaLan, cmdParcelas);
-    setTabOrder(cmdParcelas, flxDespesas);
-    setTabOrder(flxDespesas, txtConsulta);
+    ordenarTabulacao({cmdGravaLan, cmdParcelas, flxDespesas, txtConsulta});
 
     connect(cmdGravaLan, &QPushButton::clicked, this, [this] { cmdGravaLan_Click(); });
     connect(cmdParcelas, &QPushButton::clicked, this, [this] { cmdParcelas_Click(); });

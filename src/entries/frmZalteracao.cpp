@@ -93,14 +93,7 @@ frmZalteracao::frmZalteracao(QWidget* parent)
     janela->addWidget(frame);
     janela->addLayout(botoes);
 
-    setTabOrder(txtTipo, txtDespesa);
-    setTabOrder(txtDespesa, txtFiltro);
-    setTabOrder(txtFiltro, txtDataLan);
-    setTabOrder(txtDataLan, txtDataVen);
-    setTabOrder(txtDataVen, txtReferente);
-    setTabOrder(txtReferente, txtValor);
-    setTabOrder(txtValor, cmdGravaLan);
-    setTabOrder(cmdGravaLan, cmdParcelas);
+    ordenarTabulacao({cmdGravaLan, cmdParcelas});
 
     connect(txtNumLan, &QLineEdit::textChanged, this, [this] { txtNumLan_Change(); });
     connect(cmdGravaLan, &QPushButton::clicked, this, [this] { cmdGravaLan_Click(); });
