@@ -5,8 +5,20 @@
 #include "app/frmPrincipal.h"
 #include "app/frmSobre.h"
 #include "app/frmZAlteraSenha.h"
+#include "budget/frmPreXReal.h"
+#include "calculator/frmCalculosFin.h"
+#include "budget/frmOrcamentoDomestico.h"
+#include "cashflow/frmFluxo.h"
+#include "cashflow/frmGraficos.h"
 #include "entries/frmClassificacao.h"
+#include "import/frmIntegracao.h"
+#include "queries/frmAlterarNaoClass.h"
+#include "queries/frmConsConta.h"
+#include "queries/frmConsEstr.h"
+#include "queries/frmConsHistorico.h"
+#include "queries/frmConsValor.h"
 #include "queries/frmConsVen.h"
+#include "queries/frmConsultaEstr.h"
 #include "entries/frmLancar.h"
 
 void registrarJanelas()
@@ -15,6 +27,8 @@ void registrarJanelas()
     frmPrincipal::registrarJanela("frmPlanCalend", [] { platform::Forms::show<frmPlanCalend>(); });
     frmPrincipal::registrarJanela("frmClassificacao", [] { platform::Forms::show<frmClassificacao>(); });
     frmPrincipal::registrarJanela("frmLancar", [] { platform::Forms::show<frmLancar>(); });
+    frmPrincipal::registrarJanela("frmFluxo", [] { platform::Forms::show<frmFluxo>(); });
+    frmPrincipal::registrarJanela("frmGraficos", [] { platform::Forms::show<frmGraficos>(); });
     // A reminder opens its own note: the number goes into the editor, whose
     // change loads the note, before the editor is shown.
     frmPrincipal::registrarAbrirAnotacao([](std::int64_t codigo) {
@@ -24,4 +38,14 @@ void registrarJanelas()
     frmPrincipal::registrarJanela("frmZAlteraSenha", [] { platform::Forms::show<frmZAlteraSenha>(); });
     frmPrincipal::registrarJanela("frmSobre", [] { platform::Forms::show<frmSobre>(); });
     frmPrincipal::registrarJanela("frmConsVen", [] { platform::Forms::show<frmConsVen>(); });
+    frmPrincipal::registrarJanela("frmIntegracao", [] { platform::Forms::show<frmIntegracao>(); });
+    frmPrincipal::registrarJanela("frmOrcamentoDomestico", [] { platform::Forms::show<frmOrcamentoDomestico>(); });
+    frmPrincipal::registrarJanela("frmConsHistorico", [] { platform::Forms::show<frmConsHistorico>(); });
+    frmPrincipal::registrarJanela("frmConsEstr", [] { platform::Forms::show<frmConsEstr>(); });
+    frmPrincipal::registrarJanela("frmConsConta", [] { platform::Forms::show<frmConsConta>(); });
+    frmPrincipal::registrarJanela("frmConsultaEstr", [] { platform::Forms::show<frmConsultaEstr>(); });
+    frmPrincipal::registrarJanela("frmConsValor", [] { platform::Forms::show<frmConsValor>(); });
+    frmPrincipal::registrarJanela("frmAlterarNaoClass", [] { platform::Forms::show<frmAlterarNaoClass>(); });
+    frmPrincipal::registrarJanela("frmPreXReal", [] { platform::Forms::show<frmPreXReal>(); });
+    frmPrincipal::registrarJanela("frmCalculosFin", [] { platform::Forms::show<frmCalculosFin>(); });
 }

@@ -111,6 +111,11 @@ QString ordemDaConsulta(QString& clausulaOrdem)
     return clausulaOrdem;
 }
 
+QString ordemComDesempate(QString& clausulaOrdem)
+{
+    return QLatin1Char(' ') + ordemDaConsulta(clausulaOrdem).trimmed() + QStringLiteral(", NumLan");
+}
+
 QString textoNumLan(std::int64_t numLan)
 {
     QString s = QString::number(numLan);
@@ -235,6 +240,36 @@ bool moverMes(platform::MaskEdBox& caixa, int key)
     if (data.isValid())
         caixa.setText(platform::fmtDate(platform::addMonths(data, key == Qt::Key_PageUp ? 1 : -1)));
     return true;
+}
+
+std::vector<LinhaConsulta> lerSelecao(data::Connection& db, const Selecao& selecao, const QString& ordem)
+{
+    QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos");
+    if (!selecao.condicao.isEmpty())
+        sql += QStringLiteral(" WHERE ") + selecao.condicao;
+    sql += ordem;
+    data::Statement s(db, sql);
+    int i = 1;
+    for (const QVariant& v : selecao.parametros)
+        s.bind(i++, v);
+    return lerLinhas(s);
+}
+
+Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
+                            const QString& letra)
+{
+    Selecao s;
+    if (inicio.isValid() && fim.isValid())
+        s.e(QStringLiteral("DataVen >= ? AND DataVen <= ?"), {inicio, fim});
+    QString padrao = texto;
+    if (modo == ModoHistorico::Contenha)
+        padrao = QLatin1Char('%') + texto + QLatin1Char('%');
+    else if (modo == ModoHistorico::ComeceCom)
+        padrao = texto + QLatin1Char('%');
+    s.e(QStringLiteral("Referente LIKE ?"), {padrao});
+    if (!letra.isEmpty())
+        s.e(QStringLiteral("Filtro LIKE ?"), {letra});
+    return s;
 }
 
 QString textoContagem(qsizetype n) { return QString::number(n) + QStringLiteral(" Lançamento(s)"); }

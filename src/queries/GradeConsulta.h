@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 #include <functional>
 #include <vector>
 
@@ -61,6 +62,10 @@ inline const QString kOrdemPadrao = QStringLiteral(" order by DataVen, Referente
 // columns (each optionally "desc"/"asc") are used; anything else gives the
 // default, so the clause can never carry other SQL.
 QString ordemDaConsulta(QString& clausulaOrdem);
+// The same clause ready to append to a selection: a leading blank (the
+// ordering dialog writes "Order By DataVen" without one) and the entry
+// number last, so that entries tying on the chosen fields keep one order.
+QString ordemComDesempate(QString& clausulaOrdem);
 
 // One listed entry, its dates already in the "DD/MM/YYYY" the grid shows.
 struct LinhaConsulta {
@@ -111,6 +116,39 @@ QString textoData(const QString& sqlDate);  // "YYYY-MM-DD" to "DD/MM/YYYY"; "" 
 // month lacks becomes its last day), written "DD/MM/YYYY". A box without a
 // valid date is left as it is. True when the key was one of the two.
 bool moverMes(platform::MaskEdBox& caixa, int key);
+
+// A selection of entries: a condition with "?" for every value, and the
+// values in order. What the user typed travels in parametros, never in the
+// SQL text.
+struct Selecao {
+    QString condicao;  // "DataVen >= ? AND DataVen <= ?"; empty selects every entry
+    QVariantList parametros;
+
+    // Appends a condition joined by AND, with its values.
+    void e(const QString& outra, const QVariantList& valores = {})
+    {
+        condicao += (condicao.isEmpty() ? QString() : QStringLiteral(" AND ")) + outra;
+        parametros << valores;
+    }
+};
+
+// The entries of a selection (kColunasConsulta), in the order of an
+// ORDER BY text of the program's own (see ordemDaConsulta).
+std::vector<LinhaConsulta> lerSelecao(data::Connection& db, const Selecao& selecao, const QString& ordem);
+
+// How the queries by description compare the typed text with Referente.
+// The text goes into the pattern as typed, so "%" and "_" act as wildcards.
+enum class ModoHistorico {
+    ComeceCom,   // "Comece com:"
+    Contenha,    // "Contenha:"
+    Exatamente,  // "Exatamente:"
+};
+
+// The selection of the queries by description: the due-date period when
+// both dates are valid (both days included), the description compared by
+// our like(), and the group letter when one is given.
+Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
+                            const QString& letra);
 
 // What the keypad "+" does in a window.
 enum class TeclaMais {

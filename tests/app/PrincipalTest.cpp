@@ -1,3 +1,4 @@
+#include "Janelas.h"
 #include "AppFixture.h"
 
 #include "data/Anotacoes.h"
@@ -395,6 +396,8 @@ TEST_F(PrincipalTest, MenuAndToolbarOpenTheirRegisteredWindows)
 
 TEST_F(PrincipalTest, ItemsWithoutAWindowWaitDisabled)
 {
+    // A window whose opener is missing: its toolbar key and menu item wait.
+    frmPrincipal::registrarJanela(QStringLiteral("frmFluxo"), {});
     frmPrincipal& w = iniciar();
     for (QAction* a : w.Toolbar1->actions()) {
         if (a->data().toString() == QStringLiteral("G")) {
@@ -402,10 +405,12 @@ TEST_F(PrincipalTest, ItemsWithoutAWindowWaitDisabled)
         }
     }
     EXPECT_FALSE(w.mnuFluxo->isEnabled());
+    EXPECT_FALSE(w.mnuVisualizar->isEnabled());
     // Pressing a key whose window is missing does nothing.
     w.Toolbar1_ButtonClick(QStringLiteral("G"));
     EXPECT_TRUE(msgs.calls.empty());
     EXPECT_EQ(hook.shown.size(), 1u);
+    registrarJanelas();
 }
 
 TEST_F(PrincipalTest, SwitchingAccountStoresTheLastUseAndLoadsTheOther)

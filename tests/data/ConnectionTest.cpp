@@ -183,6 +183,11 @@ struct LikeCase {
     bool matches;
 };
 
+std::ostream& operator<<(std::ostream& os, const LikeCase& c)
+{
+    return os << '"' << c.text << "\" like \"" << c.pattern << '"';
+}
+
 class LikeTest : public ::testing::TestWithParam<LikeCase> {};
 
 TEST_P(LikeTest, MatchesWithoutRegardToCaseForEveryLetter)

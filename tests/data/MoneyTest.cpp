@@ -1,6 +1,7 @@
 #include "data/Money.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -9,6 +10,8 @@ struct ParseCase {
     bool ok;
     data::Centavos centavos;
 };
+
+std::ostream& operator<<(std::ostream& os, const ParseCase& c) { return os << '"' << c.text << '"'; }
 
 class MoneyParse : public ::testing::TestWithParam<ParseCase> {};
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 
 namespace testsupport {
 
@@ -30,10 +31,22 @@ MsgRecorder::MsgRecorder()
     });
 }
 
-MsgRecorder::~MsgRecorder()
+MsgRecorder::~MsgRecorder() { installTestDefaults(); }
+
+void installTestDefaults()
 {
-    platform::setMsgBoxHandler({});
-    platform::setInputBoxHandler({});
+    platform::setMsgBoxHandler([](const platform::MsgCall& call) {
+        std::fprintf(stderr, "[caixa sem gravador] %s\n", call.text.toLocal8Bit().constData());
+        return call.buttons() == platform::vbYesNo ? int(platform::vbYes) : int(platform::vbOK);
+    });
+    platform::setInputBoxHandler([](const platform::InputCall& call) {
+        std::fprintf(stderr, "[entrada sem gravador] %s\n", call.prompt.toLocal8Bit().constData());
+        return QString();
+    });
+    platform::setModalHook([](platform::Form& form) {
+        std::fprintf(stderr, "[janela modal sem gancho] %s\n", form.metaObject()->className());
+        form.Unload();
+    });
 }
 
 ModalHook::ModalHook()
@@ -47,7 +60,13 @@ ModalHook::ModalHook()
     });
 }
 
-ModalHook::~ModalHook() { platform::setModalHook({}); }
+ModalHook::~ModalHook()
+{
+    platform::setModalHook([](platform::Form& form) {
+        std::fprintf(stderr, "[janela modal sem gancho] %s\n", form.metaObject()->className());
+        form.Unload();
+    });
+}
 
 void DrivesFixture::SetUp()
 {

@@ -14,6 +14,11 @@
 
 namespace testsupport {
 
+// No test may wait on a real box or a modal loop: without a recorder or a
+// hook installed, boxes answer OK / Yes and modal windows close at once,
+// each noted on stderr.
+void installTestDefaults();
+
 // Keeps every message and input box call; answers from a script (first in,
 // first out), OK / Yes / empty text when the script runs out.
 class MsgRecorder {

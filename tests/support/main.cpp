@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "support/Fixtures.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::installPortuguese(app);
+    testsupport::installTestDefaults();
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();
     platform::Forms::clear();

@@ -1,0 +1,215 @@
+#include "budget/frmOrcamento.h"
+
+#include "budget/MesOrcamento.h"
+#include "data/Conexao.h"
+#include "data/Despesas.h"
+#include "data/Money.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCabecalhoSaidas =
+    QStringLiteral("DESPESA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
+const QString kCabecalhoEntradas =
+    QStringLiteral("ENTRADA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
+const QString kZero = QStringLiteral("0,00");
+
+// A label's amount as shown ("-1.234,56"); an empty label counts 0.
+data::Centavos valorDoRotulo(const QString& texto)
+{
+    data::Centavos c = 0;
+    return data::parseMoney(texto, c) ? c : 0;
+}
+
+QLabel* rotuloValor(QWidget* pai)
+{
+    auto* l = new QLabel(kZero, pai);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
+    return l;
+}
+
+} // namespace
+
+frmOrcamento::frmOrcamento(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Orçamento Doméstico"));
+
+    imgDiminui = new budget::Figura(budget::setaVerde(false), this);
+    imgDiminui->setToolTip(QStringLiteral("Mês anterior"));
+    txtData = new QLabel(this);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(14);
+    arial.setBold(true);
+    txtData->setFont(arial);
+    txtData->setAlignment(Qt::AlignCenter);
+    txtData->setMinimumWidth(QFontMetrics(arial).horizontalAdvance(QStringLiteral("SETEMBRO - 0000")) + 16);
+    imgAumenta = new budget::Figura(budget::setaVerde(true), this);
+    imgAumenta->setToolTip(QStringLiteral("Próximo mês"));
+
+    flxSaidas = new platform::FlexGrid(this);
+    flxSaidas->FormatString(kCabecalhoSaidas);
+    flxEntradas = new platform::FlexGrid(this);
+    flxEntradas->FormatString(kCabecalhoEntradas);
+
+    txtTotalSaidas = rotuloValor(this);
+    txtTotalEntradas = rotuloValor(this);
+    txtSaldo = rotuloValor(this);
+
+    auto* topo = new QHBoxLayout;
+    topo->addStretch(1);
+    topo->addWidget(imgDiminui);
+    topo->addWidget(txtData);
+    topo->addWidget(imgAumenta);
+    topo->addStretch(1);
+
+    auto* grades = new QGridLayout;
+    grades->addWidget(flxSaidas, 0, 0, 1, 2);
+    grades->addWidget(flxEntradas, 0, 2, 1, 2);
+    grades->addWidget(new QLabel(QStringLiteral("Total das Despesas R$ "), this), 1, 0, Qt::AlignRight);
+    grades->addWidget(txtTotalSaidas, 1, 1);
+    grades->addWidget(new QLabel(QStringLiteral("Total das Entradas R$ "), this), 1, 2, Qt::AlignRight);
+    grades->addWidget(txtTotalEntradas, 1, 3);
+    grades->addWidget(new QLabel(QStringLiteral("Saldo R$ "), this), 2, 2, Qt::AlignRight);
+    grades->addWidget(txtSaldo, 2, 3);
+    grades->setColumnStretch(0, 1);
+    grades->setColumnStretch(2, 1);
+
+    auto* janela = new QVBoxLayout(this);
+    janela->addLayout(topo);
+    janela->addLayout(grades, 1);
+    int largura = 60;
+    for (int c = 0; c < flxSaidas->Cols(); ++c)
+        largura += 2 * flxSaidas->ColWidth(c);
+    resize(std::max(largura, 760), 480);
+
+    connect(imgAumenta, &budget::Figura::clicked, this, [this] { imgAumenta_Click(); });
+    connect(imgDiminui, &budget::Figura::clicked, this, [this] { imgDiminui_Click(); });
+    connect(flxSaidas, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxSaidas_KeyDown(e); });
+    connect(flxEntradas, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxEntradas_KeyDown(e); });
+}
+
+void frmOrcamento::Form_Load()
+{
+    budget::mostrarMes(txtData, platform::Today());
+    Atualiza();
+}
+
+void frmOrcamento::imgAumenta_Click()
+{
+    budget::avancarMes(txtData, 1);
+    Atualiza();
+}
+
+void frmOrcamento::imgDiminui_Click()
+{
+    budget::avancarMes(txtData, -1);
+    Atualiza();
+}
+
+void frmOrcamento::flxSaidas_KeyDown(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete)
+        tirarLinha(flxSaidas, kCabecalhoSaidas, txtTotalSaidas);
+}
+
+void frmOrcamento::flxEntradas_KeyDown(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete)
+        tirarLinha(flxEntradas, kCabecalhoEntradas, txtTotalEntradas);
+}
+
+void frmOrcamento::Atualiza()
+{
+    const QDate mes = budget::mesDoRotulo(txtData);
+    const QDate primeiro = budget::primeiroDiaDoMes(mes);
+    const QDate ultimo = budget::ultimoDiaDoMes(mes);
+    data::Centavos saidas = 0;
+    data::Centavos entradas = 0;
+
+    flxSaidas->Clear();
+    flxSaidas->setRows(1);
+    flxSaidas->FormatString(kCabecalhoSaidas);
+    {
+        data::Statement s(ConexaoBanco,
+                          QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                                         " AND Tipo = '1' GROUP BY Conta"),
+                          primeiro, ultimo);
+        while (s.next()) {
+            const int r = flxSaidas->Rows();
+            flxSaidas->setRows(r + 1);
+            flxSaidas->setTextMatrix(r, 0, s.text(0));
+            flxSaidas->setTextMatrix(r, 1, data::formatMoney(s.integer(1)));
+            saidas += s.integer(1);
+        }
+    }
+    txtTotalSaidas->setText(data::formatMoney(saidas));
+
+    // Incoming entries of classification 62 stay out of the summary.
+    flxEntradas->Clear();
+    flxEntradas->setRows(1);
+    flxEntradas->FormatString(kCabecalhoEntradas);
+    {
+        const QHash<std::int64_t, QString> nomes = data::nomesPorCodigo(ConexaoBanco);
+        data::Statement s(ConexaoBanco,
+                          QStringLiteral("SELECT Despesa, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                                         " AND Tipo = '2' AND Despesa <> '62' GROUP BY Despesa"
+                                         " ORDER BY CAST(Despesa AS INTEGER)"),
+                          primeiro, ultimo);
+        while (s.next()) {
+            const int r = flxEntradas->Rows();
+            flxEntradas->setRows(r + 1);
+            // A code without a classification (a file changed outside the
+            // program) is shown by its number.
+            const QString codigo = s.text(0);
+            flxEntradas->setTextMatrix(r, 0, nomes.value(codigo.toLongLong(), codigo));
+            flxEntradas->setTextMatrix(r, 1, data::formatMoney(s.integer(1)));
+            flxEntradas->setRowBackColor(r, budget::corDaLinha(r));
+            entradas += s.integer(1);
+        }
+    }
+    txtTotalEntradas->setText(data::formatMoney(entradas));
+    txtSaldo->setText(data::formatMoney(saidas + entradas));
+    Ordem();
+}
+
+void frmOrcamento::Ordem()
+{
+    const qint64 quantidade = data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(DataVen) FROM Lancamentos")).toLongLong();
+    // A month without exits has nothing to order, also in an account that
+    // holds entries.
+    if (quantidade <= 0 || flxSaidas->Rows() < 2)
+        return;
+    flxSaidas->sortRows(1, platform::FlexSort::NumericAscending);
+    flxSaidas->setRow(1);
+    for (int r = 1; r < flxSaidas->Rows(); ++r)
+        flxSaidas->setRowBackColor(r, budget::corDaLinha(r));
+}
+
+// Takes the current row out of a grid and out of its total; the file is
+// not touched.
+void frmOrcamento::tirarLinha(platform::FlexGrid* grade, const QString& cabecalho, QLabel* total)
+{
+    const int r = grade->Row();
+    if (r < 1 || r >= grade->Rows())
+        return;
+    const data::Centavos valor = valorDoRotulo(grade->TextMatrix(r, 1));
+    if (grade->Rows() == 2) {
+        grade->Clear();
+        grade->setRows(1);
+        grade->FormatString(cabecalho);
+    } else {
+        grade->RemoveItem(r);
+    }
+    total->setText(data::formatMoney(valorDoRotulo(total->text()) - valor));
+    txtSaldo->setText(data::formatMoney(valorDoRotulo(txtTotalEntradas->text()) + valorDoRotulo(txtTotalSaidas->text())));
+}

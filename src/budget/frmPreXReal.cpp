@@ -1,0 +1,274 @@
+#include "budget/frmPreXReal.h"
+
+#include "budget/MesOrcamento.h"
+#include "budget/frmPrevRel.h"
+#include "data/Conexao.h"
+#include "data/Money.h"
+#include "data/PrevistoRealizado.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+#include "platform/formats.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCabecalho = QStringLiteral(
+    "ID  |DESPESA                           |PREVISTO       |REALIZADO      |DIFERENÇA    R$|DIFERENÇA     %");
+const QString kZero = QStringLiteral("0,00");
+// A difference over a plan of zero has no percentage.
+const QString kSemPercentual = QStringLiteral("—");
+
+QString percentual(data::Centavos diferenca, data::Centavos previsto)
+{
+    if (previsto == 0)
+        return kSemPercentual;
+    return platform::formatNumber(double(diferenca) / double(previsto), QStringLiteral("#,##0.00%"));
+}
+
+QLabel* rotuloTotal(QWidget* pai, const QFont& fonte)
+{
+    auto* l = new QLabel(kZero, pai);
+    l->setFont(fonte);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    return l;
+}
+
+} // namespace
+
+frmPreXReal::frmPreXReal(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Previsto X Realizado"));
+    setEnterAsTab(true);
+
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::TypeWriter);
+
+    imgDiminui = new budget::Figura(budget::setaVerde(false), this);
+    imgDiminui->setToolTip(QStringLiteral("Mês anterior"));
+    txtData = new QLabel(QStringLiteral("JANEIRO - 2011"), this);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(14);
+    arial.setBold(true);
+    txtData->setFont(arial);
+    txtData->setAlignment(Qt::AlignCenter);
+    txtData->setMinimumWidth(QFontMetrics(arial).horizontalAdvance(QStringLiteral("SETEMBRO - 0000")) + 16);
+    imgAumenta = new budget::Figura(budget::setaVerde(true), this);
+    imgAumenta->setToolTip(QStringLiteral("Próximo mês"));
+    imgHelpPrevRel = new budget::Figura(budget::interrogacao(), this);
+    imgHelpPrevRel->setToolTip(QStringLiteral("Ajuda"));
+    cmdLancarPrev = new QPushButton(QStringLiteral("Lançar/Alterar \"Previsto\""), this);
+
+    flxConsulta = new platform::FlexGrid(this);
+    flxConsulta->setFont(courier);
+    flxConsulta->FormatString(kCabecalho);
+
+    Label1 = new QLabel(QStringLiteral("TOTAIS: "), this);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtTotalPrev = rotuloTotal(this, courier);
+    txtTotalReal = rotuloTotal(this, courier);
+    txtTotalDiferenca = rotuloTotal(this, courier);
+    txtTotalDifPerc = rotuloTotal(this, courier);
+    // The totals stand under the grid's columns 2 to 5.
+    Label1->setFixedWidth(flxConsulta->ColWidth(0) + flxConsulta->ColWidth(1));
+    txtTotalPrev->setFixedWidth(flxConsulta->ColWidth(2));
+    txtTotalReal->setFixedWidth(flxConsulta->ColWidth(3));
+    txtTotalDiferenca->setFixedWidth(flxConsulta->ColWidth(4));
+    txtTotalDifPerc->setFixedWidth(flxConsulta->ColWidth(5));
+
+    imgIgual = new QLabel(this);
+    imgIgual->setPixmap(budget::rosto(budget::Rosto::Igual));
+    imgNegativo = new QLabel(this);
+    imgNegativo->setPixmap(budget::rosto(budget::Rosto::Negativo));
+    imgPositivo = new QLabel(this);
+    imgPositivo->setPixmap(budget::rosto(budget::Rosto::Positivo));
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(imgDiminui);
+    topo->addWidget(txtData);
+    topo->addWidget(imgAumenta);
+    topo->addStretch(1);
+    topo->addWidget(imgHelpPrevRel);
+    topo->addSpacing(8);
+    topo->addWidget(cmdLancarPrev);
+
+    auto* totais = new QHBoxLayout;
+    totais->setSpacing(0);
+    totais->addSpacing(flxConsulta->frameWidth());
+    totais->addWidget(Label1);
+    totais->addWidget(txtTotalPrev);
+    totais->addWidget(txtTotalReal);
+    totais->addWidget(txtTotalDiferenca);
+    totais->addWidget(txtTotalDifPerc);
+    totais->addSpacing(12);
+    totais->addWidget(imgIgual);
+    totais->addWidget(imgNegativo);
+    totais->addWidget(imgPositivo);
+    totais->addStretch(1);
+
+    auto* janela = new QVBoxLayout(this);
+    janela->addLayout(topo);
+    janela->addWidget(flxConsulta, 1);
+    janela->addLayout(totais);
+    int largura = flxConsulta->frameWidth() * 2 + 40;
+    for (int c = 0; c < flxConsulta->Cols(); ++c)
+        largura += flxConsulta->ColWidth(c);
+    resize(std::max(largura, 760), 460);
+
+    connect(imgAumenta, &budget::Figura::clicked, this, [this] { imgAumenta_Click(); });
+    connect(imgDiminui, &budget::Figura::clicked, this, [this] { imgDiminui_Click(); });
+    connect(imgHelpPrevRel, &budget::Figura::clicked, this, [this] { imgHelpPrevRel_Click(); });
+    connect(cmdLancarPrev, &QPushButton::clicked, this, [this] { cmdLancarPrev_Click(); });
+    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
+    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
+}
+
+void frmPreXReal::Form_Load()
+{
+    budget::mostrarMes(txtData, platform::Today());
+    Atualiza();
+}
+
+void frmPreXReal::imgAumenta_Click()
+{
+    budget::avancarMes(txtData, 1);
+    Atualiza();
+}
+
+void frmPreXReal::imgDiminui_Click()
+{
+    budget::avancarMes(txtData, -1);
+    Atualiza();
+}
+
+void frmPreXReal::cmdLancarPrev_Click() { platform::Forms::show<frmPrevRel>(); }
+
+void frmPreXReal::flxConsulta_DblClick()
+{
+    // Only a watched line presets the editor; the header row is no line.
+    const int r = flxConsulta->Row();
+    if (r < 1 || flxConsulta->TextMatrix(r, 0).isEmpty())
+        return;
+    frmPrevRel& editor = platform::Forms::get<frmPrevRel>();
+    editor.lblCodigo->setText(flxConsulta->TextMatrix(r, 0));
+    editor.lblDespesa->setText(flxConsulta->TextMatrix(r, 1));
+    editor.txtValor->setText(flxConsulta->TextMatrix(r, 2));
+    platform::Forms::show<frmPrevRel>();
+}
+
+void frmPreXReal::flxConsulta_KeyDown(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Delete)
+        return;
+    const int r = flxConsulta->Row();
+    qint64 codigo = 0;
+    if (r < 1 || !platform::parseWholeNumber(flxConsulta->TextMatrix(r, 0), codigo))
+        return;
+    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
+                                              flxConsulta->TextMatrix(r, 1) + QStringLiteral(" R$ ") +
+                                              flxConsulta->TextMatrix(r, 2),
+                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                                          QStringLiteral("Confirmação"));
+    if (resposta != platform::vbYes)
+        return;
+    data::excluirPrevisto(ConexaoBanco, codigo);
+    Atualiza();
+}
+
+void frmPreXReal::imgHelpPrevRel_Click()
+{
+    platform::MsgBox(
+        QStringLiteral("O ''Previsto e Realizado'' é um controle bem simples:") + QChar(13) +
+            QStringLiteral("Lance as despesas que deseja acompanhar. O programa se encarregará de buscar no banco de "
+                           "dados essas despesas e compará-las no mês escolhido. Serão considerados na pesquisa todos "
+                           "os lançamentos do mês, inclusive aqueles lançados como ''Previsão''."),
+        platform::vbInformation | platform::vbOKOnly, QStringLiteral("Previsto e Realizado - Vo$sal"));
+}
+
+void frmPreXReal::Atualiza()
+{
+    const std::vector<data::Previsto> linhas = data::previstos(ConexaoBanco);
+    for (QLabel* total : {txtTotalPrev, txtTotalReal, txtTotalDiferenca, txtTotalDifPerc})
+        total->setText(kZero);
+    data::Centavos totalPrevisto = 0;
+    data::Centavos totalRealizado = 0;
+
+    const QDate mes = budget::mesDoRotulo(txtData);
+    const QDate primeiro = budget::primeiroDiaDoMes(mes);
+    const QDate ultimo = budget::ultimoDiaDoMes(mes);
+
+    flxConsulta->Clear();
+    flxConsulta->setRows(1);
+    flxConsulta->FormatString(kCabecalho);
+    // Percentages are numbers too, though their "%" makes them text.
+    flxConsulta->setColAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
+    flxConsulta->setRows(int(linhas.size()) + 1);
+    for (int r = 1; r <= int(linhas.size()); ++r) {
+        const data::Previsto& p = linhas[size_t(r - 1)];
+        flxConsulta->setTextMatrix(r, 0, platform::formatNumber(qint64(p.despesa), QStringLiteral("000")));
+        flxConsulta->setTextMatrix(r, 1, p.nome);
+        flxConsulta->setTextMatrix(r, 2, data::formatMoney(p.valor));
+        totalPrevisto += p.valor;
+        const std::optional<data::Centavos> soma = data::somaDoPeriodo(ConexaoBanco, p.despesa, primeiro, ultimo);
+        if (!soma) {
+            for (int c = 3; c <= 5; ++c)
+                flxConsulta->setTextMatrix(r, c, kZero);
+        } else {
+            // Outgoing entries are negative: spending shows positive.
+            const data::Centavos realizado = -*soma;
+            totalRealizado += realizado;
+            const data::Centavos diferenca = realizado - p.valor;
+            flxConsulta->setTextMatrix(r, 3, data::formatMoney(realizado));
+            flxConsulta->setTextMatrix(r, 4, data::formatMoney(diferenca));
+            flxConsulta->setTextMatrix(r, 5, diferenca == 0 ? kZero : percentual(diferenca, p.valor));
+        }
+        flxConsulta->setRowBackColor(r, budget::corDaLinha(r));
+    }
+    if (flxConsulta->Rows() > 1) {
+        flxConsulta->setRow(1);
+        flxConsulta->setCol(0);
+    }
+
+    const data::Centavos diferencaTotal = totalRealizado - totalPrevisto;
+    txtTotalReal->setText(data::formatMoney(totalRealizado));
+    txtTotalDiferenca->setText(data::formatMoney(diferencaTotal));
+    txtTotalDifPerc->setText(diferencaTotal == 0 && totalPrevisto == 0 ? QStringLiteral("0")
+                                                                       : percentual(diferencaTotal, totalPrevisto));
+    txtTotalPrev->setText(data::formatMoney(totalPrevisto));
+    mostrarRosto(txtTotalDifPerc->text(), diferencaTotal);
+}
+
+// Up to 5 % above the plan is even; the shown percentage decides, so 5,00%
+// is still even. Over a plan of zero only the sign of the difference tells.
+void frmPreXReal::mostrarRosto(const QString& percentual, std::int64_t diferenca)
+{
+    imgIgual->hide();
+    imgPositivo->hide();
+    imgNegativo->hide();
+    double p = 0;
+    if (percentual == kSemPercentual) {
+        p = diferenca > 0 ? 100.0 : -100.0;
+    } else {
+        QString numero = percentual;
+        numero.remove(QLatin1Char('%'));
+        if (!platform::parseDecimalComma(numero, p))
+            p = 0;
+    }
+    if (p >= 0 && p <= 5)
+        imgIgual->show();
+    else if (p > 0)
+        imgNegativo->show();
+    else
+        imgPositivo->show();
+}

@@ -1,0 +1,164 @@
+#include "cashflow/Fluxo.h"
+
+#include "data/Lancamentos.h"
+#include "platform/conversions.h"
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+namespace cashflow {
+
+std::optional<QDate> primeiroVencimento(data::Connection& db)
+{
+    const QVariant v = data::scalar(db, QStringLiteral("SELECT MIN(DataVen) FROM Lancamentos"));
+    if (v.isNull())
+        return std::nullopt;
+    const QDate d = data::fromSqlDate(v.toString());
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+data::Centavos saldoAntes(data::Connection& db, const QDate& dia)
+{
+    // The index on (DataVen, Valor) answers this without reading the table.
+    data::Statement s(db, QStringLiteral("SELECT COALESCE(SUM(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia);
+    return s.next() ? s.integer(0) : 0;
+}
+
+std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
+{
+    // A short period is found through the due-date index; past some
+    // thousands of rows, reaching each row through the index costs more
+    // than one pass over the table and a sort here.
+    const qint64 noPeriodo =
+        data::scalar(db, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"), inicio, fim)
+            .toLongLong();
+    if (noPeriodo == 0)
+        return {};
+    const bool varrer = noPeriodo > 15000;
+    const QString sql = QStringLiteral("SELECT ") + queries::kColunasConsulta +
+                        QStringLiteral(" FROM Lancamentos WHERE ") + (varrer ? QStringLiteral("+") : QString()) +
+                        QStringLiteral("DataVen BETWEEN ? AND ?") +
+                        (varrer ? QString() : QStringLiteral(" ORDER BY DataVen, Referente, Despesa, NumLan"));
+    data::Statement s(db, sql, inicio, fim);
+    std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(noPeriodo));
+    if (varrer)
+        std::sort(linhas.begin(), linhas.end(), [](const Lancamento& x, const Lancamento& y) {
+            if (x.vencimento != y.vencimento)
+                return x.vencimento < y.vencimento;
+            if (const int c = x.referente.compare(y.referente))
+                return c < 0;
+            if (const int c = x.despesa.compare(y.despesa))
+                return c < 0;
+            return x.numLan < y.numLan;
+        });
+    return linhas;
+}
+
+int contarDias(const std::vector<Lancamento>& lancamentos)
+{
+    int n = 0;
+    for (size_t i = 0; i < lancamentos.size(); ++i)
+        if (i == 0 || lancamentos[i].vencimento != lancamentos[i - 1].vencimento)
+            ++n;
+    return n;
+}
+
+bool mostradoEmAzul(const Lancamento& l)
+{
+    bool ok = false;
+    const qint64 codigo = l.despesa.trimmed().toLongLong(&ok);
+    if (ok && (codigo == 94 || codigo == 95))
+        return true;
+    // A quick look first: the full test runs on the few that may match.
+    return l.referente.contains(QLatin1String("previs"), Qt::CaseInsensitive) && data::isForecast(l.referente);
+}
+
+Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<Lancamento>& lancamentos)
+{
+    Fluxo f;
+    data::Centavos saldo = abertura;
+    if (!lancamentos.empty()) {
+        f.linhas.reserve(lancamentos.size() + size_t(contarDias(lancamentos)));
+        f.linhas.push_back({LinhaFluxo::Tipo::Abertura, dataInicial, nullptr, abertura});
+        for (size_t i = 0; i < lancamentos.size(); ++i) {
+            const Lancamento& l = lancamentos[i];
+            if (i > 0 && l.vencimento != lancamentos[i - 1].vencimento)
+                f.linhas.push_back({LinhaFluxo::Tipo::Saldo, lancamentos[i - 1].dataVen, nullptr, saldo});
+            f.linhas.push_back({LinhaFluxo::Tipo::Lancamento, l.dataVen, &l, l.valor});
+            saldo += l.valor;
+        }
+    }
+    f.saldoFinal = saldo;
+    return f;
+}
+
+Saldos montarSaldos(const QString& dataInicial, data::Centavos abertura, const std::vector<Lancamento>& lancamentos)
+{
+    Saldos s;
+    data::Centavos saldo = abertura;
+    for (size_t i = 0; i < lancamentos.size(); ++i) {
+        const Lancamento& l = lancamentos[i];
+        if (i == 0)
+            s.linhas.push_back({dataInicial, saldo});
+        else if (l.vencimento != lancamentos[i - 1].vencimento)
+            s.linhas.push_back({lancamentos[i - 1].dataVen, saldo});
+        saldo += l.valor;
+    }
+    s.saldoFinal = saldo;
+    return s;
+}
+
+std::vector<data::Centavos> saldosPositivos(std::vector<data::Centavos> candidatos)
+{
+    candidatos.erase(std::remove_if(candidatos.begin(), candidatos.end(), [](data::Centavos c) { return c <= 0; }),
+                     candidatos.end());
+    std::stable_sort(candidatos.begin(), candidatos.end(), std::greater<>());
+    return candidatos;
+}
+
+std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& hoje)
+{
+    if (data::scalar(db, QStringLiteral("SELECT 1 FROM Lancamentos WHERE DataVen < ? LIMIT 1"), hoje).isNull())
+        return std::nullopt;
+
+    MenoresSaldos m;
+    m.datas[0] = hoje;
+    // Each window ends a calendar month after it starts, and the next starts
+    // there: a day lost to a short month is not regained.
+    for (size_t k = 1; k < m.datas.size(); ++k)
+        m.datas[k] = platform::addMonths(m.datas[k - 1], 1);
+
+    // One read for the twelve windows: the balance before today, then each
+    // day's total up to the last window's end.
+    const data::Centavos antes = saldoAntes(db, hoje);
+    std::vector<std::pair<QDate, data::Centavos>> dias;
+    data::Statement s(db,
+                      QStringLiteral("SELECT DataVen, SUM(Valor) FROM Lancamentos WHERE DataVen >= ? AND DataVen <= ?"
+                                     " GROUP BY DataVen ORDER BY DataVen"),
+                      hoje, m.datas.back());
+    while (s.next())
+        dias.emplace_back(s.date(0), s.integer(1));
+
+    data::Centavos saldo = antes;  // the balance at the start of the window
+    size_t primeiro = 0;            // the first day of the window
+    for (size_t k = 0; k < m.valores.size(); ++k) {
+        while (primeiro < dias.size() && dias[primeiro].first < m.datas[k]) {
+            saldo += dias[primeiro].second;
+            ++primeiro;
+        }
+        data::Centavos corrente = saldo;
+        std::optional<data::Centavos> menor;
+        for (size_t i = primeiro; i < dias.size() && dias[i].first <= m.datas[k + 1]; ++i) {
+            corrente += dias[i].second;
+            if (!menor || corrente < *menor)
+                menor = corrente;
+        }
+        m.valores[k] = menor;
+    }
+    return m;
+}
+
+} // namespace cashflow

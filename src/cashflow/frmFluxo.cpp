@@ -1,0 +1,669 @@
+#include "cashflow/frmFluxo.h"
+
+#include "data/Conexao.h"
+#include "data/Lancamentos.h"
+#include "entries/frmZalteracao.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+#include "platform/formats.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kFundoSaldo(225, 255, 255);
+const QColor kVermelho(255, 0, 0);
+const QColor kAzul(0, 0, 255);
+const QColor kPreto(0, 0, 0);
+const QColor kBranco(255, 255, 255);
+const QColor kAmarelo(255, 255, 0);
+// The panels whose captions and values are written in white.
+const QColor kFundoPainel(0, 0, 128);
+
+const QString kAtencao = QStringLiteral("Atenção,");
+const QString kSaldoInicial = QStringLiteral("Saldo Inicial");
+const QString kSaldo = QStringLiteral("Saldo");
+
+QString brancos(int n) { return QString(n, QLatin1Char(' ')); }
+
+QString cabecalhoCompleto()
+{
+    return QStringLiteral("Nº Lanc.|Vencimento  |Referente") + brancos(103) + QStringLiteral("|Valor") + brancos(24);
+}
+
+QString cabecalhoSaldos() { return QStringLiteral("Data") + brancos(13) + QStringLiteral("|Valor") + brancos(24); }
+
+QString cabecalhoPositivos() { return QStringLiteral("Positivos") + brancos(16); }
+
+void pintarTexto(QLabel* rotulo, const QColor& cor)
+{
+    QPalette p = rotulo->palette();
+    p.setColor(QPalette::WindowText, cor);
+    rotulo->setPalette(p);
+}
+
+void pintarFundo(QWidget* w, const QColor& cor)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, cor);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* rotuloClicavel(const QString& texto, QWidget* pai, const QString& dica = QString())
+{
+    auto* l = new QLabel(texto, pai);
+    l->setCursor(Qt::PointingHandCursor);
+    QFont f = l->font();
+    f.setUnderline(true);
+    l->setFont(f);
+    if (!dica.isEmpty())
+        l->setToolTip(dica);
+    return l;
+}
+
+} // namespace
+
+frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Fluxo de Caixa"));
+    setEnterAsTab(true);
+
+    // The period.
+    auto* fraPeriodo = new QGroupBox(this);
+    txtDataInicial = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraPeriodo);
+    txtDataFinal = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraPeriodo);
+    for (auto* caixa : {txtDataInicial, txtDataFinal}) {
+        caixa->setSelectAllOnFocus(true);
+        caixa->setMaximumWidth(caixa->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
+    }
+    txtMesAi = rotuloClicavel(QStringLiteral("<<Mês"), fraPeriodo, QStringLiteral("Mês Anterior"));
+    txtMesPi = rotuloClicavel(QStringLiteral("Mês>>"), fraPeriodo, QStringLiteral("Mês Posterior"));
+    txtMesAf = rotuloClicavel(QStringLiteral("<<Mês"), fraPeriodo, QStringLiteral("Mês Anterior"));
+    txtMesPf = rotuloClicavel(QStringLiteral("Mês>>"), fraPeriodo, QStringLiteral("Mês Posterior"));
+    cmdOK = new QPushButton(QStringLiteral("Gerar Fluxo"), fraPeriodo);
+    auto* periodo = new QGridLayout(fraPeriodo);
+    periodo->addWidget(new QLabel(QStringLiteral("Data Inicial"), fraPeriodo), 0, 0);
+    periodo->addWidget(txtMesAi, 0, 1);
+    periodo->addWidget(txtDataInicial, 0, 2);
+    periodo->addWidget(txtMesPi, 0, 3);
+    periodo->addWidget(new QLabel(QStringLiteral("Data Final"), fraPeriodo), 1, 0);
+    periodo->addWidget(txtMesAf, 1, 1);
+    periodo->addWidget(txtDataFinal, 1, 2);
+    periodo->addWidget(txtMesPf, 1, 3);
+    periodo->addWidget(cmdOK, 0, 4, 2, 1);
+    periodo->setColumnMinimumWidth(4, cmdOK->sizeHint().width() + 12);
+
+    auto* fraIntervalo = new QGroupBox(QStringLiteral("Intervalo de Tempo"), this);
+    lblIMes = rotuloClicavel(QStringLiteral("Início mês"), fraIntervalo);
+    lblFMes = rotuloClicavel(QStringLiteral("Final mês"), fraIntervalo);
+    lblIAno = rotuloClicavel(QStringLiteral("Início ano"), fraIntervalo);
+    lblFAno = rotuloClicavel(QStringLiteral("Final ano"), fraIntervalo);
+    auto* intervalo = new QGridLayout(fraIntervalo);
+    intervalo->addWidget(lblIMes, 0, 0);
+    intervalo->addWidget(lblFMes, 0, 1);
+    intervalo->addWidget(lblIAno, 1, 0);
+    intervalo->addWidget(lblFAno, 1, 1);
+    intervalo->setHorizontalSpacing(18);
+
+    // The register.
+    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
+    flxConsulta = new platform::FlexGrid(fraLancamentos);
+    lblSoSaldo = new QLabel(fraLancamentos);
+    lblSoSaldo->setPixmap(style()->standardIcon(QStyle::SP_FileDialogListView).pixmap(20, 20));
+    lblSoSaldo->setToolTip(QStringLiteral("Visualizar Somente Saldos"));
+    lblSoSaldo->setCursor(Qt::PointingHandCursor);
+    auto* linhaGrade = new QHBoxLayout;
+    // The balances-only view narrows the grid against the right edge.
+    linhaGrade->addStretch(0);
+    linhaGrade->addWidget(flxConsulta, 1);
+    auto* lancamentos = new QVBoxLayout(fraLancamentos);
+    auto* topoGrade = new QHBoxLayout;
+    topoGrade->addStretch(1);
+    topoGrade->addWidget(lblSoSaldo);
+    lancamentos->addLayout(topoGrade);
+    lancamentos->addLayout(linhaGrade, 1);
+
+    // The summaries.
+    Label1 = new QLabel(QStringLiteral("Maiores Saldos"), this);
+    flxValoresPos = new platform::FlexGrid(this);
+    flxValoresPos->FormatString(cabecalhoPositivos());
+    flxValoresPos->setFixedWidth(flxValoresPos->ColWidth(0) + flxValoresPos->verticalScrollBar()->sizeHint().width() +
+                                 2 * flxValoresPos->frameWidth() + 2);
+    Label17 = new QLabel(QStringLiteral("Menores saldos"), this);
+    auto* fraMenores = new QFrame(this);
+    pintarFundo(fraMenores, kFundoPainel);
+    auto* menores = new QGridLayout(fraMenores);
+    menores->setVerticalSpacing(0);
+    menores->setHorizontalSpacing(12);
+    // Each value stands between the two dates of its month.
+    for (int i = 0; i < int(txtDataTempo.size()); ++i) {
+        auto* d = new QLabel(QStringLiteral("mm/dd/aa"), fraMenores);
+        pintarTexto(d, kBranco);
+        txtDataTempo[size_t(i)] = d;
+        menores->addWidget(d, 2 * i, 0, 2, 1);
+    }
+    for (int i = 0; i < int(txtValorTempo.size()); ++i) {
+        auto* v = new QLabel(fraMenores);
+        v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        v->setMinimumWidth(v->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
+        pintarTexto(v, kBranco);
+        txtValorTempo[size_t(i)] = v;
+        menores->addWidget(v, 2 * i + 1, 1, 2, 1);
+    }
+    auto* resumos = new QVBoxLayout;
+    resumos->addWidget(Label1);
+    resumos->addWidget(flxValoresPos, 1);
+    resumos->addSpacing(8);
+    resumos->addWidget(Label17);
+    resumos->addWidget(fraMenores);
+
+    // The hints and the final balance.
+    Label4 = new QLabel(QStringLiteral("- Para fazer Alterações dê um duplo clique no lançamento."), this);
+    Label3 = new QLabel(QStringLiteral("- Para fazer um lançamento pressione a tecle \"Insert\"."), this);
+    auto* fraSaldo = new QFrame(this);
+    pintarFundo(fraSaldo, kFundoPainel);
+    auto* lblSaldoFinal = new QLabel(QStringLiteral("Saldo Final"), fraSaldo);
+    pintarTexto(lblSaldoFinal, kBranco);
+    txtSaldo = new QLabel(fraSaldo);
+    txtSaldo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSaldo->setMinimumWidth(txtSaldo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
+    QFont negrito = txtSaldo->font();
+    negrito.setBold(true);
+    txtSaldo->setFont(negrito);
+    pintarFundo(txtSaldo, kBranco);
+    auto* saldo = new QHBoxLayout(fraSaldo);
+    saldo->addWidget(lblSaldoFinal);
+    saldo->addWidget(txtSaldo);
+
+    auto* dicas = new QVBoxLayout;
+    dicas->addWidget(Label4);
+    dicas->addWidget(Label3);
+    auto* rodape = new QHBoxLayout;
+    rodape->addLayout(dicas);
+    rodape->addStretch(1);
+    rodape->addWidget(fraSaldo, 0, Qt::AlignBottom);
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(fraPeriodo);
+    topo->addWidget(fraIntervalo);
+    topo->addStretch(1);
+    auto* meio = new QHBoxLayout;
+    meio->addWidget(fraLancamentos, 1);
+    meio->addLayout(resumos);
+    auto* janela = new QVBoxLayout(this);
+    janela->addLayout(topo);
+    janela->addLayout(meio, 1);
+    janela->addLayout(rodape);
+    resize(1240, 700);
+
+    setTabOrder(txtDataInicial, txtDataFinal);
+    setTabOrder(txtDataFinal, cmdOK);
+    setTabOrder(cmdOK, flxConsulta);
+    setTabOrder(flxConsulta, flxValoresPos);
+
+    for (QLabel* l : {lblIMes, lblFMes, lblIAno, lblFAno, txtMesAi, txtMesPi, txtMesAf, txtMesPf, lblSoSaldo})
+        l->installEventFilter(this);
+    // Insert and Delete act whichever control has the focus.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
+
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
+    connect(flxValoresPos, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxValoresPos_DblClick(); });
+
+    limparGrade();
+}
+
+void frmFluxo::Form_Load()
+{
+    NomeConsultaAtiva = QStringLiteral("Fluxo de Lançamentos");
+    const QDate hoje = platform::Today();
+    txtDataFinal->setText(platform::fmtDate(hoje));
+    txtDataInicial->setText(platform::fmtDate(hoje.addDays(-45)));
+    setWindowTitle(CaptionAtivo(QStringLiteral("Fluxo de Caixa")));
+    Lancamentos();
+}
+
+void frmFluxo::Form_Activate() { NomeConsultaAtiva = QStringLiteral("Fluxo de Lançamentos"); }
+
+void frmFluxo::cmdOK_Click()
+{
+    const QDate inicio = platform::parseDate(txtDataInicial->Text());
+    if (!inicio.isValid()) {
+        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, kAtencao);
+        txtDataInicial->setFocus();
+        return;
+    }
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    if (!fim.isValid()) {
+        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, kAtencao);
+        txtDataFinal->setFocus();
+        return;
+    }
+    if (inicio > fim) {
+        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, kAtencao);
+        return;
+    }
+    Lancamentos();
+}
+
+bool frmFluxo::Form_KeyDown(int KeyCode, Qt::KeyboardModifiers)
+{
+    switch (KeyCode) {
+    case Qt::Key_Insert:
+        incluirLancamento();
+        return true;
+    case Qt::Key_Delete:
+        apagarLancamento();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void frmFluxo::lblIMes_Click()
+{
+    const QDate d = platform::parseDate(txtDataInicial->Text());
+    if (d.isValid())
+        txtDataInicial->setText(platform::fmtDate(QDate(d.year(), d.month(), 1)));
+}
+
+void frmFluxo::lblFMes_Click()
+{
+    const QDate d = platform::parseDate(txtDataFinal->Text());
+    if (d.isValid())
+        txtDataFinal->setText(platform::fmtDate(QDate(d.year(), d.month(), d.daysInMonth())));
+}
+
+void frmFluxo::lblIAno_Click()
+{
+    txtDataInicial->setText(platform::fmtDate(QDate(platform::Today().year(), 1, 1)));
+}
+
+void frmFluxo::lblFAno_Click()
+{
+    txtDataFinal->setText(platform::fmtDate(QDate(platform::Today().year(), 12, 31)));
+}
+
+namespace {
+void moverMeses(platform::MaskEdBox* caixa, int meses)
+{
+    const QDate d = platform::parseDate(caixa->Text());
+    if (d.isValid())
+        caixa->setText(platform::fmtDate(platform::addMonths(d, meses)));
+}
+
+void moverDias(platform::MaskEdBox* caixa, int dias)
+{
+    const QDate d = platform::parseDate(caixa->Text());
+    if (d.isValid())
+        caixa->setText(platform::fmtDate(d.addDays(dias)));
+}
+} // namespace
+
+void frmFluxo::txtMesAi_Click() { moverMeses(txtDataInicial, -1); }
+void frmFluxo::txtMesPi_Click() { moverMeses(txtDataInicial, 1); }
+void frmFluxo::txtMesAf_Click() { moverMeses(txtDataFinal, -1); }
+void frmFluxo::txtMesPf_Click() { moverMeses(txtDataFinal, 1); }
+
+void frmFluxo::txtSaldo_Change()
+{
+    double valor = 0;
+    const bool negativo = platform::parseDecimalComma(txtSaldo->text().trimmed(), valor) && valor < 0;
+    pintarTexto(txtSaldo, negativo ? kVermelho : kPreto);
+}
+
+void frmFluxo::flxConsulta_DblClick()
+{
+    const std::int64_t numero = lancamentoSelecionado();
+    if (numero == 0)
+        return;
+    IncluirLancamento = false;
+    frmZalteracao& editor = platform::Forms::get<frmZalteracao>();
+    editor.setWindowTitle(QStringLiteral("Alteração em Lançamentos"));
+    editor.txtNumLan->setText(QString::number(numero));
+    platform::showModal(editor);
+}
+
+void frmFluxo::txtDataInicial_KeyDown(int KeyCode)
+{
+    switch (KeyCode) {
+    case Qt::Key_F2:
+        txtDataInicial->setText(platform::fmtDate(platform::Today()));
+        txtDataFinal->setFocus();
+        break;
+    case Qt::Key_PageUp: moverDias(txtDataInicial, 1); break;
+    case Qt::Key_PageDown: moverDias(txtDataInicial, -1); break;
+    default: break;
+    }
+}
+
+void frmFluxo::txtDataFinal_KeyDown(int KeyCode)
+{
+    switch (KeyCode) {
+    case Qt::Key_F2: txtDataFinal->setText(platform::fmtDate(platform::Today())); break;
+    case Qt::Key_PageUp: moverDias(txtDataFinal, 1); break;
+    case Qt::Key_PageDown: moverDias(txtDataFinal, -1); break;
+    default: break;
+    }
+}
+
+void frmFluxo::lblSoSaldo_Click()
+{
+    if (flxConsulta->Cols() <= 2) {
+        cmdOK_Click();
+        lblSoSaldo->setToolTip(QStringLiteral("Visualizar Somente Saldos"));
+        return;
+    }
+
+    lblSoSaldo->setToolTip(QStringLiteral("Visualizar todas as colunas"));
+    QDate inicio = platform::parseDate(txtDataInicial->Text());
+    if (!inicio.isValid()) {
+        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, kAtencao);
+        txtDataInicial->setFocus();
+        return;
+    }
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    if (!fim.isValid()) {
+        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, kAtencao);
+        txtDataFinal->setFocus();
+        return;
+    }
+    const std::optional<QDate> primeiro = cashflow::primeiroVencimento(ConexaoBanco);
+    if (primeiro && *primeiro > inicio) {
+        inicio = *primeiro;
+        txtDataInicial->setText(platform::fmtDate(inicio));
+    }
+    const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
+    const std::vector<cashflow::Lancamento> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
+    const cashflow::Saldos saldos = cashflow::montarSaldos(txtDataInicial->Text(), abertura, lancs);
+
+    flxConsulta->setRows(1);
+    flxConsulta->Clear();
+    flxConsulta->FormatString(cabecalhoSaldos());
+    mostrarVistaCompleta(false);
+    const int linhas = int(saldos.linhas.size());
+    flxConsulta->setRows(linhas + 1);
+    for (int i = 0; i < linhas; ++i) {
+        const int r = i + 1;
+        const cashflow::SaldoDoDia& s = saldos.linhas[size_t(i)];
+        flxConsulta->setTextMatrix(r, 0, s.data);
+        flxConsulta->setTextMatrix(r, 1, data::formatMoney(s.saldo));
+        if (s.saldo < 0) {
+            flxConsulta->setCellForeColor(r, 0, kVermelho);
+            flxConsulta->setCellForeColor(r, 1, kVermelho);
+        }
+    }
+    flxConsulta->setEnabled(linhas > 0);
+    if (flxConsulta->Rows() > 28)
+        flxConsulta->setTopRow(flxConsulta->Rows() - 2);
+    escreverSaldo(saldos.saldoFinal);
+}
+
+void frmFluxo::flxValoresPos_DblClick()
+{
+    if (flxValoresPos->Rows() <= 1 || flxValoresPos->Row() < 1)
+        return;
+    const QString texto = flxValoresPos->TextMatrix(flxValoresPos->Row(), 0);
+    auto mostrar = [](const QString& data) {
+        platform::MsgBox(data, platform::vbInformation, QStringLiteral("Data"));
+    };
+    if (flxConsulta->Cols() < 3) {
+        for (int r = 1; r < flxConsulta->Rows(); ++r)
+            if (flxConsulta->TextMatrix(r, 1) == texto)
+                mostrar(flxConsulta->TextMatrix(r, 0));
+    } else {
+        // Balance rows carry no entry number; an entry whose description
+        // happens to read "Saldo" is not a balance.
+        for (int r = 1; r < flxConsulta->Rows(); ++r) {
+            const QString descricao = flxConsulta->TextMatrix(r, 2);
+            if (flxConsulta->TextMatrix(r, 0).isEmpty() && (descricao == kSaldoInicial || descricao == kSaldo) &&
+                flxConsulta->TextMatrix(r, 3) == texto)
+                mostrar(flxConsulta->TextMatrix(r, 1));
+        }
+    }
+    if (txtSaldo->text() == texto)
+        mostrar(txtDataFinal->Text());
+}
+
+bool frmFluxo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(event);
+        const int key = tecla->key();
+        if (Form_KeyDown(key, tecla->modifiers()))
+            return true;
+        if ((watched == txtDataInicial || watched == txtDataFinal) &&
+            (key == Qt::Key_F2 || key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+            if (watched == txtDataInicial)
+                txtDataInicial_KeyDown(key);
+            else
+                txtDataFinal_KeyDown(key);
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == lblIMes)
+            lblIMes_Click();
+        else if (watched == lblFMes)
+            lblFMes_Click();
+        else if (watched == lblIAno)
+            lblIAno_Click();
+        else if (watched == lblFAno)
+            lblFAno_Click();
+        else if (watched == txtMesAi)
+            txtMesAi_Click();
+        else if (watched == txtMesPi)
+            txtMesPi_Click();
+        else if (watched == txtMesAf)
+            txtMesAf_Click();
+        else if (watched == txtMesPf)
+            txtMesPf_Click();
+        else if (watched == lblSoSaldo)
+            lblSoSaldo_Click();
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void frmFluxo::Lancamentos()
+{
+    QDate inicio = platform::parseDate(txtDataInicial->Text());
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    if (!inicio.isValid() || !fim.isValid()) {
+        // Reached without the checks of "Gerar Fluxo" (after a save or a
+        // deletion): an empty register and the reason, rather than rows
+        // that may no longer be in the file.
+        limparGrade();
+        txtSaldo->clear();
+        txtSaldo_Change();
+        saldosDaVista_.clear();
+        SaldosPositivos();
+        const bool inicial = !inicio.isValid();
+        platform::MsgBox(inicial ? QStringLiteral("Data Inicial inválida.") : QStringLiteral("Data Final inválida."),
+                         platform::vbCritical, kAtencao);
+        (inicial ? txtDataInicial : txtDataFinal)->setFocus();
+        return;
+    }
+
+    const std::optional<QDate> primeiro = cashflow::primeiroVencimento(ConexaoBanco);
+    if (primeiro && *primeiro > inicio) {
+        inicio = *primeiro;
+        txtDataInicial->setText(platform::fmtDate(inicio));
+    }
+    const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
+    const std::vector<cashflow::Lancamento> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
+    const cashflow::Fluxo fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, lancs);
+
+    limparGrade();
+    const int linhas = int(fluxo.linhas.size());
+    flxConsulta->setRows(linhas + 1);
+    saldosDaVista_.clear();
+    for (int i = 0; i < linhas; ++i) {
+        const int r = i + 1;
+        const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(i)];
+        if (linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento) {
+            const cashflow::Lancamento& l = *linha.lancamento;
+            flxConsulta->setTextMatrix(r, 0, queries::textoNumLan(l.numLan));
+            flxConsulta->setTextMatrix(r, 1, linha.data);
+            flxConsulta->setTextMatrix(r, 2, l.referente);
+            flxConsulta->setTextMatrix(r, 3, data::formatMoney(l.valor));
+            if (cashflow::mostradoEmAzul(l))
+                flxConsulta->setCellForeColor(r, 2, kAzul);
+            continue;
+        }
+        const bool abertura = linha.tipo == cashflow::LinhaFluxo::Tipo::Abertura;
+        const bool negativo = linha.valor < 0;
+        saldosDaVista_.push_back(linha.valor);
+        flxConsulta->setTextMatrix(r, 1, linha.data);
+        flxConsulta->setTextMatrix(r, 2, abertura ? kSaldoInicial : kSaldo);
+        flxConsulta->setTextMatrix(r, 3, data::formatMoney(linha.valor));
+        flxConsulta->setRowBackColor(r, kFundoSaldo);
+        for (int c = abertura ? 1 : 0; c < 4; ++c)
+            flxConsulta->setCellBold(r, c, true);
+        // The opening row keeps its date black; a balance row is red
+        // throughout when the balance is below zero.
+        if (negativo)
+            for (int c = abertura ? 2 : 1; c < 4; ++c)
+                flxConsulta->setCellForeColor(r, c, kVermelho);
+        flxConsulta->setRow(r);
+        flxConsulta->setCol(1);
+        flxConsulta->setCellFontSize(8);
+        flxConsulta->setCol(2);
+        flxConsulta->setCellAlignment(Qt::AlignRight | Qt::AlignBottom);
+    }
+    saldosDaVista_.push_back(fluxo.saldoFinal);
+    flxConsulta->setEnabled(linhas > 0);
+    if (linhas > 0) {
+        // The rebuild ends on the last row, which is then the selected one.
+        flxConsulta->setRow(linhas);
+        flxConsulta->setCol(0);
+    }
+    if (flxConsulta->Rows() > 25)
+        flxConsulta->setTopRow(flxConsulta->Rows() - 2);
+
+    escreverSaldo(fluxo.saldoFinal);
+    SaldosPositivos();
+    Tempo2();
+}
+
+double frmFluxo::ContaSaldo()
+{
+    const QDate inicio = platform::parseDate(txtDataInicial->Text());
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    if (!inicio.isValid() || !fim.isValid())
+        return 0;
+    return data::scalar(ConexaoBanco,
+                        QStringLiteral("SELECT COUNT(DISTINCT DataVen) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"),
+                        inicio, fim)
+        .toDouble();
+}
+
+void frmFluxo::Tempo2()
+{
+    const std::optional<cashflow::MenoresSaldos> m = cashflow::menoresSaldos(ConexaoBanco, platform::Today());
+    if (!m)
+        return;
+    for (size_t i = 0; i < txtDataTempo.size(); ++i)
+        txtDataTempo[i]->setText(platform::formatDate(m->datas[i], QStringLiteral("DD/MM/YY")));
+    // A month without entries has no lowest balance: its label is emptied
+    // rather than left with the value of an earlier build.
+    for (size_t i = 0; i < txtValorTempo.size(); ++i) {
+        const std::optional<data::Centavos>& v = m->valores[i];
+        txtValorTempo[i]->setText(v ? data::formatMoney(*v) : QString());
+        pintarTexto(txtValorTempo[i], v && *v < 0 ? kAmarelo : kBranco);
+    }
+}
+
+void frmFluxo::SaldosPositivos()
+{
+    flxValoresPos->setRows(1);
+    flxValoresPos->Clear();
+    flxValoresPos->FormatString(cabecalhoPositivos());
+    const std::vector<data::Centavos> positivos = cashflow::saldosPositivos(saldosDaVista_);
+    flxValoresPos->setRows(int(positivos.size()) + 1);
+    for (size_t i = 0; i < positivos.size(); ++i)
+        flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos[i]));
+}
+
+void frmFluxo::escreverSaldo(data::Centavos saldo)
+{
+    txtSaldo->setText(data::formatMoney(saldo));
+    txtSaldo_Change();
+}
+
+void frmFluxo::mostrarVistaCompleta(bool completa)
+{
+    if (completa) {
+        flxConsulta->setMaximumWidth(QWIDGETSIZE_MAX);
+        return;
+    }
+    int largura = 2 * flxConsulta->frameWidth() + flxConsulta->verticalScrollBar()->sizeHint().width() + 2;
+    for (int c = 0; c < flxConsulta->Cols(); ++c)
+        largura += flxConsulta->ColWidth(c);
+    flxConsulta->setMaximumWidth(largura);
+}
+
+std::int64_t frmFluxo::lancamentoSelecionado() const
+{
+    if (flxConsulta->Cols() <= 2)
+        return 0;
+    const int row = flxConsulta->RowSel();
+    if (row < 1 || row >= flxConsulta->Rows())
+        return 0;
+    qint64 n = 0;
+    if (!platform::parseWholeNumber(flxConsulta->TextMatrix(row, 0), n) || n <= 0)
+        return 0;
+    return n;
+}
+
+void frmFluxo::apagarLancamento()
+{
+    const std::int64_t numero = lancamentoSelecionado();
+    if (numero == 0)
+        return;
+    const std::optional<data::Lancamento> l = data::findLancamento(ConexaoBanco, numero);
+    if (!l)
+        return;
+    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
+                                              data::formatMoney(l->valor) + QStringLiteral(" - ") + l->referente,
+                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                                          QStringLiteral("Confirmação"));
+    if (resposta != platform::vbYes)
+        return;
+    data::deleteLancamento(ConexaoBanco, numero);
+    Lancamentos();
+}
+
+void frmFluxo::incluirLancamento()
+{
+    IncluirLancamento = true;
+    frmZalteracao& editor = platform::Forms::get<frmZalteracao>();
+    editor.setWindowTitle(QStringLiteral("Inclusão de Lançamentos"));
+    editor.txtTipo->setCurrentIndex(0);
+    platform::showModal(editor);
+}
+
+void frmFluxo::limparGrade()
+{
+    flxConsulta->setRows(1);
+    flxConsulta->Clear();
+    flxConsulta->FormatString(cabecalhoCompleto());
+    mostrarVistaCompleta(true);
+    flxConsulta->setEnabled(false);
+}

@@ -1,0 +1,599 @@
+#include "cashflow/frmGraficos.h"
+
+#include "data/Conexao.h"
+#include "data/Despesas.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+#include "platform/formats.h"
+
+#include <QBarCategoryAxis>
+#include <QBarLegendMarker>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <set>
+
+namespace {
+
+constexpr int kLarguraGrande = 14415;
+constexpr int kLarguraPequena = 10935;
+
+const QString kAtencao = QStringLiteral("Atenção,");
+const QString kDataInvalida = QStringLiteral("Digitar data válida para seleção.");
+const QString kCabecalhoGrupos = QStringLiteral("Despesa                   |Perc.     |Total          R$");
+
+QLabel* rotuloClicavel(const QString& texto, QWidget* pai)
+{
+    auto* rotulo = new QLabel(texto, pai);
+    rotulo->setCursor(Qt::PointingHandCursor);
+    return rotulo;
+}
+
+} // namespace
+
+frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Geração de Gráficos"));
+    setEnterAsTab(true);
+
+    auto* fraDemonstracao = new QGroupBox(QStringLiteral("Tipos de Demonstração"), this);
+    optDespesa = new QRadioButton(QStringLiteral("Projeção do lançamento"), fraDemonstracao);
+    optCompara = new QRadioButton(QStringLiteral("Comparação de lançamentos"), fraDemonstracao);
+    optEntraSai = new QRadioButton(QStringLiteral("Entradas e Saídas mensais"), fraDemonstracao);
+    optGrupoContas = new QRadioButton(QStringLiteral("Grupo de Contas"), fraDemonstracao);
+    auto* demonstracao = new QVBoxLayout(fraDemonstracao);
+    for (auto* opcao : {optDespesa, optCompara, optEntraSai, optGrupoContas})
+        demonstracao->addWidget(opcao);
+    demonstracao->addStretch(1);
+
+    auto* fraSelecao = new QGroupBox(QStringLiteral("Tipos de Seleção"), this);
+    lblTipo = new QLabel(QStringLiteral("Tipo do Lançamento"), fraSelecao);
+    txtTipo = new QComboBox(fraSelecao);
+    txtTipo->addItems({QStringLiteral("Saída"), QStringLiteral("Entrada")});
+    txtTipo->setCurrentIndex(-1);
+    lblDespesa1 = new QLabel(QStringLiteral("Tipo da Classificação"), fraSelecao);
+    lblDespesa2 = new QLabel(QStringLiteral("Tipo da Classificação"), fraSelecao);
+    lblDespesa3 = new QLabel(QStringLiteral("Tipo da Classificação"), fraSelecao);
+    txtDespesa1 = new QComboBox(fraSelecao);
+    txtDespesa2 = new QComboBox(fraSelecao);
+    txtDespesa3 = new QComboBox(fraSelecao);
+    txtCodDesp1 = new QComboBox(this);
+    txtCodDesp2 = new QComboBox(this);
+    txtCodDesp3 = new QComboBox(this);
+    for (auto* nomes : {txtDespesa1, txtDespesa2, txtDespesa3}) {
+        nomes->setMinimumContentsLength(28);
+        nomes->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    }
+    for (auto* codigos : {txtCodDesp1, txtCodDesp2, txtCodDesp3})
+        codigos->hide();
+    lblDataVen1 = rotuloClicavel(QStringLiteral("Data Inicial"), fraSelecao);
+    lblDataVen2 = rotuloClicavel(QStringLiteral("Data Final"), fraSelecao);
+    txtDataVen1 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraSelecao);
+    txtDataVen2 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraSelecao);
+    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
+        caixa->setMaximumWidth(caixa->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
+        caixa->installEventFilter(this);
+    }
+    lblAno = new QLabel(QStringLiteral("Ano"), fraSelecao);
+    txtAno = new QLineEdit(fraSelecao);
+    txtAno->setMaxLength(4);
+    txtAno->setMaximumWidth(txtAno->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    // Pasted text obeys the same rule as typed keys.
+    txtAno->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAno));
+    txtAno->installEventFilter(this);
+    txtAnoRet = rotuloClicavel(QStringLiteral("<<"), fraSelecao);
+    txtAnoAvan = rotuloClicavel(QStringLiteral(">>"), fraSelecao);
+    cmdGerarGrafico = new QPushButton(QStringLiteral("&Gerar"), fraSelecao);
+    cmdGerarGrafico->setEnabled(false);
+    for (auto* rotulo : {lblDataVen1, lblDataVen2, txtAnoRet, txtAnoAvan})
+        rotulo->installEventFilter(this);
+
+    auto* ano = new QHBoxLayout;
+    ano->addWidget(txtAnoRet);
+    ano->addWidget(txtAno);
+    ano->addWidget(txtAnoAvan);
+    ano->addStretch(1);
+    auto* selecao = new QGridLayout(fraSelecao);
+    selecao->addWidget(lblTipo, 0, 0);
+    selecao->addWidget(txtTipo, 0, 1);
+    selecao->addWidget(lblDespesa1, 1, 0);
+    selecao->addWidget(txtDespesa1, 1, 1);
+    selecao->addWidget(lblDespesa2, 2, 0);
+    selecao->addWidget(txtDespesa2, 2, 1);
+    selecao->addWidget(lblDespesa3, 3, 0);
+    selecao->addWidget(txtDespesa3, 3, 1);
+    selecao->addWidget(lblDataVen1, 0, 3);
+    selecao->addWidget(txtDataVen1, 0, 4);
+    selecao->addWidget(lblDataVen2, 1, 3);
+    selecao->addWidget(txtDataVen2, 1, 4);
+    selecao->addWidget(lblAno, 2, 3);
+    selecao->addLayout(ano, 2, 4);
+    selecao->addWidget(cmdGerarGrafico, 3, 4);
+    selecao->setColumnMinimumWidth(2, 16);
+    selecao->setColumnStretch(5, 1);
+
+    grafico_ = new QChart;
+    grafico_->setLocalizeNumbers(true);
+    grafico_->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    grafico_->legend()->setAlignment(Qt::AlignBottom);
+    chtGrafico = new QChartView(grafico_, this);
+    chtGrafico->setRenderHint(QPainter::Antialiasing);
+    chtGrafico->setMinimumHeight(380);
+
+    painelGrupos_ = new QWidget(this);
+    flxDespesas = new platform::FlexGrid(painelGrupos_);
+    flxDespesas->FormatString(kCabecalhoGrupos);
+    flxDespesas->setRows(1);
+    Label1 = new QLabel(QStringLiteral("Total"), painelGrupos_);
+    lblTotal = new QLabel(painelGrupos_);
+    lblPerc = new QLabel(painelGrupos_);
+    for (auto* valor : {lblTotal, lblPerc}) {
+        valor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        valor->setFrameShape(QFrame::Panel);
+        valor->setFrameShadow(QFrame::Sunken);
+    }
+    lblTotal->setMinimumWidth(lblTotal->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,00")) + 12);
+    lblPerc->setMinimumWidth(lblPerc->fontMetrics().horizontalAdvance(QStringLiteral("0000%")) + 12);
+    auto* totais = new QHBoxLayout;
+    totais->addStretch(1);
+    totais->addWidget(Label1);
+    totais->addWidget(lblPerc);
+    totais->addWidget(lblTotal);
+    auto* grupos = new QVBoxLayout(painelGrupos_);
+    grupos->setContentsMargins(0, 0, 0, 0);
+    grupos->addWidget(flxDespesas, 1);
+    grupos->addLayout(totais);
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(fraDemonstracao);
+    topo->addWidget(fraSelecao, 1);
+    auto* corpo = new QHBoxLayout;
+    corpo->addWidget(chtGrafico, 1);
+    corpo->addWidget(painelGrupos_);
+    auto* janela = new QVBoxLayout(this);
+    janela->addLayout(topo);
+    janela->addLayout(corpo, 1);
+    resize(1180, 720);
+
+    desenhar(cashflow::graficoLimpo());
+
+    connect(optDespesa, &QRadioButton::clicked, this, [this] { optDespesa_Click(); });
+    connect(optCompara, &QRadioButton::clicked, this, [this] { optCompara_Click(); });
+    connect(optEntraSai, &QRadioButton::clicked, this, [this] { optEntraSai_Click(); });
+    connect(optGrupoContas, &QRadioButton::clicked, this, [this] { optGrupoContas_Click(); });
+    connect(txtTipo, &QComboBox::currentIndexChanged, this, [this] { txtTipo_Click(); });
+    connect(txtDespesa1, &QComboBox::currentIndexChanged, this, [this] { txtDespesa1_Click(); });
+    connect(txtDespesa2, &QComboBox::currentIndexChanged, this, [this] { txtDespesa2_Click(); });
+    connect(txtDespesa3, &QComboBox::currentIndexChanged, this, [this] { txtDespesa3_Click(); });
+    connect(cmdGerarGrafico, &QPushButton::clicked, this, [this] { cmdGerarGrafico_Click(); });
+}
+
+void frmGraficos::Form_Load()
+{
+    txtTipo->setCurrentIndex(0);
+    txtAno->setText(QString::number(platform::Today().year() - 1).rightJustified(4, QLatin1Char('0')));
+    setWindowTitle(CaptionAtivo(QStringLiteral("Geração de Gráficos")));
+    GraficoGrande();
+}
+
+void frmGraficos::optDespesa_Click()
+{
+    mostrarPainel(true, true, true, false, false, true);
+    cmdGerarGrafico->setEnabled(true);
+    LimpaGrafico();
+}
+
+void frmGraficos::optCompara_Click()
+{
+    mostrarPainel(true, false, true, true, true, true);
+    cmdGerarGrafico->setEnabled(true);
+    LimpaGrafico();
+}
+
+void frmGraficos::optEntraSai_Click()
+{
+    mostrarPainel(false, true, false, false, false, true);
+    cmdGerarGrafico->setEnabled(true);
+    LimpaGrafico();
+}
+
+void frmGraficos::optGrupoContas_Click()
+{
+    mostrarPainel(false, true, false, false, false, false);
+    cmdGerarGrafico->setEnabled(true);
+    LimpaGrafico();
+}
+
+void frmGraficos::txtTipo_Click()
+{
+    // Outgoing classifications are Tipo "2" in Despesas.
+    const QString lado = txtTipo->currentIndex() == 1 ? data::kDespesaEntrada : data::kDespesaSaida;
+    const auto lista = data::classificacoes(ConexaoBanco, lado, data::OrdemDespesas::PorCodigo);
+    const std::array<std::pair<QComboBox*, QComboBox*>, 3> pares{
+        {{txtDespesa1, txtCodDesp1}, {txtDespesa2, txtCodDesp2}, {txtDespesa3, txtCodDesp3}}};
+    for (auto [nomes, codigos] : pares) {
+        const QSignalBlocker b1(nomes);
+        const QSignalBlocker b2(codigos);
+        nomes->clear();
+        codigos->clear();
+        nomes->addItem(QString());
+        codigos->addItem(QString());
+        for (const auto& d : lista) {
+            nomes->addItem(d.nome);
+            codigos->addItem(QString::number(d.codigo));
+        }
+        nomes->setCurrentIndex(-1);
+        codigos->setCurrentIndex(-1);
+    }
+}
+
+void frmGraficos::txtDespesa1_Click() { escolherCodigo(txtDespesa1, txtCodDesp1); }
+
+void frmGraficos::txtDespesa2_Click() { escolherCodigo(txtDespesa2, txtCodDesp2); }
+
+void frmGraficos::txtDespesa3_Click() { escolherCodigo(txtDespesa3, txtCodDesp3); }
+
+void frmGraficos::lblDataVen1_Click()
+{
+    txtDataVen1->setText(QStringLiteral("01/01/") + QString::number(platform::Today().year()));
+}
+
+void frmGraficos::lblDataVen2_Click()
+{
+    txtDataVen2->setText(QStringLiteral("31/12/") + QString::number(platform::Today().year()));
+}
+
+void frmGraficos::txtDataVen1_KeyDown(int key)
+{
+    if (key == Qt::Key_PageUp)
+        mudarMes(txtDataVen1, 1);
+    else if (key == Qt::Key_PageDown)
+        mudarMes(txtDataVen1, -1);
+}
+
+void frmGraficos::txtDataVen2_KeyDown(int key)
+{
+    if (key == Qt::Key_PageUp)
+        mudarMes(txtDataVen2, 1);
+    else if (key == Qt::Key_PageDown)
+        mudarMes(txtDataVen2, -1);
+}
+
+bool frmGraficos::txtAno_KeyPress(const QString& text)
+{
+    // Keys that type no character (arrows, Tab, Escape, Backspace, Enter)
+    // keep their meaning.
+    if (text.isEmpty() || !text.front().isPrint())
+        return true;
+    return text.front() >= QLatin1Char('0') && text.front() <= QLatin1Char('9');
+}
+
+void frmGraficos::txtAnoAvan_Click() { somarAno(1); }
+
+void frmGraficos::txtAnoRet_Click() { somarAno(-1); }
+
+void frmGraficos::cmdGerarGrafico_Click()
+{
+    if (optDespesa->isChecked()) {
+        if (txtDespesa1->currentText().isEmpty()) {
+            platform::MsgBox(QStringLiteral("Selecionar classificação."), platform::vbCritical, kAtencao);
+            txtDespesa1->setFocus();
+            return;
+        }
+        if (!datasValidas()) {
+            platform::MsgBox(kDataInvalida, platform::vbCritical, kAtencao);
+            return;
+        }
+        ProjLancamentos();
+        GraficoGrande();
+    } else if (optCompara->isChecked()) {
+        if (txtDespesa1->currentText().isEmpty() && txtDespesa2->currentText().isEmpty() &&
+            txtDespesa3->currentText().isEmpty()) {
+            platform::MsgBox(QStringLiteral("Selecionar pelo menos uma classificação, para geração do gráfico de comparação."),
+                             platform::vbCritical, kAtencao);
+            txtDespesa1->setFocus();
+            return;
+        }
+        // Year 0000 names no calendar year.
+        if (txtAno->text().size() < 4 || txtAno->text().toInt() < 1) {
+            platform::MsgBox(QStringLiteral("Digitar ANO válido para geração do gráfico de comparação."),
+                             platform::vbCritical, kAtencao);
+            txtAno->setFocus();
+            return;
+        }
+        ComparacaoLan();
+        GraficoGrande();
+    } else if (optEntraSai->isChecked()) {
+        if (!datasValidas()) {
+            txtDataVen1->setFocus();
+            platform::MsgBox(kDataInvalida, platform::vbCritical, kAtencao);
+            return;
+        }
+        EntradaSaida();
+        GraficoGrande();
+    } else if (optGrupoContas->isChecked()) {
+        if (!datasValidas()) {
+            txtDataVen1->setFocus();
+            platform::MsgBox(kDataInvalida, platform::vbCritical, kAtencao);
+            return;
+        }
+        PorGrupoConta();
+        GraficoPequeno();
+    } else {
+        return;
+    }
+    grafico_->legend()->setAlignment(Qt::AlignBottom);
+}
+
+void frmGraficos::ProjLancamentos()
+{
+    LimpaGrafico();
+    const auto tabela = cashflow::projecaoLancamentos(
+        ConexaoBanco, periodo(), {txtCodDesp1->currentText(), txtDespesa1->currentText()});
+    if (tabela)
+        desenhar(*tabela);
+}
+
+void frmGraficos::ComparacaoLan()
+{
+    const std::array<cashflow::ClassificacaoEscolhida, 3> escolhidas{{
+        {txtCodDesp1->currentText(), txtDespesa1->currentText()},
+        {txtCodDesp2->currentText(), txtDespesa2->currentText()},
+        {txtCodDesp3->currentText(), txtDespesa3->currentText()},
+    }};
+    desenhar(cashflow::comparacaoLancamentos(ConexaoBanco, txtAno->text().toInt(), escolhidas));
+}
+
+void frmGraficos::EntradaSaida()
+{
+    LimpaGrafico();
+    const auto tabela = cashflow::entradasSaidas(ConexaoBanco, periodo());
+    if (tabela)
+        desenhar(*tabela);
+}
+
+void frmGraficos::PorGrupoConta()
+{
+    flxDespesas->Clear();
+    flxDespesas->setRows(1);
+    flxDespesas->FormatString(kCabecalhoGrupos);
+    const cashflow::Periodo p = periodo();
+    lblPerc->setText(QStringLiteral("0"));
+    lblTotal->setText(QString());
+    LimpaGrafico();
+
+    const auto despesas = cashflow::despesasPorGrupo(ConexaoBanco, p);
+    if (!despesas)
+        return;
+
+    lblPerc->show();
+    lblTotal->show();
+    flxDespesas->setRows(1 + despesas->grafico.rowCount());
+    const QColor claro(225, 255, 255);
+    int k = 1;
+    for (const auto& g : despesas->grupos) {
+        flxDespesas->setTextMatrix(k, 0, g.conta);
+        flxDespesas->setTextMatrix(k, 1, platform::formatNumber(g.percentual, QStringLiteral("#,##0.00")) +
+                                             QStringLiteral("%"));
+        flxDespesas->setTextMatrix(k, 2, data::formatMoney(-g.total));
+        flxDespesas->setRowBackColor(k, k % 2 == 1 ? QColor(Qt::white) : claro);
+        ++k;
+    }
+    // Long group names are shown whole.
+    const QFontMetrics medida(flxDespesas->font());
+    int largura = flxDespesas->ColWidth(0);
+    for (const auto& g : despesas->grupos)
+        largura = std::max(largura, medida.horizontalAdvance(g.conta) + 12);
+    flxDespesas->setColWidth(0, largura);
+    desenhar(despesas->grafico);
+    lblTotal->setText(data::formatMoney(-despesas->total));
+    lblPerc->setText(platform::formatNumber(despesas->somaPercentuais, QStringLiteral("0")) + QStringLiteral("%"));
+    GraficoPequeno();
+}
+
+void frmGraficos::GraficoGrande()
+{
+    ajustarLargura(kLarguraGrande);
+    flxDespesas->hide();
+    painelGrupos_->hide();
+}
+
+void frmGraficos::GraficoPequeno()
+{
+    ajustarLargura(kLarguraPequena);
+    flxDespesas->show();
+    painelGrupos_->show();
+}
+
+void frmGraficos::LimpaGrafico()
+{
+    desenhar(cashflow::graficoLimpo());
+    GraficoGrande();
+}
+
+bool frmGraficos::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(event);
+        const int key = tecla->key();
+        if ((watched == txtDataVen1 || watched == txtDataVen2) &&
+            (key == Qt::Key_PageUp || key == Qt::Key_PageDown)) {
+            if (watched == txtDataVen1)
+                txtDataVen1_KeyDown(key);
+            else
+                txtDataVen2_KeyDown(key);
+            return true;
+        }
+        if (watched == txtAno && !txtAno_KeyPress(tecla->text()))
+            return true;
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == lblDataVen1)
+            lblDataVen1_Click();
+        else if (watched == lblDataVen2)
+            lblDataVen2_Click();
+        else if (watched == txtAnoAvan)
+            txtAnoAvan_Click();
+        else if (watched == txtAnoRet)
+            txtAnoRet_Click();
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void frmGraficos::mostrarPainel(bool tipo, bool datas, bool despesa1, bool despesas23, bool ano, bool ocultarTotais)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{txtTipo, lblTipo})
+        w->setVisible(tipo);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtDataVen1, lblDataVen1, txtDataVen2, lblDataVen2})
+        w->setVisible(datas);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtDespesa1, lblDespesa1})
+        w->setVisible(despesa1);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtDespesa2, lblDespesa2, txtDespesa3, lblDespesa3})
+        w->setVisible(despesas23);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtAno, lblAno, txtAnoRet, txtAnoAvan})
+        w->setVisible(ano);
+    if (ocultarTotais) {
+        lblPerc->hide();
+        lblTotal->hide();
+    }
+}
+
+void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
+{
+    grafico_->removeAllSeries();
+    for (QAbstractAxis* eixo : grafico_->axes()) {
+        grafico_->removeAxis(eixo);
+        delete eixo;
+    }
+
+    auto* serie = new QBarSeries;
+    double maximo = 0;
+    for (int c = 0; c < tabela.columnCount(); ++c) {
+        auto* conjunto = new QBarSet(tabela.colunas[c]);
+        for (int r = 0; r < tabela.rowCount(); ++r) {
+            const double v = tabela.valores[size_t(r)][size_t(c)];
+            *conjunto << v;
+            maximo = std::max(maximo, v);
+        }
+        serie->append(conjunto);
+    }
+    grafico_->addSeries(serie);
+
+    // The axis refuses repeated categories, while a period longer than a
+    // year names a month twice: an invisible mark keeps each label apart.
+    QStringList categorias;
+    std::set<QString> vistas;
+    for (QString rotulo : tabela.linhas) {
+        while (!vistas.insert(rotulo).second)
+            rotulo += QChar(0x200B);
+        categorias << rotulo;
+    }
+    auto* eixoX = new QBarCategoryAxis;
+    eixoX->append(categorias);
+    grafico_->addAxis(eixoX, Qt::AlignBottom);
+    serie->attachAxis(eixoX);
+    auto* eixoY = new QValueAxis;
+    // An empty chart still gets a scale of whole numbers.
+    eixoY->setRange(0, maximo > 0 ? maximo : 5);
+    eixoY->applyNiceNumbers();
+    const double passo = (eixoY->max() - eixoY->min()) / std::max(1, eixoY->tickCount() - 1);
+    eixoY->setLabelFormat(passo == std::floor(passo) ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
+    grafico_->addAxis(eixoY, Qt::AlignLeft);
+    serie->attachAxis(eixoY);
+
+    ajustarRotulos();
+    grafico_->legend()->setVisible(tabela.legenda);
+    // A series without a name has no legend entry.
+    const auto marcadores = grafico_->legend()->markers(serie);
+    for (QLegendMarker* m : marcadores)
+        if (auto* barra = qobject_cast<QBarLegendMarker*>(m))
+            m->setVisible(!barra->barset()->label().isEmpty());
+    tabela_ = tabela;
+}
+
+void frmGraficos::ajustarLargura(int twips)
+{
+    larguraTwips_ = twips;
+    const int pixels = twips * logicalDpiX() / 1440;
+    if (twips == kLarguraPequena) {
+        chtGrafico->setFixedWidth(pixels);
+    } else {
+        chtGrafico->setMinimumWidth(pixels);
+        chtGrafico->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+    ajustarRotulos();
+}
+
+void frmGraficos::ajustarRotulos()
+{
+    const auto eixos = grafico_->axes(Qt::Horizontal);
+    if (eixos.isEmpty())
+        return;
+    auto* eixoX = static_cast<QBarCategoryAxis*>(eixos.front());
+    // Labels wider than their category stand upright rather than being cut short.
+    const QFontMetrics medida(eixoX->labelsFont());
+    int maior = 0;
+    for (const QString& rotulo : eixoX->categories())
+        maior = std::max(maior, medida.horizontalAdvance(rotulo));
+    const int area = larguraTwips_ * logicalDpiX() / 1440 - 100;
+    const int porCategoria = area / std::max(1, int(eixoX->count()));
+    eixoX->setLabelsAngle(maior + 8 > porCategoria ? -90 : 0);
+}
+
+void frmGraficos::mudarMes(platform::MaskEdBox* caixa, int meses)
+{
+    // An empty or half-typed box has no date to move.
+    const QDate data = platform::parseDate(caixa->Text());
+    if (data.isValid())
+        caixa->setText(platform::fmtDate(platform::addMonths(data, meses)));
+}
+
+void frmGraficos::somarAno(int passo)
+{
+    // A box that holds no year is left as it is.
+    qint64 ano = 0;
+    if (!platform::parseWholeNumber(txtAno->text(), ano) || ano < std::numeric_limits<qint16>::min() ||
+        ano > std::numeric_limits<qint16>::max())
+        return;
+    const qint64 novo = ano + passo;
+    if (novo < 0 || novo > 9999)
+        return;
+    txtAno->setText(QString::number(novo));
+}
+
+void frmGraficos::escolherCodigo(QComboBox* nomes, QComboBox* codigos)
+{
+    codigos->setCurrentIndex(nomes->currentIndex());
+}
+
+cashflow::Periodo frmGraficos::periodo() const
+{
+    return {platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text())};
+}
+
+bool frmGraficos::datasValidas() const
+{
+    return platform::IsDate(txtDataVen1->Text()) && platform::IsDate(txtDataVen2->Text());
+}

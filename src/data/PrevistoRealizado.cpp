@@ -1,0 +1,65 @@
+#include "data/PrevistoRealizado.h"
+
+namespace data {
+
+std::vector<Previsto> previstos(Connection& db)
+{
+    // The table has no key of its own: the row id is the order of adding.
+    Statement s(db, QStringLiteral("SELECT P.Despesa, D.Despesa, P.Valor FROM PrevistoRealizado P"
+                                   " LEFT JOIN Despesas D ON P.Despesa = D.Codigo ORDER BY P.rowid"));
+    std::vector<Previsto> out;
+    while (s.next()) {
+        Previsto p;
+        p.despesa = s.integer(0);
+        p.nome = s.isNull(1) ? QString() : s.text(1);
+        p.valor = s.isNull(2) ? 0 : s.integer(2);
+        out.push_back(p);
+    }
+    return out;
+}
+
+std::optional<Centavos> previstoDe(Connection& db, std::int64_t codigo)
+{
+    Statement s(db, QStringLiteral("SELECT Valor FROM PrevistoRealizado WHERE Despesa = ? ORDER BY rowid LIMIT 1"),
+                codigo);
+    if (!s.next())
+        return std::nullopt;
+    return s.isNull(0) ? Centavos(0) : s.integer(0);
+}
+
+bool estaVigiada(Connection& db, std::int64_t codigo) { return previstoDe(db, codigo).has_value(); }
+
+// Single statements, no transaction of their own: a caller may hold one.
+void gravarPrevisto(Connection& db, std::int64_t codigo, Centavos valor)
+{
+    Statement(db, QStringLiteral("UPDATE PrevistoRealizado SET Valor = ? WHERE Despesa = ?"), valor, codigo).exec();
+    if (db.changes() == 0)
+        Statement(db, QStringLiteral("INSERT INTO PrevistoRealizado (Despesa, Valor) VALUES (?, ?)"), codigo, valor)
+            .exec();
+}
+
+bool adicionarPrevistoSeAusente(Connection& db, std::int64_t codigo, Centavos valor)
+{
+    Statement(db, QStringLiteral("INSERT INTO PrevistoRealizado (Despesa, Valor) SELECT ?, ?"
+                                 " WHERE NOT EXISTS (SELECT 1 FROM PrevistoRealizado WHERE Despesa = ?)"),
+              codigo, valor, codigo)
+        .exec();
+    return db.changes() > 0;
+}
+
+void excluirPrevisto(Connection& db, std::int64_t codigo)
+{
+    Statement(db, QStringLiteral("DELETE FROM PrevistoRealizado WHERE Despesa = ?"), codigo).exec();
+}
+
+std::optional<Centavos> somaDoPeriodo(Connection& db, std::int64_t codigo, const QDate& inicio, const QDate& fim)
+{
+    // Entries keep their code as digits without leading zeros.
+    Statement s(db, QStringLiteral("SELECT SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ? AND Despesa = ?"),
+                inicio, fim, QString::number(codigo));
+    if (!s.next() || s.isNull(0))
+        return std::nullopt;
+    return s.integer(0);
+}
+
+} // namespace data

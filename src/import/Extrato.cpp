@@ -1,0 +1,387 @@
+#include "import/Extrato.h"
+
+#include "platform/Drives.h"
+#include "platform/delimited.h"
+#include "platform/sheets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace importacao {
+
+namespace {
+
+const QString kPlan1 = QStringLiteral("Plan1");
+
+// A statement date held as text: day first, "DD/MM/YYYY" or "DD/MM/YY"
+// (two-digit years 00-29 are 2000-2029, 30-99 are 1930-1999), blanks around
+// allowed. Anything else is no date.
+QDate dataDoTexto(const QString& text)
+{
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})\\s*$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch())
+        return QDate();
+    int year = m.captured(3).toInt();
+    if (m.captured(3).size() == 2)
+        year += year < 30 ? 2000 : 1900;
+    return QDate(year, m.captured(2).toInt(), m.captured(1).toInt());
+}
+
+// A date cell of a spreadsheet: a date, a date with a time of day, a serial
+// day number, or a date written as text.
+QDate dataDaCelula(const QVariant& cell)
+{
+    switch (cell.typeId()) {
+    case QMetaType::QDate:
+        return cell.toDate();
+    case QMetaType::QDateTime:
+        return cell.toDateTime().date();
+    case QMetaType::Double: {
+        const double serial = cell.toDouble();
+        if (serial < 1 || serial > 2958465)
+            return QDate();
+        const qint64 whole = qint64(serial);
+        return whole < 60 ? QDate(1899, 12, 31).addDays(whole) : QDate(1899, 12, 30).addDays(whole);
+    }
+    case QMetaType::QString:
+        return dataDoTexto(cell.toString());
+    default:
+        return QDate();
+    }
+}
+
+// An amount cell: a number as it stands (rounded to the centavo), or a text
+// read with the Brazilian convention.
+bool valorDaCelula(const QVariant& cell, data::Centavos& out)
+{
+    if (cell.typeId() == QMetaType::Double) {
+        const double d = cell.toDouble();
+        if (!std::isfinite(d) || std::fabs(d) > 9e13)
+            return false;
+        out = data::toCentavos(d);
+        return true;
+    }
+    if (platform::cellEmpty(cell))
+        return false;
+    return data::parseMoney(platform::cellText(cell).trimmed(), out);
+}
+
+// IsNumeric of the spreadsheet driver: a number, or a text that reads as one.
+bool celulaNumerica(const QVariant& cell)
+{
+    if (cell.typeId() == QMetaType::Double)
+        return true;
+    if (cell.typeId() != QMetaType::QString)
+        return false;
+    data::Decimal d;
+    return data::parseDecimal(cell.toString().trimmed(), d);
+}
+
+QString nomeArquivo(const QString& path) { return QFileInfo(path).fileName(); }
+
+LeituraExtrato& falha(LeituraExtrato& r, const QString& mensagem)
+{
+    r.erro = mensagem;
+    return r;
+}
+
+QString emLinha(int linha, const QString& texto)
+{
+    return QStringLiteral("Linha %1: %2").arg(linha).arg(texto);
+}
+
+QString valorInvalido(const QString& texto)
+{
+    return QStringLiteral("valor ''%1'' inválido.").arg(texto);
+}
+
+QString dataInvalida(const QString& texto)
+{
+    return QStringLiteral("data ''%1'' inválida.").arg(texto);
+}
+
+const QString kHistoricoVazio = QStringLiteral("histórico vazio.");
+
+// The column a layout needs; the bank spells some names with a trailing
+// blank, so a name matching without its blanks is accepted too.
+template <typename Table>
+int colunaObrigatoria(const Table& table, const QString& nome, QString& erro)
+{
+    int c = table.column(nome);
+    for (int i = 0; c < 0 && i < table.columns.size(); ++i)
+        if (table.columns.at(i).trimmed().compare(nome.trimmed(), Qt::CaseInsensitive) == 0)
+            c = i;
+    if (c < 0)
+        erro = QStringLiteral("O extrato não tem a coluna ''%1''.").arg(nome.trimmed());
+    return c;
+}
+
+LeituraExtrato lerPlanilha(const QString& path)
+{
+    LeituraExtrato r;
+    platform::Worksheet sheet;
+    if (!platform::readWorksheet(path, kPlan1, sheet, r.erro))
+        return r;
+    const platform::SheetTable table = platform::tableWithHeader(sheet, 0);
+    const int cData = colunaObrigatoria(table, QStringLiteral("Data"), r.erro);
+    const int cRef = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Referente"), r.erro);
+    const int cValor = cRef < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Valor"), r.erro);
+    if (cValor < 0)
+        return r;
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const platform::SheetRow& row = table.rows[i];
+        const int linha = table.sourceRows[i] + 1;
+        if (platform::cellEmpty(row[cData]))
+            continue;
+        LinhaExtrato l;
+        l.data = dataDaCelula(row[cData]);
+        if (!l.data.isValid())
+            return falha(r, emLinha(linha, dataInvalida(platform::cellText(row[cData]))));
+        if (platform::cellEmpty(row[cRef]))
+            return falha(r, emLinha(linha, kHistoricoVazio));
+        l.historico = platform::cellText(row[cRef]);
+        if (!valorDaCelula(row[cValor], l.valor))
+            return falha(r, emLinha(linha, valorInvalido(platform::cellText(row[cValor]))));
+        r.linhas.push_back(l);
+    }
+    return r;
+}
+
+LeituraExtrato lerSantander(const QString& path)
+{
+    LeituraExtrato r;
+    platform::Worksheet sheet;
+    if (!platform::readWorksheet(path, kPlan1, sheet, r.erro))
+        return r;
+    // The title block fills rows 1 to 5; the column names are in row 6, A to G.
+    const platform::SheetTable table = platform::tableWithHeader(sheet, 5, 0, 6);
+    int c[6];
+    const QString nomes[6] = {QStringLiteral("Data"),          QStringLiteral("Descrição "),
+                              QStringLiteral("Docto "),        QStringLiteral("Crédito (R$) "),
+                              QStringLiteral("Débito (R$) "), QStringLiteral("Saldo (R$) ")};
+    for (int i = 0; i < 6; ++i)
+        if ((c[i] = colunaObrigatoria(table, nomes[i], r.erro)) < 0)
+            return r;
+    const int cData = c[0], cDesc = c[1], cDocto = c[2], cCred = c[3], cDeb = c[4], cSaldo = c[5];
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const platform::SheetRow& row = table.rows[i];
+        const int linha = table.sourceRows[i] + 1;
+        if (!celulaNumerica(row[cDocto]) || platform::cellText(row[cSaldo]).isEmpty())
+            continue;
+        // A row without a description is no movement (the opening balance
+        // and the totals are recognised by theirs).
+        if (platform::cellEmpty(row[cDesc]))
+            continue;
+        const QString historico = platform::cellText(row[cDesc]);
+        if (historico.contains(QLatin1String("TOTAL"), Qt::CaseInsensitive)
+            || historico.contains(QLatin1String("SALDO ANTERIOR"), Qt::CaseInsensitive))
+            continue;
+        LinhaExtrato l;
+        l.historico = historico;
+        l.data = dataDaCelula(row[cData]);
+        if (!l.data.isValid())
+            return falha(r, emLinha(linha, dataInvalida(platform::cellText(row[cData]))));
+        // One of credit and debit is empty; the amount is what the other holds.
+        const QString valor = platform::cellText(row[cCred]).trimmed() + platform::cellText(row[cDeb]).trimmed();
+        if (!data::parseMoney(valor, l.valor))
+            return falha(r, emLinha(linha, valorInvalido(valor)));
+        r.linhas.push_back(l);
+    }
+    return r;
+}
+
+bool lerTexto(const QString& path, QStringList& linhas, QString& erro)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        erro = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(nomeArquivo(path));
+        return false;
+    }
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    linhas = platform::decodeText(file.readAll()).split(breaks);
+    return true;
+}
+
+LeituraExtrato lerBradesco(const QString& path)
+{
+    LeituraExtrato r;
+    QStringList linhas;
+    if (!lerTexto(path, linhas, r.erro))
+        return r;
+    for (int i = 0; i < linhas.size(); ++i) {
+        const QString& texto = linhas.at(i);
+        const QDate data = dataDoTexto(texto.left(10));
+        if (!data.isValid() || texto.contains(QLatin1String("SALDO"), Qt::CaseInsensitive))
+            continue;
+        LinhaExtrato l;
+        l.data = data;
+        l.historico = texto.mid(24, 24).trimmed();
+        // Credit in characters 74-98, debit (with its "-") in 99-122.
+        const QString valor = texto.mid(73, 25).trimmed() + texto.mid(98, 24).trimmed();
+        if (!data::parseMoney(valor, l.valor))
+            return falha(r, emLinha(i + 1, valorInvalido(valor)));
+        r.linhas.push_back(l);
+    }
+    return r;
+}
+
+bool lerDelimitado(Layout layout, const QString& path, platform::DelimitedTable& table, QString& erro)
+{
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        erro = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(info.fileName());
+        return false;
+    }
+    if (!platform::writeSchemaIni(info.absolutePath(), linhasSchemaIni(layout, info.fileName()), erro))
+        return false;
+    return platform::readDelimited(path, true, table, erro);
+}
+
+LeituraExtrato lerItau(const QString& path)
+{
+    LeituraExtrato r;
+    platform::DelimitedTable table;
+    if (!lerDelimitado(Layout::Itau, path, table, r.erro))
+        return r;
+    const int cData = colunaObrigatoria(table, QStringLiteral("Data"), r.erro);
+    const int cRef = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Referente"), r.erro);
+    const int cValor = cRef < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Valor"), r.erro);
+    if (cValor < 0)
+        return r;
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const QStringList& row = table.rows[i];
+        const int linha = int(i) + 1;
+        LinhaExtrato l;
+        l.data = dataDoTexto(row.at(cData));
+        if (!l.data.isValid())
+            return falha(r, emLinha(linha, dataInvalida(row.at(cData))));
+        if (row.at(cRef).isEmpty())
+            return falha(r, emLinha(linha, kHistoricoVazio));
+        l.historico = row.at(cRef);
+        if (!data::parseMoney(row.at(cValor).trimmed(), l.valor))
+            return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
+        r.linhas.push_back(l);
+    }
+    return r;
+}
+
+LeituraExtrato lerCaixa(const QString& path)
+{
+    LeituraExtrato r;
+    platform::DelimitedTable table;
+    if (!lerDelimitado(Layout::Caixa, path, table, r.erro))
+        return r;
+    const int cData = colunaObrigatoria(table, QStringLiteral("Data_Mov"), r.erro);
+    const int cHist = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Historico"), r.erro);
+    const int cValor = cHist < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Valor"), r.erro);
+    if (cValor < 0)
+        return r;
+    static const QRegularExpression oitoDigitos(QStringLiteral("^\\d{8}$"));
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        const QStringList& row = table.rows[i];
+        const int linha = int(i) + 2;  // the first line holds the column names
+        LinhaExtrato l;
+        const QString dataMov = row.at(cData).trimmed();
+        if (oitoDigitos.match(dataMov).hasMatch())
+            l.data = QDate(dataMov.left(4).toInt(), dataMov.mid(4, 2).toInt(), dataMov.mid(6, 2).toInt());
+        if (!l.data.isValid())
+            return falha(r, emLinha(linha, dataInvalida(row.at(cData))));
+        if (row.at(cHist).isEmpty())
+            return falha(r, emLinha(linha, kHistoricoVazio));
+        l.historico = row.at(cHist);
+        // The bank writes 500.00 for five hundred reais: every digit counts,
+        // the last two being the centavos.
+        QString valor = row.at(cValor).trimmed();
+        valor.remove(QLatin1Char('.'));
+        data::Decimal d;
+        if (!data::parseDecimal(valor, d))
+            return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
+        d.scale += 2;
+        l.valor = data::toCentavos(d);
+        r.linhas.push_back(l);
+    }
+    return r;
+}
+
+} // namespace
+
+const QStringList& nomesLayouts()
+{
+    static const QStringList nomes{QStringLiteral("BRADESCO"), QStringLiteral("CAIXA"), QStringLiteral("ITAÚ"),
+                                   QStringLiteral("SANTANDER"), QStringLiteral("PLANILHA")};
+    return nomes;
+}
+
+QString nomeLayout(Layout layout) { return nomesLayouts().at(int(layout)); }
+
+std::optional<Layout> layoutPorNome(const QString& nome)
+{
+    const qsizetype i = nomesLayouts().indexOf(nome);
+    if (i < 0)
+        return std::nullopt;
+    return Layout(i);
+}
+
+QString caminhoLocal(const QString& caminho) { return platform::Drives::toLocal(caminho); }
+
+QStringList listarExtratos(const QString& pasta)
+{
+    if (pasta.trimmed().isEmpty())
+        return {};
+    const QDir dir(caminhoLocal(pasta));
+    if (!dir.exists())
+        return {};
+    const auto filtros = QDir::Files | QDir::Readable;
+    return dir.entryList({QStringLiteral("*.txt")}, filtros, QDir::Name)
+        + dir.entryList({QStringLiteral("*.xls*")}, filtros, QDir::Name);
+}
+
+QStringList linhasSchemaIni(Layout layout, const QString& nomeArquivo)
+{
+    const QString secao = QLatin1Char('[') + nomeArquivo + QLatin1Char(']');
+    switch (layout) {
+    case Layout::Itau:
+        return {secao,
+                QStringLiteral("Format=Delimited(;)"),
+                QStringLiteral("ColNameHeader=False"),
+                QStringLiteral("Col1=\"Data\"Char Width 255"),
+                QStringLiteral("Col2=\"Referente\" Char Width 255"),
+                QStringLiteral("Col3=\"Valor\" Char Width 255")};
+    case Layout::Caixa:
+        return {secao, QStringLiteral("Format=Delimited(;)")};
+    default:
+        return {};
+    }
+}
+
+LeituraExtrato lerExtrato(Layout layout, const QString& arquivo)
+{
+    const QString path = caminhoLocal(arquivo);
+    try {
+        switch (layout) {
+        case Layout::Planilha:
+            return lerPlanilha(path);
+        case Layout::Santander:
+            return lerSantander(path);
+        case Layout::Bradesco:
+            return lerBradesco(path);
+        case Layout::Itau:
+            return lerItau(path);
+        case Layout::Caixa:
+            return lerCaixa(path);
+        }
+    } catch (const std::exception& e) {
+        LeituraExtrato r;
+        r.erro = QStringLiteral("Não foi possível ler o extrato: %1").arg(QString::fromLocal8Bit(e.what()));
+        return r;
+    }
+    LeituraExtrato r;
+    r.erro = QStringLiteral("Modelo de extrato desconhecido.");
+    return r;
+}
+
+} // namespace importacao

@@ -1,0 +1,151 @@
+#include "import/LancamentosExtrato.h"
+
+#include "data/Despesas.h"
+#include "platform/conversions.h"
+
+namespace importacao {
+namespace {
+
+const QString kCR = QString(QChar(13));
+const QString kNadaGravado = QStringLiteral("Nenhum lançamento foi gravado.");
+
+struct LinhaConferida {
+    QDate data;
+    data::Centavos valor = 0;
+    QString tipo;
+    std::int64_t codigo = 0;
+};
+
+// The reason a line cannot be posted, or an empty text with the line's
+// date, value, side and classification code filled in.
+QString conferir(data::Connection& db, const LinhaGrade& linha, LinhaConferida& out)
+{
+    const QString nome = QStringLiteral("O lançamento ''") + linha.historico + QStringLiteral("'' ");
+    out.data = platform::parseDate(linha.data);
+    if (!out.data.isValid())
+        return nome + QStringLiteral("tem data inválida: ''") + linha.data + QStringLiteral("''.");
+    if (!data::parseMoney(linha.valor, out.valor))
+        return nome + QStringLiteral("tem valor inválido: ''") + linha.valor + QStringLiteral("''.");
+    out.tipo = tipoDaLinha(out.valor);
+    const auto d = data::classificacaoPorNome(db, linha.classificacao);
+    if (!d || d->tipo != data::despesaTipoOf(out.tipo)) {
+        const QString lado = out.tipo == data::kTipoEntrada ? QStringLiteral("Entrada") : QStringLiteral("Saída");
+        return nome + QStringLiteral("tem a Classificação ''") + linha.classificacao +
+               QStringLiteral("'', que não é do tipo ''") + lado + QStringLiteral("''.");
+    }
+    out.codigo = d->codigo;
+    return QString();
+}
+
+// The question about an entry of the same due date and value, naming the
+// first one found; empty when there is none.
+QString perguntaDuplicado(data::Connection& db, const LinhaGrade& linha, const LinhaConferida& c)
+{
+    data::Statement probe(db,
+                          QStringLiteral("SELECT Referente, Valor FROM Lancamentos"
+                                         " WHERE DataVen = ? AND Valor = ? ORDER BY NumLan LIMIT 1"),
+                          c.data, c.valor);
+    if (!probe.next())
+        return QString();
+    return QStringLiteral("Já existe um valor idêndico lançado nesta mesma data. Veja os dois lançamentos:") + kCR +
+           QStringLiteral("Sistema: ") + probe.text(0) + QStringLiteral(" R$ ") + data::formatMoney(probe.integer(1)) +
+           kCR + QStringLiteral("Extrato: ") + linha.historico + QStringLiteral(" R$ ") + data::formatMoney(c.valor) +
+           kCR + QStringLiteral("Deseja efetuar este lançamento?");
+}
+
+} // namespace
+
+std::optional<QDate> primeiroVencimento(data::Connection& db)
+{
+    const QVariant v = data::scalar(db, QStringLiteral("SELECT MIN(DataVen) FROM Lancamentos WHERE DataVen IS NOT NULL"));
+    if (v.isNull())
+        return std::nullopt;
+    const QDate d = data::fromSqlDate(v.toString());
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
+data::Centavos saldoAntesDe(data::Connection& db, const QDate& dia)
+{
+    return data::scalar(db, QStringLiteral("SELECT COALESCE(SUM(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia)
+        .toLongLong();
+}
+
+std::vector<data::Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
+{
+    data::Statement s(db, QStringLiteral("SELECT ") + data::kLancamentoColumns +
+                              QStringLiteral(" FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                                             " ORDER BY DataVen, Referente, Despesa, NumLan"),
+                      inicio, fim);
+    std::vector<data::Lancamento> out;
+    while (s.next())
+        out.push_back(data::readLancamento(s));
+    return out;
+}
+
+bool destacarLancamento(const data::Lancamento& l)
+{
+    if (data::isForecast(l.referente))
+        return true;
+    bool ok = false;
+    const std::int64_t codigo = l.despesa.trimmed().toLongLong(&ok);
+    return ok && data::codigoReservado(codigo);
+}
+
+bool linhaIgnorada(const LinhaGrade& linha) { return linha.historico.size() <= 3; }
+
+QString tipoDaLinha(data::Centavos valor) { return valor > 0 ? data::kTipoEntrada : data::kTipoSaida; }
+
+ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGrade>& linhas,
+                                 const PerguntaDuplicado& perguntar)
+{
+    ResultadoLancamento r;
+    // Every line is checked before the first question, so that a line that
+    // could never be posted stops the posting before the user answers for
+    // the others.
+    std::vector<LinhaConferida> conferidas(linhas.size());
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        if (linhaIgnorada(linhas[i]))
+            continue;
+        const QString motivo = conferir(db, linhas[i], conferidas[i]);
+        if (!motivo.isEmpty()) {
+            r.erro = motivo + kCR + kNadaGravado;
+            return r;
+        }
+    }
+
+    try {
+        data::Transaction t(db);
+        for (size_t i = 0; i < linhas.size(); ++i) {
+            const LinhaGrade& linha = linhas[i];
+            if (linhaIgnorada(linha))
+                continue;
+            const LinhaConferida& c = conferidas[i];
+            // The probe runs inside the transaction, so it also finds the
+            // lines this posting has added before.
+            const QString pergunta = perguntaDuplicado(db, linha, c);
+            if (!pergunta.isEmpty() && (!perguntar || !perguntar(pergunta)))
+                continue;
+            data::Lancamento l;
+            l.dataLan = c.data;
+            l.dataVen = c.data;
+            l.referente = linha.historico;
+            l.valor = c.valor;
+            l.tipo = c.tipo;
+            l.despesa = QString::number(c.codigo);
+            l.filtro = linha.ordem;
+            l.conta = linha.conta;
+            data::addLancamento(db, l);
+            ++r.lancados;
+            r.ultimaLinha = int(i);
+        }
+        t.commit();
+    } catch (const data::DbError& e) {
+        r = ResultadoLancamento{};
+        r.erro = QStringLiteral("Não foi possível importar o extrato:") + kCR + e.message() + kCR + kNadaGravado;
+        return r;
+    }
+    r.gravado = true;
+    return r;
+}
+
+} // namespace importacao

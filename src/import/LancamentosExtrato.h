@@ -1,0 +1,65 @@
+#pragma once
+// The account's side of the statement import: the entries of a period listed
+// beside the statement, and the posting of statement lines as entries. The
+// import window only shows what these return and asks the user.
+#include "data/Lancamentos.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace importacao {
+
+// The due date of the account's earliest entry; nullopt for an account
+// without entries.
+std::optional<QDate> primeiroVencimento(data::Connection& db);
+
+// The sum of every entry due before a day.
+data::Centavos saldoAntesDe(data::Connection& db, const QDate& dia);
+
+// The entries due in a period, both days included, ordered by due date,
+// description and classification code.
+std::vector<data::Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim);
+
+// Drawn in blue beside the statement: a forecast, or an entry of one of the
+// reserved classifications 94 and 95.
+bool destacarLancamento(const data::Lancamento& l);
+
+// One row of the statement grid as its six columns hold it: text, which the
+// user may have changed by hand since the statement was read.
+struct LinhaGrade {
+    QString data;           // "DD/MM/YYYY"
+    QString historico;
+    QString valor;          // "#,##0.00", signed
+    QString classificacao;  // a classification name, or kImportadoDoExtrato
+    QString ordem;          // "A".."Z"
+    QString conta;          // the classification's group
+};
+
+// Lines whose history has three characters or fewer are passed over.
+bool linhaIgnorada(const LinhaGrade& linha);
+
+// The side a line is posted on: "2" (Entrada) above zero, "1" otherwise.
+QString tipoDaLinha(data::Centavos valor);
+
+// What the posting did.
+struct ResultadoLancamento {
+    bool gravado = false;    // committed (also when every line was passed over)
+    QString erro;            // why nothing was written, when !gravado
+    int lancados = 0;        // entries added
+    int ultimaLinha = -1;    // index of the last line posted, -1 for none
+};
+
+// Asked before posting a line whose due date and value match an entry of
+// the account (those posted earlier in the same run included); the text
+// names both. True posts the line, false passes it over.
+using PerguntaDuplicado = std::function<bool(const QString& pergunta)>;
+
+// Posts every line that is not passed over, in one transaction: all of them
+// or, when the file fails midway, none. Before anything is written each line
+// to post is checked (a real date, a number, a classification of the line's
+// side); the first that fails stops the posting with its reason in erro.
+ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGrade>& linhas,
+                                 const PerguntaDuplicado& perguntar);
+
+} // namespace importacao

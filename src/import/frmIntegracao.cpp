@@ -1,0 +1,652 @@
+#include "import/frmIntegracao.h"
+
+#include "app/Icones.h"
+#include "data/Conexao.h"
+#include "data/Despesas.h"
+#include "entries/frmZalteracao.h"
+#include "import/ConfiguracaoImportacao.h"
+#include "import/LancamentosExtrato.h"
+#include "import/ModelosExtrato.h"
+#include "import/PreClassificacao.h"
+#include "import/frmZextratosModelo.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+#include "platform/formats.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCR = QString(QChar(13));
+const QString kAtencao = QStringLiteral("Atenção,");
+
+const QString kCabecalhoLanc = QStringLiteral("|Vencimento|Referente") + QString(76, QLatin1Char(' ')) +
+                               QStringLiteral("|Valor") + QString(19, QLatin1Char(' '));
+const QString kCabecalhoExtrato =
+    QStringLiteral("Data            |Histórico                                            |Valor              "
+                   "|Tipo de Classificação             |Ordem|Conta");
+// What is left of the statement header once its last line is removed.
+const QString kCabecalhoExtratoVazio =
+    QStringLiteral("Data            |Histórico                                            |Valor              "
+                   "|Tipo de Classificação             ");
+
+const QColor kFundo(0, 128, 128);
+const QColor kAmarelo(255, 255, 128);
+const QColor kBranco(255, 255, 255);
+const QColor kCiano(225, 255, 255);
+const QColor kAzul(0, 0, 255);
+const QColor kVermelho(255, 0, 0);
+const QColor kPreto(0, 0, 0);
+
+const QColor& corDaLinha(int row) { return row % 2 == 0 ? kCiano : kBranco; }
+
+void corDoTexto(QWidget* w, const QColor& cor)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, cor);
+    w->setPalette(p);
+}
+
+QLabel* rotulo(const QString& texto, const QColor& cor, QWidget* pai)
+{
+    auto* l = new QLabel(texto, pai);
+    corDoTexto(l, cor);
+    return l;
+}
+
+// The due date of a grid cell and its weekday, as both grids show them.
+void mostrarDiaSemana(const QString& texto)
+{
+    const QDate data = platform::parseDate(texto);
+    if (!data.isValid())
+        return;
+    platform::MsgBox(texto + kCR + platform::formatDate(data, QStringLiteral("dddd")), platform::vbInformation,
+                     QStringLiteral("Dia da Semana"));
+}
+
+std::int64_t numeroDaCelula(const QString& texto)
+{
+    bool ok = false;
+    const std::int64_t n = texto.trimmed().toLongLong(&ok);
+    return ok ? n : 0;
+}
+
+} // namespace
+
+frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(this)
+{
+    setWindowTitle(QStringLiteral("Integração de Extrato"));
+    QPalette fundo = palette();
+    fundo.setColor(QPalette::Window, kFundo);
+    fundo.setColor(QPalette::WindowText, kBranco);
+    setPalette(fundo);
+    setAutoFillBackground(true);
+
+    // Left: the entries of the period.
+    Label1 = rotulo(QStringLiteral("Lançamentos do Sistema"), kAmarelo, this);
+    flxLanc = new platform::FlexGrid(this);
+    auto* lblDataInicial = rotulo(QStringLiteral("Data Inicial"), kBranco, this);
+    auto* lblDataFinal = rotulo(QStringLiteral("Data Final"), kBranco, this);
+    auto* lblSaldo = rotulo(QStringLiteral("Saldo"), kBranco, this);
+    txtDataInicial = new platform::MaskEdBox(QStringLiteral("##/##/####"), this);
+    txtDataFinal = new platform::MaskEdBox(QStringLiteral("##/##/####"), this);
+    for (auto* caixa : {txtDataInicial, txtDataFinal})
+        caixa->setMaximumWidth(caixa->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
+    cmdOK = new QPushButton(this);
+    cmdOK->setIcon(iconeOk());
+    cmdOK->setIconSize(QSize(20, 20));
+    cmdOK->setToolTip(QStringLiteral("Gravar"));
+    txtSaldo = new QLabel(this);
+    txtSaldo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSaldo->setFrameShape(QFrame::Panel);
+    txtSaldo->setFrameShadow(QFrame::Sunken);
+    txtSaldo->setAutoFillBackground(true);
+    {
+        QPalette p = txtSaldo->palette();
+        p.setColor(QPalette::Window, kBranco);
+        p.setColor(QPalette::WindowText, kPreto);
+        txtSaldo->setPalette(p);
+    }
+    txtSaldo->setMinimumWidth(txtSaldo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
+
+    auto* periodo = new QGridLayout;
+    periodo->addWidget(lblDataInicial, 0, 0);
+    periodo->addWidget(lblDataFinal, 0, 1);
+    periodo->addWidget(lblSaldo, 0, 4);
+    periodo->addWidget(txtDataInicial, 1, 0);
+    periodo->addWidget(txtDataFinal, 1, 1);
+    periodo->addWidget(cmdOK, 1, 2);
+    periodo->setColumnStretch(3, 1);
+    periodo->addWidget(txtSaldo, 1, 4);
+    auto* esquerda = new QVBoxLayout;
+    esquerda->addWidget(Label1);
+    esquerda->addWidget(flxLanc, 1);
+    esquerda->addLayout(periodo);
+
+    // Middle: the statement lines.
+    Label2 = rotulo(QStringLiteral("Lançamentos do Extrato"), kAmarelo, this);
+    flxExtrato = new platform::FlexGrid(this);
+    flxExtrato->setRows(2);
+    flxExtrato->setEnabled(false);
+    lblQtde = rotulo(QStringLiteral("Lançamento(s)"), kAmarelo, this);
+    cmdNaoClassificar = new QPushButton(QStringLiteral("Colocar \"Não Classificado\""), this);
+    auto* contagem = new QHBoxLayout;
+    contagem->addWidget(lblQtde);
+    contagem->addStretch(1);
+    contagem->addWidget(cmdNaoClassificar);
+    auto* meio = new QVBoxLayout;
+    meio->addWidget(Label2);
+    meio->addWidget(flxExtrato, 1);
+    meio->addLayout(contagem);
+
+    // Right: folder, files, layout.
+    Label6 = rotulo(QStringLiteral("Caminho dos Extratos:"), kAmarelo, this);
+    txtCaminho = new QLineEdit(this);
+    txtCaminho->setToolTip(QStringLiteral("Cole o caminho aqui e tecle \"ENTER\""));
+    Label7 = rotulo(QStringLiteral("Arquivos de Extrato (xls / txt):"), kAmarelo, this);
+    lstExtratos = new QListWidget(this);
+    lstExtratos->setSortingEnabled(false);
+    Label4 = rotulo(QStringLiteral("Selecionar tipo do  Extrato:"), kAmarelo, this);
+    cbxBancos = new QComboBox(this);
+    lblVerModelos = rotulo(QStringLiteral("Ver modelos"), kBranco, this);
+    {
+        QFont f = lblVerModelos->font();
+        f.setUnderline(true);
+        lblVerModelos->setFont(f);
+    }
+    lblVerModelos->setCursor(Qt::PointingHandCursor);
+    frmExtratos = new QLabel(this);
+    frmExtratos->setPixmap(importacao::miniaturaModelosExtrato(96));
+    frmExtratos->setCursor(Qt::PointingHandCursor);
+    frmExtratos->setToolTip(QStringLiteral("Ver modelos"));
+    cmdImportar = new QPushButton(QStringLiteral("Extrair E&xtrato"), this);
+    cmdAtualiza = new QPushButton(QStringLiteral("&Importar Extrato"), this);
+    cmdAtualiza->setEnabled(false);
+    cmdFecha = new QToolButton(this);
+    cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    cmdFecha->setIconSize(QSize(24, 24));
+    cmdFecha->setToolTip(QStringLiteral("Fechar"));
+    cmdFecha->setAutoRaise(true);
+
+    auto* modelos = new QVBoxLayout;
+    modelos->addWidget(lblVerModelos);
+    modelos->addWidget(frmExtratos);
+    auto* leitura = new QHBoxLayout;
+    leitura->addLayout(modelos);
+    leitura->addWidget(cmdImportar, 0, Qt::AlignBottom);
+    auto* fim = new QHBoxLayout;
+    fim->addWidget(cmdAtualiza, 1);
+    fim->addWidget(cmdFecha);
+    auto* direita = new QVBoxLayout;
+    direita->addWidget(Label6);
+    direita->addWidget(txtCaminho);
+    direita->addWidget(Label7);
+    direita->addWidget(lstExtratos, 1);
+    direita->addWidget(Label4);
+    direita->addWidget(cbxBancos);
+    direita->addLayout(leitura);
+    direita->addSpacing(12);
+    direita->addLayout(fim);
+
+    corDoTexto(fraAltera, kBranco);
+    auto* janela = new QGridLayout(this);
+    janela->addLayout(esquerda, 0, 0, 2, 1);
+    janela->addLayout(meio, 0, 1);
+    janela->addLayout(direita, 0, 2);
+    janela->addWidget(fraAltera, 1, 1, 1, 2);
+    janela->setColumnStretch(0, 4);
+    janela->setColumnStretch(1, 6);
+    janela->setColumnStretch(2, 2);
+    janela->setRowStretch(0, 1);
+    resize(1360, 760);
+
+    txtCaminho->installEventFilter(this);
+    lblVerModelos->installEventFilter(this);
+    frmExtratos->installEventFilter(this);
+
+    connect(cbxBancos, &QComboBox::currentIndexChanged, this, [this] { cbxBancos_Click(); });
+    connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(flxLanc, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxLanc_DblClick(); });
+    connect(flxLanc, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxLanc_KeyDown(e->key()); });
+    connect(flxLanc, &platform::FlexGrid::rightClicked, this, [this] { flxLanc_MouseDown(2); });
+    connect(cmdImportar, &QPushButton::clicked, this, [this] { cmdImportar_Click(); });
+    connect(cmdNaoClassificar, &QPushButton::clicked, this, [this] { cmdNaoClassificar_Click(); });
+    connect(flxExtrato, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxExtrato_DblClick(); });
+    connect(flxExtrato, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxExtrato_KeyDown(e->key()); });
+    connect(flxExtrato, &platform::FlexGrid::rightClicked, this, [this] { flxExtrato_MouseDown(2); });
+    connect(cmdAltera, &QPushButton::clicked, this, [this] { cmdAltera_Click(); });
+    connect(cmdAtualiza, &QPushButton::clicked, this, [this] { cmdAtualiza_Click(); });
+}
+
+// Window and settings -------------------------------------------------------
+
+void frmIntegracao::Form_Load()
+{
+    const QDate hoje = platform::Today();
+    txtDataFinal->setText(platform::fmtDate(hoje));
+    txtDataInicial->setText(platform::fmtDate(hoje.addDays(-30)));
+    MostrarLancamentos();
+    txtFiltro->setCurrentIndex(0);
+    NomeConsultaAtiva = QStringLiteral("Integração");
+    setWindowTitle(CaptionAtivo(QStringLiteral("Integração de Extrato")));
+
+    {
+        // Filling the list must not store its first item over the setting.
+        const QSignalBlocker bloqueio(cbxBancos);
+        cbxBancos->addItems(importacao::nomesLayouts());
+        cbxBancos->setCurrentIndex(-1);
+    }
+    if (const auto modelo = importacao::lerModeloExtrato(ConexaoBanco)) {
+        const int i = cbxBancos->findText(*modelo, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (i >= 0)
+            cbxBancos->setCurrentIndex(i);
+    }
+    if (const auto pasta = importacao::lerPastaExtratos(ConexaoBanco))
+        txtCaminho->setText(*pasta);
+    Atualizar_Extratos();
+}
+
+void frmIntegracao::Form_KeyDown(int keyCode)
+{
+    if (keyCode == Qt::Key_Escape)
+        Unload();
+    else if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
+        focusNextChild();
+}
+
+void frmIntegracao::cbxBancos_Click()
+{
+    if (cbxBancos->currentIndex() >= 0)
+        importacao::gravarModeloExtrato(ConexaoBanco, cbxBancos->currentText());
+}
+
+void frmIntegracao::txtCaminho_LostFocus()
+{
+    importacao::gravarPastaExtratos(ConexaoBanco, txtCaminho->text());
+    Atualizar_Extratos();
+}
+
+void frmIntegracao::cmdFecha_Click() { Unload(); }
+
+void frmIntegracao::lblVerModelos_Click() { platform::Forms::show<frmZextratosModelo>(); }
+
+void frmIntegracao::frmExtratos_Click() { platform::Forms::show<frmZextratosModelo>(); }
+
+// Entries of the period -----------------------------------------------------
+
+void frmIntegracao::cmdOK_Click()
+{
+    const QDate inicio = platform::parseDate(txtDataInicial->Text());
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    if (!inicio.isValid() || !fim.isValid())
+        return;
+    if (inicio > fim) {
+        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, kAtencao);
+        return;
+    }
+    MostrarLancamentos();
+}
+
+void frmIntegracao::MostrarLancamentos()
+{
+    flxExtrato->FormatString(kCabecalhoExtrato);
+    // Run after a deletion or a posting while a period box holds no date,
+    // the list keeps what it shows: there is no period to list.
+    QDate inicio = platform::parseDate(txtDataInicial->Text());
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    if (!inicio.isValid() || !fim.isValid())
+        return;
+
+    data::Centavos saldo = 0;
+    if (const auto primeiro = importacao::primeiroVencimento(ConexaoBanco)) {
+        if (*primeiro > inicio) {
+            inicio = *primeiro;
+            txtDataInicial->setText(platform::fmtDate(inicio));
+        }
+        saldo = importacao::saldoAntesDe(ConexaoBanco, inicio);
+    }
+
+    flxLanc->Clear();
+    flxLanc->FormatString(kCabecalhoLanc);
+    flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
+    const std::vector<data::Lancamento> lancamentos = importacao::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
+    const int n = int(lancamentos.size());
+    flxLanc->setEnabled(n > 0);
+    flxLanc->setRows(n + 1);
+    for (int i = 1; i <= n; ++i) {
+        const data::Lancamento& l = lancamentos[size_t(i - 1)];
+        flxLanc->setTextMatrix(i, 0, platform::formatNumber(qint64(l.numLan), QStringLiteral("000000")));
+        flxLanc->setTextMatrix(i, 1, platform::fmtDate(l.dataVen));
+        flxLanc->setTextMatrix(i, 2, l.referente);
+        if (importacao::destacarLancamento(l))
+            flxLanc->setCellForeColor(i, 2, kAzul);
+        flxLanc->setTextMatrix(i, 3, data::formatMoney(l.valor));
+        flxLanc->setRowBackColor(i, corDaLinha(i));
+        saldo += l.valor;
+    }
+    if (flxLanc->Rows() > 25)
+        flxLanc->setTopRow(n - 1);
+    txtSaldo->setText(data::formatMoney(saldo));
+    txtSaldo_Change();
+}
+
+void frmIntegracao::txtSaldo_Change()
+{
+    data::Centavos saldo = 0;
+    const bool negativo = data::parseMoney(txtSaldo->text(), saldo) && saldo < 0;
+    QPalette p = txtSaldo->palette();
+    p.setColor(QPalette::WindowText, negativo ? kVermelho : kPreto);
+    txtSaldo->setPalette(p);
+}
+
+void frmIntegracao::flxLanc_DblClick()
+{
+    const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
+    if (flxLanc->Row() < 1 || numero == 0)
+        return;
+    IncluirLancamento = false;
+    platform::Forms::get<frmZalteracao>().txtNumLan->setText(QString::number(numero));
+    platform::Forms::show<frmZalteracao>();
+}
+
+void frmIntegracao::flxLanc_KeyDown(int keyCode)
+{
+    if (keyCode != Qt::Key_Delete || flxLanc->Row() < 1)
+        return;
+    const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
+    const auto l = numero > 0 ? data::findLancamento(ConexaoBanco, numero) : std::nullopt;
+    if (!l) {
+        // Gone meanwhile (deleted from another window): the list is stale.
+        MostrarLancamentos();
+        return;
+    }
+    const int resposta =
+        platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + kCR + data::formatMoney(l->valor) +
+                             QStringLiteral(" - ") + l->referente,
+                         platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                         QStringLiteral("Confirmação"));
+    if (resposta != platform::vbYes)
+        return;
+    data::deleteLancamento(ConexaoBanco, numero);
+    MostrarLancamentos();
+}
+
+void frmIntegracao::flxLanc_MouseDown(int button)
+{
+    if (button == 2 && flxLanc->Row() >= 1)
+        mostrarDiaSemana(flxLanc->TextMatrix(flxLanc->Row(), 1));
+}
+
+// Reading a statement -------------------------------------------------------
+
+void frmIntegracao::Atualizar_Extratos()
+{
+    lstExtratos->clear();
+    lstExtratos->addItems(importacao::listarExtratos(txtCaminho->text()));
+}
+
+void frmIntegracao::cmdImportar_Click()
+{
+    QListWidgetItem* item = lstExtratos->currentItem();
+    const QString nome = item && item->isSelected() ? item->text() : QString();
+    if (nome.isEmpty()) {
+        platform::MsgBox(QStringLiteral("Selecione um extrato clicando em um nome de extrato na lista."),
+                         platform::vbExclamation, kAtencao);
+        return;
+    }
+    const QString caminho = txtCaminho->text() + QLatin1Char('\\') + nome;
+    if (!QFileInfo(importacao::caminhoLocal(caminho)).isFile()) {
+        platform::MsgBox(QStringLiteral("Arquivo não encontrado na pasta."), platform::vbCritical,
+                         QStringLiteral("Atenção"));
+        Atualizar_Extratos();
+        return;
+    }
+    ArquivoExtrato = caminho;
+    flxExtrato->Clear();
+    flxExtrato->FormatString(kCabecalhoExtrato);
+    // A line loaded from the statement that was there must not be written
+    // back over a line of the new one.
+    limparCampos();
+
+    const auto layout = importacao::layoutPorNome(cbxBancos->currentText());
+    if (!layout)
+        return;
+    switch (*layout) {
+    case importacao::Layout::Itau: Itau_Extrato(); break;
+    case importacao::Layout::Santander: Santander_Extrato(); break;
+    case importacao::Layout::Caixa: CEF_Extrato(); break;
+    case importacao::Layout::Bradesco: Bradesco_Extrato(); break;
+    case importacao::Layout::Planilha: Planilha_Extrato(); break;
+    }
+}
+
+void frmIntegracao::Planilha_Extrato() { lerExtratoNaGrade(importacao::Layout::Planilha); }
+
+void frmIntegracao::Santander_Extrato() { lerExtratoNaGrade(importacao::Layout::Santander); }
+
+void frmIntegracao::Bradesco_Extrato() { lerExtratoNaGrade(importacao::Layout::Bradesco); }
+
+void frmIntegracao::Itau_Extrato() { lerExtratoNaGrade(importacao::Layout::Itau); }
+
+void frmIntegracao::CEF_Extrato() { lerExtratoNaGrade(importacao::Layout::Caixa); }
+
+void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
+{
+    const importacao::LeituraExtrato leitura = importacao::lerExtrato(layout, ArquivoExtrato);
+    const int n = int(leitura.linhas.size());
+    // The grid holds exactly the lines read, so no empty row of an earlier,
+    // longer statement stays below them.
+    if (n > 0 || (leitura.ok() && layout == importacao::Layout::Caixa))
+        flxExtrato->setRows(n + 1);
+    for (int r = 1; r <= n; ++r)
+        escreverLinhaDoExtrato(r, leitura.linhas[size_t(r - 1)]);
+    if (n > 0) {
+        flxExtrato->setEnabled(true);
+        cmdAtualiza->setEnabled(true);
+    }
+    if (!leitura.ok()) {
+        platform::MsgBox(QStringLiteral("Não foi possível importar o extrato. Verifique o modelo escolhido e tente "
+                                        "novamente.") +
+                             kCR +
+                             QStringLiteral("Clique em ''Ver modelos'' para ter certeza que escolheu o modelo correto."),
+                         platform::vbExclamation, kAtencao);
+        return;
+    }
+    lblQtde->setText(QString::number(n) + QStringLiteral(" lançamento(s)"));
+    PreClassicar();
+}
+
+void frmIntegracao::escreverLinhaDoExtrato(int row, const importacao::LinhaExtrato& linha)
+{
+    flxExtrato->setTextMatrix(row, 0, platform::fmtDate(linha.data));
+    flxExtrato->setTextMatrix(row, 1, linha.historico);
+    flxExtrato->setTextMatrix(row, 2, data::formatMoney(linha.valor));
+    flxExtrato->setTextMatrix(row, 3, importacao::kImportadoDoExtrato);
+    flxExtrato->setTextMatrix(row, 4, importacao::kOrdemInicial);
+    flxExtrato->setRowBackColor(row, corDaLinha(row));
+}
+
+void frmIntegracao::PreClassicar()
+{
+    std::vector<data::Despesa> plano;
+    try {
+        plano = data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo);
+    } catch (const data::DbError&) {
+        return;  // the lines stay unclassified; the user classifies them by hand
+    }
+    for (int r = 1; r < flxExtrato->Rows(); ++r) {
+        // An amount that cannot be read is matched on the outgoing side.
+        data::Centavos valor = 0;
+        if (!data::parseMoney(flxExtrato->TextMatrix(r, 2), valor))
+            valor = 0;
+        if (const auto d = importacao::classificacaoPorPalavra(flxExtrato->TextMatrix(r, 1), valor, plano)) {
+            flxExtrato->setTextMatrix(r, 3, d->nome);
+            flxExtrato->setTextMatrix(r, 5, d->conta);
+        }
+    }
+}
+
+void frmIntegracao::cmdNaoClassificar_Click()
+{
+    for (int r = 1; r < flxExtrato->Rows(); ++r) {
+        if (flxExtrato->TextMatrix(r, 3) != importacao::kImportadoDoExtrato || flxExtrato->TextMatrix(r, 2).isEmpty())
+            continue;
+        // A row whose amount is not a number stays marked: its side is
+        // unknown, and the posting refuses it until it is corrected.
+        data::Centavos valor = 0;
+        if (!data::parseMoney(flxExtrato->TextMatrix(r, 2), valor))
+            continue;
+        const importacao::NaoClassificado nc = importacao::naoClassificadoDoValor(valor);
+        flxExtrato->setTextMatrix(r, 3, nc.classificacao);
+        flxExtrato->setTextMatrix(r, 4, importacao::kOrdemInicial);
+        flxExtrato->setTextMatrix(r, 5, nc.conta);
+    }
+}
+
+bool frmIntegracao::ExisteNaoClassificado() const
+{
+    for (int r = 1; r < flxExtrato->Rows(); ++r)
+        if (flxExtrato->TextMatrix(r, 3) == importacao::kImportadoDoExtrato)
+            return true;
+    return false;
+}
+
+// The statement grid ----------------------------------------------------------
+
+void frmIntegracao::flxExtrato_MouseDown(int button)
+{
+    if (button == 2 && flxExtrato->Row() >= 1)
+        mostrarDiaSemana(flxExtrato->TextMatrix(flxExtrato->Row(), 0));
+}
+
+void frmIntegracao::flxExtrato_KeyDown(int keyCode)
+{
+    const int r = flxExtrato->Row();
+    if (keyCode != Qt::Key_Delete || r < 1)
+        return;
+    const int resposta = platform::MsgBox(QStringLiteral("Deseja excluir este lançamento?") + kCR +
+                                              flxExtrato->TextMatrix(r, 1) + QStringLiteral("   R$ ") +
+                                              flxExtrato->TextMatrix(r, 2),
+                                          platform::vbYesNo | platform::vbQuestion, kAtencao);
+    if (resposta != platform::vbYes)
+        return;
+    if (flxExtrato->Rows() == 2) {
+        flxExtrato->Clear();
+        flxExtrato->FormatString(kCabecalhoExtratoVazio);
+        flxExtrato->setEnabled(false);
+        cmdAtualiza->setEnabled(false);
+    } else {
+        flxExtrato->RemoveItem(r);
+    }
+    // The frame may hold the removed line, or a row number that now names
+    // another line.
+    fraAltera->setEnabled(false);
+}
+
+void frmIntegracao::flxExtrato_DblClick() { carregarLinha(*flxExtrato, flxExtrato->Row()); }
+
+void frmIntegracao::cmdAltera_Click() { escreverLinha(*flxExtrato); }
+
+// Posting ---------------------------------------------------------------------
+
+void frmIntegracao::cmdAtualiza_Click()
+{
+    if (ExisteNaoClassificado()) {
+        platform::MsgBox(QStringLiteral("Não foi possível atualizar, pois existem lançamentos não classificados."),
+                         platform::vbExclamation, kAtencao);
+        return;
+    }
+    if (!platform::IsDate(txtDataFinal->Text())) {
+        platform::MsgBox(QStringLiteral("Data Final inválida"), platform::vbCritical, kAtencao);
+        txtDataFinal->setFocus();
+        return;
+    }
+    if (flxExtrato->Rows() < 2 || flxExtrato->TextMatrix(1, 0).isEmpty()) {
+        platform::MsgBox(QStringLiteral("Não há lançamentos para atualizar!"), platform::vbInformation,
+                         QStringLiteral("Sem lançamentos,"));
+        return;
+    }
+
+    std::vector<importacao::LinhaGrade> linhas;
+    for (int r = 1; r < flxExtrato->Rows(); ++r)
+        linhas.push_back({flxExtrato->TextMatrix(r, 0), flxExtrato->TextMatrix(r, 1), flxExtrato->TextMatrix(r, 2),
+                          flxExtrato->TextMatrix(r, 3), flxExtrato->TextMatrix(r, 4), flxExtrato->TextMatrix(r, 5)});
+    const importacao::ResultadoLancamento resultado =
+        importacao::lancarLinhas(ConexaoBanco, linhas, [](const QString& pergunta) {
+            return platform::MsgBox(pergunta, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                                    QStringLiteral("Já existe um lançamento.")) == platform::vbYes;
+        });
+    if (!resultado.gravado) {
+        // Nothing was written: the statement stays in the grid to be
+        // corrected or posted again.
+        platform::MsgBox(resultado.erro, platform::vbCritical, kAtencao);
+        return;
+    }
+
+    esvaziarExtrato();
+    if (resultado.ultimaLinha >= 0) {
+        const importacao::LinhaGrade& ultima = linhas[size_t(resultado.ultimaLinha)];
+        data::Centavos valor = 0;
+        data::parseMoney(ultima.valor, valor);
+        mostrarClassificacao(importacao::tipoDaLinha(valor), ultima.classificacao);
+    }
+    MostrarLancamentos();
+}
+
+void frmIntegracao::esvaziarExtrato()
+{
+    flxExtrato->Clear();
+    flxExtrato->setRows(2);
+    flxExtrato->setEnabled(false);
+    // The posted lines are gone from the grid: a line still loaded in the
+    // frame must not come back as an empty statement's first line.
+    limparCampos();
+}
+
+// Keys and clicks -------------------------------------------------------------
+
+void frmIntegracao::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Form_KeyDown(key);
+            event->accept();
+            return;
+        }
+    }
+    Form::keyPressEvent(event);
+}
+
+bool frmIntegracao::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtCaminho && event->type() == QEvent::FocusOut) {
+        // Switching to another window or opening a menu is not leaving the box.
+        const auto razao = static_cast<QFocusEvent*>(event)->reason();
+        if (isLoaded() && razao != Qt::ActiveWindowFocusReason && razao != Qt::PopupFocusReason)
+            txtCaminho_LostFocus();
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == lblVerModelos)
+            lblVerModelos_Click();
+        else if (watched == frmExtratos)
+            frmExtratos_Click();
+    }
+    return Form::eventFilter(watched, event);
+}

@@ -1,0 +1,203 @@
+#include "platform/delimited.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace platform {
+
+namespace {
+
+QStringList textLines(const QString& text)
+{
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    return text.split(breaks);
+}
+
+// A column definition: Col1="Data" Char Width 255, or Col1=Data Char.
+QString columnName(const QString& definition)
+{
+    const QString d = definition.trimmed();
+    if (d.startsWith(QLatin1Char('"'))) {
+        const int end = d.indexOf(QLatin1Char('"'), 1);
+        return end < 0 ? d.mid(1) : d.mid(1, end - 1);
+    }
+    const int blank = d.indexOf(QLatin1Char(' '));
+    return blank < 0 ? d : d.left(blank);
+}
+
+} // namespace
+
+QString decodeText(const QByteArray& bytes)
+{
+    QByteArray data = bytes;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data.remove(0, 3);
+    // Old text files may end with a Ctrl-Z end-of-file mark.
+    while (data.endsWith('\x1a'))
+        data.chop(1);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(data);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder ansi("windows-1252", QStringDecoder::Flag::Stateless);
+    if (ansi.isValid())
+        return ansi.decode(data);
+    return QString::fromLatin1(data);
+}
+
+bool writeSchemaIni(const QString& folder, const QStringList& lines, QString& error)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("Schema.ini"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.").arg(folder);
+        return false;
+    }
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toUtf8() + "\r\n";
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        error = QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.").arg(folder);
+        return false;
+    }
+    return true;
+}
+
+DelimitedSchema readSchemaIni(const QString& folder, const QString& fileName)
+{
+    DelimitedSchema schema;
+    QFile file(QDir(folder).filePath(QStringLiteral("Schema.ini")));
+    if (!file.open(QIODevice::ReadOnly))
+        return schema;
+    static const QRegularExpression delimitedRe(QStringLiteral("^Delimited\\((.)\\)$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression colRe(QStringLiteral("^Col(\\d+)$"), QRegularExpression::CaseInsensitiveOption);
+    bool inSection = false;
+    QMap<int, QString> columns;
+    for (const QString& raw : textLines(decodeText(file.readAll()))) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
+            inSection = line.mid(1, line.size() - 2).trimmed().compare(fileName, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            continue;
+        const QString key = line.left(eq).trimmed();
+        const QString value = line.mid(eq + 1).trimmed();
+        if (key.compare(QLatin1String("Format"), Qt::CaseInsensitive) == 0) {
+            const auto m = delimitedRe.match(value);
+            if (m.hasMatch())
+                schema.delimiter = m.captured(1).at(0);
+            else if (value.compare(QLatin1String("TabDelimited"), Qt::CaseInsensitive) == 0)
+                schema.delimiter = QLatin1Char('\t');
+            else if (value.compare(QLatin1String("CSVDelimited"), Qt::CaseInsensitive) == 0)
+                schema.delimiter = QLatin1Char(',');
+        } else if (key.compare(QLatin1String("ColNameHeader"), Qt::CaseInsensitive) == 0) {
+            schema.colNameHeader = value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+        } else if (const auto m = colRe.match(key); m.hasMatch()) {
+            columns.insert(m.captured(1).toInt(), columnName(value));
+        }
+    }
+    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
+        schema.columns << it.value();
+    return schema;
+}
+
+QStringList splitDelimitedLine(const QString& line, QChar delimiter)
+{
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    bool atStart = true;
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < line.size() && line.at(i + 1) == QLatin1Char('"')) {
+                    field += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field += c;
+            }
+        } else if (c == delimiter) {
+            fields << field;
+            field.clear();
+            atStart = true;
+            continue;
+        } else if (c == QLatin1Char('"') && atStart) {
+            quoted = true;
+        } else {
+            field += c;
+        }
+        atStart = false;
+    }
+    fields << field;
+    return fields;
+}
+
+int DelimitedTable::column(const QString& name) const
+{
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& out, QString& error)
+{
+    out = DelimitedTable();
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(info.fileName());
+        return false;
+    }
+    const DelimitedSchema schema = readSchemaIni(info.absolutePath(), info.fileName());
+    const bool header = schema.colNameHeader.value_or(headerByDefault);
+
+    std::vector<QStringList> lines;
+    for (const QString& line : textLines(decodeText(file.readAll())))
+        if (!line.trimmed().isEmpty())
+            lines.push_back(splitDelimitedLine(line, schema.delimiter));
+
+    QStringList names;
+    std::size_t first = 0;
+    if (header && !lines.empty()) {
+        for (const QString& n : lines.front())
+            names << n.trimmed();
+        first = 1;
+    }
+    if (!schema.columns.isEmpty())
+        names = schema.columns;
+    if (names.isEmpty()) {
+        qsizetype widest = 0;
+        for (std::size_t i = first; i < lines.size(); ++i)
+            widest = std::max(widest, lines[i].size());
+        for (qsizetype i = 0; i < widest; ++i)
+            names << QString();
+    }
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names.at(i).isEmpty())
+            names[i] = QStringLiteral("F%1").arg(i + 1);
+    out.columns = names;
+    for (std::size_t i = first; i < lines.size(); ++i) {
+        QStringList row = lines[i];
+        while (row.size() < names.size())
+            row << QString();
+        row = row.mid(0, names.size());
+        out.rows.push_back(row);
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,53 @@
+#pragma once
+// Delimited text files read the way the Schema.ini beside them describes:
+// the section named after the file gives the delimiter ("Format=Delimited(;)"),
+// whether the first line names the columns ("ColNameHeader=True|False") and
+// the column names ("Col1="Data" Char Width 255"). Fields may be enclosed in
+// double quotes (a doubled quote inside stands for one).
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+struct DelimitedSchema {
+    QChar delimiter = QLatin1Char(',');
+    std::optional<bool> colNameHeader;  // absent: the caller's default
+    QStringList columns;                // from Col1=, Col2=, ... in order
+};
+
+// Writes `lines` as "folder/Schema.ini", each ended by CR LF, replacing the
+// file there. False with a message in Portuguese when it cannot be written.
+bool writeSchemaIni(const QString& folder, const QStringList& lines, QString& error);
+
+// The section of "folder/Schema.ini" for the file `fileName` (section names
+// compared without regard to letter case). Without the file or the section,
+// the defaults: "," and no column names.
+DelimitedSchema readSchemaIni(const QString& folder, const QString& fileName);
+
+struct DelimitedTable {
+    QStringList columns;
+    // One row per non-blank line, as long as `columns`: missing fields are
+    // empty, fields beyond the named columns are dropped.
+    std::vector<QStringList> rows;
+    // Compared without regard to letter case; -1 when there is no such column.
+    int column(const QString& name) const;
+};
+
+// Reads `path` as its Schema.ini describes. `headerByDefault` is the
+// connection's "HDR=" setting, used when the schema does not say. Columns
+// without a name in the header or the schema are named F1, F2, ... Text is
+// decoded by decodeText(). False with a message
+// in Portuguese when the file cannot be read.
+bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& out, QString& error);
+
+// Splits one line into fields at `delimiter`, honouring double quotes.
+QStringList splitDelimitedLine(const QString& line, QChar delimiter);
+
+// File bytes as text: UTF-8 when they are valid UTF-8 (a BOM is dropped),
+// else the Windows Western code page (Latin-1 where that is unavailable). A
+// trailing Ctrl-Z end-of-file mark is dropped.
+QString decodeText(const QByteArray& bytes);
+
+} // namespace platform

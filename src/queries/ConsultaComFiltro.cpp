@@ -1,0 +1,274 @@
+#include "queries/ConsultaComFiltro.h"
+
+#include "data/Conexao.h"
+#include "data/Despesas.h"
+#include "data/Lancamentos.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/NumberKeys.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace queries {
+
+ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : Form(parent), desenho_(desenho)
+{
+    setEnterAsTab(true);
+
+    auto* fraFiltros = new QGroupBox(QStringLiteral("Filtros"), this);
+    auto* lblConsulta = new QLabel(QStringLiteral("Referente"), fraFiltros);
+    txtConsulta = new QLineEdit(fraFiltros);
+    lblDataI = new QLabel(QStringLiteral("Data Inicial"), fraFiltros);
+    txtDataVen1 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraFiltros);
+    lblDataF = new QLabel(QStringLiteral("Data Final"), fraFiltros);
+    txtDataVen2 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraFiltros);
+    auto* lblValor1 = new QLabel(QStringLiteral("Do Valor"), fraFiltros);
+    txtValor1 = new QLineEdit(fraFiltros);
+    auto* lblValor2 = new QLabel(QStringLiteral("Até o Valor"), fraFiltros);
+    txtValor2 = new QLineEdit(fraFiltros);
+    auto* lblTipo = new QLabel(QStringLiteral("Tipo do Lançamento"), fraFiltros);
+    txtTipo = new QComboBox(fraFiltros);
+    txtTipo->addItems({QStringLiteral("Saída"), QStringLiteral("Entrada")});
+    // No side until the load chooses one, so that choosing it fills the list.
+    txtTipo->setCurrentIndex(-1);
+    auto* lblLista = new QLabel(desenho.rotuloLista, fraFiltros);
+    lstListaClass = new QListWidget(fraFiltros);
+    auto* lblFiltro = new QLabel(desenho.rotuloFiltro, fraFiltros);
+    lstFiltroClass = new QListWidget(fraFiltros);
+    cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraFiltros);
+    cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraFiltros);
+
+    const int larguraData = txtDataVen1->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16;
+    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
+        caixa->setSelectAllOnFocus(true);
+        caixa->setMaximumWidth(larguraData);
+        caixa->installEventFilter(this);
+    }
+    for (auto* caixa : {txtValor1, txtValor2}) {
+        caixa->setAlignment(Qt::AlignRight);
+        caixa->setMaximumWidth(larguraData + 20);
+        new platform::NumberKeyFilter(caixa);
+    }
+    for (auto* rotulo : {lblDataI, lblDataF}) {
+        rotulo->setCursor(Qt::PointingHandCursor);
+        rotulo->installEventFilter(this);
+    }
+    lstFiltroClass->installEventFilter(this);
+    for (auto* lista : {lstListaClass, lstFiltroClass})
+        lista->setMinimumWidth(lista->fontMetrics().horizontalAdvance(QStringLiteral("000 - Manutenção do Veículo")));
+
+    auto* campos = new QGridLayout;
+    campos->addWidget(lblConsulta, 0, 0);
+    campos->addWidget(txtConsulta, 0, 1, 1, 3);
+    campos->addWidget(lblDataI, 1, 0);
+    campos->addWidget(txtDataVen1, 1, 1);
+    campos->addWidget(lblDataF, 1, 2);
+    campos->addWidget(txtDataVen2, 1, 3);
+    campos->addWidget(lblValor1, 2, 0);
+    campos->addWidget(txtValor1, 2, 1);
+    campos->addWidget(lblValor2, 2, 2);
+    campos->addWidget(txtValor2, 2, 3);
+    campos->addWidget(lblTipo, 3, 0);
+    campos->addWidget(txtTipo, 3, 1, 1, 2);
+    campos->setRowStretch(4, 1);
+    auto* lista = new QVBoxLayout;
+    lista->addWidget(lblLista);
+    lista->addWidget(lstListaClass, 1);
+    auto* filtroLista = new QVBoxLayout;
+    filtroLista->addWidget(lblFiltro);
+    filtroLista->addWidget(lstFiltroClass, 1);
+    auto* botoes = new QVBoxLayout;
+    botoes->addStretch(1);
+    botoes->addWidget(cmdConsulta);
+    botoes->addWidget(cmdApagar);
+    auto* filtros = new QHBoxLayout(fraFiltros);
+    filtros->addLayout(campos);
+    filtros->addSpacing(8);
+    filtros->addLayout(lista, 1);
+    filtros->addLayout(filtroLista, 1);
+    filtros->addLayout(botoes);
+
+    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
+    flxConsulta = new platform::FlexGrid(fraLancamentos);
+    txtLanc = new QLabel(fraLancamentos);
+    txtSaldo2 = new QLabel(fraLancamentos);
+    txtSaldo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSaldo2->setMinimumWidth(txtSaldo2->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
+    auto* rodape = new QHBoxLayout;
+    rodape->addWidget(txtLanc);
+    rodape->addStretch(1);
+    if (desenho.rotuloTotal)
+        rodape->addWidget(new QLabel(QStringLiteral("Total R$"), fraLancamentos));
+    rodape->addWidget(txtSaldo2);
+    auto* lancamentos = new QVBoxLayout(fraLancamentos);
+    lancamentos->addWidget(flxConsulta, 1);
+    lancamentos->addLayout(rodape);
+
+    auto* janela = new QVBoxLayout(this);
+    janela->addWidget(fraFiltros);
+    janela->addWidget(fraLancamentos, 1);
+    resize(1000, 640);
+
+    Comportamento c;
+    c.layout = Layout::A;
+    c.gradeSempreHabilitada = true;
+    c.rolarAcimaDe = 27;
+    grade_ = new GradeConsulta(*flxConsulta, txtLanc, txtSaldo2, c, [this] { cmdConsulta_Click(); }, nullptr, this);
+    grade_->limpar();
+
+    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
+    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
+    connect(txtTipo, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            txtTipo_Click();
+    });
+    connect(lstListaClass, &QListWidget::itemDoubleClicked, this, [this] { lstListaClass_DblClick(); });
+    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
+}
+
+void ConsultaComFiltro::selecionarPrimeiroLado() { txtTipo->setCurrentIndex(0); }
+
+void ConsultaComFiltro::cmdConsulta_Click()
+{
+    const bool saida = txtTipo->currentText() == QStringLiteral("Saída");
+    Selecao s;
+    s.e(QStringLiteral("Referente LIKE ?"), {QLatin1Char('%') + txtConsulta->text() + QLatin1Char('%')});
+    const QDate inicio = platform::parseDate(txtDataVen1->Text());
+    const QDate fim = platform::parseDate(txtDataVen2->Text());
+    if (inicio.isValid() && fim.isValid())
+        s.e(QStringLiteral("DataVen >= ? AND DataVen <= ?"), {inicio, fim});
+    // A box without a number (empty, or a lone comma) leaves the range out,
+    // as an empty one does. The bounds are typed without sign; the range
+    // lies between them, whichever was typed first.
+    data::Centavos v1 = 0;
+    data::Centavos v2 = 0;
+    if (data::parseMoney(txtValor1->text(), v1) && data::parseMoney(txtValor2->text(), v2)) {
+        if (saida) {
+            v1 = -v1;
+            v2 = -v2;
+        }
+        s.e(QStringLiteral("Valor BETWEEN ? AND ?"),
+            {qint64(std::min(v1, v2)), qint64(std::max(v1, v2))});
+    }
+    s.e(QStringLiteral("Tipo = ?"), {saida ? data::kTipoSaida : data::kTipoEntrada});
+
+    std::vector<LinhaConsulta> linhas =
+        lerSelecao(ConexaoBanco, s, QStringLiteral(" ORDER BY DataVen, Referente, Valor, NumLan"));
+    QStringList itens;
+    for (int i = 0; i < lstFiltroClass->count(); ++i)
+        itens << lstFiltroClass->item(i)->text();
+    if (!itens.isEmpty()) {
+        const auto deixa = filtro(itens);
+        linhas.erase(std::remove_if(linhas.begin(), linhas.end(), [&deixa](const LinhaConsulta& l) { return !deixa(l); }),
+                     linhas.end());
+    }
+    grade_->preencher(linhas);
+}
+
+void ConsultaComFiltro::txtTipo_Click()
+{
+    lstFiltroClass->clear();
+    const bool saida = txtTipo->currentText() == QStringLiteral("Saída");
+    const QStringList itens = itensDoLado(saida ? data::kDespesaSaida : data::kDespesaEntrada);
+    lstListaClass->clear();
+    lstListaClass->addItems(itens);
+}
+
+void ConsultaComFiltro::lstListaClass_DblClick()
+{
+    QListWidgetItem* escolhido = lstListaClass->currentItem();
+    if (!escolhido)
+        return;
+    const QString texto = escolhido->text();
+    for (int i = 0; i < lstFiltroClass->count(); ++i) {
+        if (lstFiltroClass->item(i)->text() == texto) {
+            platform::MsgBox(QStringLiteral("Classificação já existente no filtro."), platform::vbInformation,
+                             QStringLiteral("Atenção,"));
+            return;
+        }
+    }
+    lstFiltroClass->addItem(texto);
+}
+
+void ConsultaComFiltro::lstFiltroClass_KeyDown(int key)
+{
+    if (key != Qt::Key_Delete || lstFiltroClass->count() == 0)
+        return;
+    QListWidgetItem* escolhido = lstFiltroClass->currentItem();
+    if (!escolhido || !escolhido->isSelected())
+        return;
+    delete lstFiltroClass->takeItem(lstFiltroClass->row(escolhido));
+    if (lstFiltroClass->count() > 0)
+        lstFiltroClass->setCurrentRow(lstFiltroClass->count() - 1);
+}
+
+void ConsultaComFiltro::lblDataI_Click()
+{
+    txtDataVen1->setText(QStringLiteral("01/01/") + QString::number(platform::Today().year()));
+}
+
+void ConsultaComFiltro::lblDataF_Click()
+{
+    txtDataVen2->setText(QStringLiteral("31/12/") + QString::number(platform::Today().year()));
+    cmdConsulta->setFocus();
+}
+
+void ConsultaComFiltro::txtDataVen1_KeyDown(int key)
+{
+    if (desenho_.mesComPagina)
+        moverMes(*txtDataVen1, key);
+}
+
+void ConsultaComFiltro::txtDataVen2_KeyDown(int key)
+{
+    if (desenho_.mesComPagina)
+        moverMes(*txtDataVen2, key);
+}
+
+void ConsultaComFiltro::flxConsulta_DblClick() { grade_->abrirLancamento(); }
+
+void ConsultaComFiltro::cmdApagar_Click() { grade_->apagarTodos(); }
+
+bool ConsultaComFiltro::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool pagina = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+        if (watched == txtDataVen1 && pagina) {
+            txtDataVen1_KeyDown(key);
+            return true;
+        }
+        if (watched == txtDataVen2 && pagina) {
+            txtDataVen2_KeyDown(key);
+            return true;
+        }
+        if (watched == lstFiltroClass && key == Qt::Key_Delete) {
+            lstFiltroClass_KeyDown(key);
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == lblDataI)
+            lblDataI_Click();
+        else if (watched == lblDataF)
+            lblDataF_Click();
+    }
+    return Form::eventFilter(watched, event);
+}
+
+} // namespace queries

@@ -1,0 +1,381 @@
+#include "queries/frmAlterarNaoClass.h"
+
+#include "data/Conexao.h"
+#include "data/Despesas.h"
+#include "data/Lancamentos.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+#include "queries/frmZOrdem.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+const QString frmAlterarNaoClass::kNomeConsulta = QStringLiteral("Alterar saidas em Massa");
+QString frmAlterarNaoClass::ClausulaOrdem;
+double frmAlterarNaoClass::SomaValores = 0;
+
+namespace {
+const QString kMascaraVazia = QStringLiteral("__/__/____");
+const QString kCR = QString(QChar(13));
+} // namespace
+
+frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Alterar saidas em Massa"));
+    setEnterAsTab(true);
+
+    auto* fraConsulta = new QGroupBox(QStringLiteral("Consulta por Histórico - saídas não classificadas"), this);
+    optConsulta[0] = new QRadioButton(QStringLiteral("Comece com:"), fraConsulta);
+    optConsulta[1] = new QRadioButton(QStringLiteral("Contenha:"), fraConsulta);
+    optConsulta[2] = new QRadioButton(QStringLiteral("Exatamente:"), fraConsulta);
+    optConsulta[1]->setChecked(true);
+    txtConsulta = new QLineEdit(fraConsulta);
+    auto* lblFiltro = new QLabel(QStringLiteral("Filtro"), fraConsulta);
+    txtFiltro = new QComboBox(fraConsulta);
+    txtFiltro->addItem(QString());
+    for (char letra = 'A'; letra <= 'Z'; ++letra)
+        txtFiltro->addItem(QString(QLatin1Char(letra)));
+    auto* lblPeriodo = new QLabel(QStringLiteral("Faixa de datas opcional"), fraConsulta);
+    txtDataI = new QLabel(QStringLiteral("Data Inicial"), fraConsulta);
+    txtDataVen1 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
+    txtDataF = new QLabel(QStringLiteral("Data Final"), fraConsulta);
+    txtDataVen2 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
+    cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraConsulta);
+    cmdSubTotal = new QPushButton(QStringLiteral("Aplicar SubTotal"), fraConsulta);
+    auto* lblPara = new QLabel(QStringLiteral("Alterar parar:"), fraConsulta);
+    txtDespesaPara = new QComboBox(fraConsulta);
+    txtCodDespesaPara = new QComboBox(fraConsulta);
+    txtCodDespesaPara->hide();
+    txtConta = new QLabel(fraConsulta);
+    txtConta->setMinimumWidth(txtConta->fontMetrics().horizontalAdvance(QStringLiteral("Manutenção do Veículo")));
+    cmdAlterarMassa = new QPushButton(QStringLiteral("&Alterar Todos"), fraConsulta);
+    cmdAlterarMassa->setEnabled(false);
+    cmdOrdem = new QPushButton(QStringLiteral("&Ordem"), fraConsulta);
+    cmdOrdem->setEnabled(false);
+
+    const int largura = txtDataVen1->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16;
+    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
+        caixa->setSelectAllOnFocus(true);
+        caixa->setMaximumWidth(largura);
+    }
+    for (auto* rotulo : {txtDataI, txtDataF}) {
+        rotulo->setCursor(Qt::PointingHandCursor);
+        rotulo->installEventFilter(this);
+    }
+
+    auto* opcoes = new QVBoxLayout;
+    for (auto* opcao : optConsulta)
+        opcoes->addWidget(opcao);
+    auto* consulta = new QGridLayout;
+    consulta->addWidget(txtConsulta, 0, 0, 1, 3);
+    consulta->addWidget(lblFiltro, 0, 3, Qt::AlignRight);
+    consulta->addWidget(txtFiltro, 0, 4);
+    consulta->addWidget(lblPeriodo, 1, 0, 1, 2, Qt::AlignCenter);
+    consulta->addWidget(txtDataI, 2, 0);
+    consulta->addWidget(txtDataF, 2, 1);
+    consulta->addWidget(txtDataVen1, 3, 0);
+    consulta->addWidget(txtDataVen2, 3, 1);
+    consulta->addWidget(cmdConsulta, 3, 3);
+    consulta->addWidget(cmdSubTotal, 3, 4);
+    consulta->addWidget(cmdOrdem, 3, 5);
+    consulta->addWidget(lblPara, 4, 0);
+    consulta->addWidget(txtDespesaPara, 4, 1, 1, 2);
+    consulta->addWidget(txtConta, 4, 3);
+    consulta->addWidget(cmdAlterarMassa, 4, 4);
+    consulta->setColumnStretch(2, 1);
+    auto* superior = new QHBoxLayout(fraConsulta);
+    superior->addLayout(opcoes);
+    superior->addSpacing(8);
+    superior->addLayout(consulta, 1);
+
+    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
+    flxConsulta = new platform::FlexGrid(fraLancamentos);
+    txtLanc = new QLabel(fraLancamentos);
+    txtSaldo2 = new QLabel(fraLancamentos);
+    txtSaldo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSaldo2->setMinimumWidth(txtSaldo2->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
+    cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraLancamentos);
+    auto* rodape = new QHBoxLayout;
+    rodape->addWidget(txtLanc);
+    rodape->addStretch(1);
+    rodape->addWidget(cmdApagar);
+    rodape->addSpacing(12);
+    rodape->addWidget(new QLabel(QStringLiteral("Total R$"), fraLancamentos));
+    rodape->addWidget(txtSaldo2);
+    auto* lancamentos = new QVBoxLayout(fraLancamentos);
+    lancamentos->addWidget(flxConsulta, 1);
+    lancamentos->addLayout(rodape);
+
+    cmdFecha = new QToolButton(this);
+    cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    cmdFecha->setToolTip(QStringLiteral("Fechar"));
+    cmdFecha->setAutoRaise(true);
+    cmdFecha->setFocusPolicy(Qt::NoFocus);
+
+    txtDespesa = new QComboBox(this);
+    txtCodDesp = new QComboBox(this);
+    lblCodNaoClass = new QLabel(this);
+    for (QWidget* oculto : std::initializer_list<QWidget*>{txtDespesa, txtCodDesp, lblCodNaoClass})
+        oculto->hide();
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(fraConsulta, 1);
+    topo->addWidget(cmdFecha, 0, Qt::AlignTop);
+    auto* janela = new QVBoxLayout(this);
+    janela->addLayout(topo);
+    janela->addWidget(fraLancamentos, 1);
+    resize(1100, 640);
+
+    queries::Comportamento c;
+    c.layout = queries::Layout::B;
+    c.teclaDelete = true;
+    c.diaDaSemana = true;
+    c.mais = queries::TeclaMais::Marca;
+    c.teclaInsert = true;
+    c.teclaSoma = Qt::Key_F12;
+    c.previsaoAzul = true;
+    c.rolarSubtotalAcimaDe = 18;
+    grade_ = new queries::GradeConsulta(*flxConsulta, txtLanc, txtSaldo2, c, [this] { cmdConsulta_Click(); },
+                                        &SomaValores, this);
+    grade_->limpar();
+
+    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
+    connect(cmdSubTotal, &QPushButton::clicked, this, [this] { cmdSubTotal_Click(); });
+    connect(cmdAlterarMassa, &QPushButton::clicked, this, [this] { cmdAlterarMassa_Click(); });
+    connect(cmdOrdem, &QPushButton::clicked, this, [this] { cmdOrdem_Click(); });
+    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
+    connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
+    connect(txtDespesaPara, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            txtDespesaPara_Click();
+    });
+    connect(txtCodDespesaPara, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            txtCodDespesaPara_Click();
+    });
+    connect(txtCodDesp, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            txtCodDesp_Click();
+    });
+    for (int i = 0; i < 3; ++i)
+        connect(optConsulta[size_t(i)], &QRadioButton::clicked, this, [this, i] { optConsulta_Click(i); });
+    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
+    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
+    connect(flxConsulta, &platform::FlexGrid::rightClicked, this, [this] { flxConsulta_MouseDown(Qt::RightButton); });
+}
+
+void frmAlterarNaoClass::Form_Load()
+{
+    NomeConsultaAtiva = kNomeConsulta;
+    txtDespesa->clear();
+    txtCodDesp->clear();
+    for (const data::Despesa& d : data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo)) {
+        txtDespesa->addItem(d.nome);
+        txtCodDesp->addItem(QString::number(d.codigo));
+    }
+    setWindowTitle(CaptionAtivo(QStringLiteral("Alterar saidas em Massa")));
+    if (const auto naoClassificada = data::classificacaoNaoClassificada(ConexaoBanco))
+        lblCodNaoClass->setText(QString::number(naoClassificada->codigo));
+    {
+        // Filling is not choosing: no target until the user picks one.
+        const QSignalBlocker nomes(txtDespesaPara);
+        const QSignalBlocker codigos(txtCodDespesaPara);
+        txtDespesaPara->clear();
+        txtCodDespesaPara->clear();
+        for (const data::Despesa& d : data::classificacoes(ConexaoBanco, data::kDespesaSaida)) {
+            txtDespesaPara->addItem(d.nome);
+            txtCodDespesaPara->addItem(QString::number(d.codigo));
+        }
+        txtDespesaPara->setCurrentIndex(-1);
+        txtCodDespesaPara->setCurrentIndex(-1);
+    }
+    txtConta->clear();
+}
+
+void frmAlterarNaoClass::cmdConsulta_Click()
+{
+    const QString inicio = txtDataVen1->Text();
+    if (inicio != kMascaraVazia && !platform::IsDate(inicio)) {
+        platform::MsgBox(QStringLiteral("Data inicial inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
+        txtDataVen1->setFocus();
+        return;
+    }
+    const QString fim = txtDataVen2->Text();
+    if (fim != kMascaraVazia && !platform::IsDate(fim)) {
+        platform::MsgBox(QStringLiteral("Data final inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
+        txtDataVen2->setFocus();
+        return;
+    }
+    const std::vector<queries::LinhaConsulta> linhas =
+        queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem));
+    QHash<std::int64_t, QString> nomes;
+    for (int i = 0; i < txtCodDesp->count() && i < txtDespesa->count(); ++i)
+        nomes.insert(txtCodDesp->itemText(i).toLongLong(), txtDespesa->itemText(i));
+    grade_->setNomes(std::move(nomes));
+    grade_->preencher(linhas);
+    if (!linhas.empty())
+        cmdOrdem->setEnabled(true);
+    cmdAlterarMassa->setEnabled(!linhas.empty());
+}
+
+void frmAlterarNaoClass::cmdSubTotal_Click() { Lancamentos(); }
+
+void frmAlterarNaoClass::txtDespesaPara_Click()
+{
+    txtCodDespesaPara->setCurrentIndex(txtDespesaPara->currentIndex());
+}
+
+void frmAlterarNaoClass::txtCodDespesaPara_Click()
+{
+    bool ok = false;
+    const std::int64_t codigo = txtCodDespesaPara->currentText().toLongLong(&ok);
+    if (!ok)
+        return;
+    if (const auto d = data::classificacaoPorCodigo(ConexaoBanco, codigo))
+        txtConta->setText(d->conta);
+}
+
+void frmAlterarNaoClass::txtCodDesp_Click()
+{
+    if (txtCodDesp->currentIndex() < txtDespesa->count())
+        txtDespesa->setCurrentIndex(txtCodDesp->currentIndex());
+}
+
+void frmAlterarNaoClass::cmdAlterarMassa_Click()
+{
+    // Without a target every listed entry would lose its classification.
+    const QString codigo = txtCodDespesaPara->currentText();
+    if (txtDespesaPara->currentIndex() < 0 || codigo.isEmpty()) {
+        platform::MsgBox(QStringLiteral("Escolha a classificação para a qual os lançamentos serão alterados."),
+                         platform::vbCritical, QStringLiteral("Atenção,"));
+        txtDespesaPara->setFocus();
+        return;
+    }
+    const int resposta = platform::MsgBox(QStringLiteral("Todos os lançamentos desta consulta serão Alterados!") + kCR +
+                                              QStringLiteral("Deseja Continuar?"),
+                                          platform::vbYesNo | platform::vbQuestion, QStringLiteral("Atenção,"));
+    if (resposta == platform::vbYes) {
+        // One transaction: every listed entry changes, or none when the file
+        // fails midway.
+        data::Transaction t(ConexaoBanco);
+        {
+            data::Statement muda(ConexaoBanco,
+                                 QStringLiteral("UPDATE Lancamentos SET Despesa = ?, Conta = ? WHERE NumLan = ?"));
+            for (int row = 1; row < flxConsulta->Rows(); ++row) {
+                const std::int64_t n = grade_->numLanDaLinha(row);
+                if (n == 0)
+                    continue;
+                muda.bind(1, codigo);
+                muda.bind(2, txtConta->text());
+                muda.bind(3, n);
+                muda.exec();
+                muda.reset();
+            }
+        }
+        t.commit();
+    }
+    cmdConsulta->click();
+}
+
+void frmAlterarNaoClass::cmdOrdem_Click()
+{
+    // The ordering dialog hands its clause only to the query windows it
+    // knows by name; this window takes the clause itself when OK is pressed.
+    frmZOrdem& ordem = platform::Forms::get<frmZOrdem>();
+    bool escolhida = false;
+    const QMetaObject::Connection ligacao = connect(ordem.cmdOK, &QToolButton::clicked, this, [&ordem, &escolhida] {
+        ClausulaOrdem = ordem.Clausula();
+        escolhida = true;
+    });
+    platform::showModal(ordem);
+    disconnect(ligacao);
+    if (escolhida)
+        cmdConsulta->click();
+}
+
+void frmAlterarNaoClass::cmdApagar_Click() { grade_->apagarTodos(); }
+
+void frmAlterarNaoClass::cmdFecha_Click() { Unload(); }
+
+void frmAlterarNaoClass::optConsulta_Click(int) { txtConsulta->setFocus(); }
+
+void frmAlterarNaoClass::txtDataI_Click()
+{
+    txtDataVen1->setText(QStringLiteral("01/01/") + QString::number(platform::Today().year()));
+}
+
+void frmAlterarNaoClass::txtDataF_Click()
+{
+    txtDataVen2->setText(QStringLiteral("31/12/") + QString::number(platform::Today().year()));
+}
+
+void frmAlterarNaoClass::flxConsulta_DblClick() { grade_->abrirLancamento(); }
+
+void frmAlterarNaoClass::flxConsulta_KeyDown(QKeyEvent* event) { grade_->teclaPressionada(event); }
+
+void frmAlterarNaoClass::flxConsulta_MouseDown(int button)
+{
+    if (button == Qt::RightButton)
+        grade_->mostrarDiaSemana();
+}
+
+void frmAlterarNaoClass::Lancamentos()
+{
+    const std::vector<queries::LinhaConsulta> linhas =
+        queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem));
+    if (linhas.empty()) {
+        // Nothing found: the grid empties and the count and total stay.
+        grade_->limpar();
+        flxConsulta->setEnabled(false);
+        return;
+    }
+    grade_->preencherComSubtotais(linhas);
+}
+
+void frmAlterarNaoClass::ContaSaldo(double& quantos)
+{
+    quantos = queries::contarMeses(
+        queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem)));
+}
+
+queries::Selecao frmAlterarNaoClass::selecao() const
+{
+    queries::ModoHistorico modo = queries::ModoHistorico::Contenha;
+    if (optConsulta[0]->isChecked())
+        modo = queries::ModoHistorico::ComeceCom;
+    else if (optConsulta[2]->isChecked())
+        modo = queries::ModoHistorico::Exatamente;
+    queries::Selecao s =
+        queries::selecaoPorHistorico(modo, txtConsulta->text(), platform::parseDate(txtDataVen1->Text()),
+                                     platform::parseDate(txtDataVen2->Text()), txtFiltro->currentText());
+    s.e(QStringLiteral("Tipo = ?"), {data::kTipoSaida});
+    s.e(QStringLiteral("Despesa = ?"), {lblCodNaoClass->text()});
+    return s;
+}
+
+bool frmAlterarNaoClass::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == txtDataI)
+            txtDataI_Click();
+        else if (watched == txtDataF)
+            txtDataF_Click();
+    }
+    return Form::eventFilter(watched, event);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Query by account group: the entries of one side whose description holds a
+// text, optionally within a period and a value range, narrowed to the
+// groups (Despesas.Conta) the user puts into the filter list.
+#include "queries/ConsultaComFiltro.h"
+
+class frmConsConta : public queries::ConsultaComFiltro {
+    Q_OBJECT
+public:
+    explicit frmConsConta(QWidget* parent = nullptr);
+
+    void Form_Load() override;
+
+protected:
+    QStringList itensDoLado(const QString& despesaTipo) override;
+    std::function<bool(const queries::LinhaConsulta&)> filtro(const QStringList& itens) override;
+};

@@ -1,0 +1,256 @@
+#include "queries/frmConsValor.h"
+
+#include "data/Conexao.h"
+#include "data/Despesas.h"
+#include "data/Money.h"
+#include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
+#include "platform/NumberKeys.h"
+#include "platform/MsgBox.h"
+#include "platform/conversions.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+QString frmConsValor::ClausulaOrdem;
+double frmConsValor::SomaValores = 0;
+
+namespace {
+
+const QString kMascaraVazia = QStringLiteral("__/__/____");
+
+// A bound as the query first reads it: its leading digits only, so an empty
+// box reads 0, "12,50" reads 12 and "0,50" reads 0.
+qint64 digitosIniciais(const QString& texto)
+{
+    qint64 n = 0;
+    for (const QChar c : texto) {
+        if (!c.isDigit())
+            break;
+        n = n * 10 + c.digitValue();
+        if (n > 1'000'000'000'000LL)
+            break;
+    }
+    return n;
+}
+
+// A bound as an amount (decimal comma); a text that parseMoney refuses
+// ("12," typed before the cents) counts by its leading digits.
+data::Centavos valorDaCaixa(const QString& texto)
+{
+    data::Centavos c = 0;
+    if (data::parseMoney(texto, c))
+        return c;
+    return digitosIniciais(texto) * 100;
+}
+
+} // namespace
+
+frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Consulta por faixa de Valores"));
+    setEnterAsTab(true);
+
+    auto* fraConsulta = new QGroupBox(QStringLiteral("Consulta por Valor"), this);
+    auto* lblTipo = new QLabel(QStringLiteral("Tipo"), fraConsulta);
+    txtTipo = new QComboBox(fraConsulta);
+    txtTipo->addItems({QStringLiteral("Entrada"), QStringLiteral("Saída")});
+    auto* lblValor1 = new QLabel(QStringLiteral("Do Valor"), fraConsulta);
+    txtValor1 = new QLineEdit(fraConsulta);
+    auto* lblValor2 = new QLabel(QStringLiteral("Até o Valor"), fraConsulta);
+    txtValor2 = new QLineEdit(fraConsulta);
+    auto* lblPeriodo = new QLabel(QStringLiteral("Faixa de datas opcional"), fraConsulta);
+    auto* lblDataI = new QLabel(QStringLiteral("Data Inicial"), fraConsulta);
+    txtDataVen1 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
+    auto* lblDataF = new QLabel(QStringLiteral("Data Final"), fraConsulta);
+    txtDataVen2 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
+    cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraConsulta);
+
+    const int largura = txtDataVen1->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16;
+    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
+        caixa->setSelectAllOnFocus(true);
+        caixa->setMaximumWidth(largura);
+    }
+    for (auto* caixa : {txtValor1, txtValor2}) {
+        caixa->setAlignment(Qt::AlignRight);
+        caixa->setMaximumWidth(largura + 20);
+        new platform::NumberKeyFilter(caixa);
+        caixa->installEventFilter(this);
+    }
+
+    auto* consulta = new QGridLayout(fraConsulta);
+    consulta->addWidget(lblPeriodo, 0, 3, 1, 2, Qt::AlignCenter);
+    consulta->addWidget(lblTipo, 1, 0);
+    consulta->addWidget(lblValor1, 1, 1);
+    consulta->addWidget(lblValor2, 1, 2);
+    consulta->addWidget(lblDataI, 1, 3);
+    consulta->addWidget(lblDataF, 1, 4);
+    consulta->addWidget(txtTipo, 2, 0);
+    consulta->addWidget(txtValor1, 2, 1);
+    consulta->addWidget(txtValor2, 2, 2);
+    consulta->addWidget(txtDataVen1, 2, 3);
+    consulta->addWidget(txtDataVen2, 2, 4);
+    consulta->addWidget(cmdConsulta, 2, 5);
+    consulta->setColumnStretch(6, 1);
+
+    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
+    flxConsulta = new platform::FlexGrid(fraLancamentos);
+    txtLanc = new QLabel(fraLancamentos);
+    txtSaldo2 = new QLabel(fraLancamentos);
+    txtSaldo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtSaldo2->setMinimumWidth(txtSaldo2->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
+    cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraLancamentos);
+    auto* rodape = new QHBoxLayout;
+    rodape->addWidget(txtLanc);
+    rodape->addStretch(1);
+    rodape->addWidget(cmdApagar);
+    rodape->addSpacing(12);
+    rodape->addWidget(txtSaldo2);
+    auto* lancamentos = new QVBoxLayout(fraLancamentos);
+    lancamentos->addWidget(flxConsulta, 1);
+    lancamentos->addLayout(rodape);
+
+    cmdFecha = new QToolButton(this);
+    cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    cmdFecha->setToolTip(QStringLiteral("Fechar"));
+    cmdFecha->setAutoRaise(true);
+    cmdFecha->setFocusPolicy(Qt::NoFocus);
+
+    txtCodDesp = new QComboBox(this);
+    txtDespesa = new QComboBox(this);
+    txtCodDesp->hide();
+    txtDespesa->hide();
+
+    auto* topo = new QHBoxLayout;
+    topo->addWidget(fraConsulta, 1);
+    topo->addWidget(cmdFecha, 0, Qt::AlignTop);
+    auto* janela = new QVBoxLayout(this);
+    janela->addLayout(topo);
+    janela->addWidget(fraLancamentos, 1);
+    resize(980, 620);
+
+    setTabOrder(txtValor1, txtValor2);
+    setTabOrder(txtValor2, txtDataVen1);
+    setTabOrder(txtDataVen1, txtDataVen2);
+    setTabOrder(txtDataVen2, cmdConsulta);
+    setTabOrder(cmdConsulta, txtTipo);
+
+    queries::Comportamento c;
+    c.layout = queries::Layout::C;
+    c.teclaDelete = true;
+    c.diaDaSemana = true;
+    c.mais = queries::TeclaMais::SomaValor;
+    c.teclaInsert = true;
+    c.teclaSoma = Qt::Key_F10;
+    grade_ = new queries::GradeConsulta(*flxConsulta, txtLanc, txtSaldo2, c, [this] { cmdConsulta_Click(); },
+                                        &SomaValores, this);
+
+    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
+    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
+    connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
+    connect(txtCodDesp, &QComboBox::currentIndexChanged, this, [this] { txtCodDesp_Click(); });
+    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
+    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
+    connect(flxConsulta, &platform::FlexGrid::rightClicked, this, [this] { flxConsulta_MouseDown(Qt::RightButton); });
+}
+
+void frmConsValor::Form_Load()
+{
+    NomeConsultaAtiva = QStringLiteral("Consulta por Valor");
+    grade_->limpar();
+    txtDespesa->clear();
+    txtCodDesp->clear();
+    for (const data::Despesa& d : data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo)) {
+        txtDespesa->addItem(d.nome);
+        txtCodDesp->addItem(QString::number(d.codigo));
+    }
+    txtTipo->setCurrentIndex(1);
+    setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por faixa de Valores")));
+}
+
+void frmConsValor::cmdConsulta_Click()
+{
+    if (digitosIniciais(txtValor1->text()) == 0)
+        txtValor1->setText(QStringLiteral("0"));
+    if (digitosIniciais(txtValor2->text()) == 0)
+        txtValor2->setText(QStringLiteral("0"));
+    if (digitosIniciais(txtValor1->text()) != 0 && digitosIniciais(txtValor2->text()) == 0)
+        txtValor2->setText(txtValor1->text());
+
+    const QDate inicio = platform::parseDate(txtDataVen1->Text());
+    if (txtDataVen1->Text() != kMascaraVazia && !inicio.isValid()) {
+        platform::MsgBox(QStringLiteral("Data inicial inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
+        txtDataVen1->setFocus();
+        return;
+    }
+    const QDate fim = platform::parseDate(txtDataVen2->Text());
+    if (txtDataVen2->Text() != kMascaraVazia && !fim.isValid()) {
+        platform::MsgBox(QStringLiteral("Data final inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
+        txtDataVen2->setFocus();
+        return;
+    }
+
+    // The side is told by the sign of the amount, not by Tipo.
+    const bool saida = txtTipo->currentText() == QStringLiteral("Saída");
+    const data::Centavos a1 = valorDaCaixa(txtValor1->text());
+    const data::Centavos a2 = valorDaCaixa(txtValor2->text());
+    queries::Selecao s;
+    if (inicio.isValid() && fim.isValid())
+        s.e(QStringLiteral("DataVen >= ? AND DataVen <= ?"), {inicio, fim});
+    if (saida)
+        s.e(QStringLiteral("Valor >= ? AND Valor <= ?"), {qint64(-a2), qint64(-a1)});
+    else
+        s.e(QStringLiteral("Valor >= ? AND Valor <= ?"), {qint64(a1), qint64(a2)});
+
+    const std::vector<queries::LinhaConsulta> linhas =
+        queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ClausulaOrdem));
+    QHash<std::int64_t, QString> nomes;
+    for (int i = 0; i < txtCodDesp->count() && i < txtDespesa->count(); ++i)
+        nomes.insert(txtCodDesp->itemText(i).toLongLong(), txtDespesa->itemText(i));
+    grade_->setNomes(std::move(nomes));
+    grade_->preencher(linhas);
+}
+
+void frmConsValor::txtValor1_LostFocus() { txtValor2->setText(txtValor1->text()); }
+
+void frmConsValor::txtCodDesp_Click()
+{
+    if (txtCodDesp->currentIndex() < txtDespesa->count())
+        txtDespesa->setCurrentIndex(txtCodDesp->currentIndex());
+}
+
+void frmConsValor::flxConsulta_DblClick() { grade_->abrirLancamento(); }
+
+void frmConsValor::flxConsulta_KeyDown(QKeyEvent* event) { grade_->teclaPressionada(event); }
+
+void frmConsValor::flxConsulta_MouseDown(int button)
+{
+    if (button == Qt::RightButton)
+        grade_->mostrarDiaSemana();
+}
+
+void frmConsValor::cmdApagar_Click() { grade_->apagarTodos(); }
+
+void frmConsValor::cmdFecha_Click() { Unload(); }
+
+bool frmConsValor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtValor1 || watched == txtValor2) {
+        auto* caixa = static_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::FocusIn)
+            QTimer::singleShot(0, caixa, [caixa] { caixa->selectAll(); });
+        else if (event->type() == QEvent::FocusOut && watched == txtValor1)
+            txtValor1_LostFocus();
+    }
+    return Form::eventFilter(watched, event);
+}

@@ -1,0 +1,55 @@
+// The watch list's table access: one row per code, the copy that only adds,
+// and the month's sum of a code.
+#include "PrevistoRealizadoFixture.h"
+
+using previstotest::PrevistoFixture;
+
+namespace {
+class TabelaPrevisto : public PrevistoFixture {};
+} // namespace
+
+TEST_F(TabelaPrevisto, WritingAWatchedCodeOverwritesItsOneRow)
+{
+    data::gravarPrevisto(ConexaoBanco, 7, 8000);
+    data::gravarPrevisto(ConexaoBanco, 7, 15000);
+    EXPECT_EQ(linhasDoCodigo(7), 1);
+    EXPECT_EQ(data::previstoDe(ConexaoBanco, 7), std::optional<data::Centavos>(15000));
+    EXPECT_FALSE(data::previstoDe(ConexaoBanco, 8).has_value());
+}
+
+TEST_F(TabelaPrevisto, AddingOnlyWhenAbsentKeepsAWatchedValue)
+{
+    data::gravarPrevisto(ConexaoBanco, 7, 8000);
+    EXPECT_FALSE(data::adicionarPrevistoSeAusente(ConexaoBanco, 7, 15000));
+    EXPECT_TRUE(data::adicionarPrevistoSeAusente(ConexaoBanco, 9, 120000));
+    EXPECT_FALSE(data::adicionarPrevistoSeAusente(ConexaoBanco, 9, 1));
+    EXPECT_EQ(vigiadas(), (std::map<std::int64_t, data::Centavos>{{7, 8000}, {9, 120000}}));
+}
+
+TEST_F(TabelaPrevisto, ListKeepsTheOrderOfAddingAndNamesEachCode)
+{
+    data::gravarPrevisto(ConexaoBanco, 9, 100);
+    data::gravarPrevisto(ConexaoBanco, 7, 200);
+    data::gravarPrevisto(ConexaoBanco, 555, 300);  // a code the plan does not hold
+    const auto lista = data::previstos(ConexaoBanco);
+    ASSERT_EQ(lista.size(), 3u);
+    EXPECT_EQ(lista[0].despesa, 9);
+    EXPECT_EQ(lista[0].nome, QStringLiteral("Aluguel"));
+    EXPECT_EQ(lista[1].nome, QStringLiteral("Supermercado"));
+    EXPECT_EQ(lista[2].despesa, 555);
+    EXPECT_EQ(lista[2].nome, QString());
+    data::excluirPrevisto(ConexaoBanco, 9);
+    EXPECT_EQ(data::previstos(ConexaoBanco).size(), 2u);
+}
+
+TEST_F(TabelaPrevisto, PeriodSumTellsNoEntryFromASumOfZero)
+{
+    const QDate inicio(2024, 3, 1), fim(2024, 3, 31);
+    EXPECT_FALSE(data::somaDoPeriodo(ConexaoBanco, 7, inicio, fim).has_value());
+    lancar(QDate(2024, 3, 1), -5000, 7);
+    lancar(QDate(2024, 3, 31), 5000, 7);
+    lancar(QDate(2024, 3, 10), -999, 70);  // "70" is not "7"
+    EXPECT_EQ(data::somaDoPeriodo(ConexaoBanco, 7, inicio, fim), std::optional<data::Centavos>(0));
+    lancar(QDate(2024, 4, 1), -1, 7);
+    EXPECT_EQ(data::somaDoPeriodo(ConexaoBanco, 7, inicio, fim), std::optional<data::Centavos>(0));
+}

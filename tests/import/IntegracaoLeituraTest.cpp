@@ -1,0 +1,164 @@
+// Reading a statement file into the window's grid, pre-classifying its lines
+// and the catch-all button.
+#include "IntegracaoFixture.h"
+
+using testsupport::MsgRecorder;
+
+namespace {
+
+class IntegracaoLeitura : public IntegracaoFixture {
+protected:
+    // One BRADESCO line: date in 1-10, description in 25-48, credit in
+    // 74-98, debit in 99-122.
+    static QString bradesco(const QString& data, const QString& historico, const QString& credito,
+                            const QString& debito)
+    {
+        return data.leftJustified(24, QLatin1Char(' ')) + historico.leftJustified(24, QLatin1Char(' ')) +
+               QString(25, QLatin1Char(' ')) + credito.rightJustified(25, QLatin1Char(' ')) +
+               debito.rightJustified(24, QLatin1Char(' '));
+    }
+
+    static const QString kFalha;
+};
+
+const QString IntegracaoLeitura::kFalha = QStringLiteral(
+    "Não foi possível importar o extrato. Verifique o modelo escolhido e tente novamente.\r"
+    "Clique em ''Ver modelos'' para ter certeza que escolheu o modelo correto.");
+
+} // namespace
+
+TEST_F(IntegracaoLeitura, NothingSelectedAsksForAFile)
+{
+    escreverArquivo(QStringLiteral("a.txt"), QStringLiteral("10/03/2024;X;-1,00\r\n"));
+    frmIntegracao& f = janela();
+    f.txtCaminho->setText(QStringLiteral("C:\\Extratos"));
+    f.txtCaminho_LostFocus();
+    MsgRecorder msgs;
+    f.cmdImportar_Click();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text, "Selecione um extrato clicando em um nome de extrato na lista.");
+    EXPECT_EQ(msgs.last().icon(), platform::vbExclamation);
+    EXPECT_EQ(msgs.last().title, "Atenção,");
+    EXPECT_FALSE(f.flxExtrato->isEnabled());
+}
+
+TEST_F(IntegracaoLeitura, AFileGoneSinceTheListingIsReportedAndTheListRebuilt)
+{
+    lerItau({QStringLiteral("10/03/2024;PADARIA CENTRAL;-12,50")});
+    escreverArquivo(QStringLiteral("some.txt"), QStringLiteral("x"));
+    frmIntegracao& f = janela();
+    f.Atualizar_Extratos();
+    ASSERT_EQ(f.lstExtratos->count(), 2);
+    QFile::remove(QDir(pastaExtratos()).filePath(QStringLiteral("some.txt")));
+    MsgRecorder msgs;
+    f.lstExtratos->setCurrentRow(1);
+    f.cmdImportar_Click();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text, "Arquivo não encontrado na pasta.");
+    EXPECT_EQ(msgs.last().title, "Atenção");
+    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+    EXPECT_EQ(f.lstExtratos->count(), 1);
+    EXPECT_EQ(f.flxExtrato->TextMatrix(1, 1), "PADARIA CENTRAL");
+}
+
+TEST_F(IntegracaoLeitura, AStatementFillsTheGridCountsAndPreClassifies)
+{
+    lerItau({QStringLiteral("10/03/2024;SUPERMERC ECONOMICO;-1.234,50"), QStringLiteral("11/03/2024;salario marco;3.000,00"),
+             QStringLiteral("12/03/2024;supermerc estorno;45,90"), QStringLiteral("13/03/2024;CINEMA;-40,00")});
+    frmIntegracao& f = janela();
+    EXPECT_EQ(f.ArquivoExtrato, "C:\\Extratos\\itau.txt");
+    EXPECT_EQ(f.flxExtrato->Rows(), 5);
+    EXPECT_TRUE(f.flxExtrato->isEnabled());
+    EXPECT_TRUE(f.cmdAtualiza->isEnabled());
+    EXPECT_EQ(f.lblQtde->text(), "4 lançamento(s)");
+    EXPECT_EQ(linhaDoExtrato(1),
+              (QStringList{"10/03/2024", "SUPERMERC ECONOMICO", "-1.234,50", "Supermercado", "A", "Alimentação"}));
+    EXPECT_EQ(linhaDoExtrato(2), (QStringList{"11/03/2024", "salario marco", "3.000,00", "Salário", "A", "Trabalho"}));
+    // Incoming lines are matched against incoming keywords only.
+    EXPECT_EQ(linhaDoExtrato(3),
+              (QStringList{"12/03/2024", "supermerc estorno", "45,90", "Importado do Extrato", "A", ""}));
+    EXPECT_EQ(f.flxExtrato->TextMatrix(4, 3), "Importado do Extrato");
+    EXPECT_EQ(f.flxExtrato->cellBackColor(1, 0), QColor(255, 255, 255));
+    EXPECT_EQ(f.flxExtrato->cellBackColor(2, 5), QColor(225, 255, 255));
+    EXPECT_TRUE(f.ExisteNaoClassificado());
+}
+
+TEST_F(IntegracaoLeitura, TheCatchAllClassifiesTheRestBySign)
+{
+    lerItau({QStringLiteral("10/03/2024;SUPERMERC ECONOMICO;-1.234,50"), QStringLiteral("11/03/2024;PIX RECEBIDO;300,00"),
+             QStringLiteral("13/03/2024;CINEMA;-40,00")});
+    frmIntegracao& f = janela();
+    f.flxExtrato->setTextMatrix(1, 4, QStringLiteral("D"));
+    f.flxExtrato->setRows(5);
+    f.flxExtrato->setTextMatrix(4, 3, QStringLiteral("Importado do Extrato"));
+    f.cmdNaoClassificar_Click();
+    EXPECT_EQ(linhaDoExtrato(1).mid(3), (QStringList{"Supermercado", "D", "Alimentação"}));
+    EXPECT_EQ(linhaDoExtrato(2).mid(3), (QStringList{"Entrada Não Classificada", "A", "Outras Entradas"}));
+    EXPECT_EQ(linhaDoExtrato(3).mid(3), (QStringList{"Saída Não Classificada", "A", "Outras Saídas"}));
+    // A row without an amount stays marked and still blocks the posting.
+    EXPECT_EQ(f.flxExtrato->TextMatrix(4, 3), "Importado do Extrato");
+    EXPECT_TRUE(f.ExisteNaoClassificado());
+    f.flxExtrato->setRows(4);
+    EXPECT_FALSE(f.ExisteNaoClassificado());
+}
+
+TEST_F(IntegracaoLeitura, ABradescoStatementLeavesNoEmptyRowsBehind)
+{
+    lerItau({QStringLiteral("01/03/2024;A1;-1,00"), QStringLiteral("02/03/2024;A2;-1,00"),
+             QStringLiteral("03/03/2024;A3;-1,00"), QStringLiteral("04/03/2024;A4;-1,00")});
+    const QStringList linhas = {
+        QStringLiteral("Extrato de: Agência: 1234 | Conta: 56789-0"),
+        bradesco(QStringLiteral("01/03/24"), QStringLiteral("SALDO ANTERIOR"), QString(), QString()),
+        bradesco(QStringLiteral("04/03/24"), QStringLiteral("CONTA DE AGUA"), QString(), QStringLiteral("-85,40")),
+        bradesco(QString(), QStringLiteral("COMPANHIA DE SANEAMENTO"), QString(), QString()),
+        bradesco(QStringLiteral("05/03/2024"), QStringLiteral("CRED SALARIO"), QStringLiteral("3.500,00"), QString()),
+    };
+    escreverArquivo(QStringLiteral("bradesco.txt"), linhas.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    lerExtrato(QStringLiteral("BRADESCO"), QStringLiteral("bradesco.txt"));
+    frmIntegracao& f = janela();
+    EXPECT_EQ(f.flxExtrato->Rows(), 3);
+    EXPECT_EQ(linhaDoExtrato(1).mid(0, 3), (QStringList{"04/03/2024", "CONTA DE AGUA", "-85,40"}));
+    EXPECT_EQ(linhaDoExtrato(2).mid(0, 4), (QStringList{"05/03/2024", "CRED SALARIO", "3.500,00", "Salário"}));
+    EXPECT_EQ(f.lblQtde->text(), "2 lançamento(s)");
+}
+
+TEST_F(IntegracaoLeitura, AFailedReadSaysSoAndDoesNotCount)
+{
+    lerItau({QStringLiteral("10/03/2024;PADARIA CENTRAL;-12,50")});
+    frmIntegracao& f = janela();
+    escreverArquivo(QStringLiteral("ruim.txt"), QStringLiteral("10/03/2024;SUPERMERC;-1,00\r\nnão é data;X;-2,00\r\n"));
+    MsgRecorder msgs;
+    lerExtrato(QStringLiteral("ITAÚ"), QStringLiteral("ruim.txt"));
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text, kFalha);
+    EXPECT_EQ(msgs.last().icon(), platform::vbExclamation);
+    EXPECT_EQ(msgs.last().title, "Atenção,");
+    EXPECT_EQ(f.lblQtde->text(), "1 lançamento(s)");
+    // The line read before the fault is shown, not pre-classified.
+    EXPECT_EQ(f.flxExtrato->TextMatrix(1, 1), "SUPERMERC");
+    EXPECT_EQ(f.flxExtrato->TextMatrix(1, 3), "Importado do Extrato");
+}
+
+TEST_F(IntegracaoLeitura, NoLinesReadCountsZeroAndEnablesNothing)
+{
+    escreverArquivo(QStringLiteral("vazio.txt"), QString());
+    MsgRecorder msgs;
+    lerExtrato(QStringLiteral("ITAÚ"), QStringLiteral("vazio.txt"));
+    frmIntegracao& f = janela();
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(f.lblQtde->text(), "0 lançamento(s)");
+    EXPECT_FALSE(f.cmdAtualiza->isEnabled());
+    EXPECT_FALSE(f.flxExtrato->isEnabled());
+}
+
+TEST_F(IntegracaoLeitura, WithoutALayoutTheGridIsOnlyCleared)
+{
+    lerItau({QStringLiteral("10/03/2024;PADARIA CENTRAL;-12,50")});
+    frmIntegracao& f = janela();
+    const QSignalBlocker semGravar(f.cbxBancos);
+    f.cbxBancos->setCurrentIndex(-1);
+    f.cmdImportar_Click();
+    EXPECT_EQ(f.flxExtrato->TextMatrix(1, 1), "");
+    EXPECT_EQ(f.flxExtrato->TextMatrix(0, 1), "Histórico");
+    EXPECT_EQ(f.lblQtde->text(), "1 lançamento(s)");
+}

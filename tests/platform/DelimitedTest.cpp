@@ -1,0 +1,117 @@
+#include "platform/delimited.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+class DelimitedTest : public ::testing::Test {
+protected:
+    QString caminho(const QString& nome) const { return dir.filePath(nome); }
+    void escrever(const QString& nome, const QByteArray& bytes)
+    {
+        QFile f(caminho(nome));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray ler(const QString& nome)
+    {
+        QFile f(caminho(nome));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(DelimitedTest, SchemaIniIsWrittenLineByLineWithCrLfAndReplacesTheOldOne)
+{
+    escrever("Schema.ini", "[velho.txt]\r\nFormat=CSVDelimited\r\nmuito mais texto que o novo\r\n");
+    QString erro;
+    ASSERT_TRUE(writeSchemaIni(dir.path(), {"[extrato.txt]", "Format=Delimited(;)"}, erro));
+    EXPECT_EQ(ler("Schema.ini"), QByteArray("[extrato.txt]\r\nFormat=Delimited(;)\r\n"));
+}
+
+TEST_F(DelimitedTest, SchemaIniInAFolderThatCannotBeWrittenIsReported)
+{
+    QString erro;
+    EXPECT_FALSE(writeSchemaIni(caminho("nao/existe"), {"[a.txt]"}, erro));
+    EXPECT_EQ(erro, QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.")
+                        .arg(caminho("nao/existe")));
+}
+
+TEST_F(DelimitedTest, ColumnsNamedBySchemaMakeTheFirstLineData)
+{
+    QString erro;
+    ASSERT_TRUE(writeSchemaIni(dir.path(),
+                               {"[Outro.txt]", "Format=Delimited(|)", "[itau.txt]", "Format=Delimited(;)",
+                                "ColNameHeader=False", "Col1=\"Data\"Char Width 255",
+                                "Col2=\"Referente\" Char Width 255", "Col3=Valor Char Width 255"},
+                               erro));
+    escrever("itau.txt", "02/01/2024;PADARIA;-45,90\r\n\r\n03/01/2024;SALARIO;1.250,00;extra\r\n04/01/2024;SO DATA\r\n");
+
+    DelimitedTable t;
+    ASSERT_TRUE(readDelimited(caminho("itau.txt"), true, t, erro)) << erro.toStdString();
+    EXPECT_EQ(t.columns, (QStringList{"Data", "Referente", "Valor"}));
+    ASSERT_EQ(t.rows.size(), 3u);
+    EXPECT_EQ(t.rows[0], (QStringList{"02/01/2024", "PADARIA", "-45,90"}));
+    EXPECT_EQ(t.rows[1], (QStringList{"03/01/2024", "SALARIO", "1.250,00"}));
+    EXPECT_EQ(t.rows[2], (QStringList{"04/01/2024", "SO DATA", ""}));
+    EXPECT_EQ(t.column("VALOR"), 2);
+}
+
+TEST_F(DelimitedTest, HeaderLineNamesColumnsWhenTheSchemaDoesNotSay)
+{
+    QString erro;
+    ASSERT_TRUE(writeSchemaIni(dir.path(), {"[CAIXA.TXT]", "Format=Delimited(;)"}, erro));
+    escrever("caixa.txt",
+             "\"Conta\";\"Data_Mov\";\"Historico\";\"Valor\"\n"
+             "\"001\";\"20240315\";\"PAG \"\"BOLETO\"\"; LUZ\";\"500.00\"\n");
+    DelimitedTable t;
+    ASSERT_TRUE(readDelimited(caminho("caixa.txt"), true, t, erro)) << erro.toStdString();
+    EXPECT_EQ(t.columns, (QStringList{"Conta", "Data_Mov", "Historico", "Valor"}));
+    ASSERT_EQ(t.rows.size(), 1u);
+    EXPECT_EQ(t.rows[0], (QStringList{"001", "20240315", "PAG \"BOLETO\"; LUZ", "500.00"}));
+
+    DelimitedTable semCabecalho;
+    ASSERT_TRUE(readDelimited(caminho("caixa.txt"), false, semCabecalho, erro));
+    EXPECT_EQ(semCabecalho.columns, (QStringList{"F1", "F2", "F3", "F4"}));
+    EXPECT_EQ(semCabecalho.rows.size(), 2u);
+}
+
+TEST_F(DelimitedTest, WithoutSchemaTheDefaultsApplyAndLatin1TextIsDecoded)
+{
+    escrever("l1.txt", QByteArray("a,Cr\xe9\x64ito\n"));
+    DelimitedTable t;
+    QString erro;
+    ASSERT_TRUE(readDelimited(caminho("l1.txt"), false, t, erro));
+    ASSERT_EQ(t.rows.size(), 1u);
+    EXPECT_EQ(t.rows[0], (QStringList{"a", QStringLiteral("Crédito")}));
+    EXPECT_EQ(decodeText("\xEF\xBB\xBF" "Cr\xC3\xA9" "dito"), QStringLiteral("Crédito"));
+    EXPECT_EQ(decodeText("fim\r\n\x1a"), QStringLiteral("fim\r\n"));
+    EXPECT_EQ(decodeText("a\x96" "b"), QStringLiteral("a–b"));
+
+    EXPECT_FALSE(readDelimited(caminho("falta.txt"), true, t, erro));
+    EXPECT_EQ(erro, QStringLiteral("Não foi possível abrir o arquivo ''falta.txt''."));
+}
+
+TEST_F(DelimitedTest, LinesSplitAtTheDelimiterHonouringQuotes)
+{
+    const struct {
+        const char* linha;
+        QStringList campos;
+    } casos[] = {
+        {"", {""}},
+        {"a;b;", {"a", "b", ""}},
+        {"\"a;b\";c", {"a;b", "c"}},
+        {"\"\";x", {"", "x"}},
+        {"\"sem fim;x", {"sem fim;x"}},
+        {"me\"io;x", {"me\"io", "x"}},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(splitDelimitedLine(QString::fromUtf8(c.linha), QLatin1Char(';')), c.campos) << c.linha;
+}
