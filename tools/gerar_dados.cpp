@@ -20,6 +20,9 @@ const char* const kHistoricos[] = {"Compra mercado", "Conta de luz", "Farmácia 
                                    "Tarifa pacote", "Assinatura", "Padaria", "Feira", "Loja de roupas",
                                    "Cinema", "Consulta médica", "Material escolar"};
 
+const char* const kHistoricosEntrada[] = {"Salário", "Adiantamento", "Rendimento poupança", "Reembolso",
+                                          "Venda de usado", "Aluguel recebido"};
+
 int run(const QString& path, int n, unsigned seed)
 {
     data::Connection db;
@@ -60,7 +63,7 @@ int run(const QString& path, int n, unsigned seed)
         const QDate ven = first.addDays(pick(0, span));
         const QDate lan = ven.addDays(-pick(0, 10));
         const QChar filtro = QChar(u'A' + pick(0, 5));
-        QString ref = QString::fromUtf8(kHistoricos[pick(0, 15)]);
+        QString ref = QString::fromUtf8(saida ? kHistoricos[pick(0, 15)] : kHistoricosEntrada[pick(0, 5)]);
         const data::Centavos valor = saida ? pick(500, 150000) : pick(100000, 900000);
         const int kind = pick(0, 19);
         if (kind == 0 && written + 12 <= n) {

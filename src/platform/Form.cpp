@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QShowEvent>
 
 namespace platform {
@@ -155,6 +156,12 @@ void showModal(Form& form)
         if (form.isLoaded() && form.isVisible())
             form.Hide();
         return;
+    }
+    // A window designed for a large screen still fits a smaller one.
+    if (const QScreen* screen = form.screen()) {
+        const QSize room = screen->availableGeometry().size();
+        if (form.width() > room.width() || form.height() > room.height())
+            form.resize(form.size().boundedTo(room));
     }
     form.setWindowModality(Qt::ApplicationModal);
     form.exec();
