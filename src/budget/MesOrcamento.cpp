@@ -1,5 +1,10 @@
 #include "budget/MesOrcamento.h"
 
+#include "data/Conexao.h"
+#include "data/PrevistoRealizado.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
@@ -26,6 +31,39 @@ QDate mesDoRotulo(const QLabel* rotulo) { return platform::parseDate(rotulo->pro
 void avancarMes(QLabel* rotulo, int meses) { mostrarMes(rotulo, primeiroDiaDoMes(mesDoRotulo(rotulo)).addMonths(meses)); }
 
 QColor corDaLinha(int row) { return row % 2 == 1 ? QColor(243, 243, 243) : QColor(174, 202, 222); }
+
+void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, int linhas)
+{
+    grade->Clear();
+    grade->setRows(linhas);
+    grade->FormatString(cabecalho);
+}
+
+QLabel* rotuloDeValor(QWidget* pai)
+{
+    auto* l = new QLabel(QStringLiteral("0,00"), pai);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+bool excluirVigiada(platform::FlexGrid* grade)
+{
+    const int r = grade->Row();
+    qint64 codigo = 0;
+    if (r < 1 || !platform::parseWholeNumber(grade->TextMatrix(r, 0), codigo))
+        return false;
+    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
+                                              grade->TextMatrix(r, 1) + QStringLiteral(" R$ ") +
+                                              grade->TextMatrix(r, 2),
+                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                                          QStringLiteral("Confirmação"));
+    if (resposta != platform::vbYes)
+        return false;
+    data::excluirPrevisto(ConexaoBanco, codigo);
+    return true;
+}
 
 namespace {
 
@@ -125,6 +163,42 @@ void Figura::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+JanelaDoMes::JanelaDoMes(QWidget* parent) : Form(parent)
+{
+    imgDiminui = new Figura(setaVerde(false), this);
+    imgDiminui->setToolTip(QStringLiteral("Mês anterior"));
+    txtData = new QLabel(this);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(14);
+    arial.setBold(true);
+    txtData->setFont(arial);
+    txtData->setAlignment(Qt::AlignCenter);
+    txtData->setMinimumWidth(QFontMetrics(arial).horizontalAdvance(QStringLiteral("SETEMBRO - 0000")) + 16);
+    imgAumenta = new Figura(setaVerde(true), this);
+    imgAumenta->setToolTip(QStringLiteral("Próximo mês"));
+
+    connect(imgAumenta, &Figura::clicked, this, [this] { imgAumenta_Click(); });
+    connect(imgDiminui, &Figura::clicked, this, [this] { imgDiminui_Click(); });
+}
+
+void JanelaDoMes::Form_Load()
+{
+    mostrarMes(txtData, platform::Today());
+    Atualiza();
+}
+
+void JanelaDoMes::imgAumenta_Click()
+{
+    avancarMes(txtData, 1);
+    Atualiza();
+}
+
+void JanelaDoMes::imgDiminui_Click()
+{
+    avancarMes(txtData, -1);
+    Atualiza();
 }
 
 } // namespace budget

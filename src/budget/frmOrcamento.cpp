@@ -4,7 +4,6 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Money.h"
-#include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 
 #include <QGridLayout>
@@ -19,7 +18,6 @@ const QString kCabecalhoSaidas =
     QStringLiteral("DESPESA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
 const QString kCabecalhoEntradas =
     QStringLiteral("ENTRADA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
-const QString kZero = QStringLiteral("0,00");
 
 // A label's amount as shown ("-1.234,56"); an empty label counts 0.
 data::Centavos valorDoRotulo(const QString& texto)
@@ -30,31 +28,16 @@ data::Centavos valorDoRotulo(const QString& texto)
 
 QLabel* rotuloValor(QWidget* pai)
 {
-    auto* l = new QLabel(kZero, pai);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
+    QLabel* l = budget::rotuloDeValor(pai);
     l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
     return l;
 }
 
 } // namespace
 
-frmOrcamento::frmOrcamento(QWidget* parent) : Form(parent)
+frmOrcamento::frmOrcamento(QWidget* parent) : JanelaDoMes(parent)
 {
     setWindowTitle(QStringLiteral("Orçamento Doméstico"));
-
-    imgDiminui = new budget::Figura(budget::setaVerde(false), this);
-    imgDiminui->setToolTip(QStringLiteral("Mês anterior"));
-    txtData = new QLabel(this);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPointSize(14);
-    arial.setBold(true);
-    txtData->setFont(arial);
-    txtData->setAlignment(Qt::AlignCenter);
-    txtData->setMinimumWidth(QFontMetrics(arial).horizontalAdvance(QStringLiteral("SETEMBRO - 0000")) + 16);
-    imgAumenta = new budget::Figura(budget::setaVerde(true), this);
-    imgAumenta->setToolTip(QStringLiteral("Próximo mês"));
 
     flxSaidas = new platform::FlexGrid(this);
     flxSaidas->FormatString(kCabecalhoSaidas);
@@ -92,28 +75,8 @@ frmOrcamento::frmOrcamento(QWidget* parent) : Form(parent)
         largura += 2 * flxSaidas->ColWidth(c);
     resize(std::max(largura, 760), 480);
 
-    connect(imgAumenta, &budget::Figura::clicked, this, [this] { imgAumenta_Click(); });
-    connect(imgDiminui, &budget::Figura::clicked, this, [this] { imgDiminui_Click(); });
     connect(flxSaidas, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxSaidas_KeyDown(e); });
     connect(flxEntradas, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxEntradas_KeyDown(e); });
-}
-
-void frmOrcamento::Form_Load()
-{
-    budget::mostrarMes(txtData, platform::Today());
-    Atualiza();
-}
-
-void frmOrcamento::imgAumenta_Click()
-{
-    budget::avancarMes(txtData, 1);
-    Atualiza();
-}
-
-void frmOrcamento::imgDiminui_Click()
-{
-    budget::avancarMes(txtData, -1);
-    Atualiza();
 }
 
 void frmOrcamento::flxSaidas_KeyDown(QKeyEvent* event)
@@ -136,9 +99,7 @@ void frmOrcamento::Atualiza()
     data::Centavos saidas = 0;
     data::Centavos entradas = 0;
 
-    flxSaidas->Clear();
-    flxSaidas->setRows(1);
-    flxSaidas->FormatString(kCabecalhoSaidas);
+    budget::recomecarGrade(flxSaidas, kCabecalhoSaidas);
     {
         data::Statement s(ConexaoBanco,
                           QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
@@ -155,9 +116,7 @@ void frmOrcamento::Atualiza()
     txtTotalSaidas->setText(data::formatMoney(saidas));
 
     // Incoming entries of classification 62 stay out of the summary.
-    flxEntradas->Clear();
-    flxEntradas->setRows(1);
-    flxEntradas->FormatString(kCabecalhoEntradas);
+    budget::recomecarGrade(flxEntradas, kCabecalhoEntradas);
     {
         const QHash<std::int64_t, QString> nomes = data::nomesPorCodigo(ConexaoBanco);
         data::Statement s(ConexaoBanco,
@@ -203,13 +162,10 @@ void frmOrcamento::tirarLinha(platform::FlexGrid* grade, const QString& cabecalh
     if (r < 1 || r >= grade->Rows())
         return;
     const data::Centavos valor = valorDoRotulo(grade->TextMatrix(r, 1));
-    if (grade->Rows() == 2) {
-        grade->Clear();
-        grade->setRows(1);
-        grade->FormatString(cabecalho);
-    } else {
+    if (grade->Rows() == 2)
+        budget::recomecarGrade(grade, cabecalho);
+    else
         grade->RemoveItem(r);
-    }
     total->setText(data::formatMoney(valorDoRotulo(total->text()) - valor));
     txtSaldo->setText(data::formatMoney(valorDoRotulo(txtTotalEntradas->text()) + valorDoRotulo(txtTotalSaidas->text())));
 }

@@ -1,6 +1,6 @@
 #include "budget/frmOrcamentoDomestico.h"
 
-#include "budget/CaixaValor.h"
+#include "app/CaixaValor.h"
 #include "budget/LancamentoAnual.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
@@ -206,7 +206,11 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
     setTabOrder(cbxAnos, cmdLancarOrcamento);
     setTabOrder(cmdLancarOrcamento, cmdPrevistoRealizado);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{txtAdiantamento, txtSalario, txtOutrasEntradas, txtValor, txtDataLan})
+    filtroAdiantamento_ = app::instalarCaixaValor(txtAdiantamento, app::EscritaProduto::Centavos);
+    filtroSalario_ = app::instalarCaixaValor(txtSalario, app::EscritaProduto::Centavos);
+    filtroOutrasEntradas_ = app::instalarCaixaValor(txtOutrasEntradas, app::EscritaProduto::Centavos);
+    filtroValor_ = app::instalarCaixaValor(txtValor, app::EscritaProduto::Centavos);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtValor, txtDataLan})
         w->installEventFilter(this);
 
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });
@@ -300,8 +304,8 @@ void frmOrcamentoDomestico::cmdGravaLan_Click()
     if (txtValor->text().isEmpty())
         return recusar(QStringLiteral("Campo ''Valor'' não pode ficar em Branco."), txtValor);
     data::Centavos valor = 0;
-    if (!budget::lerValor(txtValor->text(), valor))
-        return recusar(budget::kConteudoInvalido, txtValor);
+    if (!app::lerValor(txtValor->text(), valor, true))
+        return recusar(app::kConteudoInvalido, txtValor);
 
     data::LinhaOrcamento linha;
     linha.data = inicio;
@@ -410,8 +414,8 @@ void frmOrcamentoDomestico::Incluir_Entradas()
         if (!data::valorFixo(ConexaoBanco, codigo))
             continue;
         data::Centavos valor = 0;
-        if (!budget::lerValor(caixa->text(), valor)) {
-            platform::MsgBox(budget::kConteudoInvalido, platform::vbCritical, kAtencao);
+        if (!app::lerValor(caixa->text(), valor, true)) {
+            platform::MsgBox(app::kConteudoInvalido, platform::vbCritical, kAtencao);
             caixa->setFocus();
             return;
         }
@@ -451,41 +455,26 @@ void frmOrcamentoDomestico::txtDataLan_KeyDown(int key)
     txtValor->setFocus(Qt::TabFocusReason);
 }
 
-bool frmOrcamentoDomestico::txtAdiantamento_KeyPress(const QString& text)
-{
-    return budget::teclaValor(txtAdiantamento, text);
-}
+bool frmOrcamentoDomestico::txtAdiantamento_KeyPress(const QString& text) { return filtroAdiantamento_->accept(text); }
 
-bool frmOrcamentoDomestico::txtSalario_KeyPress(const QString& text) { return budget::teclaValor(txtSalario, text); }
+bool frmOrcamentoDomestico::txtSalario_KeyPress(const QString& text) { return filtroSalario_->accept(text); }
 
 bool frmOrcamentoDomestico::txtOutrasEntradas_KeyPress(const QString& text)
 {
-    return budget::teclaValor(txtOutrasEntradas, text);
+    return filtroOutrasEntradas_->accept(text);
 }
 
-bool frmOrcamentoDomestico::txtValor_KeyPress(const QString& text) { return budget::teclaValor(txtValor, text); }
+bool frmOrcamentoDomestico::txtValor_KeyPress(const QString& text) { return filtroValor_->accept(text); }
 
 bool frmOrcamentoDomestico::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
-        auto* e = static_cast<QKeyEvent*>(event);
-        if (watched == txtDataLan) {
-            if (e->key() == Qt::Key_F2) {
-                txtDataLan_KeyDown(e->key());
-                return true;
-            }
-            return false;
+        // The value boxes' keys go through their own filters.
+        if (watched == txtDataLan && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+            txtDataLan_KeyDown(Qt::Key_F2);
+            return true;
         }
-        bool passa = true;
-        if (watched == txtAdiantamento)
-            passa = txtAdiantamento_KeyPress(e->text());
-        else if (watched == txtSalario)
-            passa = txtSalario_KeyPress(e->text());
-        else if (watched == txtOutrasEntradas)
-            passa = txtOutrasEntradas_KeyPress(e->text());
-        else if (watched == txtValor)
-            passa = txtValor_KeyPress(e->text());
-        return !passa;
+        return false;
     }
     if (event->type() == QEvent::FocusIn) {
         if (watched == txtDataLan)
@@ -548,7 +537,7 @@ void frmOrcamentoDomestico::Lancar_PrevRealizado()
         qint64 id = 0;
         data::Centavos valor = 0;
         if (!platform::parseWholeNumber(flxOrcamento->TextMatrix(row, 0), id) ||
-            !budget::lerValor(flxOrcamento->TextMatrix(row, 5), valor))
+            !app::lerValor(flxOrcamento->TextMatrix(row, 5), valor, true))
             continue;
         // A row deleted behind the grid's back has no classification to copy.
         if (const auto codigo = data::despesaDaLinha(ConexaoBanco, id))

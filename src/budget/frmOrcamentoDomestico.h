@@ -14,6 +14,7 @@ class QPushButton;
 namespace platform {
 class FlexGrid;
 class MaskEdBox;
+class NumberKeyFilter;
 } // namespace platform
 
 class frmOrcamentoDomestico : public platform::Form {
@@ -81,4 +82,9 @@ protected:
 private:
     // Sets the chosen classification's name; the code lookup follows.
     void mostrarDespesa(const QString& nome);
+
+    platform::NumberKeyFilter* filtroAdiantamento_ = nullptr;
+    platform::NumberKeyFilter* filtroSalario_ = nullptr;
+    platform::NumberKeyFilter* filtroOutrasEntradas_ = nullptr;
+    platform::NumberKeyFilter* filtroValor_ = nullptr;
 };

@@ -5,7 +5,6 @@
 #include "data/Conexao.h"
 #include "data/Money.h"
 #include "data/PrevistoRealizado.h"
-#include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
@@ -36,18 +35,15 @@ QString percentual(data::Centavos diferenca, data::Centavos previsto)
 
 QLabel* rotuloTotal(QWidget* pai, const QFont& fonte)
 {
-    auto* l = new QLabel(kZero, pai);
+    QLabel* l = budget::rotuloDeValor(pai);
     l->setFont(fonte);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
     l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return l;
 }
 
 } // namespace
 
-frmPreXReal::frmPreXReal(QWidget* parent) : Form(parent)
+frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
 {
     setWindowTitle(QStringLiteral("Previsto X Realizado"));
     setEnterAsTab(true);
@@ -55,17 +51,7 @@ frmPreXReal::frmPreXReal(QWidget* parent) : Form(parent)
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::TypeWriter);
 
-    imgDiminui = new budget::Figura(budget::setaVerde(false), this);
-    imgDiminui->setToolTip(QStringLiteral("Mês anterior"));
-    txtData = new QLabel(QStringLiteral("JANEIRO - 2011"), this);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPointSize(14);
-    arial.setBold(true);
-    txtData->setFont(arial);
-    txtData->setAlignment(Qt::AlignCenter);
-    txtData->setMinimumWidth(QFontMetrics(arial).horizontalAdvance(QStringLiteral("SETEMBRO - 0000")) + 16);
-    imgAumenta = new budget::Figura(budget::setaVerde(true), this);
-    imgAumenta->setToolTip(QStringLiteral("Próximo mês"));
+    txtData->setText(QStringLiteral("JANEIRO - 2011"));
     imgHelpPrevRel = new budget::Figura(budget::interrogacao(), this);
     imgHelpPrevRel->setToolTip(QStringLiteral("Ajuda"));
     cmdLancarPrev = new QPushButton(QStringLiteral("Lançar/Alterar \"Previsto\""), this);
@@ -126,30 +112,10 @@ frmPreXReal::frmPreXReal(QWidget* parent) : Form(parent)
         largura += flxConsulta->ColWidth(c);
     resize(std::max(largura, 760), 460);
 
-    connect(imgAumenta, &budget::Figura::clicked, this, [this] { imgAumenta_Click(); });
-    connect(imgDiminui, &budget::Figura::clicked, this, [this] { imgDiminui_Click(); });
     connect(imgHelpPrevRel, &budget::Figura::clicked, this, [this] { imgHelpPrevRel_Click(); });
     connect(cmdLancarPrev, &QPushButton::clicked, this, [this] { cmdLancarPrev_Click(); });
     connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
     connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
-}
-
-void frmPreXReal::Form_Load()
-{
-    budget::mostrarMes(txtData, platform::Today());
-    Atualiza();
-}
-
-void frmPreXReal::imgAumenta_Click()
-{
-    budget::avancarMes(txtData, 1);
-    Atualiza();
-}
-
-void frmPreXReal::imgDiminui_Click()
-{
-    budget::avancarMes(txtData, -1);
-    Atualiza();
 }
 
 void frmPreXReal::cmdLancarPrev_Click() { platform::Forms::show<frmPrevRel>(); }
@@ -169,21 +135,8 @@ void frmPreXReal::flxConsulta_DblClick()
 
 void frmPreXReal::flxConsulta_KeyDown(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Delete)
-        return;
-    const int r = flxConsulta->Row();
-    qint64 codigo = 0;
-    if (r < 1 || !platform::parseWholeNumber(flxConsulta->TextMatrix(r, 0), codigo))
-        return;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
-                                              flxConsulta->TextMatrix(r, 1) + QStringLiteral(" R$ ") +
-                                              flxConsulta->TextMatrix(r, 2),
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::excluirPrevisto(ConexaoBanco, codigo);
-    Atualiza();
+    if (event->key() == Qt::Key_Delete && budget::excluirVigiada(flxConsulta))
+        Atualiza();
 }
 
 void frmPreXReal::imgHelpPrevRel_Click()
@@ -208,9 +161,7 @@ void frmPreXReal::Atualiza()
     const QDate primeiro = budget::primeiroDiaDoMes(mes);
     const QDate ultimo = budget::ultimoDiaDoMes(mes);
 
-    flxConsulta->Clear();
-    flxConsulta->setRows(1);
-    flxConsulta->FormatString(kCabecalho);
+    budget::recomecarGrade(flxConsulta, kCabecalho);
     // Percentages are numbers too, though their "%" makes them text.
     flxConsulta->setColAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
     flxConsulta->setRows(int(linhas.size()) + 1);

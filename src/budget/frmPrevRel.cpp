@@ -120,9 +120,7 @@ void frmPrevRel::txtConsulta_Change()
 {
     const auto linhas = data::classificacoesContendo(ConexaoBanco, data::kDespesaSaida, txtConsulta->text(),
                                                      data::OrdemDespesas::PorCodigo);
-    flxDespesas->Clear();
-    flxDespesas->setRows(2);
-    flxDespesas->FormatString(kCabecalhoDespesas);
+    budget::recomecarGrade(flxDespesas, kCabecalhoDespesas, 2);
     flxDespesas->setRows(int(linhas.size()) + 1);
     const QColor branco(255, 255, 255);
     const QColor ciano(225, 255, 255);
@@ -172,21 +170,8 @@ void frmPrevRel::cmdLancar_Click()
 
 void frmPrevRel::flxLancamentos_KeyDown(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Delete)
-        return;
-    const int r = flxLancamentos->Row();
-    qint64 codigo = 0;
-    if (r < 1 || !platform::parseWholeNumber(flxLancamentos->TextMatrix(r, 0), codigo))
-        return;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
-                                              flxLancamentos->TextMatrix(r, 1) + QStringLiteral(" R$ ") +
-                                              flxLancamentos->TextMatrix(r, 2),
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::excluirPrevisto(ConexaoBanco, codigo);
-    Atualiza();
+    if (event->key() == Qt::Key_Delete && budget::excluirVigiada(flxLancamentos))
+        Atualiza();
 }
 
 void frmPrevRel::txtValor_GotFocus()
@@ -199,9 +184,7 @@ bool frmPrevRel::txtValor_KeyPress(const QString& typed) { return filtroValor_->
 
 void frmPrevRel::Atualiza()
 {
-    flxLancamentos->Clear();
-    flxLancamentos->setRows(2);
-    flxLancamentos->FormatString(kCabecalhoLista);
+    budget::recomecarGrade(flxLancamentos, kCabecalhoLista, 2);
     flxLancamentos->setEnabled(false);
     const std::vector<data::Previsto> linhas = data::previstos(ConexaoBanco);
     flxLancamentos->setRows(int(linhas.size()) + 1);

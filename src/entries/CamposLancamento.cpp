@@ -1,5 +1,6 @@
 #include "entries/CamposLancamento.h"
 
+#include "app/CaixaValor.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "entries/Parcelas.h"
@@ -26,12 +27,7 @@ namespace entries {
 namespace {
 
 const QString kAtencao = QStringLiteral("Atenção,");
-const QString kConteudoInvalido = QStringLiteral("Conteúdo inválido do campo ''Valor''.");
 const QString kCabecalhoGrade = QStringLiteral("Classificação                              |Número ");
-
-// Larger amounts than this are not money a household books; refusing them
-// keeps every sum within the centavos' range.
-constexpr int kMaxDigitosInteiros = 13;
 
 // The leaving of a field that counts as the user moving on: not the
 // window losing the activation (another program, a message box) and not a
@@ -39,92 +35,6 @@ constexpr int kMaxDigitosInteiros = 13;
 bool saidaDoCampo(const QFocusEvent* e)
 {
     return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
-}
-
-// A number typed in a value box: digits with one optional decimal comma,
-// no sign. "," alone, "1,5*" or "-3" are not numbers.
-bool lerNumeroDigitado(const QString& texto, data::Decimal& out)
-{
-    for (QChar c : texto)
-        if (!(c.isDigit() && c.unicode() < 128) && c != QLatin1Char(','))
-            return false;
-    if (!data::parseDecimal(texto, out) || out.mantissa < 0)
-        return false;
-    const int inteiros = int(texto.indexOf(QLatin1Char(',')) < 0 ? texto.size() : texto.indexOf(QLatin1Char(',')));
-    QString parteInteira = texto.left(inteiros);
-    while (parteInteira.startsWith(QLatin1Char('0')))
-        parteInteira.remove(0, 1);
-    return parteInteira.size() <= kMaxDigitosInteiros;
-}
-
-// A value box's text as centavos; false when it is not a plain amount.
-bool lerValor(const QString& texto, data::Centavos& out)
-{
-    data::Decimal d;
-    if (!lerNumeroDigitado(texto, d))
-        return false;
-    out = data::toCentavos(d);
-    return true;
-}
-
-QString digitos(__int128 v)
-{
-    if (v == 0)
-        return QStringLiteral("0");
-    QString s;
-    while (v > 0) {
-        s.prepend(QChar(char16_t(u'0' + int(v % 10))));
-        v /= 10;
-    }
-    return s;
-}
-
-// A number written as the run time writes one: decimal comma, no thousands
-// points, at most 15 significant digits, no trailing zeros ("540", "4,5").
-QString escreverNumero(QString mantissa, int escala)
-{
-    if (mantissa.size() > 15) {
-        const int cortar = int(mantissa.size()) - 15;
-        const bool subir = mantissa[15].unicode() >= '5';
-        mantissa.truncate(15);
-        if (subir) {
-            int i = int(mantissa.size()) - 1;
-            while (i >= 0 && mantissa[i] == QLatin1Char('9')) {
-                mantissa[i] = QLatin1Char('0');
-                --i;
-            }
-            if (i < 0)
-                mantissa.prepend(QLatin1Char('1'));
-            else
-                mantissa[i] = QChar(char16_t(mantissa[i].unicode() + 1));
-        }
-        mantissa += QString(cortar, QLatin1Char('0'));
-    }
-    while (mantissa.size() <= escala)
-        mantissa.prepend(QLatin1Char('0'));
-    QString inteira = mantissa.left(mantissa.size() - escala);
-    QString fracao = mantissa.right(escala);
-    while (fracao.endsWith(QLatin1Char('0')))
-        fracao.chop(1);
-    while (inteira.size() > 1 && inteira.startsWith(QLatin1Char('0')))
-        inteira.remove(0, 1);
-    return fracao.isEmpty() ? inteira : inteira + QLatin1Char(',') + fracao;
-}
-
-// The product of "a*b" as the value box shows it; false when either side
-// is not a number (empty, ",", or holding another "*").
-bool produto(const QString& texto, QString& resultado)
-{
-    const int estrela = int(texto.indexOf(QLatin1Char('*')));
-    data::Decimal a, b;
-    if (!lerNumeroDigitado(texto.left(estrela), a) || !lerNumeroDigitado(texto.mid(estrela + 1), b))
-        return false;
-    const QString da = digitos(a.mantissa);
-    const QString db = digitos(b.mantissa);
-    if (da.size() + db.size() > 36)
-        return false;
-    resultado = escreverNumero(digitos(a.mantissa * b.mantissa), a.scale + b.scale);
-    return true;
 }
 
 struct Ajuda {
@@ -210,14 +120,6 @@ public:
         switch (ev->type()) {
         case QEvent::KeyPress:
             return tecla(obj, static_cast<QKeyEvent*>(ev));
-        case QEvent::ShortcutOverride:
-            // The value box owns every key it is given: no window shortcut
-            // may paste or cut around its filter.
-            if (obj == c_.txtValor && static_cast<QKeyEvent*>(ev)->modifiers() & Qt::ControlModifier) {
-                ev->accept();
-                return true;
-            }
-            return false;
         case QEvent::FocusIn:
             entrada(obj);
             return false;
@@ -237,13 +139,6 @@ public:
 private:
     bool tecla(QObject* obj, QKeyEvent* e)
     {
-        if (obj == c_.txtValor) {
-            if (!permitidaNoValor(e))
-                return true;
-            if (movimento(e->key()))
-                return false;
-            return !c_.teclaValor(e->text());
-        }
         if (obj == c_.txtDataLan || obj == c_.txtDataVen) {
             if (e->key() == Qt::Key_F2) {
                 c_.teclaF2(static_cast<platform::MaskEdBox*>(obj));
@@ -274,32 +169,6 @@ private:
             QTimer::singleShot(0, c_.txtDataVen, [campos = &c_] { campos->txtDataVen_LostFocus(); });
         else
             c_.txtDataVen_LostFocus();
-    }
-
-    // The clipboard, undo and every other Ctrl or Alt key would change the
-    // value box's text around the filter.
-    static bool permitidaNoValor(QKeyEvent* e)
-    {
-        if (e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) ||
-            e->matches(QKeySequence::Redo) || e->matches(QKeySequence::Copy))
-            return false;
-        if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-            return false;
-        return true;
-    }
-
-    // Keys that move about or leave the box; they type nothing.
-    static bool movimento(int key)
-    {
-        switch (key) {
-        case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Return: case Qt::Key_Enter:
-        case Qt::Key_Escape: case Qt::Key_Backspace: case Qt::Key_Delete: case Qt::Key_Left:
-        case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Home: case Qt::Key_End:
-        case Qt::Key_PageUp: case Qt::Key_PageDown:
-            return true;
-        default:
-            return false;
-        }
     }
 
     void entrada(QObject* obj)
@@ -372,10 +241,10 @@ void CamposLancamento::criarControles()
     txtValor = new QLineEdit(janela_);
     txtValor->setObjectName(QStringLiteral("txtValor"));
     txtValor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Only the key filter may put text into the box: no menu or dropping
-    // can bring in a sign or a letter.
+    // Only the key filter may put text into the box: no menu, dropping or
+    // clipboard key can bring in a sign or a letter.
     txtValor->setContextMenuPolicy(Qt::NoContextMenu);
-    txtValor->setAcceptDrops(false);
+    app::instalarCaixaValor(txtValor, app::EscritaProduto::Numero);
 
     if (!opcoes_.auxilios)
         return;
@@ -570,36 +439,6 @@ void CamposLancamento::tomarDaGrade(int row)
     txtFiltro->setFocus();
 }
 
-// Value box ----------------------------------------------------------------
-
-bool CamposLancamento::teclaValor(const QString& texto)
-{
-    if (texto.size() != 1)
-        return texto.isEmpty();  // a key that types nothing (Shift, a function key) does no harm
-    const QChar c = texto[0];
-    if ((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('*'))
-        return true;
-    const QString atual = txtValor->text();
-    if (c == QLatin1Char('.')) {
-        if (!atual.contains(QLatin1Char(',')))
-            txtValor->insert(QStringLiteral(","));
-        return false;
-    }
-    if (c == QLatin1Char(','))
-        return !atual.contains(QLatin1Char(','));
-    if (c == QLatin1Char('=')) {
-        if (!atual.contains(QLatin1Char('*')))
-            return false;
-        QString resultado;
-        if (produto(atual, resultado))
-            txtValor->setText(resultado);
-        else
-            platform::MsgBox(kConteudoInvalido, platform::vbCritical, kAtencao);
-        return false;
-    }
-    return false;
-}
-
 // Date boxes ---------------------------------------------------------------
 
 void CamposLancamento::teclaF2(platform::MaskEdBox* caixa)
@@ -683,8 +522,8 @@ bool CamposLancamento::conferirCampos(const QString& mensagemClassificacao, Conf
     if (txtValor->text().isEmpty())
         return falha(QStringLiteral("Campo ''Valor'' em branco"), txtValor);
     data::Centavos valor = 0;
-    if (txtValor->text().contains(QLatin1Char('*')) || !lerValor(txtValor->text(), valor))
-        return falha(kConteudoInvalido, txtValor);
+    if (txtValor->text().contains(QLatin1Char('*')) || !app::lerValor(txtValor->text(), valor))
+        return falha(app::kConteudoInvalido, txtValor);
     return true;
 }
 
@@ -692,7 +531,7 @@ data::Lancamento CamposLancamento::lancamentoDosCampos() const
 {
     data::Lancamento l;
     data::Centavos digitado = 0;
-    lerValor(txtValor->text(), digitado);
+    app::lerValor(txtValor->text(), digitado);
     l.tipo = tipoLancamento();
     l.valor = data::signedValue(l.tipo, digitado);
     l.despesa = txtCodDesp->text();

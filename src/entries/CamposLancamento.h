@@ -161,7 +161,6 @@ private:
     void preencherClassificacoes();
     void tomarDaGrade(int row);
     void mostrarAjuda(QWidget* campo);
-    bool teclaValor(const QString& texto);
     void teclaCodigo(int key, const QString& texto);
     void teclaF2(platform::MaskEdBox* caixa);
 

@@ -9,12 +9,19 @@ namespace {
 bool clipboardKey(QKeyEvent* e)
 {
     return e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) ||
-           e->matches(QKeySequence::Redo) || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+           e->matches(QKeySequence::Redo) ||
+           (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 } // namespace
 
-NumberKeyFilter::NumberKeyFilter(QLineEdit* box, const QString& extra) : QObject(box), box_(box), extra_(extra)
+NumberKeyFilter::NumberKeyFilter(QLineEdit* box, const QString& extra)
+    : NumberKeyFilter(box, NumberKeyOptions{extra, QString(), false, true, {}})
+{
+}
+
+NumberKeyFilter::NumberKeyFilter(QLineEdit* box, NumberKeyOptions options)
+    : QObject(box), box_(box), options_(std::move(options))
 {
     box->installEventFilter(this);
     box->setAcceptDrops(false);
@@ -27,18 +34,28 @@ bool NumberKeyFilter::accept(const QString& typed)
     const QChar c = typed[0];
     if (c.isDigit() && c.unicode() < 128)
         return true;
-    if (c == QLatin1Char('\b') || c == QLatin1Char('\r'))
+    switch (c.unicode()) {
+    case '\b': case '\r': case '\n': case '\t': case 0x1b: case 0x7f:
+        return true;  // Backspace, Enter, Tab, Escape, Delete keep their meaning
+    default:
+        break;
+    }
+    if (options_.repeated.contains(c))
         return true;
+    if (c == QLatin1Char('=') && options_.onEquals) {
+        options_.onEquals();
+        return false;
+    }
     // What typing leaves of the present text: a selection is replaced.
     QString restante = box_->text();
-    if (box_->hasSelectedText())
+    if (box_->hasSelectedText() && !options_.commaInWholeText)
         restante.remove(box_->selectionStart(), box_->selectedText().size());
     if (c == QLatin1Char('.')) {
         if (!restante.contains(QLatin1Char(',')))
             box_->insert(QStringLiteral(","));
         return false;
     }
-    if (c == QLatin1Char(',') || extra_.contains(c))
+    if (c == QLatin1Char(',') || options_.once.contains(c))
         return !restante.contains(c);
     return false;
 }
@@ -59,7 +76,7 @@ bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* e = static_cast<QKeyEvent*>(event);
-    if (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::SelectAll))
+    if (options_.allowCopy && (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::SelectAll)))
         return false;
     if (clipboardKey(e))
         return true;

@@ -4,18 +4,38 @@
 // box holds no comma and is dropped otherwise; a second "," is dropped; every
 // other character is dropped. Keys that type nothing (arrows, Delete, Tab)
 // pass; the clipboard's keys are dropped so nothing gets around the filter.
+// The value boxes of the entry windows and the budget are this filter with
+// the product ("*" and "="); see app/CaixaValor.h.
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 class QLineEdit;
 
 namespace platform {
+
+struct NumberKeyOptions {
+    // Characters also allowed, each at most once in the box ("*").
+    QString once;
+    // Characters also allowed any number of times.
+    QString repeated;
+    // Where the box already holds a comma: in the text left once typing has
+    // replaced the selection (false), or anywhere in the text, selected or
+    // not (true).
+    bool commaInWholeText = false;
+    // Ctrl+C and Ctrl+A pass (they change nothing); false drops them too.
+    bool allowCopy = true;
+    // "=" is never typed; when set, it runs this instead.
+    std::function<void()> onEquals;
+};
 
 class NumberKeyFilter : public QObject {
     Q_OBJECT
 public:
     // extra: characters also allowed, each at most once in the box ("*").
     NumberKeyFilter(QLineEdit* box, const QString& extra = QString());
+    NumberKeyFilter(QLineEdit* box, NumberKeyOptions options);
 
     // Applies the filter to one typed character; true when the box should
     // receive it as it is (a "." is inserted as "," here and returns false).
@@ -26,7 +46,7 @@ protected:
 
 private:
     QLineEdit* box_;
-    QString extra_;
+    NumberKeyOptions options_;
 };
 
 } // namespace platform

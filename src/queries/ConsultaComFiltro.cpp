@@ -3,22 +3,19 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
-#include "platform/Clock.h"
-#include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/NumberKeys.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
+#include "queries/PartesDaConsulta.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -53,22 +50,18 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraFiltros);
     cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraFiltros);
 
-    const int larguraData = txtDataVen1->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16;
-    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
-        caixa->setSelectAllOnFocus(true);
-        caixa->setMaximumWidth(larguraData);
-        caixa->installEventFilter(this);
-    }
+    for (auto* caixa : {txtDataVen1, txtDataVen2})
+        prepararCaixaData(caixa);
+    aoTeclar(txtDataVen1, {Qt::Key_PageUp, Qt::Key_PageDown}, [this](int key) { txtDataVen1_KeyDown(key); });
+    aoTeclar(txtDataVen2, {Qt::Key_PageUp, Qt::Key_PageDown}, [this](int key) { txtDataVen2_KeyDown(key); });
     for (auto* caixa : {txtValor1, txtValor2}) {
         caixa->setAlignment(Qt::AlignRight);
-        caixa->setMaximumWidth(larguraData + 20);
+        caixa->setMaximumWidth(larguraData(txtDataVen1) + 20);
         new platform::NumberKeyFilter(caixa);
     }
-    for (auto* rotulo : {lblDataI, lblDataF}) {
-        rotulo->setCursor(Qt::PointingHandCursor);
-        rotulo->installEventFilter(this);
-    }
-    lstFiltroClass->installEventFilter(this);
+    aoClicar(lblDataI, [this] { lblDataI_Click(); });
+    aoClicar(lblDataF, [this] { lblDataF_Click(); });
+    aoTeclar(lstFiltroClass, {Qt::Key_Delete}, [this](int key) { lstFiltroClass_KeyDown(key); });
     for (auto* lista : {lstListaClass, lstFiltroClass})
         lista->setMinimumWidth(lista->fontMetrics().horizontalAdvance(QStringLiteral("000 - Manutenção do Veículo")));
 
@@ -103,21 +96,7 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     filtros->addLayout(filtroLista, 1);
     filtros->addLayout(botoes);
 
-    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
-    flxConsulta = new platform::FlexGrid(fraLancamentos);
-    txtLanc = new QLabel(fraLancamentos);
-    txtSaldo2 = new QLabel(fraLancamentos);
-    txtSaldo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtSaldo2->setMinimumWidth(txtSaldo2->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
-    auto* rodape = new QHBoxLayout;
-    rodape->addWidget(txtLanc);
-    rodape->addStretch(1);
-    if (desenho.rotuloTotal)
-        rodape->addWidget(new QLabel(QStringLiteral("Total R$"), fraLancamentos));
-    rodape->addWidget(txtSaldo2);
-    auto* lancamentos = new QVBoxLayout(fraLancamentos);
-    lancamentos->addWidget(flxConsulta, 1);
-    lancamentos->addLayout(rodape);
+    auto* fraLancamentos = quadroLancamentos(this, flxConsulta, txtLanc, txtSaldo2, nullptr, desenho.rotuloTotal);
 
     auto* janela = new QVBoxLayout(this);
     janela->addWidget(fraFiltros);
@@ -131,14 +110,12 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     grade_ = new GradeConsulta(*flxConsulta, txtLanc, txtSaldo2, c, [this] { cmdConsulta_Click(); }, nullptr, this);
     grade_->limpar();
 
-    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
-    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
+    ligarPartesComuns(this);
     connect(txtTipo, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0)
             txtTipo_Click();
     });
     connect(lstListaClass, &QListWidget::itemDoubleClicked, this, [this] { lstListaClass_DblClick(); });
-    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
 }
 
 void ConsultaComFiltro::selecionarPrimeiroLado() { txtTipo->setCurrentIndex(0); }
@@ -217,14 +194,11 @@ void ConsultaComFiltro::lstFiltroClass_KeyDown(int key)
         lstFiltroClass->setCurrentRow(lstFiltroClass->count() - 1);
 }
 
-void ConsultaComFiltro::lblDataI_Click()
-{
-    txtDataVen1->setText(QStringLiteral("01/01/") + QString::number(platform::Today().year()));
-}
+void ConsultaComFiltro::lblDataI_Click() { primeiroDiaDoAno(*txtDataVen1); }
 
 void ConsultaComFiltro::lblDataF_Click()
 {
-    txtDataVen2->setText(QStringLiteral("31/12/") + QString::number(platform::Today().year()));
+    ultimoDiaDoAno(*txtDataVen2);
     cmdConsulta->setFocus();
 }
 
@@ -243,32 +217,5 @@ void ConsultaComFiltro::txtDataVen2_KeyDown(int key)
 void ConsultaComFiltro::flxConsulta_DblClick() { grade_->abrirLancamento(); }
 
 void ConsultaComFiltro::cmdApagar_Click() { grade_->apagarTodos(); }
-
-bool ConsultaComFiltro::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool pagina = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-        if (watched == txtDataVen1 && pagina) {
-            txtDataVen1_KeyDown(key);
-            return true;
-        }
-        if (watched == txtDataVen2 && pagina) {
-            txtDataVen2_KeyDown(key);
-            return true;
-        }
-        if (watched == lstFiltroClass && key == Qt::Key_Delete) {
-            lstFiltroClass_KeyDown(key);
-            return true;
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == lblDataI)
-            lblDataI_Click();
-        else if (watched == lblDataF)
-            lblDataF_Click();
-    }
-    return Form::eventFilter(watched, event);
-}
 
 } // namespace queries

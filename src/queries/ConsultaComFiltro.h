@@ -75,8 +75,6 @@ protected:
     // The window's load: the first side, which fills the list.
     void selecionarPrimeiroLado();
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     Desenho desenho_;
     GradeConsulta* grade_ = nullptr;

@@ -26,6 +26,12 @@ const QString kCR = QString(QChar(13));
 
 QString brancos(int n) { return QString(n, QLatin1Char(' ')); }
 
+// A text that starts as "YYYY-MM-DD" does: the dashes where they belong.
+bool formatoDeData(const QString& d)
+{
+    return d.size() >= 10 && d[4] == QLatin1Char('-') && d[7] == QLatin1Char('-');
+}
+
 // A grid cell's number as the grid shows it ("-1.234,56"); false for a cell
 // that holds none.
 bool lerValorMostrado(const QString& texto, double& valor)
@@ -126,7 +132,7 @@ QString textoNumLan(std::int64_t numLan)
 
 QString textoData(const QString& d)
 {
-    if (d.size() < 10 || d[4] != QLatin1Char('-') || d[7] != QLatin1Char('-'))
+    if (!formatoDeData(d))
         return QString();
     QString out(10, Qt::Uninitialized);
     QChar* o = out.data();
@@ -147,7 +153,7 @@ namespace {
 // "YYYY-MM-DD" as yyyymmdd; 0 for anything else.
 int numeroDaData(const QString& d)
 {
-    if (d.size() < 10 || d[4] != QLatin1Char('-') || d[7] != QLatin1Char('-'))
+    if (!formatoDeData(d))
         return 0;
     int n = 0;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
@@ -461,6 +467,12 @@ void GradeConsulta::mostrarDiaSemana()
         return;
     platform::MsgBox(texto + kCR + platform::formatDate(data, QStringLiteral("dddd")), platform::vbInformation,
                      QStringLiteral("Dia da Semana"));
+}
+
+void GradeConsulta::botaoPressionado(int button)
+{
+    if (button == Qt::RightButton && comportamento_.diaDaSemana)
+        mostrarDiaSemana();
 }
 
 bool GradeConsulta::teclaPressionada(QKeyEvent* event)

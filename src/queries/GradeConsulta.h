@@ -210,6 +210,9 @@ public:
     void apagarTodos();
     // Right button: the due date and its weekday.
     void mostrarDiaSemana();
+    // A mouse button on the grid: the right one shows the weekday in the
+    // windows that have it.
+    void botaoPressionado(int button);
     // Grid keys; true when the key was one of the window's shared keys.
     bool teclaPressionada(QKeyEvent* event);
 

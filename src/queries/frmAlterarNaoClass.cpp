@@ -3,11 +3,11 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
-#include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
+#include "queries/PartesDaConsulta.h"
 #include "queries/frmZOrdem.h"
 
 #include <QComboBox>
@@ -17,11 +17,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -30,7 +28,6 @@ QString frmAlterarNaoClass::ClausulaOrdem;
 double frmAlterarNaoClass::SomaValores = 0;
 
 namespace {
-const QString kMascaraVazia = QStringLiteral("__/__/____");
 const QString kCR = QString(QChar(13));
 } // namespace
 
@@ -40,16 +37,11 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     setEnterAsTab(true);
 
     auto* fraConsulta = new QGroupBox(QStringLiteral("Consulta por Histórico - saídas não classificadas"), this);
-    optConsulta[0] = new QRadioButton(QStringLiteral("Comece com:"), fraConsulta);
-    optConsulta[1] = new QRadioButton(QStringLiteral("Contenha:"), fraConsulta);
-    optConsulta[2] = new QRadioButton(QStringLiteral("Exatamente:"), fraConsulta);
-    optConsulta[1]->setChecked(true);
+    queries::criarOpcoesHistorico(optConsulta, fraConsulta);
     txtConsulta = new QLineEdit(fraConsulta);
     auto* lblFiltro = new QLabel(QStringLiteral("Filtro"), fraConsulta);
     txtFiltro = new QComboBox(fraConsulta);
-    txtFiltro->addItem(QString());
-    for (char letra = 'A'; letra <= 'Z'; ++letra)
-        txtFiltro->addItem(QString(QLatin1Char(letra)));
+    queries::preencherLetras(txtFiltro);
     auto* lblPeriodo = new QLabel(QStringLiteral("Faixa de datas opcional"), fraConsulta);
     txtDataI = new QLabel(QStringLiteral("Data Inicial"), fraConsulta);
     txtDataVen1 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
@@ -68,15 +60,10 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     cmdOrdem = new QPushButton(QStringLiteral("&Ordem"), fraConsulta);
     cmdOrdem->setEnabled(false);
 
-    const int largura = txtDataVen1->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16;
-    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
-        caixa->setSelectAllOnFocus(true);
-        caixa->setMaximumWidth(largura);
-    }
-    for (auto* rotulo : {txtDataI, txtDataF}) {
-        rotulo->setCursor(Qt::PointingHandCursor);
-        rotulo->installEventFilter(this);
-    }
+    for (auto* caixa : {txtDataVen1, txtDataVen2})
+        queries::prepararCaixaData(caixa);
+    queries::aoClicar(txtDataI, [this] { txtDataI_Click(); });
+    queries::aoClicar(txtDataF, [this] { txtDataF_Click(); });
 
     auto* opcoes = new QVBoxLayout;
     for (auto* opcao : optConsulta)
@@ -103,29 +90,8 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     superior->addSpacing(8);
     superior->addLayout(consulta, 1);
 
-    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
-    flxConsulta = new platform::FlexGrid(fraLancamentos);
-    txtLanc = new QLabel(fraLancamentos);
-    txtSaldo2 = new QLabel(fraLancamentos);
-    txtSaldo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtSaldo2->setMinimumWidth(txtSaldo2->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
-    cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraLancamentos);
-    auto* rodape = new QHBoxLayout;
-    rodape->addWidget(txtLanc);
-    rodape->addStretch(1);
-    rodape->addWidget(cmdApagar);
-    rodape->addSpacing(12);
-    rodape->addWidget(new QLabel(QStringLiteral("Total R$"), fraLancamentos));
-    rodape->addWidget(txtSaldo2);
-    auto* lancamentos = new QVBoxLayout(fraLancamentos);
-    lancamentos->addWidget(flxConsulta, 1);
-    lancamentos->addLayout(rodape);
-
-    cmdFecha = new QToolButton(this);
-    cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    cmdFecha->setToolTip(QStringLiteral("Fechar"));
-    cmdFecha->setAutoRaise(true);
-    cmdFecha->setFocusPolicy(Qt::NoFocus);
+    auto* fraLancamentos = queries::quadroLancamentos(this, flxConsulta, txtLanc, txtSaldo2, &cmdApagar, true);
+    cmdFecha = queries::botaoFechar(this);
 
     txtDespesa = new QComboBox(this);
     txtCodDesp = new QComboBox(this);
@@ -133,12 +99,7 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     for (QWidget* oculto : std::initializer_list<QWidget*>{txtDespesa, txtCodDesp, lblCodNaoClass})
         oculto->hide();
 
-    auto* topo = new QHBoxLayout;
-    topo->addWidget(fraConsulta, 1);
-    topo->addWidget(cmdFecha, 0, Qt::AlignTop);
-    auto* janela = new QVBoxLayout(this);
-    janela->addLayout(topo);
-    janela->addWidget(fraLancamentos, 1);
+    queries::disporJanela(this, fraConsulta, cmdFecha)->addWidget(fraLancamentos, 1);
     resize(1100, 640);
 
     queries::Comportamento c;
@@ -154,12 +115,10 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
                                         &SomaValores, this);
     grade_->limpar();
 
-    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
+    queries::ligarPartesComuns(this);
     connect(cmdSubTotal, &QPushButton::clicked, this, [this] { cmdSubTotal_Click(); });
     connect(cmdAlterarMassa, &QPushButton::clicked, this, [this] { cmdAlterarMassa_Click(); });
     connect(cmdOrdem, &QPushButton::clicked, this, [this] { cmdOrdem_Click(); });
-    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
-    connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
     connect(txtDespesaPara, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0)
             txtDespesaPara_Click();
@@ -174,20 +133,12 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     });
     for (int i = 0; i < 3; ++i)
         connect(optConsulta[size_t(i)], &QRadioButton::clicked, this, [this, i] { optConsulta_Click(i); });
-    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
-    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
-    connect(flxConsulta, &platform::FlexGrid::rightClicked, this, [this] { flxConsulta_MouseDown(Qt::RightButton); });
 }
 
 void frmAlterarNaoClass::Form_Load()
 {
     NomeConsultaAtiva = kNomeConsulta;
-    txtDespesa->clear();
-    txtCodDesp->clear();
-    for (const data::Despesa& d : data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo)) {
-        txtDespesa->addItem(d.nome);
-        txtCodDesp->addItem(QString::number(d.codigo));
-    }
+    queries::carregarClassificacoes(txtDespesa, txtCodDesp);
     setWindowTitle(CaptionAtivo(QStringLiteral("Alterar saidas em Massa")));
     if (const auto naoClassificada = data::classificacaoNaoClassificada(ConexaoBanco))
         lblCodNaoClass->setText(QString::number(naoClassificada->codigo));
@@ -209,24 +160,10 @@ void frmAlterarNaoClass::Form_Load()
 
 void frmAlterarNaoClass::cmdConsulta_Click()
 {
-    const QString inicio = txtDataVen1->Text();
-    if (inicio != kMascaraVazia && !platform::IsDate(inicio)) {
-        platform::MsgBox(QStringLiteral("Data inicial inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
-        txtDataVen1->setFocus();
+    if (!queries::conferirPeriodoOpcional(*txtDataVen1, *txtDataVen2))
         return;
-    }
-    const QString fim = txtDataVen2->Text();
-    if (fim != kMascaraVazia && !platform::IsDate(fim)) {
-        platform::MsgBox(QStringLiteral("Data final inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
-        txtDataVen2->setFocus();
-        return;
-    }
-    const std::vector<queries::LinhaConsulta> linhas =
-        queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem));
-    QHash<std::int64_t, QString> nomes;
-    for (int i = 0; i < txtCodDesp->count() && i < txtDespesa->count(); ++i)
-        nomes.insert(txtCodDesp->itemText(i).toLongLong(), txtDespesa->itemText(i));
-    grade_->setNomes(std::move(nomes));
+    const std::vector<queries::LinhaConsulta> linhas = ler();
+    grade_->setNomes(queries::nomesDasListas(txtCodDesp, txtDespesa));
     grade_->preencher(linhas);
     if (!linhas.empty())
         cmdOrdem->setEnabled(true);
@@ -250,11 +187,7 @@ void frmAlterarNaoClass::txtCodDespesaPara_Click()
         txtConta->setText(d->conta);
 }
 
-void frmAlterarNaoClass::txtCodDesp_Click()
-{
-    if (txtCodDesp->currentIndex() < txtDespesa->count())
-        txtDespesa->setCurrentIndex(txtCodDesp->currentIndex());
-}
+void frmAlterarNaoClass::txtCodDesp_Click() { queries::acompanharCodigo(*txtCodDesp, *txtDespesa); }
 
 void frmAlterarNaoClass::cmdAlterarMassa_Click()
 {
@@ -314,30 +247,19 @@ void frmAlterarNaoClass::cmdFecha_Click() { Unload(); }
 
 void frmAlterarNaoClass::optConsulta_Click(int) { txtConsulta->setFocus(); }
 
-void frmAlterarNaoClass::txtDataI_Click()
-{
-    txtDataVen1->setText(QStringLiteral("01/01/") + QString::number(platform::Today().year()));
-}
+void frmAlterarNaoClass::txtDataI_Click() { queries::primeiroDiaDoAno(*txtDataVen1); }
 
-void frmAlterarNaoClass::txtDataF_Click()
-{
-    txtDataVen2->setText(QStringLiteral("31/12/") + QString::number(platform::Today().year()));
-}
+void frmAlterarNaoClass::txtDataF_Click() { queries::ultimoDiaDoAno(*txtDataVen2); }
 
 void frmAlterarNaoClass::flxConsulta_DblClick() { grade_->abrirLancamento(); }
 
 void frmAlterarNaoClass::flxConsulta_KeyDown(QKeyEvent* event) { grade_->teclaPressionada(event); }
 
-void frmAlterarNaoClass::flxConsulta_MouseDown(int button)
-{
-    if (button == Qt::RightButton)
-        grade_->mostrarDiaSemana();
-}
+void frmAlterarNaoClass::flxConsulta_MouseDown(int button) { grade_->botaoPressionado(button); }
 
 void frmAlterarNaoClass::Lancamentos()
 {
-    const std::vector<queries::LinhaConsulta> linhas =
-        queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem));
+    const std::vector<queries::LinhaConsulta> linhas = ler();
     if (linhas.empty()) {
         // Nothing found: the grid empties and the count and total stay.
         grade_->limpar();
@@ -349,33 +271,21 @@ void frmAlterarNaoClass::Lancamentos()
 
 void frmAlterarNaoClass::ContaSaldo(double& quantos)
 {
-    quantos = queries::contarMeses(
-        queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem)));
+    quantos = queries::contarMeses(ler());
+}
+
+std::vector<queries::LinhaConsulta> frmAlterarNaoClass::ler()
+{
+    return queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem));
 }
 
 queries::Selecao frmAlterarNaoClass::selecao() const
 {
-    queries::ModoHistorico modo = queries::ModoHistorico::Contenha;
-    if (optConsulta[0]->isChecked())
-        modo = queries::ModoHistorico::ComeceCom;
-    else if (optConsulta[2]->isChecked())
-        modo = queries::ModoHistorico::Exatamente;
     queries::Selecao s =
-        queries::selecaoPorHistorico(modo, txtConsulta->text(), platform::parseDate(txtDataVen1->Text()),
-                                     platform::parseDate(txtDataVen2->Text()), txtFiltro->currentText());
+        queries::selecaoPorHistorico(queries::modoEscolhido(optConsulta), txtConsulta->text(),
+                                     platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text()),
+                                     txtFiltro->currentText());
     s.e(QStringLiteral("Tipo = ?"), {data::kTipoSaida});
     s.e(QStringLiteral("Despesa = ?"), {lblCodNaoClass->text()});
     return s;
-}
-
-bool frmAlterarNaoClass::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == txtDataI)
-            txtDataI_Click();
-        else if (watched == txtDataF)
-            txtDataF_Click();
-    }
-    return Form::eventFilter(watched, event);
 }

@@ -87,13 +87,12 @@ public:
 
     queries::GradeConsulta& grade() { return *grade_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // The description selection of the current inputs, narrowed to
     // outgoing entries of the catch-all classification.
     queries::Selecao selecao() const;
+    // Its entries, in the window's order.
+    std::vector<queries::LinhaConsulta> ler();
 
     queries::GradeConsulta* grade_ = nullptr;
 };

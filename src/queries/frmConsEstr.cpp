@@ -3,11 +3,10 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
-#include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
-#include "platform/MsgBox.h"
 #include "platform/conversions.h"
+#include "queries/PartesDaConsulta.h"
 #include "queries/frmZOrdem.h"
 
 #include <QComboBox>
@@ -16,10 +15,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QStyle>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -58,15 +54,12 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
     lblDataF = new QLabel(QStringLiteral("Data Final"), fraConsulta);
     txtDataVen1 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
     txtDataVen2 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
-    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
-        caixa->setSelectAllOnFocus(true);
-        caixa->setMaximumWidth(caixa->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
-        caixa->installEventFilter(this);
-    }
-    for (auto* rotulo : {lblDataI, lblDataF}) {
-        rotulo->setCursor(Qt::PointingHandCursor);
-        rotulo->installEventFilter(this);
-    }
+    for (auto* caixa : {txtDataVen1, txtDataVen2})
+        queries::prepararCaixaData(caixa);
+    queries::aoTeclar(txtDataVen1, {Qt::Key_PageUp, Qt::Key_PageDown}, [this](int key) { txtDataVen1_KeyDown(key); });
+    queries::aoTeclar(txtDataVen2, {Qt::Key_PageUp, Qt::Key_PageDown}, [this](int key) { txtDataVen2_KeyDown(key); });
+    queries::aoClicar(lblDataI, [this] { lblDataI_Click(); });
+    queries::aoClicar(lblDataF, [this] { lblDataF_Click(); });
     cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraConsulta);
     cmdSubTotal = new QPushButton(QStringLiteral("Aplicar SubTotal"), fraConsulta);
     cmdOrdem = new QPushButton(QStringLiteral("&Ordem"), fraConsulta);
@@ -109,24 +102,15 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
     const std::pair<const char*, QLabel*> valores[] = {
         {"Total R$", txtSaldo2}, {"Média", txtMedia}, {"Maior", txtMaior}, {"Menor", txtMenor}};
     for (const auto& [titulo, rotulo] : valores) {
-        rotulo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        rotulo->setMinimumWidth(rotulo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
+        queries::prepararRotuloValor(rotulo);
         rodape->addSpacing(12);
         rodape->addWidget(new QLabel(QString::fromUtf8(titulo), this));
         rodape->addWidget(rotulo);
     }
 
-    cmdFecha = new QToolButton(this);
-    cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    cmdFecha->setToolTip(QStringLiteral("Fechar"));
-    cmdFecha->setAutoRaise(true);
-    cmdFecha->setFocusPolicy(Qt::NoFocus);
+    cmdFecha = queries::botaoFechar(this);
 
-    auto* topo = new QHBoxLayout;
-    topo->addWidget(fraConsulta, 1);
-    topo->addWidget(cmdFecha, 0, Qt::AlignTop);
-    auto* janela = new QVBoxLayout(this);
-    janela->addLayout(topo);
+    auto* janela = queries::disporJanela(this, fraConsulta, cmdFecha);
     janela->addWidget(flxConsulta, 1);
     janela->addLayout(rodape);
     resize(1000, 680);
@@ -147,14 +131,9 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
     connect(txtDespesa1, &QComboBox::currentIndexChanged, this, [this] { txtDespesa1_Click(); });
     connect(txtDespesa2, &QComboBox::currentIndexChanged, this, [this] { txtDespesa2_Click(); });
     connect(txtDespesa3, &QComboBox::currentIndexChanged, this, [this] { txtDespesa3_Click(); });
-    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
+    queries::ligarPartesComuns(this);
     connect(cmdSubTotal, &QPushButton::clicked, this, [this] { cmdSubTotal_Click(); });
     connect(cmdOrdem, &QPushButton::clicked, this, [this] { cmdOrdem_Click(); });
-    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
-    connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
-    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
-    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
-    connect(flxConsulta, &platform::FlexGrid::rightClicked, this, [this] { flxConsulta_MouseDown(2); });
 }
 
 void frmConsEstr::Form_Load()
@@ -244,14 +223,11 @@ void frmConsEstr::cmdApagar_Click() { grade_->apagarTodos(); }
 
 void frmConsEstr::cmdFecha_Click() { Unload(); }
 
-void frmConsEstr::lblDataI_Click()
-{
-    txtDataVen1->setText(QStringLiteral("01/01/") + QString::number(platform::Today().year()));
-}
+void frmConsEstr::lblDataI_Click() { queries::primeiroDiaDoAno(*txtDataVen1); }
 
 void frmConsEstr::lblDataF_Click()
 {
-    txtDataVen2->setText(QStringLiteral("31/12/") + QString::number(platform::Today().year()));
+    queries::ultimoDiaDoAno(*txtDataVen2);
     cmdConsulta->setFocus();
 }
 
@@ -263,11 +239,7 @@ void frmConsEstr::flxConsulta_DblClick() { grade_->abrirLancamento(); }
 
 void frmConsEstr::flxConsulta_KeyDown(QKeyEvent* event) { grade_->teclaPressionada(event); }
 
-void frmConsEstr::flxConsulta_MouseDown(int button)
-{
-    if (button == 2)
-        grade_->mostrarDiaSemana();
-}
+void frmConsEstr::flxConsulta_MouseDown(int button) { grade_->botaoPressionado(button); }
 
 void frmConsEstr::ContaSaldo(double& quantos)
 {
@@ -277,17 +249,8 @@ void frmConsEstr::ContaSaldo(double& quantos)
 
 bool frmConsEstr::conferirDatas()
 {
-    if (!platform::IsDate(txtDataVen1->Text())) {
-        platform::MsgBox(QStringLiteral("Data inicial inválida"), platform::vbCritical, QStringLiteral("Atenção,"));
-        txtDataVen1->setFocus();
-        return false;
-    }
-    if (!platform::IsDate(txtDataVen2->Text())) {
-        platform::MsgBox(QStringLiteral("Data final inválida"), platform::vbCritical, QStringLiteral("Atenção,"));
-        txtDataVen2->setFocus();
-        return false;
-    }
-    return true;
+    return queries::conferirData(*txtDataVen1, false, QStringLiteral("Data inicial inválida")) &&
+           queries::conferirData(*txtDataVen2, false, QStringLiteral("Data final inválida"));
 }
 
 std::vector<queries::LinhaConsulta> frmConsEstr::ler(QString& ordem)
@@ -320,28 +283,4 @@ void frmConsEstr::mostrarMaiorEMenor(const std::vector<queries::LinhaConsulta>& 
         });
     txtMaior->setText(semSinal(maior->valor));
     txtMenor->setText(semSinal(menor->valor));
-}
-
-bool frmConsEstr::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
-            if (watched == txtDataVen1) {
-                txtDataVen1_KeyDown(key);
-                return true;
-            }
-            if (watched == txtDataVen2) {
-                txtDataVen2_KeyDown(key);
-                return true;
-            }
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == lblDataI)
-            lblDataI_Click();
-        else if (watched == lblDataF)
-            lblDataF_Click();
-    }
-    return Form::eventFilter(watched, event);
 }

@@ -79,9 +79,6 @@ public:
 
     queries::GradeConsulta& grade() { return *grade_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // Both date boxes must hold dates; false after telling the user.
     bool conferirDatas();

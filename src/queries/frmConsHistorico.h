@@ -73,9 +73,6 @@ public:
 
     queries::GradeConsulta& grade() { return *grade_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // The entries the current inputs select, in the window's order; the
     // period only when both boxes hold valid dates.

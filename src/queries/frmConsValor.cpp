@@ -3,31 +3,24 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Money.h"
-#include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/NumberKeys.h"
-#include "platform/MsgBox.h"
 #include "platform/conversions.h"
+#include "queries/PartesDaConsulta.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimer>
-#include <QToolButton>
-#include <QVBoxLayout>
 
 QString frmConsValor::ClausulaOrdem;
 double frmConsValor::SomaValores = 0;
 
 namespace {
-
-const QString kMascaraVazia = QStringLiteral("__/__/____");
 
 // A bound as the query first reads it: its leading digits only, so an empty
 // box reads 0, "12,50" reads 12 and "0,50" reads 0.
@@ -76,14 +69,11 @@ frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
     txtDataVen2 = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraConsulta);
     cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraConsulta);
 
-    const int largura = txtDataVen1->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16;
-    for (auto* caixa : {txtDataVen1, txtDataVen2}) {
-        caixa->setSelectAllOnFocus(true);
-        caixa->setMaximumWidth(largura);
-    }
+    for (auto* caixa : {txtDataVen1, txtDataVen2})
+        queries::prepararCaixaData(caixa);
     for (auto* caixa : {txtValor1, txtValor2}) {
         caixa->setAlignment(Qt::AlignRight);
-        caixa->setMaximumWidth(largura + 20);
+        caixa->setMaximumWidth(queries::larguraData(txtDataVen1) + 20);
         new platform::NumberKeyFilter(caixa);
         caixa->installEventFilter(this);
     }
@@ -103,40 +93,15 @@ frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
     consulta->addWidget(cmdConsulta, 2, 5);
     consulta->setColumnStretch(6, 1);
 
-    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
-    flxConsulta = new platform::FlexGrid(fraLancamentos);
-    txtLanc = new QLabel(fraLancamentos);
-    txtSaldo2 = new QLabel(fraLancamentos);
-    txtSaldo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtSaldo2->setMinimumWidth(txtSaldo2->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
-    cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraLancamentos);
-    auto* rodape = new QHBoxLayout;
-    rodape->addWidget(txtLanc);
-    rodape->addStretch(1);
-    rodape->addWidget(cmdApagar);
-    rodape->addSpacing(12);
-    rodape->addWidget(txtSaldo2);
-    auto* lancamentos = new QVBoxLayout(fraLancamentos);
-    lancamentos->addWidget(flxConsulta, 1);
-    lancamentos->addLayout(rodape);
-
-    cmdFecha = new QToolButton(this);
-    cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    cmdFecha->setToolTip(QStringLiteral("Fechar"));
-    cmdFecha->setAutoRaise(true);
-    cmdFecha->setFocusPolicy(Qt::NoFocus);
+    auto* fraLancamentos = queries::quadroLancamentos(this, flxConsulta, txtLanc, txtSaldo2, &cmdApagar, false);
+    cmdFecha = queries::botaoFechar(this);
 
     txtCodDesp = new QComboBox(this);
     txtDespesa = new QComboBox(this);
     txtCodDesp->hide();
     txtDespesa->hide();
 
-    auto* topo = new QHBoxLayout;
-    topo->addWidget(fraConsulta, 1);
-    topo->addWidget(cmdFecha, 0, Qt::AlignTop);
-    auto* janela = new QVBoxLayout(this);
-    janela->addLayout(topo);
-    janela->addWidget(fraLancamentos, 1);
+    queries::disporJanela(this, fraConsulta, cmdFecha)->addWidget(fraLancamentos, 1);
     resize(980, 620);
 
     setTabOrder(txtValor1, txtValor2);
@@ -155,25 +120,15 @@ frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
     grade_ = new queries::GradeConsulta(*flxConsulta, txtLanc, txtSaldo2, c, [this] { cmdConsulta_Click(); },
                                         &SomaValores, this);
 
-    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
-    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
-    connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
+    queries::ligarPartesComuns(this);
     connect(txtCodDesp, &QComboBox::currentIndexChanged, this, [this] { txtCodDesp_Click(); });
-    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
-    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
-    connect(flxConsulta, &platform::FlexGrid::rightClicked, this, [this] { flxConsulta_MouseDown(Qt::RightButton); });
 }
 
 void frmConsValor::Form_Load()
 {
     NomeConsultaAtiva = QStringLiteral("Consulta por Valor");
     grade_->limpar();
-    txtDespesa->clear();
-    txtCodDesp->clear();
-    for (const data::Despesa& d : data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo)) {
-        txtDespesa->addItem(d.nome);
-        txtCodDesp->addItem(QString::number(d.codigo));
-    }
+    queries::carregarClassificacoes(txtDespesa, txtCodDesp);
     txtTipo->setCurrentIndex(1);
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por faixa de Valores")));
 }
@@ -187,18 +142,10 @@ void frmConsValor::cmdConsulta_Click()
     if (digitosIniciais(txtValor1->text()) != 0 && digitosIniciais(txtValor2->text()) == 0)
         txtValor2->setText(txtValor1->text());
 
+    if (!queries::conferirPeriodoOpcional(*txtDataVen1, *txtDataVen2))
+        return;
     const QDate inicio = platform::parseDate(txtDataVen1->Text());
-    if (txtDataVen1->Text() != kMascaraVazia && !inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Data inicial inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
-        txtDataVen1->setFocus();
-        return;
-    }
     const QDate fim = platform::parseDate(txtDataVen2->Text());
-    if (txtDataVen2->Text() != kMascaraVazia && !fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Data final inválida."), platform::vbCritical, QStringLiteral("Atenção,"));
-        txtDataVen2->setFocus();
-        return;
-    }
 
     // The side is told by the sign of the amount, not by Tipo.
     const bool saida = txtTipo->currentText() == QStringLiteral("Saída");
@@ -214,30 +161,19 @@ void frmConsValor::cmdConsulta_Click()
 
     const std::vector<queries::LinhaConsulta> linhas =
         queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ClausulaOrdem));
-    QHash<std::int64_t, QString> nomes;
-    for (int i = 0; i < txtCodDesp->count() && i < txtDespesa->count(); ++i)
-        nomes.insert(txtCodDesp->itemText(i).toLongLong(), txtDespesa->itemText(i));
-    grade_->setNomes(std::move(nomes));
+    grade_->setNomes(queries::nomesDasListas(txtCodDesp, txtDespesa));
     grade_->preencher(linhas);
 }
 
 void frmConsValor::txtValor1_LostFocus() { txtValor2->setText(txtValor1->text()); }
 
-void frmConsValor::txtCodDesp_Click()
-{
-    if (txtCodDesp->currentIndex() < txtDespesa->count())
-        txtDespesa->setCurrentIndex(txtCodDesp->currentIndex());
-}
+void frmConsValor::txtCodDesp_Click() { queries::acompanharCodigo(*txtCodDesp, *txtDespesa); }
 
 void frmConsValor::flxConsulta_DblClick() { grade_->abrirLancamento(); }
 
 void frmConsValor::flxConsulta_KeyDown(QKeyEvent* event) { grade_->teclaPressionada(event); }
 
-void frmConsValor::flxConsulta_MouseDown(int button)
-{
-    if (button == Qt::RightButton)
-        grade_->mostrarDiaSemana();
-}
+void frmConsValor::flxConsulta_MouseDown(int button) { grade_->botaoPressionado(button); }
 
 void frmConsValor::cmdApagar_Click() { grade_->apagarTodos(); }
 

@@ -3,23 +3,18 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "platform/Clock.h"
-#include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
-#include "platform/MsgBox.h"
 #include "platform/conversions.h"
 #include "platform/formats.h"
+#include "queries/PartesDaConsulta.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QToolButton>
-#include <QVBoxLayout>
 
 double frmConsVen::SomaValores = 0;
 
@@ -40,15 +35,12 @@ frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
     txtTipo = new QComboBox(fraConsulta);
     txtTipo->addItems({QStringLiteral("Entrada"), QStringLiteral("Saída"), QStringLiteral("Ambos")});
     cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraConsulta);
-    for (auto* caixa : {txtData1, txtData2}) {
-        caixa->setSelectAllOnFocus(true);
-        caixa->setMaximumWidth(caixa->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
-        caixa->installEventFilter(this);
-    }
-    for (auto* rotulo : {txtDataI, txtDataF}) {
-        rotulo->setCursor(Qt::PointingHandCursor);
-        rotulo->installEventFilter(this);
-    }
+    for (auto* caixa : {txtData1, txtData2})
+        queries::prepararCaixaData(caixa);
+    queries::aoTeclar(txtData1, {Qt::Key_F2}, [this](int key) { txtData1_KeyDown(key); });
+    queries::aoTeclar(txtData2, {Qt::Key_F2}, [this](int key) { txtData2_KeyDown(key); });
+    queries::aoClicar(txtDataI, [this] { txtDataI_Click(); });
+    queries::aoClicar(txtDataF, [this] { txtDataF_Click(); });
 
     auto* consulta = new QGridLayout(fraConsulta);
     consulta->addWidget(optConsulta[0], 0, 0);
@@ -62,35 +54,9 @@ frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
     consulta->addWidget(cmdConsulta, 2, 3);
     consulta->setColumnStretch(4, 1);
 
-    auto* fraLancamentos = new QGroupBox(QStringLiteral("Lançamentos"), this);
-    flxConsulta = new platform::FlexGrid(fraLancamentos);
-    txtLanc = new QLabel(fraLancamentos);
-    txtSaldo2 = new QLabel(fraLancamentos);
-    txtSaldo2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtSaldo2->setMinimumWidth(txtSaldo2->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
-    cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraLancamentos);
-    auto* rodape = new QHBoxLayout;
-    rodape->addWidget(txtLanc);
-    rodape->addStretch(1);
-    rodape->addWidget(cmdApagar);
-    rodape->addSpacing(12);
-    rodape->addWidget(txtSaldo2);
-    auto* lancamentos = new QVBoxLayout(fraLancamentos);
-    lancamentos->addWidget(flxConsulta, 1);
-    lancamentos->addLayout(rodape);
-
-    cmdFecha = new QToolButton(this);
-    cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    cmdFecha->setToolTip(QStringLiteral("Fechar"));
-    cmdFecha->setAutoRaise(true);
-    cmdFecha->setFocusPolicy(Qt::NoFocus);
-
-    auto* topo = new QHBoxLayout;
-    topo->addWidget(fraConsulta, 1);
-    topo->addWidget(cmdFecha, 0, Qt::AlignTop);
-    auto* janela = new QVBoxLayout(this);
-    janela->addLayout(topo);
-    janela->addWidget(fraLancamentos, 1);
+    auto* fraLancamentos = queries::quadroLancamentos(this, flxConsulta, txtLanc, txtSaldo2, &cmdApagar, false);
+    cmdFecha = queries::botaoFechar(this);
+    queries::disporJanela(this, fraConsulta, cmdFecha)->addWidget(fraLancamentos, 1);
     resize(980, 620);
 
     queries::Comportamento c;
@@ -104,11 +70,7 @@ frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
                                         &SomaValores, this);
     grade_->limpar();
 
-    connect(cmdConsulta, &QPushButton::clicked, this, [this] { cmdConsulta_Click(); });
-    connect(cmdApagar, &QPushButton::clicked, this, [this] { cmdApagar_Click(); });
-    connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
-    connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
-    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
+    queries::ligarPartesComuns(this);
     for (int i = 0; i < 2; ++i)
         connect(optConsulta[size_t(i)], &QRadioButton::clicked, this, [this, i] { optConsulta_Click(i); });
 }
@@ -122,20 +84,11 @@ void frmConsVen::Form_Load()
 
 void frmConsVen::cmdConsulta_Click()
 {
+    const QString mensagem = QStringLiteral("Digitar data válida para a consulta");
+    if (!queries::conferirData(*txtData1, false, mensagem) || !queries::conferirData(*txtData2, false, mensagem))
+        return;
     const QDate inicio = platform::parseDate(txtData1->Text());
-    if (!inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Digitar data válida para a consulta"), platform::vbCritical,
-                         QStringLiteral("Atenção,"));
-        txtData1->setFocus();
-        return;
-    }
     const QDate fim = platform::parseDate(txtData2->Text());
-    if (!fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Digitar data válida para a consulta"), platform::vbCritical,
-                         QStringLiteral("Atenção,"));
-        txtData2->setFocus();
-        return;
-    }
 
     // The side is told by the sign; the order is by due date also when the
     // period is of posting dates.
@@ -174,38 +127,10 @@ void frmConsVen::txtData2_KeyDown(int key)
     }
 }
 
-void frmConsVen::txtDataI_Click()
-{
-    txtData1->setText(QStringLiteral("01/01/") + QString::number(platform::Today().year()));
-}
+void frmConsVen::txtDataI_Click() { queries::primeiroDiaDoAno(*txtData1); }
 
-void frmConsVen::txtDataF_Click()
-{
-    txtData2->setText(QStringLiteral("31/12/") + QString::number(platform::Today().year()));
-}
+void frmConsVen::txtDataF_Click() { queries::ultimoDiaDoAno(*txtData2); }
 
 void frmConsVen::optConsulta_Click(int) { txtData1->setFocus(); }
 
 void frmConsVen::cmdFecha_Click() { Unload(); }
-
-bool frmConsVen::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (watched == txtData1 && key == Qt::Key_F2) {
-            txtData1_KeyDown(key);
-            return true;
-        }
-        if (watched == txtData2 && key == Qt::Key_F2) {
-            txtData2_KeyDown(key);
-            return true;
-        }
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == txtDataI)
-            txtDataI_Click();
-        else if (watched == txtDataF)
-            txtDataF_Click();
-    }
-    return Form::eventFilter(watched, event);
-}

@@ -57,9 +57,6 @@ public:
 
     queries::GradeConsulta& grade() { return *grade_; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     queries::GradeConsulta* grade_ = nullptr;
 };

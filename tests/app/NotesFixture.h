@@ -11,15 +11,8 @@
 
 namespace testsupport {
 
-class NotesFixture : public DrivesFixture {
+class NotesFixture : public LoggedInFixture {
 protected:
-    void SetUp() override
-    {
-        DrivesFixture::SetUp();
-        createAccount(QStringLiteral("Casa"));
-        login(QStringLiteral("Casa"));
-    }
-
     std::int64_t nota(const QString& titulo, const QDate& dataLemb = QDate(), const QString& lembrar = QStringLiteral("N"),
                       int dias = 0, const QString& sempre = QStringLiteral("N"),
                       const QString& texto = QStringLiteral("texto"), const QDate& dataAlter = QDate(2024, 1, 10))
@@ -40,22 +33,6 @@ protected:
         auto a = data::anotacaoPorCodigo(ConexaoBanco, codigo);
         EXPECT_TRUE(a.has_value());
         return a.value_or(data::Anotacao{});
-    }
-
-    template <class T> T& aberta()
-    {
-        T& f = platform::Forms::get<T>();
-        f.show();
-        f.activateWindow();
-        QApplication::setActiveWindow(&f);
-        return f;
-    }
-
-    // Characters beyond ASCII, which keyClicks cannot send.
-    static void digitar(QWidget* w, const QString& texto)
-    {
-        for (QChar c : texto)
-            QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 
     MsgRecorder msgs;

@@ -11,14 +11,12 @@
 
 namespace orcamentotest {
 
-class OrcamentoFixture : public testsupport::DrivesFixture {
+class OrcamentoFixture : public testsupport::LoggedInFixture {
 protected:
     void SetUp() override
     {
-        DrivesFixture::SetUp();
-        createAccount(QStringLiteral("Casa"));
-        login(QStringLiteral("Casa"));
-        ConexaoBanco.exec(QStringLiteral("DELETE FROM Despesas"));
+        LoggedInFixture::SetUp();
+        limparPlano();
         // "Luz" lies inside "Conta de Luz", whose code comes first.
         classe(10, "Aluguel", "2", "Moradia");
         classe(11, "Conta de Luz", "2", "Moradia");
@@ -27,14 +25,6 @@ protected:
         classe(20, "Salário", "1", "Trabalho");
         classe(30, "O'Brien Pet Shop", "2", "Gastos Pessoais");
         classe(31, "100% Natural", "2", "Alimentação");
-    }
-
-    static void classe(int codigo, const char* nome, const char* tipo, const char* conta)
-    {
-        data::Statement(ConexaoBanco,
-                        QStringLiteral("INSERT INTO Despesas (Codigo, Despesa, Tipo, PreClass, Conta) VALUES (?, ?, ?, '', ?)"),
-                        codigo, QString::fromUtf8(nome), QString::fromUtf8(tipo), QString::fromUtf8(conta))
-            .exec();
     }
 
     // A budget line written straight into the table.
@@ -50,16 +40,6 @@ protected:
         return data::gravarLinhaOrcamento(ConexaoBanco, l);
     }
 
-    static std::vector<data::Lancamento> lancamentos()
-    {
-        std::vector<data::Lancamento> out;
-        data::Statement s(ConexaoBanco, QStringLiteral("SELECT ") + data::kLancamentoColumns +
-                                            QStringLiteral(" FROM Lancamentos ORDER BY NumLan"));
-        while (s.next())
-            out.push_back(data::readLancamento(s));
-        return out;
-    }
-
     // Watched codes and their planned values, by code.
     static std::vector<std::pair<std::int64_t, data::Centavos>> vigiados()
     {
@@ -68,11 +48,6 @@ protected:
         while (s.next())
             out.emplace_back(s.integer(0), s.integer(1));
         return out;
-    }
-
-    static qint64 contar(const QString& tabela)
-    {
-        return data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM ") + tabela).toLongLong();
     }
 
     // Every insert into Lancamentos after the first `n` rows fails.

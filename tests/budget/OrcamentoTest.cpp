@@ -1,11 +1,8 @@
-// The budget table, the yearly posting's dates and entries, and the value
-// boxes' rules, without the window.
+// The budget table and the yearly posting's dates and entries, without the
+// window.
 #include "OrcamentoFixture.h"
-#include "budget/CaixaValor.h"
 #include "budget/LancamentoAnual.h"
 #include "data/Orcamento.h"
-
-#include <QLineEdit>
 
 using orcamentotest::OrcamentoFixture;
 
@@ -177,80 +174,4 @@ TEST_F(OrcamentoTabela, PostingThatFailsHalfwayLeavesNoEntry)
     falharDepoisDe(15);
     EXPECT_THROW(budget::lancarOrcamentoAnual(ConexaoBanco, 2025, today), data::DbError);
     EXPECT_EQ(contar(QStringLiteral("Lancamentos")), 0);
-}
-
-TEST(OrcamentoCaixaValor, ProductReadsBothSidesWithADecimalComma)
-{
-    struct Caso {
-        const char* texto;
-        bool ok;
-        const char* resultado;
-    };
-    const Caso casos[] = {
-        {"2,5*3", true, "7,5"},   {"2,5*4", true, "10"},    {"12*45", true, "540"},  {"0,1*0,1", true, "0,01"},
-        {"*4", false, ""},        {"4*", false, ""},        {"2*3*4", false, ""},   {",*3", false, ""},
-        {"2,5", false, ""},       {"9999999999999*10", false, ""},
-    };
-    for (const Caso& c : casos) {
-        QString r;
-        EXPECT_EQ(budget::produtoValor(QString::fromUtf8(c.texto), r), c.ok) << c.texto;
-        if (c.ok) {
-            EXPECT_EQ(r, QString::fromUtf8(c.resultado)) << c.texto;
-        }
-    }
-}
-
-TEST(OrcamentoCaixaValor, AmountsAsTheBoxesShowThem)
-{
-    struct Caso {
-        const char* texto;
-        bool ok;
-        data::Centavos valor;
-    };
-    const Caso casos[] = {
-        {"150", true, 15000},      {"1.234,56", true, 123456}, {"7,5", true, 750},   {"0,005", true, 0},
-        {"0,015", true, 2},        {"", false, 0},             {",", false, 0},       {"2*3", false, 0},
-        {"-5", false, 0},          {"abc", false, 0},          {"12 ", false, 0},     {"99999999999999", false, 0},
-        {"9.999.999.999.999,99", true, 999999999999999},
-    };
-    for (const Caso& c : casos) {
-        data::Centavos v = -1;
-        EXPECT_EQ(budget::lerValor(QString::fromUtf8(c.texto), v), c.ok) << c.texto;
-        if (c.ok) {
-            EXPECT_EQ(v, c.valor) << c.texto;
-        }
-    }
-}
-
-TEST(OrcamentoCaixaValor, KeysOfTheValueBoxes)
-{
-    testsupport::MsgRecorder msgs;
-    QLineEdit caixa;
-    struct Caso {
-        const char* antes;
-        const char* tecla;
-        bool passa;
-        const char* depois;
-        bool mensagem;
-    };
-    const Caso casos[] = {
-        {"12", "5", true, "12", false},        {"12", "*", true, "12", false},     {"2*", "*", true, "2*", false},
-        {"12", ".", false, "12,", false},      {"12,5", ".", false, "12,5", false}, {"12", ",", true, "12", false},
-        {"12,5", ",", false, "12,5", false},   {"2,5*4", "=", false, "10", false},  {"*4", "=", false, "*4", true},
-        {"25", "=", false, "25", false},       {"12", "a", false, "12", false},     {"12", "-", false, "12", false},
-        {"12", "\b", true, "12", false},       {"12", "\r", true, "12", false},     {"12", "", true, "12", false},
-        {"12", "\x16", false, "12", false},
-    };
-    for (const Caso& c : casos) {
-        msgs.clear();
-        caixa.setText(QString::fromUtf8(c.antes));
-        EXPECT_EQ(budget::teclaValor(&caixa, QString::fromUtf8(c.tecla)), c.passa) << c.antes << " " << c.tecla;
-        EXPECT_EQ(caixa.text(), QString::fromUtf8(c.depois)) << c.antes << " " << c.tecla;
-        EXPECT_EQ(!msgs.calls.empty(), c.mensagem) << c.antes << " " << c.tecla;
-        if (c.mensagem) {
-            EXPECT_EQ(msgs.lastText(), QStringLiteral("Conteúdo inválido do campo ''Valor''."));
-            EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
-            EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
-        }
-    }
 }

@@ -31,12 +31,6 @@ protected:
             }
         ADD_FAILURE() << "not listed: " << nome.toStdString();
     }
-
-    static void digitar(QLineEdit* caixa, const QString& texto)
-    {
-        for (QChar c : texto)
-            QTest::sendKeyEvent(QTest::KeyAction::Click, caixa, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
 };
 
 } // namespace

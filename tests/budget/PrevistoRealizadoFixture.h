@@ -15,14 +15,12 @@
 
 namespace previstotest {
 
-class PrevistoFixture : public testsupport::DrivesFixture {
+class PrevistoFixture : public testsupport::LoggedInFixture {
 protected:
     void SetUp() override
     {
-        DrivesFixture::SetUp();
-        createAccount(QStringLiteral("Casa"));
-        login(QStringLiteral("Casa"));
-        ConexaoBanco.exec(QStringLiteral("DELETE FROM Despesas"));
+        LoggedInFixture::SetUp();
+        limparPlano();
         classe(7, "Supermercado", "2", "Alimentação");
         classe(8, "Farmácia", "2", "Saúde");
         classe(9, "Aluguel", "2", "Moradia");
@@ -33,29 +31,12 @@ protected:
         classe(62, "Transferência entre contas", "1", "Outras Entradas");
     }
 
-    static void classe(int codigo, const char* nome, const char* tipo, const char* conta)
-    {
-        data::Statement(ConexaoBanco,
-                        QStringLiteral("INSERT INTO Despesas (Codigo, Despesa, Tipo, PreClass, Conta) VALUES (?, ?, ?, '', ?)"),
-                        codigo, QString::fromUtf8(nome), QString::fromUtf8(tipo), QString::fromUtf8(conta))
-            .exec();
-    }
-
     // An entry with its side told by the sign (0 counts as incoming).
     static std::int64_t lancar(const QDate& ven, data::Centavos valor, std::int64_t despesa,
                                const QString& conta = QStringLiteral("Alimentação"),
                                const QString& referente = QStringLiteral("Compra"))
     {
-        data::Lancamento l;
-        l.dataVen = ven;
-        l.dataLan = ven;
-        l.referente = referente;
-        l.valor = valor;
-        l.tipo = valor < 0 ? data::kTipoSaida : data::kTipoEntrada;
-        l.despesa = QString::number(despesa);
-        l.filtro = QStringLiteral("A");
-        l.conta = conta;
-        return data::addLancamento(ConexaoBanco, l);
+        return gravar(novoLancamento(ven, referente, valor, QString::number(despesa), conta));
     }
 
     // The watch list as the file holds it: code -> planned value.
@@ -73,22 +54,6 @@ protected:
         return int(data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM PrevistoRealizado WHERE Despesa = ?"),
                                 codigo)
                        .toLongLong());
-    }
-
-    static QStringList linha(const platform::FlexGrid* grade, int r)
-    {
-        QStringList out;
-        for (int c = 0; c < grade->Cols(); ++c)
-            out << grade->TextMatrix(r, c);
-        return out;
-    }
-
-    static QStringList coluna(const platform::FlexGrid* grade, int c)
-    {
-        QStringList out;
-        for (int r = 1; r < grade->Rows(); ++r)
-            out << grade->TextMatrix(r, c);
-        return out;
     }
 
     static void tecla(QWidget* w, Qt::Key key) { QTest::keyClick(w, key); }

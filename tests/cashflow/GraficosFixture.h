@@ -6,34 +6,15 @@
 #include "data/Lancamentos.h"
 #include "support/Fixtures.h"
 
-class GraficosFixture : public testsupport::DrivesFixture {
+class GraficosFixture : public testsupport::LoggedInFixture {
 protected:
-    void SetUp() override
-    {
-        DrivesFixture::SetUp();
-        createAccount(QStringLiteral("Casa"));
-        login(QStringLiteral("Casa"));
-    }
-
-    static std::int64_t codigo(const QString& nome)
-    {
-        return data::classificacaoPorNome(ConexaoBanco, nome)->codigo;
-    }
-
     // An entry of a classification; the side follows the classification,
     // the group is copied from it as the entry windows do.
     static void lancar(const QString& classificacao, data::Centavos valor, const QDate& ven)
     {
         const auto d = data::classificacaoPorNome(ConexaoBanco, classificacao);
-        data::Lancamento l;
-        l.dataVen = ven;
-        l.dataLan = ven;
-        l.referente = QStringLiteral("Teste");
-        l.valor = valor;
+        data::Lancamento l = novoLancamento(ven, QStringLiteral("Teste"), valor, QString::number(d->codigo), d->conta);
         l.tipo = d->tipo == data::kDespesaSaida ? data::kTipoSaida : data::kTipoEntrada;
-        l.despesa = QString::number(d->codigo);
-        l.filtro = QStringLiteral("A");
-        l.conta = d->conta;
-        data::addLancamento(ConexaoBanco, l);
+        gravar(l);
     }
 };

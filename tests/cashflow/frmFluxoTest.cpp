@@ -56,26 +56,12 @@ protected:
         return out;
     }
 
-    static QStringList positivos()
-    {
-        QStringList out;
-        for (int r = 1; r < janela().flxValoresPos->Rows(); ++r)
-            out << janela().flxValoresPos->TextMatrix(r, 0);
-        return out;
-    }
+    static QStringList positivos() { return coluna(janela().flxValoresPos, 0); }
 
     static QColor corTexto(QLabel* l) { return l->palette().color(QPalette::WindowText); }
 
     // Shown and active, so that keys reach the focused control.
-    static frmFluxo& mostrar()
-    {
-        frmFluxo& f = janela();
-        f.show();
-        f.activateWindow();
-        QApplication::setActiveWindow(&f);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
-        return f;
-    }
+    static frmFluxo& mostrar() { return ativa<frmFluxo>(); }
 
     static std::int64_t luz()
     {

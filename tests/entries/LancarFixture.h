@@ -17,14 +17,12 @@
 
 namespace testsupport {
 
-class LancarFixture : public DrivesFixture {
+class LancarFixture : public LoggedInFixture {
 protected:
     void SetUp() override
     {
-        DrivesFixture::SetUp();
-        createAccount(QStringLiteral("Casa"));
-        login(QStringLiteral("Casa"));
-        ConexaoBanco.exec(QStringLiteral("DELETE FROM Despesas"));
+        LoggedInFixture::SetUp();
+        limparPlano();
         // Codes chosen for the cases: 1 (a typed 1 selects nothing), 12 and
         // 13, names with an apostrophe and a pattern character.
         classe(1, "Padaria", "2", "Alimentação");
@@ -38,24 +36,8 @@ protected:
         classe(31, "100% Natural", "2", "Alimentação");
     }
 
-    static void classe(int codigo, const char* nome, const char* tipo, const char* conta)
-    {
-        data::Statement s(ConexaoBanco,
-                          QStringLiteral("INSERT INTO Despesas (Codigo, Despesa, Tipo, PreClass, Conta) VALUES (?, ?, ?, '', ?)"),
-                          codigo, QString::fromUtf8(nome), QString::fromUtf8(tipo), QString::fromUtf8(conta));
-        s.exec();
-    }
-
     // The posting window, loaded and shown as the main window shows it.
-    frmLancar& abrir()
-    {
-        frmLancar& f = platform::Forms::get<frmLancar>();
-        f.show();
-        f.activateWindow();
-        QApplication::setActiveWindow(&f);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
-        return f;
-    }
+    static frmLancar& abrir() { return ativa<frmLancar>(); }
 
     static QWidget* foco() { return QApplication::focusWidget(); }
 
@@ -75,15 +57,7 @@ protected:
     }
 
     // Every row of the ledger, oldest first.
-    static std::vector<data::Lancamento> linhas()
-    {
-        std::vector<data::Lancamento> out;
-        data::Statement s(ConexaoBanco, QStringLiteral("SELECT ") + data::kLancamentoColumns +
-                                            QStringLiteral(" FROM Lancamentos ORDER BY NumLan"));
-        while (s.next())
-            out.push_back(data::readLancamento(s));
-        return out;
-    }
+    static std::vector<data::Lancamento> linhas() { return lancamentos(); }
 
     static QString d(int day, int month, int year) { return QDate(year, month, day).toString(QStringLiteral("dd/MM/yyyy")); }
 

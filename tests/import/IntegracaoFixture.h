@@ -18,39 +18,23 @@
 #include <QPushButton>
 #include <QTest>
 
-class IntegracaoFixture : public testsupport::DrivesFixture {
+class IntegracaoFixture : public testsupport::LoggedInFixture {
 protected:
-    void SetUp() override
-    {
-        DrivesFixture::SetUp();
-        createAccount(QStringLiteral("Casa"));
-        login(QStringLiteral("Casa"));
-    }
-
     static frmIntegracao& janela() { return platform::Forms::get<frmIntegracao>(); }
 
-    static std::int64_t codigo(const QString& nome) { return data::classificacaoPorNome(ConexaoBanco, nome)->codigo; }
-
+    // An entry without a group; 0 counts as outgoing.
     static std::int64_t lancar(const QString& referente, data::Centavos valor, const QDate& vencimento,
                                const QString& despesa = QString())
     {
-        data::Lancamento l;
-        l.dataVen = vencimento;
-        l.dataLan = vencimento;
-        l.referente = referente;
-        l.valor = valor;
+        data::Lancamento l = novoLancamento(
+            vencimento, referente, valor,
+            despesa.isEmpty() ? QString::number(codigo(valor > 0 ? QStringLiteral("Salário") : QStringLiteral("Supermercado")))
+                              : despesa);
         l.tipo = valor > 0 ? data::kTipoEntrada : data::kTipoSaida;
-        l.despesa = despesa.isEmpty()
-                        ? QString::number(codigo(valor > 0 ? QStringLiteral("Salário") : QStringLiteral("Supermercado")))
-                        : despesa;
-        l.filtro = QStringLiteral("A");
-        return data::addLancamento(ConexaoBanco, l);
+        return gravar(l);
     }
 
-    static qint64 contarLancamentos()
-    {
-        return data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM Lancamentos")).toLongLong();
-    }
+    static qint64 contarLancamentos() { return contar(QStringLiteral("Lancamentos")); }
 
     // The statements folder "C:\Extratos" as a local folder (created).
     QString pastaExtratos() const
@@ -92,14 +76,6 @@ protected:
         QStringList out;
         for (int c = 0; c < 6; ++c)
             out << janela().flxExtrato->TextMatrix(row, c);
-        return out;
-    }
-
-    static QStringList coluna(platform::FlexGrid* grade, int col)
-    {
-        QStringList out;
-        for (int r = 1; r < grade->Rows(); ++r)
-            out << grade->TextMatrix(r, col);
         return out;
     }
 };

@@ -9,18 +9,6 @@ namespace {
 
 class IntegracaoLancar : public IntegracaoFixture {
 protected:
-    // The entries as (due date, description, value, Tipo, classification
-    // code, Filtro, group), in number order.
-    static std::vector<data::Lancamento> lancamentos()
-    {
-        std::vector<data::Lancamento> out;
-        data::Statement s(ConexaoBanco, QStringLiteral("SELECT ") + data::kLancamentoColumns +
-                                            QStringLiteral(" FROM Lancamentos ORDER BY NumLan"));
-        while (s.next())
-            out.push_back(data::readLancamento(s));
-        return out;
-    }
-
     static void classificarTudo() { janela().cmdNaoClassificar_Click(); }
 };
 

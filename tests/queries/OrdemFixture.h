@@ -12,21 +12,14 @@
 
 #include <QApplication>
 
-class OrdemFixture : public testsupport::DrivesFixture {
+class OrdemFixture : public testsupport::LoggedInFixture {
 protected:
     void SetUp() override
     {
-        DrivesFixture::SetUp();
+        LoggedInFixture::SetUp();
         frmConsHistorico::ClausulaOrdem.clear();
         frmConsHistorico::SomaValores = 0;
         frmConsEstr::ClausulaOrdem.clear();
-        createAccount(QStringLiteral("Casa"));
-        login(QStringLiteral("Casa"));
-    }
-
-    static std::int64_t codigo(const char* classificacao)
-    {
-        return data::classificacaoPorNome(ConexaoBanco, QString::fromUtf8(classificacao))->codigo;
     }
 
     // An entry of a classification of the plan; its side follows the sign.
@@ -35,24 +28,11 @@ protected:
     {
         if (!classificacao)
             classificacao = valor < 0 ? "Supermercado" : "Salário";
-        data::Lancamento l;
-        l.dataVen = ven;
+        data::Lancamento l = novoLancamento(ven, referente, valor, QString::number(codigo(QString::fromUtf8(classificacao))),
+                                            QStringLiteral("Alimentação"));
         l.dataLan = ven.addDays(-1);
-        l.referente = referente;
-        l.valor = valor;
-        l.tipo = valor < 0 ? data::kTipoSaida : data::kTipoEntrada;
-        l.despesa = QString::number(codigo(classificacao));
         l.filtro = filtro;
-        l.conta = QStringLiteral("Alimentação");
-        return data::addLancamento(ConexaoBanco, l);
-    }
-
-    static QStringList coluna(const platform::FlexGrid& g, int col)
-    {
-        QStringList out;
-        for (int r = 1; r < g.Rows(); ++r)
-            out << g.TextMatrix(r, col);
-        return out;
+        return gravar(l);
     }
 
     // Closes a window as the user does and lets it be destroyed.

@@ -1,7 +1,9 @@
 #include "support/Fixtures.h"
 
 #include "data/AccountFile.h"
+#include "data/Despesas.h"
 #include "platform/Clock.h"
+#include "platform/FlexGrid.h"
 
 #include <QApplication>
 #include <QDir>
@@ -119,6 +121,76 @@ void DrivesFixture::login(const QString& nome, const QString& letter)
     AbrirConexao();
     SenhaAceita = true;
     SituacaoSenha = QStringLiteral("OK");
+}
+
+void LoggedInFixture::SetUp()
+{
+    DrivesFixture::SetUp();
+    createAccount(QStringLiteral("Casa"));
+    login(QStringLiteral("Casa"));
+}
+
+void LoggedInFixture::limparPlano() { ConexaoBanco.exec(QStringLiteral("DELETE FROM Despesas")); }
+
+void LoggedInFixture::classe(int codigo, const char* nome, const char* tipo, const char* conta)
+{
+    data::Statement(ConexaoBanco,
+                    QStringLiteral("INSERT INTO Despesas (Codigo, Despesa, Tipo, PreClass, Conta) VALUES (?, ?, ?, '', ?)"),
+                    codigo, QString::fromUtf8(nome), QString::fromUtf8(tipo), QString::fromUtf8(conta))
+        .exec();
+}
+
+std::int64_t LoggedInFixture::codigo(const QString& nome)
+{
+    return data::classificacaoPorNome(ConexaoBanco, nome)->codigo;
+}
+
+data::Lancamento LoggedInFixture::novoLancamento(const QDate& ven, const QString& referente, data::Centavos valor,
+                                                 const QString& despesa, const QString& conta)
+{
+    data::Lancamento l;
+    l.dataVen = ven;
+    l.dataLan = ven;
+    l.referente = referente;
+    l.valor = valor;
+    l.tipo = valor < 0 ? data::kTipoSaida : data::kTipoEntrada;
+    l.despesa = despesa;
+    l.filtro = QStringLiteral("A");
+    l.conta = conta;
+    return l;
+}
+
+std::int64_t LoggedInFixture::gravar(const data::Lancamento& l) { return data::addLancamento(ConexaoBanco, l); }
+
+std::vector<data::Lancamento> LoggedInFixture::lancamentos()
+{
+    std::vector<data::Lancamento> out;
+    data::Statement s(ConexaoBanco, QStringLiteral("SELECT ") + data::kLancamentoColumns +
+                                        QStringLiteral(" FROM Lancamentos ORDER BY NumLan"));
+    while (s.next())
+        out.push_back(data::readLancamento(s));
+    return out;
+}
+
+qint64 LoggedInFixture::contar(const QString& tabela)
+{
+    return data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM ") + tabela).toLongLong();
+}
+
+QStringList LoggedInFixture::coluna(const platform::FlexGrid& grade, int col)
+{
+    QStringList out;
+    for (int r = 1; r < grade.Rows(); ++r)
+        out << grade.TextMatrix(r, col);
+    return out;
+}
+
+QStringList LoggedInFixture::linha(const platform::FlexGrid& grade, int row)
+{
+    QStringList out;
+    for (int c = 0; c < grade.Cols(); ++c)
+        out << grade.TextMatrix(row, c);
+    return out;
 }
 
 } // namespace testsupport

@@ -3,14 +3,22 @@
 // drives folder, fresh account files, a fixed today, recorded message boxes,
 // modal windows handed to the test, and a login without the dialog.
 #include "data/Conexao.h"
+#include "data/Lancamentos.h"
 #include "platform/Form.h"
 #include "platform/MsgBox.h"
 
+#include <QApplication>
 #include <QDate>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
+
+namespace platform {
+class FlexGrid;
+}
 
 namespace testsupport {
 
@@ -83,6 +91,62 @@ protected:
     QDate today{2024, 3, 15};
     QTemporaryDir dir;
     QByteArray oldDrives;
+};
+
+// A fresh account "Casa" (with the plan of classifications a new file
+// holds) opened as after a login, and what tests write into it or read
+// from it straight, past the windows.
+class LoggedInFixture : public DrivesFixture {
+protected:
+    void SetUp() override;
+
+    // Empties the plan, for tests that set up classifications of their own.
+    static void limparPlano();
+    static void classe(int codigo, const char* nome, const char* tipo, const char* conta);
+    // The code of a classification of the plan, by its name.
+    static std::int64_t codigo(const QString& nome);
+
+    // An entry due and posted on `ven`, letter "A"; its side follows the
+    // sign, 0 counting as incoming. Tests adjust the rest before gravar().
+    static data::Lancamento novoLancamento(const QDate& ven, const QString& referente, data::Centavos valor,
+                                           const QString& despesa, const QString& conta = QString());
+    static std::int64_t gravar(const data::Lancamento& l);
+    // Every row of the ledger, oldest first.
+    static std::vector<data::Lancamento> lancamentos();
+    static qint64 contar(const QString& tabela);
+
+    // A window loaded and shown as the main window shows it, and made the
+    // active one so that keys reach its focused control.
+    template <class T> static T& aberta()
+    {
+        T& f = platform::Forms::get<T>();
+        f.show();
+        f.activateWindow();
+        QApplication::setActiveWindow(&f);
+        return f;
+    }
+    // The same, once the window has become the active one.
+    template <class T> static T& ativa()
+    {
+        T& f = aberta<T>();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
+        return f;
+    }
+
+    // Types into a control character by character, accented ones too,
+    // which keyClicks cannot send.
+    static void digitar(QWidget* w, const QString& texto)
+    {
+        for (QChar c : texto)
+            QTest::sendKeyEvent(QTest::KeyAction::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+
+    // The texts of a grid's data rows in one column, top to bottom.
+    static QStringList coluna(const platform::FlexGrid& grade, int col);
+    static QStringList coluna(const platform::FlexGrid* grade, int col) { return coluna(*grade, col); }
+    // The texts of one row, left to right.
+    static QStringList linha(const platform::FlexGrid& grade, int row);
+    static QStringList linha(const platform::FlexGrid* grade, int row) { return linha(*grade, row); }
 };
 
 } // namespace testsupport
