@@ -1,4 +1,5 @@
 #include "import/CamposAlteracao.h"
+#include "app/CaixaValor.h"
 
 #include "data/Conexao.h"
 #include "data/Despesas.h"
@@ -172,7 +173,7 @@ bool CamposAlteracao::escreverLinha(platform::FlexGrid& grade)
     }
     data::Centavos valor = 0;
     if (!data::parseMoney(txtValorLan->text(), valor) || valor < 0) {
-        platform::MsgBox(QStringLiteral("Conteúdo inválido do campo ''Valor''."), platform::vbCritical, kAtencao);
+        platform::MsgBox(app::kConteudoInvalido, platform::vbCritical, kAtencao);
         txtValorLan->setFocus();
         return false;
     }
