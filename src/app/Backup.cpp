@@ -1,5 +1,7 @@
 #include "app/Backup.h"
 
+#include "app/frmSenha.h"
+
 #include "data/Conexao.h"
 #include "data/Senha.h"
 #include "platform/Drives.h"
@@ -21,6 +23,10 @@ QString pastaCopias() { return platform::Drives::toLocal(QStringLiteral("C:\\Ban
 
 bool ehCopiaDe(const QString& nomeArquivo, const QString& nomeBanco)
 {
+    // A file the login dialog lists as an account ("casa backup.mdb") is
+    // never taken for a copy: deleting it would delete an account.
+    if (!frmSenha::nomeDaConta(nomeArquivo).isEmpty())
+        return false;
     return nomeArquivo.startsWith(nomeBanco + QStringLiteral(" Backup"), Qt::CaseInsensitive) &&
            nomeArquivo.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive);
 }

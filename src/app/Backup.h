@@ -15,7 +15,8 @@ QString nomeCopia(const QString& nomeBanco, const QDate& dia);
 QString pastaCopias();
 
 // Whether a file name is one of the account's copies ("<conta> Backup*.mdb",
-// letter case aside). "Casa Nova Backup ..." is not a copy of "Casa".
+// letter case aside). "Casa Nova Backup ..." is not a copy of "Casa", and
+// neither is a file the login dialog lists as an account.
 bool ehCopiaDe(const QString& nomeArquivo, const QString& nomeBanco);
 
 // The account's copies in the copies folder, by name.

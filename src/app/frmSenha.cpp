@@ -70,8 +70,12 @@ void frmSenha::Form_Load()
 {
     DriveBanco = driveInicial();
     SenhaAceita = false;
-    // Choosing the drive lists its accounts and selects the first.
+    // Choosing the drive lists its accounts and selects the first; the
+    // list is then searched once more, so an empty drive is reported twice.
     escolherDrive(DriveBanco);
+    BuscaBancos();
+    if (lstBancos->count() > 0)
+        selecionarConta(0);
     if (platform::Forms::isLoaded<frmPrincipal>()) {
         DiaCalendario* d1 = platform::Forms::get<frmPrincipal>().D[0];
         QFont f = d1->font();

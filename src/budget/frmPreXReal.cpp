@@ -186,8 +186,9 @@ void frmPreXReal::Atualiza()
         }
         flxConsulta->setRowBackColor(r, budget::corDaLinha(r));
     }
+    // Each row is made current as it is added: the last one stays current.
     if (flxConsulta->Rows() > 1) {
-        flxConsulta->setRow(1);
+        flxConsulta->setRow(flxConsulta->Rows() - 1);
         flxConsulta->setCol(0);
     }
 

@@ -385,9 +385,11 @@ void GradeConsulta::preencherComSubtotais(const std::vector<LinhaConsulta>& linh
         somaMes += l.valor;
         total_ += l.valor;
     }
-    if (n > 0)
-        escreverSubtotal(row + 1, linhas.back().anoMes(), somaMes, false);
     grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
+    // Nothing found: the header alone, and the total of the last list stays.
+    if (n == 0)
+        return;
+    escreverSubtotal(row + 1, linhas.back().anoMes(), somaMes, false);
     rolarParaUltima(comportamento_.rolarSubtotalAcimaDe);
     if (txtSaldo2_)
         txtSaldo2_->setText(textoValor(total_));

@@ -192,7 +192,8 @@ public:
     // The plain list: header, one row per entry with the parity backgrounds
     // and forecast colour, the count, the total, enabling and scrolling.
     void preencher(const std::vector<LinhaConsulta>& linhas);
-    // The monthly-subtotal view of the same rows (in their order).
+    // The monthly-subtotal view of the same rows (in their order). With no
+    // rows the grid keeps its header only and the total label its text.
     void preencherComSubtotais(const std::vector<LinhaConsulta>& linhas);
     // An empty grid in its design state: the header only.
     void limpar();

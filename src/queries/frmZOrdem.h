@@ -31,5 +31,7 @@ public:
     QString Clausula() const;
 
 protected:
+    // The dialog has no keys of its own: only OK or the close box end it.
+    void escapePressed() override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -74,9 +74,12 @@ TEST_F(BackupTest, CopyIsTheAccountFileAndTheOnlyCopyOfThatAccount)
     copiaAntiga(QStringLiteral("Casa Backup.txt"));
 
     backup();
+    // "casa backup 02-01-2024.MDB" stays: the login lists it as an account
+    // of its own, and an account is never deleted as a copy.
     EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backup 15-03-2024.mdb"), QStringLiteral("Casa Backup.txt"),
                                         QStringLiteral("Casa Nova Backup 01-01-2024.mdb"),
-                                        QStringLiteral("Casa Nova.mdb"), QStringLiteral("Casa.mdb")}));
+                                        QStringLiteral("Casa Nova.mdb"), QStringLiteral("Casa.mdb"),
+                                        QStringLiteral("casa backup 02-01-2024.MDB")}));
 
     // The copy is a whole account file: it opens and holds the last use.
     data::Connection db;
@@ -166,11 +169,15 @@ TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
 {
     createAccount(QStringLiteral("Casa"));
     login(QStringLiteral("Casa"));
-    for (const char* nome : {"Casa Backup 01-01-2024.mdb", "CASA BACKUP 03-01-2024.Mdb", "Casa Backup.mdb",
+    for (const char* nome : {"Casa Backup 01-01-2024.mdb", "CASA Backup 03-01-2024.Mdb", "Casa Backup.mdb",
                              "Casa Nova Backup 01-01-2024.mdb", "Casa Backupx.txt", "Minha Casa Backup 01.mdb"})
         copiaAntiga(QString::fromUtf8(nome));
+    // Accounts the login lists ("Backup" in another case) are never copies.
+    createAccount(QStringLiteral("casa backup"));
+    createAccount(QStringLiteral("CASA BACKUP 03-01-2024"));
     frmPrincipal w;
     w.VerificaExistente();
-    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backupx.txt"), QStringLiteral("Casa Nova Backup 01-01-2024.mdb"),
-                                        QStringLiteral("Casa.mdb"), QStringLiteral("Minha Casa Backup 01.mdb")}));
+    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("CASA BACKUP 03-01-2024.mdb"), QStringLiteral("Casa Backupx.txt"),
+                                        QStringLiteral("Casa Nova Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb"),
+                                        QStringLiteral("Minha Casa Backup 01.mdb"), QStringLiteral("casa backup.mdb")}));
 }

@@ -136,11 +136,26 @@ TEST_F(LoginTest, ChoosingADriveListsItsAccountsOrSaysThereAreNone)
     });
 }
 
-TEST_F(LoginTest, EmptyDriveAtLoadIsReportedOnce)
+TEST_F(LoginTest, EmptyDriveAtLoadIsReportedByTheChoiceAndByTheSecondSearch)
 {
     bancoFolder();
     comDialogo([](frmSenha& f) { f.Unload(); });
-    EXPECT_EQ(msgs.calls.size(), 1u);
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    for (const auto& m : msgs.calls)
+        EXPECT_EQ(m.text, QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!"));
+}
+
+TEST_F(LoginTest, LoadSelectsTheFirstAccountAfterSearchingAgain)
+{
+    createAccount(QStringLiteral("Casa"));
+    createAccount(QStringLiteral("Outra"));
+    comDialogo([this](frmSenha& f) {
+        EXPECT_EQ(listados(f), (QStringList{QStringLiteral("Casa"), QStringLiteral("Outra")}));
+        EXPECT_EQ(f.lstBancos->currentRow(), 0);
+        EXPECT_EQ(NomeBanco, QStringLiteral("Casa"));
+        EXPECT_TRUE(msgs.calls.empty());
+        f.Unload();
+    });
 }
 
 TEST_F(LoginTest, ArrowsWrapAroundAndClearThePassword)

@@ -353,6 +353,14 @@ TEST_F(OrcamentoJanela, ValueBoxesFilterKeysAndWorkOutProducts)
         caixa->clear();
         digitar(caixa, QStringLiteral("12a.5.,-"));
         EXPECT_EQ(caixa->text(), QStringLiteral("12,5"));
+        // Without a "*" the "=" is dropped and nothing is worked out.
+        digitar(caixa, QStringLiteral("="));
+        EXPECT_EQ(caixa->text(), QStringLiteral("12,5"));
+        EXPECT_TRUE(msgs.calls.empty());
+        // Products of several decimals, read with the decimal comma.
+        caixa->clear();
+        digitar(caixa, QStringLiteral("2,5*3="));
+        EXPECT_EQ(caixa->text(), QStringLiteral("7,5"));
         EXPECT_TRUE(msgs.calls.empty());
         caixa->clear();
         digitar(caixa, QStringLiteral("*4="));

@@ -206,6 +206,22 @@ TEST_F(PreXReal, DeleteKeyAsksAndRemovesOnlyTheWatchedLine)
     EXPECT_TRUE(data::findLancamento(ConexaoBanco, entrada).has_value());
 }
 
+TEST_F(PreXReal, AfterARefreshTheLastLineIsTheCurrentOne)
+{
+    data::gravarPrevisto(ConexaoBanco, 7, 15050);
+    data::gravarPrevisto(ConexaoBanco, 8, 2000);
+    frmPreXReal& f = janela();
+    EXPECT_EQ(f.flxConsulta->Row(), 2);
+
+    rec.answer(platform::vbNo);
+    tecla(f.flxConsulta, Qt::Key_Delete);
+    ASSERT_EQ(rec.calls.size(), 1u);
+    EXPECT_TRUE(rec.last().text.endsWith(QStringLiteral("Farmácia R$ 20,00")));
+
+    f.imgAumenta_Click();
+    EXPECT_EQ(f.flxConsulta->Row(), 2);
+}
+
 TEST_F(PreXReal, HeaderRowOfAnEmptyListIsNoLine)
 {
     frmPreXReal& f = janela();

@@ -191,6 +191,16 @@ TEST_F(ConsEstr, SubtotalViewResetsTheOrderAndColoursNegativeMonths)
     // The order stays by due date after the subtotal view.
     f.cmdConsulta->click();
     EXPECT_EQ(referentes(), (QStringList{"a", "b"}));
+
+    // A period without entries: the header alone, a disabled grid, and the
+    // total of the last list stays.
+    f.txtDataVen1->setText(QStringLiteral("01/06/2024"));
+    f.txtDataVen2->setText(QStringLiteral("30/06/2024"));
+    f.cmdSubTotal->click();
+    EXPECT_EQ(g.Rows(), 1);
+    EXPECT_FALSE(g.isEnabled());
+    EXPECT_EQ(f.txtSaldo2->text(), "-15,00");
+    EXPECT_EQ(f.txtLanc->text(), "");
 }
 
 TEST_F(ConsEstr, DateBoxKeysAndLabelClicks)

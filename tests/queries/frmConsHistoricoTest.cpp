@@ -237,6 +237,17 @@ TEST_F(ConsHistorico, SubtotalViewFollowsTheChosenOrderAndLeavesTheCount)
     janela().Lancamentos();
     EXPECT_EQ(coluna(g, 4), (QStringList{"a jan", "c jan", "Janeiro/24", "d mar", "Março/24"}));
     EXPECT_EQ(frmConsHistorico::ClausulaOrdem, " order by DataVen, Referente");
+
+    ASSERT_EQ(janela().txtSaldo2->text(), "-13,00");
+
+    // Nothing found: the grid keeps its header only, disabled, and the count
+    // and the total stay as they were.
+    janela().txtFiltro->setCurrentText(QStringLiteral("Z"));
+    janela().Lancamentos();
+    EXPECT_EQ(g.Rows(), 1);
+    EXPECT_FALSE(g.isEnabled());
+    EXPECT_EQ(janela().txtLanc->text(), "4 Lançamento(s)");
+    EXPECT_EQ(janela().txtSaldo2->text(), "-13,00");
     EXPECT_TRUE(msgs.calls.empty());
 }
 

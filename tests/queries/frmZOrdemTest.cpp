@@ -175,3 +175,24 @@ TEST_F(ZOrdem, OrderButtonOfTheStructuredQueryReordersItsList)
     g.cmdConsulta->click();
     EXPECT_EQ(coluna(*g.flxConsulta, 3), (QStringList{"agua", "banana", "zebra"}));
 }
+
+TEST_F(ZOrdem, EscapeIsNoKeyOfTheDialogAndTheCloseBoxHandsNothingOver)
+{
+    MsgRecorder msgs;
+    NomeConsultaAtiva = QStringLiteral("Consulta por Histórico");
+    frmZOrdem& f = platform::Forms::get<frmZOrdem>();
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    escolher(f, {"Valor"});
+
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_TRUE(platform::Forms::isLoaded<frmZOrdem>());
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_EQ(escolhidos(f), (QStringList{"Valor"}));
+
+    f.close();
+    EXPECT_FALSE(platform::Forms::isLoaded<frmZOrdem>());
+    EXPECT_EQ(frmConsHistorico::ClausulaOrdem, "");
+    EXPECT_FALSE(platform::Forms::isLoaded<frmConsHistorico>());
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
