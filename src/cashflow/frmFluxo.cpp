@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -88,7 +89,6 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     txtDataInicial = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraPeriodo);
     txtDataFinal = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraPeriodo);
     for (auto* caixa : {txtDataInicial, txtDataFinal}) {
-        caixa->setSelectAllOnFocus(true);
         caixa->setMaximumWidth(caixa->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 16);
     }
     txtMesAi = rotuloClicavel(QStringLiteral("<<Mês"), fraPeriodo, QStringLiteral("Mês Anterior"));
@@ -364,6 +364,12 @@ void frmFluxo::txtDataFinal_KeyDown(int KeyCode)
     }
 }
 
+// A click that gives the focus places the cursor after this event; the
+// selection is made once the click has been handled.
+void frmFluxo::txtDataInicial_GotFocus() { QTimer::singleShot(0, txtDataInicial, &QLineEdit::selectAll); }
+
+void frmFluxo::txtDataFinal_GotFocus() { QTimer::singleShot(0, txtDataFinal, &QLineEdit::selectAll); }
+
 void frmFluxo::lblSoSaldo_Click()
 {
     if (flxConsulta->Cols() <= 2) {
@@ -457,6 +463,11 @@ bool frmFluxo::eventFilter(QObject* watched, QEvent* event)
                 txtDataFinal_KeyDown(key);
             return true;
         }
+    } else if (event->type() == QEvent::FocusIn) {
+        if (watched == txtDataInicial)
+            txtDataInicial_GotFocus();
+        else if (watched == txtDataFinal)
+            txtDataFinal_GotFocus();
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == lblIMes)

@@ -79,6 +79,9 @@ public:
     void flxConsulta_DblClick();
     void txtDataInicial_KeyDown(int KeyCode);
     void txtDataFinal_KeyDown(int KeyCode);
+    // Typing replaces the whole date.
+    void txtDataInicial_GotFocus();
+    void txtDataFinal_GotFocus();
     void lblSoSaldo_Click();
     void flxValoresPos_DblClick();
 

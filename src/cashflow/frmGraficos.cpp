@@ -138,6 +138,10 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     grafico_->setLocalizeNumbers(true);
     grafico_->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
     grafico_->legend()->setAlignment(Qt::AlignBottom);
+    eixoX_ = new QBarCategoryAxis;
+    eixoY_ = new QValueAxis;
+    grafico_->addAxis(eixoX_, Qt::AlignBottom);
+    grafico_->addAxis(eixoY_, Qt::AlignLeft);
     chtGrafico = new QChartView(grafico_, this);
     chtGrafico->setRenderHint(QPainter::Antialiasing);
     chtGrafico->setMinimumHeight(380);
@@ -196,6 +200,26 @@ void frmGraficos::Form_Load()
     txtAno->setText(QString::number(platform::Today().year() - 1).rightJustified(4, QLatin1Char('0')));
     setWindowTitle(CaptionAtivo(QStringLiteral("Geração de Gráficos")));
     GraficoGrande();
+}
+
+void frmGraficos::Form_KeyDown(int KeyCode)
+{
+    if (KeyCode == Qt::Key_Escape)
+        Unload();
+    else if (KeyCode == Qt::Key_Return || KeyCode == Qt::Key_Enter)
+        focusNextChild();
+}
+
+void frmGraficos::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) || key == Qt::Key_Return ||
+        key == Qt::Key_Enter) {
+        Form_KeyDown(key);
+        event->accept();
+        return;
+    }
+    Form::keyPressEvent(event);
 }
 
 void frmGraficos::optDespesa_Click()
@@ -401,12 +425,15 @@ void frmGraficos::PorGrupoConta()
         flxDespesas->setRowBackColor(k, k % 2 == 1 ? QColor(Qt::white) : claro);
         ++k;
     }
-    // Long group names are shown whole.
+    // Long group names, and shares and totals wider than their titles, are
+    // shown whole.
     const QFontMetrics medida(flxDespesas->font());
-    int largura = flxDespesas->ColWidth(0);
-    for (const auto& g : despesas->grupos)
-        largura = std::max(largura, medida.horizontalAdvance(g.conta) + 12);
-    flxDespesas->setColWidth(0, largura);
+    for (int c = 0; c < 3; ++c) {
+        int largura = flxDespesas->ColWidth(c);
+        for (int r = 1; r < k; ++r)
+            largura = std::max(largura, medida.horizontalAdvance(flxDespesas->TextMatrix(r, c)) + 12);
+        flxDespesas->setColWidth(c, largura);
+    }
     desenhar(despesas->grafico);
     lblTotal->setText(data::formatMoney(-despesas->total));
     lblPerc->setText(platform::formatNumber(despesas->somaPercentuais, QStringLiteral("0")) + QStringLiteral("%"));
@@ -482,11 +509,9 @@ void frmGraficos::mostrarPainel(bool tipo, bool datas, bool despesa1, bool despe
 
 void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
 {
+    // The axes stay for the window's life: an axis taken out of the chart
+    // leaves its labels and grid lines drawn behind the new ones.
     grafico_->removeAllSeries();
-    for (QAbstractAxis* eixo : grafico_->axes()) {
-        grafico_->removeAxis(eixo);
-        delete eixo;
-    }
 
     auto* serie = new QBarSeries;
     double maximo = 0;
@@ -510,18 +535,15 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
             rotulo += QChar(0x200B);
         categorias << rotulo;
     }
-    auto* eixoX = new QBarCategoryAxis;
-    eixoX->append(categorias);
-    grafico_->addAxis(eixoX, Qt::AlignBottom);
-    serie->attachAxis(eixoX);
-    auto* eixoY = new QValueAxis;
+    eixoX_->clear();
+    eixoX_->append(categorias);
+    serie->attachAxis(eixoX_);
     // An empty chart still gets a scale of whole numbers.
-    eixoY->setRange(0, maximo > 0 ? maximo : 5);
-    eixoY->applyNiceNumbers();
-    const double passo = (eixoY->max() - eixoY->min()) / std::max(1, eixoY->tickCount() - 1);
-    eixoY->setLabelFormat(passo == std::floor(passo) ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
-    grafico_->addAxis(eixoY, Qt::AlignLeft);
-    serie->attachAxis(eixoY);
+    eixoY_->setRange(0, maximo > 0 ? maximo : 5);
+    eixoY_->applyNiceNumbers();
+    const double passo = (eixoY_->max() - eixoY_->min()) / std::max(1, eixoY_->tickCount() - 1);
+    eixoY_->setLabelFormat(passo == std::floor(passo) ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
+    serie->attachAxis(eixoY_);
 
     ajustarRotulos();
     grafico_->legend()->setVisible(tabela.legenda);

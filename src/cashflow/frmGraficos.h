@@ -6,13 +6,16 @@
 #include "cashflow/Graficos.h"
 #include "platform/Form.h"
 
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QValueAxis;
 class QWidget;
 
 namespace platform {
@@ -62,6 +65,8 @@ public:
     void Form_Load() override;
 
     // Handlers.
+    // Escape closes the window; Enter moves on to the next field.
+    void Form_KeyDown(int KeyCode);
     void optDespesa_Click();
     void optCompara_Click();
     void optEntraSai_Click();
@@ -96,6 +101,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void mostrarPainel(bool tipo, bool datas, bool despesa1, bool despesas23, bool ano, bool ocultarTotais);
@@ -109,6 +115,8 @@ private:
     bool datasValidas() const;
 
     QChart* grafico_ = nullptr;
+    QBarCategoryAxis* eixoX_ = nullptr;
+    QValueAxis* eixoY_ = nullptr;
     QWidget* painelGrupos_ = nullptr;
     cashflow::TabelaGrafico tabela_;
     int larguraTwips_ = 14415;

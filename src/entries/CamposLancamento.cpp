@@ -517,7 +517,7 @@ bool CamposLancamento::conferirCampos(const QString& mensagemClassificacao, Conf
         return false;
     }
 
-    if (txtReferente->text().trimmed().isEmpty())
+    if (txtReferente->text().isEmpty())
         return falha(QStringLiteral("Campo ''Referente'' em branco"), txtReferente);
     if (txtValor->text().isEmpty())
         return falha(QStringLiteral("Campo ''Valor'' em branco"), txtValor);

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -209,11 +210,16 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     janela->addLayout(meio, 0, 1);
     janela->addLayout(direita, 0, 2);
     janela->addWidget(fraAltera, 1, 1, 1, 2);
-    janela->setColumnStretch(0, 4);
-    janela->setColumnStretch(1, 6);
+    janela->setColumnStretch(0, 6);
+    janela->setColumnStretch(1, 7);
     janela->setColumnStretch(2, 2);
     janela->setRowStretch(0, 1);
-    resize(1360, 760);
+    // Wide enough for every column of both grids, the values of the entries
+    // included, but never larger than the screen.
+    QSize tamanho(1580, 800);
+    if (const QScreen* tela = screen())
+        tamanho = tamanho.boundedTo(tela->availableGeometry().size());
+    resize(tamanho);
 
     txtCaminho->installEventFilter(this);
     lblVerModelos->installEventFilter(this);

@@ -13,7 +13,9 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QImage>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
@@ -340,6 +342,7 @@ TEST_F(GraficosJanela, GroupChartFillsTheGridAndTheTotalsBesideANarrowChart)
     lancar(QStringLiteral("Aluguel"), -60000, d_(3));
     lancar(QStringLiteral("Supermercado"), -30000, d_(3));
     lancar(QStringLiteral("Cinema e Passeios"), -10000, d_(3));
+    lancar(QStringLiteral("Condomínio"), -123456789, d_(4));
     frmGraficos& f = janela();
     f.optGrupoContas->click();
     f.txtDataVen1->setText(QStringLiteral("01/03/2024"));
@@ -371,6 +374,16 @@ TEST_F(GraficosJanela, GroupChartFillsTheGridAndTheTotalsBesideANarrowChart)
     EXPECT_DOUBLE_EQ(barras(0)[0], 60.0);
     EXPECT_TRUE(legenda().isEmpty());
 
+    // A whole share and a large total are shown whole.
+    f.txtDataVen1->setText(QStringLiteral("01/04/2024"));
+    f.txtDataVen2->setText(QStringLiteral("30/04/2024"));
+    f.cmdGerarGrafico_Click();
+    EXPECT_EQ(g->TextMatrix(1, 1), QStringLiteral("100,00%"));
+    EXPECT_EQ(g->TextMatrix(1, 2), QStringLiteral("1.234.567,89"));
+    const QFontMetrics medida(g->font());
+    for (int c = 0; c < 3; ++c)
+        EXPECT_LT(medida.horizontalAdvance(g->TextMatrix(1, c)) + 6, g->ColWidth(c)) << "column " << c;
+
     // Another kind hides the totals and widens the chart; the group kind
     // leaves the totals as they were.
     f.optDespesa->click();
@@ -388,6 +401,49 @@ TEST_F(GraficosJanela, GroupChartFillsTheGridAndTheTotalsBesideANarrowChart)
     EXPECT_EQ(f.lblPerc->text(), QStringLiteral("0"));
     EXPECT_TRUE(f.lblTotal->text().isEmpty());
     EXPECT_EQ(categorias(), um_a_doze());
+}
+
+TEST_F(GraficosJanela, EnterMovesToTheNextFieldAndEscapeCloses)
+{
+    frmGraficos& f = ativa<frmGraficos>();
+    f.optEntraSai->click();
+    f.txtDataVen1->setFocus();
+    QTest::keyClick(f.txtDataVen1, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtDataVen2);
+    EXPECT_TRUE(platform::Forms::isLoaded<frmGraficos>());
+    QTest::keyClick(f.txtDataVen2, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(platform::Forms::isLoaded<frmGraficos>());
+}
+
+// Drawing again replaces the chart's labels and grid lines instead of
+// painting over the old ones: a chart reset after a drawing looks like the
+// reset chart of a window just opened.
+TEST_F(GraficosJanela, RedrawingLeavesNoEarlierAxisBehind)
+{
+    lancar(QStringLiteral("Aluguel"), -60000, d_(3));
+    auto imagemDoReset = [](bool desenharAntes) {
+        frmGraficos& f = janela();
+        f.show();
+        QTest::qWait(50);
+        f.optGrupoContas->click();
+        if (desenharAntes) {
+            f.txtDataVen1->setText(QStringLiteral("01/03/2024"));
+            f.txtDataVen2->setText(QStringLiteral("31/03/2024"));
+            f.cmdGerarGrafico_Click();
+            QTest::qWait(50);
+            f.optGrupoContas->click();
+        }
+        QTest::qWait(50);
+        const QImage imagem = f.chtGrafico->grab().toImage();
+        platform::Forms::unload<frmGraficos>();
+        QApplication::processEvents();
+        return imagem;
+    };
+    const QImage limpo = imagemDoReset(false);
+    const QImage depois = imagemDoReset(true);
+    ASSERT_EQ(limpo.size(), depois.size());
+    EXPECT_TRUE(limpo == depois);
 }
 
 namespace {

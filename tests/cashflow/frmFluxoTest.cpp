@@ -292,6 +292,16 @@ TEST_F(FluxoJanela, DateBoxKeys)
     EXPECT_EQ(f.txtDataFinal->Text(), "15/03/2024");
     EXPECT_EQ(QApplication::focusWidget(), f.txtDataFinal);
     EXPECT_TRUE(msgs.calls.empty());
+
+    // A box that gets the focus has its whole date selected, so typing
+    // replaces it.
+    QTest::keyClick(f.txtDataFinal, Qt::Key_Tab, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), f.txtDataInicial);
+    EXPECT_EQ(f.txtDataInicial->selectionStart(), 0);
+    EXPECT_EQ(f.txtDataInicial->selectedText(), "15/03/2024");
+    QTest::keyClicks(f.txtDataInicial, "01022024");
+    EXPECT_EQ(f.txtDataInicial->Text(), "01/02/2024");
 }
 
 TEST_F(FluxoJanela, LongListScrollsToItsEnd)

@@ -143,6 +143,17 @@ TEST_F(PostingWindow, StoredSignAndTipoFollowTheSide)
     EXPECT_EQ(linhas().size(), 4u);
 }
 
+TEST_F(PostingWindow, OnlyAnEmptyDescriptionIsRefusedAndBlanksAreSavedAsTyped)
+{
+    frmLancar& f = abrir();
+    preencher(f);
+    f.txtReferente->setText(QStringLiteral("   "));
+    f.cmdGravaLan_Click();
+    ASSERT_EQ(linhas().size(), 1u);
+    EXPECT_EQ(linhas()[0].referente, QStringLiteral("   "));
+    EXPECT_EQ(msgs.lastText(), QStringLiteral("Lançamento efetuado com sucesso!"));
+}
+
 TEST_F(PostingWindow, SaveResetsForTheNextEntryWithOrdemA)
 {
     frmLancar& f = abrir();

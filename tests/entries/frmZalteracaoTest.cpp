@@ -1,5 +1,6 @@
 // The entry editor: loading, both modes, saving, the refresh of the window
 // that opened it, and instalments.
+#include "cashflow/frmFluxo.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -353,6 +354,12 @@ TEST_F(ZalteracaoAtualiza, InstalmentsFromTheEditorAreNewEntries)
     EXPECT_EQ(msgs.lastText(), "Parcelas lançadas com sucesso!");
     EXPECT_FALSE(platform::Forms::isLoaded<frmZalteracao>());
     EXPECT_FALSE(IncluirLancamento);
+    // The cash-flow register is refreshed whoever opened the editor: loaded
+    // hidden when it was not open, and the query window stays the target of
+    // later saves.
+    ASSERT_TRUE(platform::Forms::isLoaded<frmFluxo>());
+    EXPECT_FALSE(platform::Forms::get<frmFluxo>().isVisible());
+    EXPECT_EQ(NomeConsultaAtiva, "Consulta por Vencimento");
 
     data::Statement s(ConexaoBanco,
                       QStringLiteral("SELECT Referente, Valor, DataVen, Tipo FROM Lancamentos WHERE NumLan > ? ORDER BY NumLan"),

@@ -141,6 +141,20 @@ TEST_F(LinhaAlteracao, TheValueBoxTakesDigitsAndOneComma)
     EXPECT_TRUE(f.txtValorLan_KeyPress(QStringLiteral("7")));
 }
 
+TEST_F(LinhaAlteracao, EnterInTheValueBoxMovesTheFocusOneFieldOn)
+{
+    frmIntegracao& f = janela();
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    carregar(1);
+    f.txtValorLan->setFocus();
+    ASSERT_TRUE(f.txtValorLan->hasFocus());
+    QTest::keyClick(f.txtValorLan, Qt::Key_Return);
+    EXPECT_EQ(f.txtValorLan->text(), "1.234,50");
+    EXPECT_EQ(f.focusWidget(), f.txtTipos);
+}
+
 TEST_F(LinhaAlteracao, AnUnreadableDateOrValueIsRefusedAtAlterar)
 {
     frmIntegracao& f = janela();
