@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
 #include "queries/frmConsVen.h"
+#include "cashflow/frmFluxo.h"
 #include "app/frmPrincipal.h"
 #include "app/frmSenha.h"
 #include <QListWidget>
@@ -150,6 +151,21 @@ void BM_EditorSaveAndRefresh(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EditorSaveAndRefresh)->Unit(benchmark::kMillisecond);
+
+// The cash-flow register rebuilt over the last year (lists, balances, the
+// positive balances and the lowest balance of the next twelve months).
+void BM_FluxoUmAno(benchmark::State& state)
+{
+    if (!ConexaoBanco.isOpen())
+        AbrirConexao();
+    auto& f = platform::Forms::get<frmFluxo>();
+    f.txtDataInicial->setText(platform::fmtDate(platform::Today().addYears(-1)));
+    f.txtDataFinal->setText(platform::fmtDate(platform::Today()));
+    for (auto _ : state)
+        f.cmdOK_Click();
+    state.counters["rows"] = f.flxConsulta->Rows() - 1;
+}
+BENCHMARK(BM_FluxoUmAno)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
