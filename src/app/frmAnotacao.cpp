@@ -31,7 +31,6 @@ const QString kInclusao = QStringLiteral("Inclusão");
 const QString kAltera = QStringLiteral("Altera");
 const QString kDataVazia = QStringLiteral("__/__/____");
 const QString kAtencao = QStringLiteral("Atenção,");
-const QColor kLinhaPar(225, 255, 255);
 } // namespace
 
 frmAnotacao::frmAnotacao(QWidget* parent) : platform::Form(parent)
@@ -345,7 +344,7 @@ void frmAnotacao::PreencherAnotacoes()
         flxAnotacoes->setTextMatrix(r, 1, nota.titulo);
         flxAnotacoes->setTextMatrix(r, 2, nota.texto.left(45) + QStringLiteral(" ..."));
         flxAnotacoes->setTextMatrix(r, 3, lembrar);
-        flxAnotacoes->setRowBackColor(r, r % 2 ? QColor(Qt::white) : kLinhaPar);
+        flxAnotacoes->setAlternateRowColor(r);
     }
 }
 

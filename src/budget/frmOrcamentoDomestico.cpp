@@ -30,8 +30,6 @@ namespace {
 const QString kAtencao = QStringLiteral("Atenção,");
 const QChar kCR = QChar(13);
 
-const QColor kLinhaImpar(255, 255, 255);
-const QColor kLinhaPar(225, 255, 255);
 const QColor kSaldoPositivo(192, 255, 192);
 const QColor kSaldoNegativo(255, 192, 192);
 
@@ -54,7 +52,7 @@ const QString kCabecalhoOrcamento = titulos({{"ID", 7},
 
 void colorirLinha(platform::FlexGrid* grade, int row)
 {
-    grade->setRowBackColor(row, row % 2 == 1 ? kLinhaImpar : kLinhaPar);
+    grade->setAlternateRowColor(row);
 }
 
 QLabel* rotuloValor(QWidget* pai)

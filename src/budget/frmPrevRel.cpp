@@ -122,13 +122,11 @@ void frmPrevRel::txtConsulta_Change()
                                                      data::OrdemDespesas::PorCodigo);
     budget::recomecarGrade(flxDespesas, kCabecalhoDespesas, 2);
     flxDespesas->setRows(int(linhas.size()) + 1);
-    const QColor branco(255, 255, 255);
-    const QColor ciano(225, 255, 255);
     for (int r = 1; r <= int(linhas.size()); ++r) {
         const data::Despesa& d = linhas[size_t(r - 1)];
         flxDespesas->setTextMatrix(r, 0, d.nome);
         flxDespesas->setTextMatrix(r, 1, platform::formatNumber(qint64(d.codigo), QStringLiteral("000")));
-        flxDespesas->setRowBackColor(r, r % 2 == 1 ? branco : ciano);
+        flxDespesas->setAlternateRowColor(r);
     }
 }
 

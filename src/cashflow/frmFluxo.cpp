@@ -26,7 +26,7 @@
 
 namespace {
 
-const QColor kFundoSaldo(225, 255, 255);
+const QColor& kFundoSaldo = platform::kAlternateRowColor;
 const QColor kVermelho(255, 0, 0);
 const QColor kAzul(0, 0, 255);
 const QColor kPreto(0, 0, 0);

@@ -415,14 +415,13 @@ void frmGraficos::PorGrupoConta()
     lblPerc->show();
     lblTotal->show();
     flxDespesas->setRows(1 + despesas->grafico.rowCount());
-    const QColor claro(225, 255, 255);
     int k = 1;
     for (const auto& g : despesas->grupos) {
         flxDespesas->setTextMatrix(k, 0, g.conta);
         flxDespesas->setTextMatrix(k, 1, platform::formatNumber(g.percentual, QStringLiteral("#,##0.00")) +
                                              QStringLiteral("%"));
         flxDespesas->setTextMatrix(k, 2, data::formatMoney(-g.total));
-        flxDespesas->setRowBackColor(k, k % 2 == 1 ? QColor(Qt::white) : claro);
+        flxDespesas->setAlternateRowColor(k);
         ++k;
     }
     // Long group names, and shares and totals wider than their titles, are

@@ -401,13 +401,11 @@ void CamposLancamento::MostraDespesas()
     flxDespesas->Clear();
     flxDespesas->FormatString(kCabecalhoGrade);
     flxDespesas->setRows(int(linhas.size()) + 1);
-    const QColor branco(255, 255, 255);
-    const QColor ciano(225, 255, 255);
     for (int i = 1; i <= int(linhas.size()); ++i) {
         const auto& d = linhas[std::size_t(i - 1)];
         flxDespesas->setTextMatrix(i, 0, d.nome);
         flxDespesas->setTextMatrix(i, 1, platform::formatNumber(qint64(d.codigo), QStringLiteral("000")));
-        flxDespesas->setRowBackColor(i, i % 2 == 1 ? branco : ciano);
+        flxDespesas->setAlternateRowColor(i);
     }
 }
 

@@ -26,7 +26,6 @@ namespace {
 const QString kInclusao = QStringLiteral("Inclusão");
 const QString kAltera = QStringLiteral("Altera");
 const QString kAtencao = QStringLiteral("Atenção,");
-const QColor kLinhaPar(225, 255, 255);
 
 // The keys of the group nodes, in the order of gruposDoLado().
 const QStringList& chavesDosGrupos(const QString& despesaTipo)
@@ -268,7 +267,7 @@ void frmClassificacao::listarLado(const QString& filtro)
         flxDespesas->setTextMatrix(r, 1, d.nome);
         flxDespesas->setTextMatrix(r, 2, d.preClass);
         flxDespesas->setTextMatrix(r, 3, d.conta);
-        flxDespesas->setRowBackColor(r, r % 2 ? QColor(Qt::white) : kLinhaPar);
+        flxDespesas->setAlternateRowColor(r);
     }
     txtTotalDespesas->setText(platform::formatNumber(qint64(lista.size()), QStringLiteral("00")));
 

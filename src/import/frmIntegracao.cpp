@@ -49,12 +49,10 @@ const QString kCabecalhoExtratoVazio =
 const QColor kFundo(0, 128, 128);
 const QColor kAmarelo(255, 255, 128);
 const QColor kBranco(255, 255, 255);
-const QColor kCiano(225, 255, 255);
 const QColor kAzul(0, 0, 255);
 const QColor kVermelho(255, 0, 0);
 const QColor kPreto(0, 0, 0);
 
-const QColor& corDaLinha(int row) { return row % 2 == 0 ? kCiano : kBranco; }
 
 void corDoTexto(QWidget* w, const QColor& cor)
 {
@@ -343,7 +341,7 @@ void frmIntegracao::MostrarLancamentos()
         if (importacao::destacarLancamento(l))
             flxLanc->setCellForeColor(i, 2, kAzul);
         flxLanc->setTextMatrix(i, 3, data::formatMoney(l.valor));
-        flxLanc->setRowBackColor(i, corDaLinha(i));
+        flxLanc->setAlternateRowColor(i);
         saldo += l.valor;
     }
     if (flxLanc->Rows() > 25)
@@ -485,7 +483,7 @@ void frmIntegracao::escreverLinhaDoExtrato(int row, const importacao::LinhaExtra
     flxExtrato->setTextMatrix(row, 2, data::formatMoney(linha.valor));
     flxExtrato->setTextMatrix(row, 3, importacao::kImportadoDoExtrato);
     flxExtrato->setTextMatrix(row, 4, importacao::kOrdemInicial);
-    flxExtrato->setRowBackColor(row, corDaLinha(row));
+    flxExtrato->setAlternateRowColor(row);
 }
 
 void frmIntegracao::PreClassicar()

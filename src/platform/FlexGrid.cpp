@@ -681,6 +681,11 @@ void FlexGrid::setRowBackColor(int row, const QColor& color)
         model_->setStyleField(row, c, StyleField::Back, rgb);
 }
 
+void FlexGrid::setAlternateRowColor(int row)
+{
+    setRowBackColor(row, row % 2 == 1 ? QColor(Qt::white) : kAlternateRowColor);
+}
+
 void FlexGrid::sortRows(int col, FlexSort order)
 {
     if (validCell(0, col))

@@ -15,6 +15,9 @@ class QKeyEvent;
 
 namespace platform {
 
+// The background of the even data rows of a grid (the odd ones are white).
+inline const QColor kAlternateRowColor{225, 255, 255};
+
 class FlexGridModel;
 
 // Orders for sortRows(), numbered as the classic grid numbers its sort codes.
@@ -108,6 +111,8 @@ public:
     bool cellBold(int row, int col) const;
     void setCellBold(int row, int col, bool bold);
     void setRowBackColor(int row, const QColor& color);
+    // The grids' row convention: odd data rows white, even ones light cyan.
+    void setAlternateRowColor(int row);
 
     // Reorders the data rows by one column; the current cell stays at its
     // position.

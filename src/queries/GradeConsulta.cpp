@@ -334,7 +334,7 @@ void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
         const LinhaConsulta& l = linhas[size_t(i)];
         escreverLinha(row, l);
         total_ += l.valor;
-        grid_.setRowBackColor(row, row % 2 == 1 ? kCorLinhaImpar : kCorLinhaPar);
+        grid_.setAlternateRowColor(row);
         if (comportamento_.previsaoAzul && podeSerPrevisao(l.referente) && data::isForecast(l.referente))
             grid_.setCellForeColor(row, colRef, kCorPrevisao);
     }

@@ -6,6 +6,7 @@
 // of the shared behaviours it has.
 #include "data/Database.h"
 #include "data/Money.h"
+#include "platform/FlexGrid.h"
 
 #include <QColor>
 #include <QHash>
@@ -48,8 +49,7 @@ const Colunas& colunasDe(Layout layout);
 QString cabecalhoDe(Layout layout);
 
 // Row backgrounds and text colours of the query grids.
-inline const QColor kCorLinhaImpar = QColor(255, 255, 255);
-inline const QColor kCorLinhaPar = QColor(225, 255, 255);
+inline const QColor kCorLinhaPar = platform::kAlternateRowColor;
 inline const QColor kCorPrevisao = QColor(0, 0, 255);
 inline const QColor kCorMarcada = QColor(255, 0, 0);
 inline const QColor kCorTexto = QColor(0, 0, 0);
