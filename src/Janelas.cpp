@@ -1,5 +1,6 @@
 #include "Janelas.h"
 
+#include "app/Atualizacoes.h"
 #include "app/frmAnotacao.h"
 #include "app/frmPlanCalend.h"
 #include "app/frmPrincipal.h"
@@ -21,8 +22,40 @@
 #include "queries/frmConsultaEstr.h"
 #include "entries/frmLancar.h"
 
+#include <QPushButton>
+
+namespace {
+
+// A query window's refresh: its query button pressed.
+template <class Janela> std::function<void()> consultarDeNovo()
+{
+    return [] { platform::Forms::get<Janela>().cmdConsulta->click(); };
+}
+
+}  // namespace
+
+void registrarAtualizacoes()
+{
+    // Compared in this order; the first exact match refreshes. A window not
+    // loaded is loaded invisibly by the access and then refreshed.
+    app::registrarAtualizacao(QStringLiteral("Consulta por Histórico"), consultarDeNovo<frmConsHistorico>());
+    app::registrarAtualizacao(QStringLiteral("Consulta por Vencimento"), consultarDeNovo<frmConsVen>());
+    app::registrarAtualizacao(QStringLiteral("Consulta Estruturada"), consultarDeNovo<frmConsEstr>());
+    app::registrarAtualizacao(QStringLiteral("Integração"),
+                              [] { platform::Forms::get<frmIntegracao>().cmdOK->click(); });
+    app::registrarAtualizacao(QStringLiteral("Fluxo de Lançamentos"),
+                              [] { platform::Forms::get<frmFluxo>().Lancamentos(); });
+    app::registrarAtualizacao(QStringLiteral("Consulta por Valor"), consultarDeNovo<frmConsValor>());
+    app::registrarAtualizacao(QStringLiteral("Consulta Estruturada2"), consultarDeNovo<frmConsultaEstr>());
+    app::registrarAtualizacao(QStringLiteral("Consulta Conta"), consultarDeNovo<frmConsConta>());
+    app::registrarAtualizacao(frmAlterarNaoClass::kNomeConsulta, consultarDeNovo<frmAlterarNaoClass>());
+    // Instalments refresh the cash-flow register whoever opened the editor.
+    app::registrarAtualizacaoAposParcelas([] { platform::Forms::get<frmFluxo>().cmdOK->click(); });
+}
+
 void registrarJanelas()
 {
+    registrarAtualizacoes();
     frmPrincipal::registrarJanela("frmAnotacao", [] { platform::Forms::show<frmAnotacao>(); });
     frmPrincipal::registrarJanela("frmPlanCalend", [] { platform::Forms::show<frmPlanCalend>(); });
     frmPrincipal::registrarJanela("frmClassificacao", [] { platform::Forms::show<frmClassificacao>(); });

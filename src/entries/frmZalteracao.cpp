@@ -1,21 +1,13 @@
 #include "entries/frmZalteracao.h"
 
-#include "cashflow/frmFluxo.h"
+#include "app/Atualizacoes.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
-#include "import/frmIntegracao.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
 #include "platform/formats.h"
-#include "queries/frmAlterarNaoClass.h"
-#include "queries/frmConsConta.h"
-#include "queries/frmConsEstr.h"
-#include "queries/frmConsHistorico.h"
-#include "queries/frmConsValor.h"
-#include "queries/frmConsVen.h"
-#include "queries/frmConsultaEstr.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -195,29 +187,12 @@ void frmZalteracao::cmdParcelas_Click()
     // it hidden makes it name itself in NomeConsultaAtiva, which is given
     // back so that later saves still refresh the window that opened the
     // editor.
-    platform::Forms::get<frmFluxo>().cmdOK->click();
+    app::atualizarAposParcelas();
     NomeConsultaAtiva = origem;
     IncluirLancamento = false;
 }
 
 void frmZalteracao::AtualizarConsulta(const QString& nomeConsulta)
 {
-    if (nomeConsulta == QStringLiteral("Consulta por Histórico"))
-        platform::Forms::get<frmConsHistorico>().cmdConsulta->click();
-    if (nomeConsulta == QStringLiteral("Consulta por Vencimento"))
-        platform::Forms::get<frmConsVen>().cmdConsulta->click();
-    if (nomeConsulta == QStringLiteral("Consulta Estruturada"))
-        platform::Forms::get<frmConsEstr>().cmdConsulta->click();
-    if (nomeConsulta == QStringLiteral("Integração"))
-        platform::Forms::get<frmIntegracao>().cmdOK->click();
-    if (nomeConsulta == QStringLiteral("Fluxo de Lançamentos"))
-        platform::Forms::get<frmFluxo>().Lancamentos();
-    if (nomeConsulta == QStringLiteral("Consulta por Valor"))
-        platform::Forms::get<frmConsValor>().cmdConsulta->click();
-    if (nomeConsulta == QStringLiteral("Consulta Estruturada2"))
-        platform::Forms::get<frmConsultaEstr>().cmdConsulta->click();
-    if (nomeConsulta == QStringLiteral("Consulta Conta"))
-        platform::Forms::get<frmConsConta>().cmdConsulta->click();
-    if (nomeConsulta == frmAlterarNaoClass::kNomeConsulta)
-        platform::Forms::get<frmAlterarNaoClass>().cmdConsulta->click();
+    app::atualizarConsulta(nomeConsulta);
 }

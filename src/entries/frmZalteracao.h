@@ -38,8 +38,8 @@ public:
     // The window whose name NomeConsultaAtiva held when the editor loaded.
     const QString& consultaDeOrigem() const { return consultaDeOrigem_; }
 
-    // Refreshes the window known by a NomeConsultaAtiva name by pressing its
-    // query button; any other name refreshes nothing.
+    // Refreshes the window known by a NomeConsultaAtiva name, as that window
+    // registered (app/Atualizacoes.h); any other name refreshes nothing.
     static void AtualizarConsulta(const QString& nomeConsulta);
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 // An account to post entries into straight, for the cash-flow register's
 // tests (today is 15/03/2024).
+#include "Janelas.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -8,6 +9,13 @@
 
 class FluxoFixture : public testsupport::LoggedInFixture {
 protected:
+    void SetUp() override
+    {
+        LoggedInFixture::SetUp();
+        // The editor's refreshes, registered as at start-up.
+        registrarAtualizacoes();
+    }
+
     // An entry due on a day; the side follows the sign.
     static std::int64_t lancar(const QDate& ven, const QString& referente, data::Centavos valor,
                                const QString& despesa = QStringLiteral("10"))

@@ -1,5 +1,6 @@
 // The entry editor: loading, both modes, saving, the refresh of the window
 // that opened it, and instalments.
+#include "Janelas.h"
 #include "cashflow/frmFluxo.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
@@ -27,6 +28,8 @@ protected:
     void SetUp() override
     {
         DrivesFixture::SetUp();
+        // The editor's refreshes, registered as at start-up.
+        registrarAtualizacoes();
         createAccount(QStringLiteral("Casa"));
         login(QStringLiteral("Casa"));
         luz = *data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Energia Elétrica"));

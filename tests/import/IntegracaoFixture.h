@@ -1,6 +1,7 @@
 #pragma once
 // An account with a few entries, the import window, and statement files
 // written into a folder of drive C.
+#include "Janelas.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -20,6 +21,13 @@
 
 class IntegracaoFixture : public testsupport::LoggedInFixture {
 protected:
+    void SetUp() override
+    {
+        LoggedInFixture::SetUp();
+        // The editor's refreshes, registered as at start-up.
+        registrarAtualizacoes();
+    }
+
     static frmIntegracao& janela() { return platform::Forms::get<frmIntegracao>(); }
 
     // An entry without a group; 0 counts as outgoing.

@@ -2,6 +2,7 @@
 // An account with a few entries for the description-text query, the
 // structured query and the ordering dialog; the run-long members of those
 // windows start from the program's start.
+#include "Janelas.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -17,6 +18,8 @@ protected:
     void SetUp() override
     {
         LoggedInFixture::SetUp();
+        // The editor's refreshes, registered as at start-up.
+        registrarAtualizacoes();
         frmConsHistorico::ClausulaOrdem.clear();
         frmConsHistorico::SomaValores = 0;
         frmConsEstr::ClausulaOrdem.clear();

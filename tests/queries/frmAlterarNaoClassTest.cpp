@@ -1,4 +1,5 @@
 // The bulk change of unclassified exits.
+#include "Janelas.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -29,6 +30,8 @@ protected:
     void SetUp() override
     {
         DrivesFixture::SetUp();
+        // The editor's refreshes, registered as at start-up.
+        registrarAtualizacoes();
         frmAlterarNaoClass::ClausulaOrdem.clear();
         frmAlterarNaoClass::SomaValores = 0;
         createAccount(QStringLiteral("Casa"));

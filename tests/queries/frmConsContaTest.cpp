@@ -1,5 +1,6 @@
 // The queries by account group and by classification list, which share
 // their fields, SQL and grid and differ in what the filter list holds.
+#include "Janelas.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -26,6 +27,8 @@ protected:
     void SetUp() override
     {
         DrivesFixture::SetUp();
+        // The editor's refreshes, registered as at start-up.
+        registrarAtualizacoes();
         createAccount(QStringLiteral("Casa"));
         login(QStringLiteral("Casa"));
     }

@@ -1,4 +1,5 @@
 // The query by value range.
+#include "Janelas.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -24,6 +25,8 @@ protected:
     void SetUp() override
     {
         DrivesFixture::SetUp();
+        // The editor's refreshes, registered as at start-up.
+        registrarAtualizacoes();
         frmConsValor::SomaValores = 0;
         frmConsValor::ClausulaOrdem.clear();
         createAccount(QStringLiteral("Casa"));
