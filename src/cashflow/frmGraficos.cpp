@@ -433,6 +433,8 @@ void frmGraficos::PorGrupoConta()
             largura = std::max(largura, medida.horizontalAdvance(flxDespesas->TextMatrix(r, c)) + 12);
         flxDespesas->setColWidth(c, largura);
     }
+    // No line selected: the selection would hide the first line's colours.
+    flxDespesas->setRow(0);
     desenhar(despesas->grafico);
     lblTotal->setText(data::formatMoney(-despesas->total));
     lblPerc->setText(platform::formatNumber(despesas->somaPercentuais, QStringLiteral("0")) + QStringLiteral("%"));

@@ -126,7 +126,8 @@ std::optional<Despesa> classificacaoPorNome(Connection& db, const QString& nome)
 std::optional<Despesa> outraComNome(Connection& db, const QString& nome, std::int64_t excetoCodigo)
 {
     Statement s(db, QStringLiteral("SELECT ") + kColumns +
-                        QStringLiteral(" FROM Despesas WHERE Despesa LIKE ? ESCAPE '\\' AND Codigo <> ? ORDER BY Codigo LIMIT 1"),
+                        QStringLiteral(" FROM Despesas WHERE trim(Despesa) LIKE trim(?) ESCAPE '\\' AND Codigo <> ?"
+                                       " ORDER BY Codigo LIMIT 1"),
                 likeLiteral(nome), excetoCodigo);
     if (!s.next())
         return std::nullopt;

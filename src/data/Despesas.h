@@ -54,7 +54,9 @@ std::optional<Despesa> classificacaoPorCodigo(Connection& db, std::int64_t codig
 std::optional<Despesa> classificacaoPorNome(Connection& db, const QString& nome);
 
 // The classification other than `excetoCodigo` that bears a name (whole
-// name, case ignored, "%" and "_" literal); names are unique over both sides.
+// name, case and leading or trailing blanks ignored, "%" and "_" literal):
+// names are unique over both sides, and "Padaria " would look like
+// "Padaria" in every list.
 std::optional<Despesa> outraComNome(Connection& db, const QString& nome, std::int64_t excetoCodigo = 0);
 
 // The catch-all classification of bulk reclassification: the first (by code)

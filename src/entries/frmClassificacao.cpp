@@ -146,6 +146,7 @@ void frmClassificacao::Form_Load()
 {
     selecionar(txtCodDesp, txtCodDesp->findText(QStringLiteral("Saída")), [this] { txtCodDesp_Click(); });
     setWindowTitle(CaptionAtivo(QStringLiteral("Classificação de Lançamentos - Inclusão/Alteração")));
+    txtCodDesp->setFocus();
 }
 
 // The whole side: a change of side shows every classification of it, even

@@ -1,9 +1,13 @@
 #include "platform/MsgBox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
 
 namespace platform {
 namespace {
@@ -11,6 +15,23 @@ MsgHandler& msgHandler() { static MsgHandler h; return h; }
 InputHandler& inputHandler() { static InputHandler h; return h; }
 
 QString applicationTitle() { return QStringLiteral("Vorsal"); }
+
+// A box sized for a short text ("1.234,56") leaves its title bar too narrow
+// for the title, and the window manager shortens it ("T…"). The title bar's
+// font is the window manager's; the application's bold font stands in for
+// it, and the frame's icon and buttons take about five title-bar heights.
+void larguraParaTitulo(QMessageBox& box)
+{
+    QFont fonte = QApplication::font();
+    fonte.setBold(true);
+    const int botoes = 5 * box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    const int largura = QFontMetrics(fonte).horizontalAdvance(box.windowTitle()) + botoes;
+    // QMessageBox fixes its own size from its layout, so the minimum width
+    // goes into the layout.
+    if (auto* grade = qobject_cast<QGridLayout*>(box.layout()))
+        grade->addItem(new QSpacerItem(largura, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grade->rowCount(), 0,
+                       1, grade->columnCount());
+}
 } // namespace
 
 void setMsgBoxHandler(MsgHandler handler) { msgHandler() = std::move(handler); }
@@ -48,6 +69,7 @@ int MsgBox(const QString& text, int style, const QString& title)
     box.setDefaultButton(qobject_cast<QPushButton*>(buttons[defaultIndex].first));
     if (buttons.size() == 1 || call.buttons() == vbOKCancel || call.buttons() == vbYesNoCancel)
         box.setEscapeButton(buttons.back().first);
+    larguraParaTitulo(box);
     box.exec();
     for (const auto& [button, result] : buttons)
         if (box.clickedButton() == button)

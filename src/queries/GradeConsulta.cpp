@@ -10,6 +10,7 @@
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -298,6 +299,14 @@ void GradeConsulta::limpar()
     grid_.setRows(1);
     grid_.Clear();
     grid_.FormatString(cabecalhoDe(comportamento_.layout));
+    // The title's blanks leave the value column narrower than the largest
+    // amount an entry holds (13 integer digits, sign and separators); the
+    // month subtotals show it in bold.
+    const int valor = colunas().valor;
+    QFont negrito = grid_.font();
+    negrito.setBold(true);
+    const int largura = QFontMetrics(negrito).horizontalAdvance(textoValor(-999'999'999'999'999)) + 12;
+    grid_.setColWidth(valor, std::max(grid_.ColWidth(valor), largura));
 }
 
 void GradeConsulta::escreverLinha(int row, const LinhaConsulta& l)

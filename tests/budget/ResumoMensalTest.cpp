@@ -89,6 +89,15 @@ TEST_F(ResumoMensal, DeleteKeyLeavesARowOutUntilTheNextRefresh)
     EXPECT_EQ(totais(), (QStringList{"-1.800,00", "2.000,00", "200,00"}));
 }
 
+TEST_F(ResumoMensal, EscapeIsNoKeyOfTheWindow)
+{
+    frmOrcamento& f = janela();
+    const std::vector<QWidget*> alvos = {f.flxSaidas, f.flxEntradas, &f};
+    for (QWidget* w : alvos)
+        tecla(w, Qt::Key_Escape);
+    EXPECT_TRUE(f.isLoaded());
+}
+
 TEST_F(ResumoMensal, MonthWithoutExitsInAnAccountWithEntriesShowsHeadersOnly)
 {
     mesTipico();

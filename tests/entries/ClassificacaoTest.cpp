@@ -90,6 +90,8 @@ TEST_F(ClassificacaoTest, OpensOnTheOutgoingSideInNameOrder)
     EXPECT_EQ(f.txtTipo->text(), QStringLiteral("2"));
     EXPECT_EQ(f.fraAltAltera->title(), QStringLiteral("Inclusão"));
     EXPECT_EQ(f.cmdAltAltera->text(), QStringLiteral("&Incluir"));
+    // The focus order starts in the side list.
+    EXPECT_TRUE(f.txtCodDesp->hasFocus());
 
     const auto saidas = data::classificacoes(ConexaoBanco, data::kDespesaSaida);
     ASSERT_EQ(f.flxDespesas->Rows(), int(saidas.size()) + 1);
@@ -295,6 +297,9 @@ TEST_F(ClassificacaoTest, AddingIsRefusedForTakenNamesEmptyNamesAndMissingGroup)
         {"SUPERMERCADO", "Alimentação", "Já existe uma classificação com este nome.", false},
         {"salário", "Alimentação", "Já existe uma classificação com este nome.", false},
         {"FARMÁCIA", "Saúde", "Já existe uma classificação com este nome.", false},
+        // Leading and trailing blanks would make a second "Padaria" in every list.
+        {"Padaria ", "Alimentação", "Já existe uma classificação com este nome.", false},
+        {"  salário", "Alimentação", "Já existe uma classificação com este nome.", false},
         {"", "Alimentação", "Falta digitar o campo ''Despesa", false},
         {"   ", "Alimentação", "Falta digitar o campo ''Despesa", false},
         {"Feira", "", "Falta escolher ''Conta''", true},
@@ -414,6 +419,8 @@ TEST_F(ClassificacaoTest, AlteringIsRefusedForAnyNameAnotherClassificationBears)
         {"Saída", "Padaria", "SALÁRIO", "Já existe um classificação com este nome nas ''Entradas''.", "Atenção"},
         {"Entrada", "Depósito", "supermercado", "Já existe um classificação com este nome nas ''Saídas''.", "Atenção"},
         {"Saída", "Padaria", "restaurantes", "Já existe uma classificação com este nome.", "Atenção,"},
+        {"Saída", "Padaria", " Restaurantes ", "Já existe uma classificação com este nome.", "Atenção,"},
+        {"Entrada", "Depósito", "Supermercado  ", "Já existe um classificação com este nome nas ''Saídas''.", "Atenção"},
         {"Entrada", "Depósito", "Salário", "Já existe uma classificação com este nome.", "Atenção,"},
         {"Saída", "Padaria", "", "Falta digitar o campo ''Despesa", "Atenção,"},
     };

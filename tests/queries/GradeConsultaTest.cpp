@@ -104,6 +104,9 @@ TEST(GradeConsulta, HeadersOfTheThreeLayouts)
         ASSERT_EQ(t.grid->Cols(), caso.titulos.size());
         for (int col = 0; col < t.grid->Cols(); ++col)
             EXPECT_EQ(t.grid->TextMatrix(0, col).trimmed(), caso.titulos[col]);
+        // The largest amount an entry holds is shown whole, sign included.
+        EXPECT_GT(t.grid->ColWidth(colunasDe(caso.layout).valor),
+                  t.grid->fontMetrics().horizontalAdvance(QStringLiteral("-9.999.999.999.999,99")));
     }
     EXPECT_TRUE(cabecalhoDe(Layout::C).contains(QStringLiteral("|Referente") + QString(82, u' ') + u'|'));
 }
