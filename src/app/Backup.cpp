@@ -5,6 +5,7 @@
 #include "data/Conexao.h"
 #include "data/Senha.h"
 #include "platform/Drives.h"
+#include "platform/MsgBox.h"
 #include "platform/formats.h"
 
 #include <QDir>
@@ -77,8 +78,18 @@ bool copiarArquivo(const QString& origem, const QString& destino)
 
 bool fazerBackup(const QDate& hoje)
 {
-    const data::SenhaRecord senha = data::lerSenha(ConexaoBanco);
-    data::gravarUltimoAcesso(ConexaoBanco, hoje);
+    data::SenhaRecord senha;
+    try {
+        senha = data::lerSenha(ConexaoBanco);
+        data::gravarUltimoAcesso(ConexaoBanco, hoje);
+    } catch (const data::DbError&) {
+        // The file changed under the program: it is named, and no copy is
+        // made of what is no longer a whole account.
+        ConexaoBanco.close();
+        platform::MsgBox(frmSenha::arquivoIlegivel(CaminhoBanco), platform::vbCritical | platform::vbOKOnly,
+                         QStringLiteral("Atenção,"));
+        return false;
+    }
     ConexaoBanco.close();
 
     // A missing date counts as a copy made long ago.

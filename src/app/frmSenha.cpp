@@ -222,10 +222,10 @@ void frmSenha::Login()
     data::SenhaRecord registro;
     try {
         AbrirConexao();
+        data::conferirTabelasDaConta(ConexaoBanco);
         registro = data::lerSenha(ConexaoBanco);
     } catch (const data::DbError&) {
-        recusarArquivo(QStringLiteral("Não foi possível abrir o banco de dados ''") + CaminhoBanco +
-                       QStringLiteral("''."));
+        recusarArquivo(arquivoIlegivel(CaminhoBanco));
         return;
     }
     if (!registro.found || registro.senha.isEmpty()) {
@@ -249,6 +249,11 @@ void frmSenha::Login()
     if (platform::Forms::isLoaded<frmPrincipal>())
         platform::Forms::get<frmPrincipal>().VerificaAnot();
     Unload();
+}
+
+QString frmSenha::arquivoIlegivel(const QString& caminho)
+{
+    return QStringLiteral("Não foi possível abrir o banco de dados ''") + caminho + QStringLiteral("''.");
 }
 
 // A file that cannot be logged into is named; the dialog stays for another
@@ -279,7 +284,15 @@ void frmSenha::Form_Unload(bool& cancel)
     }
     if (!platform::Forms::isLoaded<frmPrincipal>())
         return;
-    const data::SenhaRecord registro = data::lerSenha(ConexaoBanco);
+    data::SenhaRecord registro;
+    try {
+        registro = data::lerSenha(ConexaoBanco);
+    } catch (const data::DbError&) {
+        // The file changed since the login read it: another choice.
+        cancel = true;
+        recusarArquivo(arquivoIlegivel(CaminhoBanco));
+        return;
+    }
     frmPrincipal& principal = platform::Forms::get<frmPrincipal>();
     principal.lblUltimoAcesso->setText(QStringLiteral("Último acesso em: ") + platform::fmtDate(registro.ultimoAcesso) +
                                        QStringLiteral(" - ") +

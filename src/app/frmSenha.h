@@ -33,6 +33,8 @@ public:
     static QString nomeDaConta(const QString& nomeArquivo);
     // The drive letter the first line of Drive.txt names ("C" when none).
     static QString driveInicial();
+    // The message naming an account file that cannot be read.
+    static QString arquivoIlegivel(const QString& caminho);
 
 protected:
     void escapePressed() override;

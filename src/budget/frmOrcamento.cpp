@@ -1,6 +1,7 @@
 #include "budget/frmOrcamento.h"
 
 #include "budget/MesOrcamento.h"
+#include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Money.h"
@@ -103,7 +104,7 @@ void frmOrcamento::Atualiza()
     {
         data::Statement s(ConexaoBanco,
                           QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
-                                         " AND Tipo = '1' GROUP BY Conta"),
+                                         " AND Tipo = '1' GROUP BY Conta ORDER BY Conta") + data::kCollate,
                           primeiro, ultimo);
         while (s.next()) {
             const int r = flxSaidas->Rows();

@@ -364,10 +364,26 @@ void frmOrcamentoDomestico::flxOrcamento_DblClick()
     if (row < 1)
         return;
     txtDataLan->setText(flxOrcamento->TextMatrix(row, 1));
-    txtOcorre->setCurrentText(flxOrcamento->TextMatrix(row, 2));
+    mostrarOcorre(flxOrcamento->TextMatrix(row, 2));
     txtReferente->setText(flxOrcamento->TextMatrix(row, 3));
     mostrarDespesa(flxOrcamento->TextMatrix(row, 4));
     txtValor->setText(flxOrcamento->TextMatrix(row, 5));
+}
+
+void frmOrcamentoDomestico::mostrarOcorre(const QString& ocorre)
+{
+    // A recurrence outside the six is shown as stored, as one more item, so
+    // that saving the line untouched keeps it; the item goes with the next
+    // line loaded.
+    const int fixas = int(data::recorrencias().size());
+    while (txtOcorre->count() > fixas)
+        txtOcorre->removeItem(fixas);
+    int i = txtOcorre->findText(ocorre, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i < 0) {
+        txtOcorre->addItem(ocorre);
+        i = fixas;
+    }
+    txtOcorre->setCurrentIndex(i);
 }
 
 void frmOrcamentoDomestico::flxOrcamento_KeyDown(QKeyEvent* event)

@@ -82,6 +82,7 @@ protected:
 private:
     // Sets the chosen classification's name; the code lookup follows.
     void mostrarDespesa(const QString& nome);
+    void mostrarOcorre(const QString& ocorre);
 
     platform::NumberKeyFilter* filtroAdiantamento_ = nullptr;
     platform::NumberKeyFilter* filtroSalario_ = nullptr;

@@ -1,5 +1,6 @@
 #include "cashflow/Fluxo.h"
 
+#include "data/Collation.h"
 #include "data/Lancamentos.h"
 #include "platform/conversions.h"
 
@@ -41,14 +42,16 @@ std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& 
     const QString sql = QStringLiteral("SELECT ") + queries::kColunasConsulta +
                         QStringLiteral(" FROM Lancamentos WHERE ") + (varrer ? QStringLiteral("+") : QString()) +
                         QStringLiteral("DataVen BETWEEN ? AND ?") +
-                        (varrer ? QString() : QStringLiteral(" ORDER BY DataVen, Referente, Despesa, NumLan"));
+                        (varrer ? QString()
+                                : QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate +
+                                      QStringLiteral(", Despesa, NumLan"));
     data::Statement s(db, sql, inicio, fim);
     std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(noPeriodo));
     if (varrer)
         std::sort(linhas.begin(), linhas.end(), [](const Lancamento& x, const Lancamento& y) {
             if (x.vencimento != y.vencimento)
                 return x.vencimento < y.vencimento;
-            if (const int c = x.referente.compare(y.referente))
+            if (const int c = data::compararTexto(x.referente, y.referente))
                 return c < 0;
             if (const int c = x.despesa.compare(y.despesa))
                 return c < 0;

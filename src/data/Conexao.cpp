@@ -23,6 +23,21 @@ void abrirArquivoConta(data::Connection& connection, const QString& localPath)
     connection.open(localPath, QByteArray());
 }
 
+void data::conferirTabelasDaConta(Connection& db)
+{
+    static const char* const consultas[] = {
+        "SELECT NumLan, DataVen, Referente, Valor, DataLan, Tipo, Despesa, Filtro, Conta FROM Lancamentos",
+        "SELECT Codigo, Despesa, Tipo, PreClass, Conta FROM Despesas",
+        "SELECT Codigo, Titulo, Texto, DataAlter, DataLemb, Lembrar, QtdeDias, LembrarSempre FROM Anotacoes",
+        "SELECT Senha, UltimoAcesso, Backup FROM Senha",
+        "SELECT ID, Data, Referente, Despesa, Ocorre, Valor, \"Total Ano\" FROM Orcamento",
+        "SELECT Despesa, Valor FROM PrevistoRealizado",
+    };
+    // Preparing a statement resolves its tables and columns; nothing is read.
+    for (const char* sql : consultas)
+        Statement(db, QString::fromLatin1(sql) + QStringLiteral(" LIMIT 0"));
+}
+
 void AbrirConexao() { abrirArquivoConta(ConexaoBanco, caminhoLocalBanco()); }
 
 QString CaptionAtivo(const QString& title)

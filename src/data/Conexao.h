@@ -27,6 +27,13 @@ void AbrirConexao();
 // Opens a connection on a local path with the same two attempts.
 void abrirArquivoConta(data::Connection& connection, const QString& localPath);
 
+namespace data {
+// Throws DbError unless the open file holds every table the program reads,
+// with the columns it reads: a database that is not a whole account is
+// refused at login, not at the first window that reads what it lacks.
+void conferirTabelasDaConta(Connection& db);
+} // namespace data
+
 // The caption of a window that works on the active account.
 QString CaptionAtivo(const QString& title);
 

@@ -1,5 +1,6 @@
 #include "data/Database.h"
 
+#include "data/Collation.h"
 #include "data/Like.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -59,6 +60,7 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
     // pages again and again.
     sqlite3_exec(db, "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;", nullptr, nullptr, nullptr);
     registerLike(db);
+    registerCollation(db);
     sqlite3_busy_timeout(db, 2000);
     db_ = db;
     path_ = localPath;

@@ -1,5 +1,6 @@
 #include "data/Despesas.h"
 
+#include "data/Collation.h"
 #include "data/Like.h"
 
 #include <QHash>
@@ -21,33 +22,14 @@ Despesa read(const Statement& s)
     return d;
 }
 
-// The engine orders text by its bytes ("Água" after "Viagens", "b" after
-// "C"); names are listed as a reader expects them: letters without their
-// accents and case first, then the exact text, then the code.
-QString chaveAlfabetica(const QString& nome)
-{
-    QString out;
-    for (QChar c : nome.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            out += c.toCaseFolded();
-    return out;
-}
-
+// Names as a reader expects them; equal names keep the code order they
+// were read in.
 void ordenar(std::vector<Despesa>& lista, OrdemDespesas ordem)
 {
     if (ordem != OrdemDespesas::PorNome)
         return;
-    std::vector<std::pair<QString, Despesa>> chaves;
-    chaves.reserve(lista.size());
-    for (auto& d : lista)
-        chaves.emplace_back(chaveAlfabetica(d.nome), std::move(d));
-    std::stable_sort(chaves.begin(), chaves.end(), [](const auto& a, const auto& b) {
-        if (a.first != b.first)
-            return a.first < b.first;
-        return a.second.nome < b.second.nome;
-    });
-    for (size_t i = 0; i < lista.size(); ++i)
-        lista[i] = std::move(chaves[i].second);
+    std::stable_sort(lista.begin(), lista.end(),
+                     [](const Despesa& a, const Despesa& b) { return compararTexto(a.nome, b.nome) < 0; });
 }
 } // namespace
 
@@ -146,7 +128,7 @@ std::optional<Despesa> classificacaoNaoClassificada(Connection& db)
 QStringList gruposUsados(Connection& db, const QString& despesaTipo)
 {
     QStringList out;
-    Statement s(db, QStringLiteral("SELECT DISTINCT Conta FROM Despesas WHERE Tipo = ? ORDER BY Conta"), despesaTipo);
+    Statement s(db, QStringLiteral("SELECT DISTINCT Conta FROM Despesas WHERE Tipo = ? ORDER BY Conta") + kCollate, despesaTipo);
     while (s.next())
         out << s.text(0);
     return out;

@@ -1,5 +1,6 @@
 #include "import/LancamentosExtrato.h"
 
+#include "data/Collation.h"
 #include "data/Despesas.h"
 #include "platform/conversions.h"
 
@@ -74,7 +75,7 @@ std::vector<data::Lancamento> lancamentosDoPeriodo(data::Connection& db, const Q
 {
     data::Statement s(db, QStringLiteral("SELECT ") + data::kLancamentoColumns +
                               QStringLiteral(" FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
-                                             " ORDER BY DataVen, Referente, Despesa, NumLan"),
+                                             " ORDER BY DataVen, Referente") + data::kCollate + QStringLiteral(", Despesa, NumLan"),
                       inicio, fim);
     std::vector<data::Lancamento> out;
     while (s.next())

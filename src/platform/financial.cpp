@@ -36,85 +36,102 @@ double fatorAnuidade(double r, double n)
     return std::expm1(n * std::log1p(r)) / r;
 }
 
-// The annuity equation's left side and its derivative in r.
+// The instalment a rate asks for, less the instalment given: zero at the
+// rate sought. Being in instalment units, one tolerance fits loans of any size
+// and term. It is written with discount factors where (1+r)^n grows and with
+// growth factors where it shrinks, so that neither overflows; for n > 0 it is
+// continuous on (−100 %, ∞), so a change of sign holds a root.
 struct Equacao {
     double n, pmt, pv, fv;
 
-    double valor(double r) const { return pv * crescimento(r, n) + pmt * fatorAnuidade(r, n) + fv; }
-
-    double derivada(double r) const
+    double residuo(double r) const
     {
-        const double g = crescimento(r, n);
-        const double dg = n * g / (1.0 + r);
-        double da;
-        if (std::fabs(r) < 1e-8)
-            da = n * (n - 1.0) / 2.0 + n * (n - 1.0) * (n - 2.0) / 3.0 * r;
-        else
-            da = (dg * r - std::expm1(n * std::log1p(r))) / (r * r);
-        return pv * dg + pmt * da;
+        if (r == 0.0)
+            return pmt + (pv + fv) / n;
+        const double nl = n * std::log1p(r);
+        if (nl > 0.0) {
+            const double a = -std::expm1(-nl) / r; // (1 − (1+r)^−n)/r
+            return pmt + (pv + fv * std::exp(-nl)) / a;
+        }
+        const double s = std::expm1(nl) / r; // ((1+r)^n − 1)/r
+        return pmt + (pv * std::exp(nl) + fv) / s;
     }
 
-    // How far from zero a root may leave the equation: a tiny fraction of
-    // the amounts involved.
-    double tolerancia() const { return 1e-9 * (std::fabs(pv) + std::fabs(pmt) * std::fabs(n) + std::fabs(fv) + 1.0); }
+    // How far from the instalment a root may leave it: a tiny fraction of the
+    // instalment, or of the amounts spread over the term when that is larger.
+    double tolerancia() const
+    {
+        return 1e-9 * (std::fabs(pmt) + (std::fabs(pv) + std::fabs(fv)) / std::fabs(n));
+    }
 };
 
-bool newton(const Equacao& eq, double guess, double& raiz)
+bool sinaisOpostos(double fa, double fb)
 {
-    double r = guess;
-    bool assentou = false;
-    for (int i = 0; i < 100 && !assentou; ++i) {
-        const double f = eq.valor(r);
-        const double df = eq.derivada(r);
-        if (!std::isfinite(f) || !std::isfinite(df) || df == 0.0)
-            return false;
-        double proximo = r - f / df;
-        // Stay above −100 %, where the equation is defined.
-        if (proximo <= -1.0)
-            proximo = (r - 1.0) / 2.0;
-        assentou = std::fabs(proximo - r) <= 1e-13 * (1.0 + std::fabs(r));
-        r = proximo;
-    }
-    // A run that only creeps towards −100 % has found no rate.
-    const double f = eq.valor(r);
-    if (!assentou || !std::isfinite(f) || std::fabs(f) > eq.tolerancia())
-        return false;
-    raiz = r;
-    return true;
+    return std::isfinite(fa) && std::isfinite(fb) && ((fa <= 0.0 && fb >= 0.0) || (fa >= 0.0 && fb <= 0.0));
 }
 
-// Looks for a change of sign between rates from −99 % to 10 000 % and
-// halves the interval down to the root.
-bool bissecao(const Equacao& eq, double& raiz)
+// A loan with nothing owed at the end has one rate whenever the loan and the
+// payments go opposite ways, and the interval follows from the amounts: at
+// lo the payments' present value is at least the loan (the residual has the
+// instalment's sign), at hi the interest alone outgrows the payment.
+bool intervaloDoEmprestimo(const Equacao& eq, double& lo, double& hi)
 {
-    static constexpr std::array<double, 21> pontos = {-0.99, -0.9, -0.5, -0.2, -0.1, -0.05, -0.02, -0.01, -0.001, 0.0,
-                                                      0.001, 0.01, 0.02, 0.05, 0.1,  0.2,   0.5,   1.0,   5.0,    20.0,
-                                                      100.0};
-    for (size_t i = 0; i + 1 < pontos.size(); ++i) {
-        double a = pontos[i], b = pontos[i + 1];
-        double fa = eq.valor(a), fb = eq.valor(b);
-        if (std::isnan(fa) || std::isnan(fb))
-            continue;
-        if (fa == 0.0) {
-            raiz = a;
-            return true;
-        }
-        if ((fa < 0) == (fb < 0))
-            continue;
-        for (int k = 0; k < 200 && b - a > 1e-15 * (1.0 + std::fabs(a)); ++k) {
-            const double m = (a + b) / 2.0;
-            const double fm = eq.valor(m);
-            if ((fm < 0) == (fa < 0)) {
-                a = m;
-                fa = fm;
-            } else {
-                b = m;
-            }
-        }
-        raiz = (a + b) / 2.0;
-        return std::fabs(eq.valor(raiz)) <= eq.tolerancia() * 1e3;
+    if (eq.fv != 0.0 || !(eq.n > 0.0) || eq.pv == 0.0 || eq.pmt == 0.0 || (eq.pv > 0.0) == (eq.pmt > 0.0))
+        return false;
+    const double x = std::fabs(eq.pv / eq.pmt);
+    lo = std::expm1(-std::log1p(x) / eq.n);
+    hi = 1.0 / x;
+    // Rounding at the ends only ever needs a little more room.
+    for (int i = 0; i < 64 && !sinaisOpostos(eq.residuo(lo), eq.residuo(hi)); ++i) {
+        lo = -1.0 + (1.0 + lo) / 16.0;
+        hi *= 4.0;
     }
-    return false;
+    return sinaisOpostos(eq.residuo(lo), eq.residuo(hi));
+}
+
+// Any other annuity: the change of sign between rates from just above −100 %
+// to 10^6 % nearest the guess.
+bool intervaloVarrido(const Equacao& eq, double guess, double& lo, double& hi)
+{
+    static constexpr std::array<double, 27> pontos = {
+        -0.999999, -0.9999, -0.99, -0.9,  -0.5, -0.2, -0.1, -0.05, -0.02, -0.01, -0.001, 0.0,  0.001, 0.01,
+        0.02,      0.05,    0.1,   0.2,   0.5,  1.0,  2.0,  5.0,   20.0,  100.0, 1e3,    1e4,  1e6};
+    bool achou = false;
+    double melhor = 0.0;
+    for (size_t i = 0; i + 1 < pontos.size(); ++i) {
+        const double a = pontos[i], b = pontos[i + 1];
+        if (!sinaisOpostos(eq.residuo(a), eq.residuo(b)))
+            continue;
+        const double distancia = guess < a ? a - guess : guess > b ? guess - b : 0.0;
+        if (!achou || distancia < melhor) {
+            achou = true;
+            melhor = distancia;
+            lo = a;
+            hi = b;
+        }
+    }
+    return achou;
+}
+
+// Halves the interval down to two neighbouring doubles and keeps the end
+// nearer the root.
+double bissecao(const Equacao& eq, double a, double b)
+{
+    double fa = eq.residuo(a), fb = eq.residuo(b);
+    for (int k = 0; k < 4000 && fa != 0.0 && fb != 0.0; ++k) {
+        const double m = a + (b - a) / 2.0;
+        if (m <= a || m >= b)
+            break;
+        const double fm = eq.residuo(m);
+        if (sinaisOpostos(fa, fm)) {
+            b = m;
+            fb = fm;
+        } else {
+            a = m;
+            fa = fm;
+        }
+    }
+    return std::fabs(fa) <= std::fabs(fb) ? a : b;
 }
 
 } // namespace
@@ -144,13 +161,18 @@ double Rate(double nper, double pmt, double pv, double fv, double guess)
     conferirPeriodos(nper);
     if (!std::isfinite(pmt) || !std::isfinite(pv) || !std::isfinite(fv))
         throw FinancialError("valor inválido");
+    if (pmt == 0.0 && pv == 0.0 && fv == 0.0)
+        throw FinancialError("qualquer taxa serve");
     const Equacao eq{nper, pmt, pv, fv};
-    double raiz = 0.0;
-    if (std::isfinite(guess) && guess > -1.0 && newton(eq, guess, raiz))
-        return raiz;
-    if (bissecao(eq, raiz))
-        return raiz;
-    throw FinancialError("taxa não encontrada");
+    if (eq.residuo(0.0) == 0.0)
+        return 0.0;
+    double lo = 0.0, hi = 0.0;
+    if (!intervaloDoEmprestimo(eq, lo, hi) && !intervaloVarrido(eq, std::isfinite(guess) ? guess : 0.0, lo, hi))
+        throw FinancialError("taxa não encontrada");
+    const double raiz = bissecao(eq, lo, hi);
+    if (!(std::fabs(eq.residuo(raiz)) <= eq.tolerancia()))
+        throw FinancialError("taxa não encontrada");
+    return raiz;
 }
 
 } // namespace platform

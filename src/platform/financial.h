@@ -21,8 +21,9 @@ double Pmt(double rate, double nper, double pv, double fv = 0.0);
 // The present value of the payments.
 double PV(double rate, double nper, double pmt, double fv = 0.0);
 
-// The rate per period, found numerically: Newton's method from the guess,
-// then a bracketing search when Newton does not settle.
+// The rate per period, found numerically by halving an interval that holds
+// it. A loan (fv = 0) has at most one rate; otherwise the guess picks the
+// root nearest it.
 double Rate(double nper, double pmt, double pv, double fv = 0.0, double guess = 0.1);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "queries/ConsultaComFiltro.h"
 
+#include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -145,7 +146,7 @@ void ConsultaComFiltro::cmdConsulta_Click()
     s.e(QStringLiteral("Tipo = ?"), {saida ? data::kTipoSaida : data::kTipoEntrada});
 
     std::vector<LinhaConsulta> linhas =
-        lerSelecao(ConexaoBanco, s, QStringLiteral(" ORDER BY DataVen, Referente, Valor, NumLan"));
+        lerSelecao(ConexaoBanco, s, QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate + QStringLiteral(", Valor, NumLan"));
     QStringList itens;
     for (int i = 0; i < lstFiltroClass->count(); ++i)
         itens << lstFiltroClass->item(i)->text();

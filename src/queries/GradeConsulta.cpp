@@ -1,5 +1,6 @@
 #include "queries/GradeConsulta.h"
 
+#include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
 #include "entries/frmZalteracao.h"
@@ -120,7 +121,13 @@ QString ordemDaConsulta(QString& clausulaOrdem)
 
 QString ordemComDesempate(QString& clausulaOrdem)
 {
-    return QLatin1Char(' ') + ordemDaConsulta(clausulaOrdem).trimmed() + QStringLiteral(", NumLan");
+    // The texts a reader reads are ordered as a reader expects; dates and
+    // codes keep their own order. The clause holds column names only.
+    static const QRegularExpression texto(QStringLiteral("\\b(Referente|Filtro|Conta)\\b"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString ordem = ordemDaConsulta(clausulaOrdem).trimmed();
+    ordem.replace(texto, QStringLiteral("\\1") + data::kCollate);
+    return QLatin1Char(' ') + ordem + QStringLiteral(", NumLan");
 }
 
 QString textoNumLan(std::int64_t numLan)
@@ -202,7 +209,7 @@ std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colun
     const QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos WHERE ") +
                         (varrer ? QStringLiteral("+") : QString()) + coluna + QStringLiteral(" BETWEEN ? AND ?") +
                         condicao +
-                        (varrer ? QString() : QStringLiteral(" ORDER BY DataVen, Referente, NumLan"));
+                        (varrer ? QString() : QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate + QStringLiteral(", NumLan"));
     data::Statement s(db, sql, inicio, fim);
     std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(noPeriodo));
     if (varrer)
@@ -219,7 +226,7 @@ void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas)
         const LinhaConsulta& y = linhas[size_t(b)];
         if (x.vencimento != y.vencimento)
             return x.vencimento < y.vencimento;
-        if (const int c = x.referente.compare(y.referente))
+        if (const int c = data::compararTexto(x.referente, y.referente))
             return c < 0;
         return x.numLan < y.numLan;
     });

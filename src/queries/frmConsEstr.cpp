@@ -264,10 +264,15 @@ std::vector<queries::LinhaConsulta> frmConsEstr::ler(QString& ordem)
                                      !txtDespesa2->currentText().isEmpty() ||
                                      !txtDespesa3->currentText().isEmpty();
         // One term per list, always all three: a list left empty asks for
-        // the empty code.
+        // the empty code, which is text, never NULL (a list without a
+        // selection gives a null text).
+        const auto codigo = [](const QComboBox* lista) {
+            const QString texto = lista->currentText();
+            return texto.isNull() ? QStringLiteral("") : texto;
+        };
         if (algumaEscolhida)
             s.e(QStringLiteral("Despesa IN (?, ?, ?)"),
-                {txtCodDesp1->currentText(), txtCodDesp2->currentText(), txtCodDesp3->currentText()});
+                {codigo(txtCodDesp1), codigo(txtCodDesp2), codigo(txtCodDesp3)});
     }
     return queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ordem));
 }

@@ -152,6 +152,18 @@ TEST_F(BackupTest, ColumnWithoutADateCountsAsVeryOld)
     EXPECT_EQ(registro(QStringLiteral("Casa")).backup, today);
 }
 
+TEST_F(BackupTest, AccountThatLostItsLoginTableIsNamedAndNotCopied)
+{
+    abrir(QStringLiteral("Casa"), today.addDays(-30));
+    ConexaoBanco.exec(QStringLiteral("DROP TABLE Senha"));
+    backup();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text, QStringLiteral("Não foi possível abrir o banco de dados ''C:\\Banco\\Casa.mdb''."));
+    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+    EXPECT_FALSE(arquivosC().contains(QStringLiteral("Casa Backup 15-03-2024.mdb")));
+    EXPECT_FALSE(ConexaoBanco.isOpen());
+}
+
 TEST_F(BackupTest, SecondExitOnTheSameDayMakesNoCopy)
 {
     abrir(QStringLiteral("Casa"), today.addDays(-20));

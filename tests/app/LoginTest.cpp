@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <string>
+
 using namespace testsupport;
 
 namespace {
@@ -223,14 +225,29 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
         db.close();
         abrirArquivoConta(db, vazia);
         db.exec(QStringLiteral("UPDATE Senha SET Senha = NULL"));
+        db.close();
+        // Databases with the right password that are not whole accounts,
+        // encrypted or not.
+        for (const char* nome : {"SoSenha", "SoSenhaAberta"}) {
+            const QString caminho = QDir(bancoFolder()).filePath(QString::fromLatin1(nome) + QStringLiteral(".mdb"));
+            db.open(caminho, nome == std::string("SoSenha") ? QByteArray(data::kSenhaBancoDados) : QByteArray(), true);
+            db.exec(QStringLiteral("CREATE TABLE Senha (Senha TEXT, UltimoAcesso TEXT, Backup TEXT, Drive TEXT);"
+                                   "INSERT INTO Senha VALUES ('1234', '2024-03-01', '2024-03-01', 'C');"));
+            db.close();
+        }
+        const QString semColuna = createAccount(QStringLiteral("SemColuna"));
+        abrirArquivoConta(db, semColuna);
+        db.exec(QStringLiteral("DROP TABLE PrevistoRealizado; CREATE TABLE PrevistoRealizado (Despesa INTEGER);"));
     }
     comDialogo([this](frmSenha& f) {
         ASSERT_EQ(listados(f), (QStringList{QStringLiteral("Boa"), QStringLiteral("Estragada"),
-                                            QStringLiteral("SemSenha"), QStringLiteral("Vazia")}));
-        for (int linha : {1, 2, 3}) {
+                                            QStringLiteral("SemColuna"), QStringLiteral("SemSenha"),
+                                            QStringLiteral("SoSenha"), QStringLiteral("SoSenhaAberta"),
+                                            QStringLiteral("Vazia")}));
+        for (int linha : {1, 2, 3, 4, 5, 6}) {
             msgs.clear();
             f.lstBancos->setCurrentRow(linha);
-            entrar(f, QString());
+            entrar(f, QStringLiteral("1234"));
             ASSERT_EQ(msgs.calls.size(), 1u) << linha;
             EXPECT_TRUE(msgs.last().text.contains(QStringLiteral("C:\\Banco\\") + f.lstBancos->item(linha)->text() +
                                                   QStringLiteral(".mdb")))

@@ -260,6 +260,23 @@ TEST_F(OrcamentoJanela, LoadingALineAndSavingItOverwritesTheSameRow)
     EXPECT_EQ(f.flxOrcamento->TextMatrix(1, 6), QStringLiteral("1.250,50"));
     EXPECT_EQ(totalAnoDe(13), std::optional<data::Centavos>(125050));
 
+    // A recurrence outside the list is shown and saved as stored.
+    linha(10, QStringLiteral("Quinzenal"), 20000, d(5, 3, 2024), QStringLiteral("Aluguel"));
+    f.Consulta_Orcamento();
+    const int quinzenal = linhaDe(f.flxOrcamento, 2, QStringLiteral("Quinzenal"));
+    ASSERT_GT(quinzenal, 0);
+    f.flxOrcamento->setRow(quinzenal);
+    f.flxOrcamento_DblClick();
+    EXPECT_EQ(f.txtOcorre->currentText(), QStringLiteral("Quinzenal"));
+    f.cmdGravaLan_Click();
+    const auto linhas = data::linhasOrcamento(ConexaoBanco, data::OrdemLinhas::PorId);
+    ASSERT_EQ(linhas.size(), 2u);
+    EXPECT_EQ(linhas[1].ocorre, QStringLiteral("Quinzenal"));
+    f.flxOrcamento->setRow(linhaDe(f.flxOrcamento, 2, QStringLiteral("Uma vez no ano")));
+    f.flxOrcamento_DblClick();
+    EXPECT_EQ(f.txtOcorre->currentText(), QStringLiteral("Uma vez no ano"));
+    EXPECT_EQ(f.txtOcorre->count(), 6);
+
     // The header row and an empty grid load nothing.
     f.txtReferente->setText(QStringLiteral("x"));
     f.flxOrcamento->setRow(0);

@@ -1,9 +1,11 @@
 #include "data/AccountFile.h"
+#include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Like.h"
 #include "data/Senha.h"
 #include "support/Fixtures.h"
 
+#include <algorithm>
 #include <QFile>
 #include <sqlcipher/sqlite3.h>
 
@@ -224,6 +226,31 @@ TEST(LikeInSql, RegisteredFunctionFoldsAccentedCapitals)
                   .toInt(),
               0);
     EXPECT_FALSE(data::scalar(db, QStringLiteral("SELECT NULL LIKE 'a'")).isValid());
+}
+
+// Dictionary order: letters first, then accents, then case, lower case
+// first; the same in SQL and in memory.
+TEST(OrderOfTexts, CollationOrdersAsAPortugueseReaderExpects)
+{
+    const QStringList esperado = {"", "abacate", "Abacate", "ABACATE", "Ábaco", "água", "Agulha",
+                                  "b", "C", "ção", "Casa", "Óleo", "ônibus", "zebra"};
+    QTemporaryDir dir;
+    data::Connection db;
+    db.open(dir.filePath(QStringLiteral("t.db")), QByteArray(), true);
+    db.exec(QStringLiteral("CREATE TABLE t (x TEXT)"));
+    for (qsizetype i = esperado.size(); i-- > 0;)
+        data::Statement(db, QStringLiteral("INSERT INTO t VALUES (?)"), esperado[i]).exec();
+    QStringList lidos;
+    data::Statement s(db, QStringLiteral("SELECT x FROM t ORDER BY x") + data::kCollate);
+    while (s.next())
+        lidos << s.text(0);
+    EXPECT_EQ(lidos, esperado);
+
+    QStringList ordenados = esperado;
+    std::reverse(ordenados.begin(), ordenados.end());
+    std::stable_sort(ordenados.begin(), ordenados.end(),
+                     [](const QString& a, const QString& b) { return data::compararTexto(a, b) < 0; });
+    EXPECT_EQ(ordenados, esperado);
 }
 
 } // namespace

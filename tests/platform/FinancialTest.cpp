@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 using platform::FinancialError;
 
@@ -47,6 +49,27 @@ TEST(Financial, RateFindsTheRootFarFromTheGuess)
     const double pmt = platform::Pmt(9.9, 2, 1000);
     EXPECT_NEAR(platform::Rate(2, pmt, 1000), 9.9, 1e-8);
     EXPECT_NEAR(platform::Rate(12, -888.49, 10000), 0.01, 1e-5);
+}
+
+struct CasoTaxa {
+    double n, pv, pmt, taxa;
+};
+#include "RateCases.inc"
+
+// Loans at rates of 0 to 30 % a month over 1 to 600 months, from tens of
+// reais to hundreds of millions, with the instalment rounded to centavos as
+// a user types it; the rates come from an independent computation.
+TEST(Financial, RateMatchesAnIndependentComputation)
+{
+    for (const CasoTaxa& c : casosComTaxa) {
+        SCOPED_TRACE(std::to_string(c.n) + " " + std::to_string(c.pv) + " " + std::to_string(c.pmt));
+        EXPECT_NEAR(platform::Rate(c.n, c.pmt, c.pv), c.taxa, 1e-10 * std::max(1.0, std::fabs(c.taxa)));
+    }
+    for (const CasoTaxa& c : casosSemTaxa) {
+        SCOPED_TRACE(std::to_string(c.n) + " " + std::to_string(c.pv) + " " + std::to_string(c.pmt));
+        EXPECT_THROW(platform::Rate(c.n, c.pmt, c.pv), FinancialError);
+    }
+    EXPECT_THROW(platform::Rate(12, 0, 0), FinancialError); // every rate fits
 }
 
 TEST(Financial, QuestionsWithoutAnAnswerFail)

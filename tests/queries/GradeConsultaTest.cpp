@@ -1,4 +1,5 @@
 // The grid behaviours every query window shares, on a bare grid.
+#include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -499,12 +500,12 @@ TEST_F(GradeConsultaBanco, SortingHereMatchesTheDatabasesOrder)
     {
         data::Transaction t(ConexaoBanco);
         for (int i = 0; i < 300; ++i)
-            lancar(referentes[(i * 7) % referentes.size()], -(i % 13) * 100, QDate(2024, 1, 1).addDays((i * 37) % 90));
+            lancar(referentes[(i * 3) % referentes.size()], -(i % 13) * 100, QDate(2024, 1, 1).addDays(i % 7));
         t.commit();
     }
-    data::Statement ordenado(ConexaoBanco,
-                             QStringLiteral("SELECT ") + kColunasConsulta +
-                                 QStringLiteral(" FROM Lancamentos ORDER BY DataVen, Referente, NumLan"));
+    data::Statement ordenado(ConexaoBanco, QStringLiteral("SELECT ") + kColunasConsulta +
+                                               QStringLiteral(" FROM Lancamentos ORDER BY DataVen, Referente") +
+                                               data::kCollate + QStringLiteral(", NumLan"));
     const auto esperado = lerLinhas(ordenado);
     data::Statement solto(ConexaoBanco, QStringLiteral("SELECT ") + kColunasConsulta +
                                             QStringLiteral(" FROM Lancamentos ORDER BY NumLan DESC"));

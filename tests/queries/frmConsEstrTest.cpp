@@ -84,15 +84,20 @@ TEST_F(ConsEstr, SidesAndClassificationsSelectTheEntriesOfThePeriod)
 {
     MsgRecorder msgs;
     lancarMarco();
+    // An exit without a classification code: a list left empty asks for it.
+    data::Lancamento semCodigo = novoLancamento({2024, 3, 9}, QStringLiteral("sem código"), -300, QStringLiteral(""),
+                                                QStringLiteral("Alimentação"));
+    gravar(semCodigo);
     const struct {
         QString tipo;
         QStringList classificacoes;
         QStringList esperado;
     } casos[] = {
-        {"Saída", {}, {"mercado", "pão", "luz"}},
+        {"Saída", {}, {"mercado", "pão", "luz", "sem código"}},
         {"Entrada", {}, {"salário"}},
-        {"Ambos", {}, {"mercado", "pão", "luz", "salário"}},
-        {"Saída", {"", "Padaria"}, {"pão"}},
+        {"Ambos", {}, {"mercado", "pão", "luz", "salário", "sem código"}},
+        {"Saída", {"", "Padaria"}, {"pão", "sem código"}},
+        {"Saída", {"Energia Elétrica"}, {"luz", "sem código"}},
         {"Saída", {"Padaria", "Energia Elétrica", "Padaria"}, {"pão", "luz"}},
     };
     for (const auto& caso : casos) {

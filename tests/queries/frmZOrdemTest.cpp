@@ -133,9 +133,10 @@ TEST_F(ZOrdem, OkHandsTheClauseToTheActiveQueryAndRunsIt)
 TEST_F(ZOrdem, OrderButtonOfTheStructuredQueryReordersItsList)
 {
     MsgRecorder msgs;
-    lancar(QStringLiteral("agua"), -3000, {2024, 3, 2});
+    // Descriptions in dictionary order, not in the order of their bytes.
+    lancar(QStringLiteral("água"), -3000, {2024, 3, 2});
     lancar(QStringLiteral("zebra"), -1000, {2024, 3, 1});
-    lancar(QStringLiteral("banana"), -2000, {2024, 3, 3});
+    lancar(QStringLiteral("Banana"), -2000, {2024, 3, 3});
     frmConsEstr& f = platform::Forms::get<frmConsEstr>();
     f.txtDataVen1->setText(QStringLiteral("01/03/2024"));
     f.txtDataVen2->setText(QStringLiteral("31/03/2024"));
@@ -152,7 +153,7 @@ TEST_F(ZOrdem, OrderButtonOfTheStructuredQueryReordersItsList)
         ASSERT_EQ(hook.shown.size(), 1u);
         EXPECT_EQ(hook.shown[0], "frmZOrdem");
     }
-    EXPECT_EQ(coluna(*f.flxConsulta, 3), (QStringList{"zebra", "banana", "agua"}));
+    EXPECT_EQ(coluna(*f.flxConsulta, 3), (QStringList{"zebra", "Banana", "água"}));
 
     // Closing the dialog by its close box hands nothing over.
     frmConsEstr::ClausulaOrdem = QStringLiteral(" Order By Valor");
@@ -165,7 +166,7 @@ TEST_F(ZOrdem, OrderButtonOfTheStructuredQueryReordersItsList)
         f.cmdOrdem->click();
     }
     EXPECT_EQ(frmConsEstr::ClausulaOrdem, " Order By Valor");
-    EXPECT_EQ(coluna(*f.flxConsulta, 3), (QStringList{"zebra", "banana", "agua"}));
+    EXPECT_EQ(coluna(*f.flxConsulta, 3), (QStringList{"zebra", "Banana", "água"}));
 
     // The chosen order outlives the window.
     fechar<frmConsEstr>();
@@ -173,7 +174,7 @@ TEST_F(ZOrdem, OrderButtonOfTheStructuredQueryReordersItsList)
     g.txtDataVen1->setText(QStringLiteral("01/03/2024"));
     g.txtDataVen2->setText(QStringLiteral("31/03/2024"));
     g.cmdConsulta->click();
-    EXPECT_EQ(coluna(*g.flxConsulta, 3), (QStringList{"agua", "banana", "zebra"}));
+    EXPECT_EQ(coluna(*g.flxConsulta, 3), (QStringList{"água", "Banana", "zebra"}));
 }
 
 TEST_F(ZOrdem, EscapeIsNoKeyOfTheDialogAndTheCloseBoxHandsNothingOver)
