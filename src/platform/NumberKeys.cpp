@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -93,15 +94,17 @@ bool NumberKeyFilter::paste(const QString& text)
 
 void NumberKeyFilter::contextMenu(const QPoint& globalPos)
 {
+    // The line edit's own menu, its items told apart by their captions (as
+    // translated, without the shortcut after the tab).
     std::unique_ptr<QMenu> menu(box_->createStandardContextMenu());
+    auto item = [](const char* texto) { return QCoreApplication::translate("QLineEdit", texto); };
     for (QAction* action : menu->actions()) {
-        const QString nome = action->objectName();
-        if (nome == QLatin1String("edit-paste")) {
+        const QString nome = action->text().section(QLatin1Char('\t'), 0, 0);
+        if (nome == item("&Paste")) {
             QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
             QObject::connect(action, &QAction::triggered, this,
                              [this] { paste(QGuiApplication::clipboard()->text()); });
-        } else if (nome == QLatin1String("edit-undo") || nome == QLatin1String("edit-redo") ||
-                   nome == QLatin1String("edit-cut")) {
+        } else if (nome == item("&Undo") || nome == item("&Redo") || nome == item("Cu&t")) {
             action->setEnabled(false);
         }
     }

@@ -3,11 +3,15 @@
 #include "app/CaixaValor.h"
 #include "support/Fixtures.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -196,6 +200,19 @@ TEST(CaixaValor, PastedTextFollowsTheKeysOrIsRefusedWhole)
         QInputMethodEvent im;
         im.setCommitString(QString::fromUtf8(c.colado));
         QApplication::sendEvent(&caixa, &im);
+        EXPECT_EQ(caixa.text(), QString::fromUtf8(c.depois)) << c.colado;
+        // The context menu's "Colar".
+        caixa.setText(QString::fromUtf8(c.antes));
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* a : menu->actions())
+                if (a->text().section(QLatin1Char('\t'), 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste"))
+                    a->trigger();
+            menu->close();
+        });
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2), caixa.mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(&caixa, &menu);
         EXPECT_EQ(caixa.text(), QString::fromUtf8(c.depois)) << c.colado;
     }
     EXPECT_TRUE(msgs.calls.empty());
