@@ -81,6 +81,16 @@ bool parseMoney(const QString& text, Centavos& out)
     return parseDecimal(text, d) && toCentavos(d, out);
 }
 
+bool parseMoneyBound(const QString& text, Centavos& out)
+{
+    Decimal d;
+    if (!parseDecimal(text, d))
+        return false;
+    if (!toCentavos(d, out))
+        out = d.mantissa < 0 ? -kMaxCentavos : kMaxCentavos;
+    return true;
+}
+
 Centavos addMoney(Centavos a, Centavos b)
 {
     Centavos sum = 0;

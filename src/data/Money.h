@@ -39,6 +39,10 @@ bool toCentavos(double reais, Centavos& out);
 // outside the range.
 bool parseMoney(const QString& text, Centavos& out);
 
+// A bound of a searched range of amounts: like parseMoney, but a number
+// beyond the range stands for the range's end, past which nothing is stored.
+bool parseMoneyBound(const QString& text, Centavos& out);
+
 // a + b; a sum that leaves the centavos' range throws std::overflow_error
 // instead of wrapping round to a wrong balance.
 Centavos addMoney(Centavos a, Centavos b);

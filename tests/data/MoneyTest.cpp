@@ -98,6 +98,27 @@ TEST(MoneyFromDouble, HalvesToEvenWithoutBinaryNoiseAndStaysInRange)
     }
 }
 
+TEST(MoneyBound, BeyondTheRangeStandsForItsEnd)
+{
+    const struct {
+        const char* texto;
+        bool ok;
+        data::Centavos centavos;
+    } casos[] = {
+        {"12,5", true, 1250},
+        {"99999999999999999999", true, data::kMaxCentavos},
+        {"-92233720368547758,08", true, -data::kMaxCentavos},
+        {",", false, 0},
+    };
+    for (const auto& c : casos) {
+        data::Centavos v = -1;
+        EXPECT_EQ(data::parseMoneyBound(QString::fromUtf8(c.texto), v), c.ok) << c.texto;
+        if (c.ok) {
+            EXPECT_EQ(v, c.centavos) << c.texto;
+        }
+    }
+}
+
 TEST(MoneySum, RefusesToWrapRound)
 {
     EXPECT_EQ(data::addMoney(data::kMaxCentavos, -data::kMaxCentavos), 0);
