@@ -23,12 +23,10 @@ bool parseDecimal(const QString& text, Decimal& out);
 
 // The one range of amounts, whatever they come from (a box, a grid cell, a
 // statement file, a spreadsheet's double): at most thirteen whole digits,
-// so -9.999.999.999.999,99 to 9.999.999.999.999,99. The entry windows stop
-// typing there, and within it no realistic sum comes near the centavos'
-// range.
+// so -9.999.999.999.999,99 to 9.999.999.999.999,99, the limit of the entry
+// windows. Within it no realistic sum comes near the centavos' range.
 inline constexpr int kMaxDigitosInteiros = 13;
 inline constexpr Centavos kMaxCentavos = 999'999'999'999'999;
-inline bool inMoneyRange(Centavos value) { return value >= -kMaxCentavos && value <= kMaxCentavos; }
 
 // Rounds to centavos, halves to even; false when the amount (rounded) lies
 // outside the range, or the double is NaN or infinite.

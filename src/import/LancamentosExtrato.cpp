@@ -147,7 +147,7 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
     r.gravado = true;
     QString ignoradas;
     for (const LinhaGrade& linha : linhas)
-        if (linhaIgnorada(linha))
+        if (linhaIgnorada(linha) && !(linha.data.isEmpty() && linha.valor.isEmpty()))
             ignoradas += kCR + linha.data + QStringLiteral("  ''") + linha.historico + QStringLiteral("''  R$ ") +
                          linha.valor;
     if (!ignoradas.isEmpty())
