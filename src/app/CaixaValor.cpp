@@ -7,10 +7,7 @@
 namespace app {
 namespace {
 
-// Larger amounts are not money a household books; the limit keeps every sum
-// (and a budget's yearly total, twelve times a value) within the centavos'
-// range.
-constexpr int kMaxDigitosInteiros = 13;
+using data::kMaxDigitosInteiros;
 
 __int128 potenciaDeDez(int n)
 {
@@ -110,10 +107,8 @@ bool produtoValor(const QString& texto, EscritaProduto escrita, QString& resulta
         resultado = escreverNumero(digitos(p.mantissa), p.scale);
         return true;
     }
-    if (!parteInteiraNoLimite(p))
-        return false;
-    const data::Centavos c = data::toCentavos(p);
-    if (c >= data::Centavos(potenciaDeDez(kMaxDigitosInteiros + 2)))
+    data::Centavos c = 0;
+    if (!parteInteiraNoLimite(p) || !data::toCentavos(p, c))
         return false;
     resultado = escreverNumero(digitos(c), 2);
     return true;
@@ -124,11 +119,7 @@ bool lerValor(const QString& texto, data::Centavos& out, bool pontosDeMilhar)
     data::Decimal d;
     if (!lerNumero(texto, pontosDeMilhar, d))
         return false;
-    const data::Centavos c = data::toCentavos(d);
-    if (c >= data::Centavos(potenciaDeDez(kMaxDigitosInteiros + 2)))
-        return false;
-    out = c;
-    return true;
+    return data::toCentavos(d, out);
 }
 
 platform::NumberKeyFilter* instalarCaixaValor(QLineEdit* caixa, EscritaProduto escrita)

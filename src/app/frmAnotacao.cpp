@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
+#include "platform/TextoLimitado.h"
 #include "platform/formats.h"
 
 #include <QCheckBox>
@@ -46,7 +47,7 @@ void frmAnotacao::construir()
     fraAnota = new QGroupBox(kInclusao, this);
 
     txtTitulo = new QLineEdit(fraAnota);
-    txtTitulo->setMaxLength(40);
+    platform::limitarDigitacao(txtTitulo, 40);
 
     txtTexto = new QPlainTextEdit(fraAnota);
     txtTexto->setTabChangesFocus(true);
@@ -181,7 +182,7 @@ void frmAnotacao::txtCodigo_Change()
     if (!nota)
         return;
 
-    txtTitulo->setText(nota->titulo);
+    platform::mostrarTextoGuardado(txtTitulo, nota->titulo);
     txtTexto->setPlainText(nota->texto);
     if (nota->lembrar == QLatin1String("S"))
         txtDataLemb->setText(platform::fmtDate(nota->dataLemb));

@@ -170,7 +170,7 @@ void frmPreXReal::Atualiza()
         flxConsulta->setTextMatrix(r, 0, platform::formatNumber(qint64(p.despesa), QStringLiteral("000")));
         flxConsulta->setTextMatrix(r, 1, p.nome);
         flxConsulta->setTextMatrix(r, 2, data::formatMoney(p.valor));
-        totalPrevisto += p.valor;
+        totalPrevisto = data::addMoney(totalPrevisto, p.valor);
         const std::optional<data::Centavos> soma = data::somaDoPeriodo(ConexaoBanco, p.despesa, primeiro, ultimo);
         if (!soma) {
             for (int c = 3; c <= 5; ++c)
@@ -178,7 +178,7 @@ void frmPreXReal::Atualiza()
         } else {
             // Outgoing entries are negative: spending shows positive.
             const data::Centavos realizado = -*soma;
-            totalRealizado += realizado;
+            totalRealizado = data::addMoney(totalRealizado, realizado);
             const data::Centavos diferenca = realizado - p.valor;
             flxConsulta->setTextMatrix(r, 3, data::formatMoney(realizado));
             flxConsulta->setTextMatrix(r, 4, data::formatMoney(diferenca));

@@ -1,5 +1,7 @@
 #include "calculator/frmCalculosFin.h"
 
+#include "data/Money.h"
+
 #include "platform/MsgBox.h"
 #include "platform/NumberKeys.h"
 #include "platform/conversions.h"
@@ -178,7 +180,11 @@ void frmCalculosFin::cmdCalcular_Click()
         return;
 
     double a = 0, n = 0, b = 0;
-    if (!lerNumero(txt1, a) || !lerNumero(txt2, n) || !lerNumero(txt3, b)) {
+    // The first box is an amount in every choice, the third one in choice 1
+    // (the instalment): both within the program's range of amounts.
+    const double maiorValor = double(data::kMaxCentavos) / 100.0;
+    if (!lerNumero(txt1, a) || !lerNumero(txt2, n) || !lerNumero(txt3, b) || std::fabs(a) > maiorValor ||
+        (escolha == 1 && std::fabs(b) > maiorValor)) {
         erroDeCalculo();
         return;
     }

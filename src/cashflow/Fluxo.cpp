@@ -91,7 +91,7 @@ Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std
             if (i > 0 && l.vencimento != lancamentos[i - 1].vencimento)
                 f.linhas.push_back({LinhaFluxo::Tipo::Saldo, lancamentos[i - 1].dataVen, nullptr, saldo});
             f.linhas.push_back({LinhaFluxo::Tipo::Lancamento, l.dataVen, &l, l.valor});
-            saldo += l.valor;
+            saldo = data::addMoney(saldo, l.valor);
         }
     }
     f.saldoFinal = saldo;
@@ -108,7 +108,7 @@ Saldos montarSaldos(const QString& dataInicial, data::Centavos abertura, const s
             s.linhas.push_back({dataInicial, saldo});
         else if (l.vencimento != lancamentos[i - 1].vencimento)
             s.linhas.push_back({lancamentos[i - 1].dataVen, saldo});
-        saldo += l.valor;
+        saldo = data::addMoney(saldo, l.valor);
     }
     s.saldoFinal = saldo;
     return s;
@@ -149,7 +149,7 @@ std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& ho
     size_t primeiro = 0;            // the first day of the window
     for (size_t k = 0; k < m.valores.size(); ++k) {
         while (primeiro < dias.size() && dias[primeiro].first < m.datas[k]) {
-            saldo += dias[primeiro].second;
+            saldo = data::addMoney(saldo, dias[primeiro].second);
             ++primeiro;
         }
         data::Centavos corrente = saldo;

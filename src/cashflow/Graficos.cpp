@@ -139,7 +139,7 @@ std::optional<DespesasPorGrupo> despesasPorGrupo(data::Connection& db, const Per
         GrupoDespesa g;
         g.conta = s.text(0);
         g.total = s.integer(1);
-        d.total += g.total;
+        d.total = data::addMoney(d.total, g.total);
         d.grupos.push_back(g);
     }
     if (d.grupos.empty())

@@ -91,7 +91,12 @@ int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 
 QString toSqlDate(const QDate& date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : QString();
+    if (!date.isValid())
+        return QString();
+    // Only a four-digit year reads back as a date (and sorts as one).
+    if (!inSqlDateRange(date))
+        throw DbError(QStringLiteral("Data fora do intervalo de 01/01/0001 a 31/12/9999."));
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 QDate fromSqlDate(const QString& text)

@@ -52,7 +52,14 @@ private:
     QString path_;
 };
 
-// A null QDate binds NULL; a date binds "YYYY-MM-DD".
+// The days a stored date can hold: years 0001 to 9999.
+inline bool inSqlDateRange(const QDate& date)
+{
+    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+}
+
+// A null QDate binds NULL; a date binds "YYYY-MM-DD". A date outside
+// inSqlDateRange throws DbError: its text could not be read back.
 QString toSqlDate(const QDate& date);
 QDate fromSqlDate(const QString& text);
 

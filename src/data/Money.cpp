@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <stdexcept>
 
 namespace data {
 
@@ -36,10 +37,11 @@ bool parseDecimal(const QString& text, Decimal& out)
     return true;
 }
 
-Centavos toCentavos(const Decimal& value)
+bool toCentavos(const Decimal& value, Centavos& out)
 {
     __int128 m = value.mantissa < 0 ? -value.mantissa : value.mantissa;
     int scale = value.scale;
+    // parseDecimal keeps at most 30 digits, so two more still fit.
     while (scale < 2) {
         m *= 10;
         ++scale;
@@ -52,29 +54,49 @@ Centavos toCentavos(const Decimal& value)
     const __int128 twice = r * 2;
     if (twice > divisor || (twice == divisor && (q % 2) != 0))
         ++q;
+    if (q > kMaxCentavos)
+        return false;
     const Centavos c = Centavos(q);
-    return value.mantissa < 0 ? -c : c;
+    out = value.mantissa < 0 ? -c : c;
+    return true;
 }
 
-Centavos toCentavos(double reais)
+bool toCentavos(double reais, Centavos& out)
 {
-    // Through the shortest decimal text of the double, so 0.1 + 0.2 style
-    // noise does not decide a half.
+    if (!std::isfinite(reais) || std::fabs(reais) >= 1e16)
+        return false;
+    // Through the decimal text of the double, so 0.1 + 0.2 style noise does
+    // not decide a half.
     Decimal d;
     QString s = QString::number(reais, 'f', 10);
     s.replace(QLatin1Char('.'), QLatin1Char(','));
     if (!parseDecimal(s, d))
-        return Centavos(std::llround(reais * 100.0));
-    return toCentavos(d);
+        return false;
+    return toCentavos(d, out);
 }
 
 bool parseMoney(const QString& text, Centavos& out)
 {
     Decimal d;
+    return parseDecimal(text, d) && toCentavos(d, out);
+}
+
+bool parseMoneyBound(const QString& text, Centavos& out)
+{
+    Decimal d;
     if (!parseDecimal(text, d))
         return false;
-    out = toCentavos(d);
+    if (!toCentavos(d, out))
+        out = d.mantissa < 0 ? -kMaxCentavos : kMaxCentavos;
     return true;
+}
+
+Centavos addMoney(Centavos a, Centavos b)
+{
+    Centavos sum = 0;
+    if (__builtin_add_overflow(a, b, &sum))
+        throw std::overflow_error("Soma de valores fora do limite.");
+    return sum;
 }
 
 bool multiplyMoney(const QString& a, const QString& b, Centavos& out)
@@ -82,11 +104,12 @@ bool multiplyMoney(const QString& a, const QString& b, Centavos& out)
     Decimal x, y;
     if (!parseDecimal(a, x) || !parseDecimal(b, y))
         return false;
-    if (x.scale + y.scale > 30)
+    constexpr __int128 limite = __int128(1'000'000'000'000'000'000);
+    if (x.scale + y.scale > 30 || x.mantissa >= limite || -x.mantissa >= limite || y.mantissa >= limite ||
+        -y.mantissa >= limite)
         return false;
-    Decimal p{x.mantissa * y.mantissa, x.scale + y.scale};
-    out = toCentavos(p);
-    return true;
+    const Decimal p{x.mantissa * y.mantissa, x.scale + y.scale};
+    return toCentavos(p, out);
 }
 
 namespace {

@@ -21,12 +21,29 @@ struct Decimal {
 // ("12.5"). Empty text, "," alone or anything else is not a number.
 bool parseDecimal(const QString& text, Decimal& out);
 
-// Rounds to centavos, halves to even.
-Centavos toCentavos(const Decimal& value);
-Centavos toCentavos(double reais);
+// The one range of amounts, whatever they come from (a box, a grid cell, a
+// statement file, a spreadsheet's double): at most thirteen whole digits,
+// so -9.999.999.999.999,99 to 9.999.999.999.999,99, the limit of the entry
+// windows. Within it no realistic sum comes near the centavos' range.
+inline constexpr int kMaxDigitosInteiros = 13;
+inline constexpr Centavos kMaxCentavos = 999'999'999'999'999;
 
-// Typed text to centavos; false when the text is not a number.
+// Rounds to centavos, halves to even; false when the amount (rounded) lies
+// outside the range, or the double is NaN or infinite.
+bool toCentavos(const Decimal& value, Centavos& out);
+bool toCentavos(double reais, Centavos& out);
+
+// Typed text to centavos; false when the text is not a number or lies
+// outside the range.
 bool parseMoney(const QString& text, Centavos& out);
+
+// A bound of a searched range of amounts: like parseMoney, but a number
+// beyond the range stands for the range's end, past which nothing is stored.
+bool parseMoneyBound(const QString& text, Centavos& out);
+
+// a + b; a sum that leaves the centavos' range throws std::overflow_error
+// instead of wrapping round to a wrong balance.
+Centavos addMoney(Centavos a, Centavos b);
 
 // The product of two typed numbers, exact before it is rounded to centavos.
 bool multiplyMoney(const QString& a, const QString& b, Centavos& out);

@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
+#include "platform/TextoLimitado.h"
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
@@ -236,7 +237,7 @@ void CamposLancamento::criarControles()
 
     txtReferente = new QLineEdit(janela_);
     txtReferente->setObjectName(QStringLiteral("txtReferente"));
-    txtReferente->setMaxLength(70);
+    platform::limitarDigitacao(txtReferente, 70);
 
     txtValor = new QLineEdit(janela_);
     txtValor->setObjectName(QStringLiteral("txtValor"));
@@ -331,8 +332,7 @@ void CamposLancamento::preencherClassificacoes()
 void CamposLancamento::txtDespesa_Click()
 {
     const QString nome = txtDespesa->currentText();
-    if (txtNumConta)
-        txtNumConta->clear();
+    limparCodigoDigitado();
     if (nome.trimmed().isEmpty()) {
         txtCodDesp->clear();
         txtConta->clear();
@@ -359,17 +359,32 @@ void CamposLancamento::escolherClassificacao(const QString& nome)
 void CamposLancamento::teclaCodigo(int key, const QString& texto)
 {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        txtNumConta->setText(txtNumConta->text() + QLatin1Char('\r'));
+        codigoDigitado_ += QLatin1Char('\r');
     else if (key == Qt::Key_Backspace)
-        txtNumConta->setText(txtNumConta->text() + QLatin1Char('\b'));
+        codigoDigitado_ += QLatin1Char('\b');
     else if (texto.size() == 1 && texto[0] >= QLatin1Char('0') && texto[0] <= QLatin1Char('9'))
-        txtNumConta->setText(txtNumConta->text() + texto);
+        codigoDigitado_ += texto;
+    else
+        return;
+    // The label shows the code that leaving the box will look up: the
+    // leading digits. A Backspace or Enter ends them and has no glyph.
+    qsizetype n = 0;
+    while (n < codigoDigitado_.size() && codigoDigitado_[n].isDigit())
+        ++n;
+    txtNumConta->setText(codigoDigitado_.left(n));
+}
+
+void CamposLancamento::limparCodigoDigitado()
+{
+    codigoDigitado_.clear();
+    if (txtNumConta)
+        txtNumConta->clear();
 }
 
 void CamposLancamento::txtDespesa_LostFocus()
 {
-    const QString digitado = txtNumConta->text();
-    txtNumConta->clear();
+    const QString digitado = codigoDigitado_;
+    limparCodigoDigitado();
     const double numero = platform::Val(digitado);
     if (!(numero > 1) || numero > 1e15)
         return;
@@ -552,6 +567,10 @@ bool CamposLancamento::gerarParcelas()
     }
 
     const data::Lancamento l = lancamentoDosCampos();
+    if (!parcelasNoCalendario(l.dataVen, n)) {
+        platform::MsgBox(textoParcelasForaDoCalendario(l.dataVen, n), platform::vbCritical, kAtencao);
+        return false;
+    }
     Parcelamento p;
     p.tipo = l.tipo;
     p.total = l.valor < 0 ? -l.valor : l.valor;

@@ -84,7 +84,7 @@ public:
     QLineEdit* txtValor = nullptr;              // amount without sign, decimal comma, right-aligned
 
     // --- Posting window aids (nullptr without OpcoesCampos::auxilios) --
-    QLabel* txtNumConta = nullptr;   // the characters collected while a code is typed into txtDespesa
+    QLabel* txtNumConta = nullptr;   // the code typed into txtDespesa, as its leading digits
     QLineEdit* txtConsulta = nullptr;          // filter of the picker grid ("Filtrar Despesas")
     platform::FlexGrid* flxDespesas = nullptr; // "Classificação" | "Número"
     QLabel* lblEnter = nullptr;      // "{ENTER}", shown while the grid lists exactly one row
@@ -162,9 +162,13 @@ private:
     void tomarDaGrade(int row);
     void mostrarAjuda(QWidget* campo);
     void teclaCodigo(int key, const QString& texto);
+    void limparCodigoDigitado();
     void teclaF2(platform::MaskEdBox* caixa);
 
     CamposFiltro* filtro_ = nullptr;
+    // Every digit, Backspace and Enter typed into the classification box
+    // since it was last cleared.
+    QString codigoDigitado_;
 };
 
 } // namespace entries

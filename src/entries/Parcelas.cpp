@@ -19,6 +19,19 @@ int lerQuantidadeParcelas(const QString& resposta)
 
 bool quantidadeValida(int n) { return n >= kMinParcelas && n <= kMaxParcelas; }
 
+bool parcelasNoCalendario(const QDate& primeiroVencimento, int n)
+{
+    return data::inSqlDateRange(platform::addMonths(primeiroVencimento, n - 1));
+}
+
+QString textoParcelasForaDoCalendario(const QDate& primeiroVencimento, int n)
+{
+    return QStringLiteral("A última parcela venceria em ") +
+           platform::formatDate(platform::addMonths(primeiroVencimento, n - 1), QStringLiteral("DD/MM/YYYY")) +
+           QStringLiteral(", depois de 31/12/9999.") + QLatin1Char('\r') +
+           QStringLiteral("Nenhuma parcela foi lançada; diminua o número de parcelas.");
+}
+
 data::Centavos valorParcela(data::Centavos total, int n)
 {
     const bool negativo = total < 0;
@@ -41,7 +54,7 @@ QString textoConfirmacao(data::Centavos total, int n)
 std::vector<data::Lancamento> montarParcelas(const Parcelamento& p)
 {
     std::vector<data::Lancamento> linhas;
-    if (!quantidadeValida(p.quantidade))
+    if (!quantidadeValida(p.quantidade) || !parcelasNoCalendario(p.primeiroVencimento, p.quantidade))
         return linhas;
     const data::Centavos valor = data::signedValue(p.tipo, valorParcela(p.total, p.quantidade));
     linhas.reserve(std::size_t(p.quantidade));

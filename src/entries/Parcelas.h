@@ -34,6 +34,13 @@ int lerQuantidadeParcelas(const QString& resposta);
 // 1 to 100.
 bool quantidadeValida(int n);
 
+// True when the last of n monthly instalments from the first due date still
+// falls on or before 31/12/9999, the last day an entry can be due.
+bool parcelasNoCalendario(const QDate& primeiroVencimento, int n);
+
+// The message for a count whose last instalment would fall after it.
+QString textoParcelasForaDoCalendario(const QDate& primeiroVencimento, int n);
+
 // The value of one instalment: total / n in centavos, rounded half to even
 // (100,00 in 3 gives 33,33); no instalment absorbs the difference.
 data::Centavos valorParcela(data::Centavos total, int n);
@@ -45,7 +52,8 @@ QString textoConfirmacao(data::Centavos total, int n);
 // The rows of a generation, instalment 1 first: due dates step by calendar
 // months from the first (a day the month lacks becomes its last day, and a
 // short month does not shift the later ones), Valor the instalment value
-// negated for a Saída, Referente ending " Parc. i/n".
+// negated for a Saída, Referente ending " Parc. i/n". Empty when the count
+// is not valid or the instalments leave the calendar.
 std::vector<data::Lancamento> montarParcelas(const Parcelamento& p);
 
 // Writes montarParcelas(p) in one transaction: all of them, or, when any

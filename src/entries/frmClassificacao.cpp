@@ -4,6 +4,7 @@
 #include "data/Despesas.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
+#include "platform/TextoLimitado.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -96,9 +97,9 @@ frmClassificacao::frmClassificacao(QWidget* parent) : platform::Form(parent)
 
     fraAltAltera = new QGroupBox(kInclusao, this);
     txtAltDesp = new QLineEdit(fraAltAltera);
-    txtAltDesp->setMaxLength(30);
+    platform::limitarDigitacao(txtAltDesp, 30);
     txtPreClass = new QLineEdit(fraAltAltera);
-    txtPreClass->setMaxLength(25);
+    platform::limitarDigitacao(txtPreClass, 25);
     cbxContas = new QComboBox(fraAltAltera);
     cbxContas->setMinimumContentsLength(28);
     cmdAltAltera = new QPushButton(QStringLiteral("&Incluir"), fraAltAltera);
@@ -170,9 +171,9 @@ void frmClassificacao::flxDespesas_DblClick()
     }
     fraAltAltera->setTitle(kAltera);
     cmdAltAltera->setText(QStringLiteral("&Alterar"));
-    txtAltDesp->setText(flxDespesas->TextMatrix(row, 1));
+    platform::mostrarTextoGuardado(txtAltDesp, flxDespesas->TextMatrix(row, 1));
     txtCodigo->setText(flxDespesas->TextMatrix(row, 0));
-    txtPreClass->setText(flxDespesas->TextMatrix(row, 2));
+    platform::mostrarTextoGuardado(txtPreClass, flxDespesas->TextMatrix(row, 2));
     cbxContas->setCurrentIndex(cbxContas->findText(flxDespesas->TextMatrix(row, 3)));
 }
 

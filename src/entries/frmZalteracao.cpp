@@ -7,6 +7,7 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
+#include "platform/TextoLimitado.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -125,7 +126,7 @@ void frmZalteracao::txtNumLan_Change()
     txtCodDesp->setText(l->despesa);
     txtDataLan->setText(platform::fmtDate(l->dataLan));
     txtDataVen->setText(platform::fmtDate(l->dataVen));
-    txtReferente->setText(l->referente);
+    platform::mostrarTextoGuardado(txtReferente, l->referente);
     txtValor->setText(textoValorSemSinal(l->valor));
     const int letra = l->filtro.isEmpty() ? 0 : txtFiltro->findText(l->filtro);
     txtFiltro->setCurrentIndex(letra < 0 ? 0 : letra);

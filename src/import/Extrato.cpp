@@ -58,13 +58,8 @@ QDate dataDaCelula(const QVariant& cell)
 // read with the Brazilian convention.
 bool valorDaCelula(const QVariant& cell, data::Centavos& out)
 {
-    if (cell.typeId() == QMetaType::Double) {
-        const double d = cell.toDouble();
-        if (!std::isfinite(d) || std::fabs(d) > 9e13)
-            return false;
-        out = data::toCentavos(d);
-        return true;
-    }
+    if (cell.typeId() == QMetaType::Double)
+        return data::toCentavos(cell.toDouble(), out);
     if (platform::cellEmpty(cell))
         return false;
     return data::parseMoney(platform::cellText(cell).trimmed(), out);
@@ -172,10 +167,10 @@ LeituraExtrato lerSantander(const QString& path)
         const int linha = table.sourceRows[i] + 1;
         if (!celulaNumerica(row[cDocto]) || platform::cellText(row[cSaldo]).isEmpty())
             continue;
-        // A row without a description is no movement (the opening balance
-        // and the totals are recognised by theirs).
+        // A documented movement without a description cannot be told from
+        // anything else: the read stops there rather than drop it unseen.
         if (platform::cellEmpty(row[cDesc]))
-            continue;
+            return falha(r, emLinha(linha, kHistoricoVazio));
         const QString historico = platform::cellText(row[cDesc]);
         if (historico.contains(QLatin1String("TOTAL"), Qt::CaseInsensitive)
             || historico.contains(QLatin1String("SALDO ANTERIOR"), Qt::CaseInsensitive))
@@ -301,7 +296,8 @@ LeituraExtrato lerCaixa(const QString& path)
         if (!data::parseDecimal(valor, d))
             return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
         d.scale += 2;
-        l.valor = data::toCentavos(d);
+        if (!data::toCentavos(d, l.valor))
+            return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
         r.linhas.push_back(l);
     }
     return r;

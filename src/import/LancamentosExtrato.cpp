@@ -146,6 +146,15 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
         return r;
     }
     r.gravado = true;
+    QString ignoradas;
+    for (const LinhaGrade& linha : linhas)
+        if (linhaIgnorada(linha) && !(linha.data.isEmpty() && linha.valor.isEmpty()))
+            ignoradas += kCR + linha.data + QStringLiteral("  ''") + linha.historico + QStringLiteral("''  R$ ") +
+                         linha.valor;
+    if (!ignoradas.isEmpty())
+        r.aviso = QStringLiteral("Os lançamentos abaixo não foram lançados, pois o histórico tem três caracteres ou "
+                                 "menos:") +
+                  ignoradas + kCR + QStringLiteral("Lance-os pela tela de lançamentos, se forem movimentos reais.");
     return r;
 }
 

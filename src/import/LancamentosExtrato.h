@@ -48,6 +48,10 @@ struct ResultadoLancamento {
     QString erro;            // why nothing was written, when !gravado
     int lancados = 0;        // entries added
     int ultimaLinha = -1;    // index of the last line posted, -1 for none
+    // After a posting that passed lines over for their short history: the
+    // message naming each of them (date, history, value) and why; empty
+    // when none was.
+    QString aviso;
 };
 
 // Asked before posting a line whose due date and value match an entry of

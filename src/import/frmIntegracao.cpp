@@ -342,7 +342,7 @@ void frmIntegracao::MostrarLancamentos()
             flxLanc->setCellForeColor(i, 2, kAzul);
         flxLanc->setTextMatrix(i, 3, data::formatMoney(l.valor));
         flxLanc->setAlternateRowColor(i);
-        saldo += l.valor;
+        saldo = data::addMoney(saldo, l.valor);
     }
     if (flxLanc->Rows() > 25)
         flxLanc->setTopRow(n - 1);
@@ -468,7 +468,8 @@ void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
         platform::MsgBox(QStringLiteral("Não foi possível importar o extrato. Verifique o modelo escolhido e tente "
                                         "novamente.") +
                              kCR +
-                             QStringLiteral("Clique em ''Ver modelos'' para ter certeza que escolheu o modelo correto."),
+                             QStringLiteral("Clique em ''Ver modelos'' para ter certeza que escolheu o modelo correto.") +
+                             kCR + kCR + leitura.erro,
                          platform::vbExclamation, kAtencao);
         return;
     }
@@ -611,6 +612,8 @@ void frmIntegracao::cmdAtualiza_Click()
         mostrarClassificacao(importacao::tipoDaLinha(valor), ultima.classificacao);
     }
     MostrarLancamentos();
+    if (!resultado.aviso.isEmpty())
+        platform::MsgBox(resultado.aviso, platform::vbCritical, kAtencao);
 }
 
 void frmIntegracao::esvaziarExtrato()

@@ -1,14 +1,23 @@
 #include "platform/NumberKeys.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <memory>
 
 namespace platform {
 namespace {
 
 bool clipboardKey(QKeyEvent* e)
 {
-    return e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) ||
+    return e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Undo) ||
            e->matches(QKeySequence::Redo) ||
            (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
@@ -60,10 +69,79 @@ bool NumberKeyFilter::accept(const QString& typed)
     return false;
 }
 
+bool NumberKeyFilter::paste(const QString& text)
+{
+    const QString colado = text.trimmed();
+    // What the comma and once-only tests look at, as for a typed key.
+    QString base = box_->text();
+    if (box_->hasSelectedText() && !options_.commaInWholeText)
+        base.remove(box_->selectionStart(), box_->selectedText().size());
+    QString inserir;
+    for (const QChar c : colado) {
+        if ((c.isDigit() && c.unicode() < 128) || options_.repeated.contains(c))
+            inserir += c;
+        else if (c == QLatin1Char('.') && !(base + inserir).contains(QLatin1Char(',')))
+            inserir += QLatin1Char(',');
+        else if ((c == QLatin1Char(',') || options_.once.contains(c)) && !(base + inserir).contains(c))
+            inserir += c;
+        else
+            return false;
+    }
+    if (!inserir.isEmpty())
+        box_->insert(inserir);
+    return true;
+}
+
+void NumberKeyFilter::contextMenu(const QPoint& globalPos)
+{
+    // The line edit's own menu, its items told apart by their captions (as
+    // translated, without the shortcut after the tab).
+    std::unique_ptr<QMenu> menu(box_->createStandardContextMenu());
+    auto item = [](const char* texto) { return QCoreApplication::translate("QLineEdit", texto); };
+    for (QAction* action : menu->actions()) {
+        const QString nome = action->text().section(QLatin1Char('\t'), 0, 0);
+        if (nome == item("&Paste")) {
+            QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+            QObject::connect(action, &QAction::triggered, this,
+                             [this] { paste(QGuiApplication::clipboard()->text()); });
+        } else if (nome == item("&Undo") || nome == item("&Redo") || nome == item("Cu&t")) {
+            action->setEnabled(false);
+        }
+    }
+    menu->exec(globalPos);
+}
+
 bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != box_)
         return false;
+    switch (event->type()) {
+    case QEvent::ContextMenu:
+        if (box_->contextMenuPolicy() != Qt::DefaultContextMenu)
+            return false;
+        contextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton)
+            return false;
+        if (QGuiApplication::clipboard()->supportsSelection() && !box_->isReadOnly())
+            paste(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        return true;
+    case QEvent::InputMethod: {
+        auto* e = static_cast<QInputMethodEvent*>(event);
+        if (e->commitString().isEmpty())
+            return false;
+        paste(e->commitString());
+        return true;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        event->ignore();
+        return true;
+    default:
+        break;
+    }
     if (event->type() == QEvent::ShortcutOverride) {
         // The box keeps Ctrl keys to itself so no window shortcut pastes.
         auto* e = static_cast<QKeyEvent*>(event);
@@ -78,6 +156,11 @@ bool NumberKeyFilter::eventFilter(QObject* watched, QEvent* event)
     auto* e = static_cast<QKeyEvent*>(event);
     if (options_.allowCopy && (e->matches(QKeySequence::Copy) || e->matches(QKeySequence::SelectAll)))
         return false;
+    if (e->matches(QKeySequence::Paste)) {
+        if (!box_->isReadOnly())
+            paste(QGuiApplication::clipboard()->text());
+        return true;
+    }
     if (clipboardKey(e))
         return true;
     switch (e->key()) {

@@ -3,7 +3,11 @@
 // decimal comma: digits, Backspace and Enter pass; "." becomes "," while the
 // box holds no comma and is dropped otherwise; a second "," is dropped; every
 // other character is dropped. Keys that type nothing (arrows, Delete, Tab)
-// pass; the clipboard's keys are dropped so nothing gets around the filter.
+// pass. Text that arrives any other way (Ctrl+V, Shift+Insert, the context
+// menu's paste, the middle button, an input method) goes through the same
+// rules as a whole: it is inserted as typing it would insert it, or, when a
+// character of it could not be typed there, not at all. Drops are refused;
+// undo, redo and cut are not offered.
 // The value boxes of the entry windows and the budget are this filter with
 // the product ("*" and "="); see app/CaixaValor.h.
 #include <QObject>
@@ -41,10 +45,17 @@ public:
     // receive it as it is (a "." is inserted as "," here and returns false).
     bool accept(const QString& typed);
 
+    // Inserts a pasted text (blanks and line breaks around it ignored) at the
+    // cursor, replacing the selection, as typing its characters one by one
+    // would; false, with the box unchanged, when typing could not produce it.
+    bool paste(const QString& text);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void contextMenu(const QPoint& globalPos);
+
     QLineEdit* box_;
     NumberKeyOptions options_;
 };

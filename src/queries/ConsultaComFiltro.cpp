@@ -135,7 +135,7 @@ void ConsultaComFiltro::cmdConsulta_Click()
     // lies between them, whichever was typed first.
     data::Centavos v1 = 0;
     data::Centavos v2 = 0;
-    if (data::parseMoney(txtValor1->text(), v1) && data::parseMoney(txtValor2->text(), v2)) {
+    if (data::parseMoneyBound(txtValor1->text(), v1) && data::parseMoneyBound(txtValor2->text(), v2)) {
         if (saida) {
             v1 = -v1;
             v2 = -v2;

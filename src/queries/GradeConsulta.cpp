@@ -349,7 +349,7 @@ void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
         const int row = i + 1;
         const LinhaConsulta& l = linhas[size_t(i)];
         escreverLinha(row, l);
-        total_ += l.valor;
+        total_ = data::addMoney(total_, l.valor);
         grid_.setAlternateRowColor(row);
         if (comportamento_.previsaoAzul && podeSerPrevisao(l.referente) && data::isForecast(l.referente))
             grid_.setCellForeColor(row, colRef, kCorPrevisao);
@@ -398,8 +398,8 @@ void GradeConsulta::preencherComSubtotais(const std::vector<LinhaConsulta>& linh
         }
         ++row;
         escreverLinha(row, l);
-        somaMes += l.valor;
-        total_ += l.valor;
+        somaMes = data::addMoney(somaMes, l.valor);
+        total_ = data::addMoney(total_, l.valor);
     }
     grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
     // Nothing found: the header alone, and the total of the last list stays.

@@ -3,10 +3,18 @@
 #include "app/CaixaValor.h"
 #include "support/Fixtures.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+#include <memory>
 
 TEST(CaixaValor, ProductRoundedToTheCentavoReadsBothSidesWithADecimalComma)
 {
@@ -134,6 +142,7 @@ TEST(CaixaValor, ACommaAnywhereDropsTheCommaEvenWhenSelectedUnlikeANumberBox)
 
 TEST(CaixaValor, ClipboardAndCopyKeysAreDroppedInAValueBoxButCopyPassesInANumberBox)
 {
+    QGuiApplication::clipboard()->setText(QStringLiteral("-1"));
     QLineEdit valor;
     app::instalarCaixaValor(&valor, app::EscritaProduto::Numero);
     QLineEdit numero;
@@ -153,4 +162,58 @@ TEST(CaixaValor, ClipboardAndCopyKeysAreDroppedInAValueBoxButCopyPassesInANumber
     valor.deselect();
     QTest::keyClick(&valor, Qt::Key_A, Qt::ControlModifier);
     EXPECT_FALSE(valor.hasSelectedText());
+}
+
+TEST(CaixaValor, PastedTextFollowsTheKeysOrIsRefusedWhole)
+{
+    testsupport::MsgRecorder msgs;
+    enum Caixa { Numero, Meses, Valor };
+    struct Caso {
+        Caixa caixa;
+        const char* antes;
+        const char* colado;
+        const char* depois;
+    };
+    const Caso casos[] = {
+        {Numero, "", "12", "12"},         {Numero, "", "-12", ""},          {Numero, "", "1.5", "1,5"},
+        {Numero, "", " 30\n", "30"},      {Numero, "", "12abc", ""},        {Numero, "1,5", "2,3", "1,5"},
+        {Numero, "1,5", "2.3", "1,5"},    {Numero, "7", "1e9", "7"},        {Meses, "3", "0*", "30*"},
+        {Meses, "30*", "*", "30*"},       {Valor, "", "12*45", "12*45"},    {Valor, "", "=", ""},
+    };
+    for (const Caso& c : casos) {
+        QLineEdit caixa;
+        std::unique_ptr<platform::NumberKeyFilter> numero;
+        if (c.caixa == Valor)
+            app::instalarCaixaValor(&caixa, app::EscritaProduto::Numero);
+        else
+            numero = std::make_unique<platform::NumberKeyFilter>(&caixa, c.caixa == Meses ? QStringLiteral("*")
+                                                                                           : QString());
+        caixa.setText(QString::fromUtf8(c.antes));
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.colado));
+        QTest::keyClick(&caixa, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(caixa.text(), QString::fromUtf8(c.depois)) << c.colado;
+        // Shift+Insert and an input method's text go the same way.
+        caixa.setText(QString::fromUtf8(c.antes));
+        QTest::keyClick(&caixa, Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(caixa.text(), QString::fromUtf8(c.depois)) << c.colado;
+        caixa.setText(QString::fromUtf8(c.antes));
+        QInputMethodEvent im;
+        im.setCommitString(QString::fromUtf8(c.colado));
+        QApplication::sendEvent(&caixa, &im);
+        EXPECT_EQ(caixa.text(), QString::fromUtf8(c.depois)) << c.colado;
+        // The context menu's "Colar".
+        caixa.setText(QString::fromUtf8(c.antes));
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* a : menu->actions())
+                if (a->text().section(QLatin1Char('\t'), 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste"))
+                    a->trigger();
+            menu->close();
+        });
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2), caixa.mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(&caixa, &menu);
+        EXPECT_EQ(caixa.text(), QString::fromUtf8(c.depois)) << c.colado;
+    }
+    EXPECT_TRUE(msgs.calls.empty());
 }

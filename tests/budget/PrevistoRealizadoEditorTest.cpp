@@ -89,7 +89,7 @@ TEST_F(PrevRel, SaveRefusesAMissingClassificationOrValue)
         EXPECT_EQ(rec.lastText(), QStringLiteral("Selecione a despesa."));
 
         escolher(QStringLiteral("Aluguel"));
-        for (const char* valor : {"", ","}) {
+        for (const char* valor : {"", ",", "99999999999999999999"}) {
             SCOPED_TRACE(valor);
             f.cmdLancar->setFocus();
             f.txtValor->setText(QString::fromUtf8(valor));

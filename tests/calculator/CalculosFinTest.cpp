@@ -116,6 +116,7 @@ TEST_F(CalculosFin, UnreadableInputGivesTheErrorAndKeepsThePreviousResult)
             {0, "", "12", "1"},       {0, "10000", "0", "1"}, {1, "10000", "0", "888,49"},
             {3, "1000", "0", "0"},    {0, ",", "12", "1"},    {1, "10000", "12", "0"},  // no rate pays it back
             {0, "10000", "30*", "1"}, {2, "1000", "99999999", "999999"},                  // overflow
+            {0, "10000000000000", "12", "1"}, {1, "10000", "12", "10000000000000"},       // beyond 13 digits
         };
         for (const Caso& c : casos) {
             SCOPED_TRACE(std::string(c.a) + " " + c.n + " " + c.b);

@@ -165,6 +165,31 @@ TEST_F(AccountFileTest, TransactionLeavesNothingWhenInterrupted)
     EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Lancamentos")).toInt(), 0);
 }
 
+TEST(SqlDate, OnlyDaysThatReadBackAreWritten)
+{
+    const struct {
+        QDate dia;
+        const char* texto;  // nullptr: refused
+    } casos[] = {
+        {QDate(9999, 12, 31), "9999-12-31"},
+        {QDate(1, 1, 1), "0001-01-01"},
+        {QDate(2024, 2, 29), "2024-02-29"},
+        {QDate(), ""},
+        {QDate(10000, 1, 30), nullptr},
+        {QDate(-1, 12, 31), nullptr},
+        {QDate(-5, 6, 1), nullptr},
+    };
+    for (const auto& c : casos) {
+        if (!c.texto) {
+            EXPECT_THROW(data::toSqlDate(c.dia), data::DbError) << c.dia.year();
+            continue;
+        }
+        const QString texto = data::toSqlDate(c.dia);
+        EXPECT_EQ(texto, QString::fromUtf8(c.texto));
+        EXPECT_EQ(data::fromSqlDate(texto), c.dia);
+    }
+}
+
 TEST_F(AccountFileTest, DeletedEntryNumbersAreNeverReused)
 {
     createAccount(QStringLiteral("Casa"));

@@ -1,7 +1,9 @@
 #include "data/Money.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <ostream>
+#include <stdexcept>
 
 namespace {
 
@@ -34,7 +36,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, MoneyParse,
                                            ParseCase{"12.5", true, 1250}, ParseCase{"1.234", true, 123400},
                                            ParseCase{",", false, 0}, ParseCase{"", false, 0},
                                            ParseCase{"abc", false, 0}, ParseCase{"1,2,3", false, 0},
-                                           ParseCase{"12a", false, 0}, ParseCase{"-", false, 0}));
+                                           ParseCase{"12a", false, 0}, ParseCase{"-", false, 0},
+                                           // The one range: thirteen whole digits either way.
+                                           ParseCase{"9999999999999,99", true, 999999999999999},
+                                           ParseCase{"-9.999.999.999.999,99", true, -999999999999999},
+                                           ParseCase{"9999999999999,995", false, 0},
+                                           ParseCase{"10000000000000", false, 0},
+                                           ParseCase{"92233720368547758,08", false, 0},
+                                           ParseCase{"-92233720368547758,07", false, 0},
+                                           ParseCase{"99999999999999999999", false, 0},
+                                           ParseCase{"123456789012345678901234567890", false, 0}));
 
 TEST(MoneyFormat, BrazilianSeparatorsWithTheSignInFront)
 {
@@ -59,12 +70,60 @@ TEST(MoneyProduct, ExactBeforeRounding)
     EXPECT_FALSE(data::multiplyMoney(QString(), QString(), v));
 }
 
-TEST(MoneyFromDouble, HalvesToEvenWithoutBinaryNoise)
+TEST(MoneyFromDouble, HalvesToEvenWithoutBinaryNoiseAndStaysInRange)
 {
-    EXPECT_EQ(data::toCentavos(2.675), 268);  // 2.675 is stored as 2.67499999...; typed, it is a half
-    EXPECT_EQ(data::toCentavos(0.125), 12);
-    EXPECT_EQ(data::toCentavos(-1.005), -100);
-    EXPECT_EQ(data::toCentavos(100.0 / 3.0), 3333);
+    const struct {
+        double reais;
+        bool ok;
+        data::Centavos centavos;
+    } casos[] = {
+        {2.675, true, 268},  // 2.675 is stored as 2.67499999...; typed, it is a half
+        {0.125, true, 12},
+        {-1.005, true, -100},
+        {100.0 / 3.0, true, 3333},
+        {9999999999999.99, true, 999999999999999},
+        {1e13, false, 0},
+        {-9.3e16, false, 0},
+        {1e300, false, 0},
+        {std::numeric_limits<double>::quiet_NaN(), false, 0},
+        {std::numeric_limits<double>::infinity(), false, 0},
+        {-std::numeric_limits<double>::infinity(), false, 0},
+    };
+    for (const auto& c : casos) {
+        data::Centavos v = -1;
+        EXPECT_EQ(data::toCentavos(c.reais, v), c.ok) << c.reais;
+        if (c.ok) {
+            EXPECT_EQ(v, c.centavos) << c.reais;
+        }
+    }
+}
+
+TEST(MoneyBound, BeyondTheRangeStandsForItsEnd)
+{
+    const struct {
+        const char* texto;
+        bool ok;
+        data::Centavos centavos;
+    } casos[] = {
+        {"12,5", true, 1250},
+        {"99999999999999999999", true, data::kMaxCentavos},
+        {"-92233720368547758,08", true, -data::kMaxCentavos},
+        {",", false, 0},
+    };
+    for (const auto& c : casos) {
+        data::Centavos v = -1;
+        EXPECT_EQ(data::parseMoneyBound(QString::fromUtf8(c.texto), v), c.ok) << c.texto;
+        if (c.ok) {
+            EXPECT_EQ(v, c.centavos) << c.texto;
+        }
+    }
+}
+
+TEST(MoneySum, RefusesToWrapRound)
+{
+    EXPECT_EQ(data::addMoney(data::kMaxCentavos, -data::kMaxCentavos), 0);
+    EXPECT_THROW(data::addMoney(std::numeric_limits<data::Centavos>::max(), 1), std::overflow_error);
+    EXPECT_THROW(data::addMoney(std::numeric_limits<data::Centavos>::min(), -1), std::overflow_error);
 }
 
 } // namespace

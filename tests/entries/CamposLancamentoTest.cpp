@@ -55,18 +55,22 @@ TEST_F(CamposLancamento, OpensOnSaidaWithSortedListAndNothingChosen)
 
 TEST_F(CamposLancamento, TypedCodeSelectsTheClassificationOfTheSide)
 {
-    // '\b' stands for Backspace; every case ends with Enter.
+    // '\b' stands for Backspace; every case ends with Enter. Before it, the
+    // label shows the code that will be looked up, in digits a reader can
+    // see: a collected Backspace ends it and shows no glyph.
     const struct {
         const char* teclas;
+        const char* rotulo;
         const char* escolhida;
     } casos[] = {
-        {"12", "Combustível"},
-        {"13", "Conta de Luz"},
-        {"12\b3", "Combustível"},  // Backspace is collected, reading stops there
-        {"1", ""},                 // a typed 1 selects nothing
-        {"0", ""},
-        {"99", ""},                // no such code: nothing, no message
-        {"3", "Supermercado"},
+        {"12", "12", "Combustível"},
+        {"13", "13", "Conta de Luz"},
+        {"12\b3", "12", "Combustível"},  // Backspace is collected, reading stops there
+        {"1", "1", ""},                  // a typed 1 selects nothing
+        {"0", "0", ""},
+        {"99", "99", ""},                // no such code: nothing, no message
+        {"3", "3", "Supermercado"},
+        {"\b5", "", ""},
     };
     frmLancar& f = abrir();
     for (const auto& c : casos) {
@@ -78,6 +82,7 @@ TEST_F(CamposLancamento, TypedCodeSelectsTheClassificationOfTheSide)
             else
                 digitar(QString(QLatin1Char(*k)));
         }
+        EXPECT_EQ(f.txtNumConta->text(), QString::fromUtf8(c.rotulo)) << c.teclas;
         tecla(Qt::Key_Return);
         EXPECT_EQ(f.txtDespesa->currentText(), QString::fromUtf8(c.escolhida)) << c.teclas;
         EXPECT_EQ(foco(), f.txtFiltro) << c.teclas;

@@ -130,6 +130,48 @@ TEST_F(Zalteracao, SavingUnchangedRewritesTheEntryWithTheCurrentGroup)
     EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM Lancamentos")).toInt(), 1);
 }
 
+TEST_F(Zalteracao, StoredDescriptionsLongerThanTheBoxAreSavedWhole)
+{
+    MsgRecorder msgs;
+    const QString setenta = QStringLiteral("Loja de Eletrodomésticos Centro - Geladeira Frost Free 2 portas 480 Lt");
+    ASSERT_EQ(setenta.size(), 70);
+    const struct {
+        QString referente;
+        QString valorNovo;  // empty: saved unchanged
+        QString gravado;
+    } casos[] = {
+        {setenta + QStringLiteral(" Parc. 1/2"), QStringLiteral("120"), setenta + QStringLiteral(" Parc. 1/2")},
+        {QStringLiteral("Previsão ") + setenta + QStringLiteral(" Parc. 3 de 12"), QString(),
+         QStringLiteral("Previsão ") + setenta + QStringLiteral(" Parc. 3 de 12")},
+        {QStringLiteral("Curta"), QString(), QStringLiteral("Curta")},
+    };
+    for (const auto& c : casos) {
+        const auto n = lancar(data::kTipoSaida, -4550, QString::number(luz.codigo));
+        data::Statement(ConexaoBanco, QStringLiteral("UPDATE Lancamentos SET Referente = ? WHERE NumLan = ?"),
+                        c.referente, n)
+            .exec();
+        frmZalteracao& f = abrir(n);
+        EXPECT_EQ(f.txtReferente->text(), c.referente);
+        if (!c.valorNovo.isEmpty())
+            f.txtValor->setText(c.valorNovo);
+        f.cmdGravaLan_Click();
+        EXPECT_EQ(data::findLancamento(ConexaoBanco, n)->referente, c.gravado);
+        fechar();
+    }
+    EXPECT_TRUE(msgs.calls.empty());
+
+    // Once back within the limit, typing stops at 70 again.
+    const auto n = lancar(data::kTipoSaida, -4550, QString::number(luz.codigo));
+    data::Statement(ConexaoBanco, QStringLiteral("UPDATE Lancamentos SET Referente = ? WHERE NumLan = ?"),
+                    setenta + QStringLiteral(" Parc. 1/2"), n)
+        .exec();
+    frmZalteracao& f = abrir(n);
+    f.txtReferente->setFocus();
+    f.txtReferente->selectAll();
+    QTest::keyClicks(f.txtReferente, QString(75, QLatin1Char('x')));
+    EXPECT_EQ(f.txtReferente->text(), QString(70, QLatin1Char('x')));
+}
+
 TEST_F(Zalteracao, ChangingTheSideNeedsANewClassification)
 {
     MsgRecorder msgs;
@@ -390,6 +432,14 @@ TEST_F(ZalteracaoAtualiza, RefusedInstalmentsKeepTheEditorOpen)
     msgs.answerInput(QStringLiteral("0"));
     f.cmdParcelas_Click();
     EXPECT_EQ(msgs.lastText(), "Número de parcela inválido");
+    // The third instalment would fall in the year 10000.
+    f.txtDataVen->setText(QStringLiteral("30/11/9999"));
+    msgs.answerInput(QStringLiteral("3"));
+    f.cmdParcelas_Click();
+    EXPECT_EQ(msgs.lastText(), "A última parcela venceria em 30/01/10000, depois de 31/12/9999.\r"
+                               "Nenhuma parcela foi lançada; diminua o número de parcelas.");
+    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+    EXPECT_EQ(msgs.last().title, "Atenção,");
     EXPECT_TRUE(platform::Forms::isLoaded<frmZalteracao>());
     EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM Lancamentos")).toInt(), 1);
 }

@@ -156,9 +156,14 @@ TEST_F(ExtratoTest, TextStatementsWithBadFieldsGiveAMessageNamingTheLine)
         {Layout::Itau, "15/03/2024;;1,00\n", "Linha 1: histórico vazio.", 0},
         {Layout::Itau, "15/03/2024;A;abc\n", "Linha 1: valor ''abc'' inválido.", 0},
         {Layout::Itau, "15/03/2024;A\n", "Linha 1: valor '''' inválido.", 0},
+        {Layout::Itau, "15/03/2024;A;1,00\n05/12/2026;X;92233720368547758,08\n",
+         "Linha 2: valor ''92233720368547758,08'' inválido.", 1},
+        {Layout::Itau, "15/03/2024;A;10000000000000,00\n", "Linha 1: valor ''10000000000000,00'' inválido.", 0},
         {Layout::Caixa, "Data_Mov;Historico;Valor\n2024031;A;1.00\n", "Linha 2: data ''2024031'' inválida.", 0},
         {Layout::Caixa, "Data_Mov;Historico;Valor\n20240315;A;1.00\n20240316;;1.00\n", "Linha 3: histórico vazio.", 1},
         {Layout::Caixa, "Data_Mov;Historico;Valor\n20240315;A;\n", "Linha 2: valor '''' inválido.", 0},
+        {Layout::Caixa, "Data_Mov;Historico;Valor\n20240315;A;1000000000000000.00\n",
+         "Linha 2: valor ''1000000000000000.00'' inválido.", 0},
         {Layout::Caixa, "Data;Historico;Valor\n20240315;A;1.00\n", "O extrato não tem a coluna ''Data_Mov''.", 0},
     };
     for (const auto& c : casos) {
@@ -241,6 +246,22 @@ TEST_F(ExtratoTest, SantanderKeepsOnlyDocumentedMovementsBelowItsTitleBlock)
             {{QDate(2024, 3, 1), "PIX RECEBIDO", 150000},
              {QDate(2024, 3, 2), "COMPRA CARTAO", -3050},
              {QDate(2024, 3, 5), "SAQUE", -20000}});
+}
+
+TEST_F(ExtratoTest, SantanderMovementWithoutADescriptionStopsTheRead)
+{
+    const QVariant nada;
+    ASSERT_TRUE(escreverXlsx(
+        caminho("santander.xls"), "Plan1",
+        {{QStringLiteral("FULANO DE TAL")}, {}, {}, {}, {},
+         {QStringLiteral("Data"), QStringLiteral("Descrição "), QStringLiteral("Docto "), QStringLiteral("Situação "),
+          QStringLiteral("Crédito (R$) "), QStringLiteral("Débito (R$) "), QStringLiteral("Saldo (R$) ")},
+         {QDate(2024, 3, 1), QStringLiteral("PIX RECEBIDO"), 123456.0, nada, 1500.0, nada, 1600.0},
+         {QDate(2024, 3, 2), nada, 555.0, nada, nada, -30.5, 1569.5},
+         {QDate(2024, 3, 5), QStringLiteral("SAQUE"), 9.0, nada, nada, -200.0, 1369.5}}));
+    const LeituraExtrato r = lerExtrato(Layout::Santander, caminho("santander.xls"));
+    EXPECT_EQ(r.erro, QStringLiteral("Linha 8: histórico vazio."));
+    EXPECT_EQ(r.linhas.size(), 1u);
 }
 
 TEST_F(ExtratoTest, MissingFileGivesAMessageInEveryLayout)

@@ -95,7 +95,13 @@ TEST_F(IntegracaoLancar, ShortHistoriesArePassedOverAndDropped)
     f.flxExtrato->setTextMatrix(2, 1, QString());
     MsgRecorder msgs;
     f.cmdAtualiza_Click();
-    EXPECT_TRUE(msgs.calls.empty());
+    // One message, after the posting, names the lines passed over.
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text, "Os lançamentos abaixo não foram lançados, pois o histórico tem três caracteres ou "
+                                "menos:\r10/03/2024  ''TED''  R$ -12,50\r10/03/2024  ''''  R$ -1,50\r"
+                                "Lance-os pela tela de lançamentos, se forem movimentos reais.");
+    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+    EXPECT_EQ(msgs.last().title, "Atenção,");
     const auto l = lancamentos();
     ASSERT_EQ(l.size(), 1u);
     EXPECT_EQ(l[0].referente, "FEIRA LIVRE");

@@ -130,13 +130,38 @@ TEST_F(IntegracaoLeitura, AFailedReadSaysSoAndDoesNotCount)
     MsgRecorder msgs;
     lerExtrato(QStringLiteral("ITAÚ"), QStringLiteral("ruim.txt"));
     ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.last().text, kFalha);
+    EXPECT_EQ(msgs.last().text, kFalha + QStringLiteral("\r\rLinha 2: data ''não é data'' inválida."));
     EXPECT_EQ(msgs.last().icon(), platform::vbExclamation);
     EXPECT_EQ(msgs.last().title, "Atenção,");
     EXPECT_EQ(f.lblQtde->text(), "1 lançamento(s)");
     // The line read before the fault is shown, not pre-classified.
     EXPECT_EQ(f.flxExtrato->TextMatrix(1, 1), "SUPERMERC");
     EXPECT_EQ(f.flxExtrato->TextMatrix(1, 3), "Importado do Extrato");
+}
+
+TEST_F(IntegracaoLeitura, AnAmountBeyondThirteenDigitsStopsTheReadAndNothingIsPosted)
+{
+    escreverArquivo(QStringLiteral("absurdo.txt"), QStringLiteral("01/11/2026;ABSURDO NEGATIVO;-92233720368547758,07\r\n"
+                                                                  "01/11/2026;PEQUENO;-1,00\r\n"
+                                                                  "05/12/2026;ABSURDO POSITIVO;92233720368547758,08\r\n"));
+    {
+        MsgRecorder msgs;
+        lerExtrato(QStringLiteral("ITAÚ"), QStringLiteral("absurdo.txt"));
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.last().text,
+                  kFalha + QStringLiteral("\r\rLinha 1: valor ''-92233720368547758,07'' inválido."));
+        frmIntegracao& f = janela();
+        EXPECT_FALSE(f.cmdAtualiza->isEnabled());
+        f.cmdAtualiza_Click();
+        EXPECT_EQ(msgs.lastText(), "Não há lançamentos para atualizar!");
+    }
+    EXPECT_EQ(contarLancamentos(), 0);
+    // The window opens again on the account, its balance readable.
+    platform::Forms::unload<frmIntegracao>();
+    MsgRecorder msgs;
+    frmIntegracao& f = janela();
+    EXPECT_TRUE(msgs.calls.empty());
+    EXPECT_EQ(f.txtSaldo->text(), "0,00");
 }
 
 TEST_F(IntegracaoLeitura, NoLinesReadCountsZeroAndEnablesNothing)
