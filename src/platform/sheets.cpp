@@ -25,7 +25,7 @@ namespace {
 constexpr rlim_t kReaderMemory = 512UL * 1024 * 1024;
 constexpr rlim_t kReaderSeconds = 10;
 constexpr int kReaderMillis = 10000;
-// Cells laid out in rows (empty ones included) from one answer.
+// Cells of a sheet as a rectangle (empty ones included), from one answer.
 constexpr qint64 kMaxLaidOutCells = 1000000;
 
 QString nomeCurto(const QString& path) { return QFileInfo(path).fileName(); }
@@ -155,18 +155,18 @@ bool worksheetFromAnswer(const QByteArray& answer, Worksheet& out, planilha::Sta
     std::vector<planilha::Cell> cells;
     if (!planilha::decodeAnswer(answer, status, cells))
         return false;
-    // The rows are laid out as long as their last cell; a row of cells far
-    // to the right is still bounded by the columns times the rows.
+    // Each row is laid out as long as its last cell, and a table taken from
+    // the sheet as wide as its header: the rows times the widest row bound
+    // both.
     std::vector<int> width;
+    int widest = 0;
     for (const planilha::Cell& cell : cells) {
         if (int(width.size()) <= cell.row)
             width.resize(cell.row + 1, 0);
         width[cell.row] = std::max(width[cell.row], cell.col + 1);
+        widest = std::max(widest, cell.col + 1);
     }
-    qint64 laidOut = 0;
-    for (int w : width)
-        laidOut += w;
-    if (laidOut > kMaxLaidOutCells)
+    if (qint64(width.size()) * widest > kMaxLaidOutCells)
         return false;
     out.rows.resize(width.size());
     for (std::size_t r = 0; r < width.size(); ++r)

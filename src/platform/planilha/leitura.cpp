@@ -19,6 +19,49 @@ namespace {
 // its header claims: bank statements are a few hundred kilobytes.
 constexpr qint64 kMaxPartSize = 32LL * 1024 * 1024;
 
+// A workbook has a few dozen parts.
+constexpr int kMaxZipEntries = 1000;
+
+// Whether the zip's central directory is what it says: every entry's header,
+// name, extra fields and comment inside the directory, and the directory
+// inside the file. The unzipping reads what the headers claim, so a header
+// claiming more than there is can keep it reading for a long time.
+bool centralDirectorySound(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPartSize * 4)
+        return false;
+    const QByteArray zip = file.readAll();
+    const auto u16 = [&](qsizetype at) { return quint32(quint8(zip[at])) | quint32(quint8(zip[at + 1])) << 8; };
+    const auto u32 = [&](qsizetype at) { return qint64(u16(at)) | qint64(u16(at + 2)) << 16; };
+    const qsizetype eocd = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
+    if (eocd < 0 || zip.size() - eocd < 22)
+        return false;
+    const quint32 entries = u16(eocd + 10);
+    const qint64 size = u32(eocd + 12);
+    const qint64 start = u32(eocd + 16);
+    if (entries > quint32(kMaxZipEntries) || start + size > eocd)
+        return false;
+    const qint64 end = start + size;
+    qint64 at = start;
+    for (quint32 i = 0; i < entries; ++i) {
+        if (at + 46 > end || zip.mid(at, 4) != QByteArray("PK\x01\x02", 4))
+            return false;
+        const qint64 name = u16(at + 28), extra = u16(at + 30), comment = u16(at + 32);
+        qint64 field = at + 46 + name;
+        const qint64 extraEnd = field + extra;
+        if (extraEnd + comment > end)
+            return false;
+        while (field < extraEnd) {
+            if (field + 4 > extraEnd || field + 4 + u16(field + 2) > extraEnd)
+                return false;
+            field += 4 + u16(field + 2);
+        }
+        at = extraEnd + comment;
+    }
+    return true;
+}
+
 // The cells read so far, held to the bounds; false once a bound is passed.
 class Cells {
 public:
@@ -87,6 +130,8 @@ bool readPart(QuaZip& zip, const QString& name, QByteArray& out)
     QuaZipFileInfo64 info;
     if (!zip.getCurrentFileInfo(&info) || qint64(info.uncompressedSize) > kMaxPartSize)
         return false;
+    // No more than the part's own header says it unpacks to.
+    const qint64 limit = qint64(info.uncompressedSize);
     QuaZipFile file(&zip);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -95,7 +140,7 @@ bool readPart(QuaZip& zip, const QString& name, QByteArray& out)
     char chunk[64 * 1024];
     qint64 n = 0;
     while ((n = file.read(chunk, sizeof chunk)) > 0) {
-        if (out.size() + n > kMaxPartSize) {
+        if (out.size() + n > limit) {
             file.close();
             return false;
         }
@@ -327,6 +372,8 @@ Status readXlsCells(const QString& path, const QString& sheetName, std::vector<C
 Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
+    if (!centralDirectorySound(path))
+        return Status::Damaged;
     QuaZip zip(path);
     if (!zip.open(QuaZip::mdUnzip))
         return Status::Damaged;
