@@ -101,7 +101,10 @@ QByteArray runReader(const QString& path, const QString& sheetName)
             ok = false;
             break;
         }
-        reader.waitForReadyRead(int(left));
+        // Nothing more to read (output closed, or the process gone): wait
+        // for the end, still within the time.
+        if (!reader.waitForReadyRead(int(left)) && reader.state() != QProcess::NotRunning)
+            reader.waitForFinished(int(std::max<qint64>(1, kReaderMillis - clock.elapsed())));
         answer += reader.readAllStandardOutput();
         if (answer.size() > planilha::kMaxAnswerBytes) {
             ok = false;
