@@ -1,5 +1,7 @@
 #include "platform/delimited.h"
 
+#include "platform/sheets.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +12,15 @@
 namespace platform {
 
 namespace {
+
+// What a bank statement can hold; past these the file is taken as damaged
+// rather than read into memory.
+constexpr qint64 kMaxFileBytes = 8LL * 1024 * 1024;
+constexpr qint64 kMaxSchemaBytes = 1024 * 1024;
+constexpr int kMaxLines = 100000;
+constexpr int kMaxLineLength = 64 * 1024;
+constexpr int kMaxColumns = 256;
+constexpr qint64 kMaxCells = 1000000;
 
 QStringList textLines(const QString& text)
 {
@@ -78,7 +89,7 @@ DelimitedSchema readSchemaIni(const QString& folder, const QString& fileName)
     static const QRegularExpression colRe(QStringLiteral("^Col(\\d+)$"), QRegularExpression::CaseInsensitiveOption);
     bool inSection = false;
     QMap<int, QString> columns;
-    for (const QString& raw : textLines(decodeText(file.readAll()))) {
+    for (const QString& raw : textLines(decodeText(file.read(kMaxSchemaBytes)))) {
         const QString line = raw.trimmed();
         if (line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'))) {
             inSection = line.mid(1, line.size() - 2).trimmed().compare(fileName, Qt::CaseInsensitive) == 0;
@@ -165,10 +176,39 @@ bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& ou
     const DelimitedSchema schema = readSchemaIni(info.absolutePath(), info.fileName());
     const bool header = schema.colNameHeader.value_or(headerByDefault);
 
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes) {
+        error = damagedFileMessage(path);
+        return false;
+    }
+    // Line by line, so that neither a flood of line breaks nor of delimiters
+    // is turned into strings before the bounds are checked.
+    const QString text = decodeText(bytes);
     std::vector<QStringList> lines;
-    for (const QString& line : textLines(decodeText(file.readAll())))
-        if (!line.trimmed().isEmpty())
-            lines.push_back(splitDelimitedLine(line, schema.delimiter));
+    qint64 fields = 0;
+    int count = 0;
+    for (qsizetype at = 0; at <= text.size();) {
+        qsizetype end = at;
+        while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
+            ++end;
+        const QStringView line = QStringView(text).mid(at, end - at);
+        if (++count > kMaxLines || line.size() > kMaxLineLength) {
+            error = damagedFileMessage(path);
+            return false;
+        }
+        if (!line.trimmed().isEmpty()) {
+            lines.push_back(splitDelimitedLine(line.toString(), schema.delimiter));
+            fields += lines.back().size();
+            if (lines.back().size() > kMaxColumns || fields > kMaxCells) {
+                error = damagedFileMessage(path);
+                return false;
+            }
+        }
+        if (end < text.size() && text.at(end) == QLatin1Char('\r') && end + 1 < text.size()
+            && text.at(end + 1) == QLatin1Char('\n'))
+            ++end;
+        at = end + 1;
+    }
 
     QStringList names;
     std::size_t first = 0;
@@ -185,6 +225,10 @@ bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& ou
             widest = std::max(widest, lines[i].size());
         for (qsizetype i = 0; i < widest; ++i)
             names << QString();
+    }
+    if (names.size() > kMaxColumns || qint64(names.size()) * qint64(lines.size()) > kMaxCells) {
+        error = damagedFileMessage(path);
+        return false;
     }
     for (qsizetype i = 0; i < names.size(); ++i)
         if (names.at(i).isEmpty())

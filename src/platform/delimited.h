@@ -39,7 +39,9 @@ struct DelimitedTable {
 // connection's "HDR=" setting, used when the schema does not say. Columns
 // without a name in the header or the schema are named F1, F2, ... Text is
 // decoded by decodeText(). False with a message
-// in Portuguese when the file cannot be read.
+// in Portuguese when the file cannot be read, or with the damaged-file
+// message when it holds more than a statement can (8 MB, 100 000 lines,
+// lines of 64 K characters, 256 columns, a million fields).
 bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& out, QString& error);
 
 // Splits one line into fields at `delimiter`, honouring double quotes.

@@ -1,8 +1,10 @@
 #pragma once
-// Worksheets of spreadsheet files (.xls through FreeXL, .xlsx through QuaZip
-// and the sheet's XML), read into rows of cell values. The reader is chosen
-// by the file's first bytes, not by its name: banks send .xlsx files named
-// .xls and HTML pages named .xls.
+// Worksheets of spreadsheet files (.xls and .xlsx), read into rows of cell
+// values. The reading itself happens in a process of its own
+// (planilha/leitura.h), limited in memory and time, so a hostile file can at
+// worst be reported as damaged. The reader is chosen by the file's first
+// bytes, not by its name: banks send .xlsx files named .xls and HTML pages
+// named .xls.
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -18,8 +20,8 @@ using SheetRow = std::vector<QVariant>;
 
 struct Worksheet {
     // Every row from row 1 down to the last used row; rows[0] is row 1, and
-    // cell [i][j] is column j (0 = A). Rows are as long as the widest row,
-    // filled with empty cells.
+    // cell [i][j] is column j (0 = A). Each row is as long as its last used
+    // cell; the cells before it that hold nothing are empty.
     std::vector<SheetRow> rows;
 };
 
@@ -31,6 +33,19 @@ SheetFormat sheetFormatOf(const QString& path);
 // case). False with a message in Portuguese when the file cannot be opened,
 // is not a spreadsheet, or has no such sheet.
 bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out, QString& error);
+
+// The reader process's program: the one set here, else
+// "vorsal-leitor-planilha" in the running program's folder.
+void setSheetReaderProgram(const QString& program);
+QString sheetReaderProgram();
+
+// "O arquivo 'x' está danificado ou não pôde ser lido."
+QString damagedFileMessage(const QString& path);
+
+namespace planilha { enum class Status : char; }
+// The worksheet a reader answer holds. False when the answer is not a whole
+// one or lays out more cells than a statement can hold.
+bool worksheetFromAnswer(const QByteArray& answer, Worksheet& out, planilha::Status& status);
 
 // A range of a worksheet read with a header row ("HDR=YES"): the cells of
 // `headerRow` name the columns, the rows below it up to the last used row

@@ -99,6 +99,26 @@ TEST_F(DelimitedTest, WithoutSchemaTheDefaultsApplyAndLatin1TextIsDecoded)
     EXPECT_EQ(erro, QStringLiteral("Não foi possível abrir o arquivo ''falta.txt''."));
 }
 
+TEST_F(DelimitedTest, FilesBeyondWhatAStatementHoldsAreDamaged)
+{
+    const struct {
+        const char* nome;
+        QByteArray bytes;
+    } casos[] = {
+        {"linhas.txt", QByteArray(100001, '\n')},
+        {"longa.txt", QByteArray(70000, 'x')},
+        {"colunas.txt", QByteArray(300, ',')},
+        {"grande.txt", QByteArray(9 * 1024 * 1024, 'x').replace(0, 1, "\n")},
+    };
+    for (const auto& c : casos) {
+        escrever(c.nome, c.bytes);
+        DelimitedTable t;
+        QString erro;
+        EXPECT_FALSE(readDelimited(caminho(c.nome), false, t, erro)) << c.nome;
+        EXPECT_EQ(erro, QStringLiteral("O arquivo ''%1'' está danificado ou não pôde ser lido.").arg(c.nome));
+    }
+}
+
 TEST_F(DelimitedTest, LinesSplitAtTheDelimiterHonouringQuotes)
 {
     const struct {

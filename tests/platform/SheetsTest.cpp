@@ -89,6 +89,12 @@ TEST_F(SheetsTest, FilesThatCannotBeReadGiveAMessageNotACrash)
     ASSERT_TRUE(escreverArquivo(caminho("vazio.xlsx"), QByteArray()));
     ASSERT_TRUE(escreverXlsx(caminho("outra.xlsx"), "Extrato", {{QStringLiteral("x")}}));
     ASSERT_TRUE(escreverXlsx(caminho("xml.xlsx"), "Plan1", QByteArray("<worksheet><sheetData><row><c")));
+    // Beyond what a statement holds: a cell in the last column, a sheet that
+    // unpacks to more than its bound.
+    ASSERT_TRUE(escreverXlsx(caminho("longe.xlsx"), "Plan1",
+                             kCabecalho + "<sheetData><row r=\"1\"><c r=\"XFD1\"><v>1</v></c></row></sheetData></worksheet>"));
+    ASSERT_TRUE(escreverXlsx(caminho("enorme.xlsx"), "Plan1",
+                             kCabecalho + QByteArray(33 * 1024 * 1024, ' ') + "<sheetData/></worksheet>"));
 
     const struct {
         const char* arquivo;
@@ -101,6 +107,8 @@ TEST_F(SheetsTest, FilesThatCannotBeReadGiveAMessageNotACrash)
         {"outra.xlsx", "O arquivo ''outra.xlsx'' não tem a planilha ''Plan1''."},
         {"xml.xlsx", "O arquivo ''xml.xlsx'' está danificado ou não pôde ser lido."},
         {"falta.xlsx", "Não foi possível abrir o arquivo ''falta.xlsx''."},
+        {"longe.xlsx", "O arquivo ''longe.xlsx'' está danificado ou não pôde ser lido."},
+        {"enorme.xlsx", "O arquivo ''enorme.xlsx'' está danificado ou não pôde ser lido."},
     };
     for (const auto& c : casos) {
         Worksheet ws;
@@ -108,6 +116,35 @@ TEST_F(SheetsTest, FilesThatCannotBeReadGiveAMessageNotACrash)
         EXPECT_FALSE(readWorksheet(caminho(c.arquivo), "Plan1", ws, erro)) << c.arquivo;
         EXPECT_EQ(erro, QString::fromUtf8(c.mensagem)) << c.arquivo;
     }
+}
+
+TEST_F(SheetsTest, AReaderProcessThatFailsGivesTheDamagedFileMessage)
+{
+    ASSERT_TRUE(escreverXlsx(caminho("e.xlsx"), "Plan1", {{QStringLiteral("x")}}));
+    const struct {
+        const char* nome;
+        const char* script;
+    } casos[] = {
+        {"cai", "kill -SEGV $$"},
+        {"cortada", "printf 'VPL1Os\\0\\0\\0\\0'"},
+        {"sobra", "printf 'VPL1NZ'"},
+        {"sai-com-erro", "printf 'VPL1OZ'; exit 3"},
+        {"inexistente", nullptr},
+    };
+    for (const auto& c : casos) {
+        const QString programa = caminho(QString::fromUtf8(c.nome));
+        if (c.script) {
+            ASSERT_TRUE(escreverArquivo(programa, QByteArray("#!/bin/sh\n") + c.script + "\n"));
+            QFile::setPermissions(programa, QFile::ReadOwner | QFile::ExeOwner);
+        }
+        setSheetReaderProgram(programa);
+        Worksheet ws;
+        QString erro;
+        EXPECT_FALSE(readWorksheet(caminho("e.xlsx"), "Plan1", ws, erro)) << c.nome;
+        EXPECT_EQ(erro, QStringLiteral("O arquivo ''e.xlsx'' está danificado ou não pôde ser lido.")) << c.nome;
+        EXPECT_TRUE(ws.rows.empty()) << c.nome;
+    }
+    setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
 }
 
 TEST_F(SheetsTest, HeaderRangeNamesColumnsAndDropsEmptyRows)

@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 #include "platform/Form.h"
+#include "platform/sheets.h"
 #include "support/Fixtures.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::installPortuguese(app);
+    // The tests run from their own folder, not the program's.
+    platform::setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
     testsupport::installTestDefaults();
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();

@@ -1,0 +1,21 @@
+#pragma once
+// The reader process's own work: the cells of one worksheet of an .xls
+// (FreeXL) or .xlsx (QuaZip and the sheet's XML). Only the reader process
+// and the tests of this code call it; the program reads spreadsheets through
+// platform::readWorksheet, which starts the process.
+#include "platform/planilha/resposta.h"
+
+#include <QString>
+
+namespace platform::planilha {
+
+// The cells with a value of the sheet named `sheetName` (compared without
+// regard to letter case), in no promised order; empty cells are left out.
+// NoSheet when there is no such sheet; Damaged for a file that cannot be
+// read or holds more than the bounds of resposta.h.
+Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out);
+Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out);
+// Either of the two, chosen by the file's first bytes.
+Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out);
+
+} // namespace platform::planilha
