@@ -189,23 +189,11 @@ LeituraExtrato lerSantander(const QString& path)
     return r;
 }
 
-bool lerTexto(const QString& path, QStringList& linhas, QString& erro)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        erro = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(nomeArquivo(path));
-        return false;
-    }
-    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
-    linhas = platform::decodeText(file.readAll()).split(breaks);
-    return true;
-}
-
 LeituraExtrato lerBradesco(const QString& path)
 {
     LeituraExtrato r;
     QStringList linhas;
-    if (!lerTexto(path, linhas, r.erro))
+    if (!platform::readTextLines(path, linhas, r.erro))
         return r;
     for (int i = 0; i < linhas.size(); ++i) {
         const QString& texto = linhas.at(i);

@@ -164,50 +164,64 @@ int DelimitedTable::column(const QString& name) const
     return -1;
 }
 
-bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& out, QString& error)
+bool readTextLines(const QString& path, QStringList& lines, QString& error)
 {
-    out = DelimitedTable();
+    lines.clear();
     const QFileInfo info(path);
     QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(info.fileName());
         return false;
     }
-    const DelimitedSchema schema = readSchemaIni(info.absolutePath(), info.fileName());
-    const bool header = schema.colNameHeader.value_or(headerByDefault);
-
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (bytes.size() > kMaxFileBytes) {
         error = damagedFileMessage(path);
         return false;
     }
-    // Line by line, so that neither a flood of line breaks nor of delimiters
-    // is turned into strings before the bounds are checked.
+    // Walked by hand, so that a flood of line breaks is refused before it
+    // becomes a flood of strings.
     const QString text = decodeText(bytes);
-    std::vector<QStringList> lines;
-    qint64 fields = 0;
-    int count = 0;
     for (qsizetype at = 0; at <= text.size();) {
         qsizetype end = at;
         while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
             ++end;
-        const QStringView line = QStringView(text).mid(at, end - at);
-        if (++count > kMaxLines || line.size() > kMaxLineLength) {
+        if (lines.size() >= kMaxLines || end - at > kMaxLineLength) {
+            lines.clear();
             error = damagedFileMessage(path);
             return false;
         }
-        if (!line.trimmed().isEmpty()) {
-            lines.push_back(splitDelimitedLine(line.toString(), schema.delimiter));
-            fields += lines.back().size();
-            if (lines.back().size() > kMaxColumns || fields > kMaxCells) {
-                error = damagedFileMessage(path);
-                return false;
-            }
-        }
+        lines << text.mid(at, end - at);
         if (end < text.size() && text.at(end) == QLatin1Char('\r') && end + 1 < text.size()
             && text.at(end + 1) == QLatin1Char('\n'))
             ++end;
         at = end + 1;
+    }
+    return true;
+}
+
+bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& out, QString& error)
+{
+    out = DelimitedTable();
+    QStringList text;
+    if (!readTextLines(path, text, error))
+        return false;
+    const QFileInfo info(path);
+    const DelimitedSchema schema = readSchemaIni(info.absolutePath(), info.fileName());
+    const bool header = schema.colNameHeader.value_or(headerByDefault);
+
+    // Split one line at a time, so a flood of delimiters is refused before
+    // it becomes a flood of fields.
+    std::vector<QStringList> lines;
+    qint64 fields = 0;
+    for (const QString& line : text) {
+        if (line.trimmed().isEmpty())
+            continue;
+        lines.push_back(splitDelimitedLine(line, schema.delimiter));
+        fields += lines.back().size();
+        if (lines.back().size() > kMaxColumns || fields > kMaxCells) {
+            error = damagedFileMessage(path);
+            return false;
+        }
     }
 
     QStringList names;

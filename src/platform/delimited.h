@@ -44,6 +44,10 @@ struct DelimitedTable {
 // lines of 64 K characters, 256 columns, a million fields).
 bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& out, QString& error);
 
+// Reads the lines of a text file (decoded by decodeText(), split at CR LF,
+// CR or LF), with the same bounds and messages as readDelimited().
+bool readTextLines(const QString& path, QStringList& lines, QString& error);
+
 // Splits one line into fields at `delimiter`, honouring double quotes.
 QStringList splitDelimitedLine(const QString& line, QChar delimiter);
 

@@ -116,6 +116,12 @@ TEST_F(DelimitedTest, FilesBeyondWhatAStatementHoldsAreDamaged)
         QString erro;
         EXPECT_FALSE(readDelimited(caminho(c.nome), false, t, erro)) << c.nome;
         EXPECT_EQ(erro, QStringLiteral("O arquivo ''%1'' está danificado ou não pôde ser lido.").arg(c.nome));
+        // The fixed-column statement reads its lines under the same bounds.
+        QStringList linhas;
+        erro.clear();
+        const bool semColunas = qstrcmp(c.nome, "colunas.txt") == 0;
+        EXPECT_EQ(readTextLines(caminho(c.nome), linhas, erro), semColunas) << c.nome;
+        EXPECT_EQ(erro.isEmpty(), semColunas) << c.nome;
     }
 }
 
