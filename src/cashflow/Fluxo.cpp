@@ -29,21 +29,16 @@ data::Centavos saldoAntes(data::Connection& db, const QDate& dia)
 
 std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
-    // A short period is found through the due-date index; past some
-    // thousands of rows, reaching each row through the index costs more
-    // than one pass over the table and a sort here.
-    const qint64 noPeriodo =
-        data::scalar(db, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"), inicio, fim)
-            .toLongLong();
-    if (noPeriodo == 0)
+    const data::PlanoPeriodo plano = data::planoDoPeriodo(db, QStringLiteral("DataVen"), inicio, fim);
+    if (plano.linhas == 0)
         return {};
-    const bool varrer = noPeriodo > 15000;
+    const bool varrer = plano.varrer;
     const QString sql = QStringLiteral("SELECT ") + queries::kColunasConsulta +
-                        QStringLiteral(" FROM Lancamentos WHERE ") + (varrer ? QStringLiteral("+") : QString()) +
-                        QStringLiteral("DataVen BETWEEN ? AND ?") +
+                        QStringLiteral(" FROM Lancamentos WHERE ") + plano.coluna +
+                        QStringLiteral(" BETWEEN ? AND ?") +
                         (varrer ? QString() : QStringLiteral(" ORDER BY DataVen, Referente, Despesa, NumLan"));
     data::Statement s(db, sql, inicio, fim);
-    std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(noPeriodo));
+    std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(plano.linhas));
     if (varrer)
         std::sort(linhas.begin(), linhas.end(), [](const Lancamento& x, const Lancamento& y) {
             if (x.vencimento != y.vencimento)
