@@ -125,6 +125,10 @@ void medir(const std::string& nome, QWidget* w, const std::function<void()>& aca
            const std::function<long()>& linhas = {}, bool comSql = true,
            const std::function<void()>& preparar = {})
 {
+    // VORSAL_BENCH_ONLY: the rows whose name contains it, to profile one.
+    const QString so = qEnvironmentVariable("VORSAL_BENCH_ONLY");
+    if (!so.isEmpty() && !QString::fromStdString(nome).contains(so))
+        return;
     if (w && !w->isVisible()) {
         w->show();
         QApplication::processEvents();

@@ -106,6 +106,30 @@ Saldos montarSaldos(const QString& dataInicial, data::Centavos abertura, const s
     return s;
 }
 
+std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, const QDate& fim)
+{
+    std::vector<SomaDoDia> dias;
+    data::Statement s(db,
+                      QStringLiteral("SELECT DataVen, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                                     " GROUP BY DataVen ORDER BY DataVen"),
+                      inicio, fim);
+    while (s.next())
+        dias.push_back({queries::textoData(s.text(0)), s.integer(1)});
+    return dias;
+}
+
+Saldos saldosDosDias(const QString& dataInicial, data::Centavos abertura, const std::vector<SomaDoDia>& dias)
+{
+    Saldos s;
+    data::Centavos saldo = abertura;
+    for (size_t i = 0; i < dias.size(); ++i) {
+        s.linhas.push_back({i == 0 ? dataInicial : dias[i - 1].data, saldo});
+        saldo += dias[i].soma;
+    }
+    s.saldoFinal = saldo;
+    return s;
+}
+
 std::vector<data::Centavos> saldosPositivos(std::vector<data::Centavos> candidatos)
 {
     candidatos.erase(std::remove_if(candidatos.begin(), candidatos.end(), [](data::Centavos c) { return c <= 0; }),

@@ -397,8 +397,8 @@ void frmFluxo::lblSoSaldo_Click()
         txtDataInicial->setText(platform::fmtDate(inicio));
     }
     const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
-    const std::vector<cashflow::Lancamento> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
-    const cashflow::Saldos saldos = cashflow::montarSaldos(txtDataInicial->Text(), abertura, lancs);
+    const cashflow::Saldos saldos =
+        cashflow::saldosDosDias(txtDataInicial->Text(), abertura, cashflow::somasPorDia(ConexaoBanco, inicio, fim));
 
     flxConsulta->setRows(1);
     flxConsulta->Clear();

@@ -50,7 +50,9 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
 {
     close();
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // One thread uses a connection: no lock around every call into the
+    // engine, which a long read makes millions of.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     const QByteArray path = localPath.toUtf8();
     int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
     auto failWith = [&](const QString& why) {
