@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <optional>
 #include <vector>
@@ -143,13 +144,14 @@ public:
         return row >= 0 && row < rows_ && col >= 0 && col < cols_;
     }
 
-    // Valid until the next change of any cell.
-    QStringView view(int row, int col) const
+    QString text(int row, int col) const
     {
         const Span& sp = text_[at(row, col)];
-        return QStringView(chars_.data() + sp.offset, qsizetype(sp.length));
+        const char* p = bytes_.data() + sp.offset;
+        if (sp.wide)
+            return QString(reinterpret_cast<const QChar*>(p), qsizetype(sp.length));
+        return QString::fromLatin1(p, qsizetype(sp.length));
     }
-    QString text(int row, int col) const { return view(row, col).toString(); }
     void setText(int row, int col, QStringView text)
     {
         store(text_[at(row, col)], text);
@@ -209,7 +211,7 @@ public:
         for (int r = 0; r < rows_; ++r)
             for (int c = 0; c < cols_; ++c) {
                 if (c >= kept) {
-                    unused_ += text_[at(r, c)].length;
+                    unused_ += text_[at(r, c)].bytes();
                     continue;
                 }
                 text[size_t(r) * cols + c] = text_[at(r, c)];
@@ -243,7 +245,7 @@ public:
         beginRemoveRows({}, row - 1, row - 1);
         const auto pos = ptrdiff_t(row) * cols_;
         for (auto it = text_.begin() + pos; it != text_.begin() + pos + cols_; ++it)
-            unused_ += it->length;
+            unused_ += it->bytes();
         text_.erase(text_.begin() + pos, text_.begin() + pos + cols_);
         styleId_.erase(styleId_.begin() + pos, styleId_.begin() + pos + cols_);
         --rows_;
@@ -253,8 +255,8 @@ public:
     void clear()
     {
         std::fill(text_.begin(), text_.end(), Span{});
-        chars_.clear();
-        chars_.shrink_to_fit();
+        bytes_.clear();
+        bytes_.shrink_to_fit();
         unused_ = 0;
         std::fill(styleId_.begin(), styleId_.end(), 0);
         resetStyles();
@@ -270,15 +272,17 @@ public:
         const bool numeric = order == FlexSort::NumericAscending || order == FlexSort::NumericDescending;
         const bool descending = order == FlexSort::GenericDescending || order == FlexSort::NumericDescending;
         std::vector<std::optional<double>> numbers(n);
+        std::vector<QString> texts(n);
         for (int i = 0; i < n; ++i) {
-            numbers[i] = readNumber(view(i + 1, col));
+            texts[i] = text(i + 1, col);
+            numbers[i] = readNumber(texts[i]);
             if (numeric && !numbers[i])
                 numbers[i] = 0.0;
         }
         auto less = [&](int a, int b) {
             if (numbers[a] && numbers[b])
                 return *numbers[a] < *numbers[b];
-            return view(a + 1, col).compare(view(b + 1, col), Qt::CaseInsensitive) < 0;
+            return texts[a].compare(texts[b], Qt::CaseInsensitive) < 0;
         };
         std::vector<int> order_(n);
         std::iota(order_.begin(), order_.end(), 0);
@@ -306,7 +310,7 @@ public:
         if (!(a & HorizontalMask))
             a |= columns_[col].align;
         if (!(a & HorizontalMask) && row > 0)
-            a |= readNumber(view(row, col)) ? Qt::AlignRight : Qt::AlignLeft;
+            a |= readNumber(text(row, col)) ? Qt::AlignRight : Qt::AlignLeft;
         if (!(a & Qt::AlignVertical_Mask))
             a |= Qt::AlignVCenter;
         return a;
@@ -320,42 +324,55 @@ private:
 
     size_t at(int row, int col) const { return size_t(row) * cols_ + col; }
 
-    // Where a cell's text lies in chars_.
+    // Where a cell's text lies in bytes_: one byte a character when every
+    // character fits in one (most of what the windows write), else two.
     struct Span {
         quint32 offset = 0;
-        quint32 length = 0;
+        quint32 length : 31 = 0;  // characters
+        quint32 wide : 1 = 0;
+        size_t bytes() const { return size_t(length) << wide; }
     };
 
-    // A text no longer than the one it replaces takes its place; a longer
-    // one goes at the end. Once most of the buffer is left-over text, the
-    // live texts are copied together.
+    // A text that fits where the old one was takes its place; another goes
+    // at the end. Once most of the buffer is left-over text, the live texts
+    // are copied together.
     void store(Span& sp, QStringView text)
     {
-        const auto n = quint32(text.size());
-        if (n <= sp.length) {
-            std::copy(text.begin(), text.end(), chars_.begin() + sp.offset);
-            unused_ += sp.length - n;
-            sp.length = n;
-            return;
+        const bool wide = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xff; });
+        const size_t need = size_t(text.size()) << int(wide);
+        if (need > sp.bytes() || (wide && !sp.wide)) {
+            unused_ += sp.bytes();
+            if (unused_ > 262144 && unused_ > bytes_.size() / 2)
+                compact();
+            if (wide && bytes_.size() % 2)
+                bytes_.push_back(0);  // two-byte characters start at an even byte
+            sp.offset = quint32(bytes_.size());
+            bytes_.resize(bytes_.size() + need);
+        } else {
+            unused_ += sp.bytes() - need;
         }
-        unused_ += sp.length;
-        if (unused_ > 65536 && unused_ > chars_.size() / 2)
-            compact();
-        sp.offset = quint32(chars_.size());
-        sp.length = n;
-        chars_.insert(chars_.end(), text.begin(), text.end());
+        sp.length = quint32(text.size());
+        sp.wide = wide;
+        char* to = bytes_.data() + sp.offset;
+        if (wide)
+            std::memcpy(to, text.data(), need);
+        else
+            for (QChar c : text)
+                *to++ = char(c.unicode());
     }
 
     void compact()
     {
-        std::vector<QChar> live;
-        live.reserve(chars_.size() - unused_);
+        std::vector<char> live;
+        live.reserve(bytes_.size() - unused_ + text_.size() / 8);
         for (Span& sp : text_) {
-            const auto from = chars_.begin() + sp.offset;
+            if (sp.wide && live.size() % 2)
+                live.push_back(0);
+            const auto from = bytes_.begin() + sp.offset;
             sp.offset = quint32(live.size());
-            live.insert(live.end(), from, from + sp.length);
+            live.insert(live.end(), from, from + ptrdiff_t(sp.bytes()));
         }
-        chars_ = std::move(live);
+        bytes_ = std::move(live);
         unused_ = 0;
     }
 
@@ -389,7 +406,7 @@ private:
     {
         rows_ = rows;
         for (size_t i = size_t(rows_) * cols_; i < text_.size(); ++i)
-            unused_ += text_[i].length;
+            unused_ += text_[i].bytes();
         text_.resize(size_t(rows_) * cols_);
         styleId_.resize(text_.size(), 0);
     }
@@ -463,8 +480,8 @@ private:
     // The texts of all cells share one buffer: a hundred thousand rows cost
     // their characters and eight bytes a cell, not a string object each.
     std::vector<Span> text_;        // row-major, row 0 the header
-    std::vector<QChar> chars_;
-    size_t unused_ = 0;             // characters of chars_ no cell uses
+    std::vector<char> bytes_;
+    size_t unused_ = 0;             // bytes of bytes_ no cell uses
     std::vector<quint32> styleId_;  // parallel to text_
     std::vector<CellStyle> styles_;
     QHash<CellStyle, quint32> styleIds_;
