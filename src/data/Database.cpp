@@ -2,6 +2,8 @@
 
 #include "data/Like.h"
 
+#include <QFileInfo>
+
 #include <sqlcipher/sqlite3.h>
 
 namespace data {
@@ -62,10 +64,16 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
     if (rc != SQLITE_OK)
         failWith(errorOf(db));
     if (!key.isEmpty()) {
-        QString why = keyWith(db, key, CipherSettings::pageSize);
-        if (!why.isEmpty() && !create) {
-            // A file made with the former page size: the key is set again
-            // on a fresh connection.
+        // A file whose size is no whole number of today's pages was made
+        // with the former size: that is tried first, saving a key
+        // derivation at the login.
+        const qint64 bytes = QFileInfo(localPath).size();
+        const bool former = !create && bytes > 0 && bytes % CipherSettings::pageSize != 0;
+        const int first = former ? CipherSettings::legacyPageSize : CipherSettings::pageSize;
+        QString why = keyWith(db, key, first);
+        if (!why.isEmpty() && !create && !former) {
+            // The key is set again, with the former size, on a fresh
+            // connection.
             sqlite3_close(db);
             db = nullptr;
             if (sqlite3_open_v2(path.constData(), &db, flags, nullptr) != SQLITE_OK)
