@@ -12,6 +12,7 @@
 #include "cashflow/frmFluxo.h"
 #include "app/frmPrincipal.h"
 #include "app/frmSenha.h"
+#include "janelas.h"
 #include <QListWidget>
 
 #include <QComboBox>
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -37,8 +39,16 @@ void prepareAccount()
     qputenv("VORSAL_DRIVES", drives->path().toLocal8Bit());
     const QByteArray n = qgetenv("VORSAL_BENCH_N").isEmpty() ? QByteArray("200000") : qgetenv("VORSAL_BENCH_N");
     QProcess::execute(QStringLiteral(VORSAL_CREATOR), {"C", "Bench", "1234"});
-    QProcess::execute(QStringLiteral(VORSAL_GENERATOR),
-                      {QDir(drives->path()).filePath("C/Banco/Bench.mdb"), QString::fromLatin1(n)});
+    const QString arquivo = QDir(drives->path()).filePath("C/Banco/Bench.mdb");
+    // An account made before (VORSAL_BENCH_FILE, password 1234) saves
+    // generating a large one for every run.
+    const QString pronto = qEnvironmentVariable("VORSAL_BENCH_FILE");
+    if (!pronto.isEmpty()) {
+        QFile::remove(arquivo);
+        QFile::copy(pronto, arquivo);
+    } else {
+        QProcess::execute(QStringLiteral(VORSAL_GENERATOR), {arquivo, QString::fromLatin1(n)});
+    }
     DriveBanco = QStringLiteral("C:");
     NomeBanco = QStringLiteral("Bench");
     CaminhoBanco = QStringLiteral("C:\\Banco\\Bench.mdb");
@@ -180,6 +190,12 @@ int main(int argc, char** argv)
     platform::setMsgBoxHandler([](const platform::MsgCall& c) {
         return c.buttons() == platform::vbYesNo ? int(platform::vbYes) : int(platform::vbOK);
     });
+    if (argc > 1 && QByteArrayView(argv[1]) == "--janelas") {
+        const int rc = bench::janelas(qgetenv("VORSAL_BENCH_N").toLong());
+        ConexaoBanco.close();
+        delete drives;
+        return rc;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

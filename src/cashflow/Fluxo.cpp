@@ -30,23 +30,18 @@ data::Centavos saldoAntes(data::Connection& db, const QDate& dia)
 
 std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
-    // A short period is found through the due-date index; past some
-    // thousands of rows, reaching each row through the index costs more
-    // than one pass over the table and a sort here.
-    const qint64 noPeriodo =
-        data::scalar(db, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"), inicio, fim)
-            .toLongLong();
-    if (noPeriodo == 0)
+    const data::PlanoPeriodo plano = data::planoDoPeriodo(db, QStringLiteral("DataVen"), inicio, fim);
+    if (plano.linhas == 0)
         return {};
-    const bool varrer = noPeriodo > 15000;
+    const bool varrer = plano.varrer;
     const QString sql = QStringLiteral("SELECT ") + queries::kColunasConsulta +
-                        QStringLiteral(" FROM Lancamentos WHERE ") + (varrer ? QStringLiteral("+") : QString()) +
-                        QStringLiteral("DataVen BETWEEN ? AND ?") +
+                        QStringLiteral(" FROM Lancamentos WHERE ") + plano.coluna +
+                        QStringLiteral(" BETWEEN ? AND ?") +
                         (varrer ? QString()
                                 : QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate +
                                       QStringLiteral(", Despesa, NumLan"));
     data::Statement s(db, sql, inicio, fim);
-    std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(noPeriodo));
+    std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(plano.linhas));
     if (varrer)
         std::sort(linhas.begin(), linhas.end(), [](const Lancamento& x, const Lancamento& y) {
             if (x.vencimento != y.vencimento)
@@ -114,6 +109,30 @@ Saldos montarSaldos(const QString& dataInicial, data::Centavos abertura, const s
     return s;
 }
 
+std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, const QDate& fim)
+{
+    std::vector<SomaDoDia> dias;
+    data::Statement s(db,
+                      QStringLiteral("SELECT DataVen, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                                     " GROUP BY DataVen ORDER BY DataVen"),
+                      inicio, fim);
+    while (s.next())
+        dias.push_back({queries::textoData(s.text(0)), s.integer(1)});
+    return dias;
+}
+
+Saldos saldosDosDias(const QString& dataInicial, data::Centavos abertura, const std::vector<SomaDoDia>& dias)
+{
+    Saldos s;
+    data::Centavos saldo = abertura;
+    for (size_t i = 0; i < dias.size(); ++i) {
+        s.linhas.push_back({i == 0 ? dataInicial : dias[i - 1].data, saldo});
+        saldo = data::addMoney(saldo, dias[i].soma);
+    }
+    s.saldoFinal = saldo;
+    return s;
+}
+
 std::vector<data::Centavos> saldosPositivos(std::vector<data::Centavos> candidatos)
 {
     candidatos.erase(std::remove_if(candidatos.begin(), candidatos.end(), [](data::Centavos c) { return c <= 0; }),
@@ -155,7 +174,7 @@ std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& ho
         data::Centavos corrente = saldo;
         std::optional<data::Centavos> menor;
         for (size_t i = primeiro; i < dias.size() && dias[i].first <= m.datas[k + 1]; ++i) {
-            corrente += dias[i].second;
+            corrente = data::addMoney(corrente, dias[i].second);
             if (!menor || corrente < *menor)
                 menor = corrente;
         }

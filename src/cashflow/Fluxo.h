@@ -66,6 +66,17 @@ struct Saldos {
 
 Saldos montarSaldos(const QString& dataInicial, data::Centavos abertura, const std::vector<Lancamento>& lancamentos);
 
+// Each due date of a period with the sum of its entries, in date order; the
+// due-date index holds both, so the table itself is not read.
+struct SomaDoDia {
+    QString data;  // "DD/MM/YYYY"
+    data::Centavos soma = 0;
+};
+std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, const QDate& fim);
+
+// The same rows as above from the day sums.
+Saldos saldosDosDias(const QString& dataInicial, data::Centavos abertura, const std::vector<SomaDoDia>& dias);
+
 // The balances above zero among the candidates, largest first.
 std::vector<data::Centavos> saldosPositivos(std::vector<data::Centavos> candidatos);
 

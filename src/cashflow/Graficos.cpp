@@ -1,5 +1,6 @@
 #include "cashflow/Graficos.h"
 
+#include "data/Lancamentos.h"
 #include "platform/formats.h"
 
 #include <algorithm>
@@ -128,11 +129,12 @@ std::optional<TabelaGrafico> entradasSaidas(data::Connection& db, const Periodo&
 std::optional<DespesasPorGrupo> despesasPorGrupo(data::Connection& db, const Periodo& periodo)
 {
     // Entries without a group fail "Conta <> ?" and are left out with the
-    // catch-all group.
+    // catch-all group. The group is not in the due-date index: a long period
+    // is read in one pass over the table.
+    const data::PlanoPeriodo plano = data::planoDoPeriodo(db, QStringLiteral("DataVen"), periodo.inicio, periodo.fim);
     data::Statement s(db,
-                      QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos"
-                                     " WHERE DataVen BETWEEN ? AND ? AND Tipo = ? AND Conta <> ?"
-                                     " GROUP BY Conta"),
+                      QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE ") + plano.coluna +
+                          QStringLiteral(" BETWEEN ? AND ? AND Tipo = ? AND Conta <> ? GROUP BY Conta"),
                       periodo.inicio, periodo.fim, QStringLiteral("1"), kOutrasSaidas);
     DespesasPorGrupo d;
     while (s.next()) {

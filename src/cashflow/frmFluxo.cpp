@@ -397,8 +397,8 @@ void frmFluxo::lblSoSaldo_Click()
         txtDataInicial->setText(platform::fmtDate(inicio));
     }
     const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
-    const std::vector<cashflow::Lancamento> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
-    const cashflow::Saldos saldos = cashflow::montarSaldos(txtDataInicial->Text(), abertura, lancs);
+    const cashflow::Saldos saldos =
+        cashflow::saldosDosDias(txtDataInicial->Text(), abertura, cashflow::somasPorDia(ConexaoBanco, inicio, fim));
 
     flxConsulta->setRows(1);
     flxConsulta->Clear();
@@ -410,7 +410,7 @@ void frmFluxo::lblSoSaldo_Click()
         const int r = i + 1;
         const cashflow::SaldoDoDia& s = saldos.linhas[size_t(i)];
         flxConsulta->setTextMatrix(r, 0, s.data);
-        flxConsulta->setTextMatrix(r, 1, data::formatMoney(s.saldo));
+        flxConsulta->setTextMatrix(r, 1, queries::textoValor(s.saldo));
         if (s.saldo < 0) {
             flxConsulta->setCellForeColor(r, 0, kVermelho);
             flxConsulta->setCellForeColor(r, 1, kVermelho);
@@ -533,7 +533,7 @@ void frmFluxo::Lancamentos()
             flxConsulta->setTextMatrix(r, 0, queries::textoNumLan(l.numLan));
             flxConsulta->setTextMatrix(r, 1, linha.data);
             flxConsulta->setTextMatrix(r, 2, l.referente);
-            flxConsulta->setTextMatrix(r, 3, data::formatMoney(l.valor));
+            flxConsulta->setTextMatrix(r, 3, queries::textoValor(l.valor));
             if (cashflow::mostradoEmAzul(l))
                 flxConsulta->setCellForeColor(r, 2, kAzul);
             continue;
@@ -543,7 +543,7 @@ void frmFluxo::Lancamentos()
         saldosDaVista_.push_back(linha.valor);
         flxConsulta->setTextMatrix(r, 1, linha.data);
         flxConsulta->setTextMatrix(r, 2, abertura ? kSaldoInicial : kSaldo);
-        flxConsulta->setTextMatrix(r, 3, data::formatMoney(linha.valor));
+        flxConsulta->setTextMatrix(r, 3, queries::textoValor(linha.valor));
         flxConsulta->setRowBackColor(r, kFundoSaldo);
         for (int c = abertura ? 1 : 0; c < 4; ++c)
             flxConsulta->setCellBold(r, c, true);

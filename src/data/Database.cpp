@@ -3,6 +3,8 @@
 #include "data/Collation.h"
 #include "data/Like.h"
 
+#include <QFileInfo>
+
 #include <sqlcipher/sqlite3.h>
 
 namespace data {
@@ -18,12 +20,44 @@ QString errorOf(sqlite3* db)
 
 Connection::~Connection() { close(); }
 
+namespace {
+// Keys the connection with the given page size; the rest are SQLCipher 3's
+// defaults, stated so that a later version (whose defaults differ) keeps
+// reading these files. Pragmas an older version does not know are ignored.
+// Returns the engine's message, empty when the key read the file.
+QString keyWith(sqlite3* db, const QByteArray& key, int pageSize)
+{
+    if (sqlite3_key(db, key.constData(), key.size()) != SQLITE_OK)
+        return errorOf(db);
+    const QByteArray settings = "PRAGMA cipher_page_size = " + QByteArray::number(pageSize) +
+                                ";"
+                                "PRAGMA kdf_iter = " +
+                                QByteArray::number(CipherSettings::kdfIterations) +
+                                ";"
+                                "PRAGMA cipher_hmac_algorithm = HMAC_SHA1;"
+                                "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;"
+                                // A wrong key or a file that is no database
+                                // shows only at the first read.
+                                "SELECT count(*) FROM sqlite_master;";
+    char* err = nullptr;
+    if (sqlite3_exec(db, settings.constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        QString why = QString::fromUtf8(err ? err : "");
+        sqlite3_free(err);
+        return why.isEmpty() ? errorOf(db) : why;
+    }
+    return QString();
+}
+} // namespace
+
 void Connection::open(const QString& localPath, const QByteArray& key, bool create)
 {
     close();
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    int rc = sqlite3_open_v2(localPath.toUtf8().constData(), &db, flags, nullptr);
+    // One thread uses a connection: no lock around every call into the
+    // engine, which a long read makes millions of.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const QByteArray path = localPath.toUtf8();
+    int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
     auto failWith = [&](const QString& why) {
         sqlite3_close(db);
         throw DbError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(localPath, why));
@@ -31,30 +65,31 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
     if (rc != SQLITE_OK)
         failWith(errorOf(db));
     if (!key.isEmpty()) {
-        rc = sqlite3_key(db, key.constData(), key.size());
-        if (rc != SQLITE_OK)
-            failWith(errorOf(db));
-        // SQLCipher 3 defaults, stated so that a later version (whose
-        // defaults differ) keeps reading these files. Pragmas an older
-        // version does not know are ignored by it.
-        const char* settings =
-            "PRAGMA cipher_page_size = 1024;"
-            "PRAGMA kdf_iter = 64000;"
-            "PRAGMA cipher_hmac_algorithm = HMAC_SHA1;"
-            "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;";
+        // A file whose size is no whole number of today's pages was made
+        // with the former size: that is tried first, saving a key
+        // derivation at the login.
+        const qint64 bytes = QFileInfo(localPath).size();
+        const bool former = !create && bytes > 0 && bytes % CipherSettings::pageSize != 0;
+        const int first = former ? CipherSettings::legacyPageSize : CipherSettings::pageSize;
+        QString why = keyWith(db, key, first);
+        if (!why.isEmpty() && !create && !former) {
+            // The key is set again, with the former size, on a fresh
+            // connection.
+            sqlite3_close(db);
+            db = nullptr;
+            if (sqlite3_open_v2(path.constData(), &db, flags, nullptr) != SQLITE_OK)
+                failWith(errorOf(db));
+            why = keyWith(db, key, CipherSettings::legacyPageSize);
+        }
+        if (!why.isEmpty())
+            failWith(why);
+    } else {
         char* err = nullptr;
-        if (sqlite3_exec(db, settings, nullptr, nullptr, &err) != SQLITE_OK) {
+        if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
             QString why = QString::fromUtf8(err ? err : "");
             sqlite3_free(err);
             failWith(why);
         }
-    }
-    // A wrong key or a file that is no database shows only at the first read.
-    char* err = nullptr;
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
-        QString why = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        failWith(why);
     }
     // Decrypted pages stay cached: queries over a large ledger read the same
     // pages again and again.

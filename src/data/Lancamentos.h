@@ -41,6 +41,20 @@ bool deleteLancamento(Connection& db, std::int64_t numLan);
 // The sum of every entry due on or before a day.
 Centavos balanceUntil(Connection& db, const QDate& day);
 
+// How to read the entries of a period of one date column ("DataVen" or
+// "DataLan") when more than the index holds is needed: through the column's
+// index, which costs about one page (decrypted) per row, or in one pass over
+// the table, which costs every page. Chosen from the file itself, the rows
+// of the period against the pages of the file, so the choice holds at any
+// size of the account.
+struct PlanoPeriodo {
+    qint64 linhas = 0;    // entries in the period
+    bool varrer = false;  // one pass over the table
+    // The column as the WHERE clause names it: "+" keeps the index out.
+    QString coluna;
+};
+PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& inicio, const QDate& fim);
+
 // Reads the columns of "SELECT NumLan, DataVen, Referente, Valor, DataLan,
 // Tipo, Despesa, Filtro, Conta" starting at a column.
 Lancamento readLancamento(const Statement& s, int first = 0);

@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <optional>
 #include <vector>
@@ -143,10 +144,17 @@ public:
         return row >= 0 && row < rows_ && col >= 0 && col < cols_;
     }
 
-    const QString& text(int row, int col) const { return text_[at(row, col)]; }
-    void setText(int row, int col, const QString& text)
+    QString text(int row, int col) const
     {
-        text_[at(row, col)] = text;
+        const Span& sp = text_[at(row, col)];
+        const char* p = bytes_.data() + sp.offset;
+        if (sp.wide)
+            return QString(reinterpret_cast<const QChar*>(p), qsizetype(sp.length));
+        return QString::fromLatin1(p, qsizetype(sp.length));
+    }
+    void setText(int row, int col, QStringView text)
+    {
+        store(text_[at(row, col)], text);
         changed(row);
     }
 
@@ -197,12 +205,16 @@ public:
             beginInsertColumns({}, cols_, cols - 1);
         else
             beginRemoveColumns({}, cols, cols_ - 1);
-        std::vector<QString> text(size_t(rows_) * cols);
+        std::vector<Span> text(size_t(rows_) * cols);
         std::vector<quint32> styleId(text.size(), 0);
         const int kept = std::min(cols, cols_);
         for (int r = 0; r < rows_; ++r)
-            for (int c = 0; c < kept; ++c) {
-                text[size_t(r) * cols + c] = std::move(text_[at(r, c)]);
+            for (int c = 0; c < cols_; ++c) {
+                if (c >= kept) {
+                    unused_ += text_[at(r, c)].bytes();
+                    continue;
+                }
+                text[size_t(r) * cols + c] = text_[at(r, c)];
                 styleId[size_t(r) * cols + c] = styleId_[at(r, c)];
             }
         text_ = std::move(text);
@@ -220,10 +232,10 @@ public:
     {
         beginInsertRows({}, row - 1, row - 1);
         const auto pos = ptrdiff_t(row) * cols_;
-        text_.insert(text_.begin() + pos, size_t(cols_), QString());
+        text_.insert(text_.begin() + pos, size_t(cols_), Span{});
         styleId_.insert(styleId_.begin() + pos, size_t(cols_), 0);
         for (int c = 0; c < std::min(int(cells.size()), cols_); ++c)
-            text_[pos + c] = cells[c];
+            store(text_[pos + c], cells[c]);
         ++rows_;
         endInsertRows();
     }
@@ -232,6 +244,8 @@ public:
     {
         beginRemoveRows({}, row - 1, row - 1);
         const auto pos = ptrdiff_t(row) * cols_;
+        for (auto it = text_.begin() + pos; it != text_.begin() + pos + cols_; ++it)
+            unused_ += it->bytes();
         text_.erase(text_.begin() + pos, text_.begin() + pos + cols_);
         styleId_.erase(styleId_.begin() + pos, styleId_.begin() + pos + cols_);
         --rows_;
@@ -240,7 +254,10 @@ public:
 
     void clear()
     {
-        std::fill(text_.begin(), text_.end(), QString());
+        std::fill(text_.begin(), text_.end(), Span{});
+        bytes_.clear();
+        bytes_.shrink_to_fit();
+        unused_ = 0;
         std::fill(styleId_.begin(), styleId_.end(), 0);
         resetStyles();
         changed(0);
@@ -255,29 +272,31 @@ public:
         const bool numeric = order == FlexSort::NumericAscending || order == FlexSort::NumericDescending;
         const bool descending = order == FlexSort::GenericDescending || order == FlexSort::NumericDescending;
         std::vector<std::optional<double>> numbers(n);
+        std::vector<QString> texts(n);
         for (int i = 0; i < n; ++i) {
-            numbers[i] = readNumber(text(i + 1, col));
+            texts[i] = text(i + 1, col);
+            numbers[i] = readNumber(texts[i]);
             if (numeric && !numbers[i])
                 numbers[i] = 0.0;
         }
         auto less = [&](int a, int b) {
             if (numbers[a] && numbers[b])
                 return *numbers[a] < *numbers[b];
-            return QString::compare(text(a + 1, col), text(b + 1, col), Qt::CaseInsensitive) < 0;
+            return texts[a].compare(texts[b], Qt::CaseInsensitive) < 0;
         };
         std::vector<int> order_(n);
         std::iota(order_.begin(), order_.end(), 0);
         std::stable_sort(order_.begin(), order_.end(),
                          [&](int a, int b) { return descending ? less(b, a) : less(a, b); });
 
-        std::vector<QString> text(text_.size());
+        std::vector<Span> text(text_.size());
         std::vector<quint32> styleId(styleId_.size());
-        std::move(text_.begin(), text_.begin() + cols_, text.begin());
+        std::copy(text_.begin(), text_.begin() + cols_, text.begin());
         std::copy(styleId_.begin(), styleId_.begin() + cols_, styleId.begin());
         for (int i = 0; i < n; ++i) {
             const size_t from = at(order_[i] + 1, 0);
             const size_t to = at(i + 1, 0);
-            std::move(text_.begin() + from, text_.begin() + from + cols_, text.begin() + to);
+            std::copy(text_.begin() + from, text_.begin() + from + cols_, text.begin() + to);
             std::copy(styleId_.begin() + from, styleId_.begin() + from + cols_, styleId.begin() + to);
         }
         text_ = std::move(text);
@@ -304,6 +323,58 @@ private:
     };
 
     size_t at(int row, int col) const { return size_t(row) * cols_ + col; }
+
+    // Where a cell's text lies in bytes_: one byte a character when every
+    // character fits in one (most of what the windows write), else two.
+    struct Span {
+        quint32 offset = 0;
+        quint32 length : 31 = 0;  // characters
+        quint32 wide : 1 = 0;
+        size_t bytes() const { return size_t(length) << wide; }
+    };
+
+    // A text that fits where the old one was takes its place; another goes
+    // at the end. Once most of the buffer is left-over text, the live texts
+    // are copied together.
+    void store(Span& sp, QStringView text)
+    {
+        const bool wide = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xff; });
+        const size_t need = size_t(text.size()) << int(wide);
+        if (need > sp.bytes() || (wide && !sp.wide)) {
+            unused_ += sp.bytes();
+            if (unused_ > 262144 && unused_ > bytes_.size() / 2)
+                compact();
+            if (wide && bytes_.size() % 2)
+                bytes_.push_back(0);  // two-byte characters start at an even byte
+            sp.offset = quint32(bytes_.size());
+            bytes_.resize(bytes_.size() + need);
+        } else {
+            unused_ += sp.bytes() - need;
+        }
+        sp.length = quint32(text.size());
+        sp.wide = wide;
+        char* to = bytes_.data() + sp.offset;
+        if (wide)
+            std::memcpy(to, text.data(), need);
+        else
+            for (QChar c : text)
+                *to++ = char(c.unicode());
+    }
+
+    void compact()
+    {
+        std::vector<char> live;
+        live.reserve(bytes_.size() - unused_ + text_.size() / 8);
+        for (Span& sp : text_) {
+            if (sp.wide && live.size() % 2)
+                live.push_back(0);
+            const auto from = bytes_.begin() + sp.offset;
+            sp.offset = quint32(live.size());
+            live.insert(live.end(), from, from + ptrdiff_t(sp.bytes()));
+        }
+        bytes_ = std::move(live);
+        unused_ = 0;
+    }
 
     QVariant cellData(int row, int col, int role) const
     {
@@ -334,6 +405,8 @@ private:
     void resizeRows(int rows)
     {
         rows_ = rows;
+        for (size_t i = size_t(rows_) * cols_; i < text_.size(); ++i)
+            unused_ += text_[i].bytes();
         text_.resize(size_t(rows_) * cols_);
         styleId_.resize(text_.size(), 0);
     }
@@ -404,7 +477,11 @@ private:
 
     int rows_ = 1;
     int cols_ = 2;
-    std::vector<QString> text_;     // row-major, row 0 the header
+    // The texts of all cells share one buffer: a hundred thousand rows cost
+    // their characters and eight bytes a cell, not a string object each.
+    std::vector<Span> text_;        // row-major, row 0 the header
+    std::vector<char> bytes_;
+    size_t unused_ = 0;             // bytes of bytes_ no cell uses
     std::vector<quint32> styleId_;  // parallel to text_
     std::vector<CellStyle> styles_;
     QHash<CellStyle, quint32> styleIds_;

@@ -41,33 +41,6 @@ bool lerValorMostrado(const QString& texto, double& valor)
     return platform::parseDecimalComma(texto.trimmed(), valor);
 }
 
-// "#,##0.00" without going through a general formatter: a query may write a
-// hundred thousand of them.
-QString textoValor(data::Centavos c)
-{
-    char buf[40];
-    char* end = buf + sizeof buf;
-    char* p = end;
-    const bool negativo = c < 0;
-    unsigned long long v = negativo ? 0ULL - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
-    const unsigned cents = unsigned(v % 100);
-    v /= 100;
-    *--p = char('0' + cents % 10);
-    *--p = char('0' + cents / 10);
-    *--p = ',';
-    int digitos = 0;
-    do {
-        if (digitos > 0 && digitos % 3 == 0)
-            *--p = '.';
-        *--p = char('0' + v % 10);
-        v /= 10;
-        ++digitos;
-    } while (v > 0);
-    if (negativo)
-        *--p = '-';
-    return QString::fromLatin1(p, int(end - p));
-}
-
 // A quick first look for "previs" in any case, so that the full forecast
 // test runs only on the few descriptions that may be forecasts.
 bool podeSerPrevisao(const QString& referente)
@@ -128,6 +101,31 @@ QString ordemComDesempate(QString& clausulaOrdem)
     QString ordem = ordemDaConsulta(clausulaOrdem).trimmed();
     ordem.replace(texto, QStringLiteral("\\1") + data::kCollate);
     return QLatin1Char(' ') + ordem + QStringLiteral(", NumLan");
+}
+
+QString textoValor(data::Centavos c)
+{
+    char buf[40];
+    char* end = buf + sizeof buf;
+    char* p = end;
+    const bool negativo = c < 0;
+    unsigned long long v = negativo ? 0ULL - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
+    const unsigned cents = unsigned(v % 100);
+    v /= 100;
+    *--p = char('0' + cents % 10);
+    *--p = char('0' + cents / 10);
+    *--p = ',';
+    int digitos = 0;
+    do {
+        if (digitos > 0 && digitos % 3 == 0)
+            *--p = '.';
+        *--p = char('0' + v % 10);
+        v /= 10;
+        ++digitos;
+    } while (v > 0);
+    if (negativo)
+        *--p = '-';
+    return QString::fromLatin1(p, int(end - p));
 }
 
 QString textoNumLan(std::int64_t numLan)
@@ -196,22 +194,15 @@ std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
 std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
                                       const QDate& fim, const QString& condicao)
 {
-    const QString coluna = colunaData == QLatin1String("DataLan") ? QStringLiteral("DataLan") : QStringLiteral("DataVen");
-    // The index finds a short period quickly, but reaching each row through
-    // it costs one random page read (and decryption) per row; past a few
-    // thousand rows one pass over the table and a sort here is much faster.
-    const qint64 noPeriodo =
-        data::scalar(db, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE ") + coluna +
-                             QStringLiteral(" BETWEEN ? AND ?"),
-                     inicio, fim)
-            .toLongLong();
-    const bool varrer = noPeriodo > 15000;
+    const data::PlanoPeriodo plano = data::planoDoPeriodo(db, colunaData, inicio, fim);
+    const bool varrer = plano.varrer;
     const QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos WHERE ") +
-                        (varrer ? QStringLiteral("+") : QString()) + coluna + QStringLiteral(" BETWEEN ? AND ?") +
-                        condicao +
-                        (varrer ? QString() : QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate + QStringLiteral(", NumLan"));
+                        plano.coluna + QStringLiteral(" BETWEEN ? AND ?") + condicao +
+                        (varrer ? QString()
+                                : QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate +
+                                      QStringLiteral(", NumLan"));
     data::Statement s(db, sql, inicio, fim);
-    std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(noPeriodo));
+    std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(plano.linhas));
     if (varrer)
         ordenarPorVencimento(linhas);
     return linhas;

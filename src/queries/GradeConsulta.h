@@ -110,6 +110,9 @@ QString textoContagem(qsizetype n);
 // Texts as the grid shows them.
 QString textoNumLan(std::int64_t numLan);  // "000123"
 QString textoData(const QString& sqlDate);  // "YYYY-MM-DD" to "DD/MM/YYYY"; "" otherwise
+// An amount as the grids show it ("-1.234,56"), without a general formatter:
+// a listing may write a hundred thousand of them.
+QString textoValor(data::Centavos c);
 
 // Page Up and Page Down in the date boxes of the windows that step a period
 // by months: the box's date one calendar month later or earlier (a day the

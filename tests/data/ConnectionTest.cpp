@@ -114,6 +114,31 @@ TEST_F(AccountFileTest, UnencryptedAccountFileOpensThroughTheSecondAttempt)
     EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
 }
 
+TEST_F(AccountFileTest, FileWithTheFormerPageSizeStillOpens)
+{
+    const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Antiga.mdb"));
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+              SQLITE_OK);
+    const QByteArray key(data::kSenhaBancoDados);
+    sqlite3_key(raw, key.constData(), key.size());
+    EXPECT_EQ(sqlite3_exec(raw,
+                           "PRAGMA cipher_page_size = 1024; PRAGMA kdf_iter = 64000;"
+                           "CREATE TABLE Senha (Senha TEXT, UltimoAcesso TEXT, Backup TEXT, Drive TEXT);"
+                           "INSERT INTO Senha VALUES ('abcd', '2024-01-01', '2024-01-01', 'C');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(raw);
+    EXPECT_FALSE(plainOpenCanRead(path));
+    login(QStringLiteral("Antiga"));
+    EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
+    // A change written through the program keeps the file readable.
+    data::gravarBackup(ConexaoBanco, QDate(2024, 5, 6));
+    ConexaoBanco.close();
+    login(QStringLiteral("Antiga"));
+    EXPECT_EQ(data::lerSenha(ConexaoBanco).backup, QDate(2024, 5, 6));
+}
+
 TEST_F(AccountFileTest, FilesThatAreNoAccountFailWithAnErrorNamingThem)
 {
     const QString garbage = QDir(bancoFolder()).filePath(QStringLiteral("Lixo.mdb"));

@@ -1,0 +1,365 @@
+// What the user waits for, window by window: the handler with its queued
+// events and a repaint (the grid filled), beside the time of the SQL the
+// window ran replayed alone on the same file, and the best plan for the
+// same rows (the statement as run, with the table scanned, or through an
+// index). Prints a Markdown table. Run by hand: vorsal-bench --janelas.
+#include "janelas.h"
+
+#include "app/Backup.h"
+#include "app/frmPrincipal.h"
+#include "app/frmSenha.h"
+#include "cashflow/frmFluxo.h"
+#include "cashflow/frmGraficos.h"
+#include "data/Conexao.h"
+#include "data/Senha.h"
+#include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/Form.h"
+#include "platform/MaskEdBox.h"
+#include "platform/formats.h"
+#include "queries/frmConsHistorico.h"
+#include "queries/frmConsVen.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <sqlcipher/sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+namespace {
+
+std::vector<std::string>* capturadas = nullptr;
+
+int aoExecutar(unsigned tipo, void*, void* p, void* x)
+{
+    if (tipo != SQLITE_TRACE_STMT || !capturadas)
+        return 0;
+    const char* texto = static_cast<const char*>(x);
+    if (texto && texto[0] == '-' && texto[1] == '-')
+        return 0;  // a trigger's statement
+    char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(p));
+    if (sql) {
+        capturadas->emplace_back(sql);
+        sqlite3_free(sql);
+    }
+    return 0;
+}
+
+double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Steps a statement to its end reading every column; milliseconds, or -1
+// when the statement cannot be prepared (an index the plan cannot use).
+double tempoSql(const std::string& sql)
+{
+    sqlite3* db = ConexaoBanco.handle();
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+        return -1;
+    QElapsedTimer t;
+    t.start();
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int c = 0; c < n; ++c)
+            sqlite3_column_bytes(st, c);
+    const double ms = double(t.nsecsElapsed()) / 1e6;
+    sqlite3_finalize(st);
+    return ms;
+}
+
+std::string substituir(std::string s, const std::string& de, const std::string& para)
+{
+    for (size_t p = s.find(de); p != std::string::npos; p = s.find(de, p + para.size()))
+        s.replace(p, de.size(), para);
+    return s;
+}
+
+bool ehLeitura(const std::string& sql)
+{
+    return sql.size() > 6 && (sql.compare(0, 6, "SELECT") == 0 || sql.compare(0, 6, "select") == 0);
+}
+
+// The same rows by other plans: the whole table scanned, or the index on
+// the period's column.
+std::vector<std::string> planos(const std::string& sql)
+{
+    std::vector<std::string> v{sql};
+    const std::string semMais = substituir(substituir(sql, "+DataVen", "DataVen"), "+DataLan", "DataLan");
+    if (sql.find("FROM Lancamentos") != std::string::npos && sql.find("INDEXED") == std::string::npos)
+        v.push_back(substituir(semMais, "FROM Lancamentos", "FROM Lancamentos NOT INDEXED"));
+    if (semMais != sql)
+        v.push_back(semMais);
+    for (const char* indice : {"Lancamentos_DataVen", "Lancamentos_DataLan"})
+        if (sql.find("INDEXED") == std::string::npos)
+            v.push_back(substituir(semMais, "FROM Lancamentos", std::string("FROM Lancamentos INDEXED BY ") + indice));
+    return v;
+}
+
+struct Linha {
+    std::string nome;
+    long linhas = -1;
+    double janela = 0;
+    double sql = 0;
+    double melhor = 0;
+};
+
+std::vector<Linha> tabela;
+int repeticoes = 5;
+
+// Times a window's work: its handler, the events it queued, the repaint.
+void medir(const std::string& nome, QWidget* w, const std::function<void()>& acao,
+           const std::function<long()>& linhas = {}, bool comSql = true,
+           const std::function<void()>& preparar = {})
+{
+    // VORSAL_BENCH_ONLY: the rows whose name contains it, to profile one.
+    const QString so = qEnvironmentVariable("VORSAL_BENCH_ONLY");
+    if (!so.isEmpty() && !QString::fromStdString(nome).contains(so))
+        return;
+    if (w && !w->isVisible()) {
+        w->show();
+        QApplication::processEvents();
+    }
+    std::vector<std::string> sqls;
+    capturadas = &sqls;
+    if (preparar)
+        preparar();
+    sqlite3_trace_v2(ConexaoBanco.handle(), SQLITE_TRACE_STMT, aoExecutar, nullptr);
+    acao();
+    QApplication::processEvents();
+    if (ConexaoBanco.isOpen())
+        sqlite3_trace_v2(ConexaoBanco.handle(), 0, nullptr, nullptr);
+    capturadas = nullptr;
+
+    std::vector<double> tempos;
+    for (int i = 0; i < repeticoes; ++i) {
+        if (preparar) {
+            preparar();
+            QApplication::processEvents();
+        }
+        QElapsedTimer t;
+        t.start();
+        acao();
+        QApplication::processEvents();
+        if (w)
+            w->repaint();
+        tempos.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    Linha l;
+    l.nome = nome;
+    l.janela = mediana(tempos);
+    if (!ConexaoBanco.isOpen())
+        AbrirConexao();
+    for (const std::string& s : sqls) {
+        if (!comSql || !ehLeitura(s))
+            continue;
+        std::vector<double> comoRodou;
+        double melhor = -1;
+        for (const std::string& p : planos(s)) {
+            std::vector<double> ts;
+            for (int i = 0; i < std::max(3, repeticoes / 2); ++i)
+                ts.push_back(tempoSql(p));
+            const double m = mediana(ts);
+            if (m < 0)
+                continue;
+            if (comoRodou.empty())
+                comoRodou.push_back(m);
+            if (melhor < 0 || m < melhor)
+                melhor = m;
+        }
+        l.sql += comoRodou.empty() ? 0 : comoRodou[0];
+        l.melhor += std::max(0.0, melhor);
+    }
+    if (linhas)
+        l.linhas = linhas();
+    std::fprintf(stderr, "  %-46s %9.1f ms  (sql %.1f, best %.1f)\n", nome.c_str(), l.janela, l.sql, l.melhor);
+    if (qEnvironmentVariableIsSet("VORSAL_BENCH_SQL"))
+        for (const std::string& s : sqls)
+            std::fprintf(stderr, "      %s\n", s.c_str());
+    tabela.push_back(l);
+}
+
+long kbDe(const char* campo)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& linha : f.readAll().split('\n'))
+        if (linha.startsWith(campo))
+            return linha.mid(int(qstrlen(campo))).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+// The due-date period that lists `count` entries from the oldest one.
+std::pair<QDate, QDate> periodo(long count)
+{
+    data::Statement first(ConexaoBanco, QStringLiteral("SELECT min(DataVen) FROM Lancamentos"));
+    first.next();
+    data::Statement last(ConexaoBanco,
+                         QStringLiteral("SELECT DataVen FROM Lancamentos ORDER BY DataVen LIMIT 1 OFFSET ?"),
+                         qint64(count - 1));
+    if (!last.next())
+        return {first.date(0), platform::Today().addYears(2)};
+    return {first.date(0), last.date(0)};
+}
+
+long total()
+{
+    return long(data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM Lancamentos")).toLongLong());
+}
+
+void consultaPorData(frmConsVen& f, std::pair<QDate, QDate> p, bool lancamento)
+{
+    f.optConsulta[lancamento ? 1 : 0]->setChecked(true);
+    f.txtTipo->setCurrentIndex(f.txtTipo->findText(QStringLiteral("Ambos")));
+    f.txtData1->setText(platform::fmtDate(p.first));
+    f.txtData2->setText(platform::fmtDate(p.second));
+    f.cmdConsulta_Click();
+}
+
+} // namespace
+
+int janelas(long entradas)
+{
+    repeticoes = qEnvironmentVariableIsSet("VORSAL_BENCH_REPS") ? qEnvironmentVariableIntValue("VORSAL_BENCH_REPS")
+                                                                : (entradas >= 500000 ? 3 : 5);
+    if (!ConexaoBanco.isOpen())
+        AbrirConexao();
+    const long n = total();
+    const QDate hoje = platform::Today();
+    const QDate vinteAnos = hoje.addYears(-20);
+    const QDate fimVinteAnos = hoje.addYears(1);
+    auto& consulta = platform::Forms::get<frmConsVen>();
+    auto linhasConsulta = [&] { return long(consulta.flxConsulta->Rows() - 1); };
+
+    // Memory first, before any window fills a grid: a 100 000-row listing
+    // (or the whole account when smaller) in a window just shown, the page
+    // cache warmed by one pass over the table.
+    const auto cem = periodo(std::min(n, 100000L));
+    consulta.show();
+    QApplication::processEvents();
+    tempoSql("SELECT * FROM Lancamentos NOT INDEXED");
+    tempoSql("SELECT * FROM Lancamentos INDEXED BY Lancamentos_DataVen WHERE DataVen > ''");
+    const long antes = kbDe("VmRSS:");
+    QFile limpar(QStringLiteral("/proc/self/clear_refs"));
+    if (limpar.open(QIODevice::WriteOnly))
+        limpar.write("5");
+    limpar.close();
+    consultaPorData(consulta, cem, false);
+    QApplication::processEvents();
+    consulta.repaint();
+    const long depois = kbDe("VmRSS:");
+    const long pico = kbDe("VmHWM:");
+    const long memLinhas = linhasConsulta();
+
+    std::fprintf(stderr, "account of %ld entries, %d runs each\n", n, repeticoes);
+    {
+        // Built apart from the forms list: its load opens the login.
+        static frmPrincipal* criada = new frmPrincipal();
+        auto& principal = *criada;
+        principal.preencherMesesAnos();
+        medir("Login (senha e abertura)", nullptr, [] {
+            ConexaoBanco.close();
+            auto& login = platform::Forms::get<frmSenha>();
+            login.txtSenha->setText(QStringLiteral("1234"));
+            login.txtSenha_KeyDown(Qt::Key_Return);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            if (!ConexaoBanco.isOpen())
+                AbrirConexao();
+        }, {}, false);
+        medir("\"Saldo Atual\"", nullptr, [&] { principal.SaldoAtualTexto(); });
+    }
+    for (long k : {1000L, 17500L, 100000L}) {
+        if (k > n)
+            continue;
+        const auto p = periodo(k);
+        medir("Consulta por Vencimento, " + std::to_string(k) + " linhas", &consulta,
+              [&] { consultaPorData(consulta, p, false); }, linhasConsulta);
+    }
+    medir("Consulta por Vencimento, 20 anos", &consulta,
+          [&] { consultaPorData(consulta, {vinteAnos, fimVinteAnos}, false); }, linhasConsulta);
+    medir("Consulta por Lançamento, 1 ano", &consulta,
+          [&] { consultaPorData(consulta, {hoje.addYears(-1), hoje}, true); }, linhasConsulta);
+    {
+        auto& h = platform::Forms::get<frmConsHistorico>();
+        h.optConsulta[1]->setChecked(true);
+        h.txtConsulta->setText(QStringLiteral("mercado"));
+        h.txtDataVen1->setText(platform::fmtDate(hoje.addYears(-1)));
+        h.txtDataVen2->setText(platform::fmtDate(hoje));
+        medir("Consulta por Histórico, \"mercado\", 1 ano", &h, [&] { h.cmdConsulta_Click(); },
+              [&] { return long(h.flxConsulta->Rows() - 1); });
+        h.txtDataVen1->setText(platform::fmtDate(vinteAnos));
+        h.txtDataVen2->setText(platform::fmtDate(fimVinteAnos));
+        medir("Consulta por Histórico, \"mercado\", 20 anos", &h, [&] { h.cmdConsulta_Click(); },
+              [&] { return long(h.flxConsulta->Rows() - 1); });
+        h.close();
+    }
+    consulta.close();
+    {
+        auto& f = platform::Forms::get<frmFluxo>();
+        auto linhasFluxo = [&] { return long(f.flxConsulta->Rows() - 1); };
+        f.txtDataInicial->setText(platform::fmtDate(hoje.addYears(-1)));
+        f.txtDataFinal->setText(platform::fmtDate(hoje));
+        medir("Fluxo de Caixa, 1 ano", &f, [&] { f.cmdOK_Click(); }, linhasFluxo);
+        f.txtDataInicial->setText(platform::fmtDate(vinteAnos));
+        f.txtDataFinal->setText(platform::fmtDate(fimVinteAnos));
+        medir("Fluxo de Caixa, 20 anos", &f, [&] { f.cmdOK_Click(); }, linhasFluxo);
+        // The balances-only view is built from the full one.
+        medir("Fluxo de Caixa, 20 anos, somente saldos", &f, [&] { f.lblSoSaldo_Click(); }, linhasFluxo, true,
+              [&] { f.cmdOK_Click(); });
+        medir("Menores saldos (12 meses)", &f, [&] { f.Tempo2(); });
+        f.close();
+    }
+    {
+        auto& g = platform::Forms::get<frmGraficos>();
+        g.txtDataVen1->setText(platform::fmtDate(vinteAnos));
+        g.txtDataVen2->setText(platform::fmtDate(fimVinteAnos));
+        g.optDespesa->setChecked(true);
+        g.txtTipo->setCurrentIndex(0);
+        g.txtDespesa1->setCurrentIndex(std::min(1, g.txtDespesa1->count() - 1));
+        medir("Gráfico \"Projeção do lançamento\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
+        g.optCompara->setChecked(true);
+        g.txtAno->setText(QString::number(hoje.year() - 1));
+        medir("Gráfico \"Comparação de lançamentos\", 1 ano", &g, [&] { g.cmdGerarGrafico_Click(); });
+        g.optEntraSai->setChecked(true);
+        medir("Gráfico \"Entradas e Saídas mensais\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
+        g.optGrupoContas->setChecked(true);
+        medir("Gráfico \"Grupo de Contas\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
+        g.close();
+    }
+    medir("Backup (cópia do arquivo)", nullptr, [&] {
+        data::gravarBackup(ConexaoBanco, hoje.addDays(-30));
+        app::fazerBackup(hoje);
+        if (!ConexaoBanco.isOpen())
+            AbrirConexao();
+    }, {}, false);
+
+    std::printf("\n| janela | linhas | janela (ms) | SQL da janela (ms) | melhor plano (ms) | janela / melhor |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|\n");
+    for (const Linha& l : tabela) {
+        const std::string linhas = l.linhas >= 0 ? std::to_string(l.linhas) : std::string("—");
+        if (l.melhor > 0)
+            std::printf("| %s | %s | %.1f | %.1f | %.1f | %.1f× |\n", l.nome.c_str(), linhas.c_str(), l.janela, l.sql,
+                        l.melhor, l.janela / l.melhor);
+        else
+            std::printf("| %s | %s | %.1f | — | — | — |\n", l.nome.c_str(), linhas.c_str(), l.janela);
+    }
+    std::printf("\nMemória de uma listagem de %ld linhas: +%.1f MB ao processo, pico +%.1f MB\n", memLinhas,
+                double(depois - antes) / 1024.0, double(pico - antes) / 1024.0);
+    return 0;
+}
+
+} // namespace bench
