@@ -208,23 +208,65 @@ std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colun
     return linhas;
 }
 
-void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas)
+namespace {
+// Each row's description as its place among the distinct descriptions in
+// the reader's order. The collator then compares each pair of distinct
+// descriptions at most once or so, instead of each pair of rows that share
+// a due date; equal places mean equal texts, since the order is total.
+std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linhas)
 {
-    std::vector<int> ordem(linhas.size());
-    std::iota(ordem.begin(), ordem.end(), 0);
-    std::sort(ordem.begin(), ordem.end(), [&linhas](int a, int b) {
-        const LinhaConsulta& x = linhas[size_t(a)];
-        const LinhaConsulta& y = linhas[size_t(b)];
+    QHash<QString, quint32> grupos;
+    std::vector<const QString*> distintas;
+    std::vector<quint32> posto(linhas.size());
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        const QString& r = linhas[i].referente;
+        auto it = grupos.constFind(r);
+        if (it == grupos.constEnd()) {
+            it = grupos.insert(r, quint32(distintas.size()));
+            distintas.push_back(&r);
+        }
+        posto[i] = *it;
+    }
+    std::vector<quint32> ordem(distintas.size());
+    std::iota(ordem.begin(), ordem.end(), 0U);
+    std::sort(ordem.begin(), ordem.end(), [&distintas](quint32 a, quint32 b) {
+        return data::compararTexto(*distintas[a], *distintas[b]) < 0;
+    });
+    std::vector<quint32> lugar(distintas.size());
+    for (size_t k = 0; k < ordem.size(); ++k)
+        lugar[ordem[k]] = quint32(k);
+    for (quint32& p : posto)
+        p = lugar[p];
+    return posto;
+}
+} // namespace
+
+void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorDespesa)
+{
+    struct Chave {
+        int vencimento;
+        quint32 referente;
+        std::int64_t numLan;
+        quint32 linha;
+    };
+    const std::vector<quint32> postos = postosDasDescricoes(linhas);
+    std::vector<Chave> chaves(linhas.size());
+    for (size_t i = 0; i < linhas.size(); ++i)
+        chaves[i] = {linhas[i].vencimento, postos[i], linhas[i].numLan, quint32(i)};
+    std::sort(chaves.begin(), chaves.end(), [&linhas, desempatePorDespesa](const Chave& x, const Chave& y) {
         if (x.vencimento != y.vencimento)
             return x.vencimento < y.vencimento;
-        if (const int c = data::compararTexto(x.referente, y.referente))
-            return c < 0;
+        if (x.referente != y.referente)
+            return x.referente < y.referente;
+        if (desempatePorDespesa)
+            if (const int c = linhas[x.linha].despesa.compare(linhas[y.linha].despesa))
+                return c < 0;
         return x.numLan < y.numLan;
     });
     std::vector<LinhaConsulta> ordenadas;
     ordenadas.reserve(linhas.size());
-    for (int i : ordem)
-        ordenadas.push_back(std::move(linhas[size_t(i)]));
+    for (const Chave& c : chaves)
+        ordenadas.push_back(std::move(linhas[c.linha]));
     linhas = std::move(ordenadas);
 }
 
