@@ -130,9 +130,13 @@ QString textoValor(data::Centavos c)
 
 QString textoNumLan(std::int64_t numLan)
 {
-    QString s = QString::number(numLan);
-    if (s.size() < 6)
-        s.prepend(QString(6 - s.size(), QLatin1Char('0')));
+    if (numLan < 0 || numLan > 999'999)
+        return QString::number(numLan).rightJustified(6, QLatin1Char('0'));
+    // Written in place: a listing writes one per row.
+    QString s(6, Qt::Uninitialized);
+    QChar* p = s.data();
+    for (int i = 5; i >= 0; --i, numLan /= 10)
+        p[i] = QLatin1Char(char('0' + numLan % 10));
     return s;
 }
 
@@ -175,15 +179,26 @@ std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
 {
     std::vector<LinhaConsulta> out;
     out.reserve(previstas);
+    // Rows share the text of each date: a long period has many rows a day.
+    QHash<int, QString> datas;
+    auto mostrada = [&datas](const QString& sql, int numero) {
+        if (numero == 0)
+            return textoData(sql);
+        auto it = datas.constFind(numero);
+        if (it == datas.constEnd())
+            it = datas.insert(numero, textoData(sql));
+        return *it;
+    };
     while (s.next()) {
         LinhaConsulta l;
         l.numLan = s.integer(0);
         const QString ven = s.text(1);
-        l.dataVen = textoData(ven);
         l.vencimento = numeroDaData(ven);
+        l.dataVen = mostrada(ven, l.vencimento);
         l.referente = s.text(2);
         l.valor = s.integer(3);
-        l.dataLan = textoData(s.text(4));
+        const QString lan = s.text(4);
+        l.dataLan = mostrada(lan, numeroDaData(lan));
         l.despesa = s.text(5);
         l.filtro = s.text(6);
         out.push_back(std::move(l));
