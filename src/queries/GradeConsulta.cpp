@@ -167,9 +167,13 @@ int numeroDaData(const QString& d)
         return 0;
     int n = 0;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        if (!d[i].isDigit())
+        const char16_t c = d[i].unicode();
+        if (c >= u'0' && c <= u'9')
+            n = n * 10 + (c - u'0');
+        else if (d[i].isDigit())
+            n = n * 10 + d[i].digitValue();
+        else
             return 0;
-        n = n * 10 + d[i].digitValue();
     }
     return n;
 }
@@ -187,6 +191,11 @@ std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
         auto it = datas.constFind(numero);
         if (it == datas.constEnd())
             it = datas.insert(numero, textoData(sql));
+        // The same number written with other digits keeps its own text.
+        const QChar* t = it->constData();
+        if (t[0] != sql[8] || t[1] != sql[9] || t[3] != sql[5] || t[4] != sql[6] || t[6] != sql[0] ||
+            t[7] != sql[1] || t[8] != sql[2] || t[9] != sql[3])
+            return textoData(sql);
         return *it;
     };
     while (s.next()) {
