@@ -43,15 +43,7 @@ std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& 
     data::Statement s(db, sql, inicio, fim);
     std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(plano.linhas));
     if (varrer)
-        std::sort(linhas.begin(), linhas.end(), [](const Lancamento& x, const Lancamento& y) {
-            if (x.vencimento != y.vencimento)
-                return x.vencimento < y.vencimento;
-            if (const int c = data::compararTexto(x.referente, y.referente))
-                return c < 0;
-            if (const int c = x.despesa.compare(y.despesa))
-                return c < 0;
-            return x.numLan < y.numLan;
-        });
+        queries::ordenarPorVencimento(linhas, true);
     return linhas;
 }
 

@@ -130,9 +130,13 @@ QString textoValor(data::Centavos c)
 
 QString textoNumLan(std::int64_t numLan)
 {
-    QString s = QString::number(numLan);
-    if (s.size() < 6)
-        s.prepend(QString(6 - s.size(), QLatin1Char('0')));
+    if (numLan < 0 || numLan > 999'999)
+        return QString::number(numLan).rightJustified(6, QLatin1Char('0'));
+    // Written in place: a listing writes one per row.
+    QString s(6, Qt::Uninitialized);
+    QChar* p = s.data();
+    for (int i = 5; i >= 0; --i, numLan /= 10)
+        p[i] = QLatin1Char(char('0' + numLan % 10));
     return s;
 }
 
@@ -163,9 +167,13 @@ int numeroDaData(const QString& d)
         return 0;
     int n = 0;
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        if (!d[i].isDigit())
+        const char16_t c = d[i].unicode();
+        if (c >= u'0' && c <= u'9')
+            n = n * 10 + (c - u'0');
+        else if (d[i].isDigit())
+            n = n * 10 + d[i].digitValue();
+        else
             return 0;
-        n = n * 10 + d[i].digitValue();
     }
     return n;
 }
@@ -175,15 +183,31 @@ std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
 {
     std::vector<LinhaConsulta> out;
     out.reserve(previstas);
+    // Rows share the text of each date: a long period has many rows a day.
+    QHash<int, QString> datas;
+    auto mostrada = [&datas](const QString& sql, int numero) {
+        if (numero == 0)
+            return textoData(sql);
+        auto it = datas.constFind(numero);
+        if (it == datas.constEnd())
+            it = datas.insert(numero, textoData(sql));
+        // The same number written with other digits keeps its own text.
+        const QChar* t = it->constData();
+        if (t[0] != sql[8] || t[1] != sql[9] || t[3] != sql[5] || t[4] != sql[6] || t[6] != sql[0] ||
+            t[7] != sql[1] || t[8] != sql[2] || t[9] != sql[3])
+            return textoData(sql);
+        return *it;
+    };
     while (s.next()) {
         LinhaConsulta l;
         l.numLan = s.integer(0);
         const QString ven = s.text(1);
-        l.dataVen = textoData(ven);
         l.vencimento = numeroDaData(ven);
+        l.dataVen = mostrada(ven, l.vencimento);
         l.referente = s.text(2);
         l.valor = s.integer(3);
-        l.dataLan = textoData(s.text(4));
+        const QString lan = s.text(4);
+        l.dataLan = mostrada(lan, numeroDaData(lan));
         l.despesa = s.text(5);
         l.filtro = s.text(6);
         out.push_back(std::move(l));
@@ -208,23 +232,65 @@ std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colun
     return linhas;
 }
 
-void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas)
+namespace {
+// Each row's description as its place among the distinct descriptions in
+// the reader's order. The collator then compares each pair of distinct
+// descriptions at most once or so, instead of each pair of rows that share
+// a due date; equal places mean equal texts, since the order is total.
+std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linhas)
 {
-    std::vector<int> ordem(linhas.size());
-    std::iota(ordem.begin(), ordem.end(), 0);
-    std::sort(ordem.begin(), ordem.end(), [&linhas](int a, int b) {
-        const LinhaConsulta& x = linhas[size_t(a)];
-        const LinhaConsulta& y = linhas[size_t(b)];
+    QHash<QString, quint32> grupos;
+    std::vector<const QString*> distintas;
+    std::vector<quint32> posto(linhas.size());
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        const QString& r = linhas[i].referente;
+        auto it = grupos.constFind(r);
+        if (it == grupos.constEnd()) {
+            it = grupos.insert(r, quint32(distintas.size()));
+            distintas.push_back(&r);
+        }
+        posto[i] = *it;
+    }
+    std::vector<quint32> ordem(distintas.size());
+    std::iota(ordem.begin(), ordem.end(), 0U);
+    std::sort(ordem.begin(), ordem.end(), [&distintas](quint32 a, quint32 b) {
+        return data::compararTexto(*distintas[a], *distintas[b]) < 0;
+    });
+    std::vector<quint32> lugar(distintas.size());
+    for (size_t k = 0; k < ordem.size(); ++k)
+        lugar[ordem[k]] = quint32(k);
+    for (quint32& p : posto)
+        p = lugar[p];
+    return posto;
+}
+} // namespace
+
+void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorDespesa)
+{
+    struct Chave {
+        int vencimento;
+        quint32 referente;
+        std::int64_t numLan;
+        quint32 linha;
+    };
+    const std::vector<quint32> postos = postosDasDescricoes(linhas);
+    std::vector<Chave> chaves(linhas.size());
+    for (size_t i = 0; i < linhas.size(); ++i)
+        chaves[i] = {linhas[i].vencimento, postos[i], linhas[i].numLan, quint32(i)};
+    std::sort(chaves.begin(), chaves.end(), [&linhas, desempatePorDespesa](const Chave& x, const Chave& y) {
         if (x.vencimento != y.vencimento)
             return x.vencimento < y.vencimento;
-        if (const int c = data::compararTexto(x.referente, y.referente))
-            return c < 0;
+        if (x.referente != y.referente)
+            return x.referente < y.referente;
+        if (desempatePorDespesa)
+            if (const int c = linhas[x.linha].despesa.compare(linhas[y.linha].despesa))
+                return c < 0;
         return x.numLan < y.numLan;
     });
     std::vector<LinhaConsulta> ordenadas;
     ordenadas.reserve(linhas.size());
-    for (int i : ordem)
-        ordenadas.push_back(std::move(linhas[size_t(i)]));
+    for (const Chave& c : chaves)
+        ordenadas.push_back(std::move(linhas[c.linha]));
     linhas = std::move(ordenadas);
 }
 

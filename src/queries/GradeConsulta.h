@@ -97,8 +97,9 @@ std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colun
                                       const QDate& fim, const QString& condicao = QString());
 
 // Orders rows by due date, then description, then number, as
-// " order by DataVen, Referente" does.
-void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas);
+// " order by DataVen, Referente" does; with desempatePorDespesa the
+// classification code (as text) comes before the number.
+void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorDespesa = false);
 
 // Month runs in the order of the rows: a row counts when its due date's year
 // and month differ from the previous row's; the first row counts.
