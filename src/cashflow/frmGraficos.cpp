@@ -373,11 +373,12 @@ void frmGraficos::cmdGerarGrafico_Click()
 
 void frmGraficos::ProjLancamentos()
 {
-    LimpaGrafico();
+    // The chart is drawn once, blank only where nothing was found: every
+    // drawing lays out each category label again.
+    GraficoGrande();
     const auto tabela = cashflow::projecaoLancamentos(
         ConexaoBanco, periodo(), {txtCodDesp1->currentText(), txtDespesa1->currentText()});
-    if (tabela)
-        desenhar(*tabela);
+    desenhar(tabela ? *tabela : cashflow::graficoLimpo());
 }
 
 void frmGraficos::ComparacaoLan()
@@ -392,10 +393,9 @@ void frmGraficos::ComparacaoLan()
 
 void frmGraficos::EntradaSaida()
 {
-    LimpaGrafico();
+    GraficoGrande();
     const auto tabela = cashflow::entradasSaidas(ConexaoBanco, periodo());
-    if (tabela)
-        desenhar(*tabela);
+    desenhar(tabela ? *tabela : cashflow::graficoLimpo());
 }
 
 void frmGraficos::PorGrupoConta()
@@ -406,11 +406,12 @@ void frmGraficos::PorGrupoConta()
     const cashflow::Periodo p = periodo();
     lblPerc->setText(QStringLiteral("0"));
     lblTotal->setText(QString());
-    LimpaGrafico();
 
     const auto despesas = cashflow::despesasPorGrupo(ConexaoBanco, p);
-    if (!despesas)
+    if (!despesas) {
+        LimpaGrafico();
         return;
+    }
 
     lblPerc->show();
     lblTotal->show();
@@ -511,21 +512,43 @@ void frmGraficos::mostrarPainel(bool tipo, bool datas, bool despesa1, bool despe
 void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
 {
     // The axes stay for the window's life: an axis taken out of the chart
-    // leaves its labels and grid lines drawn behind the new ones.
-    grafico_->removeAllSeries();
+    // leaves its labels and grid lines drawn behind the new ones. A series
+    // of the same shape takes the new values in place, which spares laying
+    // out the whole chart (legend, axes, every label) again.
+    const auto series = grafico_->series();
+    auto* serie = series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
+    bool mesmaForma = serie && serie->count() == tabela.columnCount();
+    for (int c = 0; mesmaForma && c < tabela.columnCount(); ++c)
+        mesmaForma = serie->barSets().at(c)->count() == tabela.rowCount();
 
-    auto* serie = new QBarSeries;
     double maximo = 0;
-    for (int c = 0; c < tabela.columnCount(); ++c) {
-        auto* conjunto = new QBarSet(tabela.colunas[c]);
-        for (int r = 0; r < tabela.rowCount(); ++r) {
-            const double v = tabela.valores[size_t(r)][size_t(c)];
-            *conjunto << v;
-            maximo = std::max(maximo, v);
+    if (mesmaForma) {
+        const auto conjuntos = serie->barSets();
+        for (int c = 0; c < tabela.columnCount(); ++c) {
+            QBarSet* conjunto = conjuntos.at(c);
+            if (conjunto->label() != tabela.colunas[c])
+                conjunto->setLabel(tabela.colunas[c]);
+            for (int r = 0; r < tabela.rowCount(); ++r) {
+                const double v = tabela.valores[size_t(r)][size_t(c)];
+                if (conjunto->at(r) != v)
+                    conjunto->replace(r, v);
+                maximo = std::max(maximo, v);
+            }
         }
-        serie->append(conjunto);
+    } else {
+        grafico_->removeAllSeries();
+        serie = new QBarSeries;
+        for (int c = 0; c < tabela.columnCount(); ++c) {
+            auto* conjunto = new QBarSet(tabela.colunas[c]);
+            for (int r = 0; r < tabela.rowCount(); ++r) {
+                const double v = tabela.valores[size_t(r)][size_t(c)];
+                *conjunto << v;
+                maximo = std::max(maximo, v);
+            }
+            serie->append(conjunto);
+        }
+        grafico_->addSeries(serie);
     }
-    grafico_->addSeries(serie);
 
     // The axis refuses repeated categories, while a period longer than a
     // year names a month twice: an invisible mark keeps each label apart.
@@ -536,17 +559,35 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
             rotulo += QChar(0x200B);
         categorias << rotulo;
     }
-    eixoX_->clear();
-    eixoX_->append(categorias);
-    serie->attachAxis(eixoX_);
-    // An empty chart still gets a scale of whole numbers.
-    eixoY_->setRange(0, maximo > 0 ? maximo : 5);
-    eixoY_->applyNiceNumbers();
-    const double passo = (eixoY_->max() - eixoY_->min()) / std::max(1, eixoY_->tickCount() - 1);
-    eixoY_->setLabelFormat(passo == std::floor(passo) ? QStringLiteral("%.0f") : QStringLiteral("%.2f"));
-    serie->attachAxis(eixoY_);
+    // The angle is set before the labels: each change of categories lays
+    // out every label at the angle it finds. The same categories (the same
+    // chart drawn again) are left as they are.
+    if (eixoX_->categories() != categorias) {
+        ajustarRotulos(categorias);
+        eixoX_->clear();
+        eixoX_->append(categorias);
+    }
+    if (!mesmaForma)
+        serie->attachAxis(eixoX_);
+    // An empty chart still gets a scale of whole numbers. The scale is
+    // worked out on an axis outside the chart: each change of the chart's
+    // own axis lays out the labels of both axes again.
+    QValueAxis escala;
+    escala.setTickCount(eixoY_->tickCount());
+    escala.setRange(0, maximo > 0 ? maximo : 5);
+    escala.applyNiceNumbers();
+    if (eixoY_->min() != escala.min() || eixoY_->max() != escala.max())
+        eixoY_->setRange(escala.min(), escala.max());
+    if (eixoY_->tickCount() != escala.tickCount())
+        eixoY_->setTickCount(escala.tickCount());
+    const double passo = (escala.max() - escala.min()) / std::max(1, escala.tickCount() - 1);
+    const QString formato = passo == std::floor(passo) ? QStringLiteral("%.0f") : QStringLiteral("%.2f");
+    if (eixoY_->labelFormat() != formato)
+        eixoY_->setLabelFormat(formato);
+    if (!mesmaForma)
+        serie->attachAxis(eixoY_);
 
-    ajustarRotulos();
+    ajustarRotulos(categorias);
     grafico_->legend()->setVisible(tabela.legenda);
     // A series without a name has no legend entry.
     const auto marcadores = grafico_->legend()->markers(serie);
@@ -566,23 +607,21 @@ void frmGraficos::ajustarLargura(int twips)
         chtGrafico->setMinimumWidth(pixels);
         chtGrafico->setMaximumWidth(QWIDGETSIZE_MAX);
     }
-    ajustarRotulos();
+    ajustarRotulos(eixoX_->categories());
 }
 
-void frmGraficos::ajustarRotulos()
+void frmGraficos::ajustarRotulos(const QStringList& categorias)
 {
-    const auto eixos = grafico_->axes(Qt::Horizontal);
-    if (eixos.isEmpty())
-        return;
-    auto* eixoX = static_cast<QBarCategoryAxis*>(eixos.front());
     // Labels wider than their category stand upright rather than being cut short.
-    const QFontMetrics medida(eixoX->labelsFont());
+    const QFontMetrics medida(eixoX_->labelsFont());
     int maior = 0;
-    for (const QString& rotulo : eixoX->categories())
+    for (const QString& rotulo : categorias)
         maior = std::max(maior, medida.horizontalAdvance(rotulo));
     const int area = larguraTwips_ * logicalDpiX() / 1440 - 100;
-    const int porCategoria = area / std::max(1, int(eixoX->count()));
-    eixoX->setLabelsAngle(maior + 8 > porCategoria ? -90 : 0);
+    const int porCategoria = area / std::max(1, int(categorias.size()));
+    const int angulo = maior + 8 > porCategoria ? -90 : 0;
+    if (eixoX_->labelsAngle() != angulo)
+        eixoX_->setLabelsAngle(angulo);
 }
 
 void frmGraficos::mudarMes(platform::MaskEdBox* caixa, int meses)

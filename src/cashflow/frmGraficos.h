@@ -107,7 +107,7 @@ private:
     void mostrarPainel(bool tipo, bool datas, bool despesa1, bool despesas23, bool ano, bool ocultarTotais);
     void desenhar(const cashflow::TabelaGrafico& tabela);
     void ajustarLargura(int twips);
-    void ajustarRotulos();
+    void ajustarRotulos(const QStringList& categorias);
     void mudarMes(platform::MaskEdBox* caixa, int meses);
     void somarAno(int passo);
     static void escolherCodigo(QComboBox* nomes, QComboBox* codigos);
