@@ -16,6 +16,20 @@ QString errorOf(sqlite3* db)
 {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("sem conexão");
 }
+
+// Runs SQL text of our own; the engine's message, empty when it ran.
+QString execMessage(sqlite3* db, const char* sql)
+{
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &err) == SQLITE_OK)
+        return QString();
+    QString why = QString::fromUtf8(err ? err : "");
+    sqlite3_free(err);
+    return why.isEmpty() ? errorOf(db) : why;
+}
+
+// A wrong key or a file that is no database shows only at the first read.
+constexpr const char* kProbe = "SELECT count(*) FROM sqlite_master;";
 } // namespace
 
 Connection::~Connection() { close(); }
@@ -35,17 +49,9 @@ QString keyWith(sqlite3* db, const QByteArray& key, int pageSize)
                                 QByteArray::number(CipherSettings::kdfIterations) +
                                 ";"
                                 "PRAGMA cipher_hmac_algorithm = HMAC_SHA1;"
-                                "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;"
-                                // A wrong key or a file that is no database
-                                // shows only at the first read.
-                                "SELECT count(*) FROM sqlite_master;";
-    char* err = nullptr;
-    if (sqlite3_exec(db, settings.constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        QString why = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
-        return why.isEmpty() ? errorOf(db) : why;
-    }
-    return QString();
+                                "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;" +
+                                QByteArray(kProbe);
+    return execMessage(db, settings.constData());
 }
 } // namespace
 
@@ -83,13 +89,8 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
         }
         if (!why.isEmpty())
             failWith(why);
-    } else {
-        char* err = nullptr;
-        if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &err) != SQLITE_OK) {
-            QString why = QString::fromUtf8(err ? err : "");
-            sqlite3_free(err);
-            failWith(why);
-        }
+    } else if (const QString why = execMessage(db, kProbe); !why.isEmpty()) {
+        failWith(why);
     }
     // Decrypted pages stay cached: queries over a large ledger read the same
     // pages again and again.
@@ -113,12 +114,8 @@ void Connection::exec(const QString& sql)
 {
     if (!db_)
         throw DbError(QStringLiteral("Conexão fechada."));
-    char* err = nullptr;
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-        QString why = QString::fromUtf8(err ? err : "");
-        sqlite3_free(err);
+    if (const QString why = execMessage(db_, sql.toUtf8().constData()); !why.isEmpty())
         throw DbError(why);
-    }
 }
 
 std::int64_t Connection::lastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
