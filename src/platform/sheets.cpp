@@ -24,7 +24,7 @@ namespace {
 // statement needs a small part of either.
 constexpr rlim_t kReaderMemory = 512UL * 1024 * 1024;
 constexpr rlim_t kReaderSeconds = 10;
-constexpr int kReaderMillis = 10000;
+constexpr int kReaderMillis = int(kReaderSeconds) * 1000;  // wall time, as the CPU limit
 // Cells of a sheet as a rectangle (empty ones included), from one answer.
 constexpr qint64 kMaxLaidOutCells = 1000000;
 
