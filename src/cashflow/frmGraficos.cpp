@@ -522,29 +522,26 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
         mesmaForma = serie->barSets().at(c)->count() == tabela.rowCount();
 
     double maximo = 0;
+    for (const auto& linha : tabela.valores)
+        for (const double v : linha)
+            maximo = std::max(maximo, v);
     if (mesmaForma) {
         const auto conjuntos = serie->barSets();
         for (int c = 0; c < tabela.columnCount(); ++c) {
             QBarSet* conjunto = conjuntos.at(c);
             if (conjunto->label() != tabela.colunas[c])
                 conjunto->setLabel(tabela.colunas[c]);
-            for (int r = 0; r < tabela.rowCount(); ++r) {
-                const double v = tabela.valores[size_t(r)][size_t(c)];
-                if (conjunto->at(r) != v)
+            for (int r = 0; r < tabela.rowCount(); ++r)
+                if (const double v = tabela.valores[size_t(r)][size_t(c)]; conjunto->at(r) != v)
                     conjunto->replace(r, v);
-                maximo = std::max(maximo, v);
-            }
         }
     } else {
         grafico_->removeAllSeries();
         serie = new QBarSeries;
         for (int c = 0; c < tabela.columnCount(); ++c) {
             auto* conjunto = new QBarSet(tabela.colunas[c]);
-            for (int r = 0; r < tabela.rowCount(); ++r) {
-                const double v = tabela.valores[size_t(r)][size_t(c)];
-                *conjunto << v;
-                maximo = std::max(maximo, v);
-            }
+            for (int r = 0; r < tabela.rowCount(); ++r)
+                *conjunto << tabela.valores[size_t(r)][size_t(c)];
             serie->append(conjunto);
         }
         grafico_->addSeries(serie);
@@ -562,8 +559,8 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
     // The angle is set before the labels: each change of categories lays
     // out every label at the angle it finds. The same categories (the same
     // chart drawn again) are left as they are.
+    ajustarRotulos(categorias);
     if (eixoX_->categories() != categorias) {
-        ajustarRotulos(categorias);
         eixoX_->clear();
         eixoX_->append(categorias);
     }
@@ -587,7 +584,6 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
     if (!mesmaForma)
         serie->attachAxis(eixoY_);
 
-    ajustarRotulos(categorias);
     grafico_->legend()->setVisible(tabela.legenda);
     // A series without a name has no legend entry.
     const auto marcadores = grafico_->legend()->markers(serie);
