@@ -254,6 +254,12 @@ QString Statement::text(int col) const
     return QString::fromUtf8(p, sqlite3_column_bytes(stmt_, col));
 }
 
+QByteArrayView Statement::bytes(int col) const
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
+    return p ? QByteArrayView(p, sqlite3_column_bytes(stmt_, col)) : QByteArrayView();
+}
+
 std::int64_t Statement::integer(int col) const { return sqlite3_column_int64(stmt_, col); }
 double Statement::real(int col) const { return sqlite3_column_double(stmt_, col); }
 QDate Statement::date(int col) const { return fromSqlDate(text(col)); }

@@ -2,6 +2,7 @@
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
 // as DbError carrying the engine's message.
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -101,6 +102,9 @@ public:
     QString columnName(int col) const;
     bool isNull(int col) const;
     QString text(int col) const;
+    // The column's UTF-8 bytes, valid until the next step; for readers of
+    // many rows that decode or share texts themselves.
+    QByteArrayView bytes(int col) const;
     std::int64_t integer(int col) const;
     double real(int col) const;
     QDate date(int col) const;

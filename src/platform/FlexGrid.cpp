@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <numeric>
 #include <optional>
@@ -157,6 +158,14 @@ public:
         store(text_[at(row, col)], text);
         changed(row);
     }
+    void setText(int row, int col, QLatin1StringView text)
+    {
+        Span& sp = text_[at(row, col)];
+        std::memcpy(place(sp, size_t(text.size()), false), text.data(), size_t(text.size()));
+        sp.length = quint32(text.size());
+        sp.wide = false;
+        changed(row);
+    }
 
     const CellStyle& style(int row, int col) const { return styles_[styleId_[at(row, col)]]; }
     void setStyleField(int row, int col, StyleField field, quint32 value)
@@ -167,6 +176,21 @@ public:
             id = to;
             changed(row);
         }
+    }
+
+    // The same change to every cell of a row: a row of fresh cells shares
+    // one style, so the new style is looked up once.
+    void setRowStyleField(int row, StyleField field, quint32 value)
+    {
+        bool mudou = false;
+        for (int c = 0; c < cols_; ++c) {
+            quint32& id = styleId_[at(row, c)];
+            const quint32 to = restyled(id, field, value);
+            mudou |= to != id;
+            id = to;
+        }
+        if (mudou)
+            changed(row);
     }
 
     Qt::Alignment columnAlignment(int col) const { return columns_[col].align; }
@@ -255,8 +279,9 @@ public:
     void clear()
     {
         std::fill(text_.begin(), text_.end(), Span{});
+        // The room is kept for the fill that follows a clear; flush() gives
+        // back what that fill did not use.
         bytes_.clear();
-        bytes_.shrink_to_fit();
         unused_ = 0;
         std::fill(styleId_.begin(), styleId_.end(), 0);
         resetStyles();
@@ -339,7 +364,20 @@ private:
     void store(Span& sp, QStringView text)
     {
         const bool wide = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xff; });
-        const size_t need = size_t(text.size()) << int(wide);
+        char* to = place(sp, size_t(text.size()) << int(wide), wide);
+        sp.length = quint32(text.size());
+        sp.wide = wide;
+        if (wide)
+            std::memcpy(to, text.data(), size_t(text.size()) * 2);
+        else
+            for (QChar c : text)
+                *to++ = char(c.unicode());
+    }
+
+    // Where a text of `need` bytes goes for this cell; the caller writes it
+    // and the span's length.
+    char* place(Span& sp, size_t need, bool wide)
+    {
         if (need > sp.bytes() || (wide && !sp.wide)) {
             unused_ += sp.bytes();
             if (unused_ > 262144 && unused_ > bytes_.size() / 2)
@@ -351,14 +389,7 @@ private:
         } else {
             unused_ += sp.bytes() - need;
         }
-        sp.length = quint32(text.size());
-        sp.wide = wide;
-        char* to = bytes_.data() + sp.offset;
-        if (wide)
-            std::memcpy(to, text.data(), need);
-        else
-            for (QChar c : text)
-                *to++ = char(c.unicode());
+        return bytes_.data() + sp.offset;
     }
 
     void compact()
@@ -416,16 +447,17 @@ private:
         styles_.assign(1, CellStyle{});
         styleIds_.clear();
         styleIds_.insert(CellStyle{}, 0);
-        lastChange_.reset();
+        lastChange_ = {};
     }
 
     quint32 restyled(quint32 from, StyleField field, quint32 value)
     {
         // Filling loops give every cell of a row the same change; remember
         // the last one to skip the lookup.
-        if (lastChange_ && lastChange_->from == from && lastChange_->field == field &&
-            lastChange_->value == value)
-            return lastChange_->to;
+        // Rows in two alternating colours make two changes that take turns.
+        for (const std::optional<StyleChange>& c : lastChange_)
+            if (c && c->from == from && c->field == field && c->value == value)
+                return c->to;
         CellStyle s = styles_[from];
         switch (field) {
         case StyleField::Back: s.back = value; break;
@@ -443,7 +475,8 @@ private:
             styles_.push_back(s);
             styleIds_.insert(s, to);
         }
-        lastChange_ = StyleChange{from, field, value, to};
+        lastChange_[1] = lastChange_[0];
+        lastChange_[0] = StyleChange{from, field, value, to};
         return to;
     }
 
@@ -461,6 +494,8 @@ private:
     void flush()
     {
         flushPending_ = false;
+        if (bytes_.capacity() > 2 * bytes_.size() + (size_t(1) << 20))
+            bytes_.shrink_to_fit();
         if (dataDirty_ && rows_ > 1 && cols_ > 0)
             emit dataChanged(index(0, 0), index(rows_ - 2, cols_ - 1));
         if (headerDirty_ && cols_ > 0)
@@ -485,7 +520,7 @@ private:
     std::vector<quint32> styleId_;  // parallel to text_
     std::vector<CellStyle> styles_;
     QHash<CellStyle, quint32> styleIds_;
-    std::optional<StyleChange> lastChange_;
+    std::array<std::optional<StyleChange>, 2> lastChange_;
     std::vector<Column> columns_;
     QFont baseFont_;
     bool flushPending_ = false;
@@ -576,6 +611,12 @@ QString FlexGrid::TextMatrix(int row, int col) const
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text)
+{
+    if (validCell(row, col))
+        model_->setText(row, col, QStringView(text));
+}
+
+void FlexGrid::setTextMatrix(int row, int col, QLatin1StringView text)
 {
     if (validCell(row, col))
         model_->setText(row, col, text);
@@ -753,9 +794,7 @@ void FlexGrid::setRowBackColor(int row, const QColor& color)
 {
     if (!validCell(row, 0))
         return;
-    const QRgb rgb = color.rgb();
-    for (int c = 0; c < Cols(); ++c)
-        model_->setStyleField(row, c, StyleField::Back, rgb);
+    model_->setRowStyleField(row, StyleField::Back, color.rgb());
 }
 
 void FlexGrid::setAlternateRowColor(int row)

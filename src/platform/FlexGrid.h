@@ -51,6 +51,9 @@ public:
     // Out-of-range reads give an empty text; out-of-range writes are ignored.
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString& text);
+    // The same for a text written in a buffer of the caller's (numbers, in
+    // filling loops), without making a string of it.
+    void setTextMatrix(int row, int col, QLatin1StringView text);
 
     // Adds a row from a tab-separated text, at the end or before data row
     // `row`.

@@ -18,7 +18,12 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <numeric>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace queries {
 
@@ -103,9 +108,13 @@ QString ordemComDesempate(QString& clausulaOrdem)
     return QLatin1Char(' ') + ordem + QStringLiteral(", NumLan");
 }
 
-QString textoValor(data::Centavos c)
+namespace {
+// The texts of amounts and entry numbers written into a buffer of the
+// caller's: a listing writes two a row.
+constexpr int kTamanhoNumero = 40;
+
+QLatin1StringView escreverValor(data::Centavos c, char (&buf)[kTamanhoNumero])
 {
-    char buf[40];
     char* end = buf + sizeof buf;
     char* p = end;
     const bool negativo = c < 0;
@@ -125,19 +134,33 @@ QString textoValor(data::Centavos c)
     } while (v > 0);
     if (negativo)
         *--p = '-';
-    return QString::fromLatin1(p, int(end - p));
+    return QLatin1StringView(p, end - p);
+}
+
+QLatin1StringView escreverNumLan(std::int64_t numLan, char (&buf)[kTamanhoNumero])
+{
+    if (numLan < 0 || numLan > 999'999) {
+        const QByteArray t = QByteArray::number(qint64(numLan)).rightJustified(6, '0');
+        const int n = std::min(int(t.size()), kTamanhoNumero);
+        std::memcpy(buf, t.constData(), size_t(n));
+        return QLatin1StringView(buf, n);
+    }
+    for (int i = 5; i >= 0; --i, numLan /= 10)
+        buf[i] = char('0' + numLan % 10);
+    return QLatin1StringView(buf, 6);
+}
+} // namespace
+
+QString textoValor(data::Centavos c)
+{
+    char buf[kTamanhoNumero];
+    return QString(escreverValor(c, buf));
 }
 
 QString textoNumLan(std::int64_t numLan)
 {
-    if (numLan < 0 || numLan > 999'999)
-        return QString::number(numLan).rightJustified(6, QLatin1Char('0'));
-    // Written in place: a listing writes one per row.
-    QString s(6, Qt::Uninitialized);
-    QChar* p = s.data();
-    for (int i = 5; i >= 0; --i, numLan /= 10)
-        p[i] = QLatin1Char(char('0' + numLan % 10));
-    return s;
+    char buf[kTamanhoNumero];
+    return QString(escreverNumLan(numLan, buf));
 }
 
 QString textoData(const QString& d)
@@ -179,38 +202,95 @@ int numeroDaData(const QString& d)
 }
 } // namespace
 
+namespace {
+// The texts of one long read, each distinct one decoded once: the rows that
+// repeat a description, a code or a letter share its text, which saves an
+// allocation a cell and lets the sort place equal texts by address.
+class TextosDaLeitura {
+public:
+    QString operator()(QByteArrayView b)
+    {
+        if (!b.data())
+            return QString();  // NULL, as Statement::text reads it
+        const std::string_view chave(b.data(), size_t(b.size()));
+        const auto it = textos_.find(chave);
+        if (it != textos_.end())
+            return it->second;
+        QString t = QString::fromUtf8(b);
+        // Past a point the texts are mostly one-offs: not worth keeping.
+        if (textos_.size() < kMaximo)
+            textos_.emplace(chave, t);
+        return t;
+    }
+
+private:
+    // The library's hash of a text costs several times this one here, and
+    // it runs three times a row.
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    static constexpr size_t kMaximo = 1 << 18;
+    std::unordered_map<std::string, QString, Hash, std::equal_to<>> textos_;
+};
+
+// The due and posting dates of a read: the date as yyyymmdd and its shared
+// "DD/MM/YYYY" text, one text per distinct day.
+class DatasDaLeitura {
+public:
+    void ler(QByteArrayView b, int& numero, QString& texto)
+    {
+        const char* d = b.data();
+        int n = 0;
+        bool ascii = b.size() >= 10 && d[4] == '-' && d[7] == '-';
+        for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+            if (!ascii)
+                break;
+            const char c = d[i];
+            ascii = c >= '0' && c <= '9';
+            n = n * 10 + (c - '0');
+        }
+        if (!ascii) {
+            // Anything else is read as the row's own text says.
+            const QString t = b.data() ? QString::fromUtf8(b) : QString();
+            numero = numeroDaData(t);
+            texto = textoData(t);
+            return;
+        }
+        numero = n;
+        if (n != ultimo_) {
+            auto it = textos_.constFind(n);
+            if (it == textos_.constEnd())
+                it = textos_.insert(n, textoData(QString::fromLatin1(d, 10)));
+            ultimo_ = n;
+            ultimoTexto_ = *it;
+        }
+        texto = ultimoTexto_;
+    }
+
+private:
+    QHash<int, QString> textos_;
+    int ultimo_ = -1;
+    QString ultimoTexto_;
+};
+} // namespace
+
 std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
 {
     std::vector<LinhaConsulta> out;
     out.reserve(previstas);
-    // Rows share the text of each date: a long period has many rows a day.
-    QHash<int, QString> datas;
-    auto mostrada = [&datas](const QString& sql, int numero) {
-        if (numero == 0)
-            return textoData(sql);
-        auto it = datas.constFind(numero);
-        if (it == datas.constEnd())
-            it = datas.insert(numero, textoData(sql));
-        // The same number written with other digits keeps its own text.
-        const QChar* t = it->constData();
-        if (t[0] != sql[8] || t[1] != sql[9] || t[3] != sql[5] || t[4] != sql[6] || t[6] != sql[0] ||
-            t[7] != sql[1] || t[8] != sql[2] || t[9] != sql[3])
-            return textoData(sql);
-        return *it;
-    };
+    DatasDaLeitura datas;
+    TextosDaLeitura textos;
+    int dataLan = 0;
     while (s.next()) {
-        LinhaConsulta l;
+        LinhaConsulta& l = out.emplace_back();
         l.numLan = s.integer(0);
-        const QString ven = s.text(1);
-        l.vencimento = numeroDaData(ven);
-        l.dataVen = mostrada(ven, l.vencimento);
-        l.referente = s.text(2);
+        datas.ler(s.bytes(1), l.vencimento, l.dataVen);
+        l.referente = textos(s.bytes(2));
         l.valor = s.integer(3);
-        const QString lan = s.text(4);
-        l.dataLan = mostrada(lan, numeroDaData(lan));
-        l.despesa = s.text(5);
-        l.filtro = s.text(6);
-        out.push_back(std::move(l));
+        datas.ler(s.bytes(4), dataLan, l.dataLan);
+        l.despesa = textos(s.bytes(5));
+        l.filtro = textos(s.bytes(6));
     }
     return out;
 }
@@ -237,18 +317,31 @@ namespace {
 // the reader's order. The collator then compares each pair of distinct
 // descriptions at most once or so, instead of each pair of rows that share
 // a due date; equal places mean equal texts, since the order is total.
+// Rows read together share their texts (lerLinhas), so most are placed by
+// the text's address, and only a text not met before is hashed.
 std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linhas)
 {
+    struct Grupo {
+        quint32 id;
+        qsizetype tamanho;
+    };
     QHash<QString, quint32> grupos;
+    QHash<const void*, Grupo> porEndereco;
     std::vector<const QString*> distintas;
     std::vector<quint32> posto(linhas.size());
     for (size_t i = 0; i < linhas.size(); ++i) {
         const QString& r = linhas[i].referente;
+        const auto e = porEndereco.constFind(r.constData());
+        if (e != porEndereco.constEnd() && e->tamanho == r.size()) {
+            posto[i] = e->id;
+            continue;
+        }
         auto it = grupos.constFind(r);
         if (it == grupos.constEnd()) {
             it = grupos.insert(r, quint32(distintas.size()));
             distintas.push_back(&r);
         }
+        porEndereco.insert(r.constData(), {*it, r.size()});
         posto[i] = *it;
     }
     std::vector<quint32> ordem(distintas.size());
@@ -287,11 +380,29 @@ void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorD
                 return c < 0;
         return x.numLan < y.numLan;
     });
-    std::vector<LinhaConsulta> ordenadas;
-    ordenadas.reserve(linhas.size());
-    for (const Chave& c : chaves)
-        ordenadas.push_back(std::move(linhas[c.linha]));
-    linhas = std::move(ordenadas);
+    // The rows are put in place by following each cycle of the order: a
+    // second copy of a long listing would cost as much again in memory.
+    std::vector<quint32> origem(chaves.size());
+    for (size_t i = 0; i < chaves.size(); ++i)
+        origem[i] = chaves[i].linha;
+    chaves = {};
+    constexpr quint32 kFeito = std::numeric_limits<quint32>::max();
+    for (size_t inicio = 0; inicio < origem.size(); ++inicio) {
+        if (origem[inicio] == kFeito || origem[inicio] == inicio) {
+            origem[inicio] = kFeito;
+            continue;
+        }
+        LinhaConsulta primeira = std::move(linhas[inicio]);
+        size_t j = inicio;
+        while (origem[j] != inicio) {
+            const size_t de = origem[j];
+            linhas[j] = std::move(linhas[de]);
+            origem[j] = kFeito;
+            j = de;
+        }
+        linhas[j] = std::move(primeira);
+        origem[j] = kFeito;
+    }
 }
 
 int contarMeses(const std::vector<LinhaConsulta>& linhas)
@@ -376,7 +487,8 @@ void GradeConsulta::limpar()
 void GradeConsulta::escreverLinha(int row, const LinhaConsulta& l)
 {
     const Colunas& c = colunas();
-    grid_.setTextMatrix(row, c.numLan, textoNumLan(l.numLan));
+    char buf[kTamanhoNumero];
+    grid_.setTextMatrix(row, c.numLan, escreverNumLan(l.numLan, buf));
     if (c.dataLan >= 0)
         grid_.setTextMatrix(row, c.dataLan, l.dataLan);
     grid_.setTextMatrix(row, c.dataVen, l.dataVen);
@@ -392,7 +504,7 @@ void GradeConsulta::escreverLinha(int row, const LinhaConsulta& l)
         }
     }
     grid_.setTextMatrix(row, c.referente, l.referente);
-    grid_.setTextMatrix(row, c.valor, textoValor(l.valor));
+    grid_.setTextMatrix(row, c.valor, escreverValor(l.valor, buf));
 }
 
 void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
