@@ -1,6 +1,5 @@
 #include "cashflow/Fluxo.h"
 
-#include "data/Collation.h"
 #include "data/Lancamentos.h"
 #include "platform/conversions.h"
 
@@ -33,17 +32,13 @@ std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& 
     const data::PlanoPeriodo plano = data::planoDoPeriodo(db, QStringLiteral("DataVen"), inicio, fim);
     if (plano.linhas == 0)
         return {};
-    const bool varrer = plano.varrer;
+    // Ordered in memory, as the query windows order theirs.
     const QString sql = QStringLiteral("SELECT ") + queries::kColunasConsulta +
                         QStringLiteral(" FROM Lancamentos WHERE ") + plano.coluna +
-                        QStringLiteral(" BETWEEN ? AND ?") +
-                        (varrer ? QString()
-                                : QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate +
-                                      QStringLiteral(", Despesa, NumLan"));
+                        QStringLiteral(" BETWEEN ? AND ?");
     data::Statement s(db, sql, inicio, fim);
     std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(plano.linhas));
-    if (varrer)
-        queries::ordenarPorVencimento(linhas, true);
+    queries::ordenarPorVencimento(linhas, true);
     return linhas;
 }
 
@@ -58,10 +53,13 @@ int contarDias(const std::vector<Lancamento>& lancamentos)
 
 bool mostradoEmAzul(const Lancamento& l)
 {
-    bool ok = false;
-    const qint64 codigo = l.despesa.trimmed().toLongLong(&ok);
-    if (ok && (codigo == 94 || codigo == 95))
-        return true;
+    // Only a code with a 9 can read as 94 or 95: most rows skip the parse.
+    if (l.despesa.contains(QLatin1Char('9'))) {
+        bool ok = false;
+        const qint64 codigo = l.despesa.trimmed().toLongLong(&ok);
+        if (ok && (codigo == 94 || codigo == 95))
+            return true;
+    }
     // A quick look first: the full test runs on the few that may match.
     return l.referente.contains(QLatin1String("previs"), Qt::CaseInsensitive) && data::isForecast(l.referente);
 }

@@ -525,15 +525,16 @@ void frmFluxo::Lancamentos()
     const int linhas = int(fluxo.linhas.size());
     flxConsulta->setRows(linhas + 1);
     saldosDaVista_.clear();
+    queries::BufferNumero buf;
     for (int i = 0; i < linhas; ++i) {
         const int r = i + 1;
         const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(i)];
         if (linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento) {
             const cashflow::Lancamento& l = *linha.lancamento;
-            flxConsulta->setTextMatrix(r, 0, queries::textoNumLan(l.numLan));
+            flxConsulta->setTextMatrix(r, 0, queries::escreverNumLan(l.numLan, buf));
             flxConsulta->setTextMatrix(r, 1, linha.data);
             flxConsulta->setTextMatrix(r, 2, l.referente);
-            flxConsulta->setTextMatrix(r, 3, queries::textoValor(l.valor));
+            flxConsulta->setTextMatrix(r, 3, queries::escreverValor(l.valor, buf));
             if (cashflow::mostradoEmAzul(l))
                 flxConsulta->setCellForeColor(r, 2, kAzul);
             continue;
@@ -543,7 +544,7 @@ void frmFluxo::Lancamentos()
         saldosDaVista_.push_back(linha.valor);
         flxConsulta->setTextMatrix(r, 1, linha.data);
         flxConsulta->setTextMatrix(r, 2, abertura ? kSaldoInicial : kSaldo);
-        flxConsulta->setTextMatrix(r, 3, queries::textoValor(linha.valor));
+        flxConsulta->setTextMatrix(r, 3, queries::escreverValor(linha.valor, buf));
         flxConsulta->setRowBackColor(r, kFundoSaldo);
         for (int c = abertura ? 1 : 0; c < 4; ++c)
             flxConsulta->setCellBold(r, c, true);

@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <sqlcipher/sqlite3.h>
 
 namespace data {
@@ -55,6 +57,46 @@ QString keyWith(sqlite3* db, const QByteArray& key, int pageSize)
 }
 } // namespace
 
+namespace {
+// saltos(x, passo): over the rows in the order read, how many times x moves
+// more than passo away from the row before. Read along an index, with
+// x = rowid, it tells how far apart in the table the index's rows lie.
+struct Saltos {  // the engine hands it over zeroed
+    bool visto;
+    sqlite3_int64 anterior;
+    sqlite3_int64 saltos;
+};
+
+void saltosPasso(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    auto* s = static_cast<Saltos*>(sqlite3_aggregate_context(ctx, sizeof(Saltos)));
+    if (!s)
+        return;
+    const sqlite3_int64 x = sqlite3_value_int64(argv[0]);
+    const sqlite3_int64 passo = sqlite3_value_int64(argv[1]);
+    if (s->visto) {
+        const sqlite3_uint64 d = x > s->anterior ? sqlite3_uint64(x) - sqlite3_uint64(s->anterior)
+                                                 : sqlite3_uint64(s->anterior) - sqlite3_uint64(x);
+        if (d > sqlite3_uint64(std::max<sqlite3_int64>(passo, 0)))
+            ++s->saltos;
+    }
+    s->visto = true;
+    s->anterior = x;
+}
+
+void saltosFim(sqlite3_context* ctx)
+{
+    auto* s = static_cast<Saltos*>(sqlite3_aggregate_context(ctx, 0));
+    sqlite3_result_int64(ctx, s ? s->saltos : 0);
+}
+
+void registerSaltos(sqlite3* db)
+{
+    sqlite3_create_function(db, "saltos", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, saltosPasso,
+                            saltosFim);
+}
+} // namespace
+
 void Connection::open(const QString& localPath, const QByteArray& key, bool create)
 {
     close();
@@ -97,6 +139,7 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
     sqlite3_exec(db, "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;", nullptr, nullptr, nullptr);
     registerLike(db);
     registerCollation(db);
+    registerSaltos(db);
     sqlite3_busy_timeout(db, 2000);
     db_ = db;
     path_ = localPath;

@@ -43,10 +43,11 @@ Centavos balanceUntil(Connection& db, const QDate& day);
 
 // How to read the entries of a period of one date column ("DataVen" or
 // "DataLan") when more than the index holds is needed: through the column's
-// index, which costs about one page (decrypted) per row, or in one pass over
-// the table, which costs every page. Chosen from the file itself, the rows
-// of the period against the pages of the file, so the choice holds at any
-// size of the account.
+// index, which costs a page (decrypted) each time the next row lies
+// elsewhere in the table, or in one pass over the table, which costs every
+// page. Chosen from the file itself, the period's rows and how they lie
+// against the pages of the file, so the choice holds at any size of the
+// account.
 struct PlanoPeriodo {
     qint64 linhas = 0;    // entries in the period
     bool varrer = false;  // one pass over the table

@@ -129,7 +129,7 @@ void ConsultaComFiltro::cmdConsulta_Click()
     const QDate inicio = platform::parseDate(txtDataVen1->Text());
     const QDate fim = platform::parseDate(txtDataVen2->Text());
     if (inicio.isValid() && fim.isValid())
-        s.e(QStringLiteral("DataVen >= ? AND DataVen <= ?"), {inicio, fim});
+        s.vencimentoEntre(inicio, fim);
     // A box without a number (empty, or a lone comma) leaves the range out,
     // as an empty one does. The bounds are typed without sign; the range
     // lies between them, whichever was typed first.

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QKeyEvent;
@@ -114,6 +116,11 @@ QString textoData(const QString& sqlDate);  // "YYYY-MM-DD" to "DD/MM/YYYY"; "" 
 // An amount as the grids show it ("-1.234,56"), without a general formatter:
 // a listing may write a hundred thousand of them.
 QString textoValor(data::Centavos c);
+// The same two texts written into a buffer of the caller's, for the grid's
+// filling loops; valid while the buffer is.
+using BufferNumero = char[40];
+QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf);
+QLatin1StringView escreverValor(data::Centavos c, BufferNumero& buf);
 
 // Page Up and Page Down in the date boxes of the windows that step a period
 // by months: the box's date one calendar month later or earlier (a day the
@@ -127,6 +134,9 @@ bool moverMes(platform::MaskEdBox& caixa, int key);
 struct Selecao {
     QString condicao;  // "DataVen >= ? AND DataVen <= ?"; empty selects every entry
     QVariantList parametros;
+    // The due-date period of vencimentoEntre(), which lerSelecao weighs to
+    // read through the index or scan the table.
+    std::optional<std::pair<QDate, QDate>> vencimento;
 
     // Appends a condition joined by AND, with its values.
     void e(const QString& outra, const QVariantList& valores = {})
@@ -134,6 +144,14 @@ struct Selecao {
         condicao += (condicao.isEmpty() ? QString() : QStringLiteral(" AND ")) + outra;
         parametros << valores;
     }
+    // The entries due in a period, both days included.
+    void vencimentoEntre(const QDate& inicio, const QDate& fim)
+    {
+        if (!vencimento)
+            vencimento = std::pair(inicio, fim);
+        e(kCondicaoVencimento, {inicio, fim});
+    }
+    static inline const QString kCondicaoVencimento = QStringLiteral("DataVen >= ? AND DataVen <= ?");
 };
 
 // The entries of a selection (kColunasConsulta), in the order of an

@@ -256,8 +256,7 @@ bool frmConsEstr::conferirDatas()
 std::vector<queries::LinhaConsulta> frmConsEstr::ler(QString& ordem)
 {
     queries::Selecao s;
-    s.e(QStringLiteral("DataVen >= ? AND DataVen <= ?"),
-        {platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text())});
+    s.vencimentoEntre(platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text()));
     if (TipoConsulta != QStringLiteral("0")) {
         s.e(QStringLiteral("Tipo = ?"), {TipoConsulta});
         const bool algumaEscolhida = !txtDespesa1->currentText().isEmpty() ||

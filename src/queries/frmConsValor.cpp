@@ -153,7 +153,7 @@ void frmConsValor::cmdConsulta_Click()
     const data::Centavos a2 = valorDaCaixa(txtValor2->text());
     queries::Selecao s;
     if (inicio.isValid() && fim.isValid())
-        s.e(QStringLiteral("DataVen >= ? AND DataVen <= ?"), {inicio, fim});
+        s.vencimentoEntre(inicio, fim);
     if (saida)
         s.e(QStringLiteral("Valor >= ? AND Valor <= ?"), {qint64(-a2), qint64(-a1)});
     else
