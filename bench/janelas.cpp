@@ -345,6 +345,22 @@ int janelas(long entradas)
         medir("Gráfico \"Entradas e Saídas mensais\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
         g.optGrupoContas->setChecked(true);
         medir("Gráfico \"Grupo de Contas\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
+        // A chart drawn where another kind was: nothing of the last one is
+        // reused.
+        const std::vector<std::pair<std::string, QRadioButton*>> tipos = {
+            {"Projeção do lançamento", g.optDespesa}, {"Comparação de lançamentos", g.optCompara},
+            {"Entradas e Saídas mensais", g.optEntraSai}, {"Grupo de Contas", g.optGrupoContas}};
+        for (size_t i = 0; i < tipos.size(); ++i) {
+            QRadioButton* antes = tipos[(i + tipos.size() - 1) % tipos.size()].second;
+            QRadioButton* este = tipos[i].second;
+            medir("Gráfico \"" + tipos[i].first + "\", depois de outro", &g, [&] {
+                este->setChecked(true);
+                g.cmdGerarGrafico_Click();
+            }, {}, true, [&] {
+                antes->setChecked(true);
+                g.cmdGerarGrafico_Click();
+            });
+        }
         g.close();
     }
     medir("Backup (cópia do arquivo)", nullptr, [&] {

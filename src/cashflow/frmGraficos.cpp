@@ -140,6 +140,9 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     grafico_->legend()->setAlignment(Qt::AlignBottom);
     eixoX_ = new QBarCategoryAxis;
     eixoY_ = new QValueAxis;
+    // Labels too many to stand side by side are thinned out below instead:
+    // cut short, each would read "...", and cost a dozen measurements.
+    eixoX_->setTruncateLabels(false);
     grafico_->addAxis(eixoX_, Qt::AlignBottom);
     grafico_->addAxis(eixoY_, Qt::AlignLeft);
     chtGrafico = new QChartView(grafico_, this);
@@ -515,6 +518,10 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
     // leaves its labels and grid lines drawn behind the new ones. A series
     // of the same shape takes the new values in place, which spares laying
     // out the whole chart (legend, axes, every label) again.
+    // Each change below lays out every category label again, and a label is
+    // measured as a small document: the window takes its new width first.
+    if (QLayout* l = layout())
+        l->activate();
     const auto series = grafico_->series();
     auto* serie = series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
     bool mesmaForma = serie && serie->count() == tabela.columnCount();
@@ -549,9 +556,23 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
 
     // The axis refuses repeated categories, while a period longer than a
     // year names a month twice: an invisible mark keeps each label apart.
+    // Where the labels cannot all stand upright side by side, one in every
+    // few is shown, as many as fit; the others are left blank.
+    const int n = int(tabela.linhas.size());
+    const int porCategoria = std::max(1, areaDoEixo() / std::max(1, n));
+    const int salto = (QFontMetrics(eixoX_->labelsFont()).height() + 2 + porCategoria - 1) / porCategoria;
     QStringList categorias;
     std::set<QString> vistas;
-    for (QString rotulo : tabela.linhas) {
+    for (int i = 0; i < n; ++i) {
+        QString rotulo;
+        if (salto > 1 && i % salto != 0) {
+            // A blank kept apart from the others by a few invisible marks.
+            static constexpr char16_t kMarcas[] = {0x200C, 0x200D, 0x2060, 0xFEFF};
+            for (int k = i; k > 0; k /= 4)
+                rotulo += QChar(kMarcas[k % 4]);
+        } else {
+            rotulo = tabela.linhas[size_t(i)];
+        }
         while (!vistas.insert(rotulo).second)
             rotulo += QChar(0x200B);
         categorias << rotulo;
@@ -613,12 +634,13 @@ void frmGraficos::ajustarRotulos(const QStringList& categorias)
     int maior = 0;
     for (const QString& rotulo : categorias)
         maior = std::max(maior, medida.horizontalAdvance(rotulo));
-    const int area = larguraTwips_ * logicalDpiX() / 1440 - 100;
-    const int porCategoria = area / std::max(1, int(categorias.size()));
+    const int porCategoria = areaDoEixo() / std::max(1, int(categorias.size()));
     const int angulo = maior + 8 > porCategoria ? -90 : 0;
     if (eixoX_->labelsAngle() != angulo)
         eixoX_->setLabelsAngle(angulo);
 }
+
+int frmGraficos::areaDoEixo() const { return larguraTwips_ * logicalDpiX() / 1440 - 100; }
 
 void frmGraficos::mudarMes(platform::MaskEdBox* caixa, int meses)
 {

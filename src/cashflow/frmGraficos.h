@@ -108,6 +108,8 @@ private:
     void desenhar(const cashflow::TabelaGrafico& tabela);
     void ajustarLargura(int twips);
     void ajustarRotulos(const QStringList& categorias);
+    // The pixels the category axis spans at the chart's width.
+    int areaDoEixo() const;
     void mudarMes(platform::MaskEdBox* caixa, int meses);
     void somarAno(int passo);
     static void escolherCodigo(QComboBox* nomes, QComboBox* codigos);

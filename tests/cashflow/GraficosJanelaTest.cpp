@@ -20,6 +20,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -335,6 +336,34 @@ TEST_F(GraficosJanela, EntriesAgainstExitsOverMoreThanAYearKeepsBothMonthsOfTheS
     EXPECT_EQ(barras(0), (std::vector<double>{10.0, 0.0}));
     EXPECT_EQ(barras(1), (std::vector<double>{0.0, 2000.0}));
     EXPECT_EQ(legenda(), (QStringList{QStringLiteral("Saída"), QStringLiteral("Entrada")}));
+}
+
+TEST_F(GraficosJanela, TwentyYearsOfMonthsShowOneLabelInAFewAndNoneCutShort)
+{
+    {
+        data::Transaction t(ConexaoBanco);
+        for (int m = 0; m < 240; ++m)
+            lancar(QStringLiteral("Padaria"), -100, QDate(2000, 1, 10).addMonths(m));
+        t.commit();
+    }
+    frmGraficos& f = janela();
+    f.optEntraSai->click();
+    f.txtDataVen1->setText(QStringLiteral("01/01/2000"));
+    f.txtDataVen2->setText(QStringLiteral("31/12/2019"));
+    f.cmdGerarGrafico_Click();
+
+    const QStringList c = categorias();
+    ASSERT_EQ(c.size(), 240);
+    EXPECT_EQ(c.front(), QStringLiteral("janeiro"));
+    int mostradas = 0;
+    for (int i = 0; i < int(c.size()); ++i)
+        if (c[i].contains(QRegularExpression(QStringLiteral("\\w"))))
+            ++mostradas;
+    // As many as stand upright side by side: a label every few months.
+    EXPECT_GT(mostradas, 20);
+    EXPECT_LT(mostradas, 120);
+    const auto eixos = f.chtGrafico->chart()->axes(Qt::Horizontal);
+    EXPECT_FALSE(eixos.front()->truncateLabels());
 }
 
 TEST_F(GraficosJanela, GroupChartFillsTheGridAndTheTotalsBesideANarrowChart)
