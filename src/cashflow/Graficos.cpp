@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace cashflow {
 
@@ -77,15 +78,30 @@ TabelaGrafico comparacaoLancamentos(data::Connection& db, int ano,
         t.linhas[r] = platform::monthName(r + 1);
     const QDate inicio(ano, 1, 1);
     const QDate fim(ano, 12, 31);
+    std::optional<data::LeituraPorIndice> doAno;
     for (size_t p = 0; p < escolhidas.size(); ++p) {
         // An empty picker finds nothing, also where entries were stored
         // without a classification.
         if (escolhidas[p].codigo.isEmpty())
             continue;
+        // The year's entries through the due-date index, the classification's
+        // through its own, or a pass over the table: whichever reads less,
+        // as the file says. A common classification spans every year.
+        if (!doAno)
+            doAno = data::leituraPorIndice(db, QStringLiteral("DataVen BETWEEN ? AND ?"), {inicio, fim});
+        const data::LeituraPorIndice doCodigo =
+            data::leituraPorIndice(db, QStringLiteral("Despesa = ?"), {escolhidas[p].codigo});
+        QString onde;
+        if (doCodigo.custo <= doAno->custo && doCodigo.custo <= doAno->passagem)
+            onde = QStringLiteral("+DataVen BETWEEN ? AND ? AND Despesa = ?");
+        else if (doAno->custo <= doAno->passagem)
+            onde = QStringLiteral("DataVen BETWEEN ? AND ? AND +Despesa = ?");
+        else
+            onde = QStringLiteral("+DataVen BETWEEN ? AND ? AND +Despesa = ?");
         data::Statement s(db,
                           QStringLiteral("SELECT CAST(substr(DataVen, 6, 2) AS INTEGER) AS Mes, SUM(Valor)"
-                                         " FROM Lancamentos WHERE DataVen BETWEEN ? AND ? AND Despesa = ?"
-                                         " GROUP BY Mes"),
+                                         " FROM Lancamentos WHERE ") +
+                              onde + QStringLiteral(" GROUP BY Mes"),
                           inicio, fim, escolhidas[p].codigo);
         while (s.next()) {
             const auto mes = s.integer(0);

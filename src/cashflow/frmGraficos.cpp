@@ -577,19 +577,16 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
             rotulo += QChar(0x200B);
         categorias << rotulo;
     }
-    // The angle is set before the labels: each change of categories lays
-    // out every label at the angle it finds. The same categories (the same
+    // Every change of the chart lays out the labels of both axes again: the
+    // old labels go first, then the scale changes, then the angle is set and
+    // the new labels come, laid out once. The same categories (the same
     // chart drawn again) are left as they are.
-    ajustarRotulos(categorias);
-    if (eixoX_->categories() != categorias) {
+    const bool novasCategorias = eixoX_->categories() != categorias;
+    if (novasCategorias)
         eixoX_->clear();
-        eixoX_->append(categorias);
-    }
-    if (!mesmaForma)
-        serie->attachAxis(eixoX_);
     // An empty chart still gets a scale of whole numbers. The scale is
-    // worked out on an axis outside the chart: each change of the chart's
-    // own axis lays out the labels of both axes again.
+    // worked out on an axis outside the chart, so that the chart's own axis
+    // changes only where its scale does.
     QValueAxis escala;
     escala.setTickCount(eixoY_->tickCount());
     escala.setRange(0, maximo > 0 ? maximo : 5);
@@ -602,8 +599,13 @@ void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
     const QString formato = passo == std::floor(passo) ? QStringLiteral("%.0f") : QStringLiteral("%.2f");
     if (eixoY_->labelFormat() != formato)
         eixoY_->setLabelFormat(formato);
-    if (!mesmaForma)
+    ajustarRotulos(categorias);
+    if (novasCategorias)
+        eixoX_->append(categorias);
+    if (!mesmaForma) {
+        serie->attachAxis(eixoX_);
         serie->attachAxis(eixoY_);
+    }
 
     grafico_->legend()->setVisible(tabela.legenda);
     // A series without a name has no legend entry.

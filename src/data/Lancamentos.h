@@ -56,6 +56,17 @@ struct PlanoPeriodo {
 };
 PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& inicio, const QDate& fim);
 
+// What reading the entries of a condition that one index answers (a
+// condition of the program's own, "?" for each value) would cost through
+// that index, and what one pass over the table keeping them would cost, in
+// the same unit; from one walk over the index alone.
+struct LeituraPorIndice {
+    qint64 linhas = 0;
+    double custo = 0;
+    double passagem = 0;
+};
+LeituraPorIndice leituraPorIndice(Connection& db, const QString& condicao, const QVariantList& valores);
+
 // Reads the columns of "SELECT NumLan, DataVen, Referente, Valor, DataLan,
 // Tipo, Despesa, Filtro, Conta" starting at a column.
 Lancamento readLancamento(const Statement& s, int first = 0);
