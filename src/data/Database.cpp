@@ -55,9 +55,7 @@ QString keyWith(sqlite3* db, const QByteArray& key, int pageSize)
                                 QByteArray(kProbe);
     return execMessage(db, settings.constData());
 }
-} // namespace
 
-namespace {
 // saltos(x, passo): over the rows in the order read, how many times x moves
 // more than passo away from the row before. Read along an index, with
 // x = rowid, it tells how far apart in the table the index's rows lie.

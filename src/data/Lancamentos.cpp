@@ -104,15 +104,13 @@ Arquivo medirArquivo(Connection& db)
     return a;
 }
 
-double custoDaPassagem(const Arquivo& a, qint64 linhas)
-{
-    return double(a.paginas) * double(a.tamanho) * kPassagemPorByte + double(linhas) * kLinhaDaPassagem;
-}
+} // namespace
 
-// One walk over an index alone: the rows of the condition, and how often
-// the next of them lies on another page of the table.
-LeituraPorIndice medirIndice(Connection& db, const Arquivo& a, const QString& condicao, const QVariantList& valores)
+LeituraPorIndice leituraPorIndice(Connection& db, const QString& condicao, const QVariantList& valores)
 {
+    // One walk over the index alone: the rows of the condition, and how
+    // often the next of them lies on another page of the table.
+    const Arquivo a = medirArquivo(db);
     LeituraPorIndice l;
     Statement s(db, QStringLiteral("SELECT COUNT(*), saltos(rowid, ?) FROM Lancamentos WHERE ") + condicao);
     s.bind(1, a.porPagina);
@@ -124,14 +122,8 @@ LeituraPorIndice medirIndice(Connection& db, const Arquivo& a, const QString& co
         saltos = s.integer(1);
     }
     l.custo = double(l.linhas) * kLinhaDoIndice + double(saltos) * kSaltoDoIndice;
-    l.passagem = custoDaPassagem(a, l.linhas);
+    l.passagem = double(a.paginas) * double(a.tamanho) * kPassagemPorByte + double(l.linhas) * kLinhaDaPassagem;
     return l;
-}
-} // namespace
-
-LeituraPorIndice leituraPorIndice(Connection& db, const QString& condicao, const QVariantList& valores)
-{
-    return medirIndice(db, medirArquivo(db), condicao, valores);
 }
 
 PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& inicio, const QDate& fim)
