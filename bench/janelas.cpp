@@ -331,29 +331,29 @@ int janelas(long entradas)
         f.close();
     }
     {
+        auto preparar = [&](frmGraficos& g) {
+            g.txtDataVen1->setText(platform::fmtDate(vinteAnos));
+            g.txtDataVen2->setText(platform::fmtDate(fimVinteAnos));
+            g.txtTipo->setCurrentIndex(0);
+            g.txtDespesa1->setCurrentIndex(std::min(1, g.txtDespesa1->count() - 1));
+            g.txtAno->setText(QString::number(hoje.year() - 1));
+        };
+        const std::vector<std::pair<std::string, QRadioButton* frmGraficos::*>> tipos = {
+            {"Projeção do lançamento\", 20 anos", &frmGraficos::optDespesa},
+            {"Comparação de lançamentos\", 1 ano", &frmGraficos::optCompara},
+            {"Entradas e Saídas mensais\", 20 anos", &frmGraficos::optEntraSai},
+            {"Grupo de Contas\", 20 anos", &frmGraficos::optGrupoContas}};
         auto& g = platform::Forms::get<frmGraficos>();
-        g.txtDataVen1->setText(platform::fmtDate(vinteAnos));
-        g.txtDataVen2->setText(platform::fmtDate(fimVinteAnos));
-        g.optDespesa->setChecked(true);
-        g.txtTipo->setCurrentIndex(0);
-        g.txtDespesa1->setCurrentIndex(std::min(1, g.txtDespesa1->count() - 1));
-        medir("Gráfico \"Projeção do lançamento\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
-        g.optCompara->setChecked(true);
-        g.txtAno->setText(QString::number(hoje.year() - 1));
-        medir("Gráfico \"Comparação de lançamentos\", 1 ano", &g, [&] { g.cmdGerarGrafico_Click(); });
-        g.optEntraSai->setChecked(true);
-        medir("Gráfico \"Entradas e Saídas mensais\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
-        g.optGrupoContas->setChecked(true);
-        medir("Gráfico \"Grupo de Contas\", 20 anos", &g, [&] { g.cmdGerarGrafico_Click(); });
-        // A chart drawn where another kind was: nothing of the last one is
-        // reused.
-        const std::vector<std::pair<std::string, QRadioButton*>> tipos = {
-            {"Projeção do lançamento", g.optDespesa}, {"Comparação de lançamentos", g.optCompara},
-            {"Entradas e Saídas mensais", g.optEntraSai}, {"Grupo de Contas", g.optGrupoContas}};
+        preparar(g);
+        for (const auto& [nome, opcao] : tipos) {
+            (g.*opcao)->setChecked(true);
+            medir("Gráfico \"" + nome, &g, [&] { g.cmdGerarGrafico_Click(); });
+        }
+        // A kind drawn where another kind was.
         for (size_t i = 0; i < tipos.size(); ++i) {
-            QRadioButton* antes = tipos[(i + tipos.size() - 1) % tipos.size()].second;
-            QRadioButton* este = tipos[i].second;
-            medir("Gráfico \"" + tipos[i].first + "\", depois de outro", &g, [&] {
+            QRadioButton* antes = g.*tipos[(i + tipos.size() - 1) % tipos.size()].second;
+            QRadioButton* este = g.*tipos[i].second;
+            medir("Gráfico \"" + tipos[i].first + ", depois de outro", &g, [&] {
                 este->setChecked(true);
                 g.cmdGerarGrafico_Click();
             }, {}, true, [&] {
@@ -362,6 +362,24 @@ int janelas(long entradas)
             });
         }
         g.close();
+        // The first chart of a window just opened: nothing drawn before.
+        for (const auto& [nome, opcao] : tipos) {
+            frmGraficos* nova = nullptr;
+            medir("Gráfico \"" + nome + ", janela nova", nullptr, [&] {
+                (nova->*opcao)->setChecked(true);
+                nova->cmdGerarGrafico_Click();
+                QApplication::processEvents();
+                nova->repaint();
+            }, {}, true, [&] {
+                platform::Forms::unload<frmGraficos>();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                nova = &platform::Forms::get<frmGraficos>();
+                nova->show();
+                preparar(*nova);
+                QApplication::processEvents();
+            });
+        }
+        platform::Forms::unload<frmGraficos>();
     }
     medir("Backup (cópia do arquivo)", nullptr, [&] {
         data::gravarBackup(ConexaoBanco, hoje.addDays(-30));

@@ -134,17 +134,23 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     selecao->setColumnMinimumWidth(2, 16);
     selecao->setColumnStretch(5, 1);
 
-    grafico_ = new QChart;
-    grafico_->setLocalizeNumbers(true);
-    grafico_->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    grafico_->legend()->setAlignment(Qt::AlignBottom);
-    eixoX_ = new QBarCategoryAxis;
-    eixoY_ = new QValueAxis;
-    // Labels too many to stand side by side are thinned out below instead:
-    // cut short, each would read "...", and cost a dozen measurements.
-    eixoX_->setTruncateLabels(false);
-    grafico_->addAxis(eixoX_, Qt::AlignBottom);
-    grafico_->addAxis(eixoY_, Qt::AlignLeft);
+    for (Partes& g : graficos_) {
+        g.grafico = new QChart;
+        g.grafico->setLocalizeNumbers(true);
+        g.grafico->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        g.grafico->legend()->setAlignment(Qt::AlignBottom);
+        g.eixoX = new QBarCategoryAxis;
+        g.eixoY = new QValueAxis;
+        // Labels too many to stand side by side are thinned out below
+        // instead: cut short, each would read "...", and cost a dozen
+        // measurements.
+        g.eixoX->setTruncateLabels(false);
+        g.grafico->addAxis(g.eixoX, Qt::AlignBottom);
+        g.grafico->addAxis(g.eixoY, Qt::AlignLeft);
+    }
+    grafico_ = graficos_[kLimpo].grafico;
+    eixoX_ = graficos_[kLimpo].eixoX;
+    eixoY_ = graficos_[kLimpo].eixoY;
     chtGrafico = new QChartView(grafico_, this);
     chtGrafico->setRenderHint(QPainter::Antialiasing);
     chtGrafico->setMinimumHeight(380);
@@ -184,7 +190,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     janela->addLayout(corpo, 1);
     resize(1180, 720);
 
-    desenhar(cashflow::graficoLimpo());
+    desenhar(kLimpo, cashflow::graficoLimpo());
 
     connect(optDespesa, &QRadioButton::clicked, this, [this] { optDespesa_Click(); });
     connect(optCompara, &QRadioButton::clicked, this, [this] { optCompara_Click(); });
@@ -195,6 +201,14 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     connect(txtDespesa2, &QComboBox::currentIndexChanged, this, [this] { txtDespesa2_Click(); });
     connect(txtDespesa3, &QComboBox::currentIndexChanged, this, [this] { txtDespesa3_Click(); });
     connect(cmdGerarGrafico, &QPushButton::clicked, this, [this] { cmdGerarGrafico_Click(); });
+}
+
+frmGraficos::~frmGraficos()
+{
+    // The view owns the chart in sight; the other charts are the window's.
+    for (const Partes& g : graficos_)
+        if (g.grafico != grafico_)
+            delete g.grafico;
 }
 
 void frmGraficos::Form_Load()
@@ -381,7 +395,7 @@ void frmGraficos::ProjLancamentos()
     GraficoGrande();
     const auto tabela = cashflow::projecaoLancamentos(
         ConexaoBanco, periodo(), {txtCodDesp1->currentText(), txtDespesa1->currentText()});
-    desenhar(tabela ? *tabela : cashflow::graficoLimpo());
+    desenhar(tabela ? kProjecao : kLimpo, tabela ? *tabela : cashflow::graficoLimpo());
 }
 
 void frmGraficos::ComparacaoLan()
@@ -391,14 +405,14 @@ void frmGraficos::ComparacaoLan()
         {txtCodDesp2->currentText(), txtDespesa2->currentText()},
         {txtCodDesp3->currentText(), txtDespesa3->currentText()},
     }};
-    desenhar(cashflow::comparacaoLancamentos(ConexaoBanco, txtAno->text().toInt(), escolhidas));
+    desenhar(kComparacao, cashflow::comparacaoLancamentos(ConexaoBanco, txtAno->text().toInt(), escolhidas));
 }
 
 void frmGraficos::EntradaSaida()
 {
     GraficoGrande();
     const auto tabela = cashflow::entradasSaidas(ConexaoBanco, periodo());
-    desenhar(tabela ? *tabela : cashflow::graficoLimpo());
+    desenhar(tabela ? kEntradasSaidas : kLimpo, tabela ? *tabela : cashflow::graficoLimpo());
 }
 
 void frmGraficos::PorGrupoConta()
@@ -439,7 +453,7 @@ void frmGraficos::PorGrupoConta()
     }
     // No line selected: the selection would hide the first line's colours.
     flxDespesas->setRow(0);
-    desenhar(despesas->grafico);
+    desenhar(kGrupos, despesas->grafico);
     lblTotal->setText(data::formatMoney(-despesas->total));
     lblPerc->setText(platform::formatNumber(despesas->somaPercentuais, QStringLiteral("0")) + QStringLiteral("%"));
     GraficoPequeno();
@@ -461,7 +475,7 @@ void frmGraficos::GraficoPequeno()
 
 void frmGraficos::LimpaGrafico()
 {
-    desenhar(cashflow::graficoLimpo());
+    desenhar(kLimpo, cashflow::graficoLimpo());
     GraficoGrande();
 }
 
@@ -512,16 +526,30 @@ void frmGraficos::mostrarPainel(bool tipo, bool datas, bool despesa1, bool despe
     }
 }
 
-void frmGraficos::desenhar(const cashflow::TabelaGrafico& tabela)
+void frmGraficos::mostrarGrafico(Grafico qual)
 {
+    const Partes& g = graficos_[size_t(qual)];
+    if (g.grafico == grafico_)
+        return;
+    chtGrafico->setChart(g.grafico);
+    grafico_ = g.grafico;
+    eixoX_ = g.eixoX;
+    eixoY_ = g.eixoY;
+}
+
+void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
+{
+    // Each change of a chart lays out every category label again, and a
+    // label is measured as a small document: the window takes its new width
+    // first, while the chart in sight may be another, and the chart shown
+    // then keeps the size it was drawn at.
+    if (QLayout* l = layout())
+        l->activate();
+    mostrarGrafico(qual);
     // The axes stay for the window's life: an axis taken out of the chart
     // leaves its labels and grid lines drawn behind the new ones. A series
     // of the same shape takes the new values in place, which spares laying
     // out the whole chart (legend, axes, every label) again.
-    // Each change below lays out every category label again, and a label is
-    // measured as a small document: the window takes its new width first.
-    if (QLayout* l = layout())
-        l->activate();
     const auto series = grafico_->series();
     auto* serie = series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
     bool mesmaForma = serie && serie->count() == tabela.columnCount();

@@ -6,6 +6,8 @@
 #include "cashflow/Graficos.h"
 #include "platform/Form.h"
 
+#include <array>
+
 class QBarCategoryAxis;
 class QChart;
 class QChartView;
@@ -27,6 +29,7 @@ class frmGraficos : public platform::Form {
     Q_OBJECT
 public:
     explicit frmGraficos(QWidget* parent = nullptr);
+    ~frmGraficos() override;
 
     // "Tipos de Demonstração"
     QRadioButton* optDespesa = nullptr;      // "Projeção do lançamento"
@@ -105,7 +108,12 @@ protected:
 
 private:
     void mostrarPainel(bool tipo, bool datas, bool despesa1, bool despesas23, bool ano, bool ocultarTotais);
-    void desenhar(const cashflow::TabelaGrafico& tabela);
+    // Each kind keeps a chart of its own, and the reset chart its own: a
+    // chart drawn again takes its new values in place, where one kind drawn
+    // over another would lay out every label and bar anew.
+    enum Grafico { kLimpo, kProjecao, kComparacao, kEntradasSaidas, kGrupos, kGraficos };
+    void desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela);
+    void mostrarGrafico(Grafico qual);
     void ajustarLargura(int twips);
     void ajustarRotulos(const QStringList& categorias);
     // The pixels the category axis spans at the chart's width.
@@ -116,6 +124,13 @@ private:
     cashflow::Periodo periodo() const;
     bool datasValidas() const;
 
+    struct Partes {
+        QChart* grafico = nullptr;
+        QBarCategoryAxis* eixoX = nullptr;
+        QValueAxis* eixoY = nullptr;
+    };
+    std::array<Partes, kGraficos> graficos_{};
+    // The chart in sight and its axes.
     QChart* grafico_ = nullptr;
     QBarCategoryAxis* eixoX_ = nullptr;
     QValueAxis* eixoY_ = nullptr;
