@@ -141,10 +141,6 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
         g.grafico->legend()->setAlignment(Qt::AlignBottom);
         g.eixoX = new QBarCategoryAxis;
         g.eixoY = new QValueAxis;
-        // Labels too many to stand side by side are thinned out below
-        // instead: cut short, each would read "...", and cost a dozen
-        // measurements.
-        g.eixoX->setTruncateLabels(false);
         g.grafico->addAxis(g.eixoX, Qt::AlignBottom);
         g.grafico->addAxis(g.eixoY, Qt::AlignLeft);
     }
@@ -628,8 +624,17 @@ void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
     if (eixoY_->labelFormat() != formato)
         eixoY_->setLabelFormat(formato);
     ajustarRotulos(categorias);
-    if (novasCategorias)
+    // Thinned-out labels are never cut short: narrower than its label, each
+    // would read "...", at a dozen measurements apiece. A label taller than
+    // the room under the chart still is.
+    if (eixoX_->truncateLabels() != (salto <= 1))
+        eixoX_->setTruncateLabels(salto <= 1);
+    if (novasCategorias) {
+        // Laid out once, when shown, rather than as they come.
+        eixoX_->setLabelsVisible(false);
         eixoX_->append(categorias);
+        eixoX_->setLabelsVisible(true);
+    }
     if (!mesmaForma) {
         serie->attachAxis(eixoX_);
         serie->attachAxis(eixoY_);
