@@ -29,17 +29,7 @@ data::Centavos saldoAntes(data::Connection& db, const QDate& dia)
 
 std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
-    const data::PlanoPeriodo plano = data::planoDoPeriodo(db, QStringLiteral("DataVen"), inicio, fim);
-    if (plano.linhas == 0)
-        return {};
-    // Ordered in memory, as the query windows order theirs.
-    const QString sql = QStringLiteral("SELECT ") + queries::kColunasConsulta +
-                        QStringLiteral(" FROM Lancamentos WHERE ") + plano.coluna +
-                        QStringLiteral(" BETWEEN ? AND ?");
-    data::Statement s(db, sql, inicio, fim);
-    std::vector<Lancamento> linhas = queries::lerLinhas(s, size_t(plano.linhas));
-    queries::ordenarPorVencimento(linhas, true);
-    return linhas;
+    return queries::lerPeriodo(db, QStringLiteral("DataVen"), inicio, fim, QString(), true);
 }
 
 int contarDias(const std::vector<Lancamento>& lancamentos)

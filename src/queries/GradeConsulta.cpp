@@ -290,17 +290,19 @@ std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
 }
 
 std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
-                                      const QDate& fim, const QString& condicao)
+                                      const QDate& fim, const QString& condicao, bool desempatePorDespesa)
 {
     // The rows come in the table's order or the index's, and are put in the
     // reader's order here: ranking each distinct description once costs far
     // less than the engine's sort, which compares a pair of texts a step.
     const data::PlanoPeriodo plano = data::planoDoPeriodo(db, colunaData, inicio, fim);
+    if (plano.linhas == 0)
+        return {};
     const QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos WHERE ") +
                         plano.coluna + QStringLiteral(" BETWEEN ? AND ?") + condicao;
     data::Statement s(db, sql, inicio, fim);
     std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(plano.linhas));
-    ordenarPorVencimento(linhas);
+    ordenarPorVencimento(linhas, desempatePorDespesa);
     return linhas;
 }
 

@@ -94,9 +94,11 @@ std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas = 0);
 // The entries whose date column ("DataVen" or "DataLan") lies in a period,
 // both days included, narrowed by a fixed condition of the program's own
 // (" AND Valor < 0"; never typed text), ordered by due date, then
-// description, then number.
+// description, then (as ordenarPorVencimento) classification code, then
+// number.
 std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
-                                      const QDate& fim, const QString& condicao = QString());
+                                      const QDate& fim, const QString& condicao = QString(),
+                                      bool desempatePorDespesa = false);
 
 // Orders rows by due date, then description, then number, as
 // " order by DataVen, Referente" does; with desempatePorDespesa the
