@@ -1,5 +1,6 @@
 #include "app/Backup.h"
 
+#include "app/Textos.h"
 #include "app/frmSenha.h"
 
 #include "data/Conexao.h"
@@ -87,7 +88,7 @@ bool fazerBackup(const QDate& hoje)
         // made of what is no longer a whole account.
         ConexaoBanco.close();
         platform::MsgBox(frmSenha::arquivoIlegivel(CaminhoBanco), platform::vbCritical | platform::vbOKOnly,
-                         QStringLiteral("Atenção,"));
+                         app::kAtencao);
         return false;
     }
     ConexaoBanco.close();

@@ -1,5 +1,6 @@
 #include "app/CaixaValor.h"
 
+#include "app/Textos.h"
 #include "platform/MsgBox.h"
 
 #include <QLineEdit>
@@ -87,7 +88,7 @@ void igual(QLineEdit* caixa, EscritaProduto escrita)
     if (produtoValor(atual, escrita, resultado))
         caixa->setText(resultado);
     else
-        platform::MsgBox(kConteudoInvalido, platform::vbCritical, QStringLiteral("Atenção,"));
+        platform::MsgBox(kConteudoInvalido, platform::vbCritical, app::kAtencao);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "cashflow/frmFluxo.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
+#include "entries/AcoesLancamento.h"
 #include "entries/frmZalteracao.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
@@ -35,7 +37,6 @@ const QColor kAmarelo(255, 255, 0);
 // The panels whose captions and values are written in white.
 const QColor kFundoPainel(0, 0, 128);
 
-const QString kAtencao = QStringLiteral("Atenção,");
 const QString kSaldoInicial = QStringLiteral("Saldo Inicial");
 const QString kSaldo = QStringLiteral("Saldo");
 
@@ -246,18 +247,18 @@ void frmFluxo::cmdOK_Click()
 {
     const QDate inicio = platform::parseDate(txtDataInicial->Text());
     if (!inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, app::kAtencao);
         txtDataInicial->setFocus();
         return;
     }
     const QDate fim = platform::parseDate(txtDataFinal->Text());
     if (!fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, app::kAtencao);
         txtDataFinal->setFocus();
         return;
     }
     if (inicio > fim) {
-        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, app::kAtencao);
         return;
     }
     Lancamentos();
@@ -334,11 +335,7 @@ void frmFluxo::flxConsulta_DblClick()
     const std::int64_t numero = lancamentoSelecionado();
     if (numero == 0)
         return;
-    IncluirLancamento = false;
-    frmZalteracao& editor = platform::Forms::get<frmZalteracao>();
-    editor.setWindowTitle(QStringLiteral("Alteração em Lançamentos"));
-    editor.txtNumLan->setText(QString::number(numero));
-    platform::showModal(editor);
+    entries::abrirNoEditor(numero, QStringLiteral("Alteração em Lançamentos"));
 }
 
 void frmFluxo::txtDataInicial_KeyDown(int KeyCode)
@@ -381,13 +378,13 @@ void frmFluxo::lblSoSaldo_Click()
     lblSoSaldo->setToolTip(QStringLiteral("Visualizar todas as colunas"));
     QDate inicio = platform::parseDate(txtDataInicial->Text());
     if (!inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, app::kAtencao);
         txtDataInicial->setFocus();
         return;
     }
     const QDate fim = platform::parseDate(txtDataFinal->Text());
     if (!fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, app::kAtencao);
         txtDataFinal->setFocus();
         return;
     }
@@ -507,7 +504,7 @@ void frmFluxo::Lancamentos()
         SaldosPositivos();
         const bool inicial = !inicio.isValid();
         platform::MsgBox(inicial ? QStringLiteral("Data Inicial inválida.") : QStringLiteral("Data Final inválida."),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         (inicial ? txtDataInicial : txtDataFinal)->setFocus();
         return;
     }
@@ -646,20 +643,8 @@ std::int64_t frmFluxo::lancamentoSelecionado() const
 
 void frmFluxo::apagarLancamento()
 {
-    const std::int64_t numero = lancamentoSelecionado();
-    if (numero == 0)
-        return;
-    const std::optional<data::Lancamento> l = data::findLancamento(ConexaoBanco, numero);
-    if (!l)
-        return;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
-                                              data::formatMoney(l->valor) + QStringLiteral(" - ") + l->referente,
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::deleteLancamento(ConexaoBanco, numero);
-    Lancamentos();
+    if (entries::excluirComPergunta(lancamentoSelecionado()))
+        Lancamentos();
 }
 
 void frmFluxo::incluirLancamento()

@@ -1,9 +1,11 @@
 #include "import/frmIntegracao.h"
 
 #include "app/Icones.h"
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
-#include "entries/frmZalteracao.h"
+#include "data/Lancamentos.h"
+#include "entries/AcoesLancamento.h"
 #include "import/ConfiguracaoImportacao.h"
 #include "import/LancamentosExtrato.h"
 #include "import/ModelosExtrato.h"
@@ -34,7 +36,6 @@
 namespace {
 
 const QString kCR = QString(QChar(13));
-const QString kAtencao = QStringLiteral("Atenção,");
 
 const QString kCabecalhoLanc = QStringLiteral("|Vencimento|Referente") + QString(76, QLatin1Char(' ')) +
                                QStringLiteral("|Valor") + QString(19, QLatin1Char(' '));
@@ -301,7 +302,7 @@ void frmIntegracao::cmdOK_Click()
     if (!inicio.isValid() || !fim.isValid())
         return;
     if (inicio > fim) {
-        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, app::kAtencao);
         return;
     }
     MostrarLancamentos();
@@ -364,9 +365,7 @@ void frmIntegracao::flxLanc_DblClick()
     const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
     if (flxLanc->Row() < 1 || numero == 0)
         return;
-    IncluirLancamento = false;
-    platform::Forms::get<frmZalteracao>().txtNumLan->setText(QString::number(numero));
-    platform::Forms::show<frmZalteracao>();
+    entries::abrirNoEditor(numero);
 }
 
 void frmIntegracao::flxLanc_KeyDown(int keyCode)
@@ -374,21 +373,10 @@ void frmIntegracao::flxLanc_KeyDown(int keyCode)
     if (keyCode != Qt::Key_Delete || flxLanc->Row() < 1)
         return;
     const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
-    const auto l = numero > 0 ? data::findLancamento(ConexaoBanco, numero) : std::nullopt;
-    if (!l) {
-        // Gone meanwhile (deleted from another window): the list is stale.
+    // Also when the entry was gone meanwhile (deleted from another window):
+    // the list is stale.
+    if (entries::excluirComPergunta(numero) || !data::findLancamento(ConexaoBanco, numero))
         MostrarLancamentos();
-        return;
-    }
-    const int resposta =
-        platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + kCR + data::formatMoney(l->valor) +
-                             QStringLiteral(" - ") + l->referente,
-                         platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                         QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::deleteLancamento(ConexaoBanco, numero);
-    MostrarLancamentos();
 }
 
 void frmIntegracao::flxLanc_MouseDown(int button)
@@ -411,7 +399,7 @@ void frmIntegracao::cmdImportar_Click()
     const QString nome = item && item->isSelected() ? item->text() : QString();
     if (nome.isEmpty()) {
         platform::MsgBox(QStringLiteral("Selecione um extrato clicando em um nome de extrato na lista."),
-                         platform::vbExclamation, kAtencao);
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     const QString caminho = txtCaminho->text() + QLatin1Char('\\') + nome;
@@ -470,7 +458,7 @@ void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
                              kCR +
                              QStringLiteral("Clique em ''Ver modelos'' para ter certeza que escolheu o modelo correto.") +
                              kCR + kCR + leitura.erro,
-                         platform::vbExclamation, kAtencao);
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     lblQtde->setText(QString::number(n) + QStringLiteral(" lançamento(s)"));
@@ -548,7 +536,7 @@ void frmIntegracao::flxExtrato_KeyDown(int keyCode)
     const int resposta = platform::MsgBox(QStringLiteral("Deseja excluir este lançamento?") + kCR +
                                               flxExtrato->TextMatrix(r, 1) + QStringLiteral("   R$ ") +
                                               flxExtrato->TextMatrix(r, 2),
-                                          platform::vbYesNo | platform::vbQuestion, kAtencao);
+                                          platform::vbYesNo | platform::vbQuestion, app::kAtencao);
     if (resposta != platform::vbYes)
         return;
     if (flxExtrato->Rows() == 2) {
@@ -574,11 +562,11 @@ void frmIntegracao::cmdAtualiza_Click()
 {
     if (ExisteNaoClassificado()) {
         platform::MsgBox(QStringLiteral("Não foi possível atualizar, pois existem lançamentos não classificados."),
-                         platform::vbExclamation, kAtencao);
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     if (!platform::IsDate(txtDataFinal->Text())) {
-        platform::MsgBox(QStringLiteral("Data Final inválida"), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Final inválida"), platform::vbCritical, app::kAtencao);
         txtDataFinal->setFocus();
         return;
     }
@@ -600,7 +588,7 @@ void frmIntegracao::cmdAtualiza_Click()
     if (!resultado.gravado) {
         // Nothing was written: the statement stays in the grid to be
         // corrected or posted again.
-        platform::MsgBox(resultado.erro, platform::vbCritical, kAtencao);
+        platform::MsgBox(resultado.erro, platform::vbCritical, app::kAtencao);
         return;
     }
 
@@ -613,7 +601,7 @@ void frmIntegracao::cmdAtualiza_Click()
     }
     MostrarLancamentos();
     if (!resultado.aviso.isEmpty())
-        platform::MsgBox(resultado.aviso, platform::vbCritical, kAtencao);
+        platform::MsgBox(resultado.aviso, platform::vbCritical, app::kAtencao);
 }
 
 void frmIntegracao::esvaziarExtrato()

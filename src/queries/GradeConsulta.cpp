@@ -1,9 +1,10 @@
 #include "queries/GradeConsulta.h"
 
+#include "app/Textos.h"
 #include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
-#include "entries/frmZalteracao.h"
+#include "entries/AcoesLancamento.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/Form.h"
@@ -617,28 +618,12 @@ void GradeConsulta::abrirLancamento()
     const std::int64_t n = numLanDaLinha(grid_.Row());
     if (n == 0)
         return;
-    IncluirLancamento = false;
-    frmZalteracao& editor = platform::Forms::get<frmZalteracao>();
-    editor.txtNumLan->setText(QString::number(n));
-    platform::showModal(editor);
+    entries::abrirNoEditor(n);
 }
 
 void GradeConsulta::apagarLancamento()
 {
-    const std::int64_t n = numLanDaLinha(grid_.Row());
-    if (n == 0)
-        return;
-    const auto l = data::findLancamento(ConexaoBanco, n);
-    if (!l)
-        return;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + kCR +
-                                              textoValor(l->valor) + QStringLiteral(" - ") + l->referente,
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::deleteLancamento(ConexaoBanco, n);
-    if (consultar_)
+    if (entries::excluirComPergunta(numLanDaLinha(grid_.Row())) && consultar_)
         consultar_();
 }
 
@@ -647,7 +632,7 @@ void GradeConsulta::apagarTodos()
     const int resposta =
         platform::MsgBox(QStringLiteral("Todos os lançamentos desta consulta serão excluidos!") + kCR +
                              QStringLiteral("Deseja Continuar?"),
-                         platform::vbYesNo | platform::vbQuestion, QStringLiteral("Atenção,"));
+                         platform::vbYesNo | platform::vbQuestion, app::kAtencao);
     if (resposta == platform::vbYes) {
         // One transaction: the listed entries go all together or, when the
         // file fails midway, none of them.

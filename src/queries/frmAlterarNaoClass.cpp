@@ -1,5 +1,6 @@
 #include "queries/frmAlterarNaoClass.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -195,13 +196,13 @@ void frmAlterarNaoClass::cmdAlterarMassa_Click()
     const QString codigo = txtCodDespesaPara->currentText();
     if (txtDespesaPara->currentIndex() < 0 || codigo.isEmpty()) {
         platform::MsgBox(QStringLiteral("Escolha a classificação para a qual os lançamentos serão alterados."),
-                         platform::vbCritical, QStringLiteral("Atenção,"));
+                         platform::vbCritical, app::kAtencao);
         txtDespesaPara->setFocus();
         return;
     }
     const int resposta = platform::MsgBox(QStringLiteral("Todos os lançamentos desta consulta serão Alterados!") + kCR +
                                               QStringLiteral("Deseja Continuar?"),
-                                          platform::vbYesNo | platform::vbQuestion, QStringLiteral("Atenção,"));
+                                          platform::vbYesNo | platform::vbQuestion, app::kAtencao);
     if (resposta == platform::vbYes) {
         // One transaction: every listed entry changes, or none when the file
         // fails midway.
