@@ -80,6 +80,8 @@ QLabel* rotuloClicavel(const QString& texto, QWidget* pai, const QString& dica =
 
 } // namespace
 
+const QString frmFluxo::kNomeConsulta = QStringLiteral("Fluxo de Lançamentos");
+
 frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Fluxo de Caixa"));
@@ -233,7 +235,7 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
 
 void frmFluxo::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Fluxo de Lançamentos");
+    NomeConsultaAtiva = kNomeConsulta;
     const QDate hoje = platform::Today();
     txtDataFinal->setText(platform::fmtDate(hoje));
     txtDataInicial->setText(platform::fmtDate(hoje.addDays(-45)));
@@ -241,7 +243,7 @@ void frmFluxo::Form_Load()
     Lancamentos();
 }
 
-void frmFluxo::Form_Activate() { NomeConsultaAtiva = QStringLiteral("Fluxo de Lançamentos"); }
+void frmFluxo::Form_Activate() { NomeConsultaAtiva = kNomeConsulta; }
 
 void frmFluxo::cmdOK_Click()
 {

@@ -88,6 +88,8 @@ std::int64_t numeroDaCelula(const QString& texto)
 
 } // namespace
 
+const QString frmIntegracao::kNomeConsulta = QStringLiteral("Integração");
+
 frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(this)
 {
     setWindowTitle(QStringLiteral("Integração de Extrato"));
@@ -248,7 +250,7 @@ void frmIntegracao::Form_Load()
     txtDataInicial->setText(platform::fmtDate(hoje.addDays(-30)));
     MostrarLancamentos();
     txtFiltro->setCurrentIndex(0);
-    NomeConsultaAtiva = QStringLiteral("Integração");
+    NomeConsultaAtiva = kNomeConsulta;
     setWindowTitle(CaptionAtivo(QStringLiteral("Integração de Extrato")));
 
     {

@@ -20,6 +20,8 @@
 QString frmConsHistorico::ClausulaOrdem;
 double frmConsHistorico::SomaValores = 0;
 
+const QString frmConsHistorico::kNomeConsulta = QStringLiteral("Consulta por Histórico");
+
 frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Consulta por Histórico"));
@@ -96,7 +98,7 @@ frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
 
 void frmConsHistorico::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Consulta por Histórico");
+    NomeConsultaAtiva = kNomeConsulta;
     // The plan is read once, here: the grid names classifications from it.
     grade_->setNomes(queries::carregarClassificacoes(txtDespesa, txtCodDesp));
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por Histórico")));

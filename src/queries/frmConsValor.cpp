@@ -49,6 +49,8 @@ data::Centavos valorDaCaixa(const QString& texto)
 
 } // namespace
 
+const QString frmConsValor::kNomeConsulta = QStringLiteral("Consulta por Valor");
+
 frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Consulta por faixa de Valores"));
@@ -126,7 +128,7 @@ frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
 
 void frmConsValor::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Consulta por Valor");
+    NomeConsultaAtiva = kNomeConsulta;
     grade_->limpar();
     queries::carregarClassificacoes(txtDespesa, txtCodDesp);
     txtTipo->setCurrentIndex(1);

@@ -18,6 +18,8 @@
 
 double frmConsVen::SomaValores = 0;
 
+const QString frmConsVen::kNomeConsulta = QStringLiteral("Consulta por Vencimento");
+
 frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Consulta por Data"));
@@ -78,7 +80,7 @@ frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
 void frmConsVen::Form_Load()
 {
     txtTipo->setCurrentIndex(1);
-    NomeConsultaAtiva = QStringLiteral("Consulta por Vencimento");
+    NomeConsultaAtiva = kNomeConsulta;
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por Vencimento")));
 }
 
