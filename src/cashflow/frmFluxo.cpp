@@ -390,12 +390,7 @@ void frmFluxo::lblSoSaldo_Click()
         txtDataFinal->setFocus();
         return;
     }
-    const std::optional<QDate> primeiro = cashflow::primeiroVencimento(ConexaoBanco);
-    if (primeiro && *primeiro > inicio) {
-        inicio = *primeiro;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
+    const data::Centavos abertura = abrirPeriodo(inicio);
     const cashflow::Saldos saldos =
         cashflow::saldosDosDias(txtDataInicial->Text(), abertura, cashflow::somasPorDia(ConexaoBanco, inicio, fim));
 
@@ -511,12 +506,7 @@ void frmFluxo::Lancamentos()
         return;
     }
 
-    const std::optional<QDate> primeiro = cashflow::primeiroVencimento(ConexaoBanco);
-    if (primeiro && *primeiro > inicio) {
-        inicio = *primeiro;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
+    const data::Centavos abertura = abrirPeriodo(inicio);
     const std::vector<cashflow::Lancamento> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
     const cashflow::Fluxo fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, lancs);
 
@@ -534,7 +524,7 @@ void frmFluxo::Lancamentos()
             flxConsulta->setTextMatrix(r, 1, linha.data);
             flxConsulta->setTextMatrix(r, 2, l.referente);
             flxConsulta->setTextMatrix(r, 3, queries::escreverValor(l.valor, buf));
-            if (cashflow::mostradoEmAzul(l))
+            if (data::shownInBlue(l.referente, l.despesa))
                 flxConsulta->setCellForeColor(r, 2, kAzul);
             continue;
         }
@@ -610,6 +600,16 @@ void frmFluxo::SaldosPositivos()
     flxValoresPos->setRows(int(positivos.size()) + 1);
     for (size_t i = 0; i < positivos.size(); ++i)
         flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos[i]));
+}
+
+data::Centavos frmFluxo::abrirPeriodo(QDate& inicio)
+{
+    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
+    if (abertura.start != inicio) {
+        inicio = abertura.start;
+        txtDataInicial->setText(platform::fmtDate(inicio));
+    }
+    return abertura.balance;
 }
 
 void frmFluxo::escreverSaldo(data::Centavos saldo)

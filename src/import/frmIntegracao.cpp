@@ -12,6 +12,7 @@
 #include "import/PreClassificacao.h"
 #include "import/frmZextratosModelo.h"
 #include "platform/Clock.h"
+#include "queries/GradeConsulta.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -320,28 +321,27 @@ void frmIntegracao::MostrarLancamentos()
     if (!inicio.isValid() || !fim.isValid())
         return;
 
-    data::Centavos saldo = 0;
-    if (const auto primeiro = importacao::primeiroVencimento(ConexaoBanco)) {
-        if (*primeiro > inicio) {
-            inicio = *primeiro;
-            txtDataInicial->setText(platform::fmtDate(inicio));
-        }
-        saldo = importacao::saldoAntesDe(ConexaoBanco, inicio);
+    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
+    if (abertura.start != inicio) {
+        inicio = abertura.start;
+        txtDataInicial->setText(platform::fmtDate(inicio));
     }
+    data::Centavos saldo = abertura.balance;
 
     flxLanc->Clear();
     flxLanc->FormatString(kCabecalhoLanc);
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
-    const std::vector<data::Lancamento> lancamentos = importacao::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
+    const std::vector<queries::LinhaConsulta> lancamentos =
+        queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
     const int n = int(lancamentos.size());
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);
     for (int i = 1; i <= n; ++i) {
-        const data::Lancamento& l = lancamentos[size_t(i - 1)];
+        const queries::LinhaConsulta& l = lancamentos[size_t(i - 1)];
         flxLanc->setTextMatrix(i, 0, platform::formatNumber(qint64(l.numLan), QStringLiteral("000000")));
-        flxLanc->setTextMatrix(i, 1, platform::fmtDate(l.dataVen));
+        flxLanc->setTextMatrix(i, 1, l.dataVen);
         flxLanc->setTextMatrix(i, 2, l.referente);
-        if (importacao::destacarLancamento(l))
+        if (data::shownInBlue(l.referente, l.despesa))
             flxLanc->setCellForeColor(i, 2, kAzul);
         flxLanc->setTextMatrix(i, 3, data::formatMoney(l.valor));
         flxLanc->setAlternateRowColor(i);
