@@ -26,7 +26,7 @@
 
 const QString frmAlterarNaoClass::kNomeConsulta = QStringLiteral("Alterar saidas em Massa");
 QString frmAlterarNaoClass::ClausulaOrdem;
-double frmAlterarNaoClass::SomaValores = 0;
+data::Centavos frmAlterarNaoClass::SomaValores = 0;
 
 namespace {
 const QString kCR = QString(QChar(13));

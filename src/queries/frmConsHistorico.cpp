@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 QString frmConsHistorico::ClausulaOrdem;
-double frmConsHistorico::SomaValores = 0;
+data::Centavos frmConsHistorico::SomaValores = 0;
 
 const QString frmConsHistorico::kNomeConsulta = QStringLiteral("Consulta por Histórico");
 

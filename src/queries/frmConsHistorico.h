@@ -53,7 +53,7 @@ public:
     // dialog, and the running sum of the summing keys; both last for the
     // whole run.
     static QString ClausulaOrdem;
-    static double SomaValores;
+    static data::Centavos SomaValores;
 
     void Form_Load() override;
 

@@ -18,7 +18,7 @@
 #include <QTimer>
 
 QString frmConsValor::ClausulaOrdem;
-double frmConsValor::SomaValores = 0;
+data::Centavos frmConsValor::SomaValores = 0;
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-double frmConsVen::SomaValores = 0;
+data::Centavos frmConsVen::SomaValores = 0;
 
 const QString frmConsVen::kNomeConsulta = QStringLiteral("Consulta por Vencimento");
 

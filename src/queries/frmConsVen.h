@@ -43,7 +43,7 @@ public:
     QToolButton* cmdFecha = nullptr;
 
     // The running sum of the summing keys; it lasts for the whole run.
-    static double SomaValores;
+    static data::Centavos SomaValores;
 
     void Form_Load() override;
 
