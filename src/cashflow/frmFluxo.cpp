@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QColor& kFundoSaldo = platform::kAlternateRowColor;
@@ -396,13 +398,16 @@ void frmFluxo::lblSoSaldo_Click()
 
     flxConsulta->setRows(1);
     flxConsulta->Clear();
+    linhasDaGrade_.clear();
     flxConsulta->FormatString(cabecalhoSaldos());
     mostrarVistaCompleta(false);
     const int linhas = int(saldos.linhas.size());
     flxConsulta->setRows(linhas + 1);
+    linhasDaGrade_.reserve(size_t(linhas));
     for (int i = 0; i < linhas; ++i) {
         const int r = i + 1;
         const cashflow::SaldoDoDia& s = saldos.linhas[size_t(i)];
+        linhasDaGrade_.push_back({0, s.saldo, s.data});
         flxConsulta->setTextMatrix(r, 0, s.data);
         flxConsulta->setTextMatrix(r, 1, queries::textoValor(s.saldo));
         if (s.saldo < 0) {
@@ -418,27 +423,19 @@ void frmFluxo::lblSoSaldo_Click()
 
 void frmFluxo::flxValoresPos_DblClick()
 {
-    if (flxValoresPos->Rows() <= 1 || flxValoresPos->Row() < 1)
+    const int escolhida = flxValoresPos->Row();
+    if (flxValoresPos->Rows() <= 1 || escolhida < 1 || escolhida > int(positivos_.size()))
         return;
-    const QString texto = flxValoresPos->TextMatrix(flxValoresPos->Row(), 0);
+    const data::Centavos valor = positivos_[size_t(escolhida) - 1];
     auto mostrar = [](const QString& data) {
         platform::MsgBox(data, platform::vbInformation, QStringLiteral("Data"));
     };
-    if (flxConsulta->Cols() < 3) {
-        for (int r = 1; r < flxConsulta->Rows(); ++r)
-            if (flxConsulta->TextMatrix(r, 1) == texto)
-                mostrar(flxConsulta->TextMatrix(r, 0));
-    } else {
-        // Balance rows carry no entry number; an entry whose description
-        // happens to read "Saldo" is not a balance.
-        for (int r = 1; r < flxConsulta->Rows(); ++r) {
-            const QString descricao = flxConsulta->TextMatrix(r, 2);
-            if (flxConsulta->TextMatrix(r, 0).isEmpty() && (descricao == kSaldoInicial || descricao == kSaldo) &&
-                flxConsulta->TextMatrix(r, 3) == texto)
-                mostrar(flxConsulta->TextMatrix(r, 1));
-        }
-    }
-    if (txtSaldo->text() == texto)
+    // Every balance row of either view that holds it, then the final one.
+    const size_t linhas = std::min(linhasDaGrade_.size(), size_t(std::max(0, flxConsulta->Rows() - 1)));
+    for (size_t i = 0; i < linhas; ++i)
+        if (linhasDaGrade_[i].saldo == valor)
+            mostrar(linhasDaGrade_[i].data);
+    if (saldoFinal_ == valor)
         mostrar(txtDataFinal->Text());
 }
 
@@ -496,6 +493,7 @@ void frmFluxo::Lancamentos()
         // that may no longer be in the file.
         limparGrade();
         txtSaldo->clear();
+        saldoFinal_.reset();
         txtSaldo_Change();
         saldosDaVista_.clear();
         SaldosPositivos();
@@ -514,12 +512,14 @@ void frmFluxo::Lancamentos()
     const int linhas = int(fluxo.linhas.size());
     flxConsulta->setRows(linhas + 1);
     saldosDaVista_.clear();
+    linhasDaGrade_.reserve(size_t(linhas));
     queries::BufferNumero buf;
     for (int i = 0; i < linhas; ++i) {
         const int r = i + 1;
         const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(i)];
         if (linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento) {
             const cashflow::Lancamento& l = *linha.lancamento;
+            linhasDaGrade_.push_back({l.numLan, std::nullopt, QString()});
             flxConsulta->setTextMatrix(r, 0, queries::escreverNumLan(l.numLan, buf));
             flxConsulta->setTextMatrix(r, 1, linha.data);
             flxConsulta->setTextMatrix(r, 2, l.referente);
@@ -531,6 +531,7 @@ void frmFluxo::Lancamentos()
         const bool abertura = linha.tipo == cashflow::LinhaFluxo::Tipo::Abertura;
         const bool negativo = linha.valor < 0;
         saldosDaVista_.push_back(linha.valor);
+        linhasDaGrade_.push_back({0, linha.valor, linha.data});
         flxConsulta->setTextMatrix(r, 1, linha.data);
         flxConsulta->setTextMatrix(r, 2, abertura ? kSaldoInicial : kSaldo);
         flxConsulta->setTextMatrix(r, 3, queries::escreverValor(linha.valor, buf));
@@ -596,10 +597,10 @@ void frmFluxo::SaldosPositivos()
     flxValoresPos->setRows(1);
     flxValoresPos->Clear();
     flxValoresPos->FormatString(cabecalhoPositivos());
-    const std::vector<data::Centavos> positivos = cashflow::saldosPositivos(saldosDaVista_);
-    flxValoresPos->setRows(int(positivos.size()) + 1);
-    for (size_t i = 0; i < positivos.size(); ++i)
-        flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos[i]));
+    positivos_ = cashflow::saldosPositivos(saldosDaVista_);
+    flxValoresPos->setRows(int(positivos_.size()) + 1);
+    for (size_t i = 0; i < positivos_.size(); ++i)
+        flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos_[i]));
 }
 
 data::Centavos frmFluxo::abrirPeriodo(QDate& inicio)
@@ -615,6 +616,7 @@ data::Centavos frmFluxo::abrirPeriodo(QDate& inicio)
 void frmFluxo::escreverSaldo(data::Centavos saldo)
 {
     txtSaldo->setText(data::formatMoney(saldo));
+    saldoFinal_ = saldo;
     txtSaldo_Change();
 }
 
@@ -635,12 +637,9 @@ std::int64_t frmFluxo::lancamentoSelecionado() const
     if (flxConsulta->Cols() <= 2)
         return 0;
     const int row = flxConsulta->RowSel();
-    if (row < 1 || row >= flxConsulta->Rows())
+    if (row < 1 || row >= flxConsulta->Rows() || row > int(linhasDaGrade_.size()))
         return 0;
-    qint64 n = 0;
-    if (!platform::parseWholeNumber(flxConsulta->TextMatrix(row, 0), n) || n <= 0)
-        return 0;
-    return n;
+    return linhasDaGrade_[size_t(row) - 1].numLan;
 }
 
 void frmFluxo::apagarLancamento()
@@ -662,6 +661,7 @@ void frmFluxo::limparGrade()
 {
     flxConsulta->setRows(1);
     flxConsulta->Clear();
+    linhasDaGrade_.clear();
     flxConsulta->FormatString(cabecalhoCompleto());
     mostrarVistaCompleta(true);
     flxConsulta->setEnabled(false);

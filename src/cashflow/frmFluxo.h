@@ -109,4 +109,14 @@ private:
     // The balances of the last full view: the opening row's, every balance
     // row's and the final one, in grid order.
     std::vector<data::Centavos> saldosDaVista_;
+    // What each row of flxConsulta below the header was filled from: an
+    // entry's number, or a balance with the date its row shows.
+    struct LinhaDaGrade {
+        std::int64_t numLan = 0;  // 0 for a balance row
+        std::optional<data::Centavos> saldo;
+        QString data;
+    };
+    std::vector<LinhaDaGrade> linhasDaGrade_;  // grid row r is linhasDaGrade_[r - 1]
+    std::vector<data::Centavos> positivos_;    // flxValoresPos's rows, in order
+    std::optional<data::Centavos> saldoFinal_; // what txtSaldo shows
 };
