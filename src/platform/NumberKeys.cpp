@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <memory>
 
 namespace platform {
@@ -42,7 +43,7 @@ bool NumberKeyFilter::accept(const QString& typed)
         return typed.isEmpty();
     const QChar c = typed[0];
     if (c.isDigit() && c.unicode() < 128)
-        return true;
+        return !tooManyDecimals(typed);
     switch (c.unicode()) {
     case '\b': case '\r': case '\n': case '\t': case 0x1b: case 0x7f:
         return true;  // Backspace, Enter, Tab, Escape, Delete keep their meaning
@@ -60,18 +61,45 @@ bool NumberKeyFilter::accept(const QString& typed)
     if (box_->hasSelectedText() && !options_.commaInWholeText)
         restante.remove(box_->selectionStart(), box_->selectedText().size());
     if (c == QLatin1Char('.')) {
-        if (!restante.contains(QLatin1Char(',')))
+        if (!restante.contains(QLatin1Char(',')) && !tooManyDecimals(QStringLiteral(",")))
             box_->insert(QStringLiteral(","));
         return false;
     }
-    if (c == QLatin1Char(',') || options_.once.contains(c))
+    if (c == QLatin1Char(','))
+        return !restante.contains(c) && !tooManyDecimals(typed);
+    if (options_.once.contains(c))
         return !restante.contains(c);
+    return false;
+}
+
+bool NumberKeyFilter::tooManyDecimals(const QString& inserted) const
+{
+    if (options_.maxDecimals < 0)
+        return false;
+    QString texto = box_->text();
+    int cursor = box_->cursorPosition();
+    if (box_->hasSelectedText()) {
+        cursor = box_->selectionStart();
+        texto.remove(cursor, box_->selectedText().size());
+    }
+    texto.insert(cursor, inserted);
+    for (qsizetype virgula = texto.indexOf(QLatin1Char(',')); virgula >= 0;
+         virgula = texto.indexOf(QLatin1Char(','), virgula + 1)) {
+        qsizetype fim = virgula + 1;
+        while (fim < texto.size() && texto[fim].isDigit())
+            ++fim;
+        if (fim - virgula - 1 > options_.maxDecimals)
+            return true;
+    }
     return false;
 }
 
 bool NumberKeyFilter::paste(const QString& text)
 {
-    const QString colado = text.trimmed();
+    QString colado = text.trimmed();
+    static const QRegularExpression comPontos(QStringLiteral("^-?\\d{1,3}(\\.\\d{3})+(,\\d+)?$"));
+    if (comPontos.match(colado).hasMatch())
+        colado.remove(QLatin1Char('.'));
     // What the comma and once-only tests look at, as for a typed key.
     QString base = box_->text();
     if (box_->hasSelectedText() && !options_.commaInWholeText)
@@ -87,6 +115,8 @@ bool NumberKeyFilter::paste(const QString& text)
         else
             return false;
     }
+    if (tooManyDecimals(inserir))
+        return false;
     if (!inserir.isEmpty())
         box_->insert(inserir);
     return true;
