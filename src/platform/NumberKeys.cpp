@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -72,26 +73,37 @@ bool NumberKeyFilter::accept(const QString& typed)
     return false;
 }
 
+namespace {
+// The most digits standing after one comma of the text.
+qsizetype mostDecimals(const QString& text)
+{
+    qsizetype most = 0;
+    for (qsizetype comma = text.indexOf(QLatin1Char(',')); comma >= 0;
+         comma = text.indexOf(QLatin1Char(','), comma + 1)) {
+        qsizetype end = comma + 1;
+        while (end < text.size() && text[end].isDigit())
+            ++end;
+        most = std::max(most, end - comma - 1);
+    }
+    return most;
+}
+} // namespace
+
 bool NumberKeyFilter::tooManyDecimals(const QString& inserted) const
 {
     if (options_.maxDecimals < 0)
         return false;
-    QString texto = box_->text();
+    const QString before = box_->text();
+    QString after = before;
     int cursor = box_->cursorPosition();
     if (box_->hasSelectedText()) {
         cursor = box_->selectionStart();
-        texto.remove(cursor, box_->selectedText().size());
+        after.remove(cursor, box_->selectedText().size());
     }
-    texto.insert(cursor, inserted);
-    for (qsizetype virgula = texto.indexOf(QLatin1Char(',')); virgula >= 0;
-         virgula = texto.indexOf(QLatin1Char(','), virgula + 1)) {
-        qsizetype fim = virgula + 1;
-        while (fim < texto.size() && texto[fim].isDigit())
-            ++fim;
-        if (fim - virgula - 1 > options_.maxDecimals)
-            return true;
-    }
-    return false;
+    after.insert(cursor, inserted);
+    // A text the program put there is not held against the user's key.
+    const qsizetype decimals = mostDecimals(after);
+    return decimals > options_.maxDecimals && decimals > mostDecimals(before);
 }
 
 bool NumberKeyFilter::paste(const QString& text)
