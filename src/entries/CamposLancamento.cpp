@@ -242,10 +242,7 @@ void CamposLancamento::criarControles()
     txtValor = new QLineEdit(janela_);
     txtValor->setObjectName(QStringLiteral("txtValor"));
     txtValor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Only the key filter may put text into the box: no menu, dropping or
-    // clipboard key can bring in a sign or a letter.
-    txtValor->setContextMenuPolicy(Qt::NoContextMenu);
-    app::instalarCaixaValor(txtValor, app::EscritaProduto::Numero);
+    app::instalarCaixaValor(txtValor);
 
     if (!opcoes_.auxilios)
         return;

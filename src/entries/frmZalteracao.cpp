@@ -1,6 +1,7 @@
 #include "entries/frmZalteracao.h"
 
 #include "app/Atualizacoes.h"
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -118,7 +119,7 @@ void frmZalteracao::txtNumLan_Change()
     if (!l) {
         platform::MsgBox(QStringLiteral("O lançamento ") + QString::number(numero) +
                              QStringLiteral(" não foi encontrado."),
-                         platform::vbCritical, QStringLiteral("Atenção,"));
+                         platform::vbCritical, app::kAtencao);
         return;
     }
 
@@ -140,14 +141,14 @@ void frmZalteracao::txtNumLan_Change()
         escolherClassificacao(QString());
         platform::MsgBox(QStringLiteral("A classificação deste lançamento não existe no plano de contas. "
                                         "Escolha uma classificação."),
-                         platform::vbExclamation, QStringLiteral("Atenção,"));
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     if (d->tipo != data::despesaTipoOf(l->tipo)) {
         escolherClassificacao(QString());
         platform::MsgBox(QStringLiteral("A Classificação ''") + d->nome + QStringLiteral("'' não é do tipo ''") +
                              txtTipo->currentText() + QStringLiteral("''"),
-                         platform::vbExclamation, QStringLiteral("Atenção,"));
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     escolherClassificacao(d->nome);
@@ -166,7 +167,10 @@ void frmZalteracao::cmdGravaLan_Click()
         if (l.numLan == 0 || !data::updateLancamento(ConexaoBanco, l)) {
             platform::MsgBox(QStringLiteral("O lançamento ") + txtNumLan->text().trimmed() +
                                  QStringLiteral(" não existe mais e não foi alterado."),
-                             platform::vbCritical, QStringLiteral("Atenção,"));
+                             platform::vbCritical, app::kAtencao);
+            // The window that listed it stops listing it; what was typed
+            // stays in the editor.
+            AtualizarConsulta(consultaDeOrigem_);
             return;
         }
     }
