@@ -11,8 +11,8 @@ namespace {
 constexpr const char* kUso =
     "Uso: vorsal [--help | --version]\n"
     "\n"
-    "Vorsal mantém os livros das contas bancárias de uma casa. Sem opções,\n"
-    "abre a janela de entrada, que pede a conta e a senha.\n"
+    "Vorsal controla as contas bancárias de uma casa. Sem opções, abre a\n"
+    "janela de entrada, que pede a conta e a senha.\n"
     "\n"
     "  --help     mostra esta ajuda e sai\n"
     "  --version  mostra a versão e sai\n"
