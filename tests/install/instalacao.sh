@@ -4,14 +4,14 @@
 # metadata as the desktop's validators take them, the icons, the manual
 # pages, and the installed program answering --version and finding its
 # installed spreadsheet reader.
-#   instalacao.sh BUILD SOURCE VERSION APP_ID VERIFICADOR
+#   instalacao.sh CMAKE BUILD SOURCE VERSION APP_ID VERIFICADOR
 set -euo pipefail
-build=$1 source=$2 version=$3 id=$4 verificador=$5
+cmake=$1 build=$2 source=$3 version=$4 id=$5 verificador=$6
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FALHA: $*" >&2; exit 1; }
 
-DESTDIR="$tmp/root" cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR="$tmp/root" "$cmake" --install "$build" --prefix /usr >/dev/null
 cd "$tmp/root/usr"
 
 expected="bin/vorsal
@@ -30,10 +30,9 @@ for p in bin/vorsal bin/vorsal-nova-conta libexec/vorsal/vorsal-leitor-planilha;
   [ -x "$p" ] || fail "$p não é executável"
 done
 
-desktop-file-validate "share/applications/$id.desktop"
+desktop-file-validate "share/applications/$id.desktop" || fail "menu recusado pelo desktop-file-validate"
 grep -qx "Icon=$id" "share/applications/$id.desktop" || fail "o ícone do menu não é $id"
-appstreamcli validate --no-net "share/metainfo/$id.metainfo.xml" >/dev/null \
-  || appstreamcli validate --no-net "share/metainfo/$id.metainfo.xml"
+appstreamcli validate --no-net "share/metainfo/$id.metainfo.xml" || fail "metadados recusados pelo appstreamcli"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "share/metainfo/$id.metainfo.xml" \
   || fail "os metadados não apontam o $id.desktop"
 # The version stands in every place that names it.
