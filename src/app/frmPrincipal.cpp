@@ -113,7 +113,6 @@ void DiaCalendario::mouseDoubleClickEvent(QMouseEvent* event)
 
 frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
 {
-    setWindowIcon(iconeVorsal());
     auto* central = new QWidget(this);
     central->setAutoFillBackground(true);
     pintar(central, kFundoJanela, Qt::white);

@@ -83,11 +83,28 @@ SheetFormat sheetFormatOf(const QString& path)
 
 void setSheetReaderProgram(const QString& program) { g_readerProgram = program; }
 
+namespace {
+
+// The reader that goes with a program in `programDir`: where the install
+// puts it (libexec/vorsal/ beside bin/) when it is there, else beside the
+// program, as in the build tree.
+QString readerForProgramIn(const QString& programDir)
+{
+    const QString name = QStringLiteral("vorsal-leitor-planilha");
+    const QDir dir(programDir);
+    const QString installed = QDir::cleanPath(dir.filePath(QStringLiteral(VORSAL_READER_FROM_BIN "/") + name));
+    if (QFileInfo(installed).isExecutable())
+        return installed;
+    return dir.filePath(name);
+}
+
+} // namespace
+
 QString sheetReaderProgram()
 {
     if (!g_readerProgram.isEmpty())
         return g_readerProgram;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vorsal-leitor-planilha"));
+    return readerForProgramIn(QCoreApplication::applicationDirPath());
 }
 
 QString damagedFileMessage(const QString& path) { return erroDanificado(path); }

@@ -35,7 +35,8 @@ SheetFormat sheetFormatOf(const QString& path);
 bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out, QString& error);
 
 // The reader process's program: the one set here, else
-// "vorsal-leitor-planilha" in the running program's folder.
+// "vorsal-leitor-planilha" in libexec/vorsal/ when the running program is
+// installed, or in the running program's folder (the build tree).
 void setSheetReaderProgram(const QString& program);
 QString sheetReaderProgram();
 
