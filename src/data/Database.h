@@ -28,7 +28,7 @@ public:
 // AES-256 in CBC mode, a page HMAC with SHA-1, PBKDF2-HMAC-SHA1.
 // Files keyed with the login password have 4096-byte pages (a pass over the
 // ledger decrypts a quarter as many pages as with 1024) and 256 000
-// iterations, about 0.2 s a try here: each guess at the password costs as
+// iterations, about 0.13 s a try here: each guess at the password costs as
 // much. Earlier versions keyed every file with one fixed key, 64 000
 // iterations, 4096- or 1024-byte pages.
 struct CipherSettings {
