@@ -31,9 +31,9 @@ std::optional<QString> lerSenha(int vezes)
     for (int i = 0; i < vezes; ++i) {
         std::fputs(i == 0 ? "Senha: " : "Confirme a senha: ", stderr);
         std::fflush(stderr);
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &semEco);
+        tcsetattr(STDIN_FILENO, TCSANOW, &semEco);
         const std::optional<QString> lida = linha();
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &antes);
+        tcsetattr(STDIN_FILENO, TCSANOW, &antes);
         if (!lida || (senha && *senha != *lida)) {
             if (lida)
                 std::fputs("As senhas não conferem.\n", stderr);
