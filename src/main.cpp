@@ -2,6 +2,7 @@
 #include "app/Icones.h"
 #include "app/frmPrincipal.h"
 #include "platform/Application.h"
+#include "platform/ArquivoPrivado.h"
 
 #include <cstdio>
 #include <cstring>
@@ -41,6 +42,7 @@ int answerOnTerminal(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    platform::protegerMemoria();
     QCoreApplication::setApplicationVersion(QStringLiteral(VORSAL_VERSION));
     if (const int code = answerOnTerminal(argc, argv); code >= 0)
         return code;

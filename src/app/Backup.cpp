@@ -4,13 +4,13 @@
 
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/ArquivoPrivado.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace app {
 
@@ -52,28 +52,36 @@ void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter)
 
 bool copiarArquivo(const QString& origem, const QString& destino)
 {
+    // Whatever is at the copy's name and is no plain file (a link, a
+    // folder, a device) is left alone, and nothing is written through it.
+    if (!platform::livreParaArquivoComum(destino))
+        return false;
     QFile entrada(origem);
     if (!entrada.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile saida(destino);
-    saida.setDirectWriteFallback(false);
-    if (!saida.open(QIODevice::WriteOnly))
+    const QString temp = destino + QStringLiteral(".criando");
+    QFile::remove(temp);
+    const int fd = platform::criarArquivoPrivado(temp);
+    if (fd < 0)
         return false;
+    QFile saida;
+    bool ok = saida.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     char bloco[1 << 16];
-    for (;;) {
+    while (ok) {
         const qint64 lidos = entrada.read(bloco, sizeof bloco);
-        if (lidos < 0) {
-            saida.cancelWriting();
-            return false;
-        }
-        if (lidos == 0)
+        if (lidos <= 0) {
+            ok = lidos == 0;
             break;
-        if (saida.write(bloco, lidos) != lidos) {
-            saida.cancelWriting();
-            return false;
         }
+        ok = saida.write(bloco, lidos) == lidos;
     }
-    return saida.commit();
+    ok = ok && saida.flush() && platform::sincronizar(fd);
+    saida.close();
+    if (!ok || !platform::substituirArquivo(temp, destino)) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
 }
 
 bool fazerBackup(const QDate& hoje)

@@ -3,8 +3,6 @@
 #include "data/Collation.h"
 #include "data/Like.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 
 #include <sqlcipher/sqlite3.h>
@@ -37,23 +35,24 @@ constexpr const char* kProbe = "SELECT count(*) FROM sqlite_master;";
 Connection::~Connection() { close(); }
 
 namespace {
-// Keys the connection with the given page size; the rest are SQLCipher 3's
-// defaults, stated so that a later version (whose defaults differ) keeps
-// reading these files. Pragmas an older version does not know are ignored.
-// Returns the engine's message, empty when the key read the file.
-QString keyWith(sqlite3* db, const QByteArray& key, int pageSize)
+// The cipher settings as pragmas on a schema ("main" or an attached one).
+// Pragmas an older library does not know are ignored; those it knows keep
+// their meaning in the later ones.
+QByteArray cipherPragmas(const char* schema, const Keying& keying)
 {
-    if (sqlite3_key(db, key.constData(), key.size()) != SQLITE_OK)
+    const QByteArray p = "PRAGMA " + QByteArray(schema) + '.';
+    return p + "cipher_page_size = " + QByteArray::number(keying.pageSize) + ';' + p +
+           "kdf_iter = " + QByteArray::number(keying.kdfIterations) + ';' + p + "cipher_use_hmac = ON;" + p +
+           "cipher_hmac_algorithm = HMAC_SHA1;" + p + "cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;";
+}
+
+// Keys the connection; the engine's message, empty when the key read the
+// file.
+QString keyWith(sqlite3* db, const Keying& keying)
+{
+    if (sqlite3_key(db, keying.key.constData(), keying.key.size()) != SQLITE_OK)
         return errorOf(db);
-    const QByteArray settings = "PRAGMA cipher_page_size = " + QByteArray::number(pageSize) +
-                                ";"
-                                "PRAGMA kdf_iter = " +
-                                QByteArray::number(CipherSettings::kdfIterations) +
-                                ";"
-                                "PRAGMA cipher_hmac_algorithm = HMAC_SHA1;"
-                                "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;" +
-                                QByteArray(kProbe);
-    return execMessage(db, settings.constData());
+    return execMessage(db, (cipherPragmas("main", keying) + kProbe).constData());
 }
 
 // saltos(x, passo): over the rows in the order read, how many times x moves
@@ -95,7 +94,7 @@ void registerSaltos(sqlite3* db)
 }
 } // namespace
 
-void Connection::open(const QString& localPath, const QByteArray& key, bool create)
+void Connection::open(const QString& localPath, const Keying& keying, bool create)
 {
     close();
     sqlite3* db = nullptr;
@@ -110,24 +109,8 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
     };
     if (rc != SQLITE_OK)
         failWith(errorOf(db));
-    if (!key.isEmpty()) {
-        // A file whose size is no whole number of today's pages was made
-        // with the former size: that is tried first, saving a key
-        // derivation at the login.
-        const qint64 bytes = QFileInfo(localPath).size();
-        const bool former = !create && bytes > 0 && bytes % CipherSettings::pageSize != 0;
-        const int first = former ? CipherSettings::legacyPageSize : CipherSettings::pageSize;
-        QString why = keyWith(db, key, first);
-        if (!why.isEmpty() && !create && !former) {
-            // The key is set again, with the former size, on a fresh
-            // connection.
-            sqlite3_close(db);
-            db = nullptr;
-            if (sqlite3_open_v2(path.constData(), &db, flags, nullptr) != SQLITE_OK)
-                failWith(errorOf(db));
-            why = keyWith(db, key, CipherSettings::legacyPageSize);
-        }
-        if (!why.isEmpty())
+    if (!keying.key.isEmpty()) {
+        if (const QString why = keyWith(db, keying); !why.isEmpty())
             failWith(why);
     } else if (const QString why = execMessage(db, kProbe); !why.isEmpty()) {
         failWith(why);
@@ -149,6 +132,26 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+    trava_.soltar();
+}
+
+void Connection::exportTo(const QString& localPath, const Keying& keying)
+{
+    if (!db_)
+        throw DbError(QStringLiteral("Conexão fechada."));
+    // A NULL key would give the new file the main database's key; an empty
+    // text leaves it unencrypted.
+    QString key = QString::fromUtf8(keying.key);
+    if (key.isNull())
+        key = QString(QLatin1String(""));
+    Statement(*this, QStringLiteral("ATTACH DATABASE ? AS novo KEY ?"), localPath, key).exec();
+    const QByteArray settings = keying.key.isEmpty() ? QByteArray() : cipherPragmas("novo", keying);
+    QString why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData());
+    const QString detach = execMessage(db_, "DETACH DATABASE novo;");
+    if (why.isEmpty())
+        why = detach;
+    if (!why.isEmpty())
+        throw DbError(why);
 }
 
 void Connection::exec(const QString& sql)

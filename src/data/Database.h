@@ -2,12 +2,15 @@
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
 // as DbError carrying the engine's message.
+#include "platform/ArquivoPrivado.h"
+
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -20,15 +23,31 @@ public:
     QString message() const { return QString::fromUtf8(what()); }
 };
 
-// The cipher settings of every account file, written down so that a later
-// library version still opens today's files.
-// New files use 4096-byte pages (a pass over the ledger decrypts a quarter
-// as many pages, and the file is smaller); files made with 1024-byte pages
-// still open, tried second.
+// The cipher settings of the account files, every one written down so that
+// a later library version (whose defaults differ) still opens today's files:
+// AES-256 in CBC mode, a page HMAC with SHA-1, PBKDF2-HMAC-SHA1.
+// Files keyed with the login password have 4096-byte pages (a pass over the
+// ledger decrypts a quarter as many pages as with 1024) and 256 000
+// iterations, about 0.13 s a try here: each guess at the password costs as
+// much. Earlier versions keyed every file with one fixed key, 64 000
+// iterations, 4096- or 1024-byte pages.
 struct CipherSettings {
     static constexpr int pageSize = 4096;
+    static constexpr int kdfIterations = 256000;
     static constexpr int legacyPageSize = 1024;
-    static constexpr int kdfIterations = 64000;
+    static constexpr int legacyKdfIterations = 64000;
+};
+
+// How a file is keyed; an empty key reads and writes it unencrypted.
+struct Keying {
+    Keying(QByteArray k = QByteArray(), int page = CipherSettings::pageSize,
+           int iterations = CipherSettings::kdfIterations)
+        : key(std::move(k)), pageSize(page), kdfIterations(iterations)
+    {
+    }
+    QByteArray key;
+    int pageSize;
+    int kdfIterations;
 };
 
 class Connection {
@@ -38,9 +57,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing file. A non-empty key decrypts it; the key is proved
-    // by a read, so a wrong key fails here and not at the first query.
-    void open(const QString& localPath, const QByteArray& key, bool create = false);
+    // Opens an existing file with one keying; the key is proved by a read,
+    // so a wrong key fails here and not at the first query.
+    void open(const QString& localPath, const Keying& keying, bool create = false);
+    // Keeps a lock on the open file until close(), which releases it only
+    // after the engine has let go of the file.
+    void hold(platform::TravaArquivo trava) { trava_ = std::move(trava); }
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }
@@ -50,11 +72,16 @@ public:
     std::int64_t lastInsertId() const;
     int changes() const;
 
+    // Writes the whole open database into the empty file at localPath,
+    // keyed as given.
+    void exportTo(const QString& localPath, const Keying& keying);
+
     sqlite3* handle() const { return db_; }
 
 private:
     sqlite3* db_ = nullptr;
     QString path_;
+    platform::TravaArquivo trava_;
 };
 
 // The days a stored date can hold: years 0001 to 9999.

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -34,8 +36,13 @@ protected:
 
     data::SenhaRecord registro(const QString& nome, const QString& drive = QStringLiteral("C"))
     {
+        return registroDe(QDir(bancoFolder(drive)).filePath(nome + QStringLiteral(".mdb")));
+    }
+
+    static data::SenhaRecord registroDe(const QString& path)
+    {
         data::Connection db;
-        abrirArquivoConta(db, QDir(bancoFolder(drive)).filePath(nome + QStringLiteral(".mdb")));
+        abrirArquivoConta(db, path, "1234");
         return data::lerSenha(db);
     }
 
@@ -83,7 +90,7 @@ TEST_F(BackupTest, CopyIsTheAccountFileAndTheOnlyCopyOfThatAccount)
 
     // The copy is a whole account file: it opens and holds the last use.
     data::Connection db;
-    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")));
+    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")), "1234");
     EXPECT_EQ(data::lerSenha(db).ultimoAcesso, today);
     EXPECT_EQ(data::lerSenha(db).senha, QStringLiteral("1234"));
 }
@@ -142,6 +149,52 @@ TEST_F(BackupTest, CopyToAFileThatCannotBeWrittenFails)
     EXPECT_EQ(d.readAll(), QByteArray(200000, 'a'));
     // Nothing of the temporary file is left behind.
     EXPECT_EQ(QDir(pasta).entryList(QDir::Files).size(), 2);
+}
+
+// Whatever is at the copy's name and is no plain file is left alone and no
+// copy is made that day; a plain file there is replaced by a copy only the
+// user reads, whatever the umask.
+TEST_F(BackupTest, CopyNeverGoesThroughALinkAndIsTheUsersAlone)
+{
+    const QString pasta = bancoFolder();
+    const QString nome = QDir(pasta).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb"));
+    const QString alvo = QDir(dir.path()).filePath(QStringLiteral("alvo.txt"));
+    struct Caso {
+        const char* nome;
+        std::function<void()> preparar;
+        bool copia;
+    } casos[] = {
+        {"link", [&] { QFile::link(alvo, nome); }, false},
+        {"link sem alvo", [&] { QFile::link(alvo + QStringLiteral(".nada"), nome); }, false},
+        {"pasta", [&] { QDir().mkpath(nome); }, false},
+        {"arquivo", [&] { copiaAntiga(QStringLiteral("Casa Backup 15-03-2024.mdb")); }, true},
+    };
+    const mode_t antes = ::umask(022);
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ConexaoBanco.close();
+        QDir(pasta).removeRecursively();
+        QFile::remove(alvo);
+        {
+            QFile f(alvo);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("alvo");
+        }
+        abrir(QStringLiteral("Casa"), today.addDays(-30));
+        c.preparar();
+        backup();
+        QFile f(alvo);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray("alvo"));
+        EXPECT_EQ(registro(QStringLiteral("Casa")).backup, c.copia ? today : today.addDays(-30));
+        EXPECT_EQ(QFileInfo(nome).isSymLink(), QByteArray(c.nome).startsWith("link"));
+        if (c.copia) {
+            EXPECT_EQ(modoDe(nome), 0600);
+            EXPECT_EQ(registroDe(nome).senha, QStringLiteral("1234"));
+        }
+        EXPECT_EQ(QDir(pasta).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("criando")), QStringList());
+    }
+    ::umask(antes);
 }
 
 TEST_F(BackupTest, ColumnWithoutADateCountsAsVeryOld)

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace testsupport {
 
@@ -109,7 +110,27 @@ QString DrivesFixture::createAccount(const QString& nome, const QString& senha, 
 {
     const QString path = QDir(bancoFolder(letter)).filePath(nome + QStringLiteral(".mdb"));
     data::createAccountFile(path, senha, today);
+    senhas[path] = senha;
     return path;
+}
+
+void DrivesFixture::regravarComo(const QString& path, const data::Keying& keying)
+{
+    const QString temp = path + QStringLiteral(".antiga");
+    {
+        data::Connection db;
+        db.open(path, data::Keying(senhas.value(path, QStringLiteral("1234")).toUtf8()));
+        QFile(temp).open(QIODevice::WriteOnly);  // the connection may not create files
+        db.exportTo(temp, keying);
+    }
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::rename(temp, path));
+}
+
+int DrivesFixture::modoDe(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 void DrivesFixture::login(const QString& nome, const QString& letter)
@@ -118,6 +139,9 @@ void DrivesFixture::login(const QString& nome, const QString& letter)
     NomeBanco = nome;
     CaminhoBanco = DriveBanco + QStringLiteral("\\Banco\\") + nome + QStringLiteral(".mdb");
     ConexaoBanco.close();
+    ChaveBanco = senhas.value(QDir(bancoFolder(letter)).filePath(nome + QStringLiteral(".mdb")),
+                              QStringLiteral("1234"))
+                     .toUtf8();
     AbrirConexao();
     SenhaAceita = true;
     SituacaoSenha = QStringLiteral("OK");
