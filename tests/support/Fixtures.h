@@ -88,7 +88,14 @@ protected:
     // Opens an account as a successful login would, without the dialog.
     void login(const QString& nome, const QString& letter = QStringLiteral("C"));
 
+    // Makes a file read-only as a user meets it (write-protected; immutable
+    // when the tests run as a user every file is writable to); false when
+    // this machine allows neither. Undone at the end of the test.
+    bool tornarSomenteLeitura(const QString& path);
+    void tornarGravaveis();
+
     QDate today{2024, 3, 15};
+    QStringList somenteLeitura_;
     QTemporaryDir dir;
     QByteArray oldDrives;
 };
