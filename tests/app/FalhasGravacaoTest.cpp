@@ -175,6 +175,20 @@ TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
     EXPECT_EQ(contar(QStringLiteral("Anotacoes")), 1);
 }
 
+TEST_F(FalhaGravacao, AWindowWhoseLoadCannotReadClosesWithAMessage)
+{
+    ConexaoBanco.exec(QStringLiteral("DROP TABLE Anotacoes"));
+    QObject alvo;
+    QMetaObject::invokeMethod(&alvo, [] { platform::Forms::show<frmAnotacao>(); }, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(&alvo, QEvent::MetaCall);
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_TRUE(msgs.last().text.startsWith(
+        QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\rno such table: Anotacoes")))
+        << msgs.last().text.toStdString();
+    EXPECT_FALSE(platform::Forms::isLoaded<frmAnotacao>());
+    EXPECT_TRUE(hook.shown.empty());
+}
+
 // An account another tool filled with 9 300 entries of -9.999.999.999.999,99
 // in the first half of this month: their total passes what the centavos hold. Every window
 // that sums says so and stays open; the program goes on.
