@@ -1,7 +1,7 @@
 #pragma once
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
-// as DbError carrying the engine's message.
+// as DbError carrying the engine's message and its cause.
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
