@@ -1,5 +1,6 @@
 #include "Janelas.h"
 #include "app/Icones.h"
+#include "app/Falhas.h"
 #include "app/frmPrincipal.h"
 #include "platform/Application.h"
 #include "platform/ArquivoPrivado.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv)
     // The desktop matches the windows to the menu entry by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(VORSAL_APP_ID));
     QApplication::setWindowIcon(iconeVorsal());
+    app::instalarAvisoDeFalhas();
     registrarJanelas();
     // Loading the main window shows it and asks for the account; a login
     // left without a match ends the program there.

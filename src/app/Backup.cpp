@@ -1,5 +1,6 @@
 #include "app/Backup.h"
 
+#include "app/Textos.h"
 #include "app/frmSenha.h"
 
 #include "data/Conexao.h"
@@ -11,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <optional>
 
 namespace app {
 
@@ -84,22 +86,15 @@ bool copiarArquivo(const QString& origem, const QString& destino)
     return true;
 }
 
-bool fazerBackup(const QDate& hoje)
+void avisarUltimoAcessoNaoGravado(const data::DbError& e, const QString& depois)
 {
-    data::SenhaRecord senha;
-    try {
-        senha = data::lerSenha(ConexaoBanco);
-        data::gravarUltimoAcesso(ConexaoBanco, hoje);
-    } catch (const data::DbError&) {
-        // The file changed under the program: it is named, and no copy is
-        // made of what is no longer a whole account.
-        ConexaoBanco.close();
-        platform::MsgBox(frmSenha::arquivoIlegivel(CaminhoBanco), platform::vbCritical | platform::vbOKOnly,
-                         QStringLiteral("Atenção,"));
-        return false;
-    }
-    ConexaoBanco.close();
+    platform::MsgBox(QStringLiteral("O último acesso não foi gravado.") + depois + QChar(13) + e.userMessage(),
+                     platform::vbCritical | platform::vbOKOnly, kAtencao);
+}
 
+namespace {
+bool copiarSeDevida(const data::SenhaRecord& senha, const QDate& hoje)
+{
     // A missing date counts as a copy made long ago.
     const bool devida = !senha.backup.isValid() || senha.backup.daysTo(hoje) >= 10;
     if (!devida)
@@ -112,14 +107,44 @@ bool fazerBackup(const QDate& hoje)
         return false;
     apagarCopiasAntigas(NomeBanco, nome);
 
-    // The program is ending: a date that cannot be stored only means the
-    // copy is made again next time.
+    // The program is ending: a date that cannot be stored (a read-only
+    // account) only means the copy is made again next time.
     try {
         AbrirConexao();
         data::gravarBackup(ConexaoBanco, hoje);
     } catch (const data::DbError&) {
     }
     return true;
+}
+} // namespace
+
+bool fazerBackup(const QDate& hoje)
+{
+    data::SenhaRecord senha;
+    try {
+        senha = data::lerSenha(ConexaoBanco);
+    } catch (const data::DbError& e) {
+        // Nothing could be read (the file held longer than the wait, or no
+        // longer the account): no copy is made of what may not be a whole
+        // account.
+        ConexaoBanco.close();
+        avisarUltimoAcessoNaoGravado(e, QStringLiteral(" A cópia de segurança não foi feita."));
+        return false;
+    }
+    // A last access the file refuses (read-only, moved, busy past the wait)
+    // does not keep the copy from being made: the copy only reads.
+    std::optional<data::DbError> recusa;
+    try {
+        data::gravarUltimoAcesso(ConexaoBanco, hoje);
+    } catch (const data::DbError& e) {
+        recusa = e;
+    }
+    ConexaoBanco.close();
+    const bool copiada = copiarSeDevida(senha, hoje);
+    if (recusa)
+        avisarUltimoAcessoNaoGravado(*recusa, copiada ? QStringLiteral(" A cópia de segurança foi feita.")
+                                                      : QString());
+    return copiada;
 }
 
 } // namespace app

@@ -109,7 +109,7 @@ void frmOrcamento::Atualiza()
     budget::recomecarGrade(flxSaidas, kCabecalhoSaidas);
     {
         data::Statement s(ConexaoBanco,
-                          QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                          QStringLiteral("SELECT Conta, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
                                          " AND Tipo = '1' GROUP BY Conta ORDER BY Conta") + data::kCollate,
                           primeiro, ultimo);
         while (s.next()) {
@@ -127,7 +127,7 @@ void frmOrcamento::Atualiza()
     {
         const QHash<std::int64_t, QString> nomes = data::nomesPorCodigo(ConexaoBanco);
         data::Statement s(ConexaoBanco,
-                          QStringLiteral("SELECT Despesa, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                          QStringLiteral("SELECT Despesa, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
                                          " AND Tipo = '2' AND Despesa <> '62' GROUP BY Despesa"
                                          " ORDER BY CAST(Despesa AS INTEGER)"),
                           primeiro, ultimo);

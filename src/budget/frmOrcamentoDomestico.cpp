@@ -508,7 +508,7 @@ void frmOrcamentoDomestico::cmdLancarOrcamento_Click()
         Lancar_Orcamento_Anual();
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("O Orçamento não foi lançado; nenhum lançamento foi gravado.") + kCR +
-                             e.message(),
+                             e.userMessage(),
                          platform::vbCritical, kAtencao);
         return;
     }
@@ -532,7 +532,7 @@ void frmOrcamentoDomestico::cmdPrevistoRealizado_Click()
         Lancar_PrevRealizado();
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("''Previsto e Realizado'' não foi lançado; nada foi gravado.") + kCR +
-                             e.message(),
+                             e.userMessage(),
                          platform::vbCritical, kAtencao);
         return;
     }

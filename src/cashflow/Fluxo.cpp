@@ -23,7 +23,7 @@ std::optional<QDate> primeiroVencimento(data::Connection& db)
 data::Centavos saldoAntes(data::Connection& db, const QDate& dia)
 {
     // The index on (DataVen, Valor) answers this without reading the table.
-    data::Statement s(db, QStringLiteral("SELECT COALESCE(SUM(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia);
+    data::Statement s(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia);
     return s.next() ? s.integer(0) : 0;
 }
 
@@ -93,7 +93,7 @@ std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, co
 {
     std::vector<SomaDoDia> dias;
     data::Statement s(db,
-                      QStringLiteral("SELECT DataVen, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                      QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
                                      " GROUP BY DataVen ORDER BY DataVen"),
                       inicio, fim);
     while (s.next())
@@ -138,7 +138,7 @@ std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& ho
     const data::Centavos antes = saldoAntes(db, hoje);
     std::vector<std::pair<QDate, data::Centavos>> dias;
     data::Statement s(db,
-                      QStringLiteral("SELECT DataVen, SUM(Valor) FROM Lancamentos WHERE DataVen >= ? AND DataVen <= ?"
+                      QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE DataVen >= ? AND DataVen <= ?"
                                      " GROUP BY DataVen ORDER BY DataVen"),
                       hoje, m.datas.back());
     while (s.next())

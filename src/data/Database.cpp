@@ -2,19 +2,69 @@
 
 #include "data/Collation.h"
 #include "data/Like.h"
+#include "platform/Application.h"
 
 #include <algorithm>
+#include <thread>
 
 #include <sqlcipher/sqlite3.h>
 
 namespace data {
 
-DbError::DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
+DbError::DbError(const QString& message, DbCause cause) : std::runtime_error(message.toStdString()), cause_(cause) {}
+
+QString DbError::userMessage() const
+{
+    switch (cause_) {
+    case DbCause::Busy:
+        return QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
+                              "Aguarde o outro programa terminar e tente novamente.");
+    case DbCause::Full:
+        return QStringLiteral("Não há espaço livre no disco do banco de dados; nada foi gravado.\r"
+                              "Libere espaço no disco e tente novamente.");
+    case DbCause::ReadOnly:
+        return QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
+                              "Ele pode ser consultado e o programa pode ser encerrado normalmente.");
+    case DbCause::Moved:
+        return QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava "
+                              "aberto; nada foi gravado.\rSaia do programa e entre novamente.");
+    case DbCause::Overflow: return kSomaForaDoLimite;
+    case DbCause::Other: break;
+    }
+    return QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\r") + message();
+}
 
 namespace {
 QString errorOf(sqlite3* db)
 {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("sem conexão");
+}
+
+// The cause of the connection's last failure, from the engine's extended
+// code (a deleted or replaced file shows as a moved one when written).
+DbCause causeOf(sqlite3* db)
+{
+    if (!db)
+        return DbCause::Other;
+    const int rc = sqlite3_extended_errcode(db);
+    if (rc == SQLITE_READONLY_DBMOVED || (rc & 0xff) == SQLITE_NOTADB)
+        return DbCause::Moved;
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return DbCause::Busy;
+    case SQLITE_FULL: return DbCause::Full;
+    case SQLITE_READONLY: return DbCause::ReadOnly;
+    default: break;
+    }
+    const QString text = errorOf(db);
+    if (text == kSomaForaDoLimite || text == QLatin1String("integer overflow"))
+        return DbCause::Overflow;
+    return DbCause::Other;
+}
+
+[[noreturn]] void throwFrom(sqlite3* db, const QString& suffix = QString())
+{
+    throw DbError(errorOf(db) + suffix, causeOf(db));
 }
 
 // Runs SQL text of our own; the engine's message, empty when it ran.
@@ -87,6 +137,53 @@ void saltosFim(sqlite3_context* ctx)
     sqlite3_result_int64(ctx, s ? s->saltos : 0);
 }
 
+// soma(x): soma(x) whose running total cannot overflow. Whole numbers add up
+// in 128 bits, which no count of rows a file can hold fills; a total that an
+// int64 does not hold is reported as kSomaForaDoLimite instead of the
+// engine's overflow. Other numbers add up as doubles, as SUM does.
+struct Soma {  // zeroed by the engine
+    __int128 inteiros;
+    double reais;
+    bool algum;
+    bool aproximada;
+};
+
+void somaPasso(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    auto* s = static_cast<Soma*>(sqlite3_aggregate_context(ctx, sizeof(Soma)));
+    if (!s)
+        return;
+    switch (sqlite3_value_numeric_type(argv[0])) {
+    case SQLITE_NULL: return;
+    case SQLITE_INTEGER: s->inteiros += sqlite3_value_int64(argv[0]); break;
+    default:
+        s->reais += sqlite3_value_double(argv[0]);
+        s->aproximada = true;
+        break;
+    }
+    s->algum = true;
+}
+
+void somaFim(sqlite3_context* ctx)
+{
+    auto* s = static_cast<Soma*>(sqlite3_aggregate_context(ctx, 0));
+    if (!s || !s->algum) {
+        sqlite3_result_null(ctx);
+    } else if (s->aproximada) {
+        sqlite3_result_double(ctx, double(s->inteiros) + s->reais);
+    } else if (s->inteiros > INT64_MAX || s->inteiros < INT64_MIN) {
+        const QByteArray texto = kSomaForaDoLimite.toUtf8();
+        sqlite3_result_error(ctx, texto.constData(), int(texto.size()));
+    } else {
+        sqlite3_result_int64(ctx, sqlite3_int64(s->inteiros));
+    }
+}
+
+void registerSoma(sqlite3* db)
+{
+    sqlite3_create_function(db, "soma", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, somaPasso, somaFim);
+}
+
 void registerSaltos(sqlite3* db)
 {
     sqlite3_create_function(db, "saltos", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, saltosPasso,
@@ -121,9 +218,49 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
     registerLike(db);
     registerCollation(db);
     registerSaltos(db);
-    sqlite3_busy_timeout(db, 2000);
+    registerSoma(db);
+    sqlite3_busy_handler(db, &Connection::waitWhileBusy, this);
     db_ = db;
     path_ = localPath;
+}
+
+namespace {
+std::chrono::milliseconds& busyWaitSetting()
+{
+    static std::chrono::milliseconds wait = Connection::kDefaultBusyWait;
+    return wait;
+}
+} // namespace
+
+void Connection::setBusyWait(std::chrono::milliseconds wait) { busyWaitSetting() = wait; }
+std::chrono::milliseconds Connection::busyWait() { return busyWaitSetting(); }
+
+int Connection::waitWhileBusy(void* self, int attempt)
+{
+    auto* c = static_cast<Connection*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0 || !c->waiting_) {
+        c->waitStart_ = now;
+        if (!c->waiting_) {
+            c->waiting_ = true;
+            platform::showWaitCursor(true);
+        }
+    }
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(now - c->waitStart_);
+    if (spent >= busyWait())
+        return 0;
+    // Short steps at first, so a lock about to end costs little.
+    const std::chrono::milliseconds step{attempt < 10 ? 2 : 25};
+    std::this_thread::sleep_for(std::min(step, busyWait() - spent));
+    return 1;
+}
+
+void Connection::endWait()
+{
+    if (waiting_) {
+        waiting_ = false;
+        platform::showWaitCursor(false);
+    }
 }
 
 void Connection::close()
@@ -158,8 +295,10 @@ void Connection::exec(const QString& sql)
 {
     if (!db_)
         throw DbError(QStringLiteral("Conexão fechada."));
-    if (const QString why = execMessage(db_, sql.toUtf8().constData()); !why.isEmpty())
-        throw DbError(why);
+    const QString why = execMessage(db_, sql.toUtf8().constData());
+    endWait();
+    if (!why.isEmpty())
+        throw DbError(why, causeOf(db_));
 }
 
 std::int64_t Connection::lastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
@@ -188,8 +327,9 @@ Statement::Statement(Connection& db, const QString& sql) : db_(db)
         throw DbError(QStringLiteral("Conexão fechada."));
     const QByteArray utf8 = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), utf8.size(), &stmt_, nullptr);
+    db.endWait();
     if (rc != SQLITE_OK)
-        throw DbError(errorOf(db.handle()) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+        throwFrom(db.handle(), QStringLiteral(" [") + sql + QLatin1Char(']'));
 }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
@@ -197,7 +337,7 @@ Statement::~Statement() { sqlite3_finalize(stmt_); }
 void Statement::fail(int rc) const
 {
     (void)rc;
-    throw DbError(errorOf(db_.handle()));
+    throwFrom(db_.handle());
 }
 
 void Statement::bind(int index, const QString& value)
@@ -262,6 +402,7 @@ void Statement::bind(int index, const QVariant& value)
 bool Statement::next()
 {
     const int rc = sqlite3_step(stmt_);
+    db_.endWait();
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)

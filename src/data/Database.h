@@ -1,13 +1,14 @@
 #pragma once
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
-// as DbError carrying the engine's message.
+// as DbError carrying the engine's message and its cause.
 #include "platform/ArquivoPrivado.h"
 
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
 #include <utility>
@@ -17,11 +18,32 @@ struct sqlite3_stmt;
 
 namespace data {
 
+// Why the file refused an operation: each cause tells the user something
+// different to do.
+enum class DbCause {
+    Other,     // any other failure of the engine
+    Busy,      // another program holds the file longer than the wait
+    Full,      // no room left on the disk (or the file's size limit)
+    ReadOnly,  // the file or its folder cannot be written
+    Moved,     // the file was moved, replaced or deleted while open
+    Overflow,  // a sum of amounts beyond what the centavos hold
+};
+
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message);
+    explicit DbError(const QString& message, DbCause cause = DbCause::Other);
+    // The engine's own text.
     QString message() const { return QString::fromUtf8(what()); }
+    DbCause cause() const { return cause_; }
+    // What the user is told, in Portuguese: what happened and what to do.
+    QString userMessage() const;
+
+private:
+    DbCause cause_;
 };
+
+// The message of a sum that does not fit, whatever computed it.
+inline const QString kSomaForaDoLimite = QStringLiteral("Soma de valores fora do limite.");
 
 // The cipher settings of the account files, every one written down so that
 // a later library version (whose defaults differ) still opens today's files:
@@ -78,10 +100,24 @@ public:
 
     sqlite3* handle() const { return db_; }
 
+    // How long an operation waits for another program that holds the file
+    // before it is refused as busy: a few times the longest lock the program
+    // itself holds (a budget year posted, a long statement imported).
+    static constexpr std::chrono::milliseconds kDefaultBusyWait{10000};
+    static void setBusyWait(std::chrono::milliseconds wait);
+    static std::chrono::milliseconds busyWait();
+
+    // Called after each engine call that may have waited: takes the wait
+    // cursor away again.
+    void endWait();
+
 private:
+    static int waitWhileBusy(void* self, int attempt);
     sqlite3* db_ = nullptr;
     QString path_;
     platform::TravaArquivo trava_;
+    std::chrono::steady_clock::time_point waitStart_;
+    bool waiting_ = false;
 };
 
 // The days a stored date can hold: years 0001 to 9999.

@@ -179,6 +179,14 @@ void frmZalteracao::cmdGravaLan_Click()
     AtualizarConsulta(origem);
 }
 
+data::Centavos frmZalteracao::valorSubstituido() const
+{
+    if (IncluirLancamento)
+        return 0;
+    const auto guardado = data::findLancamento(ConexaoBanco, numeroDoTexto(txtNumLan->text()));
+    return !guardado ? 0 : guardado->valor < 0 ? -guardado->valor : guardado->valor;
+}
+
 void frmZalteracao::cmdParcelas_Click()
 {
     if (!conferirCampos(QStringLiteral("Campo ''Classificação'' em branco"),

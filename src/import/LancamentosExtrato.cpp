@@ -67,7 +67,7 @@ std::optional<QDate> primeiroVencimento(data::Connection& db)
 
 data::Centavos saldoAntesDe(data::Connection& db, const QDate& dia)
 {
-    return data::scalar(db, QStringLiteral("SELECT COALESCE(SUM(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia)
+    return data::scalar(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia)
         .toLongLong();
 }
 
@@ -113,6 +113,16 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
             return r;
         }
     }
+    __int128 soma = 0;
+    for (size_t i = 0; i < linhas.size(); ++i)
+        if (!linhaIgnorada(linhas[i]))
+            soma += conferidas[i].valor < 0 ? -__int128(conferidas[i].valor) : __int128(conferidas[i].valor);
+    if (!data::totalFitsWith(db, soma)) {
+        r.erro = QStringLiteral("Os valores do extrato, somados aos lançamentos da conta, passam do limite de "
+                                "valores que a conta pode guardar; o extrato não foi importado.") +
+                 kCR + kNadaGravado;
+        return r;
+    }
 
     try {
         data::Transaction t(db);
@@ -142,7 +152,7 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
         t.commit();
     } catch (const data::DbError& e) {
         r = ResultadoLancamento{};
-        r.erro = QStringLiteral("Não foi possível importar o extrato:") + kCR + e.message() + kCR + kNadaGravado;
+        r.erro = QStringLiteral("Não foi possível importar o extrato:") + kCR + e.userMessage() + kCR + kNadaGravado;
         return r;
     }
     r.gravado = true;

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <chrono>
+#include <functional>
 #include <sys/stat.h>
 
 using namespace testsupport;
@@ -205,16 +207,67 @@ TEST_F(BackupTest, ColumnWithoutADateCountsAsVeryOld)
     EXPECT_EQ(registro(QStringLiteral("Casa")).backup, today);
 }
 
-TEST_F(BackupTest, AccountThatLostItsLoginTableIsNamedAndNotCopied)
+// Leaving an account whose file refuses the last access: the cause is named
+// (never as a file that could not be opened) and the copy, which only
+// reads, is still made when due; a file that cannot even be read is named
+// and not copied.
+TEST_F(BackupTest, LeavingAFileThatRefusesNamesTheCauseAndStillCopiesWhatItCanRead)
 {
-    abrir(QStringLiteral("Casa"), today.addDays(-30));
-    ConexaoBanco.exec(QStringLiteral("DROP TABLE Senha"));
-    backup();
-    ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.last().text, QStringLiteral("Não foi possível abrir o banco de dados ''C:\\Banco\\Casa.mdb''."));
-    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
-    EXPECT_FALSE(arquivosC().contains(QStringLiteral("Casa Backup 15-03-2024.mdb")));
-    EXPECT_FALSE(ConexaoBanco.isOpen());
+    data::Connection::setBusyWait(std::chrono::milliseconds(100));
+    data::Connection outro;
+    const QString arquivo = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+    struct Caso {
+        const char* nome;
+        std::function<void()> causa;
+        QString mensagem;
+        bool copia;
+    } casos[] = {
+        {"another program holds the file past the wait",
+         [&] {
+             abrirArquivoConta(outro, arquivo, ChaveBanco);
+             outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
+         },
+         QStringLiteral("O último acesso não foi gravado. A cópia de segurança foi feita.\r"
+                        "O banco de dados está em uso por outro programa; nada foi gravado.\r"
+                        "Aguarde o outro programa terminar e tente novamente."),
+         true},
+        {"a read-only account",
+         [&] {
+             if (tornarSomenteLeitura(arquivo))
+                 login(QStringLiteral("Casa"));
+             else
+                 ConexaoBanco.exec(QStringLiteral("PRAGMA query_only = 1"));
+         },
+         QStringLiteral("O último acesso não foi gravado. A cópia de segurança foi feita.\r"
+                        "O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
+                        "Ele pode ser consultado e o programa pode ser encerrado normalmente."),
+         true},
+        {"a file that lost its login table", [] { ConexaoBanco.exec(QStringLiteral("DROP TABLE Senha")); },
+         QStringLiteral("O último acesso não foi gravado. A cópia de segurança não foi feita.\r"
+                        "O banco de dados não concluiu a operação; nada foi gravado.\r"
+                        "no such table: Senha"),
+         false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        for (const QString& f : arquivosC())
+            QFile::remove(QDir(bancoFolder()).filePath(f));
+        msgs.clear();
+        abrir(QStringLiteral("Casa"), today.addDays(-30));
+        c.causa();
+        backup();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_TRUE(msgs.last().text.startsWith(c.mensagem)) << msgs.last().text.toStdString();
+        EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
+        EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+        EXPECT_EQ(arquivosC().contains(QStringLiteral("Casa Backup 15-03-2024.mdb")), c.copia);
+        outro.close();
+        tornarGravaveis();
+        ConexaoBanco.close();
+        if (c.copia)
+            EXPECT_EQ(registro(QStringLiteral("Casa")).ultimoAcesso, QDate(2020, 1, 1));
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }
 
 TEST_F(BackupTest, SecondExitOnTheSameDayMakesNoCopy)

@@ -1,5 +1,6 @@
 #include "support/Fixtures.h"
 
+#include "app/Falhas.h"
 #include "data/AccountFile.h"
 #include "data/Despesas.h"
 #include "platform/Clock.h"
@@ -7,6 +8,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -38,6 +41,7 @@ MsgRecorder::~MsgRecorder() { installTestDefaults(); }
 
 void installTestDefaults()
 {
+    app::instalarAvisoDeFalhas();
     platform::setMsgBoxHandler([](const platform::MsgCall& call) {
         std::fprintf(stderr, "[caixa sem gravador] %s\n", call.text.toLocal8Bit().constData());
         return call.buttons() == platform::vbYesNo ? int(platform::vbYes) : int(platform::vbOK);
@@ -89,6 +93,7 @@ void DrivesFixture::SetUp()
 
 void DrivesFixture::TearDown()
 {
+    tornarGravaveis();
     platform::Forms::clear();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ConexaoBanco.close();
@@ -97,6 +102,30 @@ void DrivesFixture::TearDown()
         qunsetenv("VORSAL_DRIVES");
     else
         qputenv("VORSAL_DRIVES", oldDrives);
+}
+
+void DrivesFixture::tornarGravaveis()
+{
+    for (const QString& path : somenteLeitura_) {
+        QProcess p;
+        p.start(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        p.waitForFinished();
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    somenteLeitura_.clear();
+}
+
+bool DrivesFixture::tornarSomenteLeitura(const QString& path)
+{
+    somenteLeitura_.append(path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    if (QFile(path).open(QIODevice::ReadWrite)) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QStringLiteral("chattr"), {QStringLiteral("+i"), path});
+        p.waitForFinished();
+    }
+    return !QFile(path).open(QIODevice::ReadWrite);
 }
 
 QString DrivesFixture::bancoFolder(const QString& letter) const

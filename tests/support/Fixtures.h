@@ -95,7 +95,14 @@ protected:
     // with the password it was created with.
     void login(const QString& nome, const QString& letter = QStringLiteral("C"));
 
+    // Makes a file read-only as a user meets it (write-protected; immutable
+    // when the tests run as a user every file is writable to); false when
+    // this machine allows neither. Undone at the end of the test.
+    bool tornarSomenteLeitura(const QString& path);
+    void tornarGravaveis();
+
     QDate today{2024, 3, 15};
+    QStringList somenteLeitura_;
     QTemporaryDir dir;
     QByteArray oldDrives;
     QHash<QString, QString> senhas;  // by file path
