@@ -11,8 +11,8 @@ cmake --build build -j"$(nproc)" --target vorsal vorsal-nova-conta vorsal-gerar-
 if [ "${VORSAL_REAL:-0}" != "1" ]; then
   export VORSAL_DRIVES="${VORSAL_DRIVES:-$PWD/build/demo-drives}"
   if ! ls "$VORSAL_DRIVES"/C/Banco/*.mdb >/dev/null 2>&1; then
-    build/tools/vorsal-nova-conta C Demonstracao demo >/dev/null
-    build/tools/vorsal-gerar-dados "$VORSAL_DRIVES/C/Banco/Demonstracao.mdb" 4000
+    echo demo | build/tools/vorsal-nova-conta C Demonstracao >/dev/null
+    echo demo | build/tools/vorsal-gerar-dados "$VORSAL_DRIVES/C/Banco/Demonstracao.mdb" 4000
     echo "Conta de demonstração criada: Demonstracao (senha: demo)"
   fi
 fi

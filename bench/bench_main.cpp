@@ -47,11 +47,17 @@ void prepareAccount()
         QFile::remove(arquivo);
         QFile::copy(pronto, arquivo);
     } else {
-        QProcess::execute(QStringLiteral(VORSAL_GENERATOR), {arquivo, QString::fromLatin1(n)});
+        QProcess gerador;
+        gerador.setProcessChannelMode(QProcess::ForwardedChannels);
+        gerador.start(QStringLiteral(VORSAL_GENERATOR), {arquivo, QString::fromLatin1(n)});
+        gerador.write("1234\n");
+        gerador.closeWriteChannel();
+        gerador.waitForFinished(-1);
     }
     DriveBanco = QStringLiteral("C:");
     NomeBanco = QStringLiteral("Bench");
     CaminhoBanco = QStringLiteral("C:\\Banco\\Bench.mdb");
+    ChaveBanco = "1234";
     std::printf("account file with %s entries\n", n.constData());
 }
 

@@ -5,7 +5,8 @@
 set -euo pipefail
 PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev
   libqt6opengl6-dev qt6-translations-l10n libsqlcipher-dev sqlcipher libfreexl-dev
-  libquazip1-qt6-dev libgtest-dev libbenchmark-dev xvfb xauth fontconfig fonts-dejavu-core)
+  libquazip1-qt6-dev libgtest-dev libbenchmark-dev xvfb xauth fontconfig fonts-dejavu-core
+  desktop-file-utils appstream)
 if [ "${1:-}" = "--fuzz" ]; then
   PACKAGES+=(clang libclang-rt-dev)
 fi

@@ -1,4 +1,6 @@
 // vorsal-gerar-dados ARQUIVO N [SEMENTE]
+// The account's password is asked on the terminal, or read from the first
+// line of standard input when that is no terminal.
 // Fills an existing account file with N entries spread over the twenty years
 // up to today and the year ahead, and a set of notes with reminders. The
 // entries are a household's books at each year's prices: two salaries and
@@ -10,6 +12,7 @@
 // are left out (their spending goes to a kept item of the same group), with
 // many the everyday purchases are split into smaller ones.
 // Used for the demonstration account and for the benchmarks.
+#include "SenhaTerminal.h"
 #include "data/Conexao.h"
 #include "data/Database.h"
 #include "data/Despesas.h"
@@ -389,10 +392,10 @@ std::vector<Lancamento> Familia::mes(const QDate& primeiro, int indice, int quan
     return out;
 }
 
-int run(const QString& path, int n, unsigned seed)
+int run(const QString& path, const QString& senha, int n, unsigned seed)
 {
     data::Connection db;
-    abrirArquivoConta(db, path);
+    abrirArquivoConta(db, path, senha.toUtf8());
     Familia familia(db, seed);
     if (!familia.temPlano()) {
         std::fprintf(stderr, "A conta não tem classificações.\n");
@@ -475,8 +478,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "N deve ser um número inteiro.\n");
         return 1;
     }
+    const std::optional<QString> senha = lerSenha(1);
+    if (!senha) {
+        std::fprintf(stderr, "Nenhuma senha foi dada.\n");
+        return 1;
+    }
     try {
-        return run(args[1], n, args.size() > 3 ? args[3].toUInt() : 406172u);
+        return run(args[1], *senha, n, args.size() > 3 ? args[3].toUInt() : 406172u);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -1,8 +1,13 @@
-// vorsal-nova-conta DRIVE NOME SENHA
+// vorsal-nova-conta DRIVE NOME
 // Creates a new account file NOME.mdb in the Banco folder of DRIVE, a letter
-// mapped as the program maps it or a folder that stands for a drive.
+// mapped as the program maps it or a folder that stands for a drive. The
+// password is asked twice on the terminal, without echo, or read from the
+// first line of standard input when that is no terminal. The older form
+// with the password as a third argument still works.
+#include "SenhaTerminal.h"
 #include "data/AccountFile.h"
 #include "data/Database.h"
+#include "platform/ArquivoPrivado.h"
 #include "platform/Clock.h"
 #include "platform/Drives.h"
 
@@ -13,17 +18,24 @@
 
 int main(int argc, char** argv)
 {
+    platform::protegerMemoria();
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     auto err = [](const QString& text) {
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return 1;
     };
-    if (args.size() != 4)
-        return err(QStringLiteral("Uso: vorsal-nova-conta DRIVE NOME SENHA"));
+    if (args.size() != 3 && args.size() != 4)
+        return err(QStringLiteral("Uso: vorsal-nova-conta DRIVE NOME"));
     const QString drive = args[1];
     const QString nome = args[2];
-    const QString senha = args[3];
+    // The name is judged before a password is asked for it.
+    if (const QString problem = data::checkAccountName(nome); !problem.isEmpty())
+        return err(problem);
+    const std::optional<QString> lida = args.size() == 4 ? std::optional<QString>(args[3]) : lerSenha(2);
+    if (!lida)
+        return err(QStringLiteral("Nenhuma senha foi dada."));
+    const QString senha = *lida;
     const QString problem = data::checkNewAccount(nome, senha);
     if (!problem.isEmpty())
         return err(problem);
@@ -32,7 +44,7 @@ int main(int argc, char** argv)
                           (drive.size() == 2 && drive[0].isLetter() && drive[1] == QLatin1Char(':'));
     const QString root = isLetter ? platform::Drives::folder(drive.left(1)) : drive;
     const QString banco = QDir(root).filePath(QStringLiteral("Banco"));
-    if (!QDir().mkpath(banco))
+    if (!QDir().mkpath(banco) || !platform::tornarPastaPrivada(banco))
         return err(QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(banco));
     const QString path = QDir(banco).filePath(nome + QStringLiteral(".mdb"));
     try {

@@ -5,13 +5,14 @@
 
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/ArquivoPrivado.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <optional>
 
 namespace app {
 
@@ -53,46 +54,47 @@ void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter)
 
 bool copiarArquivo(const QString& origem, const QString& destino)
 {
+    // Whatever is at the copy's name and is no plain file (a link, a
+    // folder, a device) is left alone, and nothing is written through it.
+    if (!platform::livreParaArquivoComum(destino))
+        return false;
     QFile entrada(origem);
     if (!entrada.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile saida(destino);
-    saida.setDirectWriteFallback(false);
-    if (!saida.open(QIODevice::WriteOnly))
+    const QString temp = destino + QStringLiteral(".criando");
+    QFile::remove(temp);
+    const int fd = platform::criarArquivoPrivado(temp);
+    if (fd < 0)
         return false;
+    QFile saida;
+    bool ok = saida.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     char bloco[1 << 16];
-    for (;;) {
+    while (ok) {
         const qint64 lidos = entrada.read(bloco, sizeof bloco);
-        if (lidos < 0) {
-            saida.cancelWriting();
-            return false;
-        }
-        if (lidos == 0)
+        if (lidos <= 0) {
+            ok = lidos == 0;
             break;
-        if (saida.write(bloco, lidos) != lidos) {
-            saida.cancelWriting();
-            return false;
         }
+        ok = saida.write(bloco, lidos) == lidos;
     }
-    return saida.commit();
+    ok = ok && saida.flush() && platform::sincronizar(fd);
+    saida.close();
+    if (!ok || !platform::substituirArquivo(temp, destino)) {
+        QFile::remove(temp);
+        return false;
+    }
+    return true;
 }
 
-bool fazerBackup(const QDate& hoje)
+void avisarUltimoAcessoNaoGravado(const data::DbError& e, const QString& depois)
 {
-    data::SenhaRecord senha;
-    try {
-        senha = data::lerSenha(ConexaoBanco);
-        data::gravarUltimoAcesso(ConexaoBanco, hoje);
-    } catch (const data::DbError&) {
-        // The file changed under the program: it is named, and no copy is
-        // made of what is no longer a whole account.
-        ConexaoBanco.close();
-        platform::MsgBox(frmSenha::arquivoIlegivel(CaminhoBanco), platform::vbCritical | platform::vbOKOnly,
-                         app::kAtencao);
-        return false;
-    }
-    ConexaoBanco.close();
+    platform::MsgBox(QStringLiteral("O último acesso não foi gravado.") + depois + QChar(13) + e.userMessage(),
+                     platform::vbCritical | platform::vbOKOnly, kAtencao);
+}
 
+namespace {
+bool copiarSeDevida(const data::SenhaRecord& senha, const QDate& hoje)
+{
     // A missing date counts as a copy made long ago.
     const bool devida = !senha.backup.isValid() || senha.backup.daysTo(hoje) >= 10;
     if (!devida)
@@ -105,14 +107,44 @@ bool fazerBackup(const QDate& hoje)
         return false;
     apagarCopiasAntigas(NomeBanco, nome);
 
-    // The program is ending: a date that cannot be stored only means the
-    // copy is made again next time.
+    // The program is ending: a date that cannot be stored (a read-only
+    // account) only means the copy is made again next time.
     try {
         AbrirConexao();
         data::gravarBackup(ConexaoBanco, hoje);
     } catch (const data::DbError&) {
     }
     return true;
+}
+} // namespace
+
+bool fazerBackup(const QDate& hoje)
+{
+    data::SenhaRecord senha;
+    try {
+        senha = data::lerSenha(ConexaoBanco);
+    } catch (const data::DbError& e) {
+        // Nothing could be read (the file held longer than the wait, or no
+        // longer the account): no copy is made of what may not be a whole
+        // account.
+        ConexaoBanco.close();
+        avisarUltimoAcessoNaoGravado(e, QStringLiteral(" A cópia de segurança não foi feita."));
+        return false;
+    }
+    // A last access the file refuses (read-only, moved, busy past the wait)
+    // does not keep the copy from being made: the copy only reads.
+    std::optional<data::DbError> recusa;
+    try {
+        data::gravarUltimoAcesso(ConexaoBanco, hoje);
+    } catch (const data::DbError& e) {
+        recusa = e;
+    }
+    ConexaoBanco.close();
+    const bool copiada = copiarSeDevida(senha, hoje);
+    if (recusa)
+        avisarUltimoAcessoNaoGravado(*recusa, copiada ? QStringLiteral(" A cópia de segurança foi feita.")
+                                                      : QString());
+    return copiada;
 }
 
 } // namespace app

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/Senha.h"
+
 namespace app {
 
 // The backup file's name for an account and a day.
@@ -32,7 +34,12 @@ bool copiarArquivo(const QString& origem, const QString& destino);
 
 // The backup step on the active account (ConexaoBanco, CaminhoBanco,
 // NomeBanco). Leaves the connection closed, or open again after a copy.
-// Returns whether a copy was made.
+// Returns whether a copy was made. A last access the file refuses is named
+// by its cause, and the copy is still made when due.
 bool fazerBackup(const QDate& hoje);
+
+// The critical message of a last access the file refused, with what else
+// was or was not done and the cause.
+void avisarUltimoAcessoNaoGravado(const data::DbError& e, const QString& depois);
 
 } // namespace app

@@ -14,20 +14,13 @@ namespace app {
 // The message of a product or a value that is no number.
 inline const QString kConteudoInvalido = QStringLiteral("Conteúdo inválido do campo ''Valor''.");
 
-// How a product is written back into its box.
-enum class EscritaProduto {
-    // As a number is written as text: decimal comma, no thousands points, at
-    // most 15 significant digits, no trailing zeros ("1,333*3" gives "3,999").
-    Numero,
-    // Rounded to the centavo first, then written the same way ("1,333*3"
-    // gives "4"); a product of more than thirteen whole digits is refused.
-    Centavos,
-};
-
-// The product of the text before the first "*" and the text after it; false
-// without a "*", when either side is no number typed in a value box (an
-// empty side, ",", another "*") or the product is too large.
-bool produtoValor(const QString& texto, EscritaProduto escrita, QString& resultado);
+// The product of the text before the first "*" and the text after it,
+// rounded to the centavo (halves to even) and written with a decimal comma,
+// no thousands points and no trailing zeros ("1,333*3" gives "4", "12*45"
+// gives "540"); false without a "*", when either side is no number typed in
+// a value box (an empty side, ",", another "*") or the product has more than
+// thirteen whole digits.
+bool produtoValor(const QString& texto, QString& resultado);
 
 // A box's text as an amount: digits with one optional decimal comma, no
 // sign, at most thirteen whole digits; with pontosDeMilhar also "." between
@@ -36,11 +29,12 @@ bool produtoValor(const QString& texto, EscritaProduto escrita, QString& resulta
 bool lerValor(const QString& texto, data::Centavos& out, bool pontosDeMilhar = false);
 
 // Makes a line edit a value box: the number keys with "*" any number of
-// times, the comma test on the whole text (selected or not), and "=" which,
+// times, the comma test on the whole text (selected or not), at most two
+// digits after the comma, and "=" which,
 // when the box holds a "*", replaces the text with the product or shows
 // kConteudoInvalido (critical, `app::kAtencao`) and leaves it. Every other Ctrl
 // and Alt key is dropped; a paste goes through the same keys as a whole.
 // The filter belongs to the box.
-platform::NumberKeyFilter* instalarCaixaValor(QLineEdit* caixa, EscritaProduto escrita);
+platform::NumberKeyFilter* instalarCaixaValor(QLineEdit* caixa);
 
 } // namespace app

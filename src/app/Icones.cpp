@@ -226,7 +226,15 @@ QPixmap logoVorsal(int tamanho)
     return p;
 }
 
-QIcon iconeVorsal() { return QIcon(logoVorsal(64)); }
+QIcon iconeVorsal()
+{
+    // Drawn at each size a window decoration or task list asks for, rather
+    // than scaled from one.
+    QIcon icone;
+    for (const int lado : {16, 24, 32, 48, 64, 128, 256})
+        icone.addPixmap(logoVorsal(lado));
+    return icone;
+}
 
 QIcon iconeOk()
 {

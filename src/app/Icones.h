@@ -7,7 +7,7 @@
 
 // The icon of a toolbar key, "A" .. "O".
 QIcon iconeBarra(const QString& key);
-// The program's logo.
+// The program's logo; the files in resources/icons/ are exported from it.
 QPixmap logoVorsal(int tamanho);
 QIcon iconeVorsal();
 // A green tick for the "OK" picture buttons.

@@ -113,7 +113,6 @@ void DiaCalendario::mouseDoubleClickEvent(QMouseEvent* event)
 
 frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
 {
-    setWindowIcon(iconeVorsal());
     auto* central = new QWidget(this);
     central->setAutoFillBackground(true);
     pintar(central, kFundoJanela, Qt::white);
@@ -541,7 +540,13 @@ void frmPrincipal::VerificaExistente(const QString& manter)
 
 void frmPrincipal::mnuTrocar_Click()
 {
-    data::gravarUltimoAcesso(ConexaoBanco, platform::Today());
+    // A read-only account, or one held by another program, is still left
+    // for another: the refusal is named and the switch goes on.
+    try {
+        data::gravarUltimoAcesso(ConexaoBanco, platform::Today());
+    } catch (const data::DbError& e) {
+        app::avisarUltimoAcessoNaoGravado(e, QString());
+    }
     ConexaoBanco.close();
     platform::Forms::show<frmSenha>();
 }

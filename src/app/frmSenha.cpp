@@ -3,12 +3,14 @@
 #include "app/CampoSenha.h"
 #include "app/Textos.h"
 #include "app/frmPrincipal.h"
+#include "data/AccountFile.h"
 #include "data/Conexao.h"
 #include "data/Senha.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -114,9 +116,8 @@ QString frmSenha::nomeDaConta(const QString& nomeArquivo)
 {
     if (!nomeArquivo.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
         return QString();
-    for (const char* copia : {"Cópia", "Backup", "Copia"})
-        if (nomeArquivo.contains(QString::fromUtf8(copia), Qt::CaseSensitive))
-            return QString();
+    if (data::nomeDeCopia(nomeArquivo))
+        return QString();
     // The extension goes whatever its case, so "CASA.MDB" is the account
     // "CASA".
     QString nome = nomeArquivo.chopped(4);
@@ -220,11 +221,21 @@ void frmSenha::Login()
         return;
     CaminhoBanco = DriveBanco + QStringLiteral("\\Banco\\") + item->data(Qt::UserRole).toString();
 
+    const QString digitada = txtSenha->text();
+    ChaveBanco = digitada.toUtf8();
+    data::FormaConta forma = data::FormaConta::Senha;
     data::SenhaRecord registro;
     try {
-        AbrirConexao();
+        forma = AbrirConexao();
         data::conferirTabelasDaConta(ConexaoBanco);
         registro = data::lerSenha(ConexaoBanco);
+    } catch (const data::ContaEmUso&) {
+        recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco +
+                       QStringLiteral("'' está aberto em outra janela do Vorsal."));
+        return;
+    } catch (const data::SenhaRecusada&) {
+        senhaInvalida();
+        return;
     } catch (const data::DbError&) {
         recusarArquivo(arquivoIlegivel(CaminhoBanco));
         return;
@@ -236,20 +247,37 @@ void frmSenha::Login()
     }
     SituacaoSenha = registro.senha;
 
-    if (txtSenha->text() != SituacaoSenha) {
-        txtSenha->clear();
-        SenhaAceita = false;
-        txtSenha->setFocus();
-        ConexaoBanco.close();
-        platform::MsgBox(QStringLiteral("Senha inválida!"), platform::vbCritical | platform::vbOKOnly,
-                         app::kAtencao);
+    if (digitada != SituacaoSenha) {
+        senhaInvalida();
         return;
+    }
+    if (forma != data::FormaConta::Senha) {
+        // A file of an earlier version is keyed with its password from now
+        // on. When that cannot be done it stays as it was and is still
+        // used; the next login tries again.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        try {
+            data::regravarConta(ConexaoBanco, caminhoLocalBanco(), digitada);
+        } catch (const data::DbError&) {
+        }
+        QApplication::restoreOverrideCursor();
     }
     SenhaAceita = true;
     SituacaoSenha = QStringLiteral("OK");
     if (platform::Forms::isLoaded<frmPrincipal>())
         platform::Forms::get<frmPrincipal>().VerificaAnot();
     Unload();
+}
+
+void frmSenha::senhaInvalida()
+{
+    ChaveBanco.clear();
+    txtSenha->clear();
+    SenhaAceita = false;
+    txtSenha->setFocus();
+    ConexaoBanco.close();
+    platform::MsgBox(QStringLiteral("Senha inválida!"), platform::vbCritical | platform::vbOKOnly,
+                     app::kAtencao);
 }
 
 QString frmSenha::arquivoIlegivel(const QString& caminho)
@@ -262,6 +290,7 @@ QString frmSenha::arquivoIlegivel(const QString& caminho)
 void frmSenha::recusarArquivo(const QString& mensagem)
 {
     ConexaoBanco.close();
+    ChaveBanco.clear();
     txtSenha->clear();
     SenhaAceita = false;
     txtSenha->setFocus();

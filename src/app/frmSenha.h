@@ -45,4 +45,5 @@ private:
     void selecionarConta(int linha);
     void Login();
     void recusarArquivo(const QString& mensagem);
+    void senhaInvalida();
 };

@@ -7,6 +7,7 @@
 #include "data/Senha.h"
 #include "platform/MsgBox.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -113,7 +114,20 @@ void frmZAlteraSenha::cmdAltera_Click()
         recusar(QStringLiteral("Essa Senha não pode ser utilizada!"), platform::vbExclamation);
         return;
     }
-    data::gravarSenha(ConexaoBanco, nova);
+    // The whole file is written again with the new key: long on a large
+    // account.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QString falha;
+    try {
+        TrocarSenhaConta(nova);
+    } catch (const data::DbError& e) {
+        falha = e.message();
+    }
+    QApplication::restoreOverrideCursor();
+    if (!falha.isEmpty()) {
+        recusar(QStringLiteral("A Senha não foi alterada: ") + falha, platform::vbCritical);
+        return;
+    }
     platform::MsgBox(QStringLiteral("Senha alterada com sucesso!"), platform::vbInformation,
                      QStringLiteral("Senha Alterada"));
     Unload();

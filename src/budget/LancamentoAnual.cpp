@@ -41,15 +41,20 @@ std::vector<data::Lancamento> previsoesDaLinha(const data::LinhaOrcamento& linha
 int lancarOrcamentoAnual(data::Connection& db, int ano, const QDate& hoje)
 {
     const std::vector<data::LinhaOrcamento> linhas = data::linhasOrcamento(db, data::OrdemLinhas::PorId);
-    data::Transaction t(db);
-    int escritos = 0;
+    std::vector<data::Lancamento> previsoes;
+    __int128 soma = 0;
     for (const data::LinhaOrcamento& linha : linhas)
         for (const data::Lancamento& l : previsoesDaLinha(linha, ano, hoje)) {
-            data::addLancamento(db, l);
-            ++escritos;
+            soma += l.valor < 0 ? -__int128(l.valor) : __int128(l.valor);
+            previsoes.push_back(l);
         }
+    data::Transaction t(db);
+    if (!data::totalFitsWith(db, soma))
+        throw data::DbError(data::kSomaForaDoLimite, data::DbCause::Overflow);
+    for (const data::Lancamento& l : previsoes)
+        data::addLancamento(db, l);
     t.commit();
-    return escritos;
+    return int(previsoes.size());
 }
 
 } // namespace budget

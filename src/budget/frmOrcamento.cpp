@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 const QString kCabecalhoSaidas =
@@ -20,11 +22,15 @@ const QString kCabecalhoSaidas =
 const QString kCabecalhoEntradas =
     QStringLiteral("ENTRADA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
 
-// A label's amount as shown ("-1.234,56"); an empty label counts 0.
+// An amount as this window wrote it ("-1.234,56"), of any size the sums
+// reach, beyond the largest typed amount included; an empty text counts 0.
 data::Centavos valorDoRotulo(const QString& texto)
 {
-    data::Centavos c = 0;
-    return data::parseMoney(texto, c) ? c : 0;
+    data::Decimal d;
+    constexpr __int128 limite = std::numeric_limits<data::Centavos>::max();
+    if (!data::parseDecimal(texto, d) || d.scale != 2 || d.mantissa > limite || -d.mantissa > limite)
+        return 0;
+    return data::Centavos(d.mantissa);
 }
 
 QLabel* rotuloValor(QWidget* pai)
@@ -103,7 +109,7 @@ void frmOrcamento::Atualiza()
     budget::recomecarGrade(flxSaidas, kCabecalhoSaidas);
     {
         data::Statement s(ConexaoBanco,
-                          QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                          QStringLiteral("SELECT Conta, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
                                          " AND Tipo = '1' GROUP BY Conta ORDER BY Conta") + data::kCollate,
                           primeiro, ultimo);
         while (s.next()) {
@@ -121,7 +127,7 @@ void frmOrcamento::Atualiza()
     {
         const QHash<std::int64_t, QString> nomes = data::nomesPorCodigo(ConexaoBanco);
         data::Statement s(ConexaoBanco,
-                          QStringLiteral("SELECT Despesa, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                          QStringLiteral("SELECT Despesa, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
                                          " AND Tipo = '2' AND Despesa <> '62' GROUP BY Despesa"
                                          " ORDER BY CAST(Despesa AS INTEGER)"),
                           primeiro, ultimo);

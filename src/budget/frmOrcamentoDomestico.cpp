@@ -73,13 +73,6 @@ QLineEdit* caixaValor(QWidget* pai)
     return caixa;
 }
 
-// The amount a totals label shows; 0 when it shows none.
-data::Centavos valorMostrado(const QLabel* rotulo)
-{
-    data::Centavos c = 0;
-    return data::parseMoney(rotulo->text(), c) ? c : 0;
-}
-
 } // namespace
 
 frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
@@ -205,10 +198,10 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
     setTabOrder(cbxAnos, cmdLancarOrcamento);
     setTabOrder(cmdLancarOrcamento, cmdPrevistoRealizado);
 
-    filtroAdiantamento_ = app::instalarCaixaValor(txtAdiantamento, app::EscritaProduto::Centavos);
-    filtroSalario_ = app::instalarCaixaValor(txtSalario, app::EscritaProduto::Centavos);
-    filtroOutrasEntradas_ = app::instalarCaixaValor(txtOutrasEntradas, app::EscritaProduto::Centavos);
-    filtroValor_ = app::instalarCaixaValor(txtValor, app::EscritaProduto::Centavos);
+    filtroAdiantamento_ = app::instalarCaixaValor(txtAdiantamento);
+    filtroSalario_ = app::instalarCaixaValor(txtSalario);
+    filtroOutrasEntradas_ = app::instalarCaixaValor(txtOutrasEntradas);
+    filtroValor_ = app::instalarCaixaValor(txtValor);
     for (QWidget* w : std::initializer_list<QWidget*>{txtValor, txtDataLan})
         w->installEventFilter(this);
 
@@ -356,7 +349,8 @@ void frmOrcamentoDomestico::Consulta_Orcamento()
         if (const auto valor = data::valorFixo(ConexaoBanco, codigo))
             caixa->setText(data::formatMoney(*valor));
 
-    txtTotalSaida->setText(data::formatMoney(data::totalSaidasOrcamento(ConexaoBanco)));
+    totalSaida_ = data::totalSaidasOrcamento(ConexaoBanco);
+    txtTotalSaida->setText(data::formatMoney(totalSaida_));
 }
 
 void frmOrcamentoDomestico::flxOrcamento_DblClick()
@@ -443,12 +437,13 @@ void frmOrcamentoDomestico::Incluir_Entradas()
 
 void frmOrcamentoDomestico::Atualizar_Entradas()
 {
-    txtTotalEntrada->setText(data::formatMoney(data::totalEntradasOrcamento(ConexaoBanco)));
+    totalEntrada_ = data::totalEntradasOrcamento(ConexaoBanco);
+    txtTotalEntrada->setText(data::formatMoney(totalEntrada_));
 }
 
 void frmOrcamentoDomestico::Recalcula_Saldo()
 {
-    const data::Centavos saldo = valorMostrado(txtTotalEntrada) - valorMostrado(txtTotalSaida);
+    const data::Centavos saldo = data::addMoney(totalEntrada_, -totalSaida_);
     txtSaldoFinal->setText(data::formatMoney(saldo));
     QPalette p = txtSaldoFinal->palette();
     p.setColor(QPalette::Window, saldo >= 0 ? kSaldoPositivo : kSaldoNegativo);
@@ -512,7 +507,7 @@ void frmOrcamentoDomestico::cmdLancarOrcamento_Click()
         Lancar_Orcamento_Anual();
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("O Orçamento não foi lançado; nenhum lançamento foi gravado.") + kCR +
-                             e.message(),
+                             e.userMessage(),
                          platform::vbCritical, app::kAtencao);
         return;
     }
@@ -536,7 +531,7 @@ void frmOrcamentoDomestico::cmdPrevistoRealizado_Click()
         Lancar_PrevRealizado();
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("''Previsto e Realizado'' não foi lançado; nada foi gravado.") + kCR +
-                             e.message(),
+                             e.userMessage(),
                          platform::vbCritical, app::kAtencao);
         return;
     }

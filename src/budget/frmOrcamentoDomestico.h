@@ -3,6 +3,7 @@
 // outgoing classification (start day and month, description, recurrence,
 // value per occurrence), the yearly totals and the final balance; posting a
 // budget year as forecast entries and copying the lines into the watch list.
+#include "data/Money.h"
 #include "platform/Form.h"
 
 class QComboBox;
@@ -88,4 +89,8 @@ private:
     platform::NumberKeyFilter* filtroSalario_ = nullptr;
     platform::NumberKeyFilter* filtroOutrasEntradas_ = nullptr;
     platform::NumberKeyFilter* filtroValor_ = nullptr;
+    // The totals as shown, kept in centavos: a label's text can hold more than
+    // a typed amount may.
+    data::Centavos totalEntrada_ = 0;
+    data::Centavos totalSaida_ = 0;
 };

@@ -46,7 +46,7 @@ std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, co
 {
     std::vector<SomaDoDia> dias;
     data::Statement s(db,
-                      QStringLiteral("SELECT DataVen, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
+                      QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
                                      " GROUP BY DataVen ORDER BY DataVen"),
                       inicio, fim);
     while (s.next())
@@ -91,7 +91,7 @@ std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& ho
     const data::Centavos antes = data::openingBalance(db, hoje).balance;
     std::vector<std::pair<QDate, data::Centavos>> dias;
     data::Statement s(db,
-                      QStringLiteral("SELECT DataVen, SUM(Valor) FROM Lancamentos WHERE DataVen >= ? AND DataVen <= ?"
+                      QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE DataVen >= ? AND DataVen <= ?"
                                      " GROUP BY DataVen ORDER BY DataVen"),
                       hoje, m.datas.back());
     while (s.next())

@@ -53,7 +53,7 @@ std::optional<TabelaGrafico> projecaoLancamentos(data::Connection& db, const Per
     if (classificacao.codigo.isEmpty())
         return std::nullopt;
     data::Statement s(db,
-                      QStringLiteral("SELECT ") + kMes + QStringLiteral(" AS Mes, SUM(Valor) FROM Lancamentos"
+                      QStringLiteral("SELECT ") + kMes + QStringLiteral(" AS Mes, soma(Valor) FROM Lancamentos"
                                                                          " WHERE DataVen BETWEEN ? AND ? AND Despesa = ?"
                                                                          " GROUP BY Mes ORDER BY Mes"),
                       periodo.inicio, periodo.fim, classificacao.codigo);
@@ -99,7 +99,7 @@ TabelaGrafico comparacaoLancamentos(data::Connection& db, int ano,
         else
             onde = QStringLiteral("+DataVen BETWEEN ? AND ? AND +Despesa = ?");
         data::Statement s(db,
-                          QStringLiteral("SELECT CAST(substr(DataVen, 6, 2) AS INTEGER) AS Mes, SUM(Valor)"
+                          QStringLiteral("SELECT CAST(substr(DataVen, 6, 2) AS INTEGER) AS Mes, soma(Valor)"
                                          " FROM Lancamentos WHERE ") +
                               onde + QStringLiteral(" GROUP BY Mes"),
                           inicio, fim, escolhidas[p].codigo);
@@ -119,8 +119,8 @@ std::optional<TabelaGrafico> entradasSaidas(data::Connection& db, const Periodo&
     data::Statement s(db,
                       QStringLiteral("SELECT ") + kMes +
                           QStringLiteral(" AS Mes,"
-                                         " SUM(CASE WHEN Valor < 0 THEN Valor ELSE 0 END),"
-                                         " SUM(CASE WHEN Valor > 0 THEN Valor ELSE 0 END),"
+                                         " soma(CASE WHEN Valor < 0 THEN Valor ELSE 0 END),"
+                                         " soma(CASE WHEN Valor > 0 THEN Valor ELSE 0 END),"
                                          " COUNT(CASE WHEN Valor < 0 THEN 1 END),"
                                          " COUNT(CASE WHEN Valor > 0 THEN 1 END)"
                                          " FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
@@ -149,7 +149,7 @@ std::optional<DespesasPorGrupo> despesasPorGrupo(data::Connection& db, const Per
     // is read in one pass over the table.
     const data::PlanoPeriodo plano = data::planoDoPeriodo(db, QStringLiteral("DataVen"), periodo.inicio, periodo.fim);
     data::Statement s(db,
-                      QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE ") + plano.coluna +
+                      QStringLiteral("SELECT Conta, soma(Valor) FROM Lancamentos WHERE ") + plano.coluna +
                           QStringLiteral(" BETWEEN ? AND ? AND Tipo = ? AND Conta <> ? GROUP BY Conta"),
                       periodo.inicio, periodo.fim, QStringLiteral("1"), kOutrasSaidas);
     DespesasPorGrupo d;

@@ -306,26 +306,11 @@ void frmFluxo::lblFAno_Click()
     txtDataFinal->setText(platform::fmtDate(QDate(platform::Today().year(), 12, 31)));
 }
 
-namespace {
-void moverMeses(platform::MaskEdBox* caixa, int meses)
-{
-    const QDate d = platform::parseDate(caixa->Text());
-    if (d.isValid())
-        caixa->setText(platform::fmtDate(platform::addMonths(d, meses)));
-}
 
-void moverDias(platform::MaskEdBox* caixa, int dias)
-{
-    const QDate d = platform::parseDate(caixa->Text());
-    if (d.isValid())
-        caixa->setText(platform::fmtDate(d.addDays(dias)));
-}
-} // namespace
-
-void frmFluxo::txtMesAi_Click() { moverMeses(txtDataInicial, -1); }
-void frmFluxo::txtMesPi_Click() { moverMeses(txtDataInicial, 1); }
-void frmFluxo::txtMesAf_Click() { moverMeses(txtDataFinal, -1); }
-void frmFluxo::txtMesPf_Click() { moverMeses(txtDataFinal, 1); }
+void frmFluxo::txtMesAi_Click() { txtDataInicial->stepDate(-1); }
+void frmFluxo::txtMesPi_Click() { txtDataInicial->stepDate(1); }
+void frmFluxo::txtMesAf_Click() { txtDataFinal->stepDate(-1); }
+void frmFluxo::txtMesPf_Click() { txtDataFinal->stepDate(1); }
 
 void frmFluxo::txtSaldo_Change()
 {
@@ -349,8 +334,8 @@ void frmFluxo::txtDataInicial_KeyDown(int KeyCode)
         txtDataInicial->setText(platform::fmtDate(platform::Today()));
         txtDataFinal->setFocus();
         break;
-    case Qt::Key_PageUp: moverDias(txtDataInicial, 1); break;
-    case Qt::Key_PageDown: moverDias(txtDataInicial, -1); break;
+    case Qt::Key_PageUp: txtDataInicial->stepDate(0, 1); break;
+    case Qt::Key_PageDown: txtDataInicial->stepDate(0, -1); break;
     default: break;
     }
 }
@@ -359,8 +344,8 @@ void frmFluxo::txtDataFinal_KeyDown(int KeyCode)
 {
     switch (KeyCode) {
     case Qt::Key_F2: txtDataFinal->setText(platform::fmtDate(platform::Today())); break;
-    case Qt::Key_PageUp: moverDias(txtDataFinal, 1); break;
-    case Qt::Key_PageDown: moverDias(txtDataFinal, -1); break;
+    case Qt::Key_PageUp: txtDataFinal->stepDate(0, 1); break;
+    case Qt::Key_PageDown: txtDataFinal->stepDate(0, -1); break;
     default: break;
     }
 }

@@ -305,17 +305,17 @@ void frmGraficos::lblDataVen2_Click()
 void frmGraficos::txtDataVen1_KeyDown(int key)
 {
     if (key == Qt::Key_PageUp)
-        mudarMes(txtDataVen1, 1);
+        txtDataVen1->stepDate(1);
     else if (key == Qt::Key_PageDown)
-        mudarMes(txtDataVen1, -1);
+        txtDataVen1->stepDate(-1);
 }
 
 void frmGraficos::txtDataVen2_KeyDown(int key)
 {
     if (key == Qt::Key_PageUp)
-        mudarMes(txtDataVen2, 1);
+        txtDataVen2->stepDate(1);
     else if (key == Qt::Key_PageDown)
-        mudarMes(txtDataVen2, -1);
+        txtDataVen2->stepDate(-1);
 }
 
 bool frmGraficos::txtAno_KeyPress(const QString& text)
@@ -676,14 +676,6 @@ void frmGraficos::ajustarRotulos(const QStringList& categorias)
 }
 
 int frmGraficos::areaDoEixo() const { return larguraTwips_ * logicalDpiX() / 1440 - 100; }
-
-void frmGraficos::mudarMes(platform::MaskEdBox* caixa, int meses)
-{
-    // An empty or half-typed box has no date to move.
-    const QDate data = platform::parseDate(caixa->Text());
-    if (data.isValid())
-        caixa->setText(platform::fmtDate(platform::addMonths(data, meses)));
-}
 
 void frmGraficos::somarAno(int passo)
 {

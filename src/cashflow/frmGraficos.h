@@ -118,7 +118,6 @@ private:
     void ajustarRotulos(const QStringList& categorias);
     // The pixels the category axis spans at the chart's width.
     int areaDoEixo() const;
-    void mudarMes(platform::MaskEdBox* caixa, int meses);
     void somarAno(int passo);
     static void escolherCodigo(QComboBox* nomes, QComboBox* codigos);
     cashflow::Periodo periodo() const;

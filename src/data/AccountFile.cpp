@@ -2,9 +2,12 @@
 
 #include "data/Conexao.h"
 #include "data/Schema.h"
+#include "platform/ArquivoPrivado.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 namespace data {
 namespace {
@@ -83,13 +86,31 @@ void insertClass(Connection& db, const StarterClass& c, std::int64_t codigo = 0)
 
 } // namespace
 
-QString checkNewAccount(const QString& name, const QString& senha)
+bool nomeDeCopia(const QString& nomeArquivo)
+{
+    for (const char* copia : {"Cópia", "Backup", "Copia"})
+        if (nomeArquivo.contains(QString::fromUtf8(copia), Qt::CaseSensitive))
+            return true;
+    return false;
+}
+
+QString checkAccountName(const QString& name)
 {
     if (name.trimmed().isEmpty())
         return QStringLiteral("O nome da conta não pode ser vazio.");
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) || name == QLatin1String(".") ||
         name == QLatin1String(".."))
         return QStringLiteral("O nome da conta não pode conter separadores de pasta.");
+    if (nomeDeCopia(name))
+        return QStringLiteral("O nome da conta não pode conter \"Cópia\", \"Copia\" ou \"Backup\": "
+                              "a entrada não lista essas contas, tomadas por cópias de segurança.");
+    return QString();
+}
+
+QString checkNewAccount(const QString& name, const QString& senha)
+{
+    if (const QString problem = checkAccountName(name); !problem.isEmpty())
+        return problem;
     if (senha.size() < 4 || senha.size() > 8)
         return QStringLiteral("A senha deve ter de 4 a 8 caracteres.");
     return QString();
@@ -103,9 +124,15 @@ void createAccountFile(const QString& localPath, const QString& senha, const QDa
     // never leaves a half-made account file.
     const QString temp = localPath + QStringLiteral(".criando");
     QFile::remove(temp);
+    // The engine keeps the mode of an existing file (and gives it to its
+    // journal): the file starts empty, the user's alone.
+    const int fd = platform::criarArquivoPrivado(temp);
+    if (fd < 0)
+        throw DbError(QStringLiteral("Não foi possível gravar o arquivo \"%1\".").arg(localPath));
+    ::close(fd);
     try {
         Connection db;
-        db.open(temp, QByteArray(kSenhaBancoDados), true);
+        db.open(temp, Keying(senha.toUtf8()), true);
         Transaction t(db);
         createSchema(db);
         Statement(db, QStringLiteral("INSERT INTO Senha (Senha, UltimoAcesso, Backup, Drive) VALUES (?, ?, ?, ?)"),

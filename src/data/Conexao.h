@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 extern data::Connection ConexaoBanco;
 extern QString CaminhoBanco;       // "C:\Banco\Casa.mdb": drive, "\Banco\", name, ".mdb"
 extern QString NomeBanco;          // "Casa"
@@ -13,19 +15,58 @@ extern bool SenhaAceita;
 extern QString SituacaoSenha;      // "Inicio", the stored password, "OK" or ""
 extern QString NomeConsultaAtiva;  // the window loaded last among those that open the editor
 extern bool IncluirLancamento;     // the entry editor adds (true) or changes (false)
+extern QByteArray ChaveBanco;      // the login password's UTF-8: the key of the account file
 
 namespace data {
-// The database password every account file is encrypted with.
+// The fixed key every account file of earlier versions was encrypted with.
 inline constexpr char kSenhaBancoDados[] = "livro406172";
+
+// How an account file was found keyed when it opened.
+enum class FormaConta { Senha, ChaveAntiga, SemCifra };
+
+// The file has whole pages, but the password opens it in no way.
+class SenhaRecusada : public DbError {
+public:
+    using DbError::DbError;
+};
+
+// Another copy of the program has the account open.
+class ContaEmUso : public DbError {
+public:
+    using DbError::DbError;
+};
 } // namespace data
 
-// Opens ConexaoBanco on CaminhoBanco: first as an encrypted account file,
-// then once more as an unencrypted one. When both fail the error of the
-// second attempt, naming the file, reaches the caller.
-void AbrirConexao();
+// Opens an account file with its password: keyed with it, or as a file of
+// an earlier version (the former fixed key, 4096- or 1024-byte pages, or
+// no encryption), which the caller converts once the password matches.
+// Throws SenhaRecusada when the password opens nothing, and DbError,
+// naming the file, when it is plainly no account file (empty, no whole
+// number of pages, unreadable).
+data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& localPath, const QByteArray& senha);
 
-// Opens a connection on a local path with the same two attempts.
-void abrirArquivoConta(data::Connection& connection, const QString& localPath);
+// Opens ConexaoBanco on CaminhoBanco with ChaveBanco, holding the account
+// against other copies of the program until the connection closes
+// (ContaEmUso when one holds it).
+data::FormaConta AbrirConexao();
+
+namespace data {
+// The steps of regravarConta, where a test injects a fault.
+enum class PassoRegravar { Criada, Exportada, SenhaGravada, Sincronizada, Renomeada, Reaberta };
+
+// Rewrites the open account, keyed with senha and its Senha record holding
+// senha: written whole beside it, synced, then renamed over it, so that a
+// crash at any moment leaves either the file as it was or the new one.
+// The connection then works on the new file and holds it as before.
+// Throws DbError (the file left as it was, the connection on it) when the
+// new file cannot be made.
+void regravarConta(Connection& db, const QString& localPath, const QString& senha,
+                   const std::function<void(PassoRegravar)>& passo = {});
+} // namespace data
+
+// Changes the active account's password: the file is keyed with the new
+// one, and ChaveBanco follows. Throws DbError when nothing changed.
+void TrocarSenhaConta(const QString& nova);
 
 namespace data {
 // Throws DbError unless the open file holds every table the program reads,

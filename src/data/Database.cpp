@@ -2,21 +2,69 @@
 
 #include "data/Collation.h"
 #include "data/Like.h"
-
-#include <QFileInfo>
+#include "platform/Application.h"
 
 #include <algorithm>
+#include <thread>
 
 #include <sqlcipher/sqlite3.h>
 
 namespace data {
 
-DbError::DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
+DbError::DbError(const QString& message, DbCause cause) : std::runtime_error(message.toStdString()), cause_(cause) {}
+
+QString DbError::userMessage() const
+{
+    switch (cause_) {
+    case DbCause::Busy:
+        return QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
+                              "Aguarde o outro programa terminar e tente novamente.");
+    case DbCause::Full:
+        return QStringLiteral("Não há espaço livre no disco do banco de dados; nada foi gravado.\r"
+                              "Libere espaço no disco e tente novamente.");
+    case DbCause::ReadOnly:
+        return QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
+                              "Ele pode ser consultado e o programa pode ser encerrado normalmente.");
+    case DbCause::Moved:
+        return QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava "
+                              "aberto; nada foi gravado.\rSaia do programa e entre novamente.");
+    case DbCause::Overflow: return kSomaForaDoLimite;
+    case DbCause::Other: break;
+    }
+    return QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\r") + message();
+}
 
 namespace {
 QString errorOf(sqlite3* db)
 {
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("sem conexão");
+}
+
+// The cause of the connection's last failure, from the engine's extended
+// code (a deleted or replaced file shows as a moved one when written).
+DbCause causeOf(sqlite3* db)
+{
+    if (!db)
+        return DbCause::Other;
+    const int rc = sqlite3_extended_errcode(db);
+    if (rc == SQLITE_READONLY_DBMOVED || (rc & 0xff) == SQLITE_NOTADB)
+        return DbCause::Moved;
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return DbCause::Busy;
+    case SQLITE_FULL: return DbCause::Full;
+    case SQLITE_READONLY: return DbCause::ReadOnly;
+    default: break;
+    }
+    const QString text = errorOf(db);
+    if (text == kSomaForaDoLimite || text == QLatin1String("integer overflow"))
+        return DbCause::Overflow;
+    return DbCause::Other;
+}
+
+[[noreturn]] void throwFrom(sqlite3* db, const QString& suffix = QString())
+{
+    throw DbError(errorOf(db) + suffix, causeOf(db));
 }
 
 // Runs SQL text of our own; the engine's message, empty when it ran.
@@ -37,23 +85,24 @@ constexpr const char* kProbe = "SELECT count(*) FROM sqlite_master;";
 Connection::~Connection() { close(); }
 
 namespace {
-// Keys the connection with the given page size; the rest are SQLCipher 3's
-// defaults, stated so that a later version (whose defaults differ) keeps
-// reading these files. Pragmas an older version does not know are ignored.
-// Returns the engine's message, empty when the key read the file.
-QString keyWith(sqlite3* db, const QByteArray& key, int pageSize)
+// The cipher settings as pragmas on a schema ("main" or an attached one).
+// Pragmas an older library does not know are ignored; those it knows keep
+// their meaning in the later ones.
+QByteArray cipherPragmas(const char* schema, const Keying& keying)
 {
-    if (sqlite3_key(db, key.constData(), key.size()) != SQLITE_OK)
+    const QByteArray p = "PRAGMA " + QByteArray(schema) + '.';
+    return p + "cipher_page_size = " + QByteArray::number(keying.pageSize) + ';' + p +
+           "kdf_iter = " + QByteArray::number(keying.kdfIterations) + ';' + p + "cipher_use_hmac = ON;" + p +
+           "cipher_hmac_algorithm = HMAC_SHA1;" + p + "cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;";
+}
+
+// Keys the connection; the engine's message, empty when the key read the
+// file.
+QString keyWith(sqlite3* db, const Keying& keying)
+{
+    if (sqlite3_key(db, keying.key.constData(), keying.key.size()) != SQLITE_OK)
         return errorOf(db);
-    const QByteArray settings = "PRAGMA cipher_page_size = " + QByteArray::number(pageSize) +
-                                ";"
-                                "PRAGMA kdf_iter = " +
-                                QByteArray::number(CipherSettings::kdfIterations) +
-                                ";"
-                                "PRAGMA cipher_hmac_algorithm = HMAC_SHA1;"
-                                "PRAGMA cipher_kdf_algorithm = PBKDF2_HMAC_SHA1;" +
-                                QByteArray(kProbe);
-    return execMessage(db, settings.constData());
+    return execMessage(db, (cipherPragmas("main", keying) + kProbe).constData());
 }
 
 // saltos(x, passo): over the rows in the order read, how many times x moves
@@ -88,6 +137,53 @@ void saltosFim(sqlite3_context* ctx)
     sqlite3_result_int64(ctx, s ? s->saltos : 0);
 }
 
+// soma(x): soma(x) whose running total cannot overflow. Whole numbers add up
+// in 128 bits, which no count of rows a file can hold fills; a total that an
+// int64 does not hold is reported as kSomaForaDoLimite instead of the
+// engine's overflow. Other numbers add up as doubles, as SUM does.
+struct Soma {  // zeroed by the engine
+    __int128 inteiros;
+    double reais;
+    bool algum;
+    bool aproximada;
+};
+
+void somaPasso(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    auto* s = static_cast<Soma*>(sqlite3_aggregate_context(ctx, sizeof(Soma)));
+    if (!s)
+        return;
+    switch (sqlite3_value_numeric_type(argv[0])) {
+    case SQLITE_NULL: return;
+    case SQLITE_INTEGER: s->inteiros += sqlite3_value_int64(argv[0]); break;
+    default:
+        s->reais += sqlite3_value_double(argv[0]);
+        s->aproximada = true;
+        break;
+    }
+    s->algum = true;
+}
+
+void somaFim(sqlite3_context* ctx)
+{
+    auto* s = static_cast<Soma*>(sqlite3_aggregate_context(ctx, 0));
+    if (!s || !s->algum) {
+        sqlite3_result_null(ctx);
+    } else if (s->aproximada) {
+        sqlite3_result_double(ctx, double(s->inteiros) + s->reais);
+    } else if (s->inteiros > INT64_MAX || s->inteiros < INT64_MIN) {
+        const QByteArray texto = kSomaForaDoLimite.toUtf8();
+        sqlite3_result_error(ctx, texto.constData(), int(texto.size()));
+    } else {
+        sqlite3_result_int64(ctx, sqlite3_int64(s->inteiros));
+    }
+}
+
+void registerSoma(sqlite3* db)
+{
+    sqlite3_create_function(db, "soma", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, somaPasso, somaFim);
+}
+
 void registerSaltos(sqlite3* db)
 {
     sqlite3_create_function(db, "saltos", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, saltosPasso,
@@ -95,7 +191,7 @@ void registerSaltos(sqlite3* db)
 }
 } // namespace
 
-void Connection::open(const QString& localPath, const QByteArray& key, bool create)
+void Connection::open(const QString& localPath, const Keying& keying, bool create)
 {
     close();
     sqlite3* db = nullptr;
@@ -110,24 +206,8 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
     };
     if (rc != SQLITE_OK)
         failWith(errorOf(db));
-    if (!key.isEmpty()) {
-        // A file whose size is no whole number of today's pages was made
-        // with the former size: that is tried first, saving a key
-        // derivation at the login.
-        const qint64 bytes = QFileInfo(localPath).size();
-        const bool former = !create && bytes > 0 && bytes % CipherSettings::pageSize != 0;
-        const int first = former ? CipherSettings::legacyPageSize : CipherSettings::pageSize;
-        QString why = keyWith(db, key, first);
-        if (!why.isEmpty() && !create && !former) {
-            // The key is set again, with the former size, on a fresh
-            // connection.
-            sqlite3_close(db);
-            db = nullptr;
-            if (sqlite3_open_v2(path.constData(), &db, flags, nullptr) != SQLITE_OK)
-                failWith(errorOf(db));
-            why = keyWith(db, key, CipherSettings::legacyPageSize);
-        }
-        if (!why.isEmpty())
+    if (!keying.key.isEmpty()) {
+        if (const QString why = keyWith(db, keying); !why.isEmpty())
             failWith(why);
     } else if (const QString why = execMessage(db, kProbe); !why.isEmpty()) {
         failWith(why);
@@ -138,9 +218,49 @@ void Connection::open(const QString& localPath, const QByteArray& key, bool crea
     registerLike(db);
     registerCollation(db);
     registerSaltos(db);
-    sqlite3_busy_timeout(db, 2000);
+    registerSoma(db);
+    sqlite3_busy_handler(db, &Connection::waitWhileBusy, this);
     db_ = db;
     path_ = localPath;
+}
+
+namespace {
+std::chrono::milliseconds& busyWaitSetting()
+{
+    static std::chrono::milliseconds wait = Connection::kDefaultBusyWait;
+    return wait;
+}
+} // namespace
+
+void Connection::setBusyWait(std::chrono::milliseconds wait) { busyWaitSetting() = wait; }
+std::chrono::milliseconds Connection::busyWait() { return busyWaitSetting(); }
+
+int Connection::waitWhileBusy(void* self, int attempt)
+{
+    auto* c = static_cast<Connection*>(self);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0 || !c->waiting_) {
+        c->waitStart_ = now;
+        if (!c->waiting_) {
+            c->waiting_ = true;
+            platform::showWaitCursor(true);
+        }
+    }
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(now - c->waitStart_);
+    if (spent >= busyWait())
+        return 0;
+    // Short steps at first, so a lock about to end costs little.
+    const std::chrono::milliseconds step{attempt < 10 ? 2 : 25};
+    std::this_thread::sleep_for(std::min(step, busyWait() - spent));
+    return 1;
+}
+
+void Connection::endWait()
+{
+    if (waiting_) {
+        waiting_ = false;
+        platform::showWaitCursor(false);
+    }
 }
 
 void Connection::close()
@@ -149,14 +269,36 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+    trava_.soltar();
+}
+
+void Connection::exportTo(const QString& localPath, const Keying& keying)
+{
+    if (!db_)
+        throw DbError(QStringLiteral("Conexão fechada."));
+    // A NULL key would give the new file the main database's key; an empty
+    // text leaves it unencrypted.
+    QString key = QString::fromUtf8(keying.key);
+    if (key.isNull())
+        key = QString(QLatin1String(""));
+    Statement(*this, QStringLiteral("ATTACH DATABASE ? AS novo KEY ?"), localPath, key).exec();
+    const QByteArray settings = keying.key.isEmpty() ? QByteArray() : cipherPragmas("novo", keying);
+    QString why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData());
+    const QString detach = execMessage(db_, "DETACH DATABASE novo;");
+    if (why.isEmpty())
+        why = detach;
+    if (!why.isEmpty())
+        throw DbError(why);
 }
 
 void Connection::exec(const QString& sql)
 {
     if (!db_)
         throw DbError(QStringLiteral("Conexão fechada."));
-    if (const QString why = execMessage(db_, sql.toUtf8().constData()); !why.isEmpty())
-        throw DbError(why);
+    const QString why = execMessage(db_, sql.toUtf8().constData());
+    endWait();
+    if (!why.isEmpty())
+        throw DbError(why, causeOf(db_));
 }
 
 std::int64_t Connection::lastInsertId() const { return db_ ? sqlite3_last_insert_rowid(db_) : 0; }
@@ -185,8 +327,9 @@ Statement::Statement(Connection& db, const QString& sql) : db_(db)
         throw DbError(QStringLiteral("Conexão fechada."));
     const QByteArray utf8 = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), utf8.size(), &stmt_, nullptr);
+    db.endWait();
     if (rc != SQLITE_OK)
-        throw DbError(errorOf(db.handle()) + QStringLiteral(" [") + sql + QLatin1Char(']'));
+        throwFrom(db.handle(), QStringLiteral(" [") + sql + QLatin1Char(']'));
 }
 
 Statement::~Statement() { sqlite3_finalize(stmt_); }
@@ -194,7 +337,7 @@ Statement::~Statement() { sqlite3_finalize(stmt_); }
 void Statement::fail(int rc) const
 {
     (void)rc;
-    throw DbError(errorOf(db_.handle()));
+    throwFrom(db_.handle());
 }
 
 void Statement::bind(int index, const QString& value)
@@ -259,6 +402,7 @@ void Statement::bind(int index, const QVariant& value)
 bool Statement::next()
 {
     const int rc = sqlite3_step(stmt_);
+    db_.endWait();
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)

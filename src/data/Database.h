@@ -1,34 +1,75 @@
 #pragma once
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
-// as DbError carrying the engine's message.
+// as DbError carrying the engine's message and its cause.
+#include "platform/ArquivoPrivado.h"
+
 #include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <chrono>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace data {
 
-class DbError : public std::runtime_error {
-public:
-    explicit DbError(const QString& message);
-    QString message() const { return QString::fromUtf8(what()); }
+// Why the file refused an operation: each cause tells the user something
+// different to do.
+enum class DbCause {
+    Other,     // any other failure of the engine
+    Busy,      // another program holds the file longer than the wait
+    Full,      // no room left on the disk (or the file's size limit)
+    ReadOnly,  // the file or its folder cannot be written
+    Moved,     // the file was moved, replaced or deleted while open
+    Overflow,  // a sum of amounts beyond what the centavos hold
 };
 
-// The cipher settings of every account file, written down so that a later
-// library version still opens today's files.
-// New files use 4096-byte pages (a pass over the ledger decrypts a quarter
-// as many pages, and the file is smaller); files made with 1024-byte pages
-// still open, tried second.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& message, DbCause cause = DbCause::Other);
+    // The engine's own text.
+    QString message() const { return QString::fromUtf8(what()); }
+    DbCause cause() const { return cause_; }
+    // What the user is told, in Portuguese: what happened and what to do.
+    QString userMessage() const;
+
+private:
+    DbCause cause_;
+};
+
+// The message of a sum that does not fit, whatever computed it.
+inline const QString kSomaForaDoLimite = QStringLiteral("Soma de valores fora do limite.");
+
+// The cipher settings of the account files, every one written down so that
+// a later library version (whose defaults differ) still opens today's files:
+// AES-256 in CBC mode, a page HMAC with SHA-1, PBKDF2-HMAC-SHA1.
+// Files keyed with the login password have 4096-byte pages (a pass over the
+// ledger decrypts a quarter as many pages as with 1024) and 256 000
+// iterations, about 0.13 s a try here: each guess at the password costs as
+// much. Earlier versions keyed every file with one fixed key, 64 000
+// iterations, 4096- or 1024-byte pages.
 struct CipherSettings {
     static constexpr int pageSize = 4096;
+    static constexpr int kdfIterations = 256000;
     static constexpr int legacyPageSize = 1024;
-    static constexpr int kdfIterations = 64000;
+    static constexpr int legacyKdfIterations = 64000;
+};
+
+// How a file is keyed; an empty key reads and writes it unencrypted.
+struct Keying {
+    Keying(QByteArray k = QByteArray(), int page = CipherSettings::pageSize,
+           int iterations = CipherSettings::kdfIterations)
+        : key(std::move(k)), pageSize(page), kdfIterations(iterations)
+    {
+    }
+    QByteArray key;
+    int pageSize;
+    int kdfIterations;
 };
 
 class Connection {
@@ -38,9 +79,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing file. A non-empty key decrypts it; the key is proved
-    // by a read, so a wrong key fails here and not at the first query.
-    void open(const QString& localPath, const QByteArray& key, bool create = false);
+    // Opens an existing file with one keying; the key is proved by a read,
+    // so a wrong key fails here and not at the first query.
+    void open(const QString& localPath, const Keying& keying, bool create = false);
+    // Keeps a lock on the open file until close(), which releases it only
+    // after the engine has let go of the file.
+    void hold(platform::TravaArquivo trava) { trava_ = std::move(trava); }
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }
@@ -50,11 +94,30 @@ public:
     std::int64_t lastInsertId() const;
     int changes() const;
 
+    // Writes the whole open database into the empty file at localPath,
+    // keyed as given.
+    void exportTo(const QString& localPath, const Keying& keying);
+
     sqlite3* handle() const { return db_; }
 
+    // How long an operation waits for another program that holds the file
+    // before it is refused as busy: a few times the longest lock the program
+    // itself holds (a budget year posted, a long statement imported).
+    static constexpr std::chrono::milliseconds kDefaultBusyWait{10000};
+    static void setBusyWait(std::chrono::milliseconds wait);
+    static std::chrono::milliseconds busyWait();
+
+    // Called after each engine call that may have waited: takes the wait
+    // cursor away again.
+    void endWait();
+
 private:
+    static int waitWhileBusy(void* self, int attempt);
     sqlite3* db_ = nullptr;
     QString path_;
+    platform::TravaArquivo trava_;
+    std::chrono::steady_clock::time_point waitStart_;
+    bool waiting_ = false;
 };
 
 // The days a stored date can hold: years 0001 to 9999.

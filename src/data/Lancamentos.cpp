@@ -85,7 +85,7 @@ std::optional<QDate> firstDueDate(Connection& db)
 Centavos balanceBefore(Connection& db, const QDate& day)
 {
     // The index on (DataVen, Valor) answers this without reading the table.
-    Statement s(db, QStringLiteral("SELECT COALESCE(SUM(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), day);
+    Statement s(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), day);
     return s.next() ? s.integer(0) : 0;
 }
 
@@ -177,6 +177,23 @@ PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& 
     p.varrer = l.passagem < l.custo;
     p.coluna = p.varrer ? QLatin1Char('+') + nome : nome;
     return p;
+}
+
+bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
+{
+    __int128 total = 0;
+    try {
+        Statement s(db, QStringLiteral("SELECT soma(CASE WHEN Valor > 0 THEN Valor END),"
+                                       " soma(CASE WHEN Valor < 0 THEN Valor END) FROM Lancamentos"));
+        if (s.next())
+            total = __int128(s.integer(0)) - __int128(s.integer(1));
+    } catch (const DbError& e) {
+        // A file another tool filled past the range takes nothing more.
+        if (e.cause() == DbCause::Overflow)
+            return false;
+        throw;
+    }
+    return total - removed + added <= __int128(INT64_MAX);
 }
 
 } // namespace data

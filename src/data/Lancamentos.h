@@ -99,4 +99,10 @@ Lancamento readLancamento(const Statement& s, int first = 0);
 inline const QString kLancamentoColumns =
     QStringLiteral("NumLan, DataVen, Referente, Valor, DataLan, Tipo, Despesa, Filtro, Conta");
 
+// Whether the ledger's total of absolute amounts, with added more and
+// removed less, stays within what Centavos hold: then no sum of its entries,
+// in any order, leaves the range. A write that would pass it is refused
+// before anything is stored.
+bool totalFitsWith(Connection& db, __int128 added, __int128 removed = 0);
+
 } // namespace data

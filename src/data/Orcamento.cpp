@@ -143,14 +143,14 @@ bool gravarValorFixo(Connection& db, std::int64_t codigo, Centavos valor)
 
 Centavos totalEntradasOrcamento(Connection& db)
 {
-    return scalar(db, QStringLiteral("SELECT COALESCE(SUM(Valor), 0) FROM Orcamento WHERE Despesa IN (?, ?, ?)"),
+    return scalar(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Orcamento WHERE Despesa IN (?, ?, ?)"),
                   kOrcamentoAdiantamento, kOrcamentoSalario, kOrcamentoOutrasEntradas)
         .toLongLong();
 }
 
 Centavos totalSaidasOrcamento(Connection& db)
 {
-    return scalar(db, QStringLiteral("SELECT COALESCE(SUM(\"Total Ano\"), 0) FROM Orcamento")).toLongLong();
+    return scalar(db, QStringLiteral("SELECT COALESCE(soma(\"Total Ano\"), 0) FROM Orcamento")).toLongLong();
 }
 
 } // namespace data

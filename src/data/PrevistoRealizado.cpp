@@ -55,7 +55,7 @@ void excluirPrevisto(Connection& db, std::int64_t codigo)
 std::optional<Centavos> somaDoPeriodo(Connection& db, std::int64_t codigo, const QDate& inicio, const QDate& fim)
 {
     // Entries keep their code as digits without leading zeros.
-    Statement s(db, QStringLiteral("SELECT SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ? AND Despesa = ?"),
+    Statement s(db, QStringLiteral("SELECT soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ? AND Despesa = ?"),
                 inicio, fim, QString::number(codigo));
     if (!s.next() || s.isNull(0))
         return std::nullopt;

@@ -12,7 +12,7 @@ namespace entries {
 // names the editor's caption passes it; an empty one keeps the editor's own.
 void abrirNoEditor(std::int64_t numLan, const QString& titulo = QString());
 
-// Asks "Deseja realmente excluir o registro?" naming the entry's value and
+// Asks the delete question (app::perguntaExcluir) naming the entry's value and
 // description (Yes/No, No the default) and deletes it on Yes. True when the
 // entry was deleted; false when it no longer exists, was kept, or the
 // number is 0.

@@ -4,6 +4,7 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
+#include "data/Lancamentos.h"
 #include "entries/Parcelas.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
@@ -242,10 +243,7 @@ void CamposLancamento::criarControles()
     txtValor = new QLineEdit(janela_);
     txtValor->setObjectName(QStringLiteral("txtValor"));
     txtValor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // Only the key filter may put text into the box: no menu, dropping or
-    // clipboard key can bring in a sign or a letter.
-    txtValor->setContextMenuPolicy(Qt::NoContextMenu);
-    app::instalarCaixaValor(txtValor, app::EscritaProduto::Numero);
+    app::instalarCaixaValor(txtValor);
 
     if (!opcoes_.auxilios)
         return;
@@ -535,7 +533,8 @@ bool CamposLancamento::conferirCampos(const QString& mensagemClassificacao, Conf
     if (txtValor->text().isEmpty())
         return falha(QStringLiteral("Campo ''Valor'' em branco"), txtValor);
     data::Centavos valor = 0;
-    if (txtValor->text().contains(QLatin1Char('*')) || !app::lerValor(txtValor->text(), valor))
+    if (txtValor->text().contains(QLatin1Char('*')) || !app::lerValor(txtValor->text(), valor) ||
+        !data::totalFitsWith(ConexaoBanco, valor < 0 ? -valor : valor, valorSubstituido()))
         return falha(app::kConteudoInvalido, txtValor);
     return true;
 }
@@ -590,7 +589,7 @@ bool CamposLancamento::gerarParcelas()
         gravarParcelas(ConexaoBanco, p);
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("Não foi possível gravar as parcelas; nenhuma parcela foi lançada.") +
-                             QLatin1Char('\r') + e.message(),
+                             QLatin1Char('\r') + e.userMessage(),
                          platform::vbCritical, app::kAtencao);
         return false;
     }

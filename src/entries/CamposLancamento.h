@@ -127,7 +127,12 @@ public:
     // branco" (posting window, instalments) or "Campo ''Despesa'' em branco"
     // (the editor's single save). Check 8 also refuses a value that is not a
     // number ("," alone), with "Conteúdo inválido do campo ''Valor''.".
+    // The same message refuses an amount that would take the account's
+    // total of amounts past what the centavos hold.
     bool conferirCampos(const QString& mensagemClassificacao, ConferenciaVencimento vencimento);
+    // The amount (without sign) a save replaces: none, but in the editor
+    // changing a stored entry.
+    virtual data::Centavos valorSubstituido() const { return 0; }
 
     // The row the fields describe (NumLan 0): Tipo "1" for Saída with the
     // value negated, "2" for Entrada; Despesa txtCodDesp, Conta txtConta,

@@ -168,12 +168,23 @@ void frmZalteracao::cmdGravaLan_Click()
             platform::MsgBox(QStringLiteral("O lançamento ") + txtNumLan->text().trimmed() +
                                  QStringLiteral(" não existe mais e não foi alterado."),
                              platform::vbCritical, app::kAtencao);
+            // The window that listed it stops listing it; what was typed
+            // stays in the editor.
+            AtualizarConsulta(consultaDeOrigem_);
             return;
         }
     }
     const QString origem = consultaDeOrigem_;
     Unload();
     AtualizarConsulta(origem);
+}
+
+data::Centavos frmZalteracao::valorSubstituido() const
+{
+    if (IncluirLancamento)
+        return 0;
+    const auto guardado = data::findLancamento(ConexaoBanco, numeroDoTexto(txtNumLan->text()));
+    return !guardado ? 0 : guardado->valor < 0 ? -guardado->valor : guardado->valor;
 }
 
 void frmZalteracao::cmdParcelas_Click()

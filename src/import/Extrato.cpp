@@ -19,10 +19,12 @@ const QString kPlan1 = QStringLiteral("Plan1");
 
 // A statement date held as text: day first, "DD/MM/YYYY" or "DD/MM/YY"
 // (two-digit years 00-29 are 2000-2029, 30-99 are 1930-1999), blanks around
-// allowed. Anything else is no date.
+// allowed, and a time of day after it ("05/12/2026 13:45:00") read as the
+// date alone, as a date cell with a time is. Anything else is no date.
 QDate dataDoTexto(const QString& text)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})\\s*$"));
+    static const QRegularExpression re(QStringLiteral(
+        "^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})(?:\\s+\\d{1,2}:\\d{2}(?::\\d{2}(?:[.,]\\d+)?)?)?\\s*$"));
     const auto m = re.match(text);
     if (!m.hasMatch())
         return QDate();
@@ -77,7 +79,30 @@ bool celulaNumerica(const QVariant& cell)
     return data::parseDecimal(cell.toString().trimmed(), d);
 }
 
-QString nomeArquivo(const QString& path) { return QFileInfo(path).fileName(); }
+// A history as the grid shows and the entry stores it: the control
+// characters a file may carry (a NUL would cut the text short where it is
+// shown) are dropped, and a tab becomes a blank.
+QString historicoLimpo(QString texto)
+{
+    qsizetype para = 0;
+    for (qsizetype de = 0; de < texto.size(); ++de) {
+        const QChar c = texto.at(de);
+        if (c == QLatin1Char('\t'))
+            texto[para++] = QLatin1Char(' ');
+        else if (c.unicode() >= 0x20)
+            texto[para++] = c;
+    }
+    texto.truncate(para);
+    return texto;
+}
+
+// The folder of a statement path as the user wrote it ("C:\Extratos" for
+// "C:\Extratos\ext.txt"), to name it in messages.
+QString pastaMostrada(const QString& arquivo)
+{
+    const qsizetype barra = std::max(arquivo.lastIndexOf(QLatin1Char('\\')), arquivo.lastIndexOf(QLatin1Char('/')));
+    return barra < 0 ? arquivo : arquivo.left(barra);
+}
 
 LeituraExtrato& falha(LeituraExtrato& r, const QString& mensagem)
 {
@@ -139,7 +164,7 @@ LeituraExtrato lerPlanilha(const QString& path)
             return falha(r, emLinha(linha, dataInvalida(platform::cellText(row[cData]))));
         if (platform::cellEmpty(row[cRef]))
             return falha(r, emLinha(linha, kHistoricoVazio));
-        l.historico = platform::cellText(row[cRef]);
+        l.historico = historicoLimpo(platform::cellText(row[cRef]));
         if (!valorDaCelula(row[cValor], l.valor))
             return falha(r, emLinha(linha, valorInvalido(platform::cellText(row[cValor]))));
         r.linhas.push_back(l);
@@ -177,7 +202,7 @@ LeituraExtrato lerSantander(const QString& path)
             || historico.contains(QLatin1String("SALDO ANTERIOR"), Qt::CaseInsensitive))
             continue;
         LinhaExtrato l;
-        l.historico = historico;
+        l.historico = historicoLimpo(historico);
         l.data = dataDaCelula(row[cData]);
         if (!l.data.isValid())
             return falha(r, emLinha(linha, dataInvalida(platform::cellText(row[cData]))));
@@ -203,7 +228,7 @@ LeituraExtrato lerBradesco(const QString& path)
             continue;
         LinhaExtrato l;
         l.data = data;
-        l.historico = texto.mid(24, 24).trimmed();
+        l.historico = historicoLimpo(texto.mid(24, 24)).trimmed();
         // Credit in characters 74-98, debit (with its "-") in 99-122.
         const QString valor = texto.mid(73, 25).trimmed() + texto.mid(98, 24).trimmed();
         if (!data::parseMoney(valor, l.valor))
@@ -213,23 +238,25 @@ LeituraExtrato lerBradesco(const QString& path)
     return r;
 }
 
-bool lerDelimitado(Layout layout, const QString& path, platform::DelimitedTable& table, QString& erro)
+bool lerDelimitado(Layout layout, const QString& path, const QString& arquivo, platform::DelimitedTable& table,
+                   QString& erro)
 {
     const QFileInfo info(path);
     if (!info.isFile()) {
         erro = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(info.fileName());
         return false;
     }
-    if (!platform::writeSchemaIni(info.absolutePath(), linhasSchemaIni(layout, info.fileName()), erro))
+    if (!platform::writeSchemaIni(info.absolutePath(), linhasSchemaIni(layout, info.fileName()), pastaMostrada(arquivo),
+                                  erro))
         return false;
     return platform::readDelimited(path, true, table, erro);
 }
 
-LeituraExtrato lerItau(const QString& path)
+LeituraExtrato lerItau(const QString& path, const QString& arquivo)
 {
     LeituraExtrato r;
     platform::DelimitedTable table;
-    if (!lerDelimitado(Layout::Itau, path, table, r.erro))
+    if (!lerDelimitado(Layout::Itau, path, arquivo, table, r.erro))
         return r;
     const int cData = colunaObrigatoria(table, QStringLiteral("Data"), r.erro);
     const int cRef = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Referente"), r.erro);
@@ -245,7 +272,7 @@ LeituraExtrato lerItau(const QString& path)
             return falha(r, emLinha(linha, dataInvalida(row.at(cData))));
         if (row.at(cRef).isEmpty())
             return falha(r, emLinha(linha, kHistoricoVazio));
-        l.historico = row.at(cRef);
+        l.historico = historicoLimpo(row.at(cRef));
         if (!data::parseMoney(row.at(cValor).trimmed(), l.valor))
             return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
         r.linhas.push_back(l);
@@ -253,11 +280,11 @@ LeituraExtrato lerItau(const QString& path)
     return r;
 }
 
-LeituraExtrato lerCaixa(const QString& path)
+LeituraExtrato lerCaixa(const QString& path, const QString& arquivo)
 {
     LeituraExtrato r;
     platform::DelimitedTable table;
-    if (!lerDelimitado(Layout::Caixa, path, table, r.erro))
+    if (!lerDelimitado(Layout::Caixa, path, arquivo, table, r.erro))
         return r;
     const int cData = colunaObrigatoria(table, QStringLiteral("Data_Mov"), r.erro);
     const int cHist = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Historico"), r.erro);
@@ -276,7 +303,7 @@ LeituraExtrato lerCaixa(const QString& path)
             return falha(r, emLinha(linha, dataInvalida(row.at(cData))));
         if (row.at(cHist).isEmpty())
             return falha(r, emLinha(linha, kHistoricoVazio));
-        l.historico = row.at(cHist);
+        l.historico = historicoLimpo(row.at(cHist));
         // The bank writes 500.00 for five hundred reais: every digit counts,
         // the last two being the centavos.
         QString valor = row.at(cValor).trimmed();
@@ -351,9 +378,15 @@ QStringList listarExtratos(const QString& pasta)
     const QDir dir(caminhoLocal(pasta));
     if (!dir.exists())
         return {};
-    const auto filtros = QDir::Files | QDir::Readable;
-    return dir.entryList({QStringLiteral("*.txt")}, filtros, QDir::Name)
-        + dir.entryList({QStringLiteral("*.xls*")}, filtros, QDir::Name);
+    // Regular files only, links followed: a link to a device or a pipe is no
+    // statement. A file the user may not read is listed all the same; its
+    // read ends in the failure message rather than it going missing unseen.
+    QStringList nomes;
+    for (const QString& padrao : {QStringLiteral("*.txt"), QStringLiteral("*.xls*")})
+        for (const QFileInfo& info : dir.entryInfoList({padrao}, QDir::Files | QDir::System, QDir::Name))
+            if (info.isFile())
+                nomes << info.fileName();
+    return nomes;
 }
 
 QStringList linhasSchemaIni(Layout layout, const QString& nomeArquivo)
@@ -389,9 +422,9 @@ LeituraExtrato lerExtrato(Layout layout, const QString& arquivo)
         case Layout::Bradesco:
             return lerBradesco(path);
         case Layout::Itau:
-            return lerItau(path);
+            return lerItau(path, arquivo);
         case Layout::Caixa:
-            return lerCaixa(path);
+            return lerCaixa(path, arquivo);
         }
     } catch (const std::exception& e) {
         LeituraExtrato r;

@@ -76,6 +76,16 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
             return r;
         }
     }
+    __int128 soma = 0;
+    for (size_t i = 0; i < linhas.size(); ++i)
+        if (!linhaIgnorada(linhas[i]))
+            soma += conferidas[i].valor < 0 ? -__int128(conferidas[i].valor) : __int128(conferidas[i].valor);
+    if (!data::totalFitsWith(db, soma)) {
+        r.erro = QStringLiteral("Os valores do extrato, somados aos lançamentos da conta, passam do limite de "
+                                "valores que a conta pode guardar; o extrato não foi importado.") +
+                 kCR + kNadaGravado;
+        return r;
+    }
 
     try {
         data::Transaction t(db);
@@ -105,7 +115,7 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
         t.commit();
     } catch (const data::DbError& e) {
         r = ResultadoLancamento{};
-        r.erro = QStringLiteral("Não foi possível importar o extrato:") + kCR + e.message() + kCR + kNadaGravado;
+        r.erro = QStringLiteral("Não foi possível importar o extrato:") + kCR + e.userMessage() + kCR + kNadaGravado;
         return r;
     }
     r.gravado = true;

@@ -22,6 +22,8 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QScopeGuard>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -397,6 +399,8 @@ void frmIntegracao::Atualizar_Extratos()
 
 void frmIntegracao::cmdImportar_Click()
 {
+    if (lendoExtrato_)
+        return;
     QListWidgetItem* item = lstExtratos->currentItem();
     const QString nome = item && item->isSelected() ? item->text() : QString();
     if (nome.isEmpty()) {
@@ -440,9 +444,28 @@ void frmIntegracao::Itau_Extrato() { lerExtratoNaGrade(importacao::Layout::Itau)
 
 void frmIntegracao::CEF_Extrato() { lerExtratoNaGrade(importacao::Layout::Caixa); }
 
+void frmIntegracao::Form_Unload(bool& cancel)
+{
+    if (lendoExtrato_)
+        cancel = true;
+}
+
 void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
 {
-    const importacao::LeituraExtrato leitura = importacao::lerExtrato(layout, ArquivoExtrato);
+    if (lendoExtrato_)
+        return;
+    importacao::LeituraExtrato leitura;
+    {
+        // A spreadsheet is read by a process of its own, for up to seconds;
+        // the window keeps painting meanwhile and shows that it is busy.
+        lendoExtrato_ = true;
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto fim = qScopeGuard([this] {
+            QGuiApplication::restoreOverrideCursor();
+            lendoExtrato_ = false;
+        });
+        leitura = importacao::lerExtrato(layout, ArquivoExtrato);
+    }
     const int n = int(leitura.linhas.size());
     // The grid holds exactly the lines read, so no empty row of an earlier,
     // longer statement stays below them.

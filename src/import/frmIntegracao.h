@@ -65,6 +65,8 @@ public:
     QString ArquivoExtrato;
 
     void Form_Load() override;
+    // The window stays while a statement is being read.
+    void Form_Unload(bool& cancel) override;
     // Escape closes the window; Enter moves the focus on as Tab does.
     void Form_KeyDown(int keyCode);
 
@@ -109,6 +111,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // True while a statement is read: the read waits with the window
+    // painting, and nothing may start a second read or close the window.
+    bool lendoExtrato_ = false;
     void lerExtratoNaGrade(importacao::Layout layout);
     void escreverLinhaDoExtrato(int row, const importacao::LinhaExtrato& linha);
     void esvaziarExtrato();

@@ -36,11 +36,43 @@ void fatalError(const QString& what)
     std::_Exit(1);
 }
 
+namespace {
+FailureReporter& reporter()
+{
+    static FailureReporter r;
+    return r;
+}
+} // namespace
+
+void setFailureReporter(FailureReporter r) { reporter() = std::move(r); }
+
+Reported reportFailure(const std::exception& e, bool onlyKeepWindow)
+{
+    if (!reporter())
+        return Reported::No;
+    // The cursor of a wait that ended in the failure must not outlive it.
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+    return reporter()(e, onlyKeepWindow);
+}
+
+void showWaitCursor(bool on)
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
+        if (reportFailure(e) != Reported::No)
+            return true;
         fatalError(QString::fromUtf8(e.what()));
     } catch (...) {
         fatalError(QStringLiteral("erro desconhecido"));

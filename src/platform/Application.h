@@ -2,6 +2,8 @@
 // The application object: Portuguese texts in Qt's own dialogs, Brazilian
 // number separators, and the last word on errors no window catches.
 #include <QApplication>
+#include <exception>
+#include <functional>
 
 namespace platform {
 
@@ -9,11 +11,29 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
 
-    // A handler that throws (a database failure, a conversion that cannot
-    // be made) is reported in a critical box naming the error, and the
-    // program ends: nothing half-done is carried on.
+    // A handler that throws a failure the reporter knows (a write the file
+    // refused, a sum that does not fit) has the user told and the program
+    // goes on: every multi-row write is one transaction, so nothing
+    // half-written is left. Any other error is reported in a critical box
+    // naming it, and the program ends.
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// What became of a failure shown to the user.
+enum class Reported {
+    No,          // not one the program can go on after
+    Yes,         // told; the action was abandoned
+    KeepWindow,  // told; a window whose load it stopped stays open (a sum)
+};
+// Installed once at start (and by the tests): tells the user about a failure
+// the program goes on after, and says what it was; with onlyKeepWindow it
+// tells only of the failures a window stays open after.
+using FailureReporter = std::function<Reported(const std::exception&, bool onlyKeepWindow)>;
+void setFailureReporter(FailureReporter reporter);
+Reported reportFailure(const std::exception& e, bool onlyKeepWindow = false);
+
+// The wait cursor while the program waits for another program's lock.
+void showWaitCursor(bool on);
 
 // Loads Qt's Brazilian Portuguese translation and sets the number locale.
 void installPortuguese(QCoreApplication& app);

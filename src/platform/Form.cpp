@@ -1,5 +1,7 @@
 #include "platform/Form.h"
 
+#include "platform/Application.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -120,6 +122,16 @@ void Forms::release(QWidget* form)
             slot = nullptr;
             form->deleteLater();
         }
+}
+
+void Forms::loadFailed(QWidget* form, const std::exception& e)
+{
+    if (reportFailure(e, true) == Reported::KeepWindow)
+        return;
+    if (auto* f = dynamic_cast<FormHooks*>(form))
+        f->loaded_ = false;
+    release(form);
+    throw;
 }
 
 void Forms::clear()

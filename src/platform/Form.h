@@ -3,6 +3,7 @@
 // each window class, and the one road by which a window is shown modally.
 #include <QDialog>
 #include <QMainWindow>
+#include <exception>
 #include <functional>
 #include <typeindex>
 #include <unordered_map>
@@ -84,7 +85,11 @@ public:
             T* form = new T();
             slot = form;
             form->loaded_ = true;
-            form->Form_Load();
+            try {
+                form->Form_Load();
+            } catch (const std::exception& e) {
+                loadFailed(form, e);
+            }
         }
         return *static_cast<T*>(slot);
     }
@@ -114,6 +119,10 @@ public:
     static void clear();
 
 private:
+    // A load stopped by a sum that does not fit is told and the window
+    // stays, usable for other periods; any other failure unloads the window
+    // and goes on to the caller.
+    static void loadFailed(QWidget* form, const std::exception& e);
     static void showModalForm(Form& form);
     static std::unordered_map<std::type_index, QWidget*>& registry();
 };

@@ -1,5 +1,8 @@
 #include "platform/MaskEdBox.h"
 
+#include "platform/conversions.h"
+#include "platform/formats.h"
+
 #include <QTimer>
 
 #include <algorithm>
@@ -39,6 +42,18 @@ void MaskEdBox::setMask(const QString& mask)
 {
     mask_ = mask;
     setInputMask(inputMaskFor(mask));
+}
+
+void MaskEdBox::stepDate(int months, int days)
+{
+    const QDate data = parseDate(Text());
+    if (!data.isValid())
+        return;
+    const QDate nova = addMonths(data, months).addDays(days);
+    // The box holds four digits of a year after Christ; anything else would
+    // come out cut ("15/01/1000" for 10000) or signed ("15/12/_001").
+    if (nova.isValid() && nova.year() >= 1 && nova.year() <= 9999)
+        setText(fmtDate(nova));
 }
 
 bool MaskEdBox::isEmptyDate() const

@@ -25,6 +25,11 @@ public:
     // No digit typed.
     bool isEmptyDate() const;
 
+    // Moves the date shown by months (the day clamped to a shorter month),
+    // then by days. A box without a real date, or a step that would leave
+    // 01/01/0001 to 31/12/9999, is left as it is.
+    void stepDate(int months, int days = 0);
+
     // When set, getting the focus selects the whole text, whether the focus
     // came by Tab or by a click inside the box.
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }

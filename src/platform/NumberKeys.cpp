@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QRegularExpression>
+#include <algorithm>
 #include <memory>
 
 namespace platform {
@@ -42,7 +44,7 @@ bool NumberKeyFilter::accept(const QString& typed)
         return typed.isEmpty();
     const QChar c = typed[0];
     if (c.isDigit() && c.unicode() < 128)
-        return true;
+        return !tooManyDecimals(typed);
     switch (c.unicode()) {
     case '\b': case '\r': case '\n': case '\t': case 0x1b: case 0x7f:
         return true;  // Backspace, Enter, Tab, Escape, Delete keep their meaning
@@ -60,18 +62,56 @@ bool NumberKeyFilter::accept(const QString& typed)
     if (box_->hasSelectedText() && !options_.commaInWholeText)
         restante.remove(box_->selectionStart(), box_->selectedText().size());
     if (c == QLatin1Char('.')) {
-        if (!restante.contains(QLatin1Char(',')))
+        if (!restante.contains(QLatin1Char(',')) && !tooManyDecimals(QStringLiteral(",")))
             box_->insert(QStringLiteral(","));
         return false;
     }
-    if (c == QLatin1Char(',') || options_.once.contains(c))
+    if (c == QLatin1Char(','))
+        return !restante.contains(c) && !tooManyDecimals(typed);
+    if (options_.once.contains(c))
         return !restante.contains(c);
     return false;
 }
 
+namespace {
+// The most digits standing after one comma of the text.
+qsizetype mostDecimals(const QString& text)
+{
+    qsizetype most = 0;
+    for (qsizetype comma = text.indexOf(QLatin1Char(',')); comma >= 0;
+         comma = text.indexOf(QLatin1Char(','), comma + 1)) {
+        qsizetype end = comma + 1;
+        while (end < text.size() && text[end].isDigit())
+            ++end;
+        most = std::max(most, end - comma - 1);
+    }
+    return most;
+}
+} // namespace
+
+bool NumberKeyFilter::tooManyDecimals(const QString& inserted) const
+{
+    if (options_.maxDecimals < 0)
+        return false;
+    const QString before = box_->text();
+    QString after = before;
+    int cursor = box_->cursorPosition();
+    if (box_->hasSelectedText()) {
+        cursor = box_->selectionStart();
+        after.remove(cursor, box_->selectedText().size());
+    }
+    after.insert(cursor, inserted);
+    // A text the program put there is not held against the user's key.
+    const qsizetype decimals = mostDecimals(after);
+    return decimals > options_.maxDecimals && decimals > mostDecimals(before);
+}
+
 bool NumberKeyFilter::paste(const QString& text)
 {
-    const QString colado = text.trimmed();
+    QString colado = text.trimmed();
+    static const QRegularExpression comPontos(QStringLiteral("^-?\\d{1,3}(\\.\\d{3})+(,\\d+)?$"));
+    if (comPontos.match(colado).hasMatch())
+        colado.remove(QLatin1Char('.'));
     // What the comma and once-only tests look at, as for a typed key.
     QString base = box_->text();
     if (box_->hasSelectedText() && !options_.commaInWholeText)
@@ -87,6 +127,8 @@ bool NumberKeyFilter::paste(const QString& text)
         else
             return false;
     }
+    if (tooManyDecimals(inserir))
+        return false;
     if (!inserir.isEmpty())
         box_->insert(inserir);
     return true;

@@ -32,6 +32,9 @@ struct NumberKeyOptions {
     bool allowCopy = true;
     // "=" is never typed; when set, it runs this instead.
     std::function<void()> onEquals;
+    // The most digits after a comma that the text may hold (an amount: 2);
+    // a key or paste that would put more there is dropped. -1: any number.
+    int maxDecimals = -1;
 };
 
 class NumberKeyFilter : public QObject {
@@ -48,6 +51,8 @@ public:
     // Inserts a pasted text (blanks and line breaks around it ignored) at the
     // cursor, replacing the selection, as typing its characters one by one
     // would; false, with the box unchanged, when typing could not produce it.
+    // An amount as the program writes it, with points between thousands
+    // ("1.234,56", "10.000"), is inserted as that amount without the points.
     bool paste(const QString& text);
 
 protected:
@@ -55,6 +60,9 @@ protected:
 
 private:
     void contextMenu(const QPoint& globalPos);
+    // Whether inserting text at the cursor, over the selection, would leave
+    // more digits after a comma than the box allows.
+    bool tooManyDecimals(const QString& inserted) const;
 
     QLineEdit* box_;
     NumberKeyOptions options_;

@@ -1,12 +1,12 @@
 #include "platform/delimited.h"
 
+#include "platform/SafeFiles.h"
 #include "platform/sheets.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace platform {
@@ -44,35 +44,48 @@ QString columnName(const QString& definition)
 
 QString decodeText(const QByteArray& bytes)
 {
-    QByteArray data = bytes;
+    QByteArrayView data = bytes;
     if (data.startsWith("\xEF\xBB\xBF"))
-        data.remove(0, 3);
+        data = data.sliced(3);
     // Old text files may end with a Ctrl-Z end-of-file mark.
     while (data.endsWith('\x1a'))
         data.chop(1);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(data);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder ansi("windows-1252", QStringDecoder::Flag::Stateless);
-    if (ansi.isValid())
-        return ansi.decode(data);
-    return QString::fromLatin1(data);
+    // Line by line: one line saved in the Windows code page must not garble
+    // the lines around it that are valid UTF-8.
+    static const QStringDecoder probe("windows-1252");
+    const bool ansiKnown = probe.isValid();
+    QString text;
+    text.reserve(data.size());
+    qsizetype at = 0;
+    while (at < data.size()) {
+        qsizetype end = at;
+        while (end < data.size() && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        const QByteArrayView line = data.sliced(at, end - at);
+        if (QUtf8StringView(line).isValidUtf8()) {
+            text += QString::fromUtf8(line);
+        } else if (ansiKnown) {
+            QStringDecoder ansi("windows-1252", QStringDecoder::Flag::Stateless);
+            text += ansi.decode(line);
+        } else {
+            text += QString::fromLatin1(line);
+        }
+        while (end < data.size() && (data[end] == '\r' || data[end] == '\n')) {
+            text += QLatin1Char(data[end]);
+            ++end;
+        }
+        at = end;
+    }
+    return text;
 }
 
-bool writeSchemaIni(const QString& folder, const QStringList& lines, QString& error)
+bool writeSchemaIni(const QString& folder, const QStringList& lines, const QString& shownFolder, QString& error)
 {
-    const QString path = QDir(folder).filePath(QStringLiteral("Schema.ini"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.").arg(folder);
-        return false;
-    }
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.").arg(folder);
+    if (!replaceFileInFolder(folder, QStringLiteral("Schema.ini"), bytes)) {
+        error = QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.").arg(shownFolder);
         return false;
     }
     return true;
@@ -181,7 +194,8 @@ bool readTextLines(const QString& path, QStringList& lines, QString& error)
     // Walked by hand, so that a flood of line breaks is refused before it
     // becomes a flood of strings.
     const QString text = decodeText(bytes);
-    for (qsizetype at = 0; at <= text.size();) {
+    // A line break ends a line; the empty piece after the last one is no line.
+    for (qsizetype at = 0; at < text.size();) {
         qsizetype end = at;
         while (end < text.size() && text.at(end) != QLatin1Char('\r') && text.at(end) != QLatin1Char('\n'))
             ++end;

@@ -17,9 +17,12 @@ struct DelimitedSchema {
     QStringList columns;                // from Col1=, Col2=, ... in order
 };
 
-// Writes `lines` as "folder/Schema.ini", each ended by CR LF, replacing the
-// file there. False with a message in Portuguese when it cannot be written.
-bool writeSchemaIni(const QString& folder, const QStringList& lines, QString& error);
+// Writes `lines` as "folder/Schema.ini", each ended by CR LF, replacing
+// what stands under that name as a name (replaceFileInFolder(): a link there
+// is replaced, never written through). False with a message in Portuguese,
+// naming the folder as `shownFolder` ("C:\Extratos"), when it cannot be
+// written or the name is a folder.
+bool writeSchemaIni(const QString& folder, const QStringList& lines, const QString& shownFolder, QString& error);
 
 // The section of "folder/Schema.ini" for the file `fileName` (section names
 // compared without regard to letter case). Without the file or the section,
@@ -45,15 +48,17 @@ struct DelimitedTable {
 bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& out, QString& error);
 
 // Reads the lines of a text file (decoded by decodeText(), split at CR LF,
-// CR or LF), with the same bounds and messages as readDelimited().
+// CR or LF; the empty piece after the last line break is no line), with the
+// same bounds and messages as readDelimited().
 bool readTextLines(const QString& path, QStringList& lines, QString& error);
 
 // Splits one line into fields at `delimiter`, honouring double quotes.
 QStringList splitDelimitedLine(const QString& line, QChar delimiter);
 
-// File bytes as text: UTF-8 when they are valid UTF-8 (a BOM is dropped),
-// else the Windows Western code page (Latin-1 where that is unavailable). A
-// trailing Ctrl-Z end-of-file mark is dropped.
+// File bytes as text, line by line: a line that is valid UTF-8 is UTF-8,
+// any other line the Windows Western code page (Latin-1 where that is
+// unavailable). A leading BOM and a trailing Ctrl-Z end-of-file mark are
+// dropped; the line breaks stay as they are.
 QString decodeText(const QByteArray& bytes);
 
 } // namespace platform

@@ -163,6 +163,15 @@ double Rate(double nper, double pmt, double pv, double fv, double guess)
         throw FinancialError("valor inválido");
     if (pmt == 0.0 && pv == 0.0 && fv == 0.0)
         throw FinancialError("qualquer taxa serve");
+    if (pmt == 0.0) {
+        // pv·(1+r)^n = −fv has its one answer in closed form. Searching for it
+        // would not do: (1+r)^n underflows to exactly 0 near −100 % on long
+        // terms, which looks like a root where there is none.
+        const double fator = -fv / pv;
+        if (pv == 0.0 || !(fator > 0.0) || !std::isfinite(fator))
+            throw FinancialError("taxa não encontrada");
+        return resultado(std::expm1(std::log(fator) / nper));
+    }
     const Equacao eq{nper, pmt, pv, fv};
     if (eq.residuo(0.0) == 0.0)
         return 0.0;

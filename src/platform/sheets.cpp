@@ -1,20 +1,14 @@
 #include "platform/sheets.h"
 
+#include "platform/Confinement.h"
 #include "platform/planilha/resposta.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <cmath>
-#include <fcntl.h>
-#include <linux/close_range.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -22,9 +16,8 @@ namespace {
 
 // The reader process may take this much address space and time; a bank
 // statement needs a small part of either.
-constexpr rlim_t kReaderMemory = 512UL * 1024 * 1024;
-constexpr rlim_t kReaderSeconds = 10;
-constexpr int kReaderMillis = int(kReaderSeconds) * 1000;  // wall time, as the CPU limit
+constexpr qint64 kReaderMemory = 512LL * 1024 * 1024;
+constexpr int kReaderSeconds = 10;  // CPU time, and wall time too
 // Cells of a sheet as a rectangle (empty ones included), from one answer.
 constexpr qint64 kMaxLaidOutCells = 1000000;
 
@@ -52,75 +45,22 @@ QString erroDanificado(const QString& path)
 
 QString g_readerProgram;
 
-// In the child between fork and exec: the limits, and no descriptor of the
-// program (the account file above all) survives the exec. Only calls that
-// are safe after fork.
-void limitReader()
-{
-    const rlimit memory{kReaderMemory, kReaderMemory};
-    setrlimit(RLIMIT_AS, &memory);
-    const rlimit cpu{kReaderSeconds, kReaderSeconds};
-    setrlimit(RLIMIT_CPU, &cpu);
-    const rlimit none{0, 0};
-    setrlimit(RLIMIT_FSIZE, &none);
-    setrlimit(RLIMIT_CORE, &none);
-    if (syscall(SYS_close_range, 3u, ~0u, CLOSE_RANGE_CLOEXEC) != 0) {
-        rlimit files{};
-        const int top = getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < 65536 ? int(files.rlim_cur) : 65536;
-        for (int fd = 3; fd < top; ++fd) {
-            const int flags = fcntl(fd, F_GETFD);
-            if (flags >= 0)
-                fcntl(fd, F_SETFD, flags | FD_CLOEXEC);
-        }
-    }
-}
-
-// Starts the reader on one file and returns its whole answer; empty when it
-// did not end on its own, in time, with exit code 0 and an answer within
-// bounds.
+// Starts the reader on one file, confined, and returns its whole answer;
+// empty when it did not end on its own, in time, with exit code 0 and an
+// answer within bounds.
 QByteArray runReader(const QString& path, const QString& sheetName)
 {
-    QProcess reader;
-    reader.setProgram(sheetReaderProgram());
-    reader.setArguments({QFileInfo(path).absoluteFilePath(), sheetName});
-    reader.setProcessEnvironment(QProcessEnvironment());
-    reader.setWorkingDirectory(QStringLiteral("/"));
-    reader.setStandardInputFile(QProcess::nullDevice());
-    reader.setStandardErrorFile(QProcess::nullDevice());
-    reader.setChildProcessModifier(limitReader);
-    QElapsedTimer clock;
-    clock.start();
-    reader.start(QIODevice::ReadOnly);
-    if (!reader.waitForStarted(kReaderMillis))
+    ConfinedCommand command;
+    command.program = sheetReaderProgram();
+    command.arguments = {QFileInfo(path).absoluteFilePath(), sheetName};
+    command.input = path;
+    command.memoryBytes = kReaderMemory;
+    command.seconds = kReaderSeconds;
+    command.maxOutputBytes = planilha::kMaxAnswerBytes;
+    const ConfinedRun run = runConfined(command);
+    if (!run.ended || !run.exitedNormally || run.exitCode != 0)
         return {};
-    QByteArray answer;
-    bool ok = true;
-    while (reader.state() != QProcess::NotRunning) {
-        const qint64 left = kReaderMillis - clock.elapsed();
-        if (left <= 0) {
-            ok = false;
-            break;
-        }
-        // Nothing more to read (output closed, or the process gone): wait
-        // for the end, still within the time.
-        if (!reader.waitForReadyRead(int(left)) && reader.state() != QProcess::NotRunning)
-            reader.waitForFinished(int(std::max<qint64>(1, kReaderMillis - clock.elapsed())));
-        answer += reader.readAllStandardOutput();
-        if (answer.size() > planilha::kMaxAnswerBytes) {
-            ok = false;
-            break;
-        }
-    }
-    if (!ok) {
-        reader.kill();
-        reader.waitForFinished(1000);
-        return {};
-    }
-    answer += reader.readAllStandardOutput();
-    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0
-        || answer.size() > planilha::kMaxAnswerBytes)
-        return {};
-    return answer;
+    return run.output;
 }
 
 } // namespace
@@ -143,11 +83,28 @@ SheetFormat sheetFormatOf(const QString& path)
 
 void setSheetReaderProgram(const QString& program) { g_readerProgram = program; }
 
+namespace {
+
+// The reader that goes with a program in `programDir`: where the install
+// puts it (libexec/vorsal/ beside bin/) when it is there, else beside the
+// program, as in the build tree.
+QString readerForProgramIn(const QString& programDir)
+{
+    const QString name = QStringLiteral("vorsal-leitor-planilha");
+    const QDir dir(programDir);
+    const QString installed = QDir::cleanPath(dir.filePath(QStringLiteral(VORSAL_READER_FROM_BIN "/") + name));
+    if (QFileInfo(installed).isExecutable())
+        return installed;
+    return dir.filePath(name);
+}
+
+} // namespace
+
 QString sheetReaderProgram()
 {
     if (!g_readerProgram.isEmpty())
         return g_readerProgram;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vorsal-leitor-planilha"));
+    return readerForProgramIn(QCoreApplication::applicationDirPath());
 }
 
 QString damagedFileMessage(const QString& path) { return erroDanificado(path); }

@@ -1,8 +1,8 @@
 #pragma once
 // Worksheets of spreadsheet files (.xls and .xlsx), read into rows of cell
 // values. The reading itself happens in a process of its own
-// (planilha/leitura.h), limited in memory and time, so a hostile file can at
-// worst be reported as damaged. The reader is chosen by the file's first
+// (planilha/leitura.h), confined before its first instruction
+// (Confinement.h), so a hostile file can at worst be reported as damaged. The reader is chosen by the file's first
 // bytes, not by its name: banks send .xlsx files named .xls and HTML pages
 // named .xls.
 #include <QString>
@@ -35,7 +35,8 @@ SheetFormat sheetFormatOf(const QString& path);
 bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out, QString& error);
 
 // The reader process's program: the one set here, else
-// "vorsal-leitor-planilha" in the running program's folder.
+// "vorsal-leitor-planilha" in libexec/vorsal/ when the running program is
+// installed, or in the running program's folder (the build tree).
 void setSheetReaderProgram(const QString& program);
 QString sheetReaderProgram();
 

@@ -294,12 +294,23 @@ std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colun
 }
 
 namespace {
+// The engine's ascending order of a text column: NULL first, then the texts
+// by the collation.
+bool antesNaOrdem(const QString& a, const QString& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && !b.isNull();
+    return data::compararTexto(a, b) < 0;
+}
+
 // Each row's description as its place among the distinct descriptions in
 // the reader's order. The collator then compares each pair of distinct
 // descriptions at most once or so, instead of each pair of rows that share
 // a due date; equal places mean equal texts, since the order is total.
 // Rows read together share their texts (lerLinhas), so most are placed by
-// the text's address, and only a text not met before is hashed.
+// the text's address, and only a text not met before is hashed. A missing
+// description (NULL) comes before every text, the empty one included, as
+// the engine orders it.
 std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linhas)
 {
     struct Grupo {
@@ -310,8 +321,18 @@ std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linha
     QHash<const void*, Grupo> porEndereco;
     std::vector<const QString*> distintas;
     std::vector<quint32> posto(linhas.size());
+    std::optional<quint32> nulo;
     for (size_t i = 0; i < linhas.size(); ++i) {
         const QString& r = linhas[i].referente;
+        // QString takes a null text as equal to "": it gets a place of its own.
+        if (r.isNull()) {
+            if (!nulo) {
+                nulo = quint32(distintas.size());
+                distintas.push_back(&r);
+            }
+            posto[i] = *nulo;
+            continue;
+        }
         const auto e = porEndereco.constFind(r.constData());
         if (e != porEndereco.constEnd() && e->tamanho == r.size()) {
             posto[i] = e->id;
@@ -328,7 +349,7 @@ std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linha
     std::vector<quint32> ordem(distintas.size());
     std::iota(ordem.begin(), ordem.end(), 0U);
     std::sort(ordem.begin(), ordem.end(), [&distintas](quint32 a, quint32 b) {
-        return data::compararTexto(*distintas[a], *distintas[b]) < 0;
+        return antesNaOrdem(*distintas[a], *distintas[b]);
     });
     std::vector<quint32> lugar(distintas.size());
     for (size_t k = 0; k < ordem.size(); ++k)
@@ -356,9 +377,14 @@ void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorD
             return x.vencimento < y.vencimento;
         if (x.referente != y.referente)
             return x.referente < y.referente;
-        if (desempatePorDespesa)
-            if (const int c = linhas[x.linha].despesa.compare(linhas[y.linha].despesa))
+        if (desempatePorDespesa) {
+            const QString& a = linhas[x.linha].despesa;
+            const QString& b = linhas[y.linha].despesa;
+            if (a.isNull() != b.isNull())
+                return a.isNull();
+            if (const int c = a.compare(b))
                 return c < 0;
+        }
         return x.numLan < y.numLan;
     });
     // The rows are put in place by following each cycle of the order: a
@@ -399,9 +425,7 @@ bool moverMes(platform::MaskEdBox& caixa, int key)
 {
     if (key != Qt::Key_PageUp && key != Qt::Key_PageDown)
         return false;
-    const QDate data = platform::parseDate(caixa.Text());
-    if (data.isValid())
-        caixa.setText(platform::fmtDate(platform::addMonths(data, key == Qt::Key_PageUp ? 1 : -1)));
+    caixa.stepDate(key == Qt::Key_PageUp ? 1 : -1);
     return true;
 }
 
@@ -625,10 +649,31 @@ bool GradeConsulta::marcada(int row, int col) const
 
 void GradeConsulta::abrirLancamento()
 {
-    const std::int64_t n = numLanDaLinha(grid_.Row());
+    const int linha = grid_.Row();
+    const std::int64_t n = numLanDaLinha(linha);
     if (n == 0)
         return;
     entries::abrirNoEditor(n);
+    voltarAoLancamento(n, linha);
+}
+
+void GradeConsulta::voltarAoLancamento(std::int64_t numLan, int linha)
+{
+    int alvo = -1;
+    for (int row = 1; row < grid_.Rows() && alvo < 0; ++row)
+        if (numLanDaLinha(row) == numLan)
+            alvo = row;
+    if (alvo < 0)
+        alvo = std::min(linha, grid_.Rows() - 1);
+    if (alvo < 1)
+        return;
+    grid_.setRow(alvo);
+    const int topo = grid_.TopRow();
+    const int visiveis = std::max(1, grid_.fullyVisibleRowCount());
+    if (alvo < topo)
+        grid_.setTopRow(alvo);
+    else if (alvo >= topo + visiveis)
+        grid_.setTopRow(alvo - visiveis + 1);
 }
 
 void GradeConsulta::apagarLancamento()

@@ -101,8 +101,10 @@ std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colun
                                       bool desempatePorDespesa = false);
 
 // Orders rows by due date, then description, then number, as
-// " order by DataVen, Referente" does; with desempatePorDespesa the
-// classification code (as text) comes before the number.
+// " order by DataVen, Referente" does (a missing description, NULL, before
+// every text, the empty one included); with desempatePorDespesa the
+// classification code (as text, a missing one first) comes before the
+// number.
 void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorDespesa = false);
 
 // Month runs in the order of the rows: a row counts when its due date's year
@@ -125,9 +127,8 @@ QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf);
 QLatin1StringView escreverValor(data::Centavos c, BufferNumero& buf);
 
 // Page Up and Page Down in the date boxes of the windows that step a period
-// by months: the box's date one calendar month later or earlier (a day the
-// month lacks becomes its last day), written "DD/MM/YYYY". A box without a
-// valid date is left as it is. True when the key was one of the two.
+// by months: the box's date one calendar month later or earlier
+// (MaskEdBox::stepDate). True when the key was one of the two.
 bool moverMes(platform::MaskEdBox& caixa, int key);
 
 // A selection of entries: a condition with "?" for every value, and the
@@ -242,7 +243,9 @@ public:
     // Whether a cell was marked with the "+" key.
     bool marcada(int row, int col) const;
 
-    // Double-click: the editor on the selected row's entry.
+    // Double-click: the editor on the selected row's entry. Afterwards the
+    // row holding that entry (or, when a save removed it from the list, the
+    // row now at its place) is the current one again, and in sight.
     void abrirLancamento();
     // Delete key: asks, deletes the selected row's entry and re-runs the query.
     void apagarLancamento();
@@ -270,6 +273,7 @@ private:
     void escreverLinha(int row, const LinhaConsulta& l);
     void escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho);
     void rolarParaUltima(int acimaDe);
+    void voltarAoLancamento(std::int64_t numLan, int linha);
 
     platform::FlexGrid& grid_;
     QLabel* txtLanc_;

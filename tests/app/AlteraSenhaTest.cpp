@@ -117,6 +117,12 @@ TEST_F(AlteraSenhaTest, BoxesTakeEightCharactersAndAFourCharacterPasswordIsStore
     });
     EXPECT_FALSE(platform::Forms::isLoaded<frmZAlteraSenha>());
     EXPECT_EQ(senhaGravada(), QStringLiteral("a b "));
+    // The file is keyed with the new password, which the program opens it
+    // with from now on; the old one opens nothing.
+    AbrirConexao();
+    EXPECT_EQ(senhaGravada(), QStringLiteral("a b "));
+    data::Connection db;
+    EXPECT_THROW(abrirArquivoConta(db, caminhoLocalBanco(), "Abc1"), data::SenhaRecusada);
 }
 
 TEST_F(AlteraSenhaTest, EscapeStoresNothing)

@@ -6,6 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <chrono>
+#include <functional>
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -34,8 +38,13 @@ protected:
 
     data::SenhaRecord registro(const QString& nome, const QString& drive = QStringLiteral("C"))
     {
+        return registroDe(QDir(bancoFolder(drive)).filePath(nome + QStringLiteral(".mdb")));
+    }
+
+    static data::SenhaRecord registroDe(const QString& path)
+    {
         data::Connection db;
-        abrirArquivoConta(db, QDir(bancoFolder(drive)).filePath(nome + QStringLiteral(".mdb")));
+        abrirArquivoConta(db, path, "1234");
         return data::lerSenha(db);
     }
 
@@ -83,7 +92,7 @@ TEST_F(BackupTest, CopyIsTheAccountFileAndTheOnlyCopyOfThatAccount)
 
     // The copy is a whole account file: it opens and holds the last use.
     data::Connection db;
-    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")));
+    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")), "1234");
     EXPECT_EQ(data::lerSenha(db).ultimoAcesso, today);
     EXPECT_EQ(data::lerSenha(db).senha, QStringLiteral("1234"));
 }
@@ -144,6 +153,52 @@ TEST_F(BackupTest, CopyToAFileThatCannotBeWrittenFails)
     EXPECT_EQ(QDir(pasta).entryList(QDir::Files).size(), 2);
 }
 
+// Whatever is at the copy's name and is no plain file is left alone and no
+// copy is made that day; a plain file there is replaced by a copy only the
+// user reads, whatever the umask.
+TEST_F(BackupTest, CopyNeverGoesThroughALinkAndIsTheUsersAlone)
+{
+    const QString pasta = bancoFolder();
+    const QString nome = QDir(pasta).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb"));
+    const QString alvo = QDir(dir.path()).filePath(QStringLiteral("alvo.txt"));
+    struct Caso {
+        const char* nome;
+        std::function<void()> preparar;
+        bool copia;
+    } casos[] = {
+        {"link", [&] { QFile::link(alvo, nome); }, false},
+        {"link sem alvo", [&] { QFile::link(alvo + QStringLiteral(".nada"), nome); }, false},
+        {"pasta", [&] { QDir().mkpath(nome); }, false},
+        {"arquivo", [&] { copiaAntiga(QStringLiteral("Casa Backup 15-03-2024.mdb")); }, true},
+    };
+    const mode_t antes = ::umask(022);
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ConexaoBanco.close();
+        QDir(pasta).removeRecursively();
+        QFile::remove(alvo);
+        {
+            QFile f(alvo);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("alvo");
+        }
+        abrir(QStringLiteral("Casa"), today.addDays(-30));
+        c.preparar();
+        backup();
+        QFile f(alvo);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), QByteArray("alvo"));
+        EXPECT_EQ(registro(QStringLiteral("Casa")).backup, c.copia ? today : today.addDays(-30));
+        EXPECT_EQ(QFileInfo(nome).isSymLink(), QByteArray(c.nome).startsWith("link"));
+        if (c.copia) {
+            EXPECT_EQ(modoDe(nome), 0600);
+            EXPECT_EQ(registroDe(nome).senha, QStringLiteral("1234"));
+        }
+        EXPECT_EQ(QDir(pasta).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("criando")), QStringList());
+    }
+    ::umask(antes);
+}
+
 TEST_F(BackupTest, ColumnWithoutADateCountsAsVeryOld)
 {
     abrir(QStringLiteral("Casa"), QDate());
@@ -152,16 +207,67 @@ TEST_F(BackupTest, ColumnWithoutADateCountsAsVeryOld)
     EXPECT_EQ(registro(QStringLiteral("Casa")).backup, today);
 }
 
-TEST_F(BackupTest, AccountThatLostItsLoginTableIsNamedAndNotCopied)
+// Leaving an account whose file refuses the last access: the cause is named
+// (never as a file that could not be opened) and the copy, which only
+// reads, is still made when due; a file that cannot even be read is named
+// and not copied.
+TEST_F(BackupTest, LeavingAFileThatRefusesNamesTheCauseAndStillCopiesWhatItCanRead)
 {
-    abrir(QStringLiteral("Casa"), today.addDays(-30));
-    ConexaoBanco.exec(QStringLiteral("DROP TABLE Senha"));
-    backup();
-    ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.last().text, QStringLiteral("Não foi possível abrir o banco de dados ''C:\\Banco\\Casa.mdb''."));
-    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
-    EXPECT_FALSE(arquivosC().contains(QStringLiteral("Casa Backup 15-03-2024.mdb")));
-    EXPECT_FALSE(ConexaoBanco.isOpen());
+    data::Connection::setBusyWait(std::chrono::milliseconds(100));
+    data::Connection outro;
+    const QString arquivo = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+    struct Caso {
+        const char* nome;
+        std::function<void()> causa;
+        QString mensagem;
+        bool copia;
+    } casos[] = {
+        {"another program holds the file past the wait",
+         [&] {
+             abrirArquivoConta(outro, arquivo, ChaveBanco);
+             outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
+         },
+         QStringLiteral("O último acesso não foi gravado. A cópia de segurança foi feita.\r"
+                        "O banco de dados está em uso por outro programa; nada foi gravado.\r"
+                        "Aguarde o outro programa terminar e tente novamente."),
+         true},
+        {"a read-only account",
+         [&] {
+             if (tornarSomenteLeitura(arquivo))
+                 login(QStringLiteral("Casa"));
+             else
+                 ConexaoBanco.exec(QStringLiteral("PRAGMA query_only = 1"));
+         },
+         QStringLiteral("O último acesso não foi gravado. A cópia de segurança foi feita.\r"
+                        "O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
+                        "Ele pode ser consultado e o programa pode ser encerrado normalmente."),
+         true},
+        {"a file that lost its login table", [] { ConexaoBanco.exec(QStringLiteral("DROP TABLE Senha")); },
+         QStringLiteral("O último acesso não foi gravado. A cópia de segurança não foi feita.\r"
+                        "O banco de dados não concluiu a operação; nada foi gravado.\r"
+                        "no such table: Senha"),
+         false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        for (const QString& f : arquivosC())
+            QFile::remove(QDir(bancoFolder()).filePath(f));
+        msgs.clear();
+        abrir(QStringLiteral("Casa"), today.addDays(-30));
+        c.causa();
+        backup();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_TRUE(msgs.last().text.startsWith(c.mensagem)) << msgs.last().text.toStdString();
+        EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
+        EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+        EXPECT_EQ(arquivosC().contains(QStringLiteral("Casa Backup 15-03-2024.mdb")), c.copia);
+        outro.close();
+        tornarGravaveis();
+        ConexaoBanco.close();
+        if (c.copia)
+            EXPECT_EQ(registro(QStringLiteral("Casa")).ultimoAcesso, QDate(2020, 1, 1));
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }
 
 TEST_F(BackupTest, SecondExitOnTheSameDayMakesNoCopy)

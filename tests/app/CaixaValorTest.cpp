@@ -26,11 +26,12 @@ TEST(CaixaValor, ProductRoundedToTheCentavoReadsBothSidesWithADecimalComma)
     const Caso casos[] = {
         {"2,5*3", true, "7,5"},   {"2,5*4", true, "10"},    {"12*45", true, "540"},  {"0,1*0,1", true, "0,01"},
         {"*4", false, ""},        {"4*", false, ""},        {"2*3*4", false, ""},   {",*3", false, ""},
-        {"2,5", false, ""},       {"9999999999999*10", false, ""},
+        {"2,5", false, ""},       {"9999999999999*10", false, ""}, {"1,333*3", true, "4"}, {"0,125*1", true, "0,12"},
+        {"0,15*0,15", true, "0,02"}, {"12345678901234*1", false, ""}, {"2**3", false, ""},
     };
     for (const Caso& c : casos) {
         QString r;
-        EXPECT_EQ(app::produtoValor(QString::fromUtf8(c.texto), app::EscritaProduto::Centavos, r), c.ok) << c.texto;
+        EXPECT_EQ(app::produtoValor(QString::fromUtf8(c.texto), r), c.ok) << c.texto;
         if (c.ok) {
             EXPECT_EQ(r, QString::fromUtf8(c.resultado)) << c.texto;
         }
@@ -63,7 +64,7 @@ TEST(CaixaValor, KeysOfTheValueBoxes)
 {
     testsupport::MsgRecorder msgs;
     QLineEdit caixa;
-    platform::NumberKeyFilter* filtro = app::instalarCaixaValor(&caixa, app::EscritaProduto::Centavos);
+    platform::NumberKeyFilter* filtro = app::instalarCaixaValor(&caixa);
     struct Caso {
         const char* antes;
         const char* tecla;
@@ -77,7 +78,8 @@ TEST(CaixaValor, KeysOfTheValueBoxes)
         {"12,5", ",", false, "12,5", false},   {"2,5*4", "=", false, "10", false},  {"*4", "=", false, "*4", true},
         {"25", "=", false, "25", false},       {"12", "a", false, "12", false},     {"12", "-", false, "12", false},
         {"12", "\b", true, "12", false},       {"12", "\r", true, "12", false},     {"12", "", true, "12", false},
-        {"12", "\x16", false, "12", false},
+        {"12", "\x16", false, "12", false},    {"12,3", "4", true, "12,3", false},  {"12,34", "5", false, "12,34", false},
+        {"2*1,25", "0", false, "2*1,25", false},
     };
     for (const Caso& c : casos) {
         msgs.clear();
@@ -93,27 +95,8 @@ TEST(CaixaValor, KeysOfTheValueBoxes)
     }
 }
 
-TEST(CaixaValor, EntryBoxesWriteTheExactProductAndReadNoThousandsPoints)
+TEST(CaixaValor, EntryBoxesReadNoThousandsPoints)
 {
-    struct Caso {
-        const char* texto;
-        bool ok;
-        const char* resultado;
-    };
-    const Caso casos[] = {
-        {"1,333*3", true, "3,999"}, {"12*45", true, "540"}, {"9999999999999*10", true, "99999999999990"},
-        {"12345678901234*1", false, ""}, {"2**3", false, ""},
-    };
-    for (const Caso& c : casos) {
-        QString r;
-        EXPECT_EQ(app::produtoValor(QString::fromUtf8(c.texto), app::EscritaProduto::Numero, r), c.ok) << c.texto;
-        if (c.ok) {
-            EXPECT_EQ(r, QString::fromUtf8(c.resultado)) << c.texto;
-        }
-    }
-    QString r;
-    ASSERT_TRUE(app::produtoValor(QStringLiteral("1,333*3"), app::EscritaProduto::Centavos, r));
-    EXPECT_EQ(r, QStringLiteral("4"));
     data::Centavos v = -1;
     EXPECT_FALSE(app::lerValor(QStringLiteral("1.234,56"), v));
     EXPECT_TRUE(app::lerValor(QStringLiteral("1234,56"), v));
@@ -125,7 +108,7 @@ TEST(CaixaValor, ACommaAnywhereDropsTheCommaEvenWhenSelectedUnlikeANumberBox)
     // A value box looks at its whole text; a plain number box at what typing
     // over the selection leaves.
     QLineEdit valor;
-    platform::NumberKeyFilter* filtroValor = app::instalarCaixaValor(&valor, app::EscritaProduto::Numero);
+    platform::NumberKeyFilter* filtroValor = app::instalarCaixaValor(&valor);
     QLineEdit numero;
     platform::NumberKeyFilter filtroNumero(&numero);
     for (QLineEdit* caixa : {&valor, &numero}) {
@@ -144,7 +127,7 @@ TEST(CaixaValor, ClipboardAndCopyKeysAreDroppedInAValueBoxButCopyPassesInANumber
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("-1"));
     QLineEdit valor;
-    app::instalarCaixaValor(&valor, app::EscritaProduto::Numero);
+    app::instalarCaixaValor(&valor);
     QLineEdit numero;
     platform::NumberKeyFilter filtroNumero(&numero);
     for (QLineEdit* caixa : {&valor, &numero}) {
@@ -167,7 +150,7 @@ TEST(CaixaValor, ClipboardAndCopyKeysAreDroppedInAValueBoxButCopyPassesInANumber
 TEST(CaixaValor, PastedTextFollowsTheKeysOrIsRefusedWhole)
 {
     testsupport::MsgRecorder msgs;
-    enum Caixa { Numero, Meses, Valor };
+    enum Caixa { Numero, Meses, Valor, Sinal };
     struct Caso {
         Caixa caixa;
         const char* antes;
@@ -179,15 +162,21 @@ TEST(CaixaValor, PastedTextFollowsTheKeysOrIsRefusedWhole)
         {Numero, "", " 30\n", "30"},      {Numero, "", "12abc", ""},        {Numero, "1,5", "2,3", "1,5"},
         {Numero, "1,5", "2.3", "1,5"},    {Numero, "7", "1e9", "7"},        {Meses, "3", "0*", "30*"},
         {Meses, "30*", "*", "30*"},       {Valor, "", "12*45", "12*45"},    {Valor, "", "=", ""},
+        // An amount as the program writes it is that amount; a third decimal
+        // is refused like a letter.
+        {Valor, "", "10.000", "10000"},   {Valor, "", "1.234,56", "1234,56"}, {Valor, "", "10.000,00", "10000,00"},
+        {Numero, "", "10.000", "10000"},  {Valor, "", "-1.234", ""},        {Sinal, "", "-1.234", "-1234"},
+        {Valor, "", "1.234.5", ""},       {Valor, "", "12.34", "12,34"},    {Valor, "", "0,125", ""},
+        {Valor, "2*", "1.5", "2*1,5"},    {Valor, "", "1.23,4", ""},        {Numero, "", "0,125", "0,125"},
     };
     for (const Caso& c : casos) {
         QLineEdit caixa;
         std::unique_ptr<platform::NumberKeyFilter> numero;
         if (c.caixa == Valor)
-            app::instalarCaixaValor(&caixa, app::EscritaProduto::Numero);
+            app::instalarCaixaValor(&caixa);
         else
-            numero = std::make_unique<platform::NumberKeyFilter>(&caixa, c.caixa == Meses ? QStringLiteral("*")
-                                                                                           : QString());
+            numero = std::make_unique<platform::NumberKeyFilter>(
+                &caixa, c.caixa == Meses ? QStringLiteral("*") : c.caixa == Sinal ? QStringLiteral("-") : QString());
         caixa.setText(QString::fromUtf8(c.antes));
         QGuiApplication::clipboard()->setText(QString::fromUtf8(c.colado));
         QTest::keyClick(&caixa, Qt::Key_V, Qt::ControlModifier);

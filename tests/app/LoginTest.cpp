@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -21,6 +22,12 @@ QStringList listados(const frmSenha& f)
     for (int i = 0; i < f.lstBancos->count(); ++i)
         out << f.lstBancos->item(i)->text();
     return out;
+}
+
+QByteArray lerArquivo(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void escrever(const QString& path, const QByteArray& conteudo)
@@ -199,7 +206,6 @@ TEST_F(LoginTest, WrongPasswordOrCaseKeepsTheDialogOpenForAnotherTry)
             EXPECT_FALSE(SenhaAceita);
             EXPECT_FALSE(ConexaoBanco.isOpen());
             EXPECT_TRUE(f.isVisible());
-            EXPECT_EQ(SituacaoSenha, QStringLiteral("Segredo"));
         }
         msgs.clear();
         entrar(f, QStringLiteral("Segredo"));
@@ -215,28 +221,32 @@ TEST_F(LoginTest, WrongPasswordOrCaseKeepsTheDialogOpenForAnotherTry)
 TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
 {
     createAccount(QStringLiteral("Boa"), QStringLiteral("1234"));
-    escrever(QDir(bancoFolder()).filePath(QStringLiteral("Estragada.mdb")), QByteArray(4096, 'x'));
+    escrever(QDir(bancoFolder()).filePath(QStringLiteral("Estragada.mdb")), QByteArray(4000, 'x'));
     {
         const QString semSenha = createAccount(QStringLiteral("SemSenha"));
         const QString vazia = createAccount(QStringLiteral("Vazia"));
         data::Connection db;
-        abrirArquivoConta(db, semSenha);
+        abrirArquivoConta(db, semSenha, "1234");
         db.exec(QStringLiteral("DELETE FROM Senha"));
         db.close();
-        abrirArquivoConta(db, vazia);
+        abrirArquivoConta(db, vazia, "1234");
         db.exec(QStringLiteral("UPDATE Senha SET Senha = NULL"));
         db.close();
         // Databases with the right password that are not whole accounts,
         // encrypted or not.
         for (const char* nome : {"SoSenha", "SoSenhaAberta"}) {
             const QString caminho = QDir(bancoFolder()).filePath(QString::fromLatin1(nome) + QStringLiteral(".mdb"));
-            db.open(caminho, nome == std::string("SoSenha") ? QByteArray(data::kSenhaBancoDados) : QByteArray(), true);
+            db.open(caminho,
+                    nome == std::string("SoSenha")
+                        ? data::Keying(data::kSenhaBancoDados, 4096, data::CipherSettings::legacyKdfIterations)
+                        : data::Keying(),
+                    true);
             db.exec(QStringLiteral("CREATE TABLE Senha (Senha TEXT, UltimoAcesso TEXT, Backup TEXT, Drive TEXT);"
                                    "INSERT INTO Senha VALUES ('1234', '2024-03-01', '2024-03-01', 'C');"));
             db.close();
         }
         const QString semColuna = createAccount(QStringLiteral("SemColuna"));
-        abrirArquivoConta(db, semColuna);
+        abrirArquivoConta(db, semColuna, "1234");
         db.exec(QStringLiteral("DROP TABLE PrevistoRealizado; CREATE TABLE PrevistoRealizado (Despesa INTEGER);"));
     }
     comDialogo([this](frmSenha& f) {
@@ -264,6 +274,83 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
     EXPECT_TRUE(SenhaAceita);
     EXPECT_EQ(NomeBanco, QStringLiteral("Boa"));
     EXPECT_EQ(encerrado, 0);
+}
+
+// Every kind of file the login meets: the file keyed with the password,
+// those of earlier versions (converted once their stored password is
+// typed), a wrong password, files that are plainly no account, and an
+// account another copy of the program holds.
+TEST_F(LoginTest, LoginOverTheKindsOfFile)
+{
+    const QByteArray antiga(data::kSenhaBancoDados);
+    const int antigas = data::CipherSettings::legacyKdfIterations;
+    enum Mensagem { Nenhuma, SenhaInvalida, NomeiaArquivo, OutraJanela };
+    struct Caso {
+        const char* nome;
+        std::function<void(const QString&)> preparar;
+        const char* digitada;
+        Mensagem mensagem;
+    } casos[] = {
+        {"senha", [](const QString&) {}, "abcd", Nenhuma},
+        {"chave antiga 4096", [&](const QString& p) { regravarComo(p, data::Keying(antiga, 4096, antigas)); }, "abcd",
+         Nenhuma},
+        {"chave antiga 1024", [&](const QString& p) { regravarComo(p, data::Keying(antiga, 1024, antigas)); }, "abcd",
+         Nenhuma},
+        {"sem cifra", [&](const QString& p) { regravarComo(p, data::Keying()); }, "abcd", Nenhuma},
+        {"senha errada", [](const QString&) {}, "abce", SenhaInvalida},
+        {"senha errada, chave antiga", [&](const QString& p) { regravarComo(p, data::Keying(antiga, 4096, antigas)); },
+         "abce", SenhaInvalida},
+        {"estragado", [](const QString& p) { QFile::resize(p, QFileInfo(p).size() - 100); }, "abcd", NomeiaArquivo},
+        {"vazio", [](const QString& p) { QFile::resize(p, 0); }, "abcd", NomeiaArquivo},
+        {"aberto em outra janela", [](const QString&) {}, "abcd", OutraJanela},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+        QFile::remove(path);
+        createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
+        c.preparar(path);
+        const QByteArray antes = lerArquivo(path);
+        platform::TravaArquivo outraCopia;
+        if (c.mensagem == OutraJanela) {
+            ASSERT_EQ(outraCopia.travar(path), platform::TravaArquivo::Resultado::Travado);
+        }
+        msgs.clear();
+        comDialogo([&](frmSenha& f) {
+            entrar(f, QString::fromLatin1(c.digitada));
+            if (c.mensagem == Nenhuma)
+                return;
+            EXPECT_TRUE(f.isVisible());
+            f.Unload();
+        });
+        EXPECT_EQ(SenhaAceita, c.mensagem == Nenhuma);
+        EXPECT_EQ(ConexaoBanco.isOpen(), c.mensagem == Nenhuma);
+        const QStringList esperadas[] = {
+            {},
+            {QStringLiteral("Senha inválida!")},
+            {QStringLiteral("Não foi possível abrir o banco de dados ''C:\\Banco\\Casa.mdb''.")},
+            {QStringLiteral("O banco de dados ''C:\\Banco\\Casa.mdb'' está aberto em outra janela do Vorsal.")}};
+        QStringList vistas;
+        for (const auto& m : msgs.calls)
+            vistas << m.text;
+        EXPECT_EQ(vistas, esperadas[c.mensagem]);
+        if (c.mensagem != Nenhuma) {
+            // A refused file is left exactly as it was.
+            EXPECT_EQ(lerArquivo(path), antes);
+            continue;
+        }
+        // In use the account is held; the file is keyed with the password
+        // now, and only the password opens it.
+        platform::TravaArquivo outra;
+        EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
+        EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
+        ConexaoBanco.close();
+        data::Connection db;
+        EXPECT_EQ(abrirArquivoConta(db, path, "abcd"), data::FormaConta::Senha);
+        EXPECT_THROW(abrirArquivoConta(db, path, "abce"), data::SenhaRecusada);
+        EXPECT_EQ(modoDe(path), 0600);
+        EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Casa.mdb")});
+    }
 }
 
 TEST_F(LoginTest, LeavingWithoutAMatchEndsTheProgram)

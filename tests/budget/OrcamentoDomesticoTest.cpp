@@ -173,6 +173,13 @@ TEST_F(OrcamentoJanela, SavingAMonthlyLineFillsTheGridTotalsAndEmptiesTheEditor)
     EXPECT_EQ(f.txtSaldoFinal->text(), QStringLiteral("-2.400,00"));
     EXPECT_EQ(fundoSaldo(), QColor(255, 192, 192));
     EXPECT_EQ(f.flxOrcamento->cellBackColor(2, 3), QColor(225, 255, 255));
+
+    // Totals past the largest typed amount still count in the balance.
+    gravar(QStringLiteral("Conta de Luz"), QStringLiteral("Tudo"), QStringLiteral("01/01"),
+           QStringLiteral("9.999.999.999.999,99"));
+    EXPECT_EQ(f.txtTotalSaida->text(), QStringLiteral("120.000.000.012.399,88"));
+    EXPECT_EQ(f.txtSaldoFinal->text(), QStringLiteral("-120.000.000.002.399,88"));
+    EXPECT_EQ(fundoSaldo(), QColor(255, 192, 192));
 }
 
 TEST_F(OrcamentoJanela, SaveChecksInOrderWithMessageAndFocus)

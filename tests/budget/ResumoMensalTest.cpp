@@ -87,6 +87,17 @@ TEST_F(ResumoMensal, DeleteKeyLeavesARowOutUntilTheNextRefresh)
     f.imgDiminui_Click();
     EXPECT_EQ(f.flxSaidas->Rows(), 3);
     EXPECT_EQ(totais(), (QStringList{"-1.800,00", "2.000,00", "200,00"}));
+
+    // A month's sum past the largest typed amount is taken out exactly too.
+    lancar(QDate(2024, 3, 2), -999'999'999'999'999, 8, QStringLiteral("Saúde"));
+    lancar(QDate(2024, 3, 3), -999'999'999'999'999, 8, QStringLiteral("Saúde"));
+    f.imgAumenta_Click();
+    f.imgDiminui_Click();
+    ASSERT_EQ(linha(f.flxSaidas, 1), (QStringList{"Saúde", "-19.999.999.999.999,98"}));
+    EXPECT_EQ(totais(), (QStringList{"-20.000.000.001.799,98", "2.000,00", "-19.999.999.999.799,98"}));
+    f.flxSaidas->setRow(1);
+    tecla(f.flxSaidas, Qt::Key_Delete);
+    EXPECT_EQ(totais(), (QStringList{"-1.800,00", "2.000,00", "200,00"}));
 }
 
 TEST_F(ResumoMensal, EscapeIsNoKeyOfTheWindow)

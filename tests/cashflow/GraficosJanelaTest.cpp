@@ -196,6 +196,8 @@ TEST_F(GraficosJanela, DateLabelsPageKeysAndYearArrows)
         {QStringLiteral("31/03/2024"), Qt::Key_PageDown, QStringLiteral("29/02/2024")},
         {QStringLiteral("15/12/2024"), Qt::Key_PageUp, QStringLiteral("15/01/2025")},
         {QString(), Qt::Key_PageUp, QStringLiteral("__/__/____")},
+        {QStringLiteral("15/12/9999"), Qt::Key_PageUp, QStringLiteral("15/12/9999")},
+        {QStringLiteral("15/01/0001"), Qt::Key_PageDown, QStringLiteral("15/01/0001")},
     };
     for (const auto& c : casos) {
         for (auto* caixa : {f.txtDataVen1, f.txtDataVen2}) {

@@ -254,6 +254,8 @@ TEST_F(FluxoJanela, PeriodShortcutsMoveTheDatesWithoutRebuilding)
         {&frmFluxo::txtMesPf_Click, false, "31/01/2024", "29/02/2024"},
         {&frmFluxo::txtMesAf_Click, false, "15/01/2024", "15/12/2023"},
         {&frmFluxo::txtMesAf_Click, false, "99/99/9999", "99/99/9999"},
+        {&frmFluxo::txtMesPf_Click, false, "15/12/9999", "15/12/9999"},
+        {&frmFluxo::txtMesAi_Click, true, "31/01/0001", "31/01/0001"},
     };
     lancar(dia(2, 3), QStringLiteral("Conta"), -1000);
     gerar("01/03/2024", "31/03/2024");
@@ -284,6 +286,13 @@ TEST_F(FluxoJanela, DateBoxKeys)
     f.txtDataFinal->setText("__/__/____");
     QTest::keyClick(f.txtDataFinal, Qt::Key_PageUp);
     EXPECT_EQ(f.txtDataFinal->Text(), "__/__/____");
+    // The calendar's ends stay where they are.
+    f.txtDataFinal->setText("31/12/9999");
+    QTest::keyClick(f.txtDataFinal, Qt::Key_PageUp);
+    EXPECT_EQ(f.txtDataFinal->Text(), "31/12/9999");
+    f.txtDataInicial->setText("01/01/0001");
+    QTest::keyClick(f.txtDataInicial, Qt::Key_PageDown);
+    EXPECT_EQ(f.txtDataInicial->Text(), "01/01/0001");
 
     QTest::keyClick(f.txtDataInicial, Qt::Key_F2);
     EXPECT_EQ(f.txtDataInicial->Text(), "15/03/2024");

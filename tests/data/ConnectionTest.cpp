@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <QFile>
+#include <QProcess>
+#include <sys/stat.h>
 #include <sqlcipher/sqlite3.h>
 
 using testsupport::DrivesFixture;
@@ -99,6 +101,112 @@ TEST_F(AccountFileTest, CreatorRefusesExistingFilesBadNamesAndPasswords)
     EXPECT_FALSE(data::checkNewAccount(QStringLiteral("Casa"), QStringLiteral("123")).isEmpty());
     EXPECT_FALSE(data::checkNewAccount(QStringLiteral("Casa"), QStringLiteral("123456789")).isEmpty());
     EXPECT_TRUE(data::checkNewAccount(QStringLiteral("Casa"), QStringLiteral("12345678")).isEmpty());
+    // Names the login takes for backup copies and never lists.
+    for (const char* copia : {"Casa Backup", "Cópia de Casa", "Copia"})
+        EXPECT_FALSE(data::checkNewAccount(QString::fromUtf8(copia), QStringLiteral("1234")).isEmpty()) << copia;
+    EXPECT_TRUE(data::checkNewAccount(QStringLiteral("casa backup"), QStringLiteral("1234")).isEmpty());
+}
+
+// The passwords among the given ones that open a file as the login does:
+// the file opens with it and its Senha record holds it.
+QStringList senhasQueAbrem(const QString& path, const QStringList& candidatas)
+{
+    QStringList out;
+    for (const QString& senha : candidatas) {
+        try {
+            data::Connection db;
+            abrirArquivoConta(db, path, senha.toUtf8());
+            if (data::lerSenha(db).senha == senha)
+                out << senha;
+        } catch (const data::DbError&) {
+        }
+    }
+    return out;
+}
+
+// A password change, and the conversion of a file of an earlier version,
+// each interrupted by a fault at every step: the file as a crash at that
+// moment leaves it, and the file after the failure, open with exactly one
+// of the two passwords, and the connection goes on with that one.
+TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
+{
+    using data::PassoRegravar;
+    const PassoRegravar passos[] = {PassoRegravar::Criada,       PassoRegravar::Exportada,
+                                    PassoRegravar::SenhaGravada, PassoRegravar::Sincronizada,
+                                    PassoRegravar::Renomeada,    PassoRegravar::Reaberta};
+    struct Caso {
+        const char* nome;
+        bool antiga;
+        const char* nova;
+    } casos[] = {{"troca de senha", false, "nova1"}, {"conversão", true, "abcd"}};
+    const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+    const QString retrato = path + QStringLiteral(".retrato");
+    for (const Caso& c : casos) {
+        const QString nova = QString::fromLatin1(c.nova);
+        const QStringList candidatas =
+            c.antiga ? QStringList{nova} : QStringList{QStringLiteral("abcd"), nova};
+        for (const PassoRegravar passo : passos) {
+            SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(int(passo)));
+            ConexaoBanco.close();
+            QFile::remove(path);
+            QFile::remove(retrato);
+            createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
+            if (c.antiga)
+                regravarComo(path, data::Keying(data::kSenhaBancoDados, 4096,
+                                                data::CipherSettings::legacyKdfIterations));
+            login(QStringLiteral("Casa"));
+            const bool depois = passo >= PassoRegravar::Renomeada;
+            try {
+                data::regravarConta(ConexaoBanco, path, nova, [&](PassoRegravar p) {
+                    if (p == passo) {
+                        QFile::copy(path, retrato);
+                        throw data::DbError(QStringLiteral("falha"));
+                    }
+                });
+                EXPECT_TRUE(depois);
+            } catch (const data::DbError&) {
+                EXPECT_FALSE(depois);
+            }
+            const QString vale = depois ? nova : QStringLiteral("abcd");
+            EXPECT_EQ(senhasQueAbrem(retrato, candidatas), QStringList{vale});
+            EXPECT_EQ(senhasQueAbrem(path, candidatas), QStringList{vale});
+            EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, vale);
+            // The account stays held by this copy, on whichever file.
+            platform::TravaArquivo outra;
+            EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
+            EXPECT_FALSE(QFile::exists(path + QStringLiteral(".novo")));
+            if (depois || !c.antiga)
+                EXPECT_EQ(modoDe(path), 0600);
+            if (c.antiga) {
+                data::Connection db;
+                EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
+                          depois ? data::FormaConta::Senha : data::FormaConta::ChaveAntiga);
+            }
+        }
+    }
+    // Closing the connection lets another copy take the account.
+    ConexaoBanco.close();
+    platform::TravaArquivo outra;
+    EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::Travado);
+}
+
+TEST_F(AccountFileTest, CreatorMakesTheFolderAndFileTheUsersAloneWhateverTheUmask)
+{
+    const mode_t antes = ::umask(022);
+    QProcess criador;
+    criador.start(QStringLiteral(VORSAL_CREATOR), {QStringLiteral("C"), QStringLiteral("Casa")});
+    criador.write("abcd\n");
+    criador.closeWriteChannel();
+    ASSERT_TRUE(criador.waitForFinished(60000));
+    ::umask(antes);
+    EXPECT_EQ(criador.exitCode(), 0) << criador.readAllStandardError().toStdString();
+    const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+    EXPECT_EQ(modoDe(bancoFolder()), 0700);
+    EXPECT_EQ(modoDe(path), 0600);
+    // The password came from standard input, and nothing else opens it.
+    EXPECT_EQ(senhasQueAbrem(path, {QStringLiteral("abcd"), QString::fromLatin1(data::kSenhaBancoDados)}),
+              QStringList{QStringLiteral("abcd")});
+    EXPECT_FALSE(plainOpenCanRead(path));
 }
 
 TEST_F(AccountFileTest, UnencryptedAccountFileOpensThroughTheSecondAttempt)

@@ -4,6 +4,9 @@
 #include "LancarFixture.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using testsupport::LancarFixture;
@@ -230,7 +233,9 @@ TEST_F(CamposLancamento, ValueBoxKeyFilterAndProduct)
         {"12*45=", "540", false},
         {"1,5*3=", "4,5", false},
         {"0,1*3=", "0,3", false},
-        {"1,333*3=", "3,999", false},
+        {"1,333*3=", "3,99", false},   // a third decimal is dropped
+        {"0,125", "0,12", false},
+        {"9999999999999*10=", "9999999999999*10", true},
         {"*=", "*", true},
         {"*3=", "*3", true},
         {"2**3=", "2**3", true},
@@ -259,7 +264,7 @@ TEST_F(CamposLancamento, ValueBoxKeyFilterAndProduct)
     }
 }
 
-TEST_F(CamposLancamento, ValueBoxRefusesPastingAndKeepsMovingKeys)
+TEST_F(CamposLancamento, ValueBoxPastesOnlyAmountsAndKeepsMovingKeys)
 {
     frmLancar& f = abrir();
     f.txtValor->setFocus();
@@ -273,7 +278,26 @@ TEST_F(CamposLancamento, ValueBoxRefusesPastingAndKeepsMovingKeys)
     tecla(Qt::Key_End);
     tecla(Qt::Key_Backspace);
     EXPECT_EQ(f.txtValor->text(), QStringLiteral("14"));
-    EXPECT_EQ(f.txtValor->contextMenuPolicy(), Qt::NoContextMenu);
+
+    // The right mouse button offers the value boxes' menu, whose paste takes
+    // an amount as the program writes it.
+    f.txtValor->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("1.000,50"));
+    bool menuAberto = false;
+    QTimer::singleShot(0, [&menuAberto] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        menuAberto = menu != nullptr;
+        if (!menu)
+            return;
+        for (QAction* a : menu->actions())
+            if (a->text().section(QLatin1Char('\t'), 0, 0) == QCoreApplication::translate("QLineEdit", "&Paste"))
+                a->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(2, 2), f.txtValor->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(f.txtValor, &menu);
+    EXPECT_TRUE(menuAberto);
+    EXPECT_EQ(f.txtValor->text(), QStringLiteral("1000,50"));
 }
 
 TEST_F(CamposLancamento, F2WritesTodayAndMovesOn)

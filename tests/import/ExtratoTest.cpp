@@ -1,10 +1,12 @@
 #include "import/Extrato.h"
+#include "support/Fixtures.h"
 #include "support/Planilhas.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace importacao;
 using testsupport::escreverArquivo;
@@ -65,10 +67,18 @@ TEST_F(ExtratoTest, LayoutsAreOfferedInTheirOrderAndMatchedExactly)
 
 TEST_F(ExtratoTest, FolderListsTextFilesFirstThenSpreadsheets)
 {
-    for (const char* nome : {"b.xlsx", "a.TXT", "c.xls", "z.txt", "Schema.ini", "nota.doc", "d.XLSM"})
+    for (const char* nome : {"b.xlsx", "a.TXT", "c.xls", "z.txt", "Schema.ini", "nota.doc", "d.XLSM", "fechado.txt"})
         escrever(nome, "x");
     QDir(dir.path()).mkdir("pasta.txt");
-    EXPECT_EQ(listarExtratos(dir.path()), (QStringList{"a.TXT", "z.txt", "b.xlsx", "c.xls", "d.XLSM"}));
+    // A link to a device is no statement; a statement the user may not read
+    // is listed, and its read ends in the failure message.
+    ASSERT_TRUE(QFile::link("/dev/null", caminho("aparelho.txt")));
+    ASSERT_TRUE(QFile::setPermissions(caminho("fechado.txt"), QFile::Permissions()));
+    EXPECT_EQ(listarExtratos(dir.path()), (QStringList{"a.TXT", "fechado.txt", "z.txt", "b.xlsx", "c.xls", "d.XLSM"}));
+    if (::geteuid() != 0) {
+        EXPECT_EQ(lerExtrato(Layout::Bradesco, caminho("fechado.txt")).erro,
+                  QStringLiteral("Não foi possível abrir o arquivo ''fechado.txt''."));
+    }
     EXPECT_TRUE(listarExtratos(caminho("nao-existe")).isEmpty());
     EXPECT_TRUE(listarExtratos("").isEmpty());
 }
@@ -294,4 +304,68 @@ TEST_F(ExtratoTest, OldFormatSpreadsheetsAreReadLikeNewOnes)
     for (const char* nome : {"minha.xls", "minha.xlsx"})
         confere(lerExtrato(Layout::Planilha, caminho(nome)),
                 {{QDate(2024, 3, 1), "ALUGUEL", -150000}, {QDate(2024, 3, 2), QStringLiteral("DEPÓSITO"), 9999}});
+}
+
+TEST_F(ExtratoTest, HistoriesLoseControlCharactersAndTextDatesTheirTime)
+{
+    // One line saved in the Windows code page among UTF-8 lines garbles
+    // none of them.
+    escrever("itau.txt", QByteArray("15/03/2024;PIX") + '\0'
+                             + "RECEBIDO;10,00\r\n"
+                               "16/03/2024 13:45:00;TED\tMARIA\x01;1,00\r\n"
+                               "17/03/2024;PADARIA S\xC3\x83O JOS\xC3\x89;-1,00\r\n"
+                               "18/03/2024;CAF\xC9 DA ESQUINA;-2,00\r\n");
+    confere(lerExtrato(Layout::Itau, caminho("itau.txt")),
+            {{QDate(2024, 3, 15), "PIXRECEBIDO", 1000},
+             {QDate(2024, 3, 16), "TED MARIA", 100},
+             {QDate(2024, 3, 17), QStringLiteral("PADARIA SÃO JOSÉ"), -100},
+             {QDate(2024, 3, 18), QStringLiteral("CAFÉ DA ESQUINA"), -200}});
+
+    ASSERT_TRUE(testsupport::escreverXls(
+        caminho("datas.xls"), QStringLiteral("Plan1"),
+        {{QStringLiteral("Data"), QStringLiteral("Referente"), QStringLiteral("Valor")},
+         {QStringLiteral("05/12/2026 13:45:00"), QStringLiteral("PIX\tENVIADO\x1f"), -5.0}}));
+    confere(lerExtrato(Layout::Planilha, caminho("datas.xls")), {{QDate(2026, 12, 5), "PIX ENVIADO", -500}});
+}
+
+class ExtratoSchemaIniTest : public testsupport::DrivesFixture {};
+
+TEST_F(ExtratoSchemaIniTest, SchemaIniNeverWritesThroughWhatStandsUnderItsName)
+{
+    const QString conta = createAccount(QStringLiteral("Casa"));
+    QFile arquivoConta(conta);
+    ASSERT_TRUE(arquivoConta.open(QIODevice::ReadOnly));
+    const QByteArray antes = arquivoConta.readAll();
+    arquivoConta.close();
+    const QString pasta = QDir(dir.path()).filePath(QStringLiteral("C/Extratos"));
+    ASSERT_TRUE(QDir().mkpath(pasta));
+    ASSERT_TRUE(escreverArquivo(pasta + QStringLiteral("/itau.txt"), "15/03/2024;PADARIA;-45,90\r\n"));
+    const QString schema = pasta + QStringLiteral("/Schema.ini");
+
+    const struct {
+        const char* caso;
+        std::function<bool()> preparar;
+        const char* erro;
+    } casos[] = {
+        // As an archive leaves it: a link to the account file.
+        {"link", [&] { return QFile::link(QStringLiteral("../Banco/Casa.mdb"), schema); }, ""},
+        {"pasta", [&] { return QDir().mkdir(schema); },
+         "Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''C:\\Extratos''."},
+        {"arquivo", [&] { return escreverArquivo(schema, "[velho.txt]\r\n"); }, ""},
+    };
+    for (const auto& c : casos) {
+        QFile::remove(schema);
+        QDir().rmdir(schema);
+        ASSERT_TRUE(c.preparar()) << c.caso;
+        const LeituraExtrato r = lerExtrato(Layout::Itau, QStringLiteral("C:\\Extratos\\itau.txt"));
+        EXPECT_EQ(r.erro, QString::fromUtf8(c.erro)) << c.caso;
+        EXPECT_EQ(r.linhas.size(), r.ok() ? 1u : 0u) << c.caso;
+        ASSERT_TRUE(arquivoConta.open(QIODevice::ReadOnly));
+        EXPECT_EQ(arquivoConta.readAll(), antes) << c.caso;
+        arquivoConta.close();
+        if (r.ok()) {
+            const QFileInfo novo(schema);
+            EXPECT_TRUE(novo.isFile() && !novo.isSymLink()) << c.caso;
+        }
+    }
 }

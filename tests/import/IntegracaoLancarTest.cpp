@@ -184,6 +184,26 @@ TEST_F(IntegracaoLancar, AFailureMidwayWritesNothingAndKeepsTheStatement)
     EXPECT_TRUE(f.flxExtrato->isEnabled());
 }
 
+TEST_F(IntegracaoLancar, AStatementThatWouldPassTheSumsLimitIsRefusedWhole)
+{
+    // 9 300 lines of -9.999.999.999.999,99, one centavo apart: each in the
+    // range, their total past what the centavos hold.
+    QStringList linhas;
+    for (int i = 0; i < 9300; ++i)
+        linhas << QStringLiteral("10/03/2024;ABSURDO;") + data::formatMoney(-data::kMaxCentavos + i);
+    lerItau(linhas);
+    frmIntegracao& f = janela();
+    classificarTudo();
+    MsgRecorder msgs;
+    f.cmdAtualiza_Click();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text, "Os valores do extrato, somados aos lançamentos da conta, passam do limite de valores "
+                                "que a conta pode guardar; o extrato não foi importado.\rNenhum lançamento foi gravado.");
+    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+    EXPECT_EQ(contarLancamentos(), 0);
+    EXPECT_EQ(f.flxExtrato->Rows(), 9301);
+}
+
 TEST(LancamentosExtrato, UnreadableDatesAndValuesAreRefusedBeforeWriting)
 {
     const struct {

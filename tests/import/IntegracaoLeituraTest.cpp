@@ -1,6 +1,11 @@
 // Reading a statement file into the window's grid, pre-classifying its lines
 // and the catch-all button.
 #include "IntegracaoFixture.h"
+#include "platform/sheets.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QTimer>
 
 using testsupport::MsgRecorder;
 
@@ -186,4 +191,44 @@ TEST_F(IntegracaoLeitura, WithoutALayoutTheGridIsOnlyCleared)
     EXPECT_EQ(f.flxExtrato->TextMatrix(1, 1), "");
     EXPECT_EQ(f.flxExtrato->TextMatrix(0, 1), "Histórico");
     EXPECT_EQ(f.lblQtde->text(), "1 lançamento(s)");
+}
+
+TEST_F(IntegracaoLeitura, ASlowReadKeepsTheWindowPaintingBusyAndOpenAndReadsOnce)
+{
+    // A reader that answers after two seconds, standing in for a large file.
+    escreverArquivo(QStringLiteral("lento.xls"), QStringLiteral("PK\x03\x04\nmodo=lento\n"));
+    platform::setSheetReaderProgram(QStringLiteral(VORSAL_HOSTILE_READER));
+    frmIntegracao& f = janela();
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    struct Pinturas : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::Paint;
+            return false;
+        }
+    } pinturas;
+    f.installEventFilter(&pinturas);
+    QTimer repintar;
+    QObject::connect(&repintar, &QTimer::timeout, &f, [&] { f.update(); });
+    repintar.start(20);
+    // Half-way through: what the user would see, a second press of the
+    // button and an attempt to close the window.
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QTimer::singleShot(500, &f, [&] {
+        cursor = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        f.cmdImportar_Click();
+        f.Unload();
+    });
+    MsgRecorder msgs;
+    lerExtrato(QStringLiteral("PLANILHA"), QStringLiteral("lento.xls"));
+    platform::setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
+    EXPECT_GE(pinturas.n, 20);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(f.isVisible());
+    // One read, whose empty sheet has no columns: one message.
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_TRUE(msgs.last().text.startsWith(kFalha));
 }

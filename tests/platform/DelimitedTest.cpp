@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <functional>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -28,20 +30,48 @@ protected:
 
 } // namespace
 
-TEST_F(DelimitedTest, SchemaIniIsWrittenLineByLineWithCrLfAndReplacesTheOldOne)
+TEST_F(DelimitedTest, SchemaIniReplacesWhatStandsUnderItsNameAsAName)
 {
-    escrever("Schema.ini", "[velho.txt]\r\nFormat=CSVDelimited\r\nmuito mais texto que o novo\r\n");
+    escrever("conta.mdb", "o arquivo da conta");
+    const QString schema = caminho("Schema.ini");
+    const struct {
+        const char* caso;
+        std::function<bool()> preparar;
+        bool grava;
+    } casos[] = {
+        {"nada", [] { return true; }, true},
+        {"arquivo",
+         [&] {
+             escrever("Schema.ini", "[velho.txt]\r\nmuito mais texto que o novo\r\n");
+             return QFileInfo(schema).isFile();
+         },
+         true},
+        {"link", [&] { return QFile::link(caminho("conta.mdb"), schema); }, true},
+        {"link-quebrado", [&] { return QFile::link(caminho("sumiu.mdb"), schema); }, true},
+        {"pasta", [&] { return QDir().mkdir(schema); }, false},
+    };
+    for (const auto& c : casos) {
+        QFile::remove(schema);
+        QDir().rmdir(schema);
+        ASSERT_TRUE(c.preparar()) << c.caso;
+        QString erro;
+        EXPECT_EQ(writeSchemaIni(dir.path(), {"[extrato.txt]", "Format=Delimited(;)"}, "C:\\Extratos", erro), c.grava)
+            << c.caso;
+        EXPECT_EQ(ler("conta.mdb"), QByteArray("o arquivo da conta")) << c.caso;
+        EXPECT_FALSE(QFileInfo::exists(caminho("sumiu.mdb"))) << c.caso;
+        if (c.grava) {
+            EXPECT_FALSE(QFileInfo(schema).isSymLink()) << c.caso;
+            EXPECT_EQ(ler("Schema.ini"), QByteArray("[extrato.txt]\r\nFormat=Delimited(;)\r\n")) << c.caso;
+        } else {
+            EXPECT_EQ(erro, QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''C:\\Extratos''."));
+        }
+        // Nothing of the write is left behind.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files | QDir::NoDotAndDotDot).filter(".tmp"),
+                  QStringList()) << c.caso;
+    }
     QString erro;
-    ASSERT_TRUE(writeSchemaIni(dir.path(), {"[extrato.txt]", "Format=Delimited(;)"}, erro));
-    EXPECT_EQ(ler("Schema.ini"), QByteArray("[extrato.txt]\r\nFormat=Delimited(;)\r\n"));
-}
-
-TEST_F(DelimitedTest, SchemaIniInAFolderThatCannotBeWrittenIsReported)
-{
-    QString erro;
-    EXPECT_FALSE(writeSchemaIni(caminho("nao/existe"), {"[a.txt]"}, erro));
-    EXPECT_EQ(erro, QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.")
-                        .arg(caminho("nao/existe")));
+    EXPECT_FALSE(writeSchemaIni(caminho("nao/existe"), {"[a.txt]"}, "C:\\nao\\existe", erro));
+    EXPECT_EQ(erro, QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''C:\\nao\\existe''."));
 }
 
 TEST_F(DelimitedTest, ColumnsNamedBySchemaMakeTheFirstLineData)
@@ -51,7 +81,7 @@ TEST_F(DelimitedTest, ColumnsNamedBySchemaMakeTheFirstLineData)
                                {"[Outro.txt]", "Format=Delimited(|)", "[itau.txt]", "Format=Delimited(;)",
                                 "ColNameHeader=False", "Col1=\"Data\"Char Width 255",
                                 "Col2=\"Referente\" Char Width 255", "Col3=Valor Char Width 255"},
-                               erro));
+                               dir.path(), erro));
     escrever("itau.txt", "02/01/2024;PADARIA;-45,90\r\n\r\n03/01/2024;SALARIO;1.250,00;extra\r\n04/01/2024;SO DATA\r\n");
 
     DelimitedTable t;
@@ -67,7 +97,7 @@ TEST_F(DelimitedTest, ColumnsNamedBySchemaMakeTheFirstLineData)
 TEST_F(DelimitedTest, HeaderLineNamesColumnsWhenTheSchemaDoesNotSay)
 {
     QString erro;
-    ASSERT_TRUE(writeSchemaIni(dir.path(), {"[CAIXA.TXT]", "Format=Delimited(;)"}, erro));
+    ASSERT_TRUE(writeSchemaIni(dir.path(), {"[CAIXA.TXT]", "Format=Delimited(;)"}, dir.path(), erro));
     escrever("caixa.txt",
              "\"Conta\";\"Data_Mov\";\"Historico\";\"Valor\"\n"
              "\"001\";\"20240315\";\"PAG \"\"BOLETO\"\"; LUZ\";\"500.00\"\n");
@@ -94,6 +124,9 @@ TEST_F(DelimitedTest, WithoutSchemaTheDefaultsApplyAndLatin1TextIsDecoded)
     EXPECT_EQ(decodeText("\xEF\xBB\xBF" "Cr\xC3\xA9" "dito"), QStringLiteral("Crédito"));
     EXPECT_EQ(decodeText("fim\r\n\x1a"), QStringLiteral("fim\r\n"));
     EXPECT_EQ(decodeText("a\x96" "b"), QStringLiteral("a–b"));
+    // Line by line: a line in the Windows code page leaves the UTF-8 lines
+    // around it as they are.
+    EXPECT_EQ(decodeText("S\xC3\x83O\r\nCAF\xC9\nJOS\xC3\x89\n"), QStringLiteral("SÃO\r\nCAFÉ\nJOSÉ\n"));
 
     EXPECT_FALSE(readDelimited(caminho("falta.txt"), true, t, erro));
     EXPECT_EQ(erro, QStringLiteral("Não foi possível abrir o arquivo ''falta.txt''."));
@@ -123,6 +156,15 @@ TEST_F(DelimitedTest, FilesBeyondWhatAStatementHoldsAreDamaged)
         EXPECT_EQ(readTextLines(caminho(c.nome), linhas, erro), semColunas) << c.nome;
         EXPECT_EQ(erro.isEmpty(), semColunas) << c.nome;
     }
+    // The bound counts lines: the empty piece after the last break is none.
+    QByteArray exatas;
+    for (int i = 0; i < 100000; ++i)
+        exatas += "x\r\n";
+    escrever("exatas.txt", exatas);
+    QStringList linhas;
+    QString erro;
+    ASSERT_TRUE(readTextLines(caminho("exatas.txt"), linhas, erro)) << erro.toStdString();
+    EXPECT_EQ(linhas.size(), 100000);
 }
 
 TEST_F(DelimitedTest, LinesSplitAtTheDelimiterHonouringQuotes)

@@ -87,6 +87,15 @@ TEST(Financial, QuestionsWithoutAnAnswerFail)
 
 TEST(Financial, RateOfAnUnpaidLoanIsNotMinusOneHundredPercent)
 {
-    // Nothing paid back: the equation only tends to zero towards −100 %.
-    EXPECT_THROW(platform::Rate(12, 0, 10000), FinancialError);
+    // Nothing paid back: the equation only tends to zero towards −100 %, and
+    // on long terms it reaches an exact 0 there by underflow.
+    for (double n : {12.0, 48.0, 60.0, 100.0, 120.0, 180.0, 309.0, 360.0, 600.0}) {
+        SCOPED_TRACE(n);
+        EXPECT_THROW(platform::Rate(n, 0, 10000), FinancialError);
+        EXPECT_THROW(platform::Rate(n, 0, 0, 10000), FinancialError);
+        EXPECT_THROW(platform::Rate(n, 0, 10000, 500), FinancialError);
+    }
+    // Without instalments a sum that grows into another still has its rate.
+    EXPECT_NEAR(platform::Rate(12, 0, -10000, 11268.25), 0.01, 1e-7);
+    EXPECT_NEAR(platform::Rate(360, 0, -10000, 1000), std::expm1(std::log(0.1) / 360), 1e-12);
 }

@@ -540,14 +540,22 @@ TEST(GradeConsulta, OrderClauseFallsBackToTheDefault)
 
 TEST_F(GradeConsultaBanco, SortingHereMatchesTheDatabasesOrder)
 {
-    const QStringList referentes = {"Água", "agua", "Zebra", "zebra", "Ônibus", "ônibus", "", "Previsão", "b", "B"};
+    // A missing description (NULL) and an empty one are two descriptions.
+    const QStringList referentes = {"Água", "agua", "Zebra", "zebra", "Ônibus", "ônibus", "", "Previsão", "b", "B",
+                                    QString()};
     {
         data::Transaction t(ConexaoBanco);
         // Enough scattered rows that the period reads scan the table.
         for (int i = 0; i < 1500; ++i)
             lancar(referentes[(i * 3) % referentes.size()], -(i % 13) * 100, QDate(2024, 1, 1).addDays(i % 7));
+        // The register's tie-break by classification meets the same two.
+        ConexaoBanco.exec(QStringLiteral("UPDATE Lancamentos SET Despesa = CASE NumLan % 3 WHEN 0 THEN NULL"
+                                         " WHEN 1 THEN '' ELSE Despesa END"));
         t.commit();
     }
+    ASSERT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE Referente IS NULL"))
+                  .toLongLong(),
+              1500 / referentes.size());
     data::Statement ordenado(ConexaoBanco, QStringLiteral("SELECT ") + kColunasConsulta +
                                                QStringLiteral(" FROM Lancamentos ORDER BY DataVen, Referente") +
                                                data::kCollate + QStringLiteral(", NumLan"));
@@ -557,7 +565,8 @@ TEST_F(GradeConsultaBanco, SortingHereMatchesTheDatabasesOrder)
     auto linhas = lerLinhas(solto);
     // Equal descriptions that do not share their text are ranked alike.
     for (size_t i = 0; i < linhas.size(); i += 2)
-        linhas[i].referente = QString(linhas[i].referente.constData(), linhas[i].referente.size());
+        if (!linhas[i].referente.isNull())
+            linhas[i].referente = QString(linhas[i].referente.constData(), linhas[i].referente.size());
     ordenarPorVencimento(linhas);
     Selecao periodo;
     periodo.vencimentoEntre({2024, 1, 1}, {2024, 1, 7});
@@ -570,6 +579,14 @@ TEST_F(GradeConsultaBanco, SortingHereMatchesTheDatabasesOrder)
         for (size_t i = 0; i < esperado.size(); ++i)
             ASSERT_EQ(lidas[k][i].numLan, esperado[i].numLan) << k << " " << i;
     }
+    data::Statement porDespesa(ConexaoBanco, QStringLiteral("SELECT ") + kColunasConsulta +
+                                                 QStringLiteral(" FROM Lancamentos ORDER BY DataVen, Referente") +
+                                                 data::kCollate + QStringLiteral(", Despesa, NumLan"));
+    const auto esperadoPorDespesa = lerLinhas(porDespesa);
+    const auto registro = lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), {2024, 1, 1}, {2024, 1, 7}, QString(), true);
+    ASSERT_EQ(registro.size(), esperadoPorDespesa.size());
+    for (size_t i = 0; i < registro.size(); ++i)
+        ASSERT_EQ(registro[i].numLan, esperadoPorDespesa[i].numLan) << i;
 }
 
 TEST_F(GradeConsultaBanco, PeriodIncludesBothDaysAndKeepsTheCondition)
@@ -598,6 +615,9 @@ TEST(GradeConsulta, PageKeysStepTheDateByMonthsAndLeaveInvalidDatesAlone)
         {"31/03/2024", Qt::Key_PageDown, "29/02/2024"}, {"15/12/2024", Qt::Key_PageUp, "15/01/2025"},
         {"", Qt::Key_PageUp, "__/__/____"},             {"12/0", Qt::Key_PageDown, "12/0_/____"},
         {"31/02/2024", Qt::Key_PageUp, "31/02/2024"},
+        // The calendar's ends: a step past them leaves the date as it was.
+        {"15/12/9999", Qt::Key_PageUp, "15/12/9999"},   {"15/01/0001", Qt::Key_PageDown, "15/01/0001"},
+        {"15/11/9999", Qt::Key_PageUp, "15/12/9999"},   {"15/02/0001", Qt::Key_PageDown, "15/01/0001"},
     };
     for (const auto& caso : casos) {
         platform::MaskEdBox caixa;

@@ -1,4 +1,5 @@
 // The query by date.
+#include "Janelas.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -273,4 +274,52 @@ TEST_F(ConsVen, UnlimitedNumberOfListedRows)
     EXPECT_EQ(g.TextMatrix(1, 3), "linha 0");
     EXPECT_EQ(g.TextMatrix(2, 3), "linha 10200");
     EXPECT_EQ(g.TextMatrix(33000, 1), "26/10/2024");
+}
+
+TEST_F(ConsVen, AfterTheEditorTheSameEntryIsCurrentAndInSight)
+{
+    MsgRecorder msgs;
+    ModalHook hook;
+    registrarAtualizacoes();
+    for (int i = 0; i < 65; ++i)
+        lancar(QStringLiteral("linha %1").arg(i, 2, 10, QLatin1Char('0')), -100, QDate(2024, 3, 1).addDays(i % 28));
+    frmConsVen& f = janela();
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    consultar(QStringLiteral("01/03/2024"), QStringLiteral("31/03/2024"));
+    platform::FlexGrid& g = *f.flxConsulta;
+    ASSERT_EQ(g.Rows(), 66);
+    const auto emVista = [&g](int row) { return row >= g.TopRow() && row < g.TopRow() + g.fullyVisibleRowCount(); };
+    std::function<void(frmZalteracao&)> editar;
+    hook.on<frmZalteracao>([&editar](frmZalteracao& e) { editar(e); });
+
+    // A saved change: the same entry stays current, where it was.
+    g.setTopRow(11);
+    g.setRow(32);
+    const QString numero = g.TextMatrix(32, 0);
+    editar = [](frmZalteracao& e) {
+        e.txtValor->setText(QStringLiteral("60"));
+        e.cmdGravaLan_Click();
+    };
+    f.flxConsulta_DblClick();
+    EXPECT_EQ(g.Row(), 32);
+    EXPECT_EQ(g.TextMatrix(32, 0), numero);
+    EXPECT_EQ(g.TextMatrix(32, 4), "-60,00");
+    EXPECT_TRUE(emVista(32));
+
+    // The entry was deleted meanwhile: the save is refused, the list drops
+    // it at once, and the row that took its place is current.
+    const QString seguinte = g.TextMatrix(33, 0);
+    editar = [](frmZalteracao& e) {
+        data::deleteLancamento(ConexaoBanco, e.txtNumLan->text().trimmed().toLongLong());
+        e.cmdGravaLan_Click();
+        e.Unload();
+    };
+    f.flxConsulta_DblClick();
+    EXPECT_EQ(msgs.lastText(), QStringLiteral("O lançamento ") + QString::number(numero.toLongLong()) +
+                                   QStringLiteral(" não existe mais e não foi alterado."));
+    EXPECT_EQ(g.Rows(), 65);
+    EXPECT_EQ(g.Row(), 32);
+    EXPECT_EQ(g.TextMatrix(32, 0), seguinte);
+    EXPECT_TRUE(emVista(32));
 }

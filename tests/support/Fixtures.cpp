@@ -1,5 +1,6 @@
 #include "support/Fixtures.h"
 
+#include "app/Falhas.h"
 #include "data/AccountFile.h"
 #include "data/Despesas.h"
 #include "platform/Clock.h"
@@ -7,7 +8,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace testsupport {
 
@@ -37,6 +41,7 @@ MsgRecorder::~MsgRecorder() { installTestDefaults(); }
 
 void installTestDefaults()
 {
+    app::instalarAvisoDeFalhas();
     platform::setMsgBoxHandler([](const platform::MsgCall& call) {
         std::fprintf(stderr, "[caixa sem gravador] %s\n", call.text.toLocal8Bit().constData());
         return call.buttons() == platform::vbYesNo ? int(platform::vbYes) : int(platform::vbOK);
@@ -88,6 +93,7 @@ void DrivesFixture::SetUp()
 
 void DrivesFixture::TearDown()
 {
+    tornarGravaveis();
     platform::Forms::clear();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ConexaoBanco.close();
@@ -96,6 +102,30 @@ void DrivesFixture::TearDown()
         qunsetenv("VORSAL_DRIVES");
     else
         qputenv("VORSAL_DRIVES", oldDrives);
+}
+
+void DrivesFixture::tornarGravaveis()
+{
+    for (const QString& path : somenteLeitura_) {
+        QProcess p;
+        p.start(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+        p.waitForFinished();
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    somenteLeitura_.clear();
+}
+
+bool DrivesFixture::tornarSomenteLeitura(const QString& path)
+{
+    somenteLeitura_.append(path);
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    if (QFile(path).open(QIODevice::ReadWrite)) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(QStringLiteral("chattr"), {QStringLiteral("+i"), path});
+        p.waitForFinished();
+    }
+    return !QFile(path).open(QIODevice::ReadWrite);
 }
 
 QString DrivesFixture::bancoFolder(const QString& letter) const
@@ -109,7 +139,27 @@ QString DrivesFixture::createAccount(const QString& nome, const QString& senha, 
 {
     const QString path = QDir(bancoFolder(letter)).filePath(nome + QStringLiteral(".mdb"));
     data::createAccountFile(path, senha, today);
+    senhas[path] = senha;
     return path;
+}
+
+void DrivesFixture::regravarComo(const QString& path, const data::Keying& keying)
+{
+    const QString temp = path + QStringLiteral(".antiga");
+    {
+        data::Connection db;
+        db.open(path, data::Keying(senhas.value(path, QStringLiteral("1234")).toUtf8()));
+        QFile(temp).open(QIODevice::WriteOnly);  // the connection may not create files
+        db.exportTo(temp, keying);
+    }
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::rename(temp, path));
+}
+
+int DrivesFixture::modoDe(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 void DrivesFixture::login(const QString& nome, const QString& letter)
@@ -118,6 +168,9 @@ void DrivesFixture::login(const QString& nome, const QString& letter)
     NomeBanco = nome;
     CaminhoBanco = DriveBanco + QStringLiteral("\\Banco\\") + nome + QStringLiteral(".mdb");
     ConexaoBanco.close();
+    ChaveBanco = senhas.value(QDir(bancoFolder(letter)).filePath(nome + QStringLiteral(".mdb")),
+                              QStringLiteral("1234"))
+                     .toUtf8();
     AbrirConexao();
     SenhaAceita = true;
     SituacaoSenha = QStringLiteral("OK");

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QHash>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,12 +86,26 @@ protected:
     // Makes a fresh account file "<nome>.mdb" on a drive; returns its path.
     QString createAccount(const QString& nome, const QString& senha = QStringLiteral("1234"),
                           const QString& letter = QStringLiteral("C"));
-    // Opens an account as a successful login would, without the dialog.
+    // Writes an account file again as an earlier version kept it: keyed
+    // with the former fixed key, or unencrypted (an empty key).
+    void regravarComo(const QString& path, const data::Keying& keying);
+    // The permission bits of a file or folder (not through a link).
+    static int modoDe(const QString& path);
+    // Opens an account as a successful login would, without the dialog,
+    // with the password it was created with.
     void login(const QString& nome, const QString& letter = QStringLiteral("C"));
 
+    // Makes a file read-only as a user meets it (write-protected; immutable
+    // when the tests run as a user every file is writable to); false when
+    // this machine allows neither. Undone at the end of the test.
+    bool tornarSomenteLeitura(const QString& path);
+    void tornarGravaveis();
+
     QDate today{2024, 3, 15};
+    QStringList somenteLeitura_;
     QTemporaryDir dir;
     QByteArray oldDrives;
+    QHash<QString, QString> senhas;  // by file path
 };
 
 // A fresh account "Casa" (with the plan of classifications a new file

@@ -261,16 +261,23 @@ inline QByteArray workbook(const QString& nomeFolha, const std::vector<std::vect
     return globais + folha;
 }
 
-// The compound file: sector 0 the allocation table, then the stream, then
-// the directory. Streams under 4096 bytes would go to the mini stream, so the
-// stream is padded with zero bytes after its last record.
-inline QByteArray arquivoComposto(QByteArray stream)
+// The compound file: sector 0 the allocation table, then the stream's
+// sectors, then the directory. A stream under 4096 bytes belongs in the mini
+// stream: with `mini` it goes there (64-byte pieces inside the root entry's
+// sectors, chained by a mini allocation table in sector 1), as small
+// workbooks are written; without, it is padded with zero bytes after its last
+// record to that size.
+inline QByteArray arquivoComposto(QByteArray stream, bool mini = false)
 {
-    if (stream.size() < 4096)
-        stream += QByteArray(4096 - stream.size(), '\0');
+    const quint32 fim = 0xFFFFFFFE, livre = 0xFFFFFFFF;
+    mini = mini && stream.size() < 4096;
+    const quint32 tamanho = mini ? quint32(stream.size()) : quint32(std::max<qsizetype>(stream.size(), 4096));
+    const int pedacos = int((stream.size() + 63) / 64);
+    stream += QByteArray((mini ? pedacos * 64 : qsizetype(tamanho)) - stream.size(), '\0');
     const int setoresStream = int((stream.size() + 511) / 512);
     stream += QByteArray(setoresStream * 512 - stream.size(), '\0');
-    const quint32 setorDir = quint32(1 + setoresStream);
+    const quint32 primeiro = mini ? 2 : 1;  // the stream's (or mini stream's) first sector
+    const quint32 setorDir = primeiro + quint32(setoresStream);
 
     QByteArray cab = QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(16, '\0');
     u16(cab, 0x003E);
@@ -284,21 +291,30 @@ inline QByteArray arquivoComposto(QByteArray stream)
     u32(cab, setorDir);   // first directory sector
     u32(cab, 0);
     u32(cab, 0x1000);
-    u32(cab, 0xFFFFFFFE); // no mini FAT
-    u32(cab, 0);
-    u32(cab, 0xFFFFFFFE); // no DIFAT sectors
+    u32(cab, mini ? 1 : fim);  // mini FAT
+    u32(cab, mini ? 1 : 0);
+    u32(cab, fim);        // no DIFAT sectors
     u32(cab, 0);
     u32(cab, 0);          // DIFAT[0]: the FAT is sector 0
     for (int i = 1; i < 109; ++i)
-        u32(cab, 0xFFFFFFFF);
+        u32(cab, livre);
 
     QByteArray fat;
     u32(fat, 0xFFFFFFFD);
-    for (int i = 1; i <= setoresStream; ++i)
-        u32(fat, i == setoresStream ? 0xFFFFFFFE : quint32(i + 1));
-    u32(fat, 0xFFFFFFFE);
+    if (mini)
+        u32(fat, fim);
+    for (int i = 0; i < setoresStream; ++i)
+        u32(fat, i + 1 == setoresStream ? fim : primeiro + quint32(i) + 1);
+    u32(fat, fim);
     while (fat.size() < 512)
-        u32(fat, 0xFFFFFFFF);
+        u32(fat, livre);
+    QByteArray miniFat;
+    if (mini) {
+        for (int i = 0; i < pedacos; ++i)
+            u32(miniFat, i + 1 == pedacos ? fim : quint32(i + 1));
+        while (miniFat.size() < 512)
+            u32(miniFat, livre);
+    }
 
     auto entrada = [](const QString& nome, quint8 tipo, quint32 filho, quint32 inicio, quint32 tamanho) {
         QByteArray e;
@@ -307,8 +323,8 @@ inline QByteArray arquivoComposto(QByteArray stream)
         e += QByteArray(64 - e.size(), '\0');
         u16(e, quint16((nome.size() + 1) * 2));
         e.append(char(tipo)).append(char(1));
-        u32(e, 0xFFFFFFFF);
-        u32(e, 0xFFFFFFFF);
+        u32(e, livre);
+        u32(e, livre);
         u32(e, filho);
         e += QByteArray(16 + 4 + 16, '\0');
         u32(e, inicio);
@@ -316,17 +332,18 @@ inline QByteArray arquivoComposto(QByteArray stream)
         u32(e, 0);
         return e;
     };
-    QByteArray dir = entrada(QStringLiteral("Root Entry"), 5, 1, 0xFFFFFFFE, 0)
-        + entrada(QStringLiteral("Workbook"), 2, 0xFFFFFFFF, 1, quint32(stream.size()));
+    QByteArray dir = entrada(QStringLiteral("Root Entry"), 5, 1, mini ? primeiro : fim, mini ? quint32(pedacos * 64) : 0)
+        + entrada(QStringLiteral("Workbook"), 2, livre, mini ? 0 : primeiro, tamanho);
     dir += QByteArray(512 - dir.size(), '\0');
-    return cab + fat + stream + dir;
+    return cab + fat + miniFat + stream + dir;
 }
 
 } // namespace xls
 
-inline bool escreverXls(const QString& path, const QString& nomeFolha, const std::vector<std::vector<QVariant>>& rows)
+inline bool escreverXls(const QString& path, const QString& nomeFolha, const std::vector<std::vector<QVariant>>& rows,
+                        bool mini = false)
 {
-    return escreverArquivo(path, xls::arquivoComposto(xls::workbook(nomeFolha, rows)));
+    return escreverArquivo(path, xls::arquivoComposto(xls::workbook(nomeFolha, rows), mini));
 }
 
 } // namespace testsupport

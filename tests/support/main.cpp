@@ -11,8 +11,9 @@ int main(int argc, char** argv)
     // Test discovery runs the programs without the test environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    platform::installPortuguese(app);
+    // The program's own application object: a handler's failure is told
+    // and the run goes on, as in the program.
+    platform::Application app(argc, argv);
     // The tests run from their own folder, not the program's.
     platform::setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
     testsupport::installTestDefaults();

@@ -22,6 +22,9 @@ constexpr qint64 kMaxPartSize = 32LL * 1024 * 1024;
 // A workbook has a few dozen parts.
 constexpr int kMaxZipEntries = 1000;
 
+// An .xls statement is a few hundred kilobytes.
+constexpr qint64 kMaxXlsBytes = 64LL * 1024 * 1024;
+
 // Whether the zip's central directory is what it says: every entry's header,
 // name, extra fields and comment inside the directory, and the directory
 // inside the file. The unzipping reads what the headers claim, so a header
@@ -116,6 +119,165 @@ QVariant freexlDateText(const char* text)
     if (d.isValid())
         return d;
     return s;
+}
+
+// The size every sheet of an .xls declares (its DIMENSIONS record), weighed
+// against the bounds before FreeXL sees the file: FreeXL lays out every
+// declared cell while it opens the file, so a few kilobytes declaring
+// 65 536 x 256 cells would keep it busy for seconds. Reads the compound
+// file's "Workbook" stream itself; false for a file whose compound
+// structure does not hold, or a sheet declaring more than the bounds.
+class CompoundFile {
+public:
+    explicit CompoundFile(QByteArray bytes) : file_(std::move(bytes)) {}
+
+    bool stream(const QString& wanted, QByteArray& out)
+    {
+        if (file_.size() < 512 || !file_.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
+            return false;
+        const quint32 shift = u16(0x1E);
+        if (shift != 9 && shift != 12)
+            return false;
+        sectorSize_ = qint64(1) << shift;
+        if (!readFat())
+            return false;
+        QByteArray directory;
+        if (!chain(fat_, u32(0x30), sectorSize_, directory, [&](quint32 s) { return sector(s); }))
+            return false;
+        QByteArray root;
+        for (qsizetype at = 0; at + 128 <= directory.size(); at += 128) {
+            const char* e = directory.constData() + at;
+            const quint16 nameBytes = get16(e + 0x40);
+            if (nameBytes < 2 || nameBytes > 64)
+                continue;
+            const QString name = QString::fromUtf16(reinterpret_cast<const char16_t*>(e), nameBytes / 2 - 1);
+            const quint8 type = quint8(e[0x42]);
+            const quint32 start = get32(e + 0x74);
+            const qint64 size = get32(e + 0x78);
+            if (type == 5 && at == 0) {
+                if (!chain(fat_, start, -1, root, [&](quint32 s) { return sector(s); }))
+                    return false;
+            } else if (type == 2 && name.compare(wanted, Qt::CaseInsensitive) == 0) {
+                if (size >= qint64(u32(0x38)))
+                    return chain(fat_, start, size, out, [&](quint32 s) { return sector(s); });
+                // Small streams live in the mini stream, in 64-byte pieces.
+                std::vector<quint32> miniFat;
+                QByteArray miniFatBytes;
+                if (!chain(fat_, u32(0x3C), -1, miniFatBytes, [&](quint32 s) { return sector(s); }))
+                    return false;
+                for (qsizetype i = 0; i + 4 <= miniFatBytes.size(); i += 4)
+                    miniFat.push_back(get32(miniFatBytes.constData() + i));
+                return chain(miniFat, start, size, out, [&](quint32 s) -> QByteArrayView {
+                    const qint64 from = qint64(s) * 64;
+                    if (from + 64 > root.size())
+                        return {};
+                    return QByteArrayView(root).sliced(from, 64);
+                });
+            }
+        }
+        return false;
+    }
+
+private:
+    static quint16 get16(const char* p) { return quint16(quint8(p[0]) | quint8(p[1]) << 8); }
+    static quint32 get32(const char* p) { return quint32(get16(p)) | quint32(get16(p + 2)) << 16; }
+    quint16 u16(qsizetype at) const { return get16(file_.constData() + at); }
+    quint32 u32(qsizetype at) const { return get32(file_.constData() + at); }
+
+    QByteArrayView sector(quint32 s) const
+    {
+        const qint64 from = (qint64(s) + 1) * sectorSize_;
+        if (s >= 0xFFFFFFFA || from + sectorSize_ > file_.size())
+            return {};
+        return QByteArrayView(file_).sliced(from, sectorSize_);
+    }
+
+    // The allocation table, from the sector list of the header and the
+    // chained list sectors after it.
+    bool readFat()
+    {
+        std::vector<quint32> fatSectors;
+        for (int i = 0; i < 109; ++i)
+            fatSectors.push_back(u32(0x4C + 4 * i));
+        quint32 next = u32(0x44);
+        for (quint32 n = u32(0x48); n > 0 && next < 0xFFFFFFFA; --n) {
+            const QByteArrayView s = sector(next);
+            if (s.isEmpty() || fatSectors.size() > std::size_t(file_.size() / 4))
+                return false;
+            for (qsizetype i = 0; i + 4 < s.size(); i += 4)
+                fatSectors.push_back(get32(s.data() + i));
+            next = get32(s.data() + s.size() - 4);
+        }
+        const quint32 count = u32(0x2C);
+        if (count > fatSectors.size())
+            return false;
+        for (quint32 i = 0; i < count; ++i) {
+            const QByteArrayView s = sector(fatSectors[i]);
+            if (s.isEmpty())
+                return false;
+            for (qsizetype j = 0; j + 4 <= s.size(); j += 4)
+                fat_.push_back(get32(s.data() + j));
+        }
+        return true;
+    }
+
+    // The sectors of a chain, in order, cut to `size` (all of them when -1).
+    template <typename Sector>
+    bool chain(const std::vector<quint32>& table, quint32 start, qint64 size, QByteArray& out, Sector sectorOf) const
+    {
+        out.clear();
+        std::size_t steps = 0;
+        for (quint32 s = start; s != 0xFFFFFFFE; s = table[s]) {
+            const QByteArrayView piece = sectorOf(s);
+            if (piece.isEmpty() || s >= table.size() || ++steps > table.size())
+                return false;
+            out.append(piece);
+            if (size >= 0 && out.size() >= size)
+                break;
+        }
+        if (size >= 0) {
+            if (out.size() < size)
+                return false;
+            out.truncate(size);
+        }
+        return true;
+    }
+
+    QByteArray file_;
+    qint64 sectorSize_ = 512;
+    std::vector<quint32> fat_;
+};
+
+bool declaredSizesFit(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxXlsBytes)
+        return false;
+    CompoundFile compound(file.readAll());
+    QByteArray book;
+    if (!compound.stream(QStringLiteral("Workbook"), book) && !compound.stream(QStringLiteral("Book"), book))
+        return false;
+    const auto u16 = [&](qsizetype at) { return quint32(quint8(book[at])) | quint32(quint8(book[at + 1])) << 8; };
+    for (qsizetype at = 0; at + 4 <= book.size();) {
+        const quint32 id = u16(at);
+        const qsizetype length = u16(at + 2);
+        const qsizetype body = at + 4;
+        if (body + length > book.size())
+            break;
+        if (id == 0x0200) {
+            // BIFF8: first row, last row + 1 (32 bits each), then the
+            // columns; BIFF5 and older: 16-bit rows.
+            const bool biff8 = length >= 14;
+            if (!biff8 && length < 10)
+                return false;
+            const qint64 rows = biff8 ? qint64(u16(body + 4)) | qint64(u16(body + 6)) << 16 : u16(body + 2);
+            const qint64 cols = u16(body + (biff8 ? 10 : 6));
+            if (rows > kMaxRows || cols > kMaxColumns || rows * cols > kMaxCells)
+                return false;
+        }
+        at = body + length;
+    }
+    return true;
 }
 
 // ---- .xlsx --------------------------------------------------------------
@@ -302,6 +464,8 @@ bool parseRef(QStringView ref, int& row, int& col)
 Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
+    if (!declaredSizesFit(path))
+        return Status::Damaged;
     const void* handle = nullptr;
     const QByteArray name = QFile::encodeName(path);
     const int opened = freexl_open(name.constData(), &handle);
@@ -332,7 +496,7 @@ Status readXlsCells(const QString& path, const QString& sheetName, std::vector<C
     unsigned short cols = 0;
     if (freexl_select_active_worksheet(handle, static_cast<unsigned short>(index)) != FREEXL_OK
         || freexl_worksheet_dimensions(handle, &rows, &cols) != FREEXL_OK || rows > unsigned(kMaxRows)
-        || cols > kMaxColumns)
+        || cols > kMaxColumns || qint64(rows) * cols > kMaxCells)
         return Status::Damaged;
     Cells cells(out);
     for (unsigned int r = 0; r < rows; ++r) {

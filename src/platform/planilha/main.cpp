@@ -1,7 +1,7 @@
 // vorsal-leitor-planilha FILE SHEET: writes the cells of the worksheet SHEET
 // of the spreadsheet FILE on standard output in the layout of resposta.h.
-// The program starts it for each statement, with limits on its memory and
-// time, and takes anything but a whole answer as a damaged file.
+// The program starts it for each statement, confined (platform/Confinement.h),
+// and takes anything but a whole answer as a damaged file.
 #include "platform/planilha/leitura.h"
 
 #include <QFile>

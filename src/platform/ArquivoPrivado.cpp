@@ -1,0 +1,118 @@
+#include "platform/ArquivoPrivado.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+QByteArray nativo(const QString& path) { return QFile::encodeName(path); }
+} // namespace
+
+void protegerMemoria() { prctl(PR_SET_DUMPABLE, 0, 0, 0, 0); }
+
+TravaArquivo& TravaArquivo::operator=(TravaArquivo&& outra) noexcept
+{
+    if (this != &outra) {
+        soltar();
+        fd_ = outra.fd_;
+        outra.fd_ = -1;
+    }
+    return *this;
+}
+
+TravaArquivo::Resultado TravaArquivo::travar(const QString& path)
+{
+    soltar();
+    const QByteArray nome = nativo(path);
+    for (int tentativa = 0; tentativa < 3; ++tentativa) {
+        const int fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return Resultado::Erro;
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const bool emUso = errno == EWOULDBLOCK;
+            ::close(fd);
+            return emUso ? Resultado::EmUso : Resultado::Erro;
+        }
+        // The holder may have renamed a new file over the path after we
+        // opened the old one: only the file at the path counts.
+        struct stat aberto {}, atual {};
+        if (::fstat(fd, &aberto) == 0 && ::stat(nome.constData(), &atual) == 0 && aberto.st_dev == atual.st_dev &&
+            aberto.st_ino == atual.st_ino) {
+            fd_ = fd;
+            return Resultado::Travado;
+        }
+        ::close(fd);
+    }
+    return Resultado::EmUso;
+}
+
+TravaArquivo::Resultado TravaArquivo::adotar(int fd)
+{
+    soltar();
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return Resultado::Erro;
+    }
+    fd_ = fd;
+    return Resultado::Travado;
+}
+
+void TravaArquivo::soltar()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+int criarArquivoPrivado(const QString& path)
+{
+    const int fd = ::open(nativo(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // The umask can only take bits away; this puts back none beyond 0600.
+    if (fd >= 0 && ::fchmod(fd, 0600) != 0) {
+        ::close(fd);
+        ::unlink(nativo(path).constData());
+        return -1;
+    }
+    return fd;
+}
+
+bool livreParaArquivoComum(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(nativo(path).constData(), &st) != 0)
+        return errno == ENOENT;
+    return S_ISREG(st.st_mode);
+}
+
+bool sincronizar(int fd) { return fd >= 0 && ::fsync(fd) == 0; }
+
+bool sincronizarPasta(const QString& pasta)
+{
+    const int fd = ::open(nativo(pasta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+bool substituirArquivo(const QString& temp, const QString& path)
+{
+    if (::rename(nativo(temp).constData(), nativo(path).constData()) != 0)
+        return false;
+    // The rename is done; a folder that cannot be synced only delays it.
+    sincronizarPasta(QFileInfo(path).absolutePath());
+    return true;
+}
+
+bool tornarPastaPrivada(const QString& pasta) { return ::chmod(nativo(pasta).constData(), 0700) == 0; }
+
+} // namespace platform

@@ -1,0 +1,59 @@
+#pragma once
+// Files only the user reads: made 0600 whatever the umask, written beside
+// the file they replace and renamed over it, held by one copy of the
+// program at a time.
+#include <QString>
+
+namespace platform {
+
+// No core file, and no other process of the user reads this one's memory:
+// the password typed at the login stays in it for the whole run.
+void protegerMemoria();
+
+// A BSD lock (flock) on a file, on a descriptor of its own. It is
+// independent of the engine's POSIX locks on the same file, but the
+// descriptor must stay open until the engine has closed the file: closing
+// any descriptor of a file drops every POSIX lock the process has on it.
+// A crash releases it with the process.
+class TravaArquivo {
+public:
+    enum class Resultado { Travado, EmUso, Erro };
+
+    TravaArquivo() = default;
+    ~TravaArquivo() { soltar(); }
+    TravaArquivo(TravaArquivo&& outra) noexcept : fd_(outra.fd_) { outra.fd_ = -1; }
+    TravaArquivo& operator=(TravaArquivo&& outra) noexcept;
+    TravaArquivo(const TravaArquivo&) = delete;
+    TravaArquivo& operator=(const TravaArquivo&) = delete;
+
+    // Takes the file at path without waiting. A file renamed over the
+    // path meanwhile is taken again at its new place.
+    Resultado travar(const QString& path);
+    // Takes a descriptor already open on a file this process made.
+    Resultado adotar(int fd);
+    void soltar();
+    int fd() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
+// Creates a new, empty file for writing, mode 0600. Fails (-1) when
+// anything is at the name, a symbolic link included.
+int criarArquivoPrivado(const QString& path);
+
+// True when path holds a regular file (not through a link) or nothing.
+bool livreParaArquivoComum(const QString& path);
+
+// Writes a file's data and a folder's entries to the disk.
+bool sincronizar(int fd);
+bool sincronizarPasta(const QString& pasta);
+
+// Renames temp over path and syncs the folder: a crash leaves either the
+// old file or the new one at path.
+bool substituirArquivo(const QString& temp, const QString& path);
+
+// Makes a folder the user's alone (0700).
+bool tornarPastaPrivada(const QString& pasta);
+
+} // namespace platform

@@ -1,0 +1,650 @@
+#include "platform/Confinement.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cerrno>
+#include <climits>
+#include <cstddef>
+#include <cstring>
+#include <fcntl.h>
+#include <link.h>
+#include <linux/audit.h>
+#include <linux/close_range.h>
+#include <linux/filter.h>
+#include <linux/landlock.h>
+#include <linux/seccomp.h>
+#include <poll.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// ---- Landlock -------------------------------------------------------------
+// The system headers may be older than the kernel: the rights and fields of
+// later ABI versions are spelled out here.
+
+constexpr std::uint64_t kLandlockTruncate = 1ULL << 14;  // ABI 3
+constexpr std::uint64_t kLandlockIoctlDev = 1ULL << 15;  // ABI 5
+constexpr std::uint64_t kLandlockNetBindTcp = 1ULL << 0;  // ABI 4
+constexpr std::uint64_t kLandlockNetConnectTcp = 1ULL << 1;
+constexpr std::uint64_t kLandlockScopeAbstractUnix = 1ULL << 0;  // ABI 6
+constexpr std::uint64_t kLandlockScopeSignal = 1ULL << 1;
+
+struct LandlockRulesetAttr {
+    std::uint64_t handledAccessFs;
+    std::uint64_t handledAccessNet;
+    std::uint64_t scoped;
+};
+
+int landlockAbi()
+{
+    const long abi = syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
+    return abi < 0 ? 0 : int(abi);
+}
+
+bool allowBeneath(int ruleset, const QByteArray& path, std::uint64_t access)
+{
+    const int fd = ::open(path.constData(), O_PATH | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT;  // a library folder this system does not have
+    struct stat st {};
+    const std::uint64_t fileRights =
+        LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_WRITE_FILE;
+    if (::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode))
+        access &= fileRights;
+    landlock_path_beneath_attr rule{};
+    rule.allowed_access = access;
+    rule.parent_fd = fd;
+    const bool ok = syscall(SYS_landlock_add_rule, ruleset, LANDLOCK_RULE_PATH_BENEATH, &rule, 0) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// The dynamic loader named by the running program: the kernel opens it to
+// start the reader, so it must be executable inside the sandbox.
+int collectObject(dl_phdr_info* info, size_t, void* data)
+{
+    auto* out = static_cast<QByteArray*>(data);
+    for (int i = 0; i < info->dlpi_phnum; ++i)
+        if (info->dlpi_phdr[i].p_type == PT_INTERP) {
+            *out = reinterpret_cast<const char*>(info->dlpi_addr + info->dlpi_phdr[i].p_vaddr);
+            return 1;
+        }
+    return 0;
+}
+
+// The folders of every library the program has loaded, beside the usual ones:
+// the reader links a part of them.
+int collectFolder(dl_phdr_info* info, size_t, void* data)
+{
+    auto* out = static_cast<std::vector<QByteArray>*>(data);
+    if (info->dlpi_name && info->dlpi_name[0] == '/') {
+        QByteArray folder(info->dlpi_name);
+        folder.truncate(folder.lastIndexOf('/'));
+        if (!folder.isEmpty() && std::find(out->begin(), out->end(), folder) == out->end())
+            out->push_back(folder);
+    }
+    return 0;
+}
+
+// The ruleset the child takes on: nothing but reading the input and the
+// libraries and running the program. -1 when the kernel has no Landlock;
+// -2 when it has and the ruleset cannot be made (the run is refused then).
+int makeLandlockRuleset(int abi, const QByteArray& program, const QByteArray& input)
+{
+    if (abi < 1)
+        return -1;
+    LandlockRulesetAttr attr{};
+    attr.handledAccessFs = (LANDLOCK_ACCESS_FS_MAKE_SYM << 1) - 1;
+    if (abi >= 2)
+        attr.handledAccessFs |= LANDLOCK_ACCESS_FS_REFER;
+    if (abi >= 3)
+        attr.handledAccessFs |= kLandlockTruncate;
+    if (abi >= 5)
+        attr.handledAccessFs |= kLandlockIoctlDev;
+    std::size_t size = sizeof attr.handledAccessFs;
+    if (abi >= 4) {
+        attr.handledAccessNet = kLandlockNetBindTcp | kLandlockNetConnectTcp;
+        size = offsetof(LandlockRulesetAttr, scoped);
+    }
+    if (abi >= 6) {
+        attr.scoped = kLandlockScopeAbstractUnix | kLandlockScopeSignal;
+        size = sizeof attr;
+    }
+    const int ruleset = int(syscall(SYS_landlock_create_ruleset, &attr, size, 0));
+    if (ruleset < 0)
+        return -2;
+    const std::uint64_t read = LANDLOCK_ACCESS_FS_READ_FILE;
+    const std::uint64_t run = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_EXECUTE;
+    QByteArray loader;
+    dl_iterate_phdr(collectObject, &loader);
+    std::vector<QByteArray> folders{"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
+    dl_iterate_phdr(collectFolder, &folders);
+    bool ok = allowBeneath(ruleset, input, read) && allowBeneath(ruleset, program, run)
+        && allowBeneath(ruleset, "/etc/ld.so.cache", read) && (loader.isEmpty() || allowBeneath(ruleset, loader, run));
+    for (const QByteArray& folder : folders)
+        ok = ok && allowBeneath(ruleset, folder, read);
+    if (!ok) {
+        ::close(ruleset);
+        return -2;
+    }
+    return ruleset;
+}
+
+// ---- seccomp --------------------------------------------------------------
+
+#if defined(__x86_64__)
+constexpr std::uint32_t kAuditArch = AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+constexpr std::uint32_t kAuditArch = AUDIT_ARCH_AARCH64;
+#else
+#error "seccomp filter: unknown architecture"
+#endif
+
+constexpr std::uint32_t kDeny = SECCOMP_RET_ERRNO | EPERM;
+
+std::uint32_t argLow(int n) { return std::uint32_t(offsetof(seccomp_data, args) + 8 * n); }
+
+struct Filter {
+    std::vector<sock_filter> code;
+    std::vector<std::size_t> pidSlots;  // instructions that compare with the child's pid
+
+    void add(std::uint16_t op, std::uint32_t k, std::uint8_t jt = 0, std::uint8_t jf = 0)
+    {
+        code.push_back(sock_filter{op, jt, jf, k});
+    }
+    void ret(std::uint32_t action) { add(BPF_RET | BPF_K, action); }
+    void load(std::uint32_t offset) { add(BPF_LD | BPF_W | BPF_ABS, offset); }
+    // When the syscall is `nr`, run `block` (which must end in a return);
+    // otherwise go on after it.
+    template <typename Block>
+    void on(long nr, Block block)
+    {
+        const std::size_t at = code.size();
+        add(BPF_JMP | BPF_JEQ | BPF_K, std::uint32_t(nr), 0, 0);
+        block();
+        code[at].jf = std::uint8_t(code.size() - at - 1);
+    }
+    void deny(long nr)
+    {
+        on(nr, [&] { ret(kDeny); });
+    }
+    // Only when argument `arg` (as an int) is the child itself.
+    void onlySelf(long nr, int arg)
+    {
+        on(nr, [&] {
+            load(argLow(arg));
+            pidSlots.push_back(code.size());
+            add(BPF_JMP | BPF_JEQ | BPF_K, 0, 0, 1);
+            ret(SECCOMP_RET_ALLOW);
+            ret(kDeny);
+        });
+    }
+    // Refused when any bit of `bits` is set in argument `arg`.
+    void denyBits(long nr, int arg, std::uint32_t bits)
+    {
+        on(nr, [&] {
+            load(argLow(arg));
+            add(BPF_JMP | BPF_JSET | BPF_K, bits, 0, 1);
+            ret(kDeny);
+            ret(SECCOMP_RET_ALLOW);
+        });
+    }
+};
+
+// `execAction` decides execve and execveat: the launcher's listener lets the
+// first one through; without a listener (an older kernel) they are allowed
+// and Landlock alone keeps other programs from running.
+std::vector<sock_filter> buildFilter(std::uint32_t execAction, std::vector<std::size_t>& pidSlots)
+{
+    Filter f;
+    f.load(offsetof(seccomp_data, arch));
+    f.add(BPF_JMP | BPF_JEQ | BPF_K, kAuditArch, 1, 0);
+    f.ret(SECCOMP_RET_KILL_PROCESS);
+    f.load(offsetof(seccomp_data, nr));
+    // x32 system calls on x86_64 are refused whole.
+#if defined(__x86_64__)
+    f.add(BPF_JMP | BPF_JGE | BPF_K, 0x40000000u, 0, 1);
+    f.ret(kDeny);
+#endif
+
+    f.on(SYS_execve, [&] { f.ret(execAction); });
+    f.on(SYS_execveat, [&] { f.ret(execAction); });
+
+    // Signals only to itself.
+    f.onlySelf(SYS_kill, 0);
+    f.onlySelf(SYS_tkill, 0);
+    f.onlySelf(SYS_tgkill, 0);
+    f.onlySelf(SYS_rt_sigqueueinfo, 0);
+    f.onlySelf(SYS_rt_tgsigqueueinfo, 0);
+
+    // Files: read, never written, made, renamed or removed.
+    const std::uint32_t writing = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
+#ifdef SYS_open
+    f.denyBits(SYS_open, 1, writing);
+#endif
+    f.denyBits(SYS_openat, 2, writing);
+    // A shared mapping that can be written changes the file under it.
+    f.on(SYS_mmap, [&] {
+        f.load(argLow(2));
+        f.add(BPF_JMP | BPF_JSET | BPF_K, PROT_WRITE, 0, 3);
+        f.load(argLow(3));
+        f.add(BPF_JMP | BPF_JSET | BPF_K, MAP_SHARED, 0, 1);
+        f.ret(kDeny);
+        f.ret(SECCOMP_RET_ALLOW);
+    });
+    // No characters pushed into a terminal's input.
+    f.on(SYS_ioctl, [&] {
+        f.load(argLow(1));
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, TIOCSTI, 1, 0);
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, TIOCLINUX, 0, 1);
+        f.ret(kDeny);
+        f.ret(SECCOMP_RET_ALLOW);
+    });
+    // A further filter may narrow this one, but never take over its exec
+    // decisions through a listener of its own.
+    f.denyBits(SYS_seccomp, 1, SECCOMP_FILTER_FLAG_NEW_LISTENER);
+
+    static const long refused[] = {
+        // sockets of every kind
+        SYS_socket, SYS_socketpair, SYS_connect, SYS_bind, SYS_listen, SYS_accept, SYS_accept4,
+        // changing files and folders
+        SYS_openat2, SYS_renameat, SYS_renameat2, SYS_unlinkat, SYS_mkdirat, SYS_linkat, SYS_symlinkat,
+        SYS_fchmod, SYS_fchmodat, SYS_fchown, SYS_fchownat, SYS_truncate, SYS_ftruncate, SYS_fallocate,
+        SYS_mknodat, SYS_utimensat, SYS_setxattr, SYS_lsetxattr, SYS_fsetxattr, SYS_removexattr,
+        SYS_lremovexattr, SYS_fremovexattr, SYS_name_to_handle_at, SYS_open_by_handle_at, SYS_memfd_create,
+#ifdef SYS_rename
+        SYS_rename, SYS_unlink, SYS_rmdir, SYS_mkdir, SYS_link, SYS_symlink, SYS_chmod, SYS_chown, SYS_lchown,
+        SYS_creat, SYS_mknod, SYS_utime, SYS_utimes, SYS_futimesat,
+#endif
+#ifdef SYS_fchmodat2
+        SYS_fchmodat2,
+#else
+        452,  // fchmodat2
+#endif
+        // other processes
+        SYS_ptrace, SYS_process_vm_readv, SYS_process_vm_writev, SYS_pidfd_open, SYS_pidfd_getfd,
+        SYS_pidfd_send_signal, SYS_kcmp, SYS_setsid, SYS_setpgid,
+        // the system and the confinement itself
+        SYS_unshare, SYS_setns, SYS_mount, SYS_umount2, SYS_pivot_root, SYS_chroot, SYS_io_uring_setup,
+        SYS_io_uring_enter, SYS_io_uring_register, SYS_bpf, SYS_perf_event_open, SYS_userfaultfd, SYS_keyctl,
+        SYS_add_key, SYS_request_key, SYS_quotactl,
+    };
+    for (const long nr : refused)
+        f.deny(nr);
+    f.ret(SECCOMP_RET_ALLOW);
+    pidSlots = f.pidSlots;
+    return f.code;
+}
+
+int seccompCall(unsigned op, unsigned flags, void* args) { return int(syscall(SYS_seccomp, op, flags, args)); }
+
+// ---- the child, between fork and exec: async-signal-safe calls only -------
+
+struct ChildPlan {
+    const char* program;
+    char* const* argv;
+    int input = -1;          // /dev/null, read and write
+    int output = -1;         // the pipe's writing end
+    int control = -1;        // socket to the launcher
+    int ruleset = -1;        // Landlock, or -1
+    unsigned layers = 0;
+    rlim_t memory = 0;
+    rlim_t seconds = 0;
+    sock_fprog withListener{};
+    sock_fprog withoutListener{};
+    const std::size_t* pidSlots = nullptr;
+    std::size_t pidSlotCount = 0;
+};
+
+// What the child tells the launcher before its exec: the layers in place,
+// with the seccomp listener's descriptor when there is one.
+void sendToLauncher(int control, unsigned applied, int listener)
+{
+    char payload[sizeof applied];
+    std::memcpy(payload, &applied, sizeof applied);
+    iovec iov{payload, sizeof payload};
+    alignas(cmsghdr) char space[CMSG_SPACE(sizeof(int))] = {};
+    msghdr msg{};
+    msg.msg_iov = &iov;
+    msg.msg_iovlen = 1;
+    if (listener >= 0) {
+        msg.msg_control = space;
+        msg.msg_controllen = sizeof space;
+        cmsghdr* c = CMSG_FIRSTHDR(&msg);
+        c->cmsg_level = SOL_SOCKET;
+        c->cmsg_type = SCM_RIGHTS;
+        c->cmsg_len = CMSG_LEN(sizeof(int));
+        std::memcpy(CMSG_DATA(c), &listener, sizeof(int));
+    }
+    while (::sendmsg(control, &msg, MSG_NOSIGNAL) < 0 && errno == EINTR) {
+    }
+}
+
+char* const kNoEnvironment[] = {nullptr};
+
+[[noreturn]] void runChild(ChildPlan& plan, pid_t launcher)
+{
+    // Dies with the program, and is a session of its own that the launcher
+    // kills whole.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != launcher)
+        ::_exit(127);
+    ::setsid();
+    if (::dup2(plan.input, 0) < 0 || ::dup2(plan.output, 1) < 0 || ::dup2(plan.input, 2) < 0)
+        ::_exit(127);
+    if (::chdir("/") != 0)
+        ::_exit(127);
+
+    const rlimit memory{plan.memory, plan.memory};
+    const rlimit cpu{plan.seconds, plan.seconds};
+    const rlimit none{0, 0};
+    if (::setrlimit(RLIMIT_AS, &memory) != 0 || ::setrlimit(RLIMIT_CPU, &cpu) != 0
+        || ::setrlimit(RLIMIT_FSIZE, &none) != 0 || ::setrlimit(RLIMIT_CORE, &none) != 0)
+        ::_exit(127);
+    // No descriptor of the program (the account file above all) survives
+    // the exec.
+    if (syscall(SYS_close_range, 3u, ~0u, CLOSE_RANGE_CLOEXEC) != 0) {
+        rlimit files{};
+        const int top = ::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < 65536 ? int(files.rlim_cur) : 65536;
+        for (int fd = 3; fd < top; ++fd)
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+
+    unsigned applied = 0;
+    if (plan.layers & kNamespaceLayer) {
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNET) == 0 || ::unshare(CLONE_NEWNET) == 0)
+            applied |= kNamespaceLayer;
+    }
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
+        ::_exit(127);
+    if (plan.ruleset >= 0) {
+        if (syscall(SYS_landlock_restrict_self, plan.ruleset, 0) != 0)
+            ::_exit(127);
+        applied |= kLandlockLayer;
+    }
+    int listener = -1;
+    if (plan.layers & kSeccompLayer) {
+        const std::uint32_t self = std::uint32_t(::getpid());
+        for (sock_fprog* prog : {&plan.withListener, &plan.withoutListener})
+            for (std::size_t i = 0; i < plan.pidSlotCount; ++i)
+                prog->filter[plan.pidSlots[i]].k = self;
+        listener = seccompCall(SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_NEW_LISTENER, &plan.withListener);
+        if (listener < 0 && seccompCall(SECCOMP_SET_MODE_FILTER, 0, &plan.withoutListener) != 0)
+            ::_exit(127);
+        applied |= kSeccompLayer;
+    }
+    sendToLauncher(plan.control, applied, listener);
+    if (listener >= 0)
+        ::close(listener);
+    ::execve(plan.program, plan.argv, kNoEnvironment);
+    ::_exit(127);
+}
+
+// ---- the launcher ----------------------------------------------------------
+
+// Reads what the child sent before its exec; -1 for the listener when none
+// came. False when nothing came in time.
+bool receiveFromChild(int control, int millis, unsigned& applied, int& listener)
+{
+    listener = -1;
+    pollfd p{control, POLLIN, 0};
+    if (::poll(&p, 1, millis) <= 0)
+        return false;
+    char payload[sizeof applied];
+    iovec iov{payload, sizeof payload};
+    alignas(cmsghdr) char space[CMSG_SPACE(sizeof(int))] = {};
+    msghdr msg{};
+    msg.msg_iov = &iov;
+    msg.msg_iovlen = 1;
+    msg.msg_control = space;
+    msg.msg_controllen = sizeof space;
+    const ssize_t n = ::recvmsg(control, &msg, MSG_CMSG_CLOEXEC);
+    if (n != ssize_t(sizeof payload))
+        return false;
+    std::memcpy(&applied, payload, sizeof applied);
+    for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c))
+        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_RIGHTS)
+            std::memcpy(&listener, CMSG_DATA(c), sizeof(int));
+    return true;
+}
+
+// Lets the child's one exec through, then closes the listener: from then on
+// every exec fails.
+bool letTheExecThrough(int listener, pid_t child, int millis)
+{
+    seccomp_notif_sizes sizes{};
+    if (seccompCall(SECCOMP_GET_NOTIF_SIZES, 0, &sizes) != 0)
+        return false;
+    std::vector<char> request(std::max<std::size_t>(sizes.seccomp_notif, sizeof(seccomp_notif)));
+    std::vector<char> response(std::max<std::size_t>(sizes.seccomp_notif_resp, sizeof(seccomp_notif_resp)));
+    pollfd p{listener, POLLIN, 0};
+    if (::poll(&p, 1, millis) <= 0 || !(p.revents & POLLIN))
+        return false;
+    if (::ioctl(listener, SECCOMP_IOCTL_NOTIF_RECV, request.data()) != 0)
+        return false;
+    const auto* notif = reinterpret_cast<const seccomp_notif*>(request.data());
+    auto* resp = reinterpret_cast<seccomp_notif_resp*>(response.data());
+    resp->id = notif->id;
+    const bool theExec = notif->pid == std::uint32_t(child) && notif->data.nr == SYS_execve;
+    resp->flags = theExec ? SECCOMP_USER_NOTIF_FLAG_CONTINUE : 0;
+    resp->error = theExec ? 0 : -EPERM;
+    return ::ioctl(listener, SECCOMP_IOCTL_NOTIF_SEND, resp) == 0 && theExec;
+}
+
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { reset(); }
+    void reset(int f = -1)
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = f;
+    }
+};
+
+// Waits for the output to end, within the time and size; false when the
+// run has to be stopped.
+bool collectOutput(int out, const QElapsedTimer& clock, qint64 millis, qint64 maxBytes, QByteArray& output)
+{
+    bool ok = true;
+    bool done = false;
+    const auto readSome = [&] {
+        char buffer[64 * 1024];
+        for (;;) {
+            const ssize_t n = ::read(out, buffer, sizeof buffer);
+            if (n > 0) {
+                output.append(buffer, qsizetype(n));
+                if (output.size() > maxBytes) {
+                    ok = false;
+                    done = true;
+                    return;
+                }
+                continue;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n == 0 || errno != EAGAIN)
+                done = true;
+            return;
+        }
+    };
+    ::fcntl(out, F_SETFL, ::fcntl(out, F_GETFL) | O_NONBLOCK);
+    if (QCoreApplication::instance()) {
+        QEventLoop loop;
+        QSocketNotifier readable(out, QSocketNotifier::Read);
+        QObject::connect(&readable, &QSocketNotifier::activated, &loop, [&] {
+            readSome();
+            if (done)
+                loop.quit();
+        });
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+            ok = false;
+            done = true;
+            loop.quit();
+        });
+        deadline.start(int(std::max<qint64>(0, millis - clock.elapsed())));
+        readSome();
+        if (!done)
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+    } else {
+        while (!done) {
+            const qint64 left = millis - clock.elapsed();
+            pollfd p{out, POLLIN, 0};
+            if (left <= 0 || ::poll(&p, 1, int(left)) <= 0) {
+                ok = false;
+                break;
+            }
+            readSome();
+        }
+    }
+    return ok;
+}
+
+// Waits (without reaping) for the child to end, until the time is up.
+bool waitForEnd(pid_t child, const QElapsedTimer& clock, qint64 millis)
+{
+    for (;;) {
+        siginfo_t info{};
+        if (::waitid(P_PID, id_t(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == child)
+            return true;
+        if (clock.elapsed() >= millis)
+            return false;
+        if (QCoreApplication::instance()) {
+            QEventLoop loop;
+            QTimer::singleShot(5, &loop, &QEventLoop::quit);
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        } else {
+            ::usleep(5000);
+        }
+    }
+}
+
+} // namespace
+
+ConfinedRun runConfined(const ConfinedCommand& command)
+{
+    ConfinedRun run;
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 millis = qint64(command.seconds) * 1000;
+
+    // Everything that allocates happens here, before the fork.
+    const QByteArray program = QFile::encodeName(QFileInfo(command.program).absoluteFilePath());
+    const QByteArray input = QFile::encodeName(QFileInfo(command.input).absoluteFilePath());
+    std::vector<QByteArray> args{program};
+    for (const QString& a : command.arguments)
+        args.push_back(a.toUtf8());
+    std::vector<char*> argv;
+    for (QByteArray& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    run.landlockAbi = landlockAbi();
+    Fd ruleset;
+    if (command.layers & kLandlockLayer) {
+        ruleset.reset(makeLandlockRuleset(run.landlockAbi, program, input));
+        if (ruleset.fd == -2)
+            return run;
+    }
+    std::vector<std::size_t> pidSlots;
+    std::vector<sock_filter> withListener = buildFilter(SECCOMP_RET_USER_NOTIF, pidSlots);
+    std::vector<sock_filter> withoutListener = buildFilter(SECCOMP_RET_ALLOW, pidSlots);
+
+    int pipeFds[2];
+    int controlFds[2];
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+        return run;
+    Fd out(pipeFds[0]), outChild(pipeFds[1]);
+    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, controlFds) != 0)
+        return run;
+    Fd control(controlFds[0]), controlChild(controlFds[1]);
+    Fd null(::open("/dev/null", O_RDWR | O_CLOEXEC));
+    if (null.fd < 0)
+        return run;
+
+    ChildPlan plan;
+    plan.program = program.constData();
+    plan.argv = argv.data();
+    plan.input = null.fd;
+    plan.output = outChild.fd;
+    plan.control = controlChild.fd;
+    plan.ruleset = ruleset.fd;
+    plan.layers = command.layers;
+    plan.memory = rlim_t(command.memoryBytes);
+    plan.seconds = rlim_t(command.seconds);
+    plan.withListener = sock_fprog{std::uint16_t(withListener.size()), withListener.data()};
+    plan.withoutListener = sock_fprog{std::uint16_t(withoutListener.size()), withoutListener.data()};
+    plan.pidSlots = pidSlots.data();
+    plan.pidSlotCount = pidSlots.size();
+
+    const pid_t launcher = ::getpid();
+    const pid_t child = ::fork();
+    if (child < 0)
+        return run;
+    if (child == 0)
+        runChild(plan, launcher);
+    outChild.reset();
+    controlChild.reset();
+    ruleset.reset();
+
+    bool ok = false;
+    int listener = -1;
+    if (receiveFromChild(control.fd, int(std::max<qint64>(1, millis - clock.elapsed())), run.applied, listener)) {
+        Fd listening(listener);
+        // Every layer asked for and present on this kernel is in place, and
+        // the one exec is let through; anything less and the program does
+        // not run.
+        const bool landlockWanted = (command.layers & kLandlockLayer) && run.landlockAbi >= 1;
+        const bool layersIn = (!(command.layers & kSeccompLayer) || (run.applied & kSeccompLayer))
+            && (!landlockWanted || (run.applied & kLandlockLayer));
+        ok = layersIn
+            && (listener < 0 || letTheExecThrough(listener, child, int(std::max<qint64>(1, millis - clock.elapsed()))));
+    }
+    control.reset();
+    if (ok)
+        ok = collectOutput(out.fd, clock, millis, command.maxOutputBytes, run.output);
+    out.reset();
+    if (ok)
+        ok = waitForEnd(child, clock, millis);
+    // The whole session goes, whatever it left behind; the child is not
+    // reaped yet, so its number cannot have been given to another process.
+    ::kill(-child, SIGKILL);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!ok)
+        return run;
+    run.ended = true;
+    run.exitedNormally = WIFEXITED(status);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+} // namespace platform

@@ -1,0 +1,69 @@
+#pragma once
+// Running a helper program on a file that came from outside, confined
+// before its first instruction. Between fork and exec the child takes the
+// limits below and every confinement the kernel gives an unprivileged
+// program, so whatever the program file is (a parser subverted by its
+// input, or a program put in its place) it can read its one input file and
+// the libraries it links, write to its standard output and exit:
+//   - resource limits: memory, CPU time, no file written (RLIMIT_FSIZE 0),
+//     no core dump; no descriptor of the program but stdin (/dev/null),
+//     stdout (a pipe) and stderr (/dev/null) survives the exec;
+//   - a session of its own, killed whole when the run ends;
+//   - a new user and network namespace where the kernel allows one: no
+//     network, not even the loopback, and no abstract Unix sockets;
+//   - Landlock where the kernel has it: every file operation is refused but
+//     reading the input file and the library folders and running the
+//     program file; on newer kernels also TCP, abstract Unix sockets and
+//     signals out of the sandbox;
+//   - PR_SET_NO_NEW_PRIVS and a seccomp filter: no socket of any kind; no
+//     open for writing or creating; no rename, link, unlink, mkdir, chmod,
+//     chown, truncate, mknod or change of times; no shared writable
+//     mapping; no trace of, read of the memory of, or signal to another
+//     process; no new namespace, mount or further seccomp listener; and no
+//     program run after the first: the one exec of the program is let
+//     through by the launcher itself, once, through a seccomp listener it
+//     closes right after.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// The layers of confinement; tests lift some to see what each one refuses.
+enum ConfinementLayer : unsigned {
+    kSeccompLayer = 1,
+    kLandlockLayer = 2,
+    kNamespaceLayer = 4,
+    kAllLayers = 7,
+};
+
+struct ConfinedCommand {
+    QString program;
+    QStringList arguments;
+    QString input;              // the one file the program may read
+    qint64 memoryBytes = 0;     // address space
+    int seconds = 0;            // CPU time, and wall time of the whole run
+    qint64 maxOutputBytes = 0;  // more on its standard output stops the run
+    unsigned layers = kAllLayers;
+};
+
+struct ConfinedRun {
+    // Whether the program ended on its own, in time, within the output bound.
+    bool ended = false;
+    bool exitedNormally = false;  // not by a signal
+    int exitCode = -1;
+    QByteArray output;
+    // The layers that were in place (a kernel may lack some), and the
+    // Landlock ABI version of the kernel (0: none).
+    unsigned applied = 0;
+    int landlockAbi = 0;
+};
+
+// Runs the command and waits for it. Where an application object exists the
+// wait runs an event loop that leaves out user input: windows keep painting,
+// and nothing the user does reaches a handler before the run is over. A
+// program that runs out of time or writes too much is killed. Without a
+// layer it asks for that the kernel has, the program is not run.
+ConfinedRun runConfined(const ConfinedCommand& command);
+
+} // namespace platform

@@ -1,0 +1,146 @@
+#include "platform/Confinement.h"
+#include "support/Planilhas.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <arpa/inet.h>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace platform;
+
+namespace {
+
+// A home folder as a subverted reader would find it, and the sockets it
+// would try to reach.
+struct Casa {
+    QTemporaryDir dir;
+    int tcp = -1;
+    int porta = 0;
+    int unixSocket = -1;
+    int abstrato = -1;
+    QString nomeAbstrato = QStringLiteral("vorsal-teste-%1").arg(::getpid());
+
+    static int ouvir(int family, const sockaddr* a, socklen_t size)
+    {
+        const int s = ::socket(family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (s >= 0 && (::bind(s, a, size) != 0 || ::listen(s, 4) != 0)) {
+            ::close(s);
+            return -1;
+        }
+        return s;
+    }
+
+    Casa()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("Banco"));
+        QDir(dir.path()).mkpath(QStringLiteral(".ssh"));
+        testsupport::escreverArquivo(dir.filePath(QStringLiteral("Banco/Casa.mdb")), "a conta");
+        testsupport::escreverArquivo(dir.filePath(QStringLiteral(".ssh/id_rsa")), "a chave");
+        sockaddr_in in{};
+        in.sin_family = AF_INET;
+        in.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        tcp = ouvir(AF_INET, reinterpret_cast<sockaddr*>(&in), sizeof in);
+        socklen_t size = sizeof in;
+        ::getsockname(tcp, reinterpret_cast<sockaddr*>(&in), &size);
+        porta = ntohs(in.sin_port);
+        sockaddr_un un{};
+        un.sun_family = AF_UNIX;
+        const QByteArray caminho = QFile::encodeName(dir.filePath(QStringLiteral("unix.sock")));
+        std::memcpy(un.sun_path, caminho.constData(), std::size_t(caminho.size()));
+        unixSocket = ouvir(AF_UNIX, reinterpret_cast<sockaddr*>(&un), sizeof un);
+        sockaddr_un ab{};
+        ab.sun_family = AF_UNIX;
+        const QByteArray nome = nomeAbstrato.toUtf8();
+        std::memcpy(ab.sun_path + 1, nome.constData(), std::size_t(nome.size()));
+        abstrato = ouvir(AF_UNIX, reinterpret_cast<sockaddr*>(&ab),
+                         socklen_t(offsetof(sockaddr_un, sun_path) + 1 + nome.size()));
+    }
+    ~Casa()
+    {
+        for (int s : {tcp, unixSocket, abstrato})
+            if (s >= 0)
+                ::close(s);
+    }
+
+    QString pedido() const
+    {
+        const QString path = dir.filePath(QStringLiteral("extrato.xls"));
+        testsupport::escreverArquivo(path, QStringLiteral("modo=escapes\ncasa=%1\nporta=%2\nabstrato=%3\n")
+                                               .arg(dir.path())
+                                               .arg(porta)
+                                               .arg(nomeAbstrato)
+                                               .toUtf8());
+        return path;
+    }
+};
+
+// Each escape's line: "nome recusado ERRNO" or "nome conseguiu".
+std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run)
+{
+    ConfinedCommand command;
+    command.program = QStringLiteral(VORSAL_HOSTILE_READER);
+    command.input = casa.pedido();
+    command.arguments = {command.input, QStringLiteral("Plan1")};
+    command.memoryBytes = 512LL * 1024 * 1024;
+    command.seconds = 10;
+    command.maxOutputBytes = 1 << 20;
+    command.layers = layers;
+    run = runConfined(command);
+    std::map<QString, QString> out;
+    for (const QByteArray& line : run.output.split('\n')) {
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() >= 2)
+            out[QString::fromUtf8(parts[0])] = QString::fromUtf8(parts.mid(1).join(' '));
+    }
+    return out;
+}
+
+const char* const kEscapes[] = {
+    "ler-conta", "ler-ssh", "listar-casa", "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
+    "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
+    "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
+    "ler-memoria-do-pai-direto", "sinal-ao-pai", "sinal-a-todos", "sinal-ao-grupo-do-pai",
+};
+
+} // namespace
+
+TEST(ConfinementTest, AReaderPutInPlaceOfTheRealOneReachesNothingButItsAnswer)
+{
+    Casa casa;
+    ASSERT_TRUE(casa.tcp >= 0 && casa.unixSocket >= 0 && casa.abstrato >= 0);
+    ConfinedRun run;
+    const auto resultado = escapes(kAllLayers, casa, run);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* escape : kEscapes) {
+        const auto it = resultado.find(QString::fromUtf8(escape));
+        ASSERT_NE(it, resultado.end()) << escape;
+        EXPECT_TRUE(it->second.startsWith(QLatin1String("recusado"))) << escape << ": " << it->second.toStdString();
+    }
+    QFile conta(casa.dir.filePath(QStringLiteral("Banco/Casa.mdb")));
+    ASSERT_TRUE(conta.open(QIODevice::ReadOnly));
+    EXPECT_EQ(conta.readAll(), QByteArray("a conta"));
+    EXPECT_TRUE(QDir(casa.dir.path()).entryList({QStringLiteral("nov*"), QStringLiteral("link")}).isEmpty());
+
+    // Which layer refuses what, on this kernel, each layer alone.
+    std::cout << "Landlock ABI " << run.landlockAbi << ", layers in place " << run.applied << "\n";
+    for (const unsigned layers : {unsigned(kSeccompLayer), unsigned(kLandlockLayer), unsigned(kNamespaceLayer)}) {
+        Casa sozinha;
+        ConfinedRun parcial;
+        const auto r = escapes(layers, sozinha, parcial);
+        std::cout << "layer " << layers << " (in place " << parcial.applied << "):";
+        for (const char* escape : kEscapes) {
+            const auto it = r.find(QString::fromUtf8(escape));
+            std::cout << " " << escape << "=" << (it == r.end() ? "?" : it->second.toStdString());
+        }
+        std::cout << "\n";
+    }
+}

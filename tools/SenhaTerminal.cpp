@@ -1,0 +1,45 @@
+#include "SenhaTerminal.h"
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+std::optional<QString> linha()
+{
+    std::string texto;
+    if (!std::getline(std::cin, texto))
+        return std::nullopt;
+    if (!texto.empty() && texto.back() == '\r')
+        texto.pop_back();
+    return QString::fromLocal8Bit(texto.data(), qsizetype(texto.size()));
+}
+} // namespace
+
+std::optional<QString> lerSenha(int vezes)
+{
+    if (!isatty(STDIN_FILENO))
+        return linha();
+    termios antes {};
+    tcgetattr(STDIN_FILENO, &antes);
+    termios semEco = antes;
+    semEco.c_lflag &= ~tcflag_t(ECHO);
+    semEco.c_lflag |= ECHONL;
+    std::optional<QString> senha;
+    for (int i = 0; i < vezes; ++i) {
+        std::fputs(i == 0 ? "Senha: " : "Confirme a senha: ", stderr);
+        std::fflush(stderr);
+        tcsetattr(STDIN_FILENO, TCSANOW, &semEco);
+        const std::optional<QString> lida = linha();
+        tcsetattr(STDIN_FILENO, TCSANOW, &antes);
+        if (!lida || (senha && *senha != *lida)) {
+            if (lida)
+                std::fputs("As senhas não conferem.\n", stderr);
+            return std::nullopt;
+        }
+        senha = lida;
+    }
+    return senha;
+}
