@@ -19,6 +19,7 @@ const QString kCabecalhoSaidas =
     QStringLiteral("DESPESA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
 const QString kCabecalhoEntradas =
     QStringLiteral("ENTRADA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
+const QStringList kMaiores{QString(), platform::kWidestAmount};
 
 // A label's amount as shown ("-1.234,56"); an empty label counts 0.
 data::Centavos valorDoRotulo(const QString& texto)
@@ -41,9 +42,9 @@ frmOrcamento::frmOrcamento(QWidget* parent) : JanelaDoMes(parent)
     setWindowTitle(QStringLiteral("Orçamento Doméstico"));
 
     flxSaidas = new platform::FlexGrid(this);
-    flxSaidas->FormatString(kCabecalhoSaidas);
+    flxSaidas->FormatString(kCabecalhoSaidas, kMaiores);
     flxEntradas = new platform::FlexGrid(this);
-    flxEntradas->FormatString(kCabecalhoEntradas);
+    flxEntradas->FormatString(kCabecalhoEntradas, kMaiores);
 
     txtTotalSaidas = rotuloValor(this);
     txtTotalEntradas = rotuloValor(this);
@@ -100,7 +101,7 @@ void frmOrcamento::Atualiza()
     data::Centavos saidas = 0;
     data::Centavos entradas = 0;
 
-    budget::recomecarGrade(flxSaidas, kCabecalhoSaidas);
+    budget::recomecarGrade(flxSaidas, kCabecalhoSaidas, kMaiores);
     {
         data::Statement s(ConexaoBanco,
                           QStringLiteral("SELECT Conta, SUM(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
@@ -117,7 +118,7 @@ void frmOrcamento::Atualiza()
     txtTotalSaidas->setText(data::formatMoney(saidas));
 
     // Incoming entries of classification 62 stay out of the summary.
-    budget::recomecarGrade(flxEntradas, kCabecalhoEntradas);
+    budget::recomecarGrade(flxEntradas, kCabecalhoEntradas, kMaiores);
     {
         const QHash<std::int64_t, QString> nomes = data::nomesPorCodigo(ConexaoBanco);
         data::Statement s(ConexaoBanco,
@@ -164,7 +165,7 @@ void frmOrcamento::tirarLinha(platform::FlexGrid* grade, const QString& cabecalh
         return;
     const data::Centavos valor = valorDoRotulo(grade->TextMatrix(r, 1));
     if (grade->Rows() == 2)
-        budget::recomecarGrade(grade, cabecalho);
+        budget::recomecarGrade(grade, cabecalho, kMaiores);
     else
         grade->RemoveItem(r);
     total->setText(data::formatMoney(valorDoRotulo(total->text()) - valor));
