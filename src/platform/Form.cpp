@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -201,14 +202,29 @@ QLayout* layoutHolding(QLayout* root, QWidget* widget, int& index)
     return nullptr;
 }
 
+// A label the user clicks (a link-like step "<<Mês") is no caption, and
+// stands between a caption and its box.
+bool clickable(const QWidget* w)
+{
+    return qobject_cast<const QLabel*>(w) && w->testAttribute(Qt::WA_SetCursor) &&
+           w->cursor().shape() == Qt::PointingHandCursor;
+}
+
 // A control a caption can name: one that takes the focus and carries no
 // text of its own.
 QWidget* boxIn(QLayoutItem* item)
 {
     if (!item)
         return nullptr;
-    if (QLayout* inner = item->layout())
-        return inner->count() > 0 ? boxIn(inner->itemAt(0)) : nullptr;
+    if (QLayout* inner = item->layout()) {
+        for (int i = 0; i < inner->count(); ++i) {
+            QLayoutItem* first = inner->itemAt(i);
+            if (first->spacerItem() || clickable(first->widget()))
+                continue;
+            return boxIn(first);
+        }
+        return nullptr;
+    }
     QWidget* w = item->widget();
     if (!w || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) || !(w->focusPolicy() & Qt::TabFocus))
         return nullptr;
@@ -220,13 +236,29 @@ QWidget* boxAfter(QLayout* layout, int index)
     if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
         int r, c, rs, cs;
         grid->getItemPosition(index, &r, &c, &rs, &cs);
-        if (QWidget* w = boxIn(grid->itemAtPosition(r, c + cs)))
-            return w;
-        return boxIn(grid->itemAtPosition(r + rs, c));
+        // The cell that starts right of the caption, past clickable labels,
+        // or else the one that starts right under it.
+        auto startsAt = [grid](int row, int col) -> QLayoutItem* {
+            QLayoutItem* item = grid->itemAtPosition(row, col);
+            if (!item)
+                return nullptr;
+            int ir, ic, irs, ics;
+            grid->getItemPosition(grid->indexOf(item), &ir, &ic, &irs, &ics);
+            return ir == row && ic == col ? item : nullptr;
+        };
+        for (int col = c + cs; col < grid->columnCount(); ++col) {
+            QLayoutItem* item = startsAt(r, col);
+            if (item && clickable(item->widget()))
+                continue;
+            if (QWidget* w = boxIn(item))
+                return w;
+            break;
+        }
+        return boxIn(startsAt(r + rs, c));
     }
     for (int i = index + 1; i < layout->count(); ++i) {
         QLayoutItem* item = layout->itemAt(i);
-        if (item->spacerItem())
+        if (item->spacerItem() || clickable(item->widget()))
             continue;
         return boxIn(item);
     }
@@ -236,6 +268,10 @@ QWidget* boxAfter(QLayout* layout, int index)
 
 void tieCaptions(QWidget& window)
 {
+    // A box with a caption and a clickable label before it ("Data Inicial",
+    // "<<Mês", the box) is named by the caption; a clickable label alone
+    // before a box is its caption.
+    QHash<QWidget*, QLabel*> captions;
     for (QLabel* label : window.findChildren<QLabel*>()) {
         if (label->buddy() || label->text().trimmed().isEmpty() || !label->parentWidget())
             continue;
@@ -243,9 +279,15 @@ void tieCaptions(QWidget& window)
         QLayout* layout = layoutHolding(label->parentWidget()->layout(), label, index);
         if (!layout)
             continue;
-        if (QWidget* box = boxAfter(layout, index))
-            label->setBuddy(box);
+        QWidget* box = boxAfter(layout, index);
+        if (!box)
+            continue;
+        QLabel*& caption = captions[box];
+        if (!caption || (clickable(caption) && !clickable(label)))
+            caption = label;
     }
+    for (auto it = captions.cbegin(); it != captions.cend(); ++it)
+        it.value()->setBuddy(it.key());
 }
 
 namespace {

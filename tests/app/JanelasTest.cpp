@@ -30,7 +30,10 @@
 #include "queries/frmZOrdem.h"
 #include "support/Fixtures.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QFontMetrics>
 #include <QHash>
 #include <QHeaderView>
@@ -169,6 +172,20 @@ TEST_F(Janelas, EveryWindowOpensWithItsFrameInsideALaptopScreen)
         const QRect moldura(f.pos(), f.size().grownBy(kMoldura));
         EXPECT_TRUE(kTela.contains(moldura)) << nome << ": " << moldura.x() << "," << moldura.y() << " "
                                              << moldura.width() << "x" << moldura.height();
+        // A screen reader names each text box by its caption, not by the
+        // title of the frame around it. The description box of the queries
+        // by description has no caption: the frame names it.
+        const bool semLegenda = QString::fromLatin1(nome) == QLatin1String("frmConsHistorico") ||
+                                QString::fromLatin1(nome) == QLatin1String("frmAlterarNaoClass");
+        for (QLineEdit* caixa : f.findChildren<QLineEdit*>()) {
+            if (semLegenda && caixa->parentWidget()->findChildren<QLineEdit*>().front() == caixa)
+                continue;
+            auto* quadro = qobject_cast<QGroupBox*>(caixa->parentWidget());
+            if (!quadro || !caixa->isVisibleTo(&f) || quadro->title().isEmpty())
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(caixa);
+            EXPECT_NE(a->text(QAccessible::Name), quadro->title()) << nome << " " << caixa->objectName().toStdString();
+        }
     });
     // The main window too.
     ModalHook hook;
