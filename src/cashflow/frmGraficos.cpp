@@ -549,9 +549,8 @@ void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
     const auto series = grafico_->series();
     auto* serie = series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
     // Bars a few pixels wide vanish under their outlines and the blending of
-    // their edges: over many months the bars fill their whole months, have
-    // no outline and are drawn on whole pixels, each at least one pixel in
-    // its full colour.
+    // their edges: over many months the bars widen, lose their outline and
+    // are drawn on whole pixels, each at least one pixel in its full colour.
     const int barrasPorEixo = std::max(1, int(tabela.linhas.size()) * std::max(1, tabela.columnCount()));
     const bool estreitas = areaDoEixo() / barrasPorEixo < 4;
     bool mesmaForma = serie && serie->count() == tabela.columnCount() && estreitas == barrasEstreitas_;
@@ -583,7 +582,9 @@ void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
         }
         grafico_->addSeries(serie);
         if (estreitas) {
-            serie->setBarWidth(1.0);
+            // Side by side, a month's bars touch (their colours tell them
+            // apart); a single series keeps a gap between its months.
+            serie->setBarWidth(tabela.columnCount() > 1 ? 1.0 : 0.6);
             for (QBarSet* conjunto : serie->barSets())
                 conjunto->setPen(Qt::NoPen);
         }
