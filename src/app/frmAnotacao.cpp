@@ -327,7 +327,8 @@ void frmAnotacao::PreencherAnotacoes()
     flxAnotacoes->FormatString(QStringLiteral("Núm") + QString(4, QLatin1Char(' ')) + QLatin1Char('|') +
                                QStringLiteral("Título") + QString(58, QLatin1Char(' ')) + QLatin1Char('|') +
                                QStringLiteral("Texto") + QString(83, QLatin1Char(' ')) + QLatin1Char('|') +
-                               QStringLiteral("Lembrar") + QString(13, QLatin1Char(' ')));
+                               QStringLiteral("Lembrar") + QString(13, QLatin1Char(' ')),
+                               {platform::kWidestCode});
     flxAnotacoes->setEnabled(!notas.empty());
     flxAnotacoes->setRows(int(notas.size()) + 1);
 

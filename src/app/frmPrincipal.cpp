@@ -311,6 +311,7 @@ void frmPrincipal::Form_Load()
     SituacaoSenha = QStringLiteral("Inicio");
     setWindowTitle(dataPorExtenso(platform::Today()));
     atualizarDisponiveis();
+    platform::fitOnScreen(*this);
     show();
 
     platform::Forms::show<frmSenha>();

@@ -33,11 +33,11 @@ void avancarMes(QLabel* rotulo, int meses) { mostrarMes(rotulo, primeiroDiaDoMes
 
 QColor corDaLinha(int row) { return row % 2 == 1 ? QColor(243, 243, 243) : QColor(174, 202, 222); }
 
-void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, int linhas)
+void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, const QStringList& maiores, int linhas)
 {
     grade->Clear();
     grade->setRows(linhas);
-    grade->FormatString(cabecalho);
+    grade->FormatString(cabecalho, maiores);
 }
 
 QLabel* rotuloDeValor(QWidget* pai)

@@ -34,7 +34,7 @@ void avancarMes(QLabel* rotulo, int meses);
 QColor corDaLinha(int row);
 
 // Empties a grid down to `linhas` rows and sets its header again.
-void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, int linhas = 1);
+void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, const QStringList& maiores, int linhas = 1);
 
 // A sunken box that shows an amount, right-aligned, "0,00" at first.
 QLabel* rotuloDeValor(QWidget* pai);

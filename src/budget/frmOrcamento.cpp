@@ -21,6 +21,7 @@ const QString kCabecalhoSaidas =
     QStringLiteral("DESPESA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
 const QString kCabecalhoEntradas =
     QStringLiteral("ENTRADA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
+const QStringList kMaiores{QString(), platform::kWidestAmount};
 
 // An amount as this window wrote it ("-1.234,56"), of any size the sums
 // reach, beyond the largest typed amount included; an empty text counts 0.
@@ -47,9 +48,9 @@ frmOrcamento::frmOrcamento(QWidget* parent) : JanelaDoMes(parent)
     setWindowTitle(QStringLiteral("Orçamento Doméstico"));
 
     flxSaidas = new platform::FlexGrid(this);
-    flxSaidas->FormatString(kCabecalhoSaidas);
+    flxSaidas->FormatString(kCabecalhoSaidas, kMaiores);
     flxEntradas = new platform::FlexGrid(this);
-    flxEntradas->FormatString(kCabecalhoEntradas);
+    flxEntradas->FormatString(kCabecalhoEntradas, kMaiores);
 
     txtTotalSaidas = rotuloValor(this);
     txtTotalEntradas = rotuloValor(this);
@@ -106,7 +107,7 @@ void frmOrcamento::Atualiza()
     data::Centavos saidas = 0;
     data::Centavos entradas = 0;
 
-    budget::recomecarGrade(flxSaidas, kCabecalhoSaidas);
+    budget::recomecarGrade(flxSaidas, kCabecalhoSaidas, kMaiores);
     {
         data::Statement s(ConexaoBanco,
                           QStringLiteral("SELECT Conta, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
@@ -123,7 +124,7 @@ void frmOrcamento::Atualiza()
     txtTotalSaidas->setText(data::formatMoney(saidas));
 
     // Incoming entries of classification 62 stay out of the summary.
-    budget::recomecarGrade(flxEntradas, kCabecalhoEntradas);
+    budget::recomecarGrade(flxEntradas, kCabecalhoEntradas, kMaiores);
     {
         const QHash<std::int64_t, QString> nomes = data::nomesPorCodigo(ConexaoBanco);
         data::Statement s(ConexaoBanco,
@@ -170,7 +171,7 @@ void frmOrcamento::tirarLinha(platform::FlexGrid* grade, const QString& cabecalh
         return;
     const data::Centavos valor = valorDoRotulo(grade->TextMatrix(r, 1));
     if (grade->Rows() == 2)
-        budget::recomecarGrade(grade, cabecalho);
+        budget::recomecarGrade(grade, cabecalho, kMaiores);
     else
         grade->RemoveItem(r);
     total->setText(data::formatMoney(valorDoRotulo(total->text()) - valor));

@@ -50,6 +50,9 @@ const QString kCabecalhoOrcamento = titulos({{"ID", 7},
                                              {"Despesa", 50},
                                              {"Valor Mês", 10},
                                              {"Valor Ano", 12}});
+const QStringList kMaioresDespesas{QString(), platform::kWidestCode};
+const QStringList kMaioresOrcamento{platform::kWidestCode, QStringLiteral("00/00"),    QString(), QString(),
+                                    QString(),             platform::kWidestAmount, platform::kWidestSum};
 
 void colorirLinha(platform::FlexGrid* grade, int row)
 {
@@ -165,6 +168,8 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
     cbxAnos = new QComboBox(this);
     cmdLancarOrcamento = new QPushButton(QStringLiteral("Lançar Orçamento Anual"), this);
     cmdPrevistoRealizado = new QPushButton(QStringLiteral("Lançar em Previsto/Realizado"), this);
+    guardFromEnter(cmdLancarOrcamento);
+    guardFromEnter(cmdPrevistoRealizado);
     auto* rodape = new QHBoxLayout;
     rodape->addWidget(new QLabel(QStringLiteral("Ano"), this));
     rodape->addWidget(cbxAnos);
@@ -180,8 +185,11 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
     janela->addLayout(rodape);
     resize(1180, 760);
 
-    flxDespesas->FormatString(kCabecalhoDespesas);
-    flxOrcamento->FormatString(kCabecalhoOrcamento);
+    flxDespesas->FormatString(kCabecalhoDespesas, kMaioresDespesas);
+    flxOrcamento->FormatString(kCabecalhoOrcamento, kMaioresOrcamento);
+    // A smaller screen shortens the names, never the numbers.
+    flxDespesas->setGivingWayCol(0);
+    flxOrcamento->setGivingWayCols({3, 4});
 
     setTabOrder(txtAdiantamento, txtSalario);
     setTabOrder(txtSalario, txtOutrasEntradas);
@@ -239,7 +247,7 @@ void frmOrcamentoDomestico::txtConsulta_Change()
         ConexaoBanco, data::kDespesaSaida, txtConsulta->text(), data::OrdemDespesas::PorCodigo);
     flxDespesas->Clear();
     flxDespesas->setRows(2);
-    flxDespesas->FormatString(kCabecalhoDespesas);
+    flxDespesas->FormatString(kCabecalhoDespesas, kMaioresDespesas);
     flxDespesas->setRows(int(lista.size()) + 1);
     int row = 1;
     for (const data::Despesa& d : lista) {
@@ -327,7 +335,7 @@ void frmOrcamentoDomestico::Consulta_Orcamento()
         data::linhasOrcamento(ConexaoBanco, data::OrdemLinhas::MaiorValorPrimeiro);
     flxOrcamento->Clear();
     flxOrcamento->setRows(2);
-    flxOrcamento->FormatString(kCabecalhoOrcamento);
+    flxOrcamento->FormatString(kCabecalhoOrcamento, kMaioresOrcamento);
     flxOrcamento->setRows(int(linhas.size()) + 1);
     int row = 1;
     for (const data::LinhaOrcamento& l : linhas) {

@@ -22,6 +22,8 @@ namespace {
 
 const QString kCabecalho = QStringLiteral(
     "ID  |DESPESA                           |PREVISTO       |REALIZADO      |DIFERENÇA    R$|DIFERENÇA     %");
+const QStringList kMaiores{platform::kWidestCode, QString(), platform::kWidestSum, platform::kWidestSum,
+                           platform::kWidestSum, QStringLiteral("-99.999,99%")};
 const QString kZero = QStringLiteral("0,00");
 // A difference over a plan of zero has no percentage.
 const QString kSemPercentual = QStringLiteral("—");
@@ -58,7 +60,7 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
 
     flxConsulta = new platform::FlexGrid(this);
     flxConsulta->setFont(courier);
-    flxConsulta->FormatString(kCabecalho);
+    flxConsulta->FormatString(kCabecalho, kMaiores);
 
     Label1 = new QLabel(QStringLiteral("TOTAIS: "), this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -161,7 +163,7 @@ void frmPreXReal::Atualiza()
     const QDate primeiro = budget::primeiroDiaDoMes(mes);
     const QDate ultimo = budget::ultimoDiaDoMes(mes);
 
-    budget::recomecarGrade(flxConsulta, kCabecalho);
+    budget::recomecarGrade(flxConsulta, kCabecalho, kMaiores);
     // Percentages are numbers too, though their "%" makes them text.
     flxConsulta->setColAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
     flxConsulta->setRows(int(linhas.size()) + 1);

@@ -28,6 +28,8 @@ namespace {
 const QString kCabecalhoDespesas = QStringLiteral("Classificação") + QString(66, QLatin1Char(' ')) +
                                    QStringLiteral("|Número ");
 const QString kCabecalhoLista = QStringLiteral("NUM.DESP.|DESPESA                                 |VALOR          ");
+const QStringList kMaioresDespesas{QString(), platform::kWidestCode};
+const QStringList kMaioresLista{platform::kWidestCode, QString(), platform::kWidestAmount};
 
 } // namespace
 
@@ -42,7 +44,8 @@ frmPrevRel::frmPrevRel(QWidget* parent) : Form(parent)
     auto* lblFiltro = new QLabel(QStringLiteral("DESPESA:"), this);
     txtConsulta = new QLineEdit(this);
     flxDespesas = new platform::FlexGrid(this);
-    flxDespesas->FormatString(kCabecalhoDespesas);
+    flxDespesas->FormatString(kCabecalhoDespesas, kMaioresDespesas);
+    flxDespesas->setGivingWayCol(0);
 
     Frame1 = new QGroupBox(QStringLiteral("LANÇAMENTO"), this);
     auto* lblDespesaTitulo = new QLabel(QStringLiteral("DESPESA:"), Frame1);
@@ -71,7 +74,8 @@ frmPrevRel::frmPrevRel(QWidget* parent) : Form(parent)
 
     flxLancamentos = new platform::FlexGrid(this);
     flxLancamentos->setFont(courier);
-    flxLancamentos->FormatString(kCabecalhoLista);
+    flxLancamentos->FormatString(kCabecalhoLista, kMaioresLista);
+    flxLancamentos->setGivingWayCol(1);
 
     auto* esquerda = new QVBoxLayout;
     auto* filtro = new QHBoxLayout;
@@ -120,7 +124,7 @@ void frmPrevRel::txtConsulta_Change()
 {
     const auto linhas = data::classificacoesContendo(ConexaoBanco, data::kDespesaSaida, txtConsulta->text(),
                                                      data::OrdemDespesas::PorCodigo);
-    budget::recomecarGrade(flxDespesas, kCabecalhoDespesas, 2);
+    budget::recomecarGrade(flxDespesas, kCabecalhoDespesas, kMaioresDespesas, 2);
     flxDespesas->setRows(int(linhas.size()) + 1);
     for (int r = 1; r <= int(linhas.size()); ++r) {
         const data::Despesa& d = linhas[size_t(r - 1)];
@@ -182,7 +186,7 @@ bool frmPrevRel::txtValor_KeyPress(const QString& typed) { return filtroValor_->
 
 void frmPrevRel::Atualiza()
 {
-    budget::recomecarGrade(flxLancamentos, kCabecalhoLista, 2);
+    budget::recomecarGrade(flxLancamentos, kCabecalhoLista, kMaioresLista, 2);
     flxLancamentos->setEnabled(false);
     const std::vector<data::Previsto> linhas = data::previstos(ConexaoBanco);
     flxLancamentos->setRows(int(linhas.size()) + 1);

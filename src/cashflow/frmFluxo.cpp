@@ -146,7 +146,7 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     // The summaries.
     Label1 = new QLabel(QStringLiteral("Maiores Saldos"), this);
     flxValoresPos = new platform::FlexGrid(this);
-    flxValoresPos->FormatString(cabecalhoPositivos());
+    flxValoresPos->FormatString(cabecalhoPositivos(), {platform::kWidestSum});
     flxValoresPos->setFixedWidth(flxValoresPos->ColWidth(0) + flxValoresPos->verticalScrollBar()->sizeHint().width() +
                                  2 * flxValoresPos->frameWidth() + 2);
     Label17 = new QLabel(QStringLiteral("Menores saldos"), this);
@@ -384,7 +384,7 @@ void frmFluxo::lblSoSaldo_Click()
     flxConsulta->setRows(1);
     flxConsulta->Clear();
     linhasDaGrade_.clear();
-    flxConsulta->FormatString(cabecalhoSaldos());
+    flxConsulta->FormatString(cabecalhoSaldos(), {platform::kWidestDate, platform::kWidestSum});
     mostrarVistaCompleta(false);
     const int linhas = int(saldos.linhas.size());
     flxConsulta->setRows(linhas + 1);
@@ -581,7 +581,7 @@ void frmFluxo::SaldosPositivos()
 {
     flxValoresPos->setRows(1);
     flxValoresPos->Clear();
-    flxValoresPos->FormatString(cabecalhoPositivos());
+    flxValoresPos->FormatString(cabecalhoPositivos(), {platform::kWidestSum});
     positivos_ = cashflow::saldosPositivos(saldosDaVista_);
     flxValoresPos->setRows(int(positivos_.size()) + 1);
     for (size_t i = 0; i < positivos_.size(); ++i)
@@ -647,7 +647,8 @@ void frmFluxo::limparGrade()
     flxConsulta->setRows(1);
     flxConsulta->Clear();
     linhasDaGrade_.clear();
-    flxConsulta->FormatString(cabecalhoCompleto());
+    flxConsulta->FormatString(cabecalhoCompleto(), {platform::kWidestCode, platform::kWidestDate, QString(), platform::kWidestSum});
+    flxConsulta->setGivingWayCol(2);
     mostrarVistaCompleta(true);
     flxConsulta->setEnabled(false);
 }

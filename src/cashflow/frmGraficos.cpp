@@ -153,7 +153,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
 
     painelGrupos_ = new QWidget(this);
     flxDespesas = new platform::FlexGrid(painelGrupos_);
-    flxDespesas->FormatString(kCabecalhoGrupos);
+    flxDespesas->FormatString(kCabecalhoGrupos, {QString(), QStringLiteral("100,00%"), platform::kWidestSum});
     flxDespesas->setRows(1);
     Label1 = new QLabel(QStringLiteral("Total"), painelGrupos_);
     lblTotal = new QLabel(painelGrupos_);
@@ -415,7 +415,7 @@ void frmGraficos::PorGrupoConta()
 {
     flxDespesas->Clear();
     flxDespesas->setRows(1);
-    flxDespesas->FormatString(kCabecalhoGrupos);
+    flxDespesas->FormatString(kCabecalhoGrupos, {QString(), QStringLiteral("100,00%"), platform::kWidestSum});
     const cashflow::Periodo p = periodo();
     lblPerc->setText(QStringLiteral("0"));
     lblTotal->setText(QString());
@@ -548,7 +548,12 @@ void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
     // out the whole chart (legend, axes, every label) again.
     const auto series = grafico_->series();
     auto* serie = series.size() == 1 ? qobject_cast<QBarSeries*>(series.front()) : nullptr;
-    bool mesmaForma = serie && serie->count() == tabela.columnCount();
+    // Bars a few pixels wide vanish under their outlines and the blending of
+    // their edges: over many months the bars widen, lose their outline and
+    // are drawn on whole pixels, each at least one pixel in its full colour.
+    const int barrasPorEixo = std::max(1, int(tabela.linhas.size()) * std::max(1, tabela.columnCount()));
+    const bool estreitas = areaDoEixo() / barrasPorEixo < 4;
+    bool mesmaForma = serie && serie->count() == tabela.columnCount() && estreitas == barrasEstreitas_;
     for (int c = 0; mesmaForma && c < tabela.columnCount(); ++c)
         mesmaForma = serie->barSets().at(c)->count() == tabela.rowCount();
 
@@ -576,7 +581,16 @@ void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
             serie->append(conjunto);
         }
         grafico_->addSeries(serie);
+        if (estreitas) {
+            // Side by side, a month's bars touch (their colours tell them
+            // apart); a single series keeps a gap between its months.
+            serie->setBarWidth(tabela.columnCount() > 1 ? 1.0 : 0.6);
+            for (QBarSet* conjunto : serie->barSets())
+                conjunto->setPen(Qt::NoPen);
+        }
     }
+    barrasEstreitas_ = estreitas;
+    chtGrafico->setRenderHint(QPainter::Antialiasing, !estreitas);
 
     // The axis refuses repeated categories, while a period longer than a
     // year names a month twice: an invisible mark keeps each label apart.

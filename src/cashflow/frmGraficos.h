@@ -136,4 +136,5 @@ private:
     QWidget* painelGrupos_ = nullptr;
     cashflow::TabelaGrafico tabela_;
     int larguraTwips_ = 14415;
+    bool barrasEstreitas_ = false;
 };

@@ -257,7 +257,8 @@ void CamposLancamento::criarControles()
 
     flxDespesas = new platform::FlexGrid(janela_);
     flxDespesas->setObjectName(QStringLiteral("flxDespesas"));
-    flxDespesas->FormatString(kCabecalhoGrade);
+    flxDespesas->FormatString(kCabecalhoGrade, {QString(), platform::kWidestCode});
+    flxDespesas->setGivingWayCol(0);
     flxDespesas->setRows(1);
 
     lblEnter = new QLabel(QStringLiteral("{ENTER}"), janela_);
@@ -412,7 +413,8 @@ void CamposLancamento::MostraDespesas()
     const auto linhas = data::classificacoesContendo(ConexaoBanco, data::despesaTipoOf(tipoLancamento()),
                                                      txtConsulta->text(), data::OrdemDespesas::PorCodigo);
     flxDespesas->Clear();
-    flxDespesas->FormatString(kCabecalhoGrade);
+    flxDespesas->FormatString(kCabecalhoGrade, {QString(), platform::kWidestCode});
+    flxDespesas->setGivingWayCol(0);
     flxDespesas->setRows(int(linhas.size()) + 1);
     for (int i = 1; i <= int(linhas.size()); ++i) {
         const auto& d = linhas[std::size_t(i - 1)];
@@ -581,7 +583,8 @@ bool CamposLancamento::gerarParcelas()
     p.referente = l.referente;
     p.quantidade = n;
 
-    if (platform::MsgBox(textoConfirmacao(p.total, n), platform::vbYesNo | platform::vbQuestion, app::kAtencao) !=
+    if (platform::MsgBox(textoConfirmacao(p.total, n),
+                         platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, app::kAtencao) !=
         platform::vbYes)
         return false;
 

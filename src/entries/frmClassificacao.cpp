@@ -257,10 +257,9 @@ void frmClassificacao::listarLado(const QString& filtro)
     flxDespesas->FormatString(QStringLiteral("Núm") + QString(2, QLatin1Char(' ')) + QLatin1Char('|') +
                               QStringLiteral("Classificação") + QString(45, QLatin1Char(' ')) + QLatin1Char('|') +
                               QStringLiteral("Pré-Classificação") + QString(3, QLatin1Char(' ')) + QLatin1Char('|') +
-                              QStringLiteral("Conta") + QString(55, QLatin1Char(' ')));
-    // The title's blanks leave the code column narrower than its six digits.
-    flxDespesas->setColWidth(0, std::max(flxDespesas->ColWidth(0),
-                                         flxDespesas->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12));
+                              QStringLiteral("Conta") + QString(55, QLatin1Char(' ')),
+                              {platform::kWidestCode});
+
     flxDespesas->setRows(int(lista.size()) + 1);
     int r = 0;
     for (const auto& d : lista) {

@@ -45,6 +45,8 @@ const QString kCabecalhoLanc = QStringLiteral("|Vencimento|Referente") + QString
 const QString kCabecalhoExtrato =
     QStringLiteral("Data            |Histórico                                            |Valor              "
                    "|Tipo de Classificação             |Ordem|Conta");
+const QStringList kMaioresLanc{QString(), platform::kWidestDate, QString(), platform::kWidestAmount};
+const QStringList kMaioresExtrato{platform::kWidestDate, QString(), platform::kWidestAmount};
 // What is left of the statement header once its last line is removed.
 const QString kCabecalhoExtratoVazio =
     QStringLiteral("Data            |Histórico                                            |Valor              "
@@ -219,11 +221,8 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     janela->setColumnStretch(2, 2);
     janela->setRowStretch(0, 1);
     // Wide enough for every column of both grids, the values of the entries
-    // included, but never larger than the screen.
-    QSize tamanho(1580, 800);
-    if (const QScreen* tela = screen())
-        tamanho = tamanho.boundedTo(tela->availableGeometry().size());
-    resize(tamanho);
+    // included; a smaller screen shortens the descriptions.
+    resize(1580, 800);
 
     txtCaminho->installEventFilter(this);
     lblVerModelos->installEventFilter(this);
@@ -315,7 +314,8 @@ void frmIntegracao::cmdOK_Click()
 
 void frmIntegracao::MostrarLancamentos()
 {
-    flxExtrato->FormatString(kCabecalhoExtrato);
+    flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
+    flxExtrato->setGivingWayCol(1);
     // Run after a deletion or a posting while a period box holds no date,
     // the list keeps what it shows: there is no period to list.
     QDate inicio = platform::parseDate(txtDataInicial->Text());
@@ -331,7 +331,8 @@ void frmIntegracao::MostrarLancamentos()
     data::Centavos saldo = abertura.balance;
 
     flxLanc->Clear();
-    flxLanc->FormatString(kCabecalhoLanc);
+    flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
+    flxLanc->setGivingWayCol(2);
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
     const std::vector<queries::LinhaConsulta> lancamentos =
         queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
@@ -417,7 +418,8 @@ void frmIntegracao::cmdImportar_Click()
     }
     ArquivoExtrato = caminho;
     flxExtrato->Clear();
-    flxExtrato->FormatString(kCabecalhoExtrato);
+    flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
+    flxExtrato->setGivingWayCol(1);
     // A line loaded from the statement that was there must not be written
     // back over a line of the new one.
     limparCampos();
@@ -566,7 +568,7 @@ void frmIntegracao::flxExtrato_KeyDown(int keyCode)
         return;
     if (flxExtrato->Rows() == 2) {
         flxExtrato->Clear();
-        flxExtrato->FormatString(kCabecalhoExtratoVazio);
+        flxExtrato->FormatString(kCabecalhoExtratoVazio, kMaioresExtrato);
         flxExtrato->setEnabled(false);
         cmdAtualiza->setEnabled(false);
     } else {

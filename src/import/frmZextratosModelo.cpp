@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 frmZextratosModelo::frmZextratosModelo(QWidget* parent) : Form(parent)
@@ -19,10 +20,16 @@ frmZextratosModelo::frmZextratosModelo(QWidget* parent) : Form(parent)
     Image1->setFixedSize(1101, 657);
     Image1->setScaledContents(true);
     Image1->setPixmap(importacao::desenharModelosExtrato());
+    // On a screen smaller than the drawing, the drawing scrolls.
+    auto* rolagem = new QScrollArea(this);
+    rolagem->setFrameShape(QFrame::NoFrame);
+    rolagem->setWidget(Image1);
+    rolagem->setAlignment(Qt::AlignCenter);
+    rolagem->setMinimumSize(320, 240);
     auto* janela = new QVBoxLayout(this);
     janela->setContentsMargins(24, 24, 15, 26);
-    janela->addWidget(Image1);
-    janela->setSizeConstraint(QLayout::SetFixedSize);
+    janela->addWidget(rolagem);
+    resize(Image1->width() + 24 + 15 + 2, Image1->height() + 24 + 26 + 2);
 }
 
 void frmZextratosModelo::Form_KeyDown(int keyCode)

@@ -204,6 +204,12 @@ public:
     // decides it.
     const std::optional<QString>& widthPiece(int col) const { return columns_[col].widthPiece; }
     void setWidthPiece(int col, std::optional<QString> piece) { columns_[col].widthPiece = std::move(piece); }
+    // The width a window set in pixels, while it decides the width.
+    const std::optional<int>& fixedWidth(int col) const { return columns_[col].fixedWidth; }
+    void setFixedWidth(int col, std::optional<int> width) { columns_[col].fixedWidth = width; }
+    // The widest text the column must show whole; empty for a text column.
+    const QString& widest(int col) const { return columns_[col].widest; }
+    void setWidest(int col, const QString& text) { columns_[col].widest = text; }
 
     void setBaseFont(const QFont& font) { baseFont_ = font; }
 
@@ -345,6 +351,8 @@ private:
     struct Column {
         Qt::Alignment align;
         std::optional<QString> widthPiece;
+        std::optional<int> fixedWidth;
+        QString widest;
     };
 
     size_t at(int row, int col) const { return size_t(row) * cols_ + col; }
@@ -558,7 +566,7 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
 
 FlexGrid::~FlexGrid() = default;
 
-void FlexGrid::FormatString(const QString& format)
+void FlexGrid::FormatString(const QString& format, const QStringList& widest)
 {
     const QStringList pieces = format.split(QLatin1Char('|'));
     setCols(int(pieces.size()));
@@ -577,6 +585,8 @@ void FlexGrid::FormatString(const QString& format)
         model_->setColumnAlignment(c, align);
         model_->setText(0, c, piece.trimmed());
         model_->setWidthPiece(c, piece);
+        model_->setFixedWidth(c, std::nullopt);
+        model_->setWidest(c, c < widest.size() ? widest[c] : QString());
     }
     sizeColumnsFromTitles();
 }
@@ -671,7 +681,78 @@ void FlexGrid::setColWidth(int col, int width)
     if (!validCell(0, col))
         return;
     model_->setWidthPiece(col, std::nullopt);
-    horizontalHeader()->resizeSection(col, std::max(width, 0));
+    model_->setFixedWidth(col, std::max(width, 0));
+    sizeColumnsFromTitles();
+}
+
+void FlexGrid::setColWidest(int col, const QString& widest)
+{
+    if (!validCell(0, col))
+        return;
+    model_->setWidest(col, widest);
+    sizeColumnsFromTitles();
+}
+
+void FlexGrid::setGivingWayCols(const std::vector<int>& cols)
+{
+    givingWayCols_ = cols;
+    sizeColumnsFromTitles();
+}
+
+// The least width of a column that must show its widest text whole: in the
+// grid's font and in bold, every digit as wide as the font's widest one,
+// plus the cell's margins and its grid line.
+int FlexGrid::contentWidth(int col) const
+{
+    const QString& widest = model_->widest(col);
+    if (widest.isEmpty())
+        return 0;
+    QFont bold = font();
+    bold.setBold(true);
+    int width = 0;
+    for (const QFontMetrics& m : {fontMetrics(), QFontMetrics(bold)}) {
+        QChar digit = QLatin1Char('0');
+        for (char d = '1'; d <= '9'; ++d)
+            if (m.horizontalAdvance(QLatin1Char(d)) > m.horizontalAdvance(digit))
+                digit = QLatin1Char(d);
+        QString text = widest;
+        for (QChar& ch : text)
+            if (ch.isDigit())
+                ch = digit;
+        width = std::max(width, m.horizontalAdvance(text));
+    }
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return width + 2 * margin + 4;
+}
+
+void FlexGrid::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    giveWay();
+}
+
+// A grid narrower than its columns: the giving-way columns (descriptions)
+// shrink in turn, each down to its title, so that the others stay in sight.
+void FlexGrid::giveWay()
+{
+    if (naturalWidths_.size() != size_t(Cols()))
+        return;
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
+    int total = 0;
+    for (int i = 0; i < Cols(); ++i) {
+        const bool givesWay = std::find(givingWayCols_.begin(), givingWayCols_.end(), i) != givingWayCols_.end();
+        total += givesWay ? naturalWidths_[size_t(i)] : horizontalHeader()->sectionSize(i);
+    }
+    int excess = total - viewport()->width();
+    for (const int c : givingWayCols_) {
+        if (c < 0 || c >= Cols())
+            continue;
+        const int natural = naturalWidths_[size_t(c)];
+        const int least = std::min(natural, fontMetrics().horizontalAdvance(model_->text(0, c)) + padding);
+        const int width = std::max(least, natural - std::max(excess, 0));
+        excess -= natural - width;
+        horizontalHeader()->resizeSection(c, width);
+    }
 }
 
 Qt::Alignment FlexGrid::ColAlignment(int col) const
@@ -921,9 +1002,20 @@ void FlexGrid::sizeColumnsFromTitles()
 {
     const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
     const QFontMetrics metrics = fontMetrics();
-    for (int c = 0; c < Cols(); ++c)
+    naturalWidths_.assign(size_t(Cols()), 0);
+    for (int c = 0; c < Cols(); ++c) {
+        int width = horizontalHeader()->sectionSize(c);
         if (const auto& piece = model_->widthPiece(c))
-            horizontalHeader()->resizeSection(c, metrics.horizontalAdvance(*piece) + padding);
+            width = metrics.horizontalAdvance(*piece) + padding;
+        else if (const auto& fixed = model_->fixedWidth(c))
+            width = *fixed;
+        // A hidden column stays hidden; a shown one shows its widest text.
+        if (width > 0)
+            width = std::max(width, contentWidth(c));
+        naturalWidths_[size_t(c)] = width;
+        horizontalHeader()->resizeSection(c, width);
+    }
+    giveWay();
 }
 
 void FlexGrid::applyFontMetrics()

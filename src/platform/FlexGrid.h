@@ -9,7 +9,10 @@
 // and filling a cell costs no more than storing its text: the view is told
 // about changes once, when control returns to the event loop.
 #include <QColor>
+#include <QStringList>
 #include <QTableView>
+
+#include <vector>
 
 class QKeyEvent;
 
@@ -17,6 +20,15 @@ namespace platform {
 
 // The background of the even data rows of a grid (the odd ones are white).
 inline const QColor kAlternateRowColor{225, 255, 255};
+
+// The widest texts of the usual kinds of column (see setColWidest): an
+// entry's amount (thirteen integer digits), a date.
+inline const QString kWidestAmount = QStringLiteral("-9.999.999.999.999,99");
+inline const QString kWidestDate = QStringLiteral("00/00/0000");
+// A sum of many amounts (a year of a budget line, a running balance).
+inline const QString kWidestSum = QStringLiteral("-999.999.999.999.999,99");
+// A classification's or an entry's number.
+inline const QString kWidestCode = QStringLiteral("000000");
 
 class FlexGridModel;
 
@@ -38,7 +50,9 @@ public:
     // ">" (left, centred, right); the rest is the title, shown trimmed in the
     // header row, while its full text, blanks included, sets the column's
     // width. Sets Cols(); keeps the rows and their cells.
-    void FormatString(const QString& format);
+    // widest holds, column by column, the widest text a value, number or
+    // date column must show whole (see setColWidest); empty for text.
+    void FormatString(const QString& format, const QStringList& widest = {});
 
     // Row count including the header row: 1 means no data rows. Growing adds
     // empty rows, shrinking drops the last ones.
@@ -67,6 +81,16 @@ public:
     // Column width in pixels; 0 hides the column from sight.
     int ColWidth(int col) const;
     void setColWidth(int col, int width);
+    // A shown column is never narrower than this text in the grid's font,
+    // bold included, each digit as wide as the font's widest: the widest
+    // amount, number or date the column can hold. Kept until the next
+    // FormatString.
+    void setColWidest(int col, const QString& widest);
+    // The columns that give way (descriptions) when the grid is narrower
+    // than its columns: each in turn shrinks down to its title so that the
+    // value columns stay in sight.
+    void setGivingWayCols(const std::vector<int>& cols);
+    void setGivingWayCol(int col) { setGivingWayCols({col}); }
     // Zero means the general rule: numbers to the right, other text left.
     Qt::Alignment ColAlignment(int col) const;
     void setColAlignment(int col, Qt::Alignment alignment);
@@ -141,6 +165,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     // Typing does not jump to a matching row: digits and "+" are keys the
     // windows give meanings of their own.
@@ -153,12 +178,16 @@ private:
     void afterRowCountChange(int oldRows);
     void sizeColumnsFromTitles();
     void applyFontMetrics();
+    int contentWidth(int col) const;
+    void giveWay();
 
     FlexGridModel* model_;
     int row_ = 0;
     int col_ = 0;
     bool syncPending_ = false;
     bool internalChange_ = false;
+    std::vector<int> givingWayCols_;
+    std::vector<int> naturalWidths_;
 };
 
 } // namespace platform

@@ -2,11 +2,20 @@
 
 #include "platform/Application.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 #include <QCloseEvent>
+#include <QGridLayout>
+#include <QHash>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -18,6 +27,8 @@ QString bancoAtivoCaption(const QString& title, const QString& drive, const QStr
 
 namespace {
 ModalHook& modalHook() { static ModalHook h; return h; }
+
+const char* const kGuardedFromEnter = "vorsalGuardedFromEnter";
 } // namespace
 
 Form::Form(QWidget* parent) : QDialog(parent)
@@ -52,6 +63,24 @@ void Form::done(int r)
     Forms::release(this);
 }
 
+void Form::guardFromEnter(QAbstractButton* button)
+{
+    // Qt's dialogs let a focused push button take Enter by itself; this one
+    // leaves Enter to the window, which decides below.
+    if (auto* push = qobject_cast<QPushButton*>(button)) {
+        push->setAutoDefault(false);
+        push->setDefault(false);
+    }
+    button->setProperty(kGuardedFromEnter, true);
+    if (!watchingFocus_) {
+        watchingFocus_ = true;
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget*) {
+            if (!movingByEnter_)
+                enterMovedTo_ = nullptr;
+        });
+    }
+}
+
 void Form::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
@@ -59,8 +88,22 @@ void Form::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (enterAsTab_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter) {
+        QWidget* focused = focusWidget();
+        auto* guarded = qobject_cast<QAbstractButton*>(focused);
+        if (guarded && guarded->property(kGuardedFromEnter).toBool() && focused != enterMovedTo_ &&
+            guarded->isEnabled()) {
+            event->accept();
+            guarded->click();
+            return;
+        }
+    }
+    if (enterAsTab_ && enter) {
+        movingByEnter_ = true;
         focusNextChild();
+        movingByEnter_ = false;
+        enterMovedTo_ = focusWidget();
         event->accept();
         return;
     }
@@ -152,6 +195,170 @@ void Forms::clear()
 
 void Forms::showModalForm(Form& form) { showModal(form); }
 
+namespace {
+// The layout, at any depth under root, that holds the widget.
+QLayout* layoutHolding(QLayout* root, QWidget* widget, int& index)
+{
+    if (!root)
+        return nullptr;
+    for (int i = 0; i < root->count(); ++i) {
+        QLayoutItem* item = root->itemAt(i);
+        if (item->widget() == widget) {
+            index = i;
+            return root;
+        }
+        if (QLayout* inner = item->layout())
+            if (QLayout* found = layoutHolding(inner, widget, index))
+                return found;
+    }
+    return nullptr;
+}
+
+// A label the user clicks (a link-like step "<<Mês") is no caption, and
+// stands between a caption and its box.
+bool clickable(const QWidget* w)
+{
+    return qobject_cast<const QLabel*>(w) && w->testAttribute(Qt::WA_SetCursor) &&
+           w->cursor().shape() == Qt::PointingHandCursor;
+}
+
+// A control a caption can name: one that takes the focus and carries no
+// text of its own.
+QWidget* boxIn(QLayoutItem* item)
+{
+    if (!item)
+        return nullptr;
+    if (QLayout* inner = item->layout()) {
+        for (int i = 0; i < inner->count(); ++i) {
+            QLayoutItem* first = inner->itemAt(i);
+            if (first->spacerItem() || clickable(first->widget()))
+                continue;
+            return boxIn(first);
+        }
+        return nullptr;
+    }
+    QWidget* w = item->widget();
+    if (!w || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) || !(w->focusPolicy() & Qt::TabFocus))
+        return nullptr;
+    return w;
+}
+
+QWidget* boxAfter(QLayout* layout, int index)
+{
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        int r, c, rs, cs;
+        grid->getItemPosition(index, &r, &c, &rs, &cs);
+        // The cell that starts right of the caption, past clickable labels,
+        // or else the one that starts right under it.
+        auto startsAt = [grid](int row, int col) -> QLayoutItem* {
+            QLayoutItem* item = grid->itemAtPosition(row, col);
+            if (!item)
+                return nullptr;
+            int ir, ic, irs, ics;
+            grid->getItemPosition(grid->indexOf(item), &ir, &ic, &irs, &ics);
+            return ir == row && ic == col ? item : nullptr;
+        };
+        for (int col = c + cs; col < grid->columnCount(); ++col) {
+            QLayoutItem* item = startsAt(r, col);
+            if (item && clickable(item->widget()))
+                continue;
+            if (QWidget* w = boxIn(item))
+                return w;
+            break;
+        }
+        return boxIn(startsAt(r + rs, c));
+    }
+    for (int i = index + 1; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->spacerItem() || clickable(item->widget()))
+            continue;
+        return boxIn(item);
+    }
+    return nullptr;
+}
+} // namespace
+
+void tieCaptions(QWidget& window)
+{
+    // A box with a caption and a clickable label before it ("Data Inicial",
+    // "<<Mês", the box) is named by the caption; a clickable label alone
+    // before a box is its caption.
+    QHash<QWidget*, QLabel*> captions;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->buddy() || label->text().trimmed().isEmpty() || !label->parentWidget())
+            continue;
+        int index = -1;
+        QLayout* layout = layoutHolding(label->parentWidget()->layout(), label, index);
+        if (!layout)
+            continue;
+        QWidget* box = boxAfter(layout, index);
+        if (!box)
+            continue;
+        QLabel*& caption = captions[box];
+        if (!caption || (clickable(caption) && !clickable(label)))
+            caption = label;
+    }
+    for (auto it = captions.cbegin(); it != captions.cend(); ++it)
+        it.value()->setBuddy(it.key());
+}
+
+namespace {
+QRect& areaOverride() { static QRect r; return r; }
+} // namespace
+
+void setAvailableAreaOverride(const QRect& area) { areaOverride() = area; }
+
+QRect availableArea(const QWidget* window)
+{
+    if (!areaOverride().isEmpty())
+        return areaOverride();
+    const QScreen* screen = window ? window->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QMargins frameMargins(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (window->isVisible() && frame != client)
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                        frame.bottom() - client.bottom());
+    // Not framed yet: a title bar as tall as the style draws one, or as the
+    // title's text with room around it, and thin borders.
+    const int titulo = std::max(window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window),
+                                2 * QFontMetrics(QApplication::font()).height() + 8);
+    const int borda = 4;
+    return QMargins(borda, titulo + borda, borda, borda);
+}
+
+void fitOnScreen(QWidget& window)
+{
+    // The layout sets the least size the window may take.
+    if (QLayout* l = window.layout())
+        l->activate();
+    const QRect area = availableArea(&window);
+    const QMargins m = frameMargins(&window);
+    const QSize room(area.width() - m.left() - m.right(), area.height() - m.top() - m.bottom());
+    QSize size = window.size();
+    if (size.width() > room.width() || size.height() > room.height()) {
+        size = size.boundedTo(room).expandedTo(window.minimumSize());
+        window.resize(size);
+        size = window.size();
+    }
+    // The frame's top left corner, kept inside the area; a window whose
+    // layout needs more than the area starts at its top left.
+    QRect frame(window.pos(), QSize(size.width() + m.left() + m.right(), size.height() + m.top() + m.bottom()));
+    if (!window.testAttribute(Qt::WA_Moved))
+        frame.moveCenter(area.center());
+    frame.moveRight(std::min(frame.right(), area.right()));
+    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+    frame.moveLeft(std::max(frame.left(), area.left()));
+    frame.moveTop(std::max(frame.top(), area.top()));
+    window.move(frame.topLeft());
+}
+
 void setModalHook(ModalHook hook) { modalHook() = std::move(hook); }
 
 void showModal(Form& form)
@@ -160,6 +367,12 @@ void showModal(Form& form)
         // A window unloaded by its own load cannot be shown.
         return;
     }
+    if (!form.property("vorsalCaptionsTied").toBool()) {
+        form.setProperty("vorsalCaptionsTied", true);
+        tieCaptions(form);
+    }
+    // A window designed for a large screen still fits a smaller one.
+    fitOnScreen(form);
     if (modalHook()) {
         form.show();
         form.activateWindow();
@@ -168,12 +381,6 @@ void showModal(Form& form)
         if (form.isLoaded() && form.isVisible())
             form.Hide();
         return;
-    }
-    // A window designed for a large screen still fits a smaller one.
-    if (const QScreen* screen = form.screen()) {
-        const QSize room = screen->availableGeometry().size();
-        if (form.width() > room.width() || form.height() > room.height())
-            form.resize(form.size().boundedTo(room));
     }
     form.setWindowModality(Qt::ApplicationModal);
     form.exec();

@@ -3,10 +3,13 @@
 // each window class, and the one road by which a window is shown modally.
 #include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <exception>
 #include <functional>
 #include <typeindex>
 #include <unordered_map>
+
+class QAbstractButton;
 
 namespace platform {
 
@@ -49,6 +52,12 @@ public:
     void setEnterAsTab(bool on) { enterAsTab_ = on; }
     bool enterAsTab() const { return enterAsTab_; }
 
+    // A button whose click deletes or changes many rows. Enter presses it
+    // only when the user chose it (Tab, Shift+Tab, the mouse); when Enter
+    // itself moved the focus onto it, the next Enter moves on again, so
+    // that Enter held through a grid never presses it. Space always does.
+    void guardFromEnter(QAbstractButton* button);
+
     void done(int r) override;
 
 protected:
@@ -62,6 +71,10 @@ protected:
 private:
     bool enterAsTab_ = false;
     bool hiding_ = false;
+    // The widget Enter moved the focus to, until the focus moves otherwise.
+    QPointer<QWidget> enterMovedTo_;
+    bool movingByEnter_ = false;
+    bool watchingFocus_ = false;
 };
 
 // The main window: the same hooks on a QMainWindow.
@@ -126,6 +139,25 @@ private:
     static void showModalForm(Form& form);
     static std::unordered_map<std::type_index, QWidget*>& registry();
 };
+
+// The part of the screen a window may cover (the screen less its panels).
+QRect availableArea(const QWidget* window);
+// Tests stand in a screen of their own; an empty rectangle restores the
+// real one.
+void setAvailableAreaOverride(const QRect& area);
+// What the window manager adds around a window's client area: the frame
+// itself once the window was shown with one, an estimate of a title bar and
+// borders before.
+QMargins frameMargins(const QWidget* window);
+// Shrinks a window (down to what its layout needs) and moves it so that its
+// frame, title bar included, lies inside the available area.
+void fitOnScreen(QWidget& window);
+
+// Ties each caption label of a window to the box it names (the next
+// focusable control after it in its layout, to its right or below it), so
+// that a screen reader names the box by its caption and a caption's "&" key
+// reaches the box. Labels already tied, and captions of buttons, stay.
+void tieCaptions(QWidget& window);
 
 // Shows a window modally: exec() in the program; a test's hook otherwise.
 void showModal(Form& form);

@@ -1,13 +1,20 @@
 #include "platform/MsgBox.h"
 
+#include "platform/Form.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace platform {
 namespace {
@@ -31,6 +38,41 @@ void larguraParaTitulo(QMessageBox& box)
     if (auto* grade = qobject_cast<QGridLayout*>(box.layout()))
         grade->addItem(new QSpacerItem(largura, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grade->rowCount(), 0,
                        1, grade->columnCount());
+}
+
+// A text taller than the screen leaves the box's end and its buttons off
+// the screen. Such a text goes into a scrolling area as tall as the screen
+// allows, above the buttons.
+void rolagemParaTextoLongo(QMessageBox& box)
+{
+    auto* rotulo = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    auto* grade = qobject_cast<QGridLayout*>(box.layout());
+    if (!rotulo || !grade)
+        return;
+    const int indice = grade->indexOf(rotulo);
+    if (indice < 0)
+        return;
+    const QRect area = availableArea(box.parentWidget());
+    const QMargins moldura = frameMargins(&box);
+    // What the box needs besides its text: the frame, the margins, the
+    // button row.
+    const int botoes = 3 * QFontMetrics(box.font()).height() + 4 * box.style()->pixelMetric(QStyle::PM_LayoutTopMargin);
+    const int espaco = area.height() - moldura.top() - moldura.bottom() - botoes;
+    const QSize texto = rotulo->sizeHint();
+    if (texto.height() <= espaco)
+        return;
+    int linha, coluna, linhas, colunas;
+    grade->getItemPosition(indice, &linha, &coluna, &linhas, &colunas);
+    grade->removeWidget(rotulo);
+    auto* rolagem = new QScrollArea(&box);
+    rolagem->setFrameShape(QFrame::NoFrame);
+    rolagem->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rolagem->setWidget(rotulo);
+    rolagem->setWidgetResizable(true);
+    const int largura = std::min(texto.width() + rolagem->verticalScrollBar()->sizeHint().width(),
+                                 area.width() - moldura.left() - moldura.right() - 100);
+    rolagem->setFixedSize(largura, std::max(espaco, 3 * QFontMetrics(box.font()).height()));
+    grade->addWidget(rolagem, linha, coluna, linhas, colunas);
 }
 } // namespace
 
@@ -70,6 +112,7 @@ int MsgBox(const QString& text, int style, const QString& title)
     if (buttons.size() == 1 || call.buttons() == vbOKCancel || call.buttons() == vbYesNoCancel)
         box.setEscapeButton(buttons.back().first);
     larguraParaTitulo(box);
+    rolagemParaTextoLongo(box);
     box.exec();
     for (const auto& [button, result] : buttons)
         if (box.clickedButton() == button)

@@ -51,6 +51,7 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     lstFiltroClass = new QListWidget(fraFiltros);
     cmdConsulta = new QPushButton(QStringLiteral("Consultar"), fraFiltros);
     cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraFiltros);
+    guardFromEnter(cmdApagar);
 
     for (auto* caixa : {txtDataVen1, txtDataVen2})
         prepararCaixaData(caixa);

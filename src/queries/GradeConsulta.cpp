@@ -502,15 +502,22 @@ void GradeConsulta::limpar()
     linhas_.clear();
     grid_.setRows(1);
     grid_.Clear();
-    grid_.FormatString(cabecalhoDe(comportamento_.layout));
-    // The title's blanks leave the value column narrower than the largest
-    // amount an entry holds (13 integer digits, sign and separators); the
-    // month subtotals show it in bold.
-    const int valor = colunas().valor;
-    QFont negrito = grid_.font();
-    negrito.setBold(true);
-    const int largura = QFontMetrics(negrito).horizontalAdvance(textoValor(-999'999'999'999'999)) + 12;
-    grid_.setColWidth(valor, std::max(grid_.ColWidth(valor), largura));
+    // The title's blanks leave the number, date and value columns narrower
+    // than what they show in some fonts: the value column holds the largest
+    // amount an entry holds (13 integer digits, sign and separators), in
+    // bold in the month subtotals.
+    const Colunas& c = colunas();
+    QStringList maiores;
+    for (int i = 0; i <= c.valor; ++i)
+        maiores << QString();
+    maiores[c.numLan] = QStringLiteral("000000");
+    maiores[c.dataVen] = platform::kWidestDate;
+    if (c.dataLan >= 0)
+        maiores[c.dataLan] = platform::kWidestDate;
+    maiores[c.valor] = platform::kWidestAmount;
+    grid_.FormatString(cabecalhoDe(comportamento_.layout), maiores);
+    // A narrow window shortens the description, never the value.
+    grid_.setGivingWayCol(c.referente);
 }
 
 void GradeConsulta::escreverLinha(int row, const LinhaConsulta& l)
@@ -687,7 +694,7 @@ void GradeConsulta::apagarTodos()
     const int resposta =
         platform::MsgBox(QStringLiteral("Todos os lançamentos desta consulta serão excluidos!") + kCR +
                              QStringLiteral("Deseja Continuar?"),
-                         platform::vbYesNo | platform::vbQuestion, app::kAtencao);
+                         platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, app::kAtencao);
     if (resposta == platform::vbYes) {
         // One transaction: the listed entries go all together or, when the
         // file fails midway, none of them.

@@ -4,6 +4,7 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "platform/Clock.h"
+#include "platform/Form.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
@@ -147,6 +148,8 @@ QGroupBox* quadroLancamentos(QWidget* janela, platform::FlexGrid*& flxConsulta, 
     rodape->addStretch(1);
     if (cmdApagar) {
         *cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), quadro);
+        if (auto* form = qobject_cast<platform::Form*>(janela))
+            form->guardFromEnter(*cmdApagar);
         rodape->addWidget(*cmdApagar);
         rodape->addSpacing(12);
     }

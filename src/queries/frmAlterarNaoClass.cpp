@@ -57,6 +57,7 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     txtConta = new QLabel(fraConsulta);
     txtConta->setMinimumWidth(txtConta->fontMetrics().horizontalAdvance(QStringLiteral("Manutenção do Veículo")));
     cmdAlterarMassa = new QPushButton(QStringLiteral("&Alterar Todos"), fraConsulta);
+    guardFromEnter(cmdAlterarMassa);
     cmdAlterarMassa->setEnabled(false);
     cmdOrdem = new QPushButton(QStringLiteral("&Ordem"), fraConsulta);
     cmdOrdem->setEnabled(false);
@@ -202,7 +203,8 @@ void frmAlterarNaoClass::cmdAlterarMassa_Click()
     }
     const int resposta = platform::MsgBox(QStringLiteral("Todos os lançamentos desta consulta serão Alterados!") + kCR +
                                               QStringLiteral("Deseja Continuar?"),
-                                          platform::vbYesNo | platform::vbQuestion, app::kAtencao);
+                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
+                                          app::kAtencao);
     if (resposta == platform::vbYes) {
         // One transaction: every listed entry changes, or none when the file
         // fails midway.

@@ -67,6 +67,7 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
     cmdOrdem = new QPushButton(QStringLiteral("&Ordem"), fraConsulta);
     cmdOrdem->setEnabled(false);
     cmdApagar = new QPushButton(QStringLiteral("&Apagar Todos"), fraConsulta);
+    guardFromEnter(cmdApagar);
 
     auto* consulta = new QGridLayout(fraConsulta);
     consulta->addWidget(lblTipo, 0, 0);

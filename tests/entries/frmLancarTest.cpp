@@ -215,6 +215,7 @@ TEST_F(PostingWindow, InstalmentsAreAskedConfirmedWrittenAndTheFieldsCleared)
     EXPECT_EQ(msgs.calls[0].text, QStringLiteral("Serão geradas 12 parcelas de R$ 45,00\rConfirma ?"));
     EXPECT_EQ(msgs.calls[0].buttons(), platform::vbYesNo);
     EXPECT_EQ(msgs.calls[0].icon(), platform::vbQuestion);
+    EXPECT_TRUE(msgs.calls[0].defaultSecond());
     EXPECT_EQ(msgs.calls[0].title, kAtencao);
     EXPECT_EQ(msgs.calls[1].text, QStringLiteral("Parcelas lançadas com sucesso!"));
     EXPECT_EQ(msgs.calls[1].icon(), platform::vbInformation);

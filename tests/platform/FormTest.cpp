@@ -2,8 +2,12 @@
 #include "platform/MsgBox.h"
 #include "support/Fixtures.h"
 
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollArea>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -106,6 +110,38 @@ TEST(MsgBoxRecorder, KeepsCallsAndAnswersFromTheScript)
     ASSERT_EQ(rec.calls.size(), 2u);
     EXPECT_EQ(rec.calls[0].icon(), platform::vbQuestion);
     EXPECT_EQ(rec.calls[0].title, QStringLiteral("T"));
+}
+
+// The box itself, not a recorder: a notice of more lines than the screen
+// holds keeps its OK button on the screen, the lines scrolling above it.
+TEST(MsgBoxReal, ALongNoticeScrollsAndKeepsItsButtonOnTheScreen)
+{
+    const QRect tela(0, 0, 1366, 728);
+    platform::setAvailableAreaOverride(tela);
+    platform::setMsgBoxHandler({});
+    QStringList linhas;
+    for (int i = 0; i < 300; ++i)
+        linhas << QStringLiteral("IOF");
+    for (const bool longa : {true, false}) {
+        QRect moldura, botao;
+        bool rola = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            moldura = QRect(box->pos(), box->size().grownBy(platform::frameMargins(box)));
+            QAbstractButton* ok = box->buttons().front();
+            botao = QRect(ok->mapTo(box, QPoint(0, 0)), ok->size());
+            rola = box->findChild<QScrollArea*>() != nullptr;
+            ok->click();
+        });
+        EXPECT_EQ(platform::MsgBox(longa ? linhas.join(QChar(13)) : QStringLiteral("IOF"), platform::vbInformation),
+                  platform::vbOK);
+        EXPECT_EQ(rola, longa);
+        EXPECT_LE(moldura.height(), tela.height()) << longa;
+        EXPECT_TRUE(QRect(QPoint(0, 0), moldura.size()).contains(botao)) << longa;
+    }
+    platform::setAvailableAreaOverride(QRect());
+    testsupport::installTestDefaults();
 }
 
 } // namespace

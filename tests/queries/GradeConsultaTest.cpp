@@ -488,6 +488,7 @@ TEST_F(GradeConsultaBanco, DeleteAllRemovesListedEntriesAndAlwaysRequeries)
                                     QStringLiteral("Deseja Continuar?"));
     EXPECT_EQ(msgs.last().title, "Atenção,");
     EXPECT_EQ(msgs.last().icon(), platform::vbQuestion);
+    EXPECT_TRUE(msgs.last().defaultSecond());
     EXPECT_EQ(contar(), 3);
     EXPECT_EQ(t.consultas, 1);
 

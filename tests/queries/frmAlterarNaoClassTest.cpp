@@ -191,7 +191,7 @@ TEST_F(AlterarNaoClass, BulkChangeMovesEveryListedEntryAndNothingElse)
     EXPECT_EQ(msgs.last().text, "Todos os lançamentos desta consulta serão Alterados!\rDeseja Continuar?");
     EXPECT_EQ(msgs.last().title, "Atenção,");
     EXPECT_EQ(msgs.last().icon(), platform::vbQuestion);
-    EXPECT_FALSE(msgs.last().defaultSecond());
+    EXPECT_TRUE(msgs.last().defaultSecond());
     EXPECT_EQ(coluna(4), (QStringList{"pix loja", "pix posto previsão", "pix feira", "pix novo"}));
 
     msgs.answer(platform::vbYes);

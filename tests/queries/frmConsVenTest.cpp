@@ -323,3 +323,42 @@ TEST_F(ConsVen, AfterTheEditorTheSameEntryIsCurrentAndInSight)
     EXPECT_EQ(g.TextMatrix(32, 0), seguinte);
     EXPECT_TRUE(emVista(32));
 }
+
+// Enter held from the grid: the first Enter moves to "Apagar Todos", the
+// next ones must neither press it nor answer its question with "Sim".
+TEST_F(ConsVen, EnterHeldFromTheGridDeletesNothing)
+{
+    std::vector<platform::MsgCall> perguntas;
+    // Enter on a box presses its default button.
+    platform::setMsgBoxHandler([&](const platform::MsgCall& c) {
+        perguntas.push_back(c);
+        return c.defaultSecond() ? platform::vbNo : platform::vbYes;
+    });
+    for (int i = 1; i <= 15; ++i)
+        lancar(QStringLiteral("conta %1").arg(i), -100 * i, {2024, 3, i});
+    consultar(QStringLiteral("01/03/2024"), QStringLiteral("31/03/2024"));
+    frmConsVen& f = janela();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    auto enter = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+
+    f.flxConsulta->setFocus(Qt::TabFocusReason);
+    enter();
+    EXPECT_EQ(QApplication::focusWidget(), f.cmdApagar);
+    enter();
+    enter();
+    EXPECT_NE(QApplication::focusWidget(), f.cmdApagar);
+    EXPECT_TRUE(perguntas.empty());
+
+    // Chosen with Tab (or the mouse), Enter presses it; its question waits
+    // on "Não".
+    f.flxConsulta->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.flxConsulta, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), f.cmdApagar);
+    enter();
+    ASSERT_EQ(perguntas.size(), 1u);
+    EXPECT_TRUE(perguntas[0].defaultSecond());
+    EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM Lancamentos")).toInt(), 15);
+    testsupport::installTestDefaults();
+}

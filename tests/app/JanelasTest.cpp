@@ -1,0 +1,224 @@
+// Every window of the program on a laptop's screen: its frame inside the
+// screen, and its grids showing their values, numbers and dates whole with
+// a wide desktop font.
+#include "app/frmAnotacao.h"
+#include "app/frmPlanCalend.h"
+#include "app/frmPrincipal.h"
+#include "app/frmSenha.h"
+#include "app/frmSobre.h"
+#include "app/frmZAlteraSenha.h"
+#include "budget/frmOrcamento.h"
+#include "budget/frmOrcamentoDomestico.h"
+#include "budget/frmPreXReal.h"
+#include "budget/frmPrevRel.h"
+#include "calculator/frmCalculosFin.h"
+#include "cashflow/frmFluxo.h"
+#include "cashflow/frmGraficos.h"
+#include "entries/frmClassificacao.h"
+#include "entries/frmLancar.h"
+#include "entries/frmZalteracao.h"
+#include "import/frmIntegracao.h"
+#include "import/frmZextratosModelo.h"
+#include "platform/FlexGrid.h"
+#include "queries/frmAlterarNaoClass.h"
+#include "queries/frmConsConta.h"
+#include "queries/frmConsEstr.h"
+#include "queries/frmConsHistorico.h"
+#include "queries/frmConsValor.h"
+#include "queries/frmConsVen.h"
+#include "queries/frmConsultaEstr.h"
+#include "queries/frmZOrdem.h"
+#include "support/Fixtures.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QFontMetrics>
+#include <QHash>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+
+using testsupport::ModalHook;
+using testsupport::MsgRecorder;
+
+namespace {
+
+// A 1366 × 768 screen less a 40-pixel panel, and a window manager's frame
+// with its title bar.
+const QRect kTela(0, 0, 1366, 728);
+const QMargins kMoldura(4, 38, 4, 4);
+
+struct Janela {
+    const char* nome;
+    std::function<void()> mostrar;
+};
+
+template <class T> Janela janela(const char* nome)
+{
+    return {nome, [] { platform::Forms::show<T>(); }};
+}
+
+const std::vector<Janela>& todas()
+{
+    static const std::vector<Janela> lista{
+        janela<frmSenha>("frmSenha"),
+        janela<frmAnotacao>("frmAnotacao"),
+        janela<frmPlanCalend>("frmPlanCalend"),
+        janela<frmZAlteraSenha>("frmZAlteraSenha"),
+        janela<frmSobre>("frmSobre"),
+        janela<frmClassificacao>("frmClassificacao"),
+        janela<frmLancar>("frmLancar"),
+        janela<frmZalteracao>("frmZalteracao"),
+        janela<frmConsVen>("frmConsVen"),
+        janela<frmConsValor>("frmConsValor"),
+        janela<frmConsHistorico>("frmConsHistorico"),
+        janela<frmConsEstr>("frmConsEstr"),
+        janela<frmConsConta>("frmConsConta"),
+        janela<frmConsultaEstr>("frmConsultaEstr"),
+        janela<frmAlterarNaoClass>("frmAlterarNaoClass"),
+        janela<frmZOrdem>("frmZOrdem"),
+        janela<frmFluxo>("frmFluxo"),
+        janela<frmGraficos>("frmGraficos"),
+        janela<frmIntegracao>("frmIntegracao"),
+        janela<frmZextratosModelo>("frmZextratosModelo"),
+        janela<frmOrcamentoDomestico>("frmOrcamentoDomestico"),
+        janela<frmOrcamento>("frmOrcamento"),
+        janela<frmPreXReal>("frmPreXReal"),
+        janela<frmPrevRel>("frmPrevRel"),
+        janela<frmCalculosFin>("frmCalculosFin"),
+    };
+    return lista;
+}
+
+// The widest text each kind of column can show, by its title.
+const QHash<QString, QString>& maiores()
+{
+    static const QHash<QString, QString> m{
+        {QStringLiteral("Valor"), QStringLiteral("-9.999.999.999.999,99")},
+        {QStringLiteral("VALOR"), QStringLiteral("-9.999.999.999.999,99")},
+        {QStringLiteral("Valor Mês"), QStringLiteral("-9.999.999.999.999,99")},
+        {QStringLiteral("Valor Ano"), QStringLiteral("-119.999.999.999.999,88")},
+        {QStringLiteral("PREVISTO"), QStringLiteral("-119.999.999.999.999,88")},
+        {QStringLiteral("REALIZADO"), QStringLiteral("-119.999.999.999.999,88")},
+        {QStringLiteral("Positivos"), QStringLiteral("-119.999.999.999.999,88")},
+        {QStringLiteral("Vencimento"), QStringLiteral("28/08/2088")},
+        {QStringLiteral("Lançamento"), QStringLiteral("28/08/2088")},
+        {QStringLiteral("Data"), QStringLiteral("28/08/2088")},
+        {QStringLiteral("Data Início"), QStringLiteral("28/08")},
+        {QStringLiteral("Número"), QStringLiteral("888888")},
+        {QStringLiteral("Núm"), QStringLiteral("888888")},
+        {QStringLiteral("ID"), QStringLiteral("888888")},
+        {QStringLiteral("Núm. Lanc."), QStringLiteral("888888")},
+        {QStringLiteral("Núm.Lanc."), QStringLiteral("888888")},
+        {QStringLiteral("Nº Lanc."), QStringLiteral("888888")},
+        {QStringLiteral("NUM.DESP."), QStringLiteral("888888")},
+    };
+    return m;
+}
+
+class Janelas : public testsupport::LoggedInFixture {
+protected:
+    void SetUp() override
+    {
+        LoggedInFixture::SetUp();
+        // Leaving the login dialog ends the program: here it is only noted.
+        antigo_ = frmPrincipal::encerrarPrograma;
+        frmPrincipal::encerrarPrograma = [] {};
+        platform::setAvailableAreaOverride(kTela);
+        fonte_ = QApplication::font();
+    }
+    void TearDown() override
+    {
+        platform::setAvailableAreaOverride(QRect());
+        QApplication::setFont(fonte_);
+        frmPrincipal::encerrarPrograma = antigo_;
+        LoggedInFixture::TearDown();
+    }
+
+    // Opens each window as the program does and hands it to `olhar`.
+    void percorrer(const std::function<void(const char*, platform::Form&)>& olhar)
+    {
+        for (const Janela& j : todas()) {
+            MsgRecorder msgs;
+            ModalHook hook;
+            bool vista = false;
+            hook.on<platform::Form>([&](platform::Form& f) {
+                if (!vista) {
+                    vista = true;
+                    QApplication::processEvents();
+                    olhar(j.nome, f);
+                }
+                f.Unload();
+            });
+            j.mostrar();
+            EXPECT_TRUE(vista) << j.nome;
+            platform::Forms::clear();
+        }
+    }
+
+private:
+    QFont fonte_;
+    std::function<void()> antigo_;
+};
+
+} // namespace
+
+TEST_F(Janelas, EveryWindowOpensWithItsFrameInsideALaptopScreen)
+{
+    percorrer([](const char* nome, platform::Form& f) {
+        // The window manager puts the frame where the window asked to be.
+        const QRect moldura(f.pos(), f.size().grownBy(kMoldura));
+        EXPECT_TRUE(kTela.contains(moldura)) << nome << ": " << moldura.x() << "," << moldura.y() << " "
+                                             << moldura.width() << "x" << moldura.height();
+        // A screen reader names each text box by its caption, not by the
+        // title of the frame around it. The description box of the queries
+        // by description has no caption: the frame names it.
+        const bool semLegenda = QString::fromLatin1(nome) == QLatin1String("frmConsHistorico") ||
+                                QString::fromLatin1(nome) == QLatin1String("frmAlterarNaoClass");
+        for (QLineEdit* caixa : f.findChildren<QLineEdit*>()) {
+            if (semLegenda && caixa->parentWidget()->findChildren<QLineEdit*>().front() == caixa)
+                continue;
+            auto* quadro = qobject_cast<QGroupBox*>(caixa->parentWidget());
+            if (!quadro || !caixa->isVisibleTo(&f) || quadro->title().isEmpty())
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(caixa);
+            EXPECT_NE(a->text(QAccessible::Name), quadro->title()) << nome << " " << caixa->objectName().toStdString();
+        }
+    });
+    // The main window too.
+    ModalHook hook;
+    hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
+    frmPrincipal& w = platform::Forms::get<frmPrincipal>();
+    EXPECT_TRUE(kTela.contains(QRect(w.pos(), w.size().grownBy(kMoldura))));
+}
+
+TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeWithAWideFont)
+{
+    QFont larga(QStringLiteral("DejaVu Sans"));
+    larga.setPointSize(12);
+    QApplication::setFont(larga);
+    int colunas = 0;
+    percorrer([&](const char* nome, platform::Form& f) {
+        for (platform::FlexGrid* g : f.findChildren<platform::FlexGrid*>()) {
+            if (!g->isVisibleTo(&f))
+                continue;
+            QFont negrito = g->font();
+            negrito.setBold(true);
+            const QFontMetrics medida(negrito);
+            for (int c = 0; c < g->Cols(); ++c) {
+                const QString titulo = g->TextMatrix(0, c).trimmed();
+                const auto it = maiores().constFind(titulo);
+                if (it == maiores().constEnd() || g->ColWidth(c) == 0)
+                    continue;
+                ++colunas;
+                EXPECT_GE(g->ColWidth(c), medida.horizontalAdvance(*it) + 6) << nome << " " << titulo.toStdString();
+                // In sight, not past the grid's right edge.
+                const int direita = g->horizontalHeader()->sectionPosition(c) + g->ColWidth(c);
+                EXPECT_LE(direita, g->viewport()->width()) << nome << " " << titulo.toStdString();
+            }
+        }
+    });
+    EXPECT_GT(colunas, 20);
+}
