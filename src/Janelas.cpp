@@ -38,16 +38,16 @@ void registrarAtualizacoes()
 {
     // Compared in this order; the first exact match refreshes. A window not
     // loaded is loaded invisibly by the access and then refreshed.
-    app::registrarAtualizacao(QStringLiteral("Consulta por Histórico"), consultarDeNovo<frmConsHistorico>());
-    app::registrarAtualizacao(QStringLiteral("Consulta por Vencimento"), consultarDeNovo<frmConsVen>());
-    app::registrarAtualizacao(QStringLiteral("Consulta Estruturada"), consultarDeNovo<frmConsEstr>());
-    app::registrarAtualizacao(QStringLiteral("Integração"),
+    app::registrarAtualizacao(frmConsHistorico::kNomeConsulta, consultarDeNovo<frmConsHistorico>());
+    app::registrarAtualizacao(frmConsVen::kNomeConsulta, consultarDeNovo<frmConsVen>());
+    app::registrarAtualizacao(frmConsEstr::kNomeConsulta, consultarDeNovo<frmConsEstr>());
+    app::registrarAtualizacao(frmIntegracao::kNomeConsulta,
                               [] { platform::Forms::get<frmIntegracao>().cmdOK->click(); });
-    app::registrarAtualizacao(QStringLiteral("Fluxo de Lançamentos"),
+    app::registrarAtualizacao(frmFluxo::kNomeConsulta,
                               [] { platform::Forms::get<frmFluxo>().Lancamentos(); });
-    app::registrarAtualizacao(QStringLiteral("Consulta por Valor"), consultarDeNovo<frmConsValor>());
-    app::registrarAtualizacao(QStringLiteral("Consulta Estruturada2"), consultarDeNovo<frmConsultaEstr>());
-    app::registrarAtualizacao(QStringLiteral("Consulta Conta"), consultarDeNovo<frmConsConta>());
+    app::registrarAtualizacao(frmConsValor::kNomeConsulta, consultarDeNovo<frmConsValor>());
+    app::registrarAtualizacao(frmConsultaEstr::kNomeConsulta, consultarDeNovo<frmConsultaEstr>());
+    app::registrarAtualizacao(frmConsConta::kNomeConsulta, consultarDeNovo<frmConsConta>());
     app::registrarAtualizacao(frmAlterarNaoClass::kNomeConsulta, consultarDeNovo<frmAlterarNaoClass>());
     // Instalments refresh the cash-flow register whoever opened the editor.
     app::registrarAtualizacaoAposParcelas([] { platform::Forms::get<frmFluxo>().cmdOK->click(); });

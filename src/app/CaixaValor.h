@@ -32,7 +32,7 @@ bool lerValor(const QString& texto, data::Centavos& out, bool pontosDeMilhar = f
 // times, the comma test on the whole text (selected or not), at most two
 // digits after the comma, and "=" which,
 // when the box holds a "*", replaces the text with the product or shows
-// kConteudoInvalido (critical, "Atenção,") and leaves it. Every other Ctrl
+// kConteudoInvalido (critical, `app::kAtencao`) and leaves it. Every other Ctrl
 // and Alt key is dropped; a paste goes through the same keys as a whole.
 // The filter belongs to the box.
 platform::NumberKeyFilter* instalarCaixaValor(QLineEdit* caixa);

@@ -1,7 +1,7 @@
 #pragma once
 // The failures the program goes on after: a write the account file refused
 // (busy, full, read-only, moved, or any other engine failure) and a sum of
-// amounts that does not fit. The user is told in a critical "Atenção," box;
+// amounts that does not fit. The user is told in a critical `app::kAtencao` box;
 // the window stays with what was typed.
 #include "platform/Application.h"
 

@@ -1,5 +1,6 @@
 #include "app/frmAnotacao.h"
 
+#include "app/Textos.h"
 #include "app/frmPrincipal.h"
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
@@ -31,7 +32,6 @@ namespace {
 const QString kInclusao = QStringLiteral("Inclusão");
 const QString kAltera = QStringLiteral("Altera");
 const QString kDataVazia = QStringLiteral("__/__/____");
-const QString kAtencao = QStringLiteral("Atenção,");
 } // namespace
 
 frmAnotacao::frmAnotacao(QWidget* parent) : platform::Form(parent)
@@ -213,7 +213,7 @@ void frmAnotacao::flxAnotacoes_DblClick()
 void frmAnotacao::cmdGravar_Click()
 {
     if (txtTitulo->text().isEmpty()) {
-        MsgBox(QStringLiteral("Digitar campo ''Título''"), platform::vbCritical | platform::vbOKOnly, kAtencao);
+        MsgBox(QStringLiteral("Digitar campo ''Título''"), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         txtTitulo->setFocus();
         return;
     }
@@ -221,7 +221,7 @@ void frmAnotacao::cmdGravar_Click()
     if (chkLembrar->isChecked()) {
         dataLemb = platform::parseDate(txtDataLemb->Text());
         if (!dataLemb.isValid()) {
-            MsgBox(QStringLiteral("Data inválida para lembrete"), platform::vbCritical | platform::vbOKOnly, kAtencao);
+            MsgBox(QStringLiteral("Data inválida para lembrete"), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
             txtDataLemb->setFocus();
             return;
         }
@@ -231,13 +231,13 @@ void frmAnotacao::cmdGravar_Click()
     qint64 dias = 0;
     if (!platform::parseWholeNumber(txtQtdeDias->text(), dias) || dias < 0 || dias > 99) {
         MsgBox(QStringLiteral("Quantidade de dias inválida para lembrete"), platform::vbCritical | platform::vbOKOnly,
-               kAtencao);
+               app::kAtencao);
         txtQtdeDias->setFocus();
         return;
     }
     if (txtTexto->toPlainText().isEmpty()) {
         MsgBox(QStringLiteral("Digitar campo ''Texto da anotação''"), platform::vbCritical | platform::vbOKOnly,
-               kAtencao);
+               app::kAtencao);
         txtTexto->setFocus();
         return;
     }
@@ -359,9 +359,9 @@ void frmAnotacao::excluirAnotacao()
     const auto nota = data::anotacaoPorCodigo(ConexaoBanco, codigo);
     if (!nota)
         return;
-    const int resposta = MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) + nota->titulo,
+    const int resposta = MsgBox(app::perguntaExcluir(nota->titulo),
                                 platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                QStringLiteral("Confirmação"));
+                                app::kConfirmacao);
     if (resposta != platform::vbYes)
         return;
     data::deleteAnotacao(ConexaoBanco, codigo);

@@ -1,5 +1,6 @@
 #include "app/frmPlanCalend.h"
 
+#include "app/Textos.h"
 #include "app/frmAnotacao.h"
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
@@ -111,7 +112,7 @@ void frmPlanCalend::AtulizaCalen()
 {
     if (txtAno->text().size() != 4) {
         platform::MsgBox(QStringLiteral("Digite quatro dígitos para o ano!"),
-                         platform::vbCritical | platform::vbOKOnly, QStringLiteral("Atenção,"));
+                         platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         return;
     }
     for (int m = 1; m <= 12; ++m)

@@ -1,6 +1,7 @@
 #include "app/frmSenha.h"
 
 #include "app/CampoSenha.h"
+#include "app/Textos.h"
 #include "app/frmPrincipal.h"
 #include "data/AccountFile.h"
 #include "data/Conexao.h"
@@ -135,7 +136,7 @@ void frmSenha::BuscaBancos()
                 arquivos.append(nome);
     if (arquivos.isEmpty()) {
         platform::MsgBox(QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!"),
-                         platform::vbExclamation | platform::vbOKOnly, QStringLiteral("Atenção,"));
+                         platform::vbExclamation | platform::vbOKOnly, app::kAtencao);
         return;
     }
     const bool bloqueado = lstBancos->blockSignals(true);
@@ -276,7 +277,7 @@ void frmSenha::senhaInvalida()
     txtSenha->setFocus();
     ConexaoBanco.close();
     platform::MsgBox(QStringLiteral("Senha inválida!"), platform::vbCritical | platform::vbOKOnly,
-                     QStringLiteral("Atenção,"));
+                     app::kAtencao);
 }
 
 QString frmSenha::arquivoIlegivel(const QString& caminho)
@@ -293,7 +294,7 @@ void frmSenha::recusarArquivo(const QString& mensagem)
     txtSenha->clear();
     SenhaAceita = false;
     txtSenha->setFocus();
-    platform::MsgBox(mensagem, platform::vbCritical | platform::vbOKOnly, QStringLiteral("Atenção,"));
+    platform::MsgBox(mensagem, platform::vbCritical | platform::vbOKOnly, app::kAtencao);
 }
 
 // ------------------------------------------------------------- leaving

@@ -2,6 +2,7 @@
 
 #include "app/CampoSenha.h"
 #include "app/Icones.h"
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Senha.h"
 #include "platform/MsgBox.h"
@@ -78,7 +79,7 @@ void frmZAlteraSenha::cmdOK_Click()
 {
     if (txtSenhaDig->text().isEmpty()) {
         platform::MsgBox(QStringLiteral("Digite a Senha atual para a alteração."), platform::vbInformation,
-                         QStringLiteral("Atenção,"));
+                         app::kAtencao);
         txtSenhaDig->setFocus();
         return;
     }
@@ -90,7 +91,7 @@ void frmZAlteraSenha::cmdOK_Click()
         return;
     }
     platform::MsgBox(QStringLiteral("A Senha digitada não confere com a Senha atual!"), platform::vbCritical,
-                     QStringLiteral("Atenção,"));
+                     app::kAtencao);
     txtSenhaDig->setFocus();
 }
 
@@ -98,7 +99,7 @@ void frmZAlteraSenha::cmdAltera_Click()
 {
     const QString nova = txtNovaSenha[0]->text();
     auto recusar = [this](const QString& texto, int icone) {
-        platform::MsgBox(texto, icone | platform::vbOKOnly, QStringLiteral("Atenção,"));
+        platform::MsgBox(texto, icone | platform::vbOKOnly, app::kAtencao);
         txtNovaSenha[0]->setFocus();
     };
     if (nova.size() < 4) {

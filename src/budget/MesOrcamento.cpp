@@ -1,5 +1,6 @@
 #include "budget/MesOrcamento.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/PrevistoRealizado.h"
 #include "platform/Clock.h"
@@ -54,11 +55,10 @@ bool excluirVigiada(platform::FlexGrid* grade)
     qint64 codigo = 0;
     if (r < 1 || !platform::parseWholeNumber(grade->TextMatrix(r, 0), codigo))
         return false;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
-                                              grade->TextMatrix(r, 1) + QStringLiteral(" R$ ") +
-                                              grade->TextMatrix(r, 2),
+    const int resposta = platform::MsgBox(app::perguntaExcluir(grade->TextMatrix(r, 1) + QStringLiteral(" R$ ") +
+                                                                 grade->TextMatrix(r, 2)),
                                           platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
+                                          app::kConfirmacao);
     if (resposta != platform::vbYes)
         return false;
     data::excluirPrevisto(ConexaoBanco, codigo);

@@ -1,6 +1,7 @@
 #include "budget/frmOrcamentoDomestico.h"
 
 #include "app/CaixaValor.h"
+#include "app/Textos.h"
 #include "budget/LancamentoAnual.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
@@ -28,7 +29,6 @@
 
 namespace {
 
-const QString kAtencao = QStringLiteral("Atenção,");
 const QChar kCR = QChar(13);
 
 const QColor kSaldoPositivo(192, 255, 192);
@@ -265,7 +265,7 @@ void frmOrcamentoDomestico::flxDespesas_DblClick()
         return;
     const qint64 codigo = qint64(platform::Val(flxDespesas->TextMatrix(row, 1)));
     if (data::despesaNoOrcamento(ConexaoBanco, codigo)) {
-        platform::MsgBox(QStringLiteral("Despesa já no orçamento."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Despesa já no orçamento."), platform::vbCritical, app::kAtencao);
         return;
     }
     mostrarDespesa(flxDespesas->TextMatrix(row, 0));
@@ -291,7 +291,7 @@ void frmOrcamentoDomestico::lblDespesa_Change()
 void frmOrcamentoDomestico::cmdGravaLan_Click()
 {
     auto recusar = [](const QString& mensagem, QWidget* foco) {
-        platform::MsgBox(mensagem, platform::vbCritical, kAtencao);
+        platform::MsgBox(mensagem, platform::vbCritical, app::kAtencao);
         foco->setFocus();
     };
     if (lblCodigo->text().isEmpty())
@@ -397,11 +397,10 @@ void frmOrcamentoDomestico::flxOrcamento_KeyDown(QKeyEvent* event)
     qint64 id = 0;
     if (row < 1 || !platform::parseWholeNumber(flxOrcamento->TextMatrix(row, 0), id))
         return;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + kCR +
-                                              flxOrcamento->TextMatrix(row, 3) + QStringLiteral(" R$ ") +
-                                              flxOrcamento->TextMatrix(row, 6),
+    const int resposta = platform::MsgBox(app::perguntaExcluir(flxOrcamento->TextMatrix(row, 3) + QStringLiteral(" R$ ") +
+                                                                 flxOrcamento->TextMatrix(row, 6)),
                                           platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
+                                          app::kConfirmacao);
     if (resposta != platform::vbYes)
         return;
     data::excluirLinhaOrcamento(ConexaoBanco, id);
@@ -432,7 +431,7 @@ void frmOrcamentoDomestico::Incluir_Entradas()
             continue;
         data::Centavos valor = 0;
         if (!app::lerValor(caixa->text(), valor, true)) {
-            platform::MsgBox(app::kConteudoInvalido, platform::vbCritical, kAtencao);
+            platform::MsgBox(app::kConteudoInvalido, platform::vbCritical, app::kAtencao);
             caixa->setFocus();
             return;
         }
@@ -509,7 +508,7 @@ void frmOrcamentoDomestico::cmdLancarOrcamento_Click()
 {
     const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente lançar o Orçamento para o ano de ") +
                                               cbxAnos->currentText() + QStringLiteral("?"),
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, kAtencao);
+                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, app::kAtencao);
     if (resposta != platform::vbYes)
         return;
     try {
@@ -517,10 +516,10 @@ void frmOrcamentoDomestico::cmdLancarOrcamento_Click()
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("O Orçamento não foi lançado; nenhum lançamento foi gravado.") + kCR +
                              e.userMessage(),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         return;
     }
-    platform::MsgBox(QStringLiteral("Orçamento Lançado com sucesso!"), platform::vbInformation, QStringLiteral("Ok"));
+    platform::MsgBox(QStringLiteral("Orçamento Lançado com sucesso!"), platform::vbInformation, app::kOk);
 }
 
 void frmOrcamentoDomestico::Lancar_Orcamento_Anual()
@@ -533,7 +532,7 @@ void frmOrcamentoDomestico::Lancar_Orcamento_Anual()
 void frmOrcamentoDomestico::cmdPrevistoRealizado_Click()
 {
     const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente lançar em ''Previsto e Realizado''?"),
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, kAtencao);
+                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, app::kAtencao);
     if (resposta != platform::vbYes)
         return;
     try {
@@ -541,11 +540,11 @@ void frmOrcamentoDomestico::cmdPrevistoRealizado_Click()
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("''Previsto e Realizado'' não foi lançado; nada foi gravado.") + kCR +
                              e.userMessage(),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         return;
     }
     platform::MsgBox(QStringLiteral("''Previsto e Realizado'' Lançado com sucesso!"), platform::vbInformation,
-                     QStringLiteral("Ok"));
+                     app::kOk);
 }
 
 void frmOrcamentoDomestico::Lancar_PrevRealizado()

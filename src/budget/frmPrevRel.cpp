@@ -1,5 +1,6 @@
 #include "budget/frmPrevRel.h"
 
+#include "app/Textos.h"
 #include "budget/MesOrcamento.h"
 #include "budget/frmPreXReal.h"
 #include "data/Conexao.h"
@@ -29,7 +30,6 @@ const QString kCabecalhoDespesas = QStringLiteral("Classificação") + QString(6
 const QString kCabecalhoLista = QStringLiteral("NUM.DESP.|DESPESA                                 |VALOR          ");
 const QStringList kMaioresDespesas{QString(), platform::kWidestCode};
 const QStringList kMaioresLista{platform::kWidestCode, QString(), platform::kWidestAmount};
-const QString kAtencao = QStringLiteral("Atenção,");
 
 } // namespace
 
@@ -141,7 +141,7 @@ void frmPrevRel::flxDespesas_DblClick()
     if (r < 1 || !platform::parseWholeNumber(flxDespesas->TextMatrix(r, 1), codigo))
         return;
     if (data::estaVigiada(ConexaoBanco, codigo)) {
-        platform::MsgBox(QStringLiteral("Despesa já no Previsto/Realizado."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Despesa já no Previsto/Realizado."), platform::vbCritical, app::kAtencao);
         return;
     }
     lblDespesa->setText(flxDespesas->TextMatrix(r, 0));
@@ -153,13 +153,13 @@ void frmPrevRel::cmdLancar_Click()
 {
     qint64 codigo = 0;
     if (lblDespesa->text().isEmpty() || !platform::parseWholeNumber(lblCodigo->text(), codigo)) {
-        platform::MsgBox(QStringLiteral("Selecione a despesa."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Selecione a despesa."), platform::vbCritical, app::kAtencao);
         return;
     }
     data::Centavos valor = 0;
     // A lone "," is no value either.
     if (txtValor->text().isEmpty() || !data::parseMoney(txtValor->text(), valor)) {
-        platform::MsgBox(QStringLiteral("Digite um valor para a Previsão."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Digite um valor para a Previsão."), platform::vbCritical, app::kAtencao);
         txtValor->setFocus(Qt::OtherFocusReason);
         return;
     }

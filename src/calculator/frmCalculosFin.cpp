@@ -1,5 +1,6 @@
 #include "calculator/frmCalculosFin.h"
 
+#include "app/Textos.h"
 #include "data/Money.h"
 
 #include "platform/MsgBox.h"
@@ -274,7 +275,7 @@ void frmCalculosFin::erroDeCalculo()
 {
     platform::MsgBox(QStringLiteral("Valor digitado incorretamente.") + QChar(13) +
                          QStringLiteral("Corrija e tente novamente."),
-                     platform::vbCritical, QStringLiteral("Atenção,"));
+                     platform::vbCritical, app::kAtencao);
     txt1->setFocus(Qt::OtherFocusReason);
 }
 

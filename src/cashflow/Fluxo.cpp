@@ -9,24 +9,6 @@
 
 namespace cashflow {
 
-std::optional<QDate> primeiroVencimento(data::Connection& db)
-{
-    const QVariant v = data::scalar(db, QStringLiteral("SELECT MIN(DataVen) FROM Lancamentos"));
-    if (v.isNull())
-        return std::nullopt;
-    const QDate d = data::fromSqlDate(v.toString());
-    if (!d.isValid())
-        return std::nullopt;
-    return d;
-}
-
-data::Centavos saldoAntes(data::Connection& db, const QDate& dia)
-{
-    // The index on (DataVen, Valor) answers this without reading the table.
-    data::Statement s(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia);
-    return s.next() ? s.integer(0) : 0;
-}
-
 std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
     return queries::lerPeriodo(db, QStringLiteral("DataVen"), inicio, fim, QString(), true);
@@ -39,19 +21,6 @@ int contarDias(const std::vector<Lancamento>& lancamentos)
         if (i == 0 || lancamentos[i].vencimento != lancamentos[i - 1].vencimento)
             ++n;
     return n;
-}
-
-bool mostradoEmAzul(const Lancamento& l)
-{
-    // Only a code with a 9 can read as 94 or 95: most rows skip the parse.
-    if (l.despesa.contains(QLatin1Char('9'))) {
-        bool ok = false;
-        const qint64 codigo = l.despesa.trimmed().toLongLong(&ok);
-        if (ok && (codigo == 94 || codigo == 95))
-            return true;
-    }
-    // A quick look first: the full test runs on the few that may match.
-    return l.referente.contains(QLatin1String("previs"), Qt::CaseInsensitive) && data::isForecast(l.referente);
 }
 
 Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<Lancamento>& lancamentos)
@@ -71,22 +40,6 @@ Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std
     }
     f.saldoFinal = saldo;
     return f;
-}
-
-Saldos montarSaldos(const QString& dataInicial, data::Centavos abertura, const std::vector<Lancamento>& lancamentos)
-{
-    Saldos s;
-    data::Centavos saldo = abertura;
-    for (size_t i = 0; i < lancamentos.size(); ++i) {
-        const Lancamento& l = lancamentos[i];
-        if (i == 0)
-            s.linhas.push_back({dataInicial, saldo});
-        else if (l.vencimento != lancamentos[i - 1].vencimento)
-            s.linhas.push_back({lancamentos[i - 1].dataVen, saldo});
-        saldo = data::addMoney(saldo, l.valor);
-    }
-    s.saldoFinal = saldo;
-    return s;
 }
 
 std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, const QDate& fim)
@@ -135,7 +88,7 @@ std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& ho
 
     // One read for the twelve windows: the balance before today, then each
     // day's total up to the last window's end.
-    const data::Centavos antes = saldoAntes(db, hoje);
+    const data::Centavos antes = data::openingBalance(db, hoje).balance;
     std::vector<std::pair<QDate, data::Centavos>> dias;
     data::Statement s(db,
                       QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE DataVen >= ? AND DataVen <= ?"

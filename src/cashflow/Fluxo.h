@@ -16,22 +16,12 @@ namespace cashflow {
 
 using Lancamento = queries::LinhaConsulta;
 
-// The earliest due date of the account; none when it holds no entry.
-std::optional<QDate> primeiroVencimento(data::Connection& db);
-
-// The sum of every entry due before a day (0 when there is none).
-data::Centavos saldoAntes(data::Connection& db, const QDate& dia);
-
 // The entries due in a period, both days included, ordered by due date,
 // then description, then classification code (as text), then number.
 std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim);
 
 // The number of distinct due dates among entries in due-date order.
 int contarDias(const std::vector<Lancamento>& lancamentos);
-
-// Shown in blue: a forecast ("Previsão" in any case) or an entry of the
-// classifications 94 and 95. A code that is not a number is neither.
-bool mostradoEmAzul(const Lancamento& l);
 
 // One row of the full view below the header.
 struct LinhaFluxo {
@@ -64,8 +54,6 @@ struct Saldos {
     data::Centavos saldoFinal = 0;
 };
 
-Saldos montarSaldos(const QString& dataInicial, data::Centavos abertura, const std::vector<Lancamento>& lancamentos);
-
 // Each due date of a period with the sum of its entries, in date order; the
 // due-date index holds both, so the table itself is not read.
 struct SomaDoDia {
@@ -74,7 +62,7 @@ struct SomaDoDia {
 };
 std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, const QDate& fim);
 
-// The same rows as above from the day sums.
+// The rows of the balances-only view from the day sums.
 Saldos saldosDosDias(const QString& dataInicial, data::Centavos abertura, const std::vector<SomaDoDia>& dias);
 
 // The balances above zero among the candidates, largest first.

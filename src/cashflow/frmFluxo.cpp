@@ -1,7 +1,9 @@
 #include "cashflow/frmFluxo.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
+#include "entries/AcoesLancamento.h"
 #include "entries/frmZalteracao.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
@@ -24,6 +26,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QColor& kFundoSaldo = platform::kAlternateRowColor;
@@ -35,7 +39,6 @@ const QColor kAmarelo(255, 255, 0);
 // The panels whose captions and values are written in white.
 const QColor kFundoPainel(0, 0, 128);
 
-const QString kAtencao = QStringLiteral("Atenção,");
 const QString kSaldoInicial = QStringLiteral("Saldo Inicial");
 const QString kSaldo = QStringLiteral("Saldo");
 
@@ -78,6 +81,8 @@ QLabel* rotuloClicavel(const QString& texto, QWidget* pai, const QString& dica =
 }
 
 } // namespace
+
+const QString frmFluxo::kNomeConsulta = QStringLiteral("Fluxo de Lançamentos");
 
 frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
 {
@@ -232,7 +237,7 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
 
 void frmFluxo::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Fluxo de Lançamentos");
+    NomeConsultaAtiva = kNomeConsulta;
     const QDate hoje = platform::Today();
     txtDataFinal->setText(platform::fmtDate(hoje));
     txtDataInicial->setText(platform::fmtDate(hoje.addDays(-45)));
@@ -240,24 +245,24 @@ void frmFluxo::Form_Load()
     Lancamentos();
 }
 
-void frmFluxo::Form_Activate() { NomeConsultaAtiva = QStringLiteral("Fluxo de Lançamentos"); }
+void frmFluxo::Form_Activate() { NomeConsultaAtiva = kNomeConsulta; }
 
 void frmFluxo::cmdOK_Click()
 {
     const QDate inicio = platform::parseDate(txtDataInicial->Text());
     if (!inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, app::kAtencao);
         txtDataInicial->setFocus();
         return;
     }
     const QDate fim = platform::parseDate(txtDataFinal->Text());
     if (!fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, app::kAtencao);
         txtDataFinal->setFocus();
         return;
     }
     if (inicio > fim) {
-        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, app::kAtencao);
         return;
     }
     Lancamentos();
@@ -319,11 +324,7 @@ void frmFluxo::flxConsulta_DblClick()
     const std::int64_t numero = lancamentoSelecionado();
     if (numero == 0)
         return;
-    IncluirLancamento = false;
-    frmZalteracao& editor = platform::Forms::get<frmZalteracao>();
-    editor.setWindowTitle(QStringLiteral("Alteração em Lançamentos"));
-    editor.txtNumLan->setText(QString::number(numero));
-    platform::showModal(editor);
+    entries::abrirNoEditor(numero, QStringLiteral("Alteração em Lançamentos"));
 }
 
 void frmFluxo::txtDataInicial_KeyDown(int KeyCode)
@@ -366,34 +367,32 @@ void frmFluxo::lblSoSaldo_Click()
     lblSoSaldo->setToolTip(QStringLiteral("Visualizar todas as colunas"));
     QDate inicio = platform::parseDate(txtDataInicial->Text());
     if (!inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, app::kAtencao);
         txtDataInicial->setFocus();
         return;
     }
     const QDate fim = platform::parseDate(txtDataFinal->Text());
     if (!fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, app::kAtencao);
         txtDataFinal->setFocus();
         return;
     }
-    const std::optional<QDate> primeiro = cashflow::primeiroVencimento(ConexaoBanco);
-    if (primeiro && *primeiro > inicio) {
-        inicio = *primeiro;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
+    const data::Centavos abertura = abrirPeriodo(inicio);
     const cashflow::Saldos saldos =
         cashflow::saldosDosDias(txtDataInicial->Text(), abertura, cashflow::somasPorDia(ConexaoBanco, inicio, fim));
 
     flxConsulta->setRows(1);
     flxConsulta->Clear();
+    linhasDaGrade_.clear();
     flxConsulta->FormatString(cabecalhoSaldos(), {platform::kWidestDate, platform::kWidestSum});
     mostrarVistaCompleta(false);
     const int linhas = int(saldos.linhas.size());
     flxConsulta->setRows(linhas + 1);
+    linhasDaGrade_.reserve(size_t(linhas));
     for (int i = 0; i < linhas; ++i) {
         const int r = i + 1;
         const cashflow::SaldoDoDia& s = saldos.linhas[size_t(i)];
+        linhasDaGrade_.push_back({0, s.saldo, s.data});
         flxConsulta->setTextMatrix(r, 0, s.data);
         flxConsulta->setTextMatrix(r, 1, queries::textoValor(s.saldo));
         if (s.saldo < 0) {
@@ -409,27 +408,19 @@ void frmFluxo::lblSoSaldo_Click()
 
 void frmFluxo::flxValoresPos_DblClick()
 {
-    if (flxValoresPos->Rows() <= 1 || flxValoresPos->Row() < 1)
+    const int escolhida = flxValoresPos->Row();
+    if (flxValoresPos->Rows() <= 1 || escolhida < 1 || escolhida > int(positivos_.size()))
         return;
-    const QString texto = flxValoresPos->TextMatrix(flxValoresPos->Row(), 0);
+    const data::Centavos valor = positivos_[size_t(escolhida) - 1];
     auto mostrar = [](const QString& data) {
         platform::MsgBox(data, platform::vbInformation, QStringLiteral("Data"));
     };
-    if (flxConsulta->Cols() < 3) {
-        for (int r = 1; r < flxConsulta->Rows(); ++r)
-            if (flxConsulta->TextMatrix(r, 1) == texto)
-                mostrar(flxConsulta->TextMatrix(r, 0));
-    } else {
-        // Balance rows carry no entry number; an entry whose description
-        // happens to read "Saldo" is not a balance.
-        for (int r = 1; r < flxConsulta->Rows(); ++r) {
-            const QString descricao = flxConsulta->TextMatrix(r, 2);
-            if (flxConsulta->TextMatrix(r, 0).isEmpty() && (descricao == kSaldoInicial || descricao == kSaldo) &&
-                flxConsulta->TextMatrix(r, 3) == texto)
-                mostrar(flxConsulta->TextMatrix(r, 1));
-        }
-    }
-    if (txtSaldo->text() == texto)
+    // Every balance row of either view that holds it, then the final one.
+    const size_t linhas = std::min(linhasDaGrade_.size(), size_t(std::max(0, flxConsulta->Rows() - 1)));
+    for (size_t i = 0; i < linhas; ++i)
+        if (linhasDaGrade_[i].saldo == valor)
+            mostrar(linhasDaGrade_[i].data);
+    if (saldoFinal_ == valor)
         mostrar(txtDataFinal->Text());
 }
 
@@ -487,22 +478,18 @@ void frmFluxo::Lancamentos()
         // that may no longer be in the file.
         limparGrade();
         txtSaldo->clear();
+        saldoFinal_.reset();
         txtSaldo_Change();
         saldosDaVista_.clear();
         SaldosPositivos();
         const bool inicial = !inicio.isValid();
         platform::MsgBox(inicial ? QStringLiteral("Data Inicial inválida.") : QStringLiteral("Data Final inválida."),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         (inicial ? txtDataInicial : txtDataFinal)->setFocus();
         return;
     }
 
-    const std::optional<QDate> primeiro = cashflow::primeiroVencimento(ConexaoBanco);
-    if (primeiro && *primeiro > inicio) {
-        inicio = *primeiro;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    const data::Centavos abertura = primeiro ? cashflow::saldoAntes(ConexaoBanco, inicio) : 0;
+    const data::Centavos abertura = abrirPeriodo(inicio);
     const std::vector<cashflow::Lancamento> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
     const cashflow::Fluxo fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, lancs);
 
@@ -510,23 +497,26 @@ void frmFluxo::Lancamentos()
     const int linhas = int(fluxo.linhas.size());
     flxConsulta->setRows(linhas + 1);
     saldosDaVista_.clear();
+    linhasDaGrade_.reserve(size_t(linhas));
     queries::BufferNumero buf;
     for (int i = 0; i < linhas; ++i) {
         const int r = i + 1;
         const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(i)];
         if (linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento) {
             const cashflow::Lancamento& l = *linha.lancamento;
+            linhasDaGrade_.push_back({l.numLan, std::nullopt, QString()});
             flxConsulta->setTextMatrix(r, 0, queries::escreverNumLan(l.numLan, buf));
             flxConsulta->setTextMatrix(r, 1, linha.data);
             flxConsulta->setTextMatrix(r, 2, l.referente);
             flxConsulta->setTextMatrix(r, 3, queries::escreverValor(l.valor, buf));
-            if (cashflow::mostradoEmAzul(l))
+            if (data::shownInBlue(l.referente, l.despesa))
                 flxConsulta->setCellForeColor(r, 2, kAzul);
             continue;
         }
         const bool abertura = linha.tipo == cashflow::LinhaFluxo::Tipo::Abertura;
         const bool negativo = linha.valor < 0;
         saldosDaVista_.push_back(linha.valor);
+        linhasDaGrade_.push_back({0, linha.valor, linha.data});
         flxConsulta->setTextMatrix(r, 1, linha.data);
         flxConsulta->setTextMatrix(r, 2, abertura ? kSaldoInicial : kSaldo);
         flxConsulta->setTextMatrix(r, 3, queries::escreverValor(linha.valor, buf));
@@ -592,15 +582,26 @@ void frmFluxo::SaldosPositivos()
     flxValoresPos->setRows(1);
     flxValoresPos->Clear();
     flxValoresPos->FormatString(cabecalhoPositivos(), {platform::kWidestSum});
-    const std::vector<data::Centavos> positivos = cashflow::saldosPositivos(saldosDaVista_);
-    flxValoresPos->setRows(int(positivos.size()) + 1);
-    for (size_t i = 0; i < positivos.size(); ++i)
-        flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos[i]));
+    positivos_ = cashflow::saldosPositivos(saldosDaVista_);
+    flxValoresPos->setRows(int(positivos_.size()) + 1);
+    for (size_t i = 0; i < positivos_.size(); ++i)
+        flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos_[i]));
+}
+
+data::Centavos frmFluxo::abrirPeriodo(QDate& inicio)
+{
+    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
+    if (abertura.start != inicio) {
+        inicio = abertura.start;
+        txtDataInicial->setText(platform::fmtDate(inicio));
+    }
+    return abertura.balance;
 }
 
 void frmFluxo::escreverSaldo(data::Centavos saldo)
 {
     txtSaldo->setText(data::formatMoney(saldo));
+    saldoFinal_ = saldo;
     txtSaldo_Change();
 }
 
@@ -621,30 +622,15 @@ std::int64_t frmFluxo::lancamentoSelecionado() const
     if (flxConsulta->Cols() <= 2)
         return 0;
     const int row = flxConsulta->RowSel();
-    if (row < 1 || row >= flxConsulta->Rows())
+    if (row < 1 || row >= flxConsulta->Rows() || row > int(linhasDaGrade_.size()))
         return 0;
-    qint64 n = 0;
-    if (!platform::parseWholeNumber(flxConsulta->TextMatrix(row, 0), n) || n <= 0)
-        return 0;
-    return n;
+    return linhasDaGrade_[size_t(row) - 1].numLan;
 }
 
 void frmFluxo::apagarLancamento()
 {
-    const std::int64_t numero = lancamentoSelecionado();
-    if (numero == 0)
-        return;
-    const std::optional<data::Lancamento> l = data::findLancamento(ConexaoBanco, numero);
-    if (!l)
-        return;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + QChar(13) +
-                                              data::formatMoney(l->valor) + QStringLiteral(" - ") + l->referente,
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::deleteLancamento(ConexaoBanco, numero);
-    Lancamentos();
+    if (entries::excluirComPergunta(lancamentoSelecionado()))
+        Lancamentos();
 }
 
 void frmFluxo::incluirLancamento()
@@ -660,6 +646,7 @@ void frmFluxo::limparGrade()
 {
     flxConsulta->setRows(1);
     flxConsulta->Clear();
+    linhasDaGrade_.clear();
     flxConsulta->FormatString(cabecalhoCompleto(), {platform::kWidestCode, platform::kWidestDate, QString(), platform::kWidestSum});
     flxConsulta->setGivingWayCol(2);
     mostrarVistaCompleta(true);

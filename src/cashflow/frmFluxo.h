@@ -24,6 +24,10 @@ class MaskEdBox;
 class frmFluxo : public platform::Form {
     Q_OBJECT
 public:
+    // The name this window writes into NomeConsultaAtiva: the entry editor
+    // refreshes it after a save, and no other window answers to it.
+    static const QString kNomeConsulta;
+
     explicit frmFluxo(QWidget* parent = nullptr);
 
     // Controls.
@@ -90,6 +94,10 @@ protected:
 
 private:
     void SaldosPositivos();
+    // The start of the period moved to the first due date when it lies
+    // before it (the start box shows the move), and the balance it opens
+    // with.
+    data::Centavos abrirPeriodo(QDate& inicio);
     void escreverSaldo(data::Centavos saldo);
     void mostrarVistaCompleta(bool completa);
     // The entry number of the selected row in the full view; 0 otherwise.
@@ -101,4 +109,14 @@ private:
     // The balances of the last full view: the opening row's, every balance
     // row's and the final one, in grid order.
     std::vector<data::Centavos> saldosDaVista_;
+    // What each row of flxConsulta below the header was filled from: an
+    // entry's number, or a balance with the date its row shows.
+    struct LinhaDaGrade {
+        std::int64_t numLan = 0;  // 0 for a balance row
+        std::optional<data::Centavos> saldo;
+        QString data;
+    };
+    std::vector<LinhaDaGrade> linhasDaGrade_;  // grid row r is linhasDaGrade_[r - 1]
+    std::vector<data::Centavos> positivos_;    // flxValoresPos's rows, in order
+    std::optional<data::Centavos> saldoFinal_; // what txtSaldo shows
 };

@@ -1,5 +1,6 @@
 #include "cashflow/frmGraficos.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "platform/Clock.h"
@@ -40,7 +41,6 @@ namespace {
 constexpr int kLarguraGrande = 14415;
 constexpr int kLarguraPequena = 10935;
 
-const QString kAtencao = QStringLiteral("Atenção,");
 const QString kDataInvalida = QStringLiteral("Digitar data válida para seleção.");
 const QString kCabecalhoGrupos = QStringLiteral("Despesa                   |Perc.     |Total          R$");
 
@@ -335,12 +335,12 @@ void frmGraficos::cmdGerarGrafico_Click()
 {
     if (optDespesa->isChecked()) {
         if (txtDespesa1->currentText().isEmpty()) {
-            platform::MsgBox(QStringLiteral("Selecionar classificação."), platform::vbCritical, kAtencao);
+            platform::MsgBox(QStringLiteral("Selecionar classificação."), platform::vbCritical, app::kAtencao);
             txtDespesa1->setFocus();
             return;
         }
         if (!datasValidas()) {
-            platform::MsgBox(kDataInvalida, platform::vbCritical, kAtencao);
+            platform::MsgBox(kDataInvalida, platform::vbCritical, app::kAtencao);
             return;
         }
         ProjLancamentos();
@@ -349,14 +349,14 @@ void frmGraficos::cmdGerarGrafico_Click()
         if (txtDespesa1->currentText().isEmpty() && txtDespesa2->currentText().isEmpty() &&
             txtDespesa3->currentText().isEmpty()) {
             platform::MsgBox(QStringLiteral("Selecionar pelo menos uma classificação, para geração do gráfico de comparação."),
-                             platform::vbCritical, kAtencao);
+                             platform::vbCritical, app::kAtencao);
             txtDespesa1->setFocus();
             return;
         }
         // Year 0000 names no calendar year.
         if (txtAno->text().size() < 4 || txtAno->text().toInt() < 1) {
             platform::MsgBox(QStringLiteral("Digitar ANO válido para geração do gráfico de comparação."),
-                             platform::vbCritical, kAtencao);
+                             platform::vbCritical, app::kAtencao);
             txtAno->setFocus();
             return;
         }
@@ -365,7 +365,7 @@ void frmGraficos::cmdGerarGrafico_Click()
     } else if (optEntraSai->isChecked()) {
         if (!datasValidas()) {
             txtDataVen1->setFocus();
-            platform::MsgBox(kDataInvalida, platform::vbCritical, kAtencao);
+            platform::MsgBox(kDataInvalida, platform::vbCritical, app::kAtencao);
             return;
         }
         EntradaSaida();
@@ -373,7 +373,7 @@ void frmGraficos::cmdGerarGrafico_Click()
     } else if (optGrupoContas->isChecked()) {
         if (!datasValidas()) {
             txtDataVen1->setFocus();
-            platform::MsgBox(kDataInvalida, platform::vbCritical, kAtencao);
+            platform::MsgBox(kDataInvalida, platform::vbCritical, app::kAtencao);
             return;
         }
         PorGrupoConta();

@@ -1,5 +1,6 @@
 #include "data/Lancamentos.h"
 
+#include "data/Despesas.h"
 #include "data/Like.h"
 
 #include <algorithm>
@@ -8,7 +9,10 @@ namespace data {
 
 bool isForecast(const QString& referente)
 {
-    return likeMatch(referente, QStringLiteral("%previsão%"));
+    // A quick look first, folding case as like() does: the full test runs
+    // only on the few descriptions that may match.
+    return referente.contains(QLatin1String("previs"), Qt::CaseInsensitive) &&
+           likeMatch(referente, QStringLiteral("%previsão%"));
 }
 
 Centavos signedValue(const QString& tipo, Centavos typed)
@@ -67,10 +71,48 @@ bool deleteLancamento(Connection& db, std::int64_t numLan)
     return db.changes() > 0;
 }
 
-Centavos balanceUntil(Connection& db, const QDate& day)
+std::optional<QDate> firstDueDate(Connection& db)
 {
-    Statement s(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen <= ?"), day);
+    const QVariant v = scalar(db, QStringLiteral("SELECT MIN(DataVen) FROM Lancamentos"));
+    if (v.isNull())
+        return std::nullopt;
+    const QDate d = fromSqlDate(v.toString());
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+Centavos balanceBefore(Connection& db, const QDate& day)
+{
+    // The index on (DataVen, Valor) answers this without reading the table.
+    Statement s(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), day);
     return s.next() ? s.integer(0) : 0;
+}
+
+Centavos balanceUntil(Connection& db, const QDate& day) { return balanceBefore(db, day.addDays(1)); }
+
+Opening openingBalance(Connection& db, const QDate& start)
+{
+    Opening o{start, 0};
+    const std::optional<QDate> first = firstDueDate(db);
+    if (!first)
+        return o;
+    if (*first > start)
+        o.start = *first;
+    o.balance = balanceBefore(db, o.start);
+    return o;
+}
+
+bool shownInBlue(const QString& referente, const QString& despesa)
+{
+    // Only a code with a 9 can read as 94 or 95: most rows skip the parse.
+    if (despesa.contains(QLatin1Char('9'))) {
+        bool ok = false;
+        const qint64 codigo = despesa.trimmed().toLongLong(&ok);
+        if (ok && codigoReservado(codigo))
+            return true;
+    }
+    return isForecast(referente);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/Money.h"
 
+#include <QDate>
 #include <optional>
 #include <vector>
 
@@ -38,8 +39,33 @@ std::optional<Lancamento> findLancamento(Connection& db, std::int64_t numLan);
 bool updateLancamento(Connection& db, const Lancamento& l);
 bool deleteLancamento(Connection& db, std::int64_t numLan);
 
-// The sum of every entry due on or before a day.
+// The earliest due date of the account; none when it holds no entry.
+std::optional<QDate> firstDueDate(Connection& db);
+
+// The balance a day opens with: the sum of every entry due before it (0
+// when there is none). Every balance of the account is this sum: changing
+// which entries count here changes the opening balance of the register, of
+// its balances-only view, of the import window and of the lowest-balance
+// panel, and "Saldo Atual".
+Centavos balanceBefore(Connection& db, const QDate& day);
+
+// The sum of every entry due on or before a day: the balance the next day
+// opens with.
 Centavos balanceUntil(Connection& db, const QDate& day);
+
+// Where a listing of the account's balances starts and what it opens with:
+// a period that starts before the first due date starts on it, and opens
+// with balanceBefore() of its start (0 for an account without entries).
+struct Opening {
+    QDate start;
+    Centavos balance = 0;
+};
+Opening openingBalance(Connection& db, const QDate& start);
+
+// Shown in blue in the register and beside a statement: a forecast, or an
+// entry of the reserved classifications 94 and 95 (Despesa as text; a code
+// that is not a number is neither).
+bool shownInBlue(const QString& referente, const QString& despesa);
 
 // How to read the entries of a period of one date column ("DataVen" or
 // "DataLan") when more than the index holds is needed: through the column's

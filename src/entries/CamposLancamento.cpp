@@ -1,6 +1,7 @@
 #include "entries/CamposLancamento.h"
 
 #include "app/CaixaValor.h"
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -28,7 +29,6 @@ namespace entries {
 
 namespace {
 
-const QString kAtencao = QStringLiteral("Atenção,");
 const QString kCabecalhoGrade = QStringLiteral("Classificação                              |Número ");
 
 // The leaving of a field that counts as the user moving on: not the
@@ -393,13 +393,13 @@ void CamposLancamento::txtDespesa_LostFocus()
     const bool entrada = txtTipo->currentIndex() == 1;
     if (!entrada && d->tipo != data::kDespesaSaida) {
         platform::MsgBox(QStringLiteral("A Classificação ''") + d->nome + QStringLiteral("'' não do tipo saída!"),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         txtDespesa->setFocus();
         return;
     }
     if (entrada && d->tipo != data::kDespesaEntrada) {
         platform::MsgBox(QStringLiteral("A Classificação ''") + d->nome + QStringLiteral("'' não do tipo entrada!"),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         txtDespesa->setFocus();
         return;
     }
@@ -444,7 +444,7 @@ void CamposLancamento::tomarDaGrade(int row)
         const QString lado = txtTipo->currentIndex() == 1 ? QStringLiteral("Entrada") : QStringLiteral("Saída");
         platform::MsgBox(QStringLiteral("A Classificação ''") + nome + QStringLiteral("'' não é do tipo ''") + lado +
                              QStringLiteral("''"),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         txtDespesa->setFocus();
         return;
     }
@@ -476,7 +476,7 @@ void CamposLancamento::txtDataVen_LostFocus()
     if (dias >= 30)
         platform::MsgBox(QStringLiteral("Data de vencimento MENOR que data atual em: ") + QString::number(dias) +
                              QStringLiteral(" dias!"),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
 }
 
 // Help panel ---------------------------------------------------------------
@@ -502,7 +502,7 @@ QString CamposLancamento::tipoLancamento() const
 bool CamposLancamento::conferirCampos(const QString& mensagemClassificacao, ConferenciaVencimento vencimento)
 {
     auto falha = [](const QString& texto, QWidget* campo) {
-        platform::MsgBox(texto, platform::vbCritical | platform::vbOKOnly, kAtencao);
+        platform::MsgBox(texto, platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         campo->setFocus();
         return false;
     };
@@ -525,7 +525,7 @@ bool CamposLancamento::conferirCampos(const QString& mensagemClassificacao, Conf
         pergunta = QStringLiteral("Data de Vencimento MENOR que a data atual!") + QLatin1Char('\r') +
                    QStringLiteral("Deseja continuar?");
     if (!pergunta.isEmpty() &&
-        platform::MsgBox(pergunta, platform::vbYesNo | platform::vbCritical, kAtencao) != platform::vbYes) {
+        platform::MsgBox(pergunta, platform::vbYesNo | platform::vbCritical, app::kAtencao) != platform::vbYes) {
         txtDataVen->setFocus();
         return false;
     }
@@ -563,13 +563,13 @@ bool CamposLancamento::gerarParcelas()
                                                 QStringLiteral("Núm. Parcelas"), QString());
     const int n = lerQuantidadeParcelas(resposta);
     if (!quantidadeValida(n)) {
-        platform::MsgBox(QStringLiteral("Número de parcela inválido"), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Número de parcela inválido"), platform::vbCritical, app::kAtencao);
         return false;
     }
 
     const data::Lancamento l = lancamentoDosCampos();
     if (!parcelasNoCalendario(l.dataVen, n)) {
-        platform::MsgBox(textoParcelasForaDoCalendario(l.dataVen, n), platform::vbCritical, kAtencao);
+        platform::MsgBox(textoParcelasForaDoCalendario(l.dataVen, n), platform::vbCritical, app::kAtencao);
         return false;
     }
     Parcelamento p;
@@ -584,7 +584,7 @@ bool CamposLancamento::gerarParcelas()
     p.quantidade = n;
 
     if (platform::MsgBox(textoConfirmacao(p.total, n),
-                         platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, kAtencao) !=
+                         platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, app::kAtencao) !=
         platform::vbYes)
         return false;
 
@@ -593,7 +593,7 @@ bool CamposLancamento::gerarParcelas()
     } catch (const data::DbError& e) {
         platform::MsgBox(QStringLiteral("Não foi possível gravar as parcelas; nenhuma parcela foi lançada.") +
                              QLatin1Char('\r') + e.userMessage(),
-                         platform::vbCritical, kAtencao);
+                         platform::vbCritical, app::kAtencao);
         return false;
     }
 
@@ -603,7 +603,7 @@ bool CamposLancamento::gerarParcelas()
     txtReferente->clear();
     escolherClassificacao(QString());
     txtDespesa->setFocus();
-    platform::MsgBox(QStringLiteral("Parcelas lançadas com sucesso!"), platform::vbInformation, QStringLiteral("Ok"));
+    platform::MsgBox(QStringLiteral("Parcelas lançadas com sucesso!"), platform::vbInformation, app::kOk);
     return true;
 }
 

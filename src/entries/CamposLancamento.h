@@ -122,7 +122,7 @@ public:
     void escolherClassificacao(const QString& nome);
 
     // The eight checks of a save, in order, stopping at the first failure
-    // with its message ("Atenção,", critical) and the focus on its field.
+    // with its message (`app::kAtencao`, critical) and the focus on its field.
     // mensagemClassificacao is check 1's text: "Campo ''Classificação'' em
     // branco" (posting window, instalments) or "Campo ''Despesa'' em branco"
     // (the editor's single save). Check 8 also refuses a value that is not a

@@ -1,5 +1,6 @@
 #include "entries/frmClassificacao.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "platform/MsgBox.h"
@@ -26,7 +27,6 @@ using platform::MsgBox;
 namespace {
 const QString kInclusao = QStringLiteral("Inclusão");
 const QString kAltera = QStringLiteral("Altera");
-const QString kAtencao = QStringLiteral("Atenção,");
 
 // The keys of the group nodes, in the order of gruposDoLado().
 const QStringList& chavesDosGrupos(const QString& despesaTipo)
@@ -166,7 +166,7 @@ void frmClassificacao::flxDespesas_DblClick()
         return;
     if (data::codigoReservado(codigo)) {
         MsgBox(QStringLiteral("Essa conta não pode ser alterada."), platform::vbExclamation | platform::vbOKOnly,
-               kAtencao);
+               app::kAtencao);
         return;
     }
     fraAltAltera->setTitle(kAltera);
@@ -284,23 +284,23 @@ void frmClassificacao::incluir()
     const QString nome = txtAltDesp->text();
     if (data::outraComNome(ConexaoBanco, nome)) {
         MsgBox(QStringLiteral("Já existe uma classificação com este nome."), platform::vbCritical | platform::vbOKOnly,
-               kAtencao);
+               app::kAtencao);
         txtAltDesp->setFocus();
         return;
     }
     if (nome.trimmed().isEmpty()) {
-        MsgBox(QStringLiteral("Falta digitar o campo ''Despesa"), platform::vbCritical | platform::vbOKOnly, kAtencao);
+        MsgBox(QStringLiteral("Falta digitar o campo ''Despesa"), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         txtAltDesp->setFocus();
         return;
     }
     if (txtTipo->text().isEmpty()) {
         MsgBox(QStringLiteral("Falta escolher ''Tipo de Despesa''"), platform::vbCritical | platform::vbOKOnly,
-               kAtencao);
+               app::kAtencao);
         txtAltDesp->setFocus();
         return;
     }
     if (cbxContas->currentIndex() < 0) {
-        MsgBox(QStringLiteral("Falta escolher ''Conta''"), platform::vbCritical | platform::vbOKOnly, kAtencao);
+        MsgBox(QStringLiteral("Falta escolher ''Conta''"), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         cbxContas->setFocus();
         return;
     }
@@ -322,13 +322,13 @@ void frmClassificacao::alterar()
     const QString tipo = txtTipo->text();
     const auto codigo = std::int64_t(platform::Val(txtCodigo->text()));
     if (nome.trimmed().isEmpty()) {
-        MsgBox(QStringLiteral("Falta digitar o campo ''Despesa"), platform::vbCritical | platform::vbOKOnly, kAtencao);
+        MsgBox(QStringLiteral("Falta digitar o campo ''Despesa"), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         txtAltDesp->setFocus();
         return;
     }
     if (tipo.isEmpty()) {
         MsgBox(QStringLiteral("Falta escolher ''Tipo de Despesa''"), platform::vbCritical | platform::vbOKOnly,
-               kAtencao);
+               app::kAtencao);
         txtAltDesp->setFocus();
         return;
     }
@@ -342,13 +342,13 @@ void frmClassificacao::alterar()
                    platform::vbCritical | platform::vbOKOnly, QStringLiteral("Atenção"));
         else
             MsgBox(QStringLiteral("Já existe uma classificação com este nome."),
-                   platform::vbCritical | platform::vbOKOnly, kAtencao);
+                   platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         txtAltDesp->setFocus();
         return;
     }
     // Every classification keeps a group of its side.
     if (cbxContas->currentIndex() < 0) {
-        MsgBox(QStringLiteral("Falta escolher ''Conta''"), platform::vbCritical | platform::vbOKOnly, kAtencao);
+        MsgBox(QStringLiteral("Falta escolher ''Conta''"), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
         cbxContas->setFocus();
         return;
     }

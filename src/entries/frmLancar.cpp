@@ -1,5 +1,6 @@
 #include "entries/frmLancar.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
@@ -124,7 +125,7 @@ void frmLancar::cmdGravaLan_Click()
         return;
     data::addLancamento(ConexaoBanco, lancamentoDosCampos());
     platform::MsgBox(QStringLiteral("Lançamento efetuado com sucesso!"), platform::vbInformation,
-                     QStringLiteral("Ok"));
+                     app::kOk);
     prepararProximo();
 }
 

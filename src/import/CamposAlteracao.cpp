@@ -1,6 +1,7 @@
 #include "import/CamposAlteracao.h"
 #include "app/CaixaValor.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
@@ -20,7 +21,6 @@
 namespace importacao {
 namespace {
 
-const QString kAtencao = QStringLiteral("Atenção,");
 const QString kSaida = QStringLiteral("Saída");
 const QString kEntrada = QStringLiteral("Entrada");
 const QColor kVermelho(255, 0, 0);
@@ -160,20 +160,20 @@ bool CamposAlteracao::carregarLinha(const platform::FlexGrid& grade, int row)
 bool CamposAlteracao::escreverLinha(platform::FlexGrid& grade)
 {
     if (txtDespesas->currentText().isEmpty()) {
-        platform::MsgBox(QStringLiteral("Lançamento não classificado!"), platform::vbExclamation, kAtencao);
+        platform::MsgBox(QStringLiteral("Lançamento não classificado!"), platform::vbExclamation, app::kAtencao);
         txtDespesas->setFocus();
         return false;
     }
     // A date or an amount the posting could not read would only stop the
     // posting later, far from the line at fault.
     if (!platform::IsDate(txtVencimento->Text())) {
-        platform::MsgBox(QStringLiteral("Data de vencimento inválida."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data de vencimento inválida."), platform::vbCritical, app::kAtencao);
         txtVencimento->setFocus();
         return false;
     }
     data::Centavos valor = 0;
     if (!data::parseMoney(txtValorLan->text(), valor) || valor < 0) {
-        platform::MsgBox(app::kConteudoInvalido, platform::vbCritical, kAtencao);
+        platform::MsgBox(app::kConteudoInvalido, platform::vbCritical, app::kAtencao);
         txtValorLan->setFocus();
         return false;
     }

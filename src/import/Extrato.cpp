@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <array>
 #include <cmath>
 
 namespace importacao {
@@ -320,21 +321,52 @@ LeituraExtrato lerCaixa(const QString& path, const QString& arquivo)
 
 } // namespace
 
+namespace {
+// The layouts as the layout list offers them: one row each, so a layout
+// added to the enum without its name here is found by the switches below.
+struct LayoutNomeado {
+    Layout layout;
+    QString nome;
+};
+
+const std::array<LayoutNomeado, 5>& tabelaLayouts()
+{
+    static const std::array<LayoutNomeado, 5> tabela{{
+        {Layout::Bradesco, QStringLiteral("BRADESCO")},
+        {Layout::Caixa, QStringLiteral("CAIXA")},
+        {Layout::Itau, QStringLiteral("ITAÚ")},
+        {Layout::Santander, QStringLiteral("SANTANDER")},
+        {Layout::Planilha, QStringLiteral("PLANILHA")},
+    }};
+    return tabela;
+}
+} // namespace
+
 const QStringList& nomesLayouts()
 {
-    static const QStringList nomes{QStringLiteral("BRADESCO"), QStringLiteral("CAIXA"), QStringLiteral("ITAÚ"),
-                                   QStringLiteral("SANTANDER"), QStringLiteral("PLANILHA")};
+    static const QStringList nomes = [] {
+        QStringList l;
+        for (const LayoutNomeado& t : tabelaLayouts())
+            l << t.nome;
+        return l;
+    }();
     return nomes;
 }
 
-QString nomeLayout(Layout layout) { return nomesLayouts().at(int(layout)); }
+QString nomeLayout(Layout layout)
+{
+    for (const LayoutNomeado& t : tabelaLayouts())
+        if (t.layout == layout)
+            return t.nome;
+    return QString();
+}
 
 std::optional<Layout> layoutPorNome(const QString& nome)
 {
-    const qsizetype i = nomesLayouts().indexOf(nome);
-    if (i < 0)
-        return std::nullopt;
-    return Layout(i);
+    for (const LayoutNomeado& t : tabelaLayouts())
+        if (t.nome == nome)
+            return t.layout;
+    return std::nullopt;
 }
 
 QString caminhoLocal(const QString& caminho) { return platform::Drives::toLocal(caminho); }
@@ -370,9 +402,12 @@ QStringList linhasSchemaIni(Layout layout, const QString& nomeArquivo)
                 QStringLiteral("Col3=\"Valor\" Char Width 255")};
     case Layout::Caixa:
         return {secao, QStringLiteral("Format=Delimited(;)")};
-    default:
-        return {};
+    case Layout::Bradesco:
+    case Layout::Santander:
+    case Layout::Planilha:
+        break;
     }
+    return {};
 }
 
 LeituraExtrato lerExtrato(Layout layout, const QString& arquivo)

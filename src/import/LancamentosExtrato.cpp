@@ -1,6 +1,5 @@
 #include "import/LancamentosExtrato.h"
 
-#include "data/Collation.h"
 #include "data/Despesas.h"
 #include "platform/conversions.h"
 
@@ -55,42 +54,6 @@ QString perguntaDuplicado(data::Connection& db, const LinhaGrade& linha, const L
 }
 
 } // namespace
-
-std::optional<QDate> primeiroVencimento(data::Connection& db)
-{
-    const QVariant v = data::scalar(db, QStringLiteral("SELECT MIN(DataVen) FROM Lancamentos WHERE DataVen IS NOT NULL"));
-    if (v.isNull())
-        return std::nullopt;
-    const QDate d = data::fromSqlDate(v.toString());
-    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
-}
-
-data::Centavos saldoAntesDe(data::Connection& db, const QDate& dia)
-{
-    return data::scalar(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), dia)
-        .toLongLong();
-}
-
-std::vector<data::Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
-{
-    data::Statement s(db, QStringLiteral("SELECT ") + data::kLancamentoColumns +
-                              QStringLiteral(" FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
-                                             " ORDER BY DataVen, Referente") + data::kCollate + QStringLiteral(", Despesa, NumLan"),
-                      inicio, fim);
-    std::vector<data::Lancamento> out;
-    while (s.next())
-        out.push_back(data::readLancamento(s));
-    return out;
-}
-
-bool destacarLancamento(const data::Lancamento& l)
-{
-    if (data::isForecast(l.referente))
-        return true;
-    bool ok = false;
-    const std::int64_t codigo = l.despesa.trimmed().toLongLong(&ok);
-    return ok && data::codigoReservado(codigo);
-}
 
 bool linhaIgnorada(const LinhaGrade& linha) { return linha.historico.size() <= 3; }
 

@@ -1,7 +1,9 @@
 #pragma once
-// The account's side of the statement import: the entries of a period listed
-// beside the statement, and the posting of statement lines as entries. The
-// import window only shows what these return and asks the user.
+// The account's side of the statement import: the posting of statement lines
+// as entries. The import window only shows what this returns and asks the
+// user; the entries listed beside the statement are the query windows'
+// period read (queries::lerPeriodo) and their balances the account's
+// (data::openingBalance).
 #include "data/Lancamentos.h"
 
 #include <functional>
@@ -9,21 +11,6 @@
 #include <vector>
 
 namespace importacao {
-
-// The due date of the account's earliest entry; nullopt for an account
-// without entries.
-std::optional<QDate> primeiroVencimento(data::Connection& db);
-
-// The sum of every entry due before a day.
-data::Centavos saldoAntesDe(data::Connection& db, const QDate& dia);
-
-// The entries due in a period, both days included, ordered by due date,
-// description and classification code.
-std::vector<data::Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim);
-
-// Drawn in blue beside the statement: a forecast, or an entry of one of the
-// reserved classifications 94 and 95.
-bool destacarLancamento(const data::Lancamento& l);
 
 // One row of the statement grid as its six columns hold it: text, which the
 // user may have changed by hand since the statement was read.

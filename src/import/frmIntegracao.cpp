@@ -1,15 +1,18 @@
 #include "import/frmIntegracao.h"
 
 #include "app/Icones.h"
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
-#include "entries/frmZalteracao.h"
+#include "data/Lancamentos.h"
+#include "entries/AcoesLancamento.h"
 #include "import/ConfiguracaoImportacao.h"
 #include "import/LancamentosExtrato.h"
 #include "import/ModelosExtrato.h"
 #include "import/PreClassificacao.h"
 #include "import/frmZextratosModelo.h"
 #include "platform/Clock.h"
+#include "queries/GradeConsulta.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -36,7 +39,6 @@
 namespace {
 
 const QString kCR = QString(QChar(13));
-const QString kAtencao = QStringLiteral("Atenção,");
 
 const QString kCabecalhoLanc = QStringLiteral("|Vencimento|Referente") + QString(76, QLatin1Char(' ')) +
                                QStringLiteral("|Valor") + QString(19, QLatin1Char(' '));
@@ -90,6 +92,8 @@ std::int64_t numeroDaCelula(const QString& texto)
 }
 
 } // namespace
+
+const QString frmIntegracao::kNomeConsulta = QStringLiteral("Integração");
 
 frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(this)
 {
@@ -248,7 +252,7 @@ void frmIntegracao::Form_Load()
     txtDataInicial->setText(platform::fmtDate(hoje.addDays(-30)));
     MostrarLancamentos();
     txtFiltro->setCurrentIndex(0);
-    NomeConsultaAtiva = QStringLiteral("Integração");
+    NomeConsultaAtiva = kNomeConsulta;
     setWindowTitle(CaptionAtivo(QStringLiteral("Integração de Extrato")));
 
     {
@@ -302,7 +306,7 @@ void frmIntegracao::cmdOK_Click()
     if (!inicio.isValid() || !fim.isValid())
         return;
     if (inicio > fim) {
-        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, app::kAtencao);
         return;
     }
     MostrarLancamentos();
@@ -319,29 +323,28 @@ void frmIntegracao::MostrarLancamentos()
     if (!inicio.isValid() || !fim.isValid())
         return;
 
-    data::Centavos saldo = 0;
-    if (const auto primeiro = importacao::primeiroVencimento(ConexaoBanco)) {
-        if (*primeiro > inicio) {
-            inicio = *primeiro;
-            txtDataInicial->setText(platform::fmtDate(inicio));
-        }
-        saldo = importacao::saldoAntesDe(ConexaoBanco, inicio);
+    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
+    if (abertura.start != inicio) {
+        inicio = abertura.start;
+        txtDataInicial->setText(platform::fmtDate(inicio));
     }
+    data::Centavos saldo = abertura.balance;
 
     flxLanc->Clear();
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
     flxLanc->setGivingWayCol(2);
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
-    const std::vector<data::Lancamento> lancamentos = importacao::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
+    const std::vector<queries::LinhaConsulta> lancamentos =
+        queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
     const int n = int(lancamentos.size());
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);
     for (int i = 1; i <= n; ++i) {
-        const data::Lancamento& l = lancamentos[size_t(i - 1)];
+        const queries::LinhaConsulta& l = lancamentos[size_t(i - 1)];
         flxLanc->setTextMatrix(i, 0, platform::formatNumber(qint64(l.numLan), QStringLiteral("000000")));
-        flxLanc->setTextMatrix(i, 1, platform::fmtDate(l.dataVen));
+        flxLanc->setTextMatrix(i, 1, l.dataVen);
         flxLanc->setTextMatrix(i, 2, l.referente);
-        if (importacao::destacarLancamento(l))
+        if (data::shownInBlue(l.referente, l.despesa))
             flxLanc->setCellForeColor(i, 2, kAzul);
         flxLanc->setTextMatrix(i, 3, data::formatMoney(l.valor));
         flxLanc->setAlternateRowColor(i);
@@ -367,9 +370,7 @@ void frmIntegracao::flxLanc_DblClick()
     const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
     if (flxLanc->Row() < 1 || numero == 0)
         return;
-    IncluirLancamento = false;
-    platform::Forms::get<frmZalteracao>().txtNumLan->setText(QString::number(numero));
-    platform::Forms::show<frmZalteracao>();
+    entries::abrirNoEditor(numero);
 }
 
 void frmIntegracao::flxLanc_KeyDown(int keyCode)
@@ -377,21 +378,10 @@ void frmIntegracao::flxLanc_KeyDown(int keyCode)
     if (keyCode != Qt::Key_Delete || flxLanc->Row() < 1)
         return;
     const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
-    const auto l = numero > 0 ? data::findLancamento(ConexaoBanco, numero) : std::nullopt;
-    if (!l) {
-        // Gone meanwhile (deleted from another window): the list is stale.
+    // Also when the entry was gone meanwhile (deleted from another window):
+    // the list is stale.
+    if (entries::excluirComPergunta(numero) || !data::findLancamento(ConexaoBanco, numero))
         MostrarLancamentos();
-        return;
-    }
-    const int resposta =
-        platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + kCR + data::formatMoney(l->valor) +
-                             QStringLiteral(" - ") + l->referente,
-                         platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                         QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::deleteLancamento(ConexaoBanco, numero);
-    MostrarLancamentos();
 }
 
 void frmIntegracao::flxLanc_MouseDown(int button)
@@ -416,7 +406,7 @@ void frmIntegracao::cmdImportar_Click()
     const QString nome = item && item->isSelected() ? item->text() : QString();
     if (nome.isEmpty()) {
         platform::MsgBox(QStringLiteral("Selecione um extrato clicando em um nome de extrato na lista."),
-                         platform::vbExclamation, kAtencao);
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     const QString caminho = txtCaminho->text() + QLatin1Char('\\') + nome;
@@ -495,7 +485,7 @@ void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
                              kCR +
                              QStringLiteral("Clique em ''Ver modelos'' para ter certeza que escolheu o modelo correto.") +
                              kCR + kCR + leitura.erro,
-                         platform::vbExclamation, kAtencao);
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     lblQtde->setText(QString::number(n) + QStringLiteral(" lançamento(s)"));
@@ -573,7 +563,7 @@ void frmIntegracao::flxExtrato_KeyDown(int keyCode)
     const int resposta = platform::MsgBox(QStringLiteral("Deseja excluir este lançamento?") + kCR +
                                               flxExtrato->TextMatrix(r, 1) + QStringLiteral("   R$ ") +
                                               flxExtrato->TextMatrix(r, 2),
-                                          platform::vbYesNo | platform::vbQuestion, kAtencao);
+                                          platform::vbYesNo | platform::vbQuestion, app::kAtencao);
     if (resposta != platform::vbYes)
         return;
     if (flxExtrato->Rows() == 2) {
@@ -599,11 +589,11 @@ void frmIntegracao::cmdAtualiza_Click()
 {
     if (ExisteNaoClassificado()) {
         platform::MsgBox(QStringLiteral("Não foi possível atualizar, pois existem lançamentos não classificados."),
-                         platform::vbExclamation, kAtencao);
+                         platform::vbExclamation, app::kAtencao);
         return;
     }
     if (!platform::IsDate(txtDataFinal->Text())) {
-        platform::MsgBox(QStringLiteral("Data Final inválida"), platform::vbCritical, kAtencao);
+        platform::MsgBox(QStringLiteral("Data Final inválida"), platform::vbCritical, app::kAtencao);
         txtDataFinal->setFocus();
         return;
     }
@@ -625,7 +615,7 @@ void frmIntegracao::cmdAtualiza_Click()
     if (!resultado.gravado) {
         // Nothing was written: the statement stays in the grid to be
         // corrected or posted again.
-        platform::MsgBox(resultado.erro, platform::vbCritical, kAtencao);
+        platform::MsgBox(resultado.erro, platform::vbCritical, app::kAtencao);
         return;
     }
 
@@ -638,7 +628,7 @@ void frmIntegracao::cmdAtualiza_Click()
     }
     MostrarLancamentos();
     if (!resultado.aviso.isEmpty())
-        platform::MsgBox(resultado.aviso, platform::vbCritical, kAtencao);
+        platform::MsgBox(resultado.aviso, platform::vbCritical, app::kAtencao);
 }
 
 void frmIntegracao::esvaziarExtrato()

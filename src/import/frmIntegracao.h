@@ -28,6 +28,10 @@ class MaskEdBox;
 class frmIntegracao : public platform::Form, public importacao::CamposAlteracao {
     Q_OBJECT
 public:
+    // The name this window writes into NomeConsultaAtiva: the entry editor
+    // refreshes it after a save, and no other window answers to it.
+    static const QString kNomeConsulta;
+
     explicit frmIntegracao(QWidget* parent = nullptr);
 
     // Entries of the period.

@@ -1,5 +1,6 @@
 #include "queries/ConsultaComFiltro.h"
 
+#include "app/Textos.h"
 #include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
@@ -177,7 +178,7 @@ void ConsultaComFiltro::lstListaClass_DblClick()
     for (int i = 0; i < lstFiltroClass->count(); ++i) {
         if (lstFiltroClass->item(i)->text() == texto) {
             platform::MsgBox(QStringLiteral("Classificação já existente no filtro."), platform::vbInformation,
-                             QStringLiteral("Atenção,"));
+                             app::kAtencao);
             return;
         }
     }

@@ -4,7 +4,7 @@
 #include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
-#include "entries/frmZalteracao.h"
+#include "entries/AcoesLancamento.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/Form.h"
@@ -38,20 +38,6 @@ QString brancos(int n) { return QString(n, QLatin1Char(' ')); }
 bool formatoDeData(const QString& d)
 {
     return d.size() >= 10 && d[4] == QLatin1Char('-') && d[7] == QLatin1Char('-');
-}
-
-// A grid cell's number as the grid shows it ("-1.234,56"); false for a cell
-// that holds none.
-bool lerValorMostrado(const QString& texto, double& valor)
-{
-    return platform::parseDecimalComma(texto.trimmed(), valor);
-}
-
-// A quick first look for "previs" in any case, so that the full forecast
-// test runs only on the few descriptions that may be forecasts.
-bool podeSerPrevisao(const QString& referente)
-{
-    return referente.contains(QLatin1String("previs"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -498,7 +484,8 @@ Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDat
 QString textoContagem(qsizetype n) { return QString::number(n) + QStringLiteral(" Lançamento(s)"); }
 
 GradeConsulta::GradeConsulta(platform::FlexGrid& grid, QLabel* txtLanc, QLabel* txtSaldo2,
-                             Comportamento comportamento, std::function<void()> consultar, double* somaCorrente,
+                             Comportamento comportamento, std::function<void()> consultar,
+                             data::Centavos* somaCorrente,
                              QObject* parent)
     : QObject(parent),
       grid_(grid),
@@ -512,6 +499,7 @@ GradeConsulta::GradeConsulta(platform::FlexGrid& grid, QLabel* txtLanc, QLabel* 
 
 void GradeConsulta::limpar()
 {
+    linhas_.clear();
     grid_.setRows(1);
     grid_.Clear();
     // The title's blanks leave the number, date and value columns narrower
@@ -560,15 +548,17 @@ void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
     limpar();
     const int n = int(linhas.size());
     grid_.setRows(n + 1);
+    linhas_.reserve(size_t(n));
     const int colRef = colunas().referente;
     total_ = 0;
     for (int i = 0; i < n; ++i) {
         const int row = i + 1;
         const LinhaConsulta& l = linhas[size_t(i)];
         escreverLinha(row, l);
+        linhas_.push_back({l.numLan, l.valor, false, 0});
         total_ = data::addMoney(total_, l.valor);
         grid_.setAlternateRowColor(row);
-        if (comportamento_.previsaoAzul && podeSerPrevisao(l.referente) && data::isForecast(l.referente))
+        if (comportamento_.previsaoAzul && data::isForecast(l.referente))
             grid_.setCellForeColor(row, colRef, kCorPrevisao);
     }
     if (txtLanc_)
@@ -581,6 +571,7 @@ void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
 
 void GradeConsulta::escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho)
 {
+    linhas_.push_back({0, soma, true, 0});
     const Colunas& c = colunas();
     const int mes = anoMes % 100;
     const int ano = anoMes / 100;
@@ -602,6 +593,7 @@ void GradeConsulta::preencherComSubtotais(const std::vector<LinhaConsulta>& linh
     const int n = int(linhas.size());
     const int meses = contarMeses(linhas);
     grid_.setRows(n + meses + 1);
+    linhas_.reserve(size_t(n + meses));
     total_ = 0;
     data::Centavos somaMes = 0;
     int row = 0;
@@ -615,6 +607,7 @@ void GradeConsulta::preencherComSubtotais(const std::vector<LinhaConsulta>& linh
         }
         ++row;
         escreverLinha(row, l);
+        linhas_.push_back({l.numLan, l.valor, false, 0});
         somaMes = data::addMoney(somaMes, l.valor);
         total_ = data::addMoney(total_, l.valor);
     }
@@ -634,14 +627,31 @@ void GradeConsulta::rolarParaUltima(int acimaDe)
         grid_.setTopRow(grid_.Rows() - 1);
 }
 
+const GradeConsulta::LinhaDaGrade* GradeConsulta::linhaDaGrade(int row) const
+{
+    if (row < 1 || row > int(linhas_.size()) || row >= grid_.Rows())
+        return nullptr;
+    return &linhas_[size_t(row) - 1];
+}
+
 std::int64_t GradeConsulta::numLanDaLinha(int row) const
 {
-    if (row < 1 || row >= grid_.Rows())
-        return 0;
-    qint64 n = 0;
-    if (!platform::parseWholeNumber(grid_.TextMatrix(row, colunas().numLan), n) || n <= 0)
-        return 0;
-    return n;
+    const LinhaDaGrade* l = linhaDaGrade(row);
+    return l && l->numLan > 0 ? l->numLan : 0;
+}
+
+std::optional<data::Centavos> GradeConsulta::valorDaLinha(int row) const
+{
+    const LinhaDaGrade* l = linhaDaGrade(row);
+    if (!l)
+        return std::nullopt;
+    return l->valor;
+}
+
+bool GradeConsulta::marcada(int row, int col) const
+{
+    const LinhaDaGrade* l = linhaDaGrade(row);
+    return l && col >= 0 && col < 32 && (l->marcas >> col & 1U);
 }
 
 void GradeConsulta::abrirLancamento()
@@ -650,10 +660,7 @@ void GradeConsulta::abrirLancamento()
     const std::int64_t n = numLanDaLinha(linha);
     if (n == 0)
         return;
-    IncluirLancamento = false;
-    frmZalteracao& editor = platform::Forms::get<frmZalteracao>();
-    editor.txtNumLan->setText(QString::number(n));
-    platform::showModal(editor);
+    entries::abrirNoEditor(n);
     voltarAoLancamento(n, linha);
 }
 
@@ -678,20 +685,7 @@ void GradeConsulta::voltarAoLancamento(std::int64_t numLan, int linha)
 
 void GradeConsulta::apagarLancamento()
 {
-    const std::int64_t n = numLanDaLinha(grid_.Row());
-    if (n == 0)
-        return;
-    const auto l = data::findLancamento(ConexaoBanco, n);
-    if (!l)
-        return;
-    const int resposta = platform::MsgBox(QStringLiteral("Deseja realmente excluir o registro?") + kCR +
-                                              textoValor(l->valor) + QStringLiteral(" - ") + l->referente,
-                                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
-                                          QStringLiteral("Confirmação"));
-    if (resposta != platform::vbYes)
-        return;
-    data::deleteLancamento(ConexaoBanco, n);
-    if (consultar_)
+    if (entries::excluirComPergunta(numLanDaLinha(grid_.Row())) && consultar_)
         consultar_();
 }
 
@@ -762,24 +756,22 @@ bool GradeConsulta::teclaPressionada(QKeyEvent* event)
 
 void GradeConsulta::somarValorDaLinha()
 {
-    double valor = 0;
-    if (somaCorrente_ && lerValorMostrado(grid_.TextMatrix(grid_.Row(), colunas().valor), valor))
-        *somaCorrente_ += -valor;
+    const std::optional<data::Centavos> valor = valorDaLinha(grid_.Row());
+    if (somaCorrente_ && valor)
+        *somaCorrente_ = data::addMoney(*somaCorrente_, -*valor);
 }
 
 void GradeConsulta::marcarCelula()
 {
     const int row = grid_.Row();
     const int col = grid_.Col();
-    if (row < 1)
+    if (!linhaDaGrade(row) || col < 0 || col >= 32)
         return;
-    if (grid_.cellForeColor(row, col) != kCorMarcada) {
-        grid_.setCellForeColor(row, col, kCorMarcada);
-        grid_.setCellBold(row, col, true);
-    } else {
-        grid_.setCellForeColor(row, col, kCorTexto);
-        grid_.setCellBold(row, col, false);
-    }
+    quint32& marcas = linhas_[size_t(row) - 1].marcas;
+    marcas ^= 1U << col;
+    const bool marcou = marcas >> col & 1U;
+    grid_.setCellForeColor(row, col, marcou ? kCorMarcada : kCorTexto);
+    grid_.setCellBold(row, col, marcou);
 }
 
 void GradeConsulta::somarValorDigitado()
@@ -788,7 +780,7 @@ void GradeConsulta::somarValorDigitado()
     data::Centavos valor = 0;
     // An empty, cancelled or non-numeric answer adds nothing.
     if (somaCorrente_ && data::parseMoney(resposta.trimmed(), valor))
-        *somaCorrente_ += data::toReais(valor);
+        *somaCorrente_ = data::addMoney(*somaCorrente_, valor);
 }
 
 void GradeConsulta::mostrarSoma()
@@ -800,13 +792,11 @@ void GradeConsulta::mostrarSoma()
         for (int row = 1; row < grid_.Rows(); ++row) {
             grid_.setRow(row);
             grid_.setCol(col);
-            double valor = 0;
-            if (grid_.cellForeColor(row, col) != kCorTexto && lerValorMostrado(grid_.TextMatrix(row, col), valor))
-                *somaCorrente_ -= valor;
+            if (marcada(row, col))
+                *somaCorrente_ = data::addMoney(*somaCorrente_, -linhas_[size_t(row) - 1].valor);
         }
     }
-    platform::MsgBox(platform::formatNumber(*somaCorrente_, QStringLiteral("#,##0.00")), platform::vbInformation,
-                     QStringLiteral("Total"));
+    platform::MsgBox(data::formatMoney(*somaCorrente_), platform::vbInformation, QStringLiteral("Total"));
     *somaCorrente_ = 0;
 }
 

@@ -205,7 +205,8 @@ public:
     // re-runs the window's query (its "Consultar" button); somaCorrente is
     // the window's running sum, which lives for the whole run.
     GradeConsulta(platform::FlexGrid& grid, QLabel* txtLanc, QLabel* txtSaldo2, Comportamento comportamento,
-                  std::function<void()> consultar, double* somaCorrente = nullptr, QObject* parent = nullptr);
+                  std::function<void()> consultar, data::Centavos* somaCorrente = nullptr,
+                  QObject* parent = nullptr);
 
     const Comportamento& comportamento() const { return comportamento_; }
     const Colunas& colunas() const { return colunasDe(comportamento_.layout); }
@@ -223,9 +224,24 @@ public:
     // An empty grid in its design state: the header only.
     void limpar();
 
-    // The entry number in column 0 of a grid row; 0 for the header, an
-    // empty row or a subtotal row.
+    // What the grid's rows below the header were filled from, one for each
+    // grid row (subtotal rows included): the summing keys and the entry
+    // actions read these, never the shown text.
+    struct LinhaDaGrade {
+        std::int64_t numLan = 0;  // 0 for a subtotal row
+        data::Centavos valor = 0; // the entry's value or the month's sum
+        bool subtotal = false;
+        quint32 marcas = 0;       // the columns marked with the "+" key, one bit each
+    };
+
+    // The entry number of a grid row; 0 for the header, a row past the end
+    // or a subtotal row.
     std::int64_t numLanDaLinha(int row) const;
+    // The value a grid row shows (an entry's or a month's sum); none for the
+    // header or a row past the end.
+    std::optional<data::Centavos> valorDaLinha(int row) const;
+    // Whether a cell was marked with the "+" key.
+    bool marcada(int row, int col) const;
 
     // Double-click: the editor on the selected row's entry. Afterwards the
     // row holding that entry (or, when a save removed it from the list, the
@@ -253,6 +269,7 @@ public:
     data::Centavos total() const { return total_; }
 
 private:
+    const LinhaDaGrade* linhaDaGrade(int row) const;
     void escreverLinha(int row, const LinhaConsulta& l);
     void escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho);
     void rolarParaUltima(int acimaDe);
@@ -263,8 +280,9 @@ private:
     QLabel* txtSaldo2_;
     Comportamento comportamento_;
     std::function<void()> consultar_;
-    double* somaCorrente_;
+    data::Centavos* somaCorrente_;
     QHash<std::int64_t, QString> nomes_;
+    std::vector<LinhaDaGrade> linhas_;  // grid row r is linhas_[r - 1]
     data::Centavos total_ = 0;
 };
 

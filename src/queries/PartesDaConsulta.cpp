@@ -1,5 +1,6 @@
 #include "queries/PartesDaConsulta.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "platform/Clock.h"
@@ -117,7 +118,7 @@ bool conferirData(platform::MaskEdBox& caixa, bool vaziaAceita, const QString& m
     const QString texto = caixa.Text();
     if ((vaziaAceita && texto == kDataVazia) || platform::IsDate(texto))
         return true;
-    platform::MsgBox(mensagem, platform::vbCritical, QStringLiteral("Atenção,"));
+    platform::MsgBox(mensagem, platform::vbCritical, app::kAtencao);
     caixa.setFocus();
     return false;
 }

@@ -46,7 +46,7 @@ void primeiroDiaDoAno(platform::MaskEdBox& caixa);
 void ultimoDiaDoAno(platform::MaskEdBox& caixa);
 
 // A date box holds a date (or, when vaziaAceita, nothing at all); otherwise
-// the message in a critical box titled "Atenção,", the focus back on the
+// the message in a critical box titled `app::kAtencao`, the focus back on the
 // box, and false.
 bool conferirData(platform::MaskEdBox& caixa, bool vaziaAceita, const QString& mensagem);
 // The optional period of the queries: each box empty or holding a date.

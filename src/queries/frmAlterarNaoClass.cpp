@@ -26,7 +26,7 @@
 
 const QString frmAlterarNaoClass::kNomeConsulta = QStringLiteral("Alterar saidas em Massa");
 QString frmAlterarNaoClass::ClausulaOrdem;
-double frmAlterarNaoClass::SomaValores = 0;
+data::Centavos frmAlterarNaoClass::SomaValores = 0;
 
 namespace {
 const QString kCR = QString(QChar(13));
@@ -197,7 +197,7 @@ void frmAlterarNaoClass::cmdAlterarMassa_Click()
     const QString codigo = txtCodDespesaPara->currentText();
     if (txtDespesaPara->currentIndex() < 0 || codigo.isEmpty()) {
         platform::MsgBox(QStringLiteral("Escolha a classificação para a qual os lançamentos serão alterados."),
-                         platform::vbCritical, QStringLiteral("Atenção,"));
+                         platform::vbCritical, app::kAtencao);
         txtDespesaPara->setFocus();
         return;
     }

@@ -59,7 +59,7 @@ public:
     // The ORDER BY text of this window's queries and the running sum of the
     // summing keys; both last for the whole run.
     static QString ClausulaOrdem;
-    static double SomaValores;
+    static data::Centavos SomaValores;
 
     void Form_Load() override;
 

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QSet>
 
+const QString frmConsConta::kNomeConsulta = QStringLiteral("Consulta Conta");
+
 frmConsConta::frmConsConta(QWidget* parent)
     : ConsultaComFiltro({QStringLiteral("Contas"), QStringLiteral("Filtro de Contas"), true, true}, parent)
 {
@@ -14,7 +16,7 @@ frmConsConta::frmConsConta(QWidget* parent)
 
 void frmConsConta::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Consulta Conta");
+    NomeConsultaAtiva = kNomeConsulta;
     selecionarPrimeiroLado();
 }
 

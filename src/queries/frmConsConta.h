@@ -7,6 +7,10 @@
 class frmConsConta : public queries::ConsultaComFiltro {
     Q_OBJECT
 public:
+    // The name this window writes into NomeConsultaAtiva: the entry editor
+    // refreshes it after a save, and no other window answers to it.
+    static const QString kNomeConsulta;
+
     explicit frmConsConta(QWidget* parent = nullptr);
 
     void Form_Load() override;

@@ -32,6 +32,8 @@ QString semSinal(data::Centavos c) { return data::formatMoney(c < 0 ? -c : c); }
 
 } // namespace
 
+const QString frmConsEstr::kNomeConsulta = QStringLiteral("Consulta Estruturada");
+
 frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Consulta por tipo de Classificação e Datas"));
@@ -139,7 +141,7 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
 
 void frmConsEstr::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Consulta Estruturada");
+    NomeConsultaAtiva = kNomeConsulta;
     txtTipo2->setCurrentIndex(0);
     grade_->limpar();
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por tipo de Classificação e Datas")));

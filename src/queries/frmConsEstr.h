@@ -22,6 +22,10 @@ class MaskEdBox;
 class frmConsEstr : public platform::Form {
     Q_OBJECT
 public:
+    // The name this window writes into NomeConsultaAtiva: the entry editor
+    // refreshes it after a save, and no other window answers to it.
+    static const QString kNomeConsulta;
+
     explicit frmConsEstr(QWidget* parent = nullptr);
 
     // Controls.

@@ -18,7 +18,9 @@
 #include <QVBoxLayout>
 
 QString frmConsHistorico::ClausulaOrdem;
-double frmConsHistorico::SomaValores = 0;
+data::Centavos frmConsHistorico::SomaValores = 0;
+
+const QString frmConsHistorico::kNomeConsulta = QStringLiteral("Consulta por Histórico");
 
 frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
 {
@@ -96,7 +98,7 @@ frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
 
 void frmConsHistorico::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Consulta por Histórico");
+    NomeConsultaAtiva = kNomeConsulta;
     // The plan is read once, here: the grid names classifications from it.
     grade_->setNomes(queries::carregarClassificacoes(txtDespesa, txtCodDesp));
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por Histórico")));

@@ -24,6 +24,10 @@ class MaskEdBox;
 class frmConsHistorico : public platform::Form {
     Q_OBJECT
 public:
+    // The name this window writes into NomeConsultaAtiva: the entry editor
+    // refreshes it after a save, and no other window answers to it.
+    static const QString kNomeConsulta;
+
     explicit frmConsHistorico(QWidget* parent = nullptr);
 
     // Controls.
@@ -49,7 +53,7 @@ public:
     // dialog, and the running sum of the summing keys; both last for the
     // whole run.
     static QString ClausulaOrdem;
-    static double SomaValores;
+    static data::Centavos SomaValores;
 
     void Form_Load() override;
 

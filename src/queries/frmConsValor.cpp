@@ -18,7 +18,7 @@
 #include <QTimer>
 
 QString frmConsValor::ClausulaOrdem;
-double frmConsValor::SomaValores = 0;
+data::Centavos frmConsValor::SomaValores = 0;
 
 namespace {
 
@@ -48,6 +48,8 @@ data::Centavos valorDaCaixa(const QString& texto)
 }
 
 } // namespace
+
+const QString frmConsValor::kNomeConsulta = QStringLiteral("Consulta por Valor");
 
 frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
 {
@@ -126,7 +128,7 @@ frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
 
 void frmConsValor::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Consulta por Valor");
+    NomeConsultaAtiva = kNomeConsulta;
     grade_->limpar();
     queries::carregarClassificacoes(txtDespesa, txtCodDesp);
     txtTipo->setCurrentIndex(1);

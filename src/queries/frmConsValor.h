@@ -21,6 +21,10 @@ class MaskEdBox;
 class frmConsValor : public platform::Form {
     Q_OBJECT
 public:
+    // The name this window writes into NomeConsultaAtiva: the entry editor
+    // refreshes it after a save, and no other window answers to it.
+    static const QString kNomeConsulta;
+
     explicit frmConsValor(QWidget* parent = nullptr);
 
     // Controls, frame "Consulta por Valor".
@@ -43,7 +47,7 @@ public:
     // The ORDER BY text and the running sum of the summing keys; both last
     // for the whole run.
     static QString ClausulaOrdem;
-    static double SomaValores;
+    static data::Centavos SomaValores;
 
     void Form_Load() override;
 

@@ -16,7 +16,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-double frmConsVen::SomaValores = 0;
+data::Centavos frmConsVen::SomaValores = 0;
+
+const QString frmConsVen::kNomeConsulta = QStringLiteral("Consulta por Vencimento");
 
 frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
 {
@@ -78,7 +80,7 @@ frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
 void frmConsVen::Form_Load()
 {
     txtTipo->setCurrentIndex(1);
-    NomeConsultaAtiva = QStringLiteral("Consulta por Vencimento");
+    NomeConsultaAtiva = kNomeConsulta;
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por Vencimento")));
 }
 

@@ -22,6 +22,10 @@ class MaskEdBox;
 class frmConsVen : public platform::Form {
     Q_OBJECT
 public:
+    // The name this window writes into NomeConsultaAtiva: the entry editor
+    // refreshes it after a save, and no other window answers to it.
+    static const QString kNomeConsulta;
+
     explicit frmConsVen(QWidget* parent = nullptr);
 
     // Controls.
@@ -39,7 +43,7 @@ public:
     QToolButton* cmdFecha = nullptr;
 
     // The running sum of the summing keys; it lasts for the whole run.
-    static double SomaValores;
+    static data::Centavos SomaValores;
 
     void Form_Load() override;
 

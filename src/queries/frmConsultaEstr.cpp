@@ -6,6 +6,8 @@
 
 #include <QSet>
 
+const QString frmConsultaEstr::kNomeConsulta = QStringLiteral("Consulta Estruturada2");
+
 frmConsultaEstr::frmConsultaEstr(QWidget* parent)
     : ConsultaComFiltro({QStringLiteral("Classificações"), QStringLiteral("Filtro de Classificações"), false, false},
                         parent)
@@ -15,7 +17,7 @@ frmConsultaEstr::frmConsultaEstr(QWidget* parent)
 
 void frmConsultaEstr::Form_Load()
 {
-    NomeConsultaAtiva = QStringLiteral("Consulta Estruturada2");
+    NomeConsultaAtiva = kNomeConsulta;
     selecionarPrimeiroLado();
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta Estruturada")));
 }

@@ -1,5 +1,6 @@
 #include "queries/frmZOrdem.h"
 
+#include "app/Textos.h"
 #include "data/Conexao.h"
 #include "platform/MsgBox.h"
 #include "queries/frmConsEstr.h"
@@ -84,12 +85,12 @@ void frmZOrdem::lstListaClass_DblClick()
         return;
     if (lstFiltroClass->count() >= 3) {
         platform::MsgBox(QStringLiteral("Escolha no máximo três campos."), platform::vbCritical | platform::vbOKOnly,
-                         QStringLiteral("Atenção,"));
+                         app::kAtencao);
         return;
     }
     if (!lstFiltroClass->findItems(item->text(), Qt::MatchExactly).isEmpty()) {
         platform::MsgBox(QStringLiteral("Classificação já existente no filtro."),
-                         platform::vbInformation | platform::vbOKOnly, QStringLiteral("Atenção,"));
+                         platform::vbInformation | platform::vbOKOnly, app::kAtencao);
         return;
     }
     lstFiltroClass->addItem(item->text());

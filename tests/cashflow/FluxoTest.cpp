@@ -3,6 +3,7 @@
 // month.
 #include "cashflow/Fluxo.h"
 #include "data/Database.h"
+#include "data/Lancamentos.h"
 
 #include "FluxoFixture.h"
 
@@ -37,7 +38,7 @@ TEST_F(Fluxo, WorkedExampleGivesABalanceRowBetweenDaysAndNoneAfterTheLast)
     lancar(dia(3, 3), "Reembolso", 1000);
 
     const QDate inicio = dia(1, 3);
-    EXPECT_EQ(cashflow::saldoAntes(ConexaoBanco, inicio), 10000);
+    EXPECT_EQ(data::balanceBefore(ConexaoBanco, inicio), 10000);
     const auto lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, dia(31, 3));
     EXPECT_EQ(cashflow::contarDias(lancs), 2);
     const cashflow::Fluxo f = cashflow::montarFluxo("01/03/2024", 10000, lancs);
@@ -45,14 +46,6 @@ TEST_F(Fluxo, WorkedExampleGivesABalanceRowBetweenDaysAndNoneAfterTheLast)
                                          "Mercado 02/03/2024 -30,00", "Saldo 02/03/2024 50,00",
                                          "Reembolso 03/03/2024 10,00"}));
     EXPECT_EQ(f.saldoFinal, 6000);
-
-    const cashflow::Saldos s = cashflow::montarSaldos("01/03/2024", 10000, lancs);
-    ASSERT_EQ(s.linhas.size(), 2u);
-    EXPECT_EQ(s.linhas[0].data, "01/03/2024");
-    EXPECT_EQ(s.linhas[0].saldo, 10000);
-    EXPECT_EQ(s.linhas[1].data, "02/03/2024");
-    EXPECT_EQ(s.linhas[1].saldo, 5000);
-    EXPECT_EQ(s.saldoFinal, 6000);
 }
 
 TEST_F(Fluxo, EmptyPeriodHasNoRowsAndEndsOnTheOpeningBalance)
@@ -60,9 +53,8 @@ TEST_F(Fluxo, EmptyPeriodHasNoRowsAndEndsOnTheOpeningBalance)
     const cashflow::Fluxo f = cashflow::montarFluxo("01/03/2024", -1234, {});
     EXPECT_TRUE(f.linhas.empty());
     EXPECT_EQ(f.saldoFinal, -1234);
-    EXPECT_TRUE(cashflow::montarSaldos("01/03/2024", 77, {}).linhas.empty());
-    EXPECT_FALSE(cashflow::primeiroVencimento(ConexaoBanco).has_value());
-    EXPECT_EQ(cashflow::saldoAntes(ConexaoBanco, dia(1, 3)), 0);
+    EXPECT_FALSE(data::firstDueDate(ConexaoBanco).has_value());
+    EXPECT_EQ(data::balanceBefore(ConexaoBanco, dia(1, 3)), 0);
 }
 
 TEST_F(Fluxo, PeriodIncludesBothEndsAndOrdersTiesByDescriptionThenCode)
@@ -79,7 +71,7 @@ TEST_F(Fluxo, PeriodIncludesBothEndsAndOrdersTiesByDescriptionThenCode)
         ordem << l.referente + "/" + l.despesa;
     // The code is compared as text: "12" before "7".
     EXPECT_EQ(ordem, (QStringList{"A/9", "B/12", "B/7", "fim/10"}));
-    EXPECT_EQ(cashflow::primeiroVencimento(ConexaoBanco), dia(29, 2));
+    EXPECT_EQ(data::firstDueDate(ConexaoBanco), dia(29, 2));
 }
 
 TEST_F(Fluxo, LongPeriodReadInOnePassKeepsTheSameOrder)
@@ -127,10 +119,8 @@ TEST_F(Fluxo, BlueForForecastsInAnyCaseWithTheAccentAndForCodes94And95)
         {"Aluguel", "", false},
     };
     for (const auto& c : casos) {
-        cashflow::Lancamento l;
-        l.referente = QString::fromUtf8(c.referente);
-        l.despesa = QString::fromUtf8(c.despesa);
-        EXPECT_EQ(cashflow::mostradoEmAzul(l), c.azul) << c.referente << " " << c.despesa;
+        EXPECT_EQ(data::shownInBlue(QString::fromUtf8(c.referente), QString::fromUtf8(c.despesa)), c.azul)
+            << c.referente << " " << c.despesa;
     }
 }
 

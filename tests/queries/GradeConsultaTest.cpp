@@ -69,7 +69,7 @@ struct Tela {
     QLabel* txtLanc;
     QLabel* txtSaldo2;
     GradeConsulta* grade;
-    double soma = 0;
+    data::Centavos soma = 0;
     int consultas = 0;
 };
 
@@ -268,17 +268,17 @@ TEST(GradeConsulta, InsertAddsTypedValueAndIgnoresWhatIsNotANumber)
 {
     MsgRecorder msgs;
     Tela t(comportamentoC());
-    t.soma = 10;
+    t.soma = 1000;
     const struct {
         QString resposta;
-        double depois;
+        data::Centavos depois;
     } casos[] = {
-        {"12,5", 22.5}, {"", 22.5}, {"abc", 22.5}, {"1.000,25", 1022.75}, {"-2", 1020.75}, {",", 1020.75},
+        {"12,5", 2250}, {"", 2250}, {"abc", 2250}, {"1.000,25", 102275}, {"-2", 102075}, {",", 102075},
     };
     for (const auto& caso : casos) {
         msgs.answerInput(caso.resposta);
         t.tecla(Qt::Key_Insert);
-        EXPECT_DOUBLE_EQ(t.soma, caso.depois) << caso.resposta.toStdString();
+        EXPECT_EQ(t.soma, caso.depois) << caso.resposta.toStdString();
     }
     ASSERT_FALSE(msgs.inputs.empty());
     EXPECT_EQ(msgs.inputs.back().prompt, "Digite o valor:");
@@ -318,6 +318,50 @@ TEST(GradeConsulta, MarkingTogglesCellsAndSumCountsMarkedValuesOnly)
     EXPECT_EQ(t.grid->Row(), 3);
     EXPECT_EQ(t.grid->Col(), 5);
     EXPECT_EQ(t.soma, 0);
+}
+
+TEST(GradeConsulta, MarkedSumIsExactCentavosAndCountsAMarkedSubtotalRow)
+{
+    MsgRecorder msgs;
+    Comportamento c;
+    c.layout = Layout::B;
+    c.mais = TeclaMais::Marca;
+    c.teclaSoma = Qt::Key_F12;
+    Tela t(c);
+    const int colValor = colunasDe(Layout::B).valor;
+    auto marcar = [&](int row) {
+        t.grid->setRow(row);
+        t.grid->setCol(colValor);
+        t.tecla(Qt::Key_Plus, Qt::KeypadModifier);
+    };
+
+    // 0,10 + 0,20 + ... + 200,00 over two thousand marked rows.
+    std::vector<LinhaConsulta> muitas;
+    for (int i = 1; i <= 2000; ++i)
+        muitas.push_back(linha(i, "2024-03-01", "a", -10 * i));
+    t.grade->preencher(muitas);
+    for (int row = 1; row <= 2000; ++row)
+        marcar(row);
+    t.tecla(Qt::Key_F12);
+    EXPECT_EQ(msgs.last().text, "200.100,00");
+
+    // A month's subtotal marked with three entries of the next month: summed
+    // as double the largest amounts lose the last centavo (",95").
+    std::vector<LinhaConsulta> linhas;
+    for (int i = 1; i <= 9; ++i)
+        linhas.push_back(linha(i, "2024-03-01", "grande", -999'999'999'999'999));
+    for (int i = 10; i <= 12; ++i)
+        linhas.push_back(linha(i, "2024-04-01", "pequeno", -1));
+    t.grade->preencherComSubtotais(linhas);
+    const int subtotalMarco = 10;
+    EXPECT_EQ(t.grade->numLanDaLinha(subtotalMarco), 0);
+    EXPECT_EQ(t.grade->valorDaLinha(subtotalMarco), -8'999'999'999'999'991);
+    EXPECT_EQ(t.grade->numLanDaLinha(subtotalMarco + 1), 10);
+    for (int row : {subtotalMarco, 11, 12, 13})
+        marcar(row);
+    EXPECT_TRUE(t.grade->marcada(subtotalMarco, colValor));
+    t.tecla(Qt::Key_F12);
+    EXPECT_EQ(msgs.last().text, "89.999.999.999.999,94");
 }
 
 TEST(GradeConsulta, RightButtonShowsTheWeekdayOfTheDueDate)
