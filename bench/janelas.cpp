@@ -403,7 +403,7 @@ int janelas(long entradas)
         platform::Forms::unload<frmGraficos>();
     }
     medir("Backup (cópia do arquivo)", nullptr, [&] {
-        data::gravarBackup(ConexaoBanco, hoje.addDays(-30));
+        data::updateBackup(ConexaoBanco, hoje.addDays(-30));
         app::fazerBackup(hoje);
         if (!ConexaoBanco.isOpen())
             AbrirConexao();

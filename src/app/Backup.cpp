@@ -111,7 +111,7 @@ bool copiarSeDevida(const data::SenhaRecord& senha, const QDate& hoje)
     // account) only means the copy is made again next time.
     try {
         AbrirConexao();
-        data::gravarBackup(ConexaoBanco, hoje);
+        data::updateBackup(ConexaoBanco, hoje);
     } catch (const data::DbError&) {
     }
     return true;
@@ -122,7 +122,7 @@ bool fazerBackup(const QDate& hoje)
 {
     data::SenhaRecord senha;
     try {
-        senha = data::lerSenha(ConexaoBanco);
+        senha = data::readSenha(ConexaoBanco);
     } catch (const data::DbError& e) {
         // Nothing could be read (the file held longer than the wait, or no
         // longer the account): no copy is made of what may not be a whole
@@ -135,7 +135,7 @@ bool fazerBackup(const QDate& hoje)
     // does not keep the copy from being made: the copy only reads.
     std::optional<data::DbError> recusa;
     try {
-        data::gravarUltimoAcesso(ConexaoBanco, hoje);
+        data::updateUltimoAcesso(ConexaoBanco, hoje);
     } catch (const data::DbError& e) {
         recusa = e;
     }

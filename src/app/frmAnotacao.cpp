@@ -178,7 +178,7 @@ void frmAnotacao::txtCodigo_Change()
     const auto codigo = std::int64_t(platform::Val(txtCodigo->text()));
     if (codigo == 0)
         return;
-    const auto nota = data::anotacaoPorCodigo(ConexaoBanco, codigo);
+    const auto nota = data::findAnotacao(ConexaoBanco, codigo);
     if (!nota)
         return;
 
@@ -255,7 +255,7 @@ void frmAnotacao::cmdGravar_Click()
         nota.dataAlter = platform::Today();
         data::addAnotacao(ConexaoBanco, nota);
     } else {
-        const auto guardada = data::anotacaoPorCodigo(ConexaoBanco, std::int64_t(platform::Val(txtCodigo->text())));
+        const auto guardada = data::findAnotacao(ConexaoBanco, std::int64_t(platform::Val(txtCodigo->text())));
         if (guardada) {
             nota.codigo = guardada->codigo;
             // An empty date box keeps the stored reminder date.
@@ -356,7 +356,7 @@ void frmAnotacao::excluirAnotacao()
     if (!flxAnotacoes->isEnabled() || flxAnotacoes->Rows() <= 1 || flxAnotacoes->Row() < 1)
         return;
     const auto codigo = std::int64_t(platform::Val(flxAnotacoes->TextMatrix(flxAnotacoes->Row(), 0)));
-    const auto nota = data::anotacaoPorCodigo(ConexaoBanco, codigo);
+    const auto nota = data::findAnotacao(ConexaoBanco, codigo);
     if (!nota)
         return;
     const int resposta = MsgBox(app::perguntaExcluir(nota->titulo),

@@ -544,7 +544,7 @@ void frmPrincipal::mnuTrocar_Click()
     // A read-only account, or one held by another program, is still left
     // for another: the refusal is named and the switch goes on.
     try {
-        data::gravarUltimoAcesso(ConexaoBanco, platform::Today());
+        data::updateUltimoAcesso(ConexaoBanco, platform::Today());
     } catch (const data::DbError& e) {
         app::avisarUltimoAcessoNaoGravado(e, QString());
     }

@@ -227,8 +227,8 @@ void frmSenha::Login()
     data::SenhaRecord registro;
     try {
         forma = AbrirConexao();
-        data::conferirTabelasDaConta(ConexaoBanco);
-        registro = data::lerSenha(ConexaoBanco);
+        data::checkAccountTables(ConexaoBanco);
+        registro = data::readSenha(ConexaoBanco);
     } catch (const data::ContaEmUso&) {
         recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco +
                        QStringLiteral("'' está aberto em outra janela do Vorsal."));
@@ -257,7 +257,7 @@ void frmSenha::Login()
         // used; the next login tries again.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         try {
-            data::regravarConta(ConexaoBanco, caminhoLocalBanco(), digitada);
+            data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), digitada);
         } catch (const data::DbError&) {
         }
         QApplication::restoreOverrideCursor();
@@ -316,7 +316,7 @@ void frmSenha::Form_Unload(bool& cancel)
         return;
     data::SenhaRecord registro;
     try {
-        registro = data::lerSenha(ConexaoBanco);
+        registro = data::readSenha(ConexaoBanco);
     } catch (const data::DbError&) {
         // The file changed since the login read it: another choice.
         cancel = true;

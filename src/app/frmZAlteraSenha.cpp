@@ -71,7 +71,7 @@ frmZAlteraSenha::frmZAlteraSenha(QWidget* parent) : Form(parent)
 
 void frmZAlteraSenha::Form_Load()
 {
-    SenhaAtual = data::lerSenha(ConexaoBanco).senha;
+    SenhaAtual = data::readSenha(ConexaoBanco).senha;
     setWindowTitle(CaptionAtivo(QStringLiteral("Alteração de Senha")));
 }
 

@@ -61,7 +61,7 @@ bool excluirVigiada(platform::FlexGrid* grade)
                                           app::kConfirmacao);
     if (resposta != platform::vbYes)
         return false;
-    data::excluirPrevisto(ConexaoBanco, codigo);
+    data::deletePrevisto(ConexaoBanco, codigo);
     return true;
 }
 

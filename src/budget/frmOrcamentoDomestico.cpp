@@ -403,7 +403,7 @@ void frmOrcamentoDomestico::flxOrcamento_KeyDown(QKeyEvent* event)
                                           app::kConfirmacao);
     if (resposta != platform::vbYes)
         return;
-    data::excluirLinhaOrcamento(ConexaoBanco, id);
+    data::deleteLinhaOrcamento(ConexaoBanco, id);
     Consulta_Orcamento();
     Recalcula_Saldo();
 }
@@ -439,7 +439,7 @@ void frmOrcamentoDomestico::Incluir_Entradas()
     }
     data::Transaction t(ConexaoBanco);
     for (const auto& [codigo, valor] : valores)
-        data::gravarValorFixo(ConexaoBanco, codigo, valor);
+        data::updateValorFixo(ConexaoBanco, codigo, valor);
     t.commit();
 }
 
@@ -558,7 +558,7 @@ void frmOrcamentoDomestico::Lancar_PrevRealizado()
             continue;
         // A row deleted behind the grid's back has no classification to copy.
         if (const auto codigo = data::despesaDaLinha(ConexaoBanco, id))
-            data::adicionarPrevistoSeAusente(ConexaoBanco, *codigo, valor);
+            data::addPrevistoIfMissing(ConexaoBanco, *codigo, valor);
     }
     t.commit();
 }

@@ -163,7 +163,7 @@ void frmPrevRel::cmdLancar_Click()
         txtValor->setFocus(Qt::OtherFocusReason);
         return;
     }
-    data::gravarPrevisto(ConexaoBanco, codigo, valor);
+    data::savePrevisto(ConexaoBanco, codigo, valor);
     lblDespesa->clear();
     lblCodigo->clear();
     txtValor->setText(QStringLiteral("0"));

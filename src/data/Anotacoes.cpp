@@ -61,7 +61,7 @@ std::vector<Anotacao> anotacoesDoAno(Connection& db, int ano)
     return out;
 }
 
-std::optional<Anotacao> anotacaoPorCodigo(Connection& db, std::int64_t codigo)
+std::optional<Anotacao> findAnotacao(Connection& db, std::int64_t codigo)
 {
     Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Anotacoes WHERE Codigo = ?"), codigo);
     if (!s.next())

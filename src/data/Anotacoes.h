@@ -29,7 +29,7 @@ std::vector<Anotacao> anotacoesPorDataLemb(Connection& db);
 // The notes whose reminder date falls in a year, by date, whatever their
 // Lembrar (the yearly calendar).
 std::vector<Anotacao> anotacoesDoAno(Connection& db, int ano);
-std::optional<Anotacao> anotacaoPorCodigo(Connection& db, std::int64_t codigo);
+std::optional<Anotacao> findAnotacao(Connection& db, std::int64_t codigo);
 // The notes due today, in the table's order.
 std::vector<Anotacao> lembretesDevidos(Connection& db, const QDate& today);
 

@@ -67,7 +67,7 @@ data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& 
     throw data::SenhaRecusada(QStringLiteral("A senha não abre o arquivo \"%1\".").arg(localPath));
 }
 
-void data::conferirTabelasDaConta(Connection& db)
+void data::checkAccountTables(Connection& db)
 {
     static const char* const consultas[] = {
         "SELECT NumLan, DataVen, Referente, Valor, DataLan, Tipo, Despesa, Filtro, Conta FROM Lancamentos",
@@ -100,7 +100,7 @@ data::FormaConta AbrirConexao()
     return forma;
 }
 
-void data::regravarConta(Connection& db, const QString& localPath, const QString& senha,
+void data::rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
                          const std::function<void(PassoRegravar)>& passo)
 {
     const Keying chave(senha.toUtf8());
@@ -128,7 +128,7 @@ void data::regravarConta(Connection& db, const QString& localPath, const QString
             // Opening it proves the new key before it replaces anything.
             Connection nova;
             nova.open(temp, chave);
-            gravarSenha(nova, senha);
+            updateSenha(nova, senha);
         }
         avisar(PassoRegravar::SenhaGravada);
         if (!platform::sincronizar(trava.fd()))
@@ -159,7 +159,7 @@ void data::regravarConta(Connection& db, const QString& localPath, const QString
 
 void TrocarSenhaConta(const QString& nova)
 {
-    data::regravarConta(ConexaoBanco, caminhoLocalBanco(), nova);
+    data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), nova);
     ChaveBanco = nova.toUtf8();
 }
 

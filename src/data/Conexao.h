@@ -51,7 +51,7 @@ data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& 
 data::FormaConta AbrirConexao();
 
 namespace data {
-// The steps of regravarConta, where a test injects a fault.
+// The steps of rewriteAccount, where a test injects a fault.
 enum class PassoRegravar { Criada, Exportada, SenhaGravada, Sincronizada, Renomeada, Reaberta };
 
 // Rewrites the open account, keyed with senha and its Senha record holding
@@ -60,7 +60,7 @@ enum class PassoRegravar { Criada, Exportada, SenhaGravada, Sincronizada, Renome
 // The connection then works on the new file and holds it as before.
 // Throws DbError (the file left as it was, the connection on it) when the
 // new file cannot be made.
-void regravarConta(Connection& db, const QString& localPath, const QString& senha,
+void rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
                    const std::function<void(PassoRegravar)>& passo = {});
 } // namespace data
 
@@ -72,7 +72,7 @@ namespace data {
 // Throws DbError unless the open file holds every table the program reads,
 // with the columns it reads: a database that is not a whole account is
 // refused at login, not at the first window that reads what it lacks.
-void conferirTabelasDaConta(Connection& db);
+void checkAccountTables(Connection& db);
 } // namespace data
 
 // The caption of a window that works on the active account.

@@ -87,7 +87,7 @@ std::vector<Despesa> classificacoesContendo(Connection& db, const QString& despe
     return out;
 }
 
-std::optional<Despesa> classificacaoPorCodigo(Connection& db, std::int64_t codigo)
+std::optional<Despesa> findClassificacao(Connection& db, std::int64_t codigo)
 {
     Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Despesas WHERE Codigo = ?"), codigo);
     if (!s.next())
@@ -95,7 +95,7 @@ std::optional<Despesa> classificacaoPorCodigo(Connection& db, std::int64_t codig
     return read(s);
 }
 
-std::optional<Despesa> classificacaoPorNome(Connection& db, const QString& nome)
+std::optional<Despesa> findClassificacaoByName(Connection& db, const QString& nome)
 {
     Statement s(db, QStringLiteral("SELECT ") + kColumns +
                         QStringLiteral(" FROM Despesas WHERE Despesa LIKE ? ESCAPE '\\' ORDER BY Codigo LIMIT 1"),

@@ -49,9 +49,9 @@ std::vector<Despesa> classificacoes(Connection& db, const QString& despesaTipo =
 // the whole side.
 std::vector<Despesa> classificacoesContendo(Connection& db, const QString& despesaTipo, const QString& trecho,
                                             OrdemDespesas ordem = OrdemDespesas::PorNome);
-std::optional<Despesa> classificacaoPorCodigo(Connection& db, std::int64_t codigo);
+std::optional<Despesa> findClassificacao(Connection& db, std::int64_t codigo);
 // The whole name compared without regard to case; "%" and "_" are literal.
-std::optional<Despesa> classificacaoPorNome(Connection& db, const QString& nome);
+std::optional<Despesa> findClassificacaoByName(Connection& db, const QString& nome);
 
 // The classification other than `excetoCodigo` that bears a name (whole
 // name, case and leading or trailing blanks ignored, "%" and "_" literal):

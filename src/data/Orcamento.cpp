@@ -113,7 +113,7 @@ std::int64_t gravarLinhaOrcamento(Connection& db, const LinhaOrcamento& linha)
     return db.lastInsertId();
 }
 
-bool excluirLinhaOrcamento(Connection& db, std::int64_t id)
+bool deleteLinhaOrcamento(Connection& db, std::int64_t id)
 {
     Statement(db, QStringLiteral("DELETE FROM Orcamento WHERE ID = ?"), id).exec();
     return db.changes() > 0;
@@ -135,7 +135,7 @@ std::optional<Centavos> valorFixo(Connection& db, std::int64_t codigo)
     return s.integer(0);
 }
 
-bool gravarValorFixo(Connection& db, std::int64_t codigo, Centavos valor)
+bool updateValorFixo(Connection& db, std::int64_t codigo, Centavos valor)
 {
     Statement(db, QStringLiteral("UPDATE Orcamento SET Valor = ? WHERE Despesa = ?"), valor, codigo).exec();
     return db.changes() > 0;

@@ -58,7 +58,7 @@ bool despesaNoOrcamento(Connection& db, std::int64_t codigo);
 std::int64_t gravarLinhaOrcamento(Connection& db, const LinhaOrcamento& linha);
 
 // Removes the row with an ID; false when there was none.
-bool excluirLinhaOrcamento(Connection& db, std::int64_t id);
+bool deleteLinhaOrcamento(Connection& db, std::int64_t id);
 
 // The Despesa of the row with an ID.
 std::optional<std::int64_t> despesaDaLinha(Connection& db, std::int64_t id);
@@ -67,7 +67,7 @@ std::optional<std::int64_t> despesaDaLinha(Connection& db, std::int64_t id);
 std::optional<Centavos> valorFixo(Connection& db, std::int64_t codigo);
 // Writes Valor of a fixed row; false when the row is missing (nothing is
 // added).
-bool gravarValorFixo(Connection& db, std::int64_t codigo, Centavos valor);
+bool updateValorFixo(Connection& db, std::int64_t codigo, Centavos valor);
 
 // The yearly income: Valor of the rows 1000, 2000 and 3000.
 Centavos totalEntradasOrcamento(Connection& db);

@@ -30,7 +30,7 @@ std::optional<Centavos> previstoDe(Connection& db, std::int64_t codigo)
 bool estaVigiada(Connection& db, std::int64_t codigo) { return previstoDe(db, codigo).has_value(); }
 
 // Single statements, no transaction of their own: a caller may hold one.
-void gravarPrevisto(Connection& db, std::int64_t codigo, Centavos valor)
+void savePrevisto(Connection& db, std::int64_t codigo, Centavos valor)
 {
     Statement(db, QStringLiteral("UPDATE PrevistoRealizado SET Valor = ? WHERE Despesa = ?"), valor, codigo).exec();
     if (db.changes() == 0)
@@ -38,7 +38,7 @@ void gravarPrevisto(Connection& db, std::int64_t codigo, Centavos valor)
             .exec();
 }
 
-bool adicionarPrevistoSeAusente(Connection& db, std::int64_t codigo, Centavos valor)
+bool addPrevistoIfMissing(Connection& db, std::int64_t codigo, Centavos valor)
 {
     Statement(db, QStringLiteral("INSERT INTO PrevistoRealizado (Despesa, Valor) SELECT ?, ?"
                                  " WHERE NOT EXISTS (SELECT 1 FROM PrevistoRealizado WHERE Despesa = ?)"),
@@ -47,7 +47,7 @@ bool adicionarPrevistoSeAusente(Connection& db, std::int64_t codigo, Centavos va
     return db.changes() > 0;
 }
 
-void excluirPrevisto(Connection& db, std::int64_t codigo)
+void deletePrevisto(Connection& db, std::int64_t codigo)
 {
     Statement(db, QStringLiteral("DELETE FROM PrevistoRealizado WHERE Despesa = ?"), codigo).exec();
 }

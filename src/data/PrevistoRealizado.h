@@ -27,12 +27,12 @@ std::optional<Centavos> previstoDe(Connection& db, std::int64_t codigo);
 bool estaVigiada(Connection& db, std::int64_t codigo);
 
 // Overwrites the planned value of a watched code, or watches it.
-void gravarPrevisto(Connection& db, std::int64_t codigo, Centavos valor);
+void savePrevisto(Connection& db, std::int64_t codigo, Centavos valor);
 // Watches a code with a planned value unless it is already watched, whose
 // value then stays; true when a row was added.
-bool adicionarPrevistoSeAusente(Connection& db, std::int64_t codigo, Centavos valor);
+bool addPrevistoIfMissing(Connection& db, std::int64_t codigo, Centavos valor);
 // Removes a code from the watch list; the code's entries are untouched.
-void excluirPrevisto(Connection& db, std::int64_t codigo);
+void deletePrevisto(Connection& db, std::int64_t codigo);
 
 // The sum of the entries of a classification code due between two days,
 // both included, whatever their side, sign or description; nothing when no

@@ -13,7 +13,7 @@ void updateColumn(Connection& db, const QString& column, const QVariant& value)
 }
 } // namespace
 
-SenhaRecord lerSenha(Connection& db)
+SenhaRecord readSenha(Connection& db)
 {
     SenhaRecord r;
     Statement s(db, QStringLiteral("SELECT Senha, UltimoAcesso, Backup FROM Senha ORDER BY rowid LIMIT 1"));
@@ -26,8 +26,8 @@ SenhaRecord lerSenha(Connection& db)
     return r;
 }
 
-void gravarUltimoAcesso(Connection& db, const QDate& date) { updateColumn(db, QStringLiteral("UltimoAcesso"), date); }
-void gravarBackup(Connection& db, const QDate& date) { updateColumn(db, QStringLiteral("Backup"), date); }
-void gravarSenha(Connection& db, const QString& senha) { updateColumn(db, QStringLiteral("Senha"), senha); }
+void updateUltimoAcesso(Connection& db, const QDate& date) { updateColumn(db, QStringLiteral("UltimoAcesso"), date); }
+void updateBackup(Connection& db, const QDate& date) { updateColumn(db, QStringLiteral("Backup"), date); }
+void updateSenha(Connection& db, const QString& senha) { updateColumn(db, QStringLiteral("Senha"), senha); }
 
 } // namespace data

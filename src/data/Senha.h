@@ -11,9 +11,9 @@ struct SenhaRecord {
     QDate backup;           // null when the column holds no date
 };
 
-SenhaRecord lerSenha(Connection& db);
-void gravarUltimoAcesso(Connection& db, const QDate& date);
-void gravarBackup(Connection& db, const QDate& date);
-void gravarSenha(Connection& db, const QString& senha);
+SenhaRecord readSenha(Connection& db);
+void updateUltimoAcesso(Connection& db, const QDate& date);
+void updateBackup(Connection& db, const QDate& date);
+void updateSenha(Connection& db, const QString& senha);
 
 } // namespace data

@@ -337,7 +337,7 @@ void CamposLancamento::txtDespesa_Click()
         txtConta->clear();
         return;
     }
-    if (const auto d = data::classificacaoPorNome(ConexaoBanco, nome)) {
+    if (const auto d = data::findClassificacaoByName(ConexaoBanco, nome)) {
         txtCodDesp->setText(QString::number(d->codigo));
         txtConta->setText(d->conta);
     }
@@ -387,7 +387,7 @@ void CamposLancamento::txtDespesa_LostFocus()
     const double numero = platform::Val(digitado);
     if (!(numero > 1) || numero > 1e15)
         return;
-    const auto d = data::classificacaoPorCodigo(ConexaoBanco, std::int64_t(numero));
+    const auto d = data::findClassificacao(ConexaoBanco, std::int64_t(numero));
     if (!d)
         return;
     const bool entrada = txtTipo->currentIndex() == 1;

@@ -136,7 +136,7 @@ void frmZalteracao::txtNumLan_Change()
     // it; otherwise the user is told and picks one before saving.
     bool ok = false;
     const std::int64_t codigo = l->despesa.trimmed().toLongLong(&ok);
-    const auto d = ok ? data::classificacaoPorCodigo(ConexaoBanco, codigo) : std::nullopt;
+    const auto d = ok ? data::findClassificacao(ConexaoBanco, codigo) : std::nullopt;
     if (!d) {
         escolherClassificacao(QString());
         platform::MsgBox(QStringLiteral("A classificação deste lançamento não existe no plano de contas. "

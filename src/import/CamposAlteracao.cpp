@@ -120,7 +120,7 @@ void CamposAlteracao::txtDespesas_Click()
 {
     const QString nome = txtDespesas->currentText();
     // The empty item finds no classification and leaves no group.
-    const auto d = nome.isEmpty() ? std::nullopt : data::classificacaoPorNome(ConexaoBanco, nome);
+    const auto d = nome.isEmpty() ? std::nullopt : data::findClassificacaoByName(ConexaoBanco, nome);
     txtConta->setText(d ? d->conta : QString());
     if (txtCodDesps->currentIndex() != txtDespesas->currentIndex())
         txtCodDesps->setCurrentIndex(txtDespesas->currentIndex());

@@ -27,7 +27,7 @@ QString conferir(data::Connection& db, const LinhaGrade& linha, LinhaConferida& 
     if (!data::parseMoney(linha.valor, out.valor))
         return nome + QStringLiteral("tem valor inválido: ''") + linha.valor + QStringLiteral("''.");
     out.tipo = tipoDaLinha(out.valor);
-    const auto d = data::classificacaoPorNome(db, linha.classificacao);
+    const auto d = data::findClassificacaoByName(db, linha.classificacao);
     if (!d || d->tipo != data::despesaTipoOf(out.tipo)) {
         const QString lado = out.tipo == data::kTipoEntrada ? QStringLiteral("Entrada") : QStringLiteral("Saída");
         return nome + QStringLiteral("tem a Classificação ''") + linha.classificacao +

@@ -185,7 +185,7 @@ void frmAlterarNaoClass::txtCodDespesaPara_Click()
     const std::int64_t codigo = txtCodDespesaPara->currentText().toLongLong(&ok);
     if (!ok)
         return;
-    if (const auto d = data::classificacaoPorCodigo(ConexaoBanco, codigo))
+    if (const auto d = data::findClassificacao(ConexaoBanco, codigo))
         txtConta->setText(d->conta);
 }
 

@@ -32,7 +32,7 @@ protected:
         QTest::keyClicks(box, texto);
     }
 
-    QString senhaGravada() { return data::lerSenha(ConexaoBanco).senha; }
+    QString senhaGravada() { return data::readSenha(ConexaoBanco).senha; }
 };
 
 TEST_F(AlteraSenhaTest, CurrentPasswordMustMatchExactlyBeforeANewOne)

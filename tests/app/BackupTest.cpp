@@ -20,8 +20,8 @@ protected:
     {
         createAccount(nome, QStringLiteral("1234"), drive);
         login(nome, drive);
-        data::gravarBackup(ConexaoBanco, ultimaCopia);
-        data::gravarUltimoAcesso(ConexaoBanco, QDate(2020, 1, 1));
+        data::updateBackup(ConexaoBanco, ultimaCopia);
+        data::updateUltimoAcesso(ConexaoBanco, QDate(2020, 1, 1));
     }
 
     void copiaAntiga(const QString& nome)
@@ -45,7 +45,7 @@ protected:
     {
         data::Connection db;
         abrirArquivoConta(db, path, "1234");
-        return data::lerSenha(db);
+        return data::readSenha(db);
     }
 
     static void backup() { frmPrincipal().Backup(); }
@@ -93,8 +93,8 @@ TEST_F(BackupTest, CopyIsTheAccountFileAndTheOnlyCopyOfThatAccount)
     // The copy is a whole account file: it opens and holds the last use.
     data::Connection db;
     abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")), "1234");
-    EXPECT_EQ(data::lerSenha(db).ultimoAcesso, today);
-    EXPECT_EQ(data::lerSenha(db).senha, QStringLiteral("1234"));
+    EXPECT_EQ(data::readSenha(db).ultimoAcesso, today);
+    EXPECT_EQ(data::readSenha(db).senha, QStringLiteral("1234"));
 }
 
 TEST_F(BackupTest, AccountOnDriveDIsCopiedToDriveC)

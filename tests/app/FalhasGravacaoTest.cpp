@@ -269,7 +269,7 @@ TEST_F(SomaForaDoLimite, EveryWindowThatSumsSaysSoAndStaysOpen)
         {"Orçamento do mês", [] { return &aberta<frmOrcamento>(); }},
         {"Previsto e Realizado",
          [] {
-             data::adicionarPrevistoSeAusente(ConexaoBanco, codigo(QStringLiteral("Saída Não Classificada")), 100);
+             data::addPrevistoIfMissing(ConexaoBanco, codigo(QStringLiteral("Saída Não Classificada")), 100);
              return &aberta<frmPreXReal>();
          }},
     };

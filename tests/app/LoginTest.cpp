@@ -343,7 +343,7 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         // now, and only the password opens it.
         platform::TravaArquivo outra;
         EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
-        EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
+        EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
         ConexaoBanco.close();
         data::Connection db;
         EXPECT_EQ(abrirArquivoConta(db, path, "abcd"), data::FormaConta::Senha);

@@ -30,7 +30,7 @@ protected:
 
     data::Anotacao lida(std::int64_t codigo)
     {
-        auto a = data::anotacaoPorCodigo(ConexaoBanco, codigo);
+        auto a = data::findAnotacao(ConexaoBanco, codigo);
         EXPECT_TRUE(a.has_value());
         return a.value_or(data::Anotacao{});
     }

@@ -59,7 +59,7 @@ TEST_F(PrincipalTest, StartUpShowsTheDateTheAccountAndTheCalendar)
     {
         data::Connection db;
         abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
-        data::gravarUltimoAcesso(db, QDate(2024, 3, 10));
+        data::updateUltimoAcesso(db, QDate(2024, 3, 10));
     }
     frmPrincipal& w = iniciar();
 
@@ -302,7 +302,7 @@ TEST_F(PrincipalTest, DoubleClickOpensTheVeryNoteListed)
 TEST_F(PrincipalTest, EscapeAsksAndNoLeavesEverythingAsItWas)
 {
     frmPrincipal& w = iniciar();
-    data::gravarUltimoAcesso(ConexaoBanco, QDate(2024, 1, 1));
+    data::updateUltimoAcesso(ConexaoBanco, QDate(2024, 1, 1));
     for (QWidget* alvo : std::initializer_list<QWidget*>{w.lstAnotacoes, w.cbxMeses, w.cbxAnos}) {
         msgs.clear();
         msgs.answer(platform::vbNo);
@@ -314,7 +314,7 @@ TEST_F(PrincipalTest, EscapeAsksAndNoLeavesEverythingAsItWas)
     }
     EXPECT_EQ(encerrado, 0);
     EXPECT_TRUE(ConexaoBanco.isOpen());
-    EXPECT_EQ(data::lerSenha(ConexaoBanco).ultimoAcesso, QDate(2024, 1, 1));
+    EXPECT_EQ(data::readSenha(ConexaoBanco).ultimoAcesso, QDate(2024, 1, 1));
 
     msgs.answer(platform::vbYes);
     QTest::keyClick(w.cbxAnos, Qt::Key_Escape);
@@ -328,7 +328,7 @@ TEST_F(PrincipalTest, EveryRoadOutStoresTheLastUseFirst)
     auto ultimoAcesso = [&] {
         data::Connection db;
         abrirArquivoConta(db, arquivo, "1234");
-        return data::lerSenha(db).ultimoAcesso;
+        return data::readSenha(db).ultimoAcesso;
     };
     int n = 0;
     for (auto sair : std::vector<std::function<void(frmPrincipal&)>>{
@@ -437,14 +437,14 @@ TEST_F(PrincipalTest, SwitchingAccountStoresTheLastUseAndLoadsTheOther)
 
     data::Connection db;
     abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
-    EXPECT_EQ(data::lerSenha(db).ultimoAcesso, QDate(2024, 3, 20));
+    EXPECT_EQ(data::readSenha(db).ultimoAcesso, QDate(2024, 3, 20));
     EXPECT_EQ(encerrado, 0);
 }
 
 TEST_F(PrincipalTest, SwitchingAndThenEscapeEndsWithoutABackup)
 {
     frmPrincipal& w = iniciar();
-    data::gravarBackup(ConexaoBanco, QDate(2024, 1, 1));
+    data::updateBackup(ConexaoBanco, QDate(2024, 1, 1));
     {
         ModalHook outro;
         outro.on<frmSenha>([](frmSenha& f) { QTest::keyClick(f.txtSenha, Qt::Key_Escape); });
@@ -454,6 +454,6 @@ TEST_F(PrincipalTest, SwitchingAndThenEscapeEndsWithoutABackup)
     EXPECT_TRUE(QDir(bancoFolder()).entryList({QStringLiteral("*Backup*")}).isEmpty());
     data::Connection db;
     abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
-    EXPECT_EQ(data::lerSenha(db).ultimoAcesso, QDate(2024, 3, 15));
-    EXPECT_EQ(data::lerSenha(db).backup, QDate(2024, 1, 1));
+    EXPECT_EQ(data::readSenha(db).ultimoAcesso, QDate(2024, 3, 15));
+    EXPECT_EQ(data::readSenha(db).backup, QDate(2024, 1, 1));
 }

@@ -90,7 +90,7 @@ protected:
 
 TEST_F(OrcamentoJanela, OpeningListsYearsRecurrencesClassificationsAndAnEmptyBudget)
 {
-    data::gravarValorFixo(ConexaoBanco, data::kOrcamentoSalario, 4800000);
+    data::updateValorFixo(ConexaoBanco, data::kOrcamentoSalario, 4800000);
     frmOrcamentoDomestico& f = janela();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Orçamento Doméstico Anual"));
     EXPECT_EQ(f.lblOrcamento->text(), QStringLiteral("ORÇAMENTO DOMÉSTICO ANUAL"));
@@ -138,7 +138,7 @@ TEST_F(OrcamentoJanela, FilterMatchesTextLiterallyApostrophesAndPercentIncluded)
 
 TEST_F(OrcamentoJanela, SavingAMonthlyLineFillsTheGridTotalsAndEmptiesTheEditor)
 {
-    data::gravarValorFixo(ConexaoBanco, data::kOrcamentoSalario, 1000000);
+    data::updateValorFixo(ConexaoBanco, data::kOrcamentoSalario, 1000000);
     frmOrcamentoDomestico& f = janela();
     gravar(QStringLiteral("Supermercado"), QStringLiteral("Compras"), QStringLiteral("05/03"), QStringLiteral("150"));
     EXPECT_TRUE(msgs.calls.empty());
@@ -356,7 +356,7 @@ TEST_F(OrcamentoJanela, UpdatingIncomeStoresExactAmountsOrNoneOfThem)
 
 TEST_F(OrcamentoJanela, SaveStoresIncomeAgainFromTheTableNotFromTheBoxes)
 {
-    data::gravarValorFixo(ConexaoBanco, data::kOrcamentoSalario, 500000);
+    data::updateValorFixo(ConexaoBanco, data::kOrcamentoSalario, 500000);
     frmOrcamentoDomestico& f = janela();
     f.txtSalario->setText(QStringLiteral("999"));
     gravar(QStringLiteral("Aluguel"), QStringLiteral("Aluguel"), QStringLiteral("10/01"), QStringLiteral("100"));

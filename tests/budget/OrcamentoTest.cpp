@@ -115,14 +115,14 @@ TEST_F(OrcamentoTabela, LinesOfIncomingOrMissingClassificationsAndFixedRowsAreNo
 TEST_F(OrcamentoTabela, FixedRowsAreUpdatedButNeverAdded)
 {
     EXPECT_EQ(data::totalEntradasOrcamento(ConexaoBanco), 0);
-    EXPECT_TRUE(data::gravarValorFixo(ConexaoBanco, data::kOrcamentoAdiantamento, 123456));
-    EXPECT_TRUE(data::gravarValorFixo(ConexaoBanco, data::kOrcamentoSalario, 6000000));
+    EXPECT_TRUE(data::updateValorFixo(ConexaoBanco, data::kOrcamentoAdiantamento, 123456));
+    EXPECT_TRUE(data::updateValorFixo(ConexaoBanco, data::kOrcamentoSalario, 6000000));
     EXPECT_EQ(data::valorFixo(ConexaoBanco, data::kOrcamentoSalario), std::optional<data::Centavos>(6000000));
     EXPECT_EQ(data::totalEntradasOrcamento(ConexaoBanco), 6123456);
 
     ConexaoBanco.exec(QStringLiteral("DELETE FROM Orcamento WHERE Despesa = 3000"));
     const qint64 antes = contar(QStringLiteral("Orcamento"));
-    EXPECT_FALSE(data::gravarValorFixo(ConexaoBanco, data::kOrcamentoOutrasEntradas, 500));
+    EXPECT_FALSE(data::updateValorFixo(ConexaoBanco, data::kOrcamentoOutrasEntradas, 500));
     EXPECT_FALSE(data::valorFixo(ConexaoBanco, data::kOrcamentoOutrasEntradas).has_value());
     EXPECT_EQ(contar(QStringLiteral("Orcamento")), antes);
     EXPECT_EQ(data::totalSaidasOrcamento(ConexaoBanco), 0);

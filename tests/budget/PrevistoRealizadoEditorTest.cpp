@@ -65,7 +65,7 @@ TEST_F(PrevRel, FilterListsOutgoingClassificationsContainingTheText)
 
 TEST_F(PrevRel, PickingFillsTheLineAndRefusesAWatchedClassification)
 {
-    data::gravarPrevisto(ConexaoBanco, 8, 1000);
+    data::savePrevisto(ConexaoBanco, 8, 1000);
     frmPrevRel& f = janela();
     escolher(QStringLiteral("Aluguel"));
     EXPECT_EQ(f.lblDespesa->text(), QStringLiteral("Aluguel"));
@@ -127,7 +127,7 @@ TEST_F(PrevRel, SaveWatchesTheCodeClearsTheLineAndListsIt)
 
 TEST_F(PrevRel, SavingAPresetLineOverwritesItsRow)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 10000);
+    data::savePrevisto(ConexaoBanco, 7, 10000);
     frmPrevRel& f = janela();
     f.lblCodigo->setText(QStringLiteral("007"));
     f.lblDespesa->setText(QStringLiteral("Supermercado"));
@@ -163,7 +163,7 @@ TEST_F(PrevRel, ValueBoxKeepsOneDecimalCommaAndDigitsOnly)
 
 TEST_F(PrevRel, DeleteKeyRemovesTheWatchedLineAfterConfirmation)
 {
-    data::gravarPrevisto(ConexaoBanco, 9, 90000);
+    data::savePrevisto(ConexaoBanco, 9, 90000);
     frmPrevRel& f = janela();
     f.flxLancamentos->setRow(1);
     rec.answer(platform::vbNo);

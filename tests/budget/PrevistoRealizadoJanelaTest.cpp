@@ -72,7 +72,7 @@ TEST_F(PreXReal, RowComparesPlannedWithTheMonthsEntries)
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
         ConexaoBanco.exec(QStringLiteral("DELETE FROM Lancamentos; DELETE FROM PrevistoRealizado"));
-        data::gravarPrevisto(ConexaoBanco, 7, 10000);
+        data::savePrevisto(ConexaoBanco, 7, 10000);
         for (data::Centavos v : c.lancamentos)
             lancar(QDate(2024, 3, 10), v, 7);
         janela().Atualiza();
@@ -84,8 +84,8 @@ TEST_F(PreXReal, RowComparesPlannedWithTheMonthsEntries)
 
 TEST_F(PreXReal, TotalsSumEveryRowAndTheUnspentPlanCountsInTheDifference)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 100000);  // spent 1.200,00
-    data::gravarPrevisto(ConexaoBanco, 8, 20000);   // nothing this month
+    data::savePrevisto(ConexaoBanco, 7, 100000);  // spent 1.200,00
+    data::savePrevisto(ConexaoBanco, 8, 20000);   // nothing this month
     lancar(QDate(2024, 3, 5), -120000, 7);
     janela().Atualiza();
     EXPECT_EQ(coluna(janela().flxConsulta, 1), (QStringList{"Supermercado", "Farmácia"}));
@@ -98,7 +98,7 @@ TEST_F(PreXReal, TotalsSumEveryRowAndTheUnspentPlanCountsInTheDifference)
 
 TEST_F(PreXReal, MonthIncludesItsFirstAndLastDayOnly)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 0);
+    data::savePrevisto(ConexaoBanco, 7, 0);
     lancar(QDate(2024, 1, 31), -1, 7);
     lancar(QDate(2024, 2, 1), -10, 7);
     lancar(QDate(2024, 2, 29), -100, 7);  // leap year
@@ -111,7 +111,7 @@ TEST_F(PreXReal, MonthIncludesItsFirstAndLastDayOnly)
 
 TEST_F(PreXReal, ForecastEntriesCountLikeAnyOther)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 10000);
+    data::savePrevisto(ConexaoBanco, 7, 10000);
     lancar(QDate(2024, 3, 20), -4000, 7, QStringLiteral("Alimentação"), QStringLiteral("Previsão Mercado Parc. 1 de 12"));
     lancar(QDate(2024, 3, 2), -1000, 7);
     janela().Atualiza();
@@ -129,7 +129,7 @@ TEST_F(PreXReal, FaceFollowsTheShownTotalPercentage)
         {-10500, "5,00%", "igual"},   {-10501, "5,01%", "negativo"}, {-9999, "-0,01%", "positivo"},
         {-10000, "0,00%", "igual"},   {-200000, "1.900,00%", "negativo"},
     };
-    data::gravarPrevisto(ConexaoBanco, 7, 10000);
+    data::savePrevisto(ConexaoBanco, 7, 10000);
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.percentual);
         ConexaoBanco.exec(QStringLiteral("DELETE FROM Lancamentos"));
@@ -142,7 +142,7 @@ TEST_F(PreXReal, FaceFollowsTheShownTotalPercentage)
 
 TEST_F(PreXReal, ZeroPlanShowsNoPercentageInsteadOfDividingByZero)
 {
-    data::gravarPrevisto(ConexaoBanco, 9, 0);
+    data::savePrevisto(ConexaoBanco, 9, 0);
     lancar(QDate(2024, 3, 15), -5000, 9);
     janela().Atualiza();
     frmPreXReal& f = janela();
@@ -173,7 +173,7 @@ TEST_F(PreXReal, ArrowsStepMonthsAcrossTheYearEnd)
 
 TEST_F(PreXReal, ArrowRefreshesTheRowsForTheNewMonth)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 10000);
+    data::savePrevisto(ConexaoBanco, 7, 10000);
     lancar(QDate(2024, 4, 1), -2500, 7);
     frmPreXReal& f = janela();
     EXPECT_EQ(f.flxConsulta->TextMatrix(1, 3), QStringLiteral("0,00"));
@@ -183,8 +183,8 @@ TEST_F(PreXReal, ArrowRefreshesTheRowsForTheNewMonth)
 
 TEST_F(PreXReal, DeleteKeyAsksAndRemovesOnlyTheWatchedLine)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 15050);
-    data::gravarPrevisto(ConexaoBanco, 8, 2000);
+    data::savePrevisto(ConexaoBanco, 7, 15050);
+    data::savePrevisto(ConexaoBanco, 8, 2000);
     const std::int64_t entrada = lancar(QDate(2024, 3, 3), -1000, 7);
     frmPreXReal& f = janela();
     f.flxConsulta->setRow(1);
@@ -208,8 +208,8 @@ TEST_F(PreXReal, DeleteKeyAsksAndRemovesOnlyTheWatchedLine)
 
 TEST_F(PreXReal, AfterARefreshTheLastLineIsTheCurrentOne)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 15050);
-    data::gravarPrevisto(ConexaoBanco, 8, 2000);
+    data::savePrevisto(ConexaoBanco, 7, 15050);
+    data::savePrevisto(ConexaoBanco, 8, 2000);
     frmPreXReal& f = janela();
     EXPECT_EQ(f.flxConsulta->Row(), 2);
 
@@ -234,7 +234,7 @@ TEST_F(PreXReal, HeaderRowOfAnEmptyListIsNoLine)
 
 TEST_F(PreXReal, DoubleClickPresetsTheEditorAndClosingItRefreshes)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 123456);
+    data::savePrevisto(ConexaoBanco, 7, 123456);
     frmPreXReal& f = janela();
     f.flxConsulta->setRow(1);
     ModalHook hook;

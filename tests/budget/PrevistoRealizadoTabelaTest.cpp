@@ -10,8 +10,8 @@ class TabelaPrevisto : public PrevistoFixture {};
 
 TEST_F(TabelaPrevisto, WritingAWatchedCodeOverwritesItsOneRow)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 8000);
-    data::gravarPrevisto(ConexaoBanco, 7, 15000);
+    data::savePrevisto(ConexaoBanco, 7, 8000);
+    data::savePrevisto(ConexaoBanco, 7, 15000);
     EXPECT_EQ(linhasDoCodigo(7), 1);
     EXPECT_EQ(data::previstoDe(ConexaoBanco, 7), std::optional<data::Centavos>(15000));
     EXPECT_FALSE(data::previstoDe(ConexaoBanco, 8).has_value());
@@ -19,18 +19,18 @@ TEST_F(TabelaPrevisto, WritingAWatchedCodeOverwritesItsOneRow)
 
 TEST_F(TabelaPrevisto, AddingOnlyWhenAbsentKeepsAWatchedValue)
 {
-    data::gravarPrevisto(ConexaoBanco, 7, 8000);
-    EXPECT_FALSE(data::adicionarPrevistoSeAusente(ConexaoBanco, 7, 15000));
-    EXPECT_TRUE(data::adicionarPrevistoSeAusente(ConexaoBanco, 9, 120000));
-    EXPECT_FALSE(data::adicionarPrevistoSeAusente(ConexaoBanco, 9, 1));
+    data::savePrevisto(ConexaoBanco, 7, 8000);
+    EXPECT_FALSE(data::addPrevistoIfMissing(ConexaoBanco, 7, 15000));
+    EXPECT_TRUE(data::addPrevistoIfMissing(ConexaoBanco, 9, 120000));
+    EXPECT_FALSE(data::addPrevistoIfMissing(ConexaoBanco, 9, 1));
     EXPECT_EQ(vigiadas(), (std::map<std::int64_t, data::Centavos>{{7, 8000}, {9, 120000}}));
 }
 
 TEST_F(TabelaPrevisto, ListKeepsTheOrderOfAddingAndNamesEachCode)
 {
-    data::gravarPrevisto(ConexaoBanco, 9, 100);
-    data::gravarPrevisto(ConexaoBanco, 7, 200);
-    data::gravarPrevisto(ConexaoBanco, 555, 300);  // a code the plan does not hold
+    data::savePrevisto(ConexaoBanco, 9, 100);
+    data::savePrevisto(ConexaoBanco, 7, 200);
+    data::savePrevisto(ConexaoBanco, 555, 300);  // a code the plan does not hold
     const auto lista = data::previstos(ConexaoBanco);
     ASSERT_EQ(lista.size(), 3u);
     EXPECT_EQ(lista[0].despesa, 9);
@@ -38,7 +38,7 @@ TEST_F(TabelaPrevisto, ListKeepsTheOrderOfAddingAndNamesEachCode)
     EXPECT_EQ(lista[1].nome, QStringLiteral("Supermercado"));
     EXPECT_EQ(lista[2].despesa, 555);
     EXPECT_EQ(lista[2].nome, QString());
-    data::excluirPrevisto(ConexaoBanco, 9);
+    data::deletePrevisto(ConexaoBanco, 9);
     EXPECT_EQ(data::previstos(ConexaoBanco).size(), 2u);
 }
 

@@ -12,7 +12,7 @@ protected:
     // the group is copied from it as the entry windows do.
     static void lancar(const QString& classificacao, data::Centavos valor, const QDate& ven)
     {
-        const auto d = data::classificacaoPorNome(ConexaoBanco, classificacao);
+        const auto d = data::findClassificacaoByName(ConexaoBanco, classificacao);
         data::Lancamento l = novoLancamento(ven, QStringLiteral("Teste"), valor, QString::number(d->codigo), d->conta);
         l.tipo = d->tipo == data::kDespesaSaida ? data::kTipoSaida : data::kTipoEntrada;
         gravar(l);

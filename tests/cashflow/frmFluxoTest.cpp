@@ -65,7 +65,7 @@ protected:
 
     static std::int64_t luz()
     {
-        return data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Energia Elétrica"))->codigo;
+        return data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Energia Elétrica"))->codigo;
     }
 
     // The worked example: 100,00 before March; 02/03 -30,00 and -20,00;

@@ -42,7 +42,7 @@ TEST_F(AccountFileTest, NewAccountIsEncryptedAndOpensWithTheKey)
     EXPECT_FALSE(plainOpenCanRead(path));
     login(QStringLiteral("Casa"));
     EXPECT_TRUE(ConexaoBanco.isOpen());
-    const auto senha = data::lerSenha(ConexaoBanco);
+    const auto senha = data::readSenha(ConexaoBanco);
     EXPECT_TRUE(senha.found);
     EXPECT_EQ(senha.senha, QStringLiteral("1234"));
     EXPECT_EQ(senha.backup, today);
@@ -116,7 +116,7 @@ QStringList senhasQueAbrem(const QString& path, const QStringList& candidatas)
         try {
             data::Connection db;
             abrirArquivoConta(db, path, senha.toUtf8());
-            if (data::lerSenha(db).senha == senha)
+            if (data::readSenha(db).senha == senha)
                 out << senha;
         } catch (const data::DbError&) {
         }
@@ -157,7 +157,7 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
             login(QStringLiteral("Casa"));
             const bool depois = passo >= PassoRegravar::Renomeada;
             try {
-                data::regravarConta(ConexaoBanco, path, nova, [&](PassoRegravar p) {
+                data::rewriteAccount(ConexaoBanco, path, nova, [&](PassoRegravar p) {
                     if (p == passo) {
                         QFile::copy(path, retrato);
                         throw data::DbError(QStringLiteral("falha"));
@@ -170,7 +170,7 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
             const QString vale = depois ? nova : QStringLiteral("abcd");
             EXPECT_EQ(senhasQueAbrem(retrato, candidatas), QStringList{vale});
             EXPECT_EQ(senhasQueAbrem(path, candidatas), QStringList{vale});
-            EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, vale);
+            EXPECT_EQ(data::readSenha(ConexaoBanco).senha, vale);
             // The account stays held by this copy, on whichever file.
             platform::TravaArquivo outra;
             EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
@@ -219,7 +219,7 @@ TEST_F(AccountFileTest, UnencryptedAccountFileOpensThroughTheSecondAttempt)
                                "INSERT INTO Senha VALUES ('abcd', '2024-01-01', '2024-01-01', 'C');"));
     }
     login(QStringLiteral("Aberta"));
-    EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
+    EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
 }
 
 TEST_F(AccountFileTest, FileWithTheFormerPageSizeStillOpens)
@@ -239,12 +239,12 @@ TEST_F(AccountFileTest, FileWithTheFormerPageSizeStillOpens)
     sqlite3_close(raw);
     EXPECT_FALSE(plainOpenCanRead(path));
     login(QStringLiteral("Antiga"));
-    EXPECT_EQ(data::lerSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
+    EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
     // A change written through the program keeps the file readable.
-    data::gravarBackup(ConexaoBanco, QDate(2024, 5, 6));
+    data::updateBackup(ConexaoBanco, QDate(2024, 5, 6));
     ConexaoBanco.close();
     login(QStringLiteral("Antiga"));
-    EXPECT_EQ(data::lerSenha(ConexaoBanco).backup, QDate(2024, 5, 6));
+    EXPECT_EQ(data::readSenha(ConexaoBanco).backup, QDate(2024, 5, 6));
 }
 
 TEST_F(AccountFileTest, FilesThatAreNoAccountFailWithAnErrorNamingThem)
@@ -275,7 +275,7 @@ TEST_F(AccountFileTest, BoundValuesKeepApostrophesAndPatternCharacters)
     const QString titulo = QStringLiteral("D'Ávila 100% _ok_ '; DROP TABLE Senha; --");
     data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES (?)"), titulo).exec();
     EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT Titulo FROM Anotacoes")).toString(), titulo);
-    EXPECT_TRUE(data::lerSenha(ConexaoBanco).found);
+    EXPECT_TRUE(data::readSenha(ConexaoBanco).found);
     // A literal search matches the very text and nothing that only looks like it.
     data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES ('D''Ávila 100x aok_')")).exec();
     data::Statement s(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Anotacoes WHERE Titulo LIKE ? ESCAPE '\\'"),

@@ -194,9 +194,9 @@ TEST_F(CamposLancamento, FilterAndNamesWithQuotesOrPatternCharactersAreTakenLite
 
 TEST_F(CamposLancamento, LookupByNameComparesTheWholeNameInAnyCase)
 {
-    EXPECT_EQ(data::classificacaoPorNome(ConexaoBanco, QStringLiteral("COMBUSTÍVEL"))->codigo, 12);
-    EXPECT_FALSE(data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Combust")));
-    EXPECT_FALSE(data::classificacaoPorNome(ConexaoBanco, QStringLiteral("100_ Natural")));
+    EXPECT_EQ(data::findClassificacaoByName(ConexaoBanco, QStringLiteral("COMBUSTÍVEL"))->codigo, 12);
+    EXPECT_FALSE(data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Combust")));
+    EXPECT_FALSE(data::findClassificacaoByName(ConexaoBanco, QStringLiteral("100_ Natural")));
 }
 
 TEST_F(CamposLancamento, BlankChoiceLooksNothingUpAndTheWindowGoesOn)

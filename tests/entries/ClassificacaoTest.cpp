@@ -66,7 +66,7 @@ protected:
 
     std::int64_t codigoDe(const QString& nome)
     {
-        const auto d = data::classificacaoPorNome(ConexaoBanco, nome);
+        const auto d = data::findClassificacaoByName(ConexaoBanco, nome);
         return d ? d->codigo : 0;
     }
 
@@ -257,7 +257,7 @@ TEST_F(ClassificacaoTest, AddingStoresTheClassificationAndListsTheWholeSide)
     QTest::mouseClick(f.cmdAltAltera, Qt::LeftButton);
 
     EXPECT_TRUE(msgs.calls.empty());
-    const auto d = data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Pet Shop D'Ávila"));
+    const auto d = data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Pet Shop D'Ávila"));
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->tipo, QStringLiteral("2"));
     EXPECT_EQ(d->preClass, QStringLiteral("PETSHOP"));
@@ -279,7 +279,7 @@ TEST_F(ClassificacaoTest, AddingWithoutKeywordStoresEmptyText)
     f.txtAltDesp->setText(QStringLiteral("Freelance"));
     f.cbxContas->setCurrentText(QStringLiteral("Trabalho"));
     f.cmdAltAltera_Click();
-    const auto d = data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Freelance"));
+    const auto d = data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Freelance"));
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->tipo, QStringLiteral("1"));
     EXPECT_TRUE(d->preClass.isEmpty());
@@ -379,7 +379,7 @@ TEST_F(ClassificacaoTest, AlteringKeywordAndGroupKeepsNameCodeAndPostedEntries)
     f.cmdAltAltera_Click();
 
     EXPECT_TRUE(msgs.calls.empty());
-    const auto d = data::classificacaoPorCodigo(ConexaoBanco, codigo);
+    const auto d = data::findClassificacao(ConexaoBanco, codigo);
     ASSERT_TRUE(d.has_value());
     EXPECT_EQ(d->nome, QStringLiteral("Padaria"));
     EXPECT_EQ(d->preClass, QStringLiteral("PANIF"));
@@ -450,7 +450,7 @@ TEST_F(ClassificacaoTest, AlteringOnlyTheCaseOfItsOwnNameIsAccepted)
     f.txtAltDesp->setText(QStringLiteral("JUROS"));
     f.cmdAltAltera_Click();
     EXPECT_TRUE(msgs.calls.empty());
-    EXPECT_EQ(data::classificacaoPorCodigo(ConexaoBanco, codigo)->nome, QStringLiteral("JUROS"));
+    EXPECT_EQ(data::findClassificacao(ConexaoBanco, codigo)->nome, QStringLiteral("JUROS"));
 }
 
 TEST_F(ClassificacaoTest, AlteringAClassificationWithoutAValidGroupAsksForOne)
@@ -466,7 +466,7 @@ TEST_F(ClassificacaoTest, AlteringAClassificationWithoutAValidGroupAsksForOne)
     f.cmdAltAltera_Click();
     ASSERT_EQ(msgs.calls.size(), 1u);
     EXPECT_EQ(msgs.last().text, QStringLiteral("Falta escolher ''Conta''"));
-    EXPECT_EQ(data::classificacaoPorCodigo(ConexaoBanco, codigo)->conta, QStringLiteral("Antiga"));
+    EXPECT_EQ(data::findClassificacao(ConexaoBanco, codigo)->conta, QStringLiteral("Antiga"));
 }
 
 TEST_F(ClassificacaoTest, ReservedCodesCannotBeOpenedAndLeaveAnOpenAlterationAlone)
@@ -527,7 +527,7 @@ TEST_F(ClassificacaoTest, EscapeClosesWithoutWriting)
 TEST_F(ClassificacaoTest, TableLookupsSharedByOtherWindows)
 {
     EXPECT_EQ(data::classificacaoNaoClassificada(ConexaoBanco)->nome, data::kSaidaNaoClassificada);
-    EXPECT_TRUE(data::classificacaoPorNome(ConexaoBanco, data::kEntradaNaoClassificada).has_value());
+    EXPECT_TRUE(data::findClassificacaoByName(ConexaoBanco, data::kEntradaNaoClassificada).has_value());
     EXPECT_EQ(data::gruposUsados(ConexaoBanco, data::kDespesaEntrada),
               (QStringList{QStringLiteral("Outras Entradas"), QStringLiteral("Patrimoniais"), QStringLiteral("Trabalho")}));
     EXPECT_TRUE(data::codigoReservado(94));

@@ -32,8 +32,8 @@ protected:
         registrarAtualizacoes();
         createAccount(QStringLiteral("Casa"));
         login(QStringLiteral("Casa"));
-        luz = *data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Energia Elétrica"));
-        salario = *data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Salário"));
+        luz = *data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Energia Elétrica"));
+        salario = *data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Salário"));
     }
 
     std::int64_t lancar(const QString& tipo, data::Centavos valor, const QString& despesa,

@@ -32,7 +32,7 @@ protected:
     std::int64_t lancar(const QString& classificacao, const QString& referente, data::Centavos valor,
                         const QDate& ven)
     {
-        const auto d = data::classificacaoPorNome(ConexaoBanco, classificacao);
+        const auto d = data::findClassificacaoByName(ConexaoBanco, classificacao);
         data::Lancamento l;
         l.dataVen = ven;
         l.dataLan = ven.addDays(-2);

@@ -42,7 +42,7 @@ protected:
 
     static std::int64_t codigo(const char* nome)
     {
-        return data::classificacaoPorNome(ConexaoBanco, QString::fromUtf8(nome))->codigo;
+        return data::findClassificacaoByName(ConexaoBanco, QString::fromUtf8(nome))->codigo;
     }
 
     static std::int64_t lancar(const QString& referente, data::Centavos valor, const QDate& ven, std::int64_t despesa,

@@ -35,7 +35,7 @@ protected:
 
     static std::int64_t codigo(const char* nome)
     {
-        return data::classificacaoPorNome(ConexaoBanco, QString::fromUtf8(nome))->codigo;
+        return data::findClassificacaoByName(ConexaoBanco, QString::fromUtf8(nome))->codigo;
     }
 
     // An entry of a classification of the plan, with that classification's
@@ -43,7 +43,7 @@ protected:
     static std::int64_t lancar(const QString& referente, data::Centavos valor, const QDate& ven,
                                const char* classificacao)
     {
-        const auto d = data::classificacaoPorNome(ConexaoBanco, QString::fromUtf8(classificacao));
+        const auto d = data::findClassificacaoByName(ConexaoBanco, QString::fromUtf8(classificacao));
         data::Lancamento l;
         l.dataVen = ven;
         l.dataLan = ven;

@@ -31,7 +31,7 @@ protected:
         frmConsValor::ClausulaOrdem.clear();
         createAccount(QStringLiteral("Casa"));
         login(QStringLiteral("Casa"));
-        mercado = data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Supermercado"))->codigo;
+        mercado = data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Supermercado"))->codigo;
     }
 
     std::int64_t lancar(const QString& referente, data::Centavos valor, const QDate& ven = {2024, 3, 10},

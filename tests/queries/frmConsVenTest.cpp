@@ -30,8 +30,8 @@ protected:
         frmConsVen::SomaValores = 0;
         createAccount(QStringLiteral("Casa"));
         login(QStringLiteral("Casa"));
-        mercado = data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Supermercado"))->codigo;
-        salario = data::classificacaoPorNome(ConexaoBanco, QStringLiteral("Salário"))->codigo;
+        mercado = data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Supermercado"))->codigo;
+        salario = data::findClassificacaoByName(ConexaoBanco, QStringLiteral("Salário"))->codigo;
     }
 
     std::int64_t lancar(const QString& referente, data::Centavos valor, const QDate& ven,

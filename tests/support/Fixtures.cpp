@@ -195,7 +195,7 @@ void LoggedInFixture::classe(int codigo, const char* nome, const char* tipo, con
 
 std::int64_t LoggedInFixture::codigo(const QString& nome)
 {
-    return data::classificacaoPorNome(ConexaoBanco, nome)->codigo;
+    return data::findClassificacaoByName(ConexaoBanco, nome)->codigo;
 }
 
 data::Lancamento LoggedInFixture::novoLancamento(const QDate& ven, const QString& referente, data::Centavos valor,
