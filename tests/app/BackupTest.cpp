@@ -264,8 +264,9 @@ TEST_F(BackupTest, LeavingAFileThatRefusesNamesTheCauseAndStillCopiesWhatItCanRe
         outro.close();
         tornarGravaveis();
         ConexaoBanco.close();
-        if (c.copia)
+        if (c.copia) {
             EXPECT_EQ(registro(QStringLiteral("Casa")).ultimoAcesso, QDate(2020, 1, 1));
+        }
     }
     data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }

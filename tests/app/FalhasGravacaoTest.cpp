@@ -282,7 +282,8 @@ TEST_F(SomaForaDoLimite, EveryWindowThatSumsSaysSoAndStaysOpen)
             EXPECT_EQ(m.text, kMensagem);
             EXPECT_EQ(m.title, QStringLiteral("Atenção,"));
         }
-        if (janela)
+        if (janela) {
             EXPECT_TRUE(janela->isLoaded());
+        }
     }
 }

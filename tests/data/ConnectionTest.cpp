@@ -175,8 +175,9 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
             platform::TravaArquivo outra;
             EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
             EXPECT_FALSE(QFile::exists(path + QStringLiteral(".novo")));
-            if (depois || !c.antiga)
+            if (depois || !c.antiga) {
                 EXPECT_EQ(modoDe(path), 0600);
+            }
             if (c.antiga) {
                 data::Connection db;
                 EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
