@@ -96,7 +96,10 @@ frmPrevRel::frmPrevRel(QWidget* parent) : Form(parent)
     setTabOrder(txtValor, cmdLancar);
     setTabOrder(cmdLancar, flxLancamentos);
 
-    filtroValor_ = new platform::NumberKeyFilter(txtValor);
+    // An amount has two decimals, typed or pasted, as in the entry windows.
+    platform::NumberKeyOptions opcoesValor;
+    opcoesValor.maxDecimals = 2;
+    filtroValor_ = new platform::NumberKeyFilter(txtValor, std::move(opcoesValor));
     txtValor->installEventFilter(this);
 
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });

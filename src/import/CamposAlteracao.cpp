@@ -50,7 +50,6 @@ CamposAlteracao::CamposAlteracao(QWidget* janela)
     txtHistorico = new QLineEdit(fraAltera);
     txtValorLan = new QLineEdit(fraAltera);
     txtValorLan->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtValorLan->setContextMenuPolicy(Qt::NoContextMenu);
     txtValorLan->setMaximumWidth(txtValorLan->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,000")) + 16);
     txtTipos = new QComboBox(fraAltera);
     txtTipos->addItems({kSaida, kEntrada});
@@ -87,7 +86,10 @@ CamposAlteracao::CamposAlteracao(QWidget* janela)
     campos->setColumnStretch(1, 1);
     fraAltera->setEnabled(false);
 
-    filtroValor_ = new platform::NumberKeyFilter(txtValorLan);
+    // An amount has two decimals, typed or pasted, as in the entry windows.
+    platform::NumberKeyOptions opcoesValor;
+    opcoesValor.maxDecimals = 2;
+    filtroValor_ = new platform::NumberKeyFilter(txtValorLan, std::move(opcoesValor));
 
     QObject::connect(txtTipos, &QComboBox::currentIndexChanged, fraAltera, [this] { txtTipos_Click(); });
     QObject::connect(txtDespesas, &QComboBox::currentIndexChanged, fraAltera, [this] { txtDespesas_Click(); });

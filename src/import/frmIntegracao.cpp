@@ -358,8 +358,9 @@ void frmIntegracao::MostrarLancamentos()
 
 void frmIntegracao::txtSaldo_Change()
 {
-    data::Centavos saldo = 0;
-    const bool negativo = data::parseMoney(txtSaldo->text(), saldo) && saldo < 0;
+    // The sign of the shown amount, whatever its size: a balance past what a
+    // typed amount holds is still red when negative.
+    const bool negativo = txtSaldo->text().trimmed().startsWith(QLatin1Char('-'));
     QPalette p = txtSaldo->palette();
     p.setColor(QPalette::WindowText, negativo ? kVermelho : kPreto);
     txtSaldo->setPalette(p);

@@ -147,6 +147,7 @@ TEST_F(PrevRel, ValueBoxKeepsOneDecimalCommaAndDigitsOnly)
     };
     const Caso casos[] = {
         {"1.5", "1,5"}, {"1,5,2", "1,52"}, {"1.5.", "1,5"}, {"a1b2*=", "12"}, {".", ","}, {"12ç", "12"},
+        {"0,125", "0,12"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.teclas);

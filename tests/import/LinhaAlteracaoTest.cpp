@@ -133,7 +133,7 @@ TEST_F(LinhaAlteracao, TheValueBoxTakesDigitsAndOneComma)
     f.txtValorLan->clear();
     f.txtValorLan->setFocus();
     QTest::keyClicks(f.txtValorLan, QStringLiteral("-a1.2,3,4x"));
-    EXPECT_EQ(f.txtValorLan->text(), "1,234");
+    EXPECT_EQ(f.txtValorLan->text(), "1,23");
     f.txtValorLan->clear();
     QTest::keyClick(f.txtValorLan, Qt::Key_Period);
     EXPECT_EQ(f.txtValorLan->text(), ",");
