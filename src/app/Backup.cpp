@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <optional>
 
 namespace app {
@@ -61,29 +62,20 @@ bool copiarArquivo(const QString& origem, const QString& destino)
     QFile entrada(origem);
     if (!entrada.open(QIODevice::ReadOnly))
         return false;
-    const QString temp = destino + QStringLiteral(".criando");
-    QFile::remove(temp);
-    const int fd = platform::criarArquivoPrivado(temp);
-    if (fd < 0)
-        return false;
-    QFile saida;
-    bool ok = saida.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
-    char bloco[1 << 16];
-    while (ok) {
-        const qint64 lidos = entrada.read(bloco, sizeof bloco);
-        if (lidos <= 0) {
-            ok = lidos == 0;
-            break;
+    const QFileInfo copia(destino);
+    return platform::gravarComoNome(copia.absolutePath(), copia.fileName(), true, [&entrada](int fd) {
+        QFile saida;
+        if (!saida.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            return false;
+        char bloco[1 << 16];
+        for (;;) {
+            const qint64 lidos = entrada.read(bloco, sizeof bloco);
+            if (lidos <= 0)
+                return lidos == 0 && saida.flush();
+            if (saida.write(bloco, lidos) != lidos)
+                return false;
         }
-        ok = saida.write(bloco, lidos) == lidos;
-    }
-    ok = ok && saida.flush() && platform::sincronizar(fd);
-    saida.close();
-    if (!ok || !platform::substituirArquivo(temp, destino)) {
-        QFile::remove(temp);
-        return false;
-    }
-    return true;
+    });
 }
 
 void avisarUltimoAcessoNaoGravado(const data::DbError& e, const QString& depois)

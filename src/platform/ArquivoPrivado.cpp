@@ -113,6 +113,42 @@ bool substituirArquivo(const QString& temp, const QString& path)
     return true;
 }
 
+bool gravarComoNome(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever)
+{
+    // Every step goes through the folder's descriptor: the folder swapped
+    // for another meanwhile does not move the write elsewhere.
+    const int dir = ::open(nativo(pasta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return false;
+    const QByteArray alvo = nativo(nome);
+    // A name of our own, hidden; what an interrupted run left there goes
+    // first (a link there is removed, not followed).
+    const QByteArray temp = "." + alvo + ".criando";
+    ::unlinkat(dir, temp.constData(), 0);
+    const int fd = ::openat(dir, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                            privado ? 0600 : 0666);
+    bool ok = false;
+    if (fd >= 0) {
+        // The umask can only take bits away; this puts back none beyond 0600.
+        const bool escrito = (!privado || ::fchmod(fd, 0600) == 0) && escrever(fd) && ::fsync(fd) == 0;
+        const bool fechado = ::close(fd) == 0;
+        // rename() replaces the name: a link there goes, its target stays.
+        ok = escrito && fechado && ::renameat(dir, temp.constData(), dir, alvo.constData()) == 0;
+        if (ok)
+            ::fsync(dir);  // the rename is done; a folder not synced only delays it
+        else
+            ::unlinkat(dir, temp.constData(), 0);
+    }
+    ::close(dir);
+    return ok;
+}
+
+bool ePasta(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(nativo(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool tornarPastaPrivada(const QString& pasta) { return ::chmod(nativo(pasta).constData(), 0700) == 0; }
 
 } // namespace platform

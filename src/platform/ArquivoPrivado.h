@@ -4,6 +4,8 @@
 // program at a time.
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 
 // No core file, and no other process of the user reads this one's memory:
@@ -52,6 +54,20 @@ bool sincronizarPasta(const QString& pasta);
 // Renames temp over path and syncs the folder: a crash leaves either the
 // old file or the new one at path.
 bool substituirArquivo(const QString& temp, const QString& path);
+
+// Writes the file `nome` of `pasta` as a name, never through it: `escrever`
+// fills a new file of the folder (made with O_EXCL and O_NOFOLLOW, so it
+// opens nothing that stood there), which is synced and renamed over the
+// name. A link at the name is replaced and its target never opened; a
+// reader never sees half a file, and a crash leaves the old file or the
+// new one. `privado` makes the file 0600 whatever the umask; otherwise the
+// umask decides, as for any file the user makes. False, with the name
+// untouched, when anything fails. What may stand at the name is the
+// caller's rule.
+bool gravarComoNome(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever);
+
+// Whether what stands at path (not through a link) is a folder.
+bool ePasta(const QString& path);
 
 // Makes a folder the user's alone (0700).
 bool tornarPastaPrivada(const QString& pasta);

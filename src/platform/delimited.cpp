@@ -1,6 +1,6 @@
 #include "platform/delimited.h"
 
-#include "platform/SafeFiles.h"
+#include "platform/ArquivoPrivado.h"
 #include "platform/sheets.h"
 
 #include <QDir>
@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <cerrno>
+#include <unistd.h>
 
 namespace platform {
 
@@ -84,7 +86,20 @@ bool writeSchemaIni(const QString& folder, const QStringList& lines, const QStri
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toUtf8() + "\r\n";
-    if (!replaceFileInFolder(folder, QStringLiteral("Schema.ini"), bytes)) {
+    // A folder under the name is refused; anything else there is replaced.
+    const QString nome = QStringLiteral("Schema.ini");
+    const auto escrever = [&bytes](int fd) {
+        for (qsizetype feito = 0; feito < bytes.size();) {
+            const ssize_t n = ::write(fd, bytes.constData() + feito, std::size_t(bytes.size() - feito));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            feito += n;
+        }
+        return true;
+    };
+    if (ePasta(QDir(folder).filePath(nome)) || !gravarComoNome(folder, nome, false, escrever)) {
         error = QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.").arg(shownFolder);
         return false;
     }

@@ -66,7 +66,7 @@ TEST_F(DelimitedTest, SchemaIniReplacesWhatStandsUnderItsNameAsAName)
             EXPECT_EQ(erro, QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''C:\\Extratos''."));
         }
         // Nothing of the write is left behind.
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files | QDir::NoDotAndDotDot).filter(".tmp"),
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Hidden | QDir::Files | QDir::NoDotAndDotDot).filter(".criando"),
                   QStringList()) << c.caso;
     }
     QString erro;
