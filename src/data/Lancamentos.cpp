@@ -183,12 +183,12 @@ bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
 {
     __int128 total = 0;
     try {
-        Statement s(db, QStringLiteral("SELECT soma(CASE WHEN Valor > 0 THEN Valor END),"
-                                       " soma(CASE WHEN Valor < 0 THEN Valor END) FROM Lancamentos"));
+        Statement s(db, QStringLiteral("SELECT soma(ABS(Valor)) FROM Lancamentos"));
         if (s.next())
-            total = __int128(s.integer(0)) - __int128(s.integer(1));
+            total = s.integer(0);
     } catch (const DbError& e) {
-        // A file another tool filled past the range takes nothing more.
+        // A file another tool filled past the range (or with an amount whose
+        // absolute value no int64 holds) takes nothing more.
         if (e.cause() == DbCause::Overflow)
             return false;
         throw;
