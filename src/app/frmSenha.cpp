@@ -6,11 +6,11 @@
 #include "data/AccountFile.h"
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Application.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -255,12 +255,11 @@ void frmSenha::Login()
         // A file of an earlier version is keyed with its password from now
         // on. When that cannot be done it stays as it was and is still
         // used; the next login tries again.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const platform::WaitCursor espera;
         try {
             data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), digitada);
         } catch (const data::DbError&) {
         }
-        QApplication::restoreOverrideCursor();
     }
     SenhaAceita = true;
     SituacaoSenha = QStringLiteral("OK");

@@ -5,9 +5,9 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -116,14 +116,13 @@ void frmZAlteraSenha::cmdAltera_Click()
     }
     // The whole file is written again with the new key: long on a large
     // account.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     QString falha;
     try {
+        const platform::WaitCursor espera;
         TrocarSenhaConta(nova);
     } catch (const data::DbError& e) {
         falha = e.message();
     }
-    QApplication::restoreOverrideCursor();
     if (!falha.isEmpty()) {
         recusar(QStringLiteral("A Senha não foi alterada: ") + falha, platform::vbCritical);
         return;

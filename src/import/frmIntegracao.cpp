@@ -11,6 +11,7 @@
 #include "import/ModelosExtrato.h"
 #include "import/PreClassificacao.h"
 #include "import/frmZextratosModelo.h"
+#include "platform/Application.h"
 #include "platform/Clock.h"
 #include "queries/GradeConsulta.h"
 #include "platform/FlexGrid.h"
@@ -22,7 +23,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QScopeGuard>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -462,11 +462,8 @@ void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
         // A spreadsheet is read by a process of its own, for up to seconds;
         // the window keeps painting meanwhile and shows that it is busy.
         lendoExtrato_ = true;
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        const auto fim = qScopeGuard([this] {
-            QGuiApplication::restoreOverrideCursor();
-            lendoExtrato_ = false;
-        });
+        const platform::WaitCursor espera;
+        const auto fim = qScopeGuard([this] { lendoExtrato_ = false; });
         leitura = importacao::lerExtrato(layout, ArquivoExtrato);
     }
     const int n = int(leitura.linhas.size());

@@ -32,8 +32,19 @@ using FailureReporter = std::function<Reported(const std::exception&, bool onlyK
 void setFailureReporter(FailureReporter reporter);
 Reported reportFailure(const std::exception& e, bool onlyKeepWindow = false);
 
-// The wait cursor while the program waits for another program's lock.
+// The wait cursor on or off, for a wait that begins and ends in separate
+// calls (another program's lock).
 void showWaitCursor(bool on);
+
+// The wait cursor for as long as it lives, over a piece of work the user
+// waits for (a login's conversion, a password change, a statement read).
+class WaitCursor {
+public:
+    WaitCursor() { showWaitCursor(true); }
+    ~WaitCursor() { showWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 // Loads Qt's Brazilian Portuguese translation and sets the number locale.
 void installPortuguese(QCoreApplication& app);
