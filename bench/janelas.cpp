@@ -463,8 +463,10 @@ int janelas(long entradas)
     {
         // A statement of 10 000 lines over 50 words, some of them keywords
         // of the plan, read into the grid and posted; over the plan as it
-        // is, then over 5 000 more classifications without a keyword. Each
-        // posting's entries are taken out again before the next.
+        // is, then over 5 000 more classifications, one in a hundred with
+        // one of the 50 words as its keyword, as a user's own classifications
+        // come after the first ones. Each posting's entries are taken out
+        // again before the next.
         auto& imp = platform::Forms::get<frmIntegracao>();
         imp.show();
         const QStringList palavras = [] {
@@ -509,12 +511,18 @@ int janelas(long entradas)
         importar(std::to_string(plano));
         {
             data::Transaction t(ConexaoBanco);
-            for (int i = 0; i < 5000; ++i)
+            for (int i = 0; i < 5000; ++i) {
+                // The incoming words go to incoming classifications.
+                const int palavra = i / 100;
+                const bool comPalavra = i % 100 == 50;
+                const bool entrada = comPalavra ? palavra >= 9 && palavra <= 11 : i % 5 == 0;
                 data::Statement(ConexaoBanco,
-                                QStringLiteral("INSERT INTO Despesas (Despesa, Tipo, PreClass, Conta) VALUES (?, ?, '', ?)"),
-                                QStringLiteral("Classificação %1").arg(i + 1), i % 5 == 0 ? "1" : "2",
-                                i % 5 == 0 ? "Outras Entradas" : "Outras Saídas")
+                                QStringLiteral("INSERT INTO Despesas (Despesa, Tipo, PreClass, Conta) VALUES (?, ?, ?, ?)"),
+                                QStringLiteral("Classificação %1").arg(i + 1), entrada ? "1" : "2",
+                                comPalavra ? palavras[palavra] : QString(QLatin1String("")),
+                                entrada ? "Outras Entradas" : "Outras Saídas")
                     .exec();
+            }
             t.commit();
         }
         importar(std::to_string(plano + 5000));
