@@ -179,9 +179,39 @@ void somaFim(sqlite3_context* ctx)
     }
 }
 
+// acumularAbsoluto(total, mais, menos): total + |mais| - |menos| for a
+// running total of absolute amounts, NULL when that is not exact: a total
+// unknown (NULL), an amount that is no whole number (a missing one counts
+// 0, as in soma), or a result outside 0 to int64.
+void acumularAbsoluto(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) != SQLITE_INTEGER) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    __int128 total = sqlite3_value_int64(argv[0]);
+    for (int i = 1; i <= 2; ++i) {
+        const int tipo = sqlite3_value_type(argv[i]);
+        if (tipo == SQLITE_NULL)
+            continue;
+        if (tipo != SQLITE_INTEGER) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+        const __int128 v = sqlite3_value_int64(argv[i]);
+        total += (i == 1 ? 1 : -1) * (v < 0 ? -v : v);
+    }
+    if (total < 0 || total > INT64_MAX)
+        sqlite3_result_null(ctx);
+    else
+        sqlite3_result_int64(ctx, sqlite3_int64(total));
+}
+
 void registerSoma(sqlite3* db)
 {
     sqlite3_create_function(db, "soma", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, somaPasso, somaFim);
+    sqlite3_create_function(db, "acumularAbsoluto", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, acumularAbsoluto,
+                            nullptr, nullptr);
 }
 
 void registerSaltos(sqlite3* db)

@@ -179,9 +179,58 @@ PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& 
     return p;
 }
 
-bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
+namespace {
+// The ledger's total of absolute amounts is kept on the connection, in its
+// temporary schema (in memory, gone with the connection, never in the
+// file): triggers carry it through every row this connection writes, and a
+// write rolled back takes its part with it. It was read for the file's data
+// version it holds, which changes when another connection or program
+// writes; then, as on the first check after the file opened, and whenever
+// the triggers could not carry it exactly, it is read again from the ledger.
+const QString kCriarTotal = QStringLiteral(
+    "SAVEPOINT TotalAbsoluto;"
+    "CREATE TEMP TABLE TotalAbsoluto (Total INTEGER, Versao INTEGER);"
+    "INSERT INTO TotalAbsoluto VALUES (NULL, NULL);"
+    "CREATE TEMP TRIGGER TotalAbsoluto_Inclusao AFTER INSERT ON main.Lancamentos BEGIN"
+    " UPDATE TotalAbsoluto SET Total = acumularAbsoluto(Total, NEW.Valor, 0); END;"
+    "CREATE TEMP TRIGGER TotalAbsoluto_Alteracao AFTER UPDATE OF Valor ON main.Lancamentos BEGIN"
+    " UPDATE TotalAbsoluto SET Total = acumularAbsoluto(Total, NEW.Valor, OLD.Valor); END;"
+    "CREATE TEMP TRIGGER TotalAbsoluto_Exclusao AFTER DELETE ON main.Lancamentos BEGIN"
+    " UPDATE TotalAbsoluto SET Total = acumularAbsoluto(Total, 0, OLD.Valor); END;"
+    "RELEASE TotalAbsoluto;");
+
+// False when the connection cannot keep it (a connection that writes
+// nothing, not even in memory): the total is then read each time.
+bool criarTotal(Connection& db)
 {
-    __int128 total = 0;
+    try {
+        if (!scalar(db, QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE name = 'TotalAbsoluto'")).isValid())
+            db.exec(kCriarTotal);
+        return true;
+    } catch (const DbError&) {
+        try {
+            db.exec(QStringLiteral("ROLLBACK TO TotalAbsoluto; RELEASE TotalAbsoluto;"));
+        } catch (const DbError&) {
+            // No savepoint was left open.
+        }
+        return false;
+    }
+}
+
+// Nothing when the total passes what Centavos hold (or an amount has no
+// absolute value in them).
+std::optional<Centavos> totalAbsoluto(Connection& db)
+{
+    const bool guardado = criarTotal(db);
+    qint64 versao = 0;
+    if (guardado) {
+        versao = scalar(db, QStringLiteral("PRAGMA data_version")).toLongLong();
+        const QVariant total = scalar(
+            db, QStringLiteral("SELECT Total FROM TotalAbsoluto WHERE Versao = ? AND typeof(Total) = 'integer'"), versao);
+        if (total.isValid())
+            return total.toLongLong();
+    }
+    Centavos total = 0;
     try {
         Statement s(db, QStringLiteral("SELECT soma(ABS(Valor)) FROM Lancamentos"));
         if (s.next())
@@ -190,10 +239,19 @@ bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
         // A file another tool filled past the range (or with an amount whose
         // absolute value no int64 holds) takes nothing more.
         if (e.cause() == DbCause::Overflow)
-            return false;
+            return std::nullopt;
         throw;
     }
-    return total - removed + added <= __int128(INT64_MAX);
+    if (guardado)
+        Statement(db, QStringLiteral("UPDATE TotalAbsoluto SET Total = ?, Versao = ?"), total, versao).exec();
+    return total;
+}
+} // namespace
+
+bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
+{
+    const std::optional<Centavos> total = totalAbsoluto(db);
+    return total && __int128(*total) - removed + added <= __int128(INT64_MAX);
 }
 
 } // namespace data
