@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 #include <sqlcipher/sqlite3.h>
@@ -179,39 +180,9 @@ void somaFim(sqlite3_context* ctx)
     }
 }
 
-// acumularAbsoluto(total, mais, menos): total + |mais| - |menos| for a
-// running total of absolute amounts, NULL when that is not exact: a total
-// unknown (NULL), an amount that is no whole number (a missing one counts
-// 0, as in soma), or a result outside 0 to int64.
-void acumularAbsoluto(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    if (sqlite3_value_type(argv[0]) != SQLITE_INTEGER) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    __int128 total = sqlite3_value_int64(argv[0]);
-    for (int i = 1; i <= 2; ++i) {
-        const int tipo = sqlite3_value_type(argv[i]);
-        if (tipo == SQLITE_NULL)
-            continue;
-        if (tipo != SQLITE_INTEGER) {
-            sqlite3_result_null(ctx);
-            return;
-        }
-        const __int128 v = sqlite3_value_int64(argv[i]);
-        total += (i == 1 ? 1 : -1) * (v < 0 ? -v : v);
-    }
-    if (total < 0 || total > INT64_MAX)
-        sqlite3_result_null(ctx);
-    else
-        sqlite3_result_int64(ctx, sqlite3_int64(total));
-}
-
 void registerSoma(sqlite3* db)
 {
     sqlite3_create_function(db, "soma", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, somaPasso, somaFim);
-    sqlite3_create_function(db, "acumularAbsoluto", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, acumularAbsoluto,
-                            nullptr, nullptr);
 }
 
 void registerSaltos(sqlite3* db)
@@ -250,8 +221,25 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
     registerSaltos(db);
     registerSoma(db);
     sqlite3_busy_handler(db, &Connection::waitWhileBusy, this);
+    sqlite3_update_hook(db, &Connection::rowChanged, this);
+    sqlite3_rollback_hook(db, &Connection::rolledBack, this);
     db_ = db;
     path_ = localPath;
+}
+
+void Connection::rowChanged(void* self, int, const char* db, const char* table, long long)
+{
+    auto* c = static_cast<Connection*>(self);
+    ++c->rowsTold_;
+    if (std::strcmp(table, "Lancamentos") == 0 && std::strcmp(db, "main") == 0)
+        ++c->ledgerRows_;
+}
+
+void Connection::rolledBack(void* self) { ++static_cast<Connection*>(self)->rollbacks_; }
+
+std::int64_t Connection::rowsChangedUntold() const
+{
+    return db_ ? std::int64_t(sqlite3_total_changes(db_)) - rowsTold_ : 0;
 }
 
 namespace {
@@ -299,6 +287,8 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+    ledgerRows_ = rowsTold_ = rollbacks_ = 0;
+    keptTotal_ = KeptTotal();
     trava_.soltar();
 }
 
