@@ -426,12 +426,17 @@ int janelas(long entradas)
             platform::Forms::get<frmZalteracao>().cmdGravaLan_Click();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         };
+        // A save takes a few milliseconds, most of it the disk's: more runs
+        // keep the median off another program's writes.
+        const int vezes = repeticoes;
+        repeticoes = std::max(repeticoes, 11);
         medir("Editor: gravar um lançamento", nullptr, gravar, {}, true, carregar);
         // The first save after the account was opened.
         medir("Editor: gravar, o primeiro depois da entrada", nullptr, gravar, {}, true, [&] {
             AbrirConexao();
             carregar();
         });
+        repeticoes = vezes;
     }
     {
         // The watch list of a month: its lines repeat the classifications
