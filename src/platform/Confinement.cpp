@@ -1,5 +1,7 @@
 #include "platform/Confinement.h"
 
+#include "platform/SeccompFilter.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -13,7 +15,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <link.h>
-#include <linux/audit.h>
 #include <linux/close_range.h>
 #include <linux/filter.h>
 #include <linux/landlock.h>
@@ -106,10 +107,10 @@ int collectFolder(dl_phdr_info* info, size_t, void* data)
     return 0;
 }
 
-// The ruleset the child takes on: nothing but reading the input and the
-// libraries and running the program. -1 when the kernel has no Landlock;
+// The ruleset the child takes on: nothing but reading the libraries and
+// running the program. The input comes as a descriptor already open. -1 when the kernel has no Landlock;
 // -2 when it has and the ruleset cannot be made (the run is refused then).
-int makeLandlockRuleset(int abi, const QByteArray& program, const QByteArray& input)
+int makeLandlockRuleset(int abi, const QByteArray& program)
 {
     if (abi < 1)
         return -1;
@@ -139,7 +140,7 @@ int makeLandlockRuleset(int abi, const QByteArray& program, const QByteArray& in
     dl_iterate_phdr(collectObject, &loader);
     std::vector<QByteArray> folders{"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
     dl_iterate_phdr(collectFolder, &folders);
-    bool ok = allowBeneath(ruleset, input, read) && allowBeneath(ruleset, program, run)
+    bool ok = allowBeneath(ruleset, program, run)
         && allowBeneath(ruleset, "/etc/ld.so.cache", read) && (loader.isEmpty() || allowBeneath(ruleset, loader, run));
     for (const QByteArray& folder : folders)
         ok = ok && allowBeneath(ruleset, folder, read);
@@ -152,148 +153,99 @@ int makeLandlockRuleset(int abi, const QByteArray& program, const QByteArray& in
 
 // ---- seccomp --------------------------------------------------------------
 
-#if defined(__x86_64__)
-constexpr std::uint32_t kAuditArch = AUDIT_ARCH_X86_64;
-#elif defined(__aarch64__)
-constexpr std::uint32_t kAuditArch = AUDIT_ARCH_AARCH64;
-#else
-#error "seccomp filter: unknown architecture"
-#endif
-
-constexpr std::uint32_t kDeny = SECCOMP_RET_ERRNO | EPERM;
-
-std::uint32_t argLow(int n) { return std::uint32_t(offsetof(seccomp_data, args) + 8 * n); }
-
-struct Filter {
-    std::vector<sock_filter> code;
-    std::vector<std::size_t> pidSlots;  // instructions that compare with the child's pid
-
-    void add(std::uint16_t op, std::uint32_t k, std::uint8_t jt = 0, std::uint8_t jf = 0)
-    {
-        code.push_back(sock_filter{op, jt, jf, k});
-    }
-    void ret(std::uint32_t action) { add(BPF_RET | BPF_K, action); }
-    void load(std::uint32_t offset) { add(BPF_LD | BPF_W | BPF_ABS, offset); }
-    // When the syscall is `nr`, run `block` (which must end in a return);
-    // otherwise go on after it.
-    template <typename Block>
-    void on(long nr, Block block)
-    {
-        const std::size_t at = code.size();
-        add(BPF_JMP | BPF_JEQ | BPF_K, std::uint32_t(nr), 0, 0);
-        block();
-        code[at].jf = std::uint8_t(code.size() - at - 1);
-    }
-    void deny(long nr)
-    {
-        on(nr, [&] { ret(kDeny); });
-    }
-    // Only when argument `arg` (as an int) is the child itself.
-    void onlySelf(long nr, int arg)
-    {
-        on(nr, [&] {
-            load(argLow(arg));
-            pidSlots.push_back(code.size());
-            add(BPF_JMP | BPF_JEQ | BPF_K, 0, 0, 1);
-            ret(SECCOMP_RET_ALLOW);
-            ret(kDeny);
-        });
-    }
-    // Refused when any bit of `bits` is set in argument `arg`.
-    void denyBits(long nr, int arg, std::uint32_t bits)
-    {
-        on(nr, [&] {
-            load(argLow(arg));
-            add(BPF_JMP | BPF_JSET | BPF_K, bits, 0, 1);
-            ret(kDeny);
-            ret(SECCOMP_RET_ALLOW);
-        });
-    }
-};
-
+// Every call is refused but those the reader was seen to make while it loads
+// and reads an .xls or an .xlsx, and the few the launcher makes between the
+// filter and the exec. Arguments are checked where a call could reach
+// outside the process: no file opened for writing, no shared writable
+// mapping, signals and affinity only on itself, limits only read, no
+// process or thread made. Nothing is left that another process can see
+// change: no limit, priority, scheduling, name or lock.
 // `execAction` decides execve and execveat: the launcher's listener lets the
 // first one through; without a listener (an older kernel) they are allowed
 // and Landlock alone keeps other programs from running.
-std::vector<sock_filter> buildFilter(std::uint32_t execAction, std::vector<std::size_t>& pidSlots)
+std::vector<sock_filter> buildFilter(std::uint32_t execAction, int control, std::vector<std::size_t>& pidSlots)
 {
-    Filter f;
-    f.load(offsetof(seccomp_data, arch));
-    f.add(BPF_JMP | BPF_JEQ | BPF_K, kAuditArch, 1, 0);
-    f.ret(SECCOMP_RET_KILL_PROCESS);
-    f.load(offsetof(seccomp_data, nr));
-    // x32 system calls on x86_64 are refused whole.
-#if defined(__x86_64__)
-    f.add(BPF_JMP | BPF_JGE | BPF_K, 0x40000000u, 0, 1);
-    f.ret(kDeny);
-#endif
+    using seccomp::argHigh;
+    using seccomp::argLow;
+    using seccomp::kAllow;
+    using seccomp::refuse;
+    seccomp::Filter f;
+    f.begin();
 
     f.on(SYS_execve, [&] { f.ret(execAction); });
     f.on(SYS_execveat, [&] { f.ret(execAction); });
+    // The launcher's word before the exec, on its socket alone.
+    f.onlyValues(SYS_sendmsg, 0, {std::uint32_t(control)});
 
-    // Signals only to itself.
-    f.onlySelf(SYS_kill, 0);
-    f.onlySelf(SYS_tkill, 0);
-    f.onlySelf(SYS_tgkill, 0);
-    f.onlySelf(SYS_rt_sigqueueinfo, 0);
-    f.onlySelf(SYS_rt_tgsigqueueinfo, 0);
-
-    // Files: read, never written, made, renamed or removed.
+    // Files: read through descriptors, opened for reading only (Landlock
+    // says which), never written but the answer on standard output.
     const std::uint32_t writing = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
 #ifdef SYS_open
     f.denyBits(SYS_open, 1, writing);
 #endif
     f.denyBits(SYS_openat, 2, writing);
-    // A shared mapping that can be written changes the file under it.
-    f.on(SYS_mmap, [&] {
+    for (const long nr : {long(SYS_read), long(SYS_pread64), long(SYS_readv), long(SYS_lseek), long(SYS_close),
+                          long(SYS_newfstatat), long(SYS_statx)})
+        f.allow(nr);
+#ifdef SYS_fstat
+    f.allow(SYS_fstat);
+#endif
+    f.onlyValues(SYS_write, 0, {1, 2});
+    f.onlyValues(SYS_writev, 0, {1, 2});
+    f.onlyValues(SYS_fcntl, 1, {F_GETFD, F_GETFL});
+    // The C library asks whether its output is a terminal; it is a pipe.
+    f.deny(SYS_ioctl, ENOTTY);
+
+    // Memory.
+    f.mmapNotSharedWritable();
+    for (const long nr : {long(SYS_mprotect), long(SYS_munmap), long(SYS_mremap), long(SYS_madvise), long(SYS_brk)})
+        f.allow(nr);
+
+    // The process itself: its thread set-up, signals, time, identity.
+    for (const long nr :
+         {long(SYS_futex), long(SYS_set_robust_list), long(SYS_set_tid_address), long(SYS_rseq), long(SYS_getrandom),
+          long(SYS_rt_sigaction), long(SYS_rt_sigprocmask), long(SYS_rt_sigreturn), long(SYS_sigaltstack),
+          long(SYS_restart_syscall), long(SYS_clock_gettime), long(SYS_clock_getres), long(SYS_gettimeofday),
+          long(SYS_nanosleep), long(SYS_clock_nanosleep), long(SYS_sched_yield), long(SYS_getpid), long(SYS_gettid),
+          long(SYS_getppid), long(SYS_getuid), long(SYS_geteuid), long(SYS_getgid), long(SYS_getegid),
+          long(SYS_exit), long(SYS_exit_group)})
+        f.allow(nr);
+#ifdef SYS_arch_prctl
+    f.onlyValues(SYS_arch_prctl, 0, {0x1002 /* ARCH_SET_FS */}, EINVAL);
+#endif
+    f.onlySelf(SYS_kill, 0);
+    f.onlySelf(SYS_tkill, 0);
+    f.onlySelf(SYS_tgkill, 0);
+    f.onlySelfOrZero(SYS_sched_getaffinity, 0);
+    // Its own limits, read and never set: the loader reads its stack size.
+    f.on(SYS_prlimit64, [&] {
         f.load(argLow(2));
-        f.add(BPF_JMP | BPF_JSET | BPF_K, PROT_WRITE, 0, 3);
-        f.load(argLow(3));
-        f.add(BPF_JMP | BPF_JSET | BPF_K, MAP_SHARED, 0, 1);
-        f.ret(kDeny);
-        f.ret(SECCOMP_RET_ALLOW);
-    });
-    // No characters pushed into a terminal's input.
-    f.on(SYS_ioctl, [&] {
-        f.load(argLow(1));
-        f.add(BPF_JMP | BPF_JEQ | BPF_K, TIOCSTI, 1, 0);
-        f.add(BPF_JMP | BPF_JEQ | BPF_K, TIOCLINUX, 0, 1);
-        f.ret(kDeny);
-        f.ret(SECCOMP_RET_ALLOW);
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 0, 5);
+        f.load(argHigh(2));
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 0, 3);
+        f.load(argLow(0));
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 2, 0);
+        f.pidSlots.push_back(f.code.size());
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 1, 0);
+        f.ret(refuse());
+        f.ret(kAllow);
     });
     // A further filter may narrow this one, but never take over its exec
     // decisions through a listener of its own.
-    f.denyBits(SYS_seccomp, 1, SECCOMP_FILTER_FLAG_NEW_LISTENER);
-
-    static const long refused[] = {
-        // sockets of every kind
-        SYS_socket, SYS_socketpair, SYS_connect, SYS_bind, SYS_listen, SYS_accept, SYS_accept4,
-        // changing files and folders
-        SYS_openat2, SYS_renameat, SYS_renameat2, SYS_unlinkat, SYS_mkdirat, SYS_linkat, SYS_symlinkat,
-        SYS_fchmod, SYS_fchmodat, SYS_fchown, SYS_fchownat, SYS_truncate, SYS_ftruncate, SYS_fallocate,
-        SYS_mknodat, SYS_utimensat, SYS_setxattr, SYS_lsetxattr, SYS_fsetxattr, SYS_removexattr,
-        SYS_lremovexattr, SYS_fremovexattr, SYS_name_to_handle_at, SYS_open_by_handle_at, SYS_memfd_create,
-#ifdef SYS_rename
-        SYS_rename, SYS_unlink, SYS_rmdir, SYS_mkdir, SYS_link, SYS_symlink, SYS_chmod, SYS_chown, SYS_lchown,
-        SYS_creat, SYS_mknod, SYS_utime, SYS_utimes, SYS_futimesat,
-#endif
-#ifdef SYS_fchmodat2
-        SYS_fchmodat2,
-#else
-        452,  // fchmodat2
-#endif
-        // other processes
-        SYS_ptrace, SYS_process_vm_readv, SYS_process_vm_writev, SYS_pidfd_open, SYS_pidfd_getfd,
-        SYS_pidfd_send_signal, SYS_kcmp, SYS_setsid, SYS_setpgid,
-        // the system and the confinement itself
-        SYS_unshare, SYS_setns, SYS_mount, SYS_umount2, SYS_pivot_root, SYS_chroot, SYS_io_uring_setup,
-        SYS_io_uring_enter, SYS_io_uring_register, SYS_bpf, SYS_perf_event_open, SYS_userfaultfd, SYS_keyctl,
-        SYS_add_key, SYS_request_key, SYS_quotactl,
-    };
-    for (const long nr : refused)
-        f.deny(nr);
-    f.ret(SECCOMP_RET_ALLOW);
+    f.on(SYS_seccomp, [&] {
+        f.load(argLow(0));
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, SECCOMP_SET_MODE_FILTER, 0, 2);
+        f.load(argLow(1));
+        f.add(BPF_JMP | BPF_JSET | BPF_K, SECCOMP_FILTER_FLAG_NEW_LISTENER, 0, 1);
+        f.ret(refuse());
+        f.ret(kAllow);
+    });
+    // A process is never made (so the memory limit bounds the whole
+    // reader); the C library falls back from clone3 to clone when told the
+    // kernel lacks it.
+    f.deny(SYS_clone3, ENOSYS);
     pidSlots = f.pidSlots;
-    return f.code;
+    return f.end();
 }
 
 int seccompCall(unsigned op, unsigned flags, void* args) { return int(syscall(SYS_seccomp, op, flags, args)); }
@@ -303,7 +255,8 @@ int seccompCall(unsigned op, unsigned flags, void* args) { return int(syscall(SY
 struct ChildPlan {
     const char* program;
     char* const* argv;
-    int input = -1;          // /dev/null, read and write
+    int input = -1;          // the standard input
+    int null = -1;           // /dev/null, read and write
     int output = -1;         // the pipe's writing end
     int control = -1;        // socket to the launcher
     int ruleset = -1;        // Landlock, or -1
@@ -350,7 +303,7 @@ char* const kNoEnvironment[] = {nullptr};
     if (::getppid() != launcher)
         ::_exit(127);
     ::setsid();
-    if (::dup2(plan.input, 0) < 0 || ::dup2(plan.output, 1) < 0 || ::dup2(plan.input, 2) < 0)
+    if (::dup2(plan.input, 0) < 0 || ::dup2(plan.output, 1) < 0 || ::dup2(plan.null, 2) < 0)
         ::_exit(127);
     if (::chdir("/") != 0)
         ::_exit(127);
@@ -556,7 +509,6 @@ ConfinedRun runConfined(const ConfinedCommand& command)
 
     // Everything that allocates happens here, before the fork.
     const QByteArray program = QFile::encodeName(QFileInfo(command.program).absoluteFilePath());
-    const QByteArray input = QFile::encodeName(QFileInfo(command.input).absoluteFilePath());
     std::vector<QByteArray> args{program};
     for (const QString& a : command.arguments)
         args.push_back(a.toUtf8());
@@ -568,14 +520,10 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     run.landlockAbi = landlockAbi();
     Fd ruleset;
     if (command.layers & kLandlockLayer) {
-        ruleset.reset(makeLandlockRuleset(run.landlockAbi, program, input));
+        ruleset.reset(makeLandlockRuleset(run.landlockAbi, program));
         if (ruleset.fd == -2)
             return run;
     }
-    std::vector<std::size_t> pidSlots;
-    std::vector<sock_filter> withListener = buildFilter(SECCOMP_RET_USER_NOTIF, pidSlots);
-    std::vector<sock_filter> withoutListener = buildFilter(SECCOMP_RET_ALLOW, pidSlots);
-
     int pipeFds[2];
     int controlFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -587,11 +535,15 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     Fd null(::open("/dev/null", O_RDWR | O_CLOEXEC));
     if (null.fd < 0)
         return run;
+    std::vector<std::size_t> pidSlots;
+    std::vector<sock_filter> withListener = buildFilter(SECCOMP_RET_USER_NOTIF, controlChild.fd, pidSlots);
+    std::vector<sock_filter> withoutListener = buildFilter(SECCOMP_RET_ALLOW, controlChild.fd, pidSlots);
 
     ChildPlan plan;
     plan.program = program.constData();
     plan.argv = argv.data();
-    plan.input = null.fd;
+    plan.input = command.input >= 0 ? command.input : null.fd;
+    plan.null = null.fd;
     plan.output = outChild.fd;
     plan.control = controlChild.fd;
     plan.ruleset = ruleset.fd;

@@ -10,6 +10,8 @@
 #include <iostream>
 #include <map>
 #include <netinet/in.h>
+#include <sched.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -44,6 +46,7 @@ struct Casa {
         QDir(dir.path()).mkpath(QStringLiteral(".ssh"));
         testsupport::escreverArquivo(dir.filePath(QStringLiteral("Banco/Casa.mdb")), "a conta");
         testsupport::escreverArquivo(dir.filePath(QStringLiteral(".ssh/id_rsa")), "a chave");
+        QFile::link(QStringLiteral("Banco/Casa.mdb"), dir.filePath(QStringLiteral("atalho")));
         sockaddr_in in{};
         in.sin_family = AF_INET;
         in.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -85,10 +88,12 @@ struct Casa {
 // Each escape's line: "nome recusado ERRNO" or "nome conseguiu".
 std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run)
 {
+    QFile pedido(casa.pedido());
+    EXPECT_TRUE(pedido.open(QIODevice::ReadOnly));
     ConfinedCommand command;
     command.program = QStringLiteral(VORSAL_HOSTILE_READER);
-    command.input = casa.pedido();
-    command.arguments = {command.input, QStringLiteral("Plan1")};
+    command.input = pedido.handle();
+    command.arguments = {QStringLiteral("Plan1")};
     command.memoryBytes = 512LL * 1024 * 1024;
     command.seconds = 10;
     command.maxOutputBytes = 1 << 20;
@@ -110,7 +115,77 @@ const char* const kEscapes[] = {
     "ler-memoria-do-pai-direto", "sinal-ao-pai", "sinal-a-todos", "sinal-ao-grupo-do-pai",
 };
 
+// Refused whatever the kernel has, by the seccomp filter alone: another
+// process's limits, priority and scheduling; a process made; the new mount
+// calls; and every way to carry a byte out that another process can read.
+const char* const kRefusedEverywhere[] = {
+    "tcp", "unix", "servidor-x", "unix-abstrato", "escrever-conta", "criar-arquivo", "renomear-conta",
+    "apagar-conta", "truncar-conta", "mudar-permissoes", "criar-pasta", "criar-link", "mapear-conta-para-escrita",
+    "executar-sh", "ptrace-do-pai", "ler-memoria-do-pai-direto", "sinal-ao-pai", "sinal-a-todos",
+    "sinal-ao-grupo-do-pai", "limite-cpu-do-pai", "limite-tamanho-do-pai", "limite-arquivos-do-pai",
+    "prioridade-do-pai", "escalonador-do-pai", "afinidade-do-pai", "ioprio-do-pai", "criar-processo",
+    "clone-com-namespaces", "clone3", "montar-tmpfs", "copiar-arvore", "limite-proprio", "prioridade-propria",
+    "escalonador-proprio", "ioprio-proprio", "nome-proprio", "afinidade-propria", "flock-entrada",
+    "trava-posix-entrada", "access-conta", "readlink-casa", "inotify-casa", "fanotify", "limites-do-pai",
+    "prioridade-do-pai-lida", "escalonador-do-pai-lido",
+};
+
+// What the stand-in may still learn: the facts of a file it names, and,
+// without Landlock, the user's files themselves.
+const char* const kLearnt[] = {"stat-conta", "ler-conta", "ler-ssh", "listar-casa", "ler-memoria-do-pai"};
+
+// What the test process is, as another process would change it.
+struct Estado {
+    rlimit cpu{}, tamanho{}, arquivos{};
+    int prioridade = 0;
+    int escalonador = 0;
+    static Estado agora()
+    {
+        Estado e;
+        ::getrlimit(RLIMIT_CPU, &e.cpu);
+        ::getrlimit(RLIMIT_FSIZE, &e.tamanho);
+        ::getrlimit(RLIMIT_NOFILE, &e.arquivos);
+        errno = 0;
+        e.prioridade = ::getpriority(PRIO_PROCESS, 0);
+        e.escalonador = ::sched_getscheduler(0);
+        return e;
+    }
+    bool operator==(const Estado& o) const
+    {
+        const auto igual = [](const rlimit& a, const rlimit& b) {
+            return a.rlim_cur == b.rlim_cur && a.rlim_max == b.rlim_max;
+        };
+        return igual(cpu, o.cpu) && igual(tamanho, o.tamanho) && igual(arquivos, o.arquivos)
+            && prioridade == o.prioridade && escalonador == o.escalonador;
+    }
+};
+
 } // namespace
+
+TEST(ConfinementTest, WithOrWithoutLandlockTheStandInChangesNoOtherProcessMakesNoneAndCarriesNothingOut)
+{
+    for (const unsigned layers : {unsigned(kAllLayers), unsigned(kSeccompLayer)}) {
+        Casa casa;
+        const Estado antes = Estado::agora();
+        ConfinedRun run;
+        const auto resultado = escapes(layers, casa, run);
+        ASSERT_TRUE(run.ended) << layers;
+        EXPECT_EQ(run.exitCode, 0) << layers;
+        for (const char* escape : kRefusedEverywhere) {
+            const auto it = resultado.find(QString::fromUtf8(escape));
+            ASSERT_NE(it, resultado.end()) << escape;
+            EXPECT_TRUE(it->second.startsWith(QLatin1String("recusado"))) << layers << " " << escape << ": "
+                                                                          << it->second.toStdString();
+        }
+        EXPECT_TRUE(Estado::agora() == antes) << layers;
+        std::cout << "layers " << layers << " (in place " << run.applied << "), still learnt:";
+        for (const char* escape : kLearnt) {
+            const auto it = resultado.find(QString::fromUtf8(escape));
+            std::cout << " " << escape << "=" << (it == resultado.end() ? "?" : it->second.toStdString());
+        }
+        std::cout << "\n";
+    }
+}
 
 TEST(ConfinementTest, AReaderPutInPlaceOfTheRealOneReachesNothingButItsAnswer)
 {

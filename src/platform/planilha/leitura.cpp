@@ -1,5 +1,6 @@
 #include "platform/planilha/leitura.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
@@ -24,17 +25,17 @@ constexpr int kMaxZipEntries = 1000;
 
 // An .xls statement is a few hundred kilobytes.
 constexpr qint64 kMaxXlsBytes = 64LL * 1024 * 1024;
+// An .xlsx is read whole into memory before its directory is checked.
+static_assert(kMaxInputBytes >= kMaxXlsBytes);
 
 // Whether the zip's central directory is what it says: every entry's header,
 // name, extra fields and comment inside the directory, and the directory
 // inside the file. The unzipping reads what the headers claim, so a header
 // claiming more than there is can keep it reading for a long time.
-bool centralDirectorySound(const QString& path)
+bool centralDirectorySound(const QByteArray& zip)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPartSize * 4)
+    if (zip.size() > kMaxInputBytes)
         return false;
-    const QByteArray zip = file.readAll();
     const auto u16 = [&](qsizetype at) { return quint32(quint8(zip[at])) | quint32(quint8(zip[at + 1])) << 8; };
     const auto u32 = [&](qsizetype at) { return qint64(u16(at)) | qint64(u16(at + 2)) << 16; };
     const qsizetype eocd = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
@@ -248,12 +249,11 @@ private:
     std::vector<quint32> fat_;
 };
 
-bool declaredSizesFit(const QString& path)
+bool declaredSizesFit(const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxXlsBytes)
+    if (bytes.size() > kMaxXlsBytes)
         return false;
-    CompoundFile compound(file.readAll());
+    CompoundFile compound(bytes);
     QByteArray book;
     if (!compound.stream(QStringLiteral("Workbook"), book) && !compound.stream(QStringLiteral("Book"), book))
         return false;
@@ -459,16 +459,24 @@ bool parseRef(QStringView ref, int& row, int& col)
     return true;
 }
 
-} // namespace
+// The whole file, or false when it cannot be read or holds more than a
+// spreadsheet may.
+bool readWhole(const QString& path, QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.read(kMaxInputBytes + 1);
+    return bytes.size() <= kMaxInputBytes && file.error() == QFile::NoError;
+}
 
-Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+Status readXlsBytes(const QByteArray& bytes, const char* freexlName, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
-    if (!declaredSizesFit(path))
+    if (!declaredSizesFit(bytes))
         return Status::Damaged;
     const void* handle = nullptr;
-    const QByteArray name = QFile::encodeName(path);
-    const int opened = freexl_open(name.constData(), &handle);
+    const int opened = freexl_open(freexlName, &handle);
     struct Closer {
         const void*& h;
         ~Closer()
@@ -533,12 +541,14 @@ Status readXlsCells(const QString& path, const QString& sheetName, std::vector<C
     return Status::Ok;
 }
 
-Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+Status readXlsxBytes(const QByteArray& bytes, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
-    if (!centralDirectorySound(path))
+    if (!centralDirectorySound(bytes))
         return Status::Damaged;
-    QuaZip zip(path);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QuaZip zip(&buffer);
     if (!zip.open(QuaZip::mdUnzip))
         return Status::Damaged;
     const Rels root = readRels(zip, QString());
@@ -676,21 +686,50 @@ Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<
 }
 
 
-Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+} // namespace
+
+Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+{
+    QByteArray bytes;
+    if (!readWhole(path, bytes)) {
+        out.clear();
+        return Status::Damaged;
+    }
+    return readXlsBytes(bytes, QFile::encodeName(path).constData(), sheetName, out);
+}
+
+Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+{
+    QByteArray bytes;
+    if (!readWhole(path, bytes)) {
+        out.clear();
+        return Status::Damaged;
+    }
+    return readXlsxBytes(bytes, sheetName, out);
+}
+
+Status readInput(const QByteArray& bytes, const char* freexlName, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::Damaged;
-    switch (kindOfHeader(file.read(8))) {
+    switch (kindOfHeader(bytes.left(8))) {
     case Kind::Xls:
-        return readXlsCells(path, sheetName, out);
+        return readXlsBytes(bytes, freexlName, sheetName, out);
     case Kind::Xlsx:
-        return readXlsxCells(path, sheetName, out);
+        return readXlsxBytes(bytes, sheetName, out);
     case Kind::Unknown:
         break;
     }
     return Status::Damaged;
+}
+
+Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+{
+    QByteArray bytes;
+    if (!readWhole(path, bytes)) {
+        out.clear();
+        return Status::Damaged;
+    }
+    return readInput(bytes, QFile::encodeName(path).constData(), sheetName, out);
 }
 
 } // namespace platform::planilha
