@@ -201,11 +201,12 @@ std::vector<sock_filter> buildFilter(std::uint32_t execAction, int control, std:
     for (const long nr : {long(SYS_mprotect), long(SYS_munmap), long(SYS_mremap), long(SYS_madvise), long(SYS_brk)})
         f.allow(nr);
 
-    // The process itself: its thread set-up, signals, time, identity.
+    // The process itself: its thread set-up, time, identity. Its signal
+    // mask and dispositions stay as they are: any process reads them in
+    // /proc/PID/status.
     for (const long nr :
          {long(SYS_futex), long(SYS_set_robust_list), long(SYS_set_tid_address), long(SYS_rseq), long(SYS_getrandom),
-          long(SYS_rt_sigaction), long(SYS_rt_sigprocmask), long(SYS_rt_sigreturn), long(SYS_sigaltstack),
-          long(SYS_restart_syscall), long(SYS_clock_gettime), long(SYS_clock_getres), long(SYS_gettimeofday),
+          long(SYS_rt_sigreturn), long(SYS_restart_syscall), long(SYS_clock_gettime), long(SYS_clock_getres), long(SYS_gettimeofday),
           long(SYS_nanosleep), long(SYS_clock_nanosleep), long(SYS_sched_yield), long(SYS_getpid), long(SYS_gettid),
           long(SYS_getppid), long(SYS_getuid), long(SYS_geteuid), long(SYS_getgid), long(SYS_getegid),
           long(SYS_exit), long(SYS_exit_group)})

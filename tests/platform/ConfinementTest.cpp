@@ -125,7 +125,8 @@ const char* const kRefusedEverywhere[] = {
     "sinal-ao-grupo-do-pai", "limite-cpu-do-pai", "limite-tamanho-do-pai", "limite-arquivos-do-pai",
     "prioridade-do-pai", "escalonador-do-pai", "afinidade-do-pai", "ioprio-do-pai", "criar-processo",
     "clone-com-namespaces", "clone3", "montar-tmpfs", "copiar-arvore", "limite-proprio", "prioridade-propria",
-    "escalonador-proprio", "ioprio-proprio", "nome-proprio", "afinidade-propria", "flock-entrada",
+    "escalonador-proprio", "ioprio-proprio", "nome-proprio", "afinidade-propria", "mascara-de-sinais",
+    "ignorar-sinal", "flock-entrada",
     "trava-posix-entrada", "access-conta", "readlink-casa", "inotify-casa", "fanotify", "limites-do-pai",
     "prioridade-do-pai-lida", "escalonador-do-pai-lido",
 };

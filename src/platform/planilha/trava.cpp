@@ -92,8 +92,7 @@ bool lockDown()
     for (const long nr :
          {long(SYS_read), long(SYS_lseek), long(SYS_close), long(SYS_brk), long(SYS_mmap), long(SYS_mprotect),
           long(SYS_munmap), long(SYS_mremap), long(SYS_madvise), long(SYS_futex), long(SYS_getrandom),
-          long(SYS_rt_sigaction), long(SYS_rt_sigprocmask), long(SYS_rt_sigreturn), long(SYS_sigaltstack),
-          long(SYS_restart_syscall), long(SYS_clock_gettime), long(SYS_clock_getres), long(SYS_gettimeofday),
+          long(SYS_rt_sigreturn), long(SYS_restart_syscall), long(SYS_clock_gettime), long(SYS_clock_getres), long(SYS_gettimeofday),
           long(SYS_getpid), long(SYS_gettid), long(SYS_tgkill), long(SYS_sched_yield), long(SYS_exit),
           long(SYS_exit_group)})
         f.allow(nr);

@@ -304,7 +304,8 @@ void escapes(const std::map<std::string, std::string>& pedido)
 
     // Ways to carry bytes out that another process reads: its own limits
     // (/proc/PID/limits), priority and scheduling (/proc/PID/stat), I/O
-    // priority, name (/proc/PID/comm), CPU set, a lock (/proc/locks).
+    // priority, name (/proc/PID/comm), CPU set, signal mask and
+    // dispositions (/proc/PID/status), a lock (/proc/locks).
     tentar("limite-proprio", [&] {
         rlimit menos = arquivos;
         menos.rlim_cur = menos.rlim_cur > 64 ? menos.rlim_cur - 1 : menos.rlim_cur;
@@ -322,6 +323,17 @@ void escapes(const std::map<std::string, std::string>& pedido)
         CPU_ZERO(&cpus);
         CPU_SET(0, &cpus);
         return ::sched_setaffinity(0, sizeof cpus, &cpus) == 0;
+    });
+    tentar("mascara-de-sinais", [&] {
+        sigset_t sinais;
+        sigemptyset(&sinais);
+        sigaddset(&sinais, SIGUSR1);
+        return ::syscall(SYS_rt_sigprocmask, SIG_BLOCK, &sinais, nullptr, 8) == 0;
+    });
+    tentar("ignorar-sinal", [&] {
+        struct sigaction ignorar{};
+        ignorar.sa_handler = SIG_IGN;
+        return ::sigaction(SIGUSR2, &ignorar, nullptr) == 0;
     });
     tentar("flock-entrada", [&] { return ::flock(0, LOCK_SH | LOCK_NB) == 0; });
     tentar("trava-posix-entrada", [&] {
