@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstddef>
 #include <cstring>
 #include <fcntl.h>
@@ -28,11 +29,13 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -107,10 +110,33 @@ int collectFolder(dl_phdr_info* info, size_t, void* data)
     return 0;
 }
 
+// What the program may open by name: the program file, the dynamic loader,
+// the loader's cache and the library folders.
+struct Readable {
+    QByteArray program;
+    QByteArray loader;
+    std::vector<QByteArray> files;
+    std::vector<QByteArray> folders;
+};
+
+Readable readablePlaces(const QByteArray& program)
+{
+    Readable r;
+    r.program = program;
+    dl_iterate_phdr(collectObject, &r.loader);
+    r.files = {program, "/etc/ld.so.cache"};
+    if (!r.loader.isEmpty())
+        r.files.push_back(r.loader);
+    r.folders = {"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
+    dl_iterate_phdr(collectFolder, &r.folders);
+    return r;
+}
+
 // The ruleset the child takes on: nothing but reading the libraries and
-// running the program. The input comes as a descriptor already open. -1 when the kernel has no Landlock;
-// -2 when it has and the ruleset cannot be made (the run is refused then).
-int makeLandlockRuleset(int abi, const QByteArray& program)
+// running the program. The input comes as a descriptor already open. -1
+// when the kernel has no Landlock; -2 when it has and the ruleset cannot be
+// made (the run is refused then).
+int makeLandlockRuleset(int abi, const Readable& places)
 {
     if (abi < 1)
         return -1;
@@ -136,13 +162,9 @@ int makeLandlockRuleset(int abi, const QByteArray& program)
         return -2;
     const std::uint64_t read = LANDLOCK_ACCESS_FS_READ_FILE;
     const std::uint64_t run = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_EXECUTE;
-    QByteArray loader;
-    dl_iterate_phdr(collectObject, &loader);
-    std::vector<QByteArray> folders{"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
-    dl_iterate_phdr(collectFolder, &folders);
-    bool ok = allowBeneath(ruleset, program, run)
-        && allowBeneath(ruleset, "/etc/ld.so.cache", read) && (loader.isEmpty() || allowBeneath(ruleset, loader, run));
-    for (const QByteArray& folder : folders)
+    bool ok = allowBeneath(ruleset, places.program, run) && allowBeneath(ruleset, "/etc/ld.so.cache", read)
+        && (places.loader.isEmpty() || allowBeneath(ruleset, places.loader, run));
+    for (const QByteArray& folder : places.folders)
         ok = ok && allowBeneath(ruleset, folder, read);
     if (!ok) {
         ::close(ruleset);
@@ -160,10 +182,11 @@ int makeLandlockRuleset(int abi, const QByteArray& program)
 // mapping, signals and affinity only on itself, limits only read, no
 // process or thread made. Nothing is left that another process can see
 // change: no limit, priority, scheduling, name or lock.
-// `execAction` decides execve and execveat: the launcher's listener lets the
-// first one through; without a listener (an older kernel) they are allowed
-// and Landlock alone keeps other programs from running.
-std::vector<sock_filter> buildFilter(std::uint32_t execAction, int control, std::vector<std::size_t>& pidSlots)
+// `supervised` decides the calls that name a file (exec, open, stat): the
+// launcher's listener lets the first exec through and the others name only
+// what readablePlaces() lists; without a listener (an older kernel) they
+// are allowed and Landlock alone says which files they reach.
+std::vector<sock_filter> buildFilter(std::uint32_t supervised, int control, std::vector<std::size_t>& pidSlots)
 {
     using seccomp::argHigh;
     using seccomp::argLow;
@@ -172,20 +195,29 @@ std::vector<sock_filter> buildFilter(std::uint32_t execAction, int control, std:
     seccomp::Filter f;
     f.begin();
 
-    f.on(SYS_execve, [&] { f.ret(execAction); });
-    f.on(SYS_execveat, [&] { f.ret(execAction); });
+    f.on(SYS_execve, [&] { f.ret(supervised); });
+    f.on(SYS_execveat, [&] { f.ret(supervised); });
     // The launcher's word before the exec, on its socket alone.
     f.onlyValues(SYS_sendmsg, 0, {std::uint32_t(control)});
 
     // Files: read through descriptors, opened for reading only (Landlock
     // says which), never written but the answer on standard output.
     const std::uint32_t writing = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
+    const auto openForReading = [&](long nr, int flags) {
+        f.on(nr, [&] {
+            f.load(argLow(flags));
+            f.add(BPF_JMP | BPF_JSET | BPF_K, writing, 0, 1);
+            f.ret(refuse());
+            f.ret(supervised);
+        });
+    };
 #ifdef SYS_open
-    f.denyBits(SYS_open, 1, writing);
+    openForReading(SYS_open, 1);
 #endif
-    f.denyBits(SYS_openat, 2, writing);
-    for (const long nr : {long(SYS_read), long(SYS_pread64), long(SYS_readv), long(SYS_lseek), long(SYS_close),
-                          long(SYS_newfstatat), long(SYS_statx)})
+    openForReading(SYS_openat, 2);
+    f.on(SYS_newfstatat, [&] { f.ret(supervised); });
+    f.on(SYS_statx, [&] { f.ret(supervised); });
+    for (const long nr : {long(SYS_read), long(SYS_pread64), long(SYS_readv), long(SYS_lseek), long(SYS_close)})
         f.allow(nr);
 #ifdef SYS_fstat
     f.allow(SYS_fstat);
@@ -382,28 +414,167 @@ bool receiveFromChild(int control, int millis, unsigned& applied, int& listener)
     return true;
 }
 
-// Lets the child's one exec through, then closes the listener: from then on
-// every exec fails.
-bool letTheExecThrough(int listener, pid_t child, int millis)
-{
-    seccomp_notif_sizes sizes{};
-    if (seccompCall(SECCOMP_GET_NOTIF_SIZES, 0, &sizes) != 0)
+// The launcher's side of the listener: lets the child's one exec through
+// and refuses every later one, and lets an open or a stat by name through
+// only for a file of readablePlaces(). The child makes no thread and no
+// other process can write its memory, so the name read here is the name
+// the kernel then uses; symbolic links are resolved here as the kernel
+// would.
+class Supervisor {
+public:
+    Supervisor(int listener, pid_t child, Readable places)
+        : listener_(listener), child_(child), places_(std::move(places))
+    {
+        seccomp_notif_sizes sizes{};
+        if (seccompCall(SECCOMP_GET_NOTIF_SIZES, 0, &sizes) == 0) {
+            request_.resize(std::max<std::size_t>(sizes.seccomp_notif, sizeof(seccomp_notif)));
+            response_.resize(std::max<std::size_t>(sizes.seccomp_notif_resp, sizeof(seccomp_notif_resp)));
+        }
+    }
+    int fd() const { return listener_; }
+    bool execDone() const { return execDone_; }
+
+    // Answers the requests waiting, without blocking; false when the
+    // listener is gone (the child has ended) or broken.
+    bool serve()
+    {
+        for (;;) {
+            pollfd p{listener_, POLLIN, 0};
+            if (::poll(&p, 1, 0) < 0)
+                return errno == EINTR;
+            if (!(p.revents & POLLIN))
+                return !(p.revents & (POLLHUP | POLLERR | POLLNVAL));
+            if (!serveOne())
+                return false;
+        }
+    }
+
+    // Waits up to `millis` for the child's one exec and lets it through.
+    bool letTheExecThrough(int millis)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!execDone_) {
+            pollfd p{listener_, POLLIN, 0};
+            const int left = int(std::max<qint64>(0, millis - clock.elapsed()));
+            if (left == 0 || ::poll(&p, 1, left) <= 0 || !(p.revents & POLLIN) || !serveOne())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool serveOne()
+    {
+        if (request_.empty())
+            return false;
+        std::fill(request_.begin(), request_.end(), 0);
+        if (::ioctl(listener_, SECCOMP_IOCTL_NOTIF_RECV, request_.data()) != 0)
+            return errno == EINTR || errno == ENOENT;
+        const auto* notif = reinterpret_cast<const seccomp_notif*>(request_.data());
+        std::fill(response_.begin(), response_.end(), 0);
+        auto* resp = reinterpret_cast<seccomp_notif_resp*>(response_.data());
+        resp->id = notif->id;
+        const int error = decide(*notif);
+        resp->flags = error == 0 ? SECCOMP_USER_NOTIF_FLAG_CONTINUE : 0;
+        resp->error = -error;
+        // A request the child gave up (it was killed) is no error here.
+        return ::ioctl(listener_, SECCOMP_IOCTL_NOTIF_SEND, resp) == 0 || errno == ENOENT;
+    }
+
+    // 0 to let the call through, else the error it fails with.
+    int decide(const seccomp_notif& n)
+    {
+        if (n.pid != std::uint32_t(child_))
+            return EPERM;
+        const long nr = long(n.data.nr);
+        if (nr == SYS_execve || nr == SYS_execveat) {
+            if (execDone_ || nr != SYS_execve)
+                return EPERM;
+            execDone_ = true;
+            return 0;
+        }
+        int dirArg = 0, pathArg = 1;
+        bool emptyAllowed = false;
+        if (nr == SYS_openat) {
+        }
+#ifdef SYS_open
+        else if (nr == SYS_open) {
+            dirArg = -1;
+            pathArg = 0;
+        }
+#endif
+        else if (nr == SYS_newfstatat)
+            emptyAllowed = n.data.args[3] & AT_EMPTY_PATH;
+        else if (nr == SYS_statx)
+            emptyAllowed = n.data.args[2] & AT_EMPTY_PATH;
+        else
+            return EPERM;
+        QByteArray path;
+        if (!readPath(n.data.args[pathArg], path) || ::ioctl(listener_, SECCOMP_IOCTL_NOTIF_ID_VALID, &n.id) != 0)
+            return EACCES;
+        // fstat through a descriptor: nothing is named.
+        if (path.isEmpty())
+            return emptyAllowed ? 0 : ENOENT;
+        // The child's folder is "/" and stays so; a name relative to a
+        // descriptor is not needed by the loader.
+        if (!path.startsWith('/')) {
+            if (dirArg >= 0 && int(n.data.args[dirArg]) != AT_FDCWD)
+                return EACCES;
+            path.prepend('/');
+        }
+        char resolved[PATH_MAX];
+        if (!::realpath(path.constData(), resolved))
+            return errno == ENOENT || errno == ENOTDIR ? errno : EACCES;
+        return readable(QByteArray(resolved)) ? 0 : EACCES;
+    }
+
+    bool readable(const QByteArray& path) const
+    {
+        for (const QByteArray& file : places_.files) {
+            char resolved[PATH_MAX];
+            if (path == file || (::realpath(file.constData(), resolved) && path == resolved))
+                return true;
+        }
+        for (const QByteArray& folder : places_.folders) {
+            char resolved[PATH_MAX];
+            const QByteArray real = ::realpath(folder.constData(), resolved) ? QByteArray(resolved) : folder;
+            if (path.startsWith(real + '/'))
+                return true;
+        }
         return false;
-    std::vector<char> request(std::max<std::size_t>(sizes.seccomp_notif, sizeof(seccomp_notif)));
-    std::vector<char> response(std::max<std::size_t>(sizes.seccomp_notif_resp, sizeof(seccomp_notif_resp)));
-    pollfd p{listener, POLLIN, 0};
-    if (::poll(&p, 1, millis) <= 0 || !(p.revents & POLLIN))
+    }
+
+    // The name at `address` in the child's memory, up to PATH_MAX bytes.
+    bool readPath(std::uint64_t address, QByteArray& path) const
+    {
+        char buffer[PATH_MAX];
+        std::size_t got = 0;
+        // Piece by piece, so a name near the end of a mapping still reads.
+        while (got < sizeof buffer) {
+            const std::uint64_t at = address + got;
+            const std::size_t toPage = 4096 - std::size_t(at % 4096);
+            iovec local{buffer + got, std::min(toPage, sizeof buffer - got)};
+            iovec remote{reinterpret_cast<void*>(at), local.iov_len};
+            const ssize_t n = ::process_vm_readv(child_, &local, 1, &remote, 1, 0);
+            if (n <= 0)
+                return false;
+            const void* end = std::memchr(buffer + got, 0, std::size_t(n));
+            if (end) {
+                path = QByteArray(buffer, qsizetype(static_cast<const char*>(end) - buffer));
+                return true;
+            }
+            got += std::size_t(n);
+        }
         return false;
-    if (::ioctl(listener, SECCOMP_IOCTL_NOTIF_RECV, request.data()) != 0)
-        return false;
-    const auto* notif = reinterpret_cast<const seccomp_notif*>(request.data());
-    auto* resp = reinterpret_cast<seccomp_notif_resp*>(response.data());
-    resp->id = notif->id;
-    const bool theExec = notif->pid == std::uint32_t(child) && notif->data.nr == SYS_execve;
-    resp->flags = theExec ? SECCOMP_USER_NOTIF_FLAG_CONTINUE : 0;
-    resp->error = theExec ? 0 : -EPERM;
-    return ::ioctl(listener, SECCOMP_IOCTL_NOTIF_SEND, resp) == 0 && theExec;
-}
+    }
+
+    int listener_;
+    pid_t child_;
+    Readable places_;
+    bool execDone_ = false;
+    std::vector<char> request_, response_;
+};
 
 struct Fd {
     int fd = -1;
@@ -422,7 +593,8 @@ struct Fd {
 
 // Waits for the output to end, within the time and size; false when the
 // run has to be stopped.
-bool collectOutput(int out, const QElapsedTimer& clock, qint64 millis, qint64 maxBytes, QByteArray& output)
+bool collectOutput(int out, Supervisor* supervisor, const QElapsedTimer& clock, qint64 millis, qint64 maxBytes,
+                   QByteArray& output)
 {
     bool ok = true;
     bool done = false;
@@ -455,6 +627,14 @@ bool collectOutput(int out, const QElapsedTimer& clock, qint64 millis, qint64 ma
             if (done)
                 loop.quit();
         });
+        std::optional<QSocketNotifier> asking;
+        if (supervisor) {
+            asking.emplace(supervisor->fd(), QSocketNotifier::Read);
+            QObject::connect(&*asking, &QSocketNotifier::activated, &loop, [&] {
+                if (!supervisor->serve())
+                    asking->setEnabled(false);
+            });
+        }
         QTimer deadline;
         deadline.setSingleShot(true);
         QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
@@ -467,21 +647,26 @@ bool collectOutput(int out, const QElapsedTimer& clock, qint64 millis, qint64 ma
         if (!done)
             loop.exec(QEventLoop::ExcludeUserInputEvents);
     } else {
+        bool asking = supervisor != nullptr;
         while (!done) {
             const qint64 left = millis - clock.elapsed();
-            pollfd p{out, POLLIN, 0};
-            if (left <= 0 || ::poll(&p, 1, int(left)) <= 0) {
+            pollfd p[2] = {{out, POLLIN, 0}, {asking ? supervisor->fd() : -1, POLLIN, 0}};
+            if (left <= 0 || ::poll(p, 2, int(left)) <= 0) {
                 ok = false;
                 break;
             }
-            readSome();
+            if (p[1].revents)
+                asking = supervisor->serve();
+            if (p[0].revents)
+                readSome();
         }
     }
     return ok;
 }
 
-// Waits (without reaping) for the child to end, until the time is up.
-bool waitForEnd(pid_t child, const QElapsedTimer& clock, qint64 millis)
+// Waits (without reaping) for the child to end, until the time is up,
+// answering what it still asks.
+bool waitForEnd(pid_t child, Supervisor* supervisor, const QElapsedTimer& clock, qint64 millis)
 {
     for (;;) {
         siginfo_t info{};
@@ -489,6 +674,8 @@ bool waitForEnd(pid_t child, const QElapsedTimer& clock, qint64 millis)
             return true;
         if (clock.elapsed() >= millis)
             return false;
+        if (supervisor && !supervisor->serve())
+            supervisor = nullptr;
         if (QCoreApplication::instance()) {
             QEventLoop loop;
             QTimer::singleShot(5, &loop, &QEventLoop::quit);
@@ -519,9 +706,10 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     argv.push_back(nullptr);
 
     run.landlockAbi = landlockAbi();
+    const Readable places = readablePlaces(program);
     Fd ruleset;
     if (command.layers & kLandlockLayer) {
-        ruleset.reset(makeLandlockRuleset(run.landlockAbi, program));
+        ruleset.reset(makeLandlockRuleset(run.landlockAbi, places));
         if (ruleset.fd == -2)
             return run;
     }
@@ -568,23 +756,28 @@ ConfinedRun runConfined(const ConfinedCommand& command)
 
     bool ok = false;
     int listener = -1;
+    Fd listening;
+    std::optional<Supervisor> supervisor;
     if (receiveFromChild(control.fd, int(std::max<qint64>(1, millis - clock.elapsed())), run.applied, listener)) {
-        Fd listening(listener);
+        listening.reset(listener);
         // Every layer asked for and present on this kernel is in place, and
         // the one exec is let through; anything less and the program does
         // not run.
         const bool landlockWanted = (command.layers & kLandlockLayer) && run.landlockAbi >= 1;
         const bool layersIn = (!(command.layers & kSeccompLayer) || (run.applied & kSeccompLayer))
             && (!landlockWanted || (run.applied & kLandlockLayer));
+        if (layersIn && listener >= 0)
+            supervisor.emplace(listener, child, places);
         ok = layersIn
-            && (listener < 0 || letTheExecThrough(listener, child, int(std::max<qint64>(1, millis - clock.elapsed()))));
+            && (!supervisor || supervisor->letTheExecThrough(int(std::max<qint64>(1, millis - clock.elapsed()))));
     }
     control.reset();
+    Supervisor* asking = supervisor ? &*supervisor : nullptr;
     if (ok)
-        ok = collectOutput(out.fd, clock, millis, command.maxOutputBytes, run.output);
+        ok = collectOutput(out.fd, asking, clock, millis, command.maxOutputBytes, run.output);
     out.reset();
     if (ok)
-        ok = waitForEnd(child, clock, millis);
+        ok = waitForEnd(child, asking, clock, millis);
     // The whole session goes, whatever it left behind; the child is not
     // reaped yet, so its number cannot have been given to another process.
     ::kill(-child, SIGKILL);

@@ -249,7 +249,16 @@ private:
     std::vector<quint32> fat_;
 };
 
-bool declaredSizesFit(const QByteArray& bytes)
+quint32 u16At(QByteArrayView bytes, qsizetype at)
+{
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8;
+}
+
+// Gives each record of an .xls's workbook stream, its id and its body, to
+// `onRecord`, which returns false to stop there. False when the compound
+// file does not hold, or when `onRecord` stopped.
+template <typename F>
+bool forEachRecord(const QByteArray& bytes, F onRecord)
 {
     if (bytes.size() > kMaxXlsBytes)
         return false;
@@ -257,27 +266,34 @@ bool declaredSizesFit(const QByteArray& bytes)
     QByteArray book;
     if (!compound.stream(QStringLiteral("Workbook"), book) && !compound.stream(QStringLiteral("Book"), book))
         return false;
-    const auto u16 = [&](qsizetype at) { return quint32(quint8(book[at])) | quint32(quint8(book[at + 1])) << 8; };
     for (qsizetype at = 0; at + 4 <= book.size();) {
-        const quint32 id = u16(at);
-        const qsizetype length = u16(at + 2);
+        const quint32 id = u16At(book, at);
+        const qsizetype length = u16At(book, at + 2);
         const qsizetype body = at + 4;
         if (body + length > book.size())
             break;
-        if (id == 0x0200) {
-            // BIFF8: first row, last row + 1 (32 bits each), then the
-            // columns; BIFF5 and older: 16-bit rows.
-            const bool biff8 = length >= 14;
-            if (!biff8 && length < 10)
-                return false;
-            const qint64 rows = biff8 ? qint64(u16(body + 4)) | qint64(u16(body + 6)) << 16 : u16(body + 2);
-            const qint64 cols = u16(body + (biff8 ? 10 : 6));
-            if (rows > kMaxRows || cols > kMaxColumns || rows * cols > kMaxCells)
-                return false;
-        }
+        if (!onRecord(id, QByteArrayView(book).sliced(body, length)))
+            return false;
         at = body + length;
     }
     return true;
+}
+
+bool declaredSizesFit(const QByteArray& bytes)
+{
+    return forEachRecord(bytes, [](quint32 id, QByteArrayView body) {
+        if (id != 0x0200)
+            return true;
+        // DIMENSIONS. BIFF8: first row, last row + 1 (32 bits each), then
+        // the columns; BIFF5 and older: 16-bit rows.
+        const qsizetype length = body.size();
+        const bool biff8 = length >= 14;
+        if (!biff8 && length < 10)
+            return false;
+        const qint64 rows = biff8 ? qint64(u16At(body, 4)) | qint64(u16At(body, 6)) << 16 : u16At(body, 2);
+        const qint64 cols = u16At(body, biff8 ? 10 : 6);
+        return rows <= kMaxRows && cols <= kMaxColumns && rows * cols <= kMaxCells;
+    });
 }
 
 // ---- .xlsx --------------------------------------------------------------
@@ -720,6 +736,18 @@ Status readInput(const QByteArray& bytes, const char* freexlName, const QString&
         break;
     }
     return Status::Damaged;
+}
+
+int xlsCodePage(const QByteArray& bytes)
+{
+    int page = -1;
+    forEachRecord(bytes, [&](quint32 id, QByteArrayView body) {
+        if (id != 0x0042 || body.size() < 2)
+            return true;
+        page = int(u16At(body, 0));
+        return false;
+    });
+    return page;
 }
 
 Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)

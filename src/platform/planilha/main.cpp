@@ -2,8 +2,9 @@
 // input and writes the cells of its worksheet SHEET on standard output in the
 // layout of resposta.h. The program starts it for each statement, confined
 // (platform/Confinement.h), and takes anything but a whole answer as a
-// damaged file. It reads the whole input first, then locks itself down
-// (trava.h), and only then parses it.
+// damaged file. It reads the whole input first, loads the converters the
+// workbook's code page needs, then locks itself down (trava.h): FreeXL and
+// the unzipping see no byte before the lock.
 #include "platform/planilha/leitura.h"
 #include "platform/planilha/trava.h"
 
@@ -41,7 +42,7 @@ int main(int argc, char** argv)
     QByteArray input;
     const bool whole = readStandardInput(input);
     if (whole && kindOfHeader(input.left(8)) == Kind::Xls)
-        loadConverters();
+        loadConverters(xlsCodePage(input));
     holdInput(input);
     if (!lockDown())
         return 1;

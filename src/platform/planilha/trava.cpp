@@ -69,20 +69,21 @@ int seccompFilter(sock_fprog* program) { return int(syscall(SYS_seccomp, SECCOMP
 
 void holdInput(const QByteArray& bytes) { g_input = &bytes; }
 
-void loadConverters()
+void loadConverters(int codePage)
 {
-    // The code pages FreeXL names for the workbook's CODEPAGE record, and
-    // the UTF-16 of its strings.
-    static const char* const sets[] = {
-        "UTF-16LE", "ASCII",  "CP437",  "CP720",  "CP737",  "CP775",  "CP850",  "CP852",  "CP855",
-        "CP857",    "CP858",  "CP860",  "CP861",  "CP862",  "CP863",  "CP864",  "CP865",  "CP866",
-        "CP869",    "CP874",  "CP932",  "CP936",  "CP949",  "CP950",  "CP1250", "CP1251", "CP1252",
-        "CP1253",   "CP1254", "CP1255", "CP1256", "CP1257", "CP1258", "CP1361",
-    };
+    // FreeXL's names: UTF-16LE for the strings of every BIFF8 workbook and
+    // for code page 1200, ASCII for 367, "CP" and the number for the rest;
+    // a workbook without the record is read as CP1252.
+    QByteArray names[] = {"UTF-16LE", "CP1252", QByteArray()};
+    if (codePage == 367)
+        names[2] = "ASCII";
+    else if (codePage > 0 && codePage != 1200)
+        names[2] = "CP" + QByteArray::number(codePage);
     // Never closed: a converter closed may be unloaded, and loading it again
     // would open its module.
-    for (const char* set : sets)
-        iconv_open("UTF-8", set);
+    for (const QByteArray& name : names)
+        if (!name.isEmpty())
+            iconv_open("UTF-8", name.constData());
 }
 
 bool lockDown()

@@ -1,6 +1,6 @@
 #pragma once
-// The reader's own confinement, added once it holds its input and before it
-// parses a byte of it. The launcher's filter has to let the loader open the
+// The reader's own confinement, added once it holds its input and before
+// FreeXL or the unzipping parses a byte of it. The launcher's filter has to let the loader open the
 // libraries; from here on nothing is opened by name and nothing is run, so
 // a parser that the file subverts finds no file to read, on any kernel.
 #include <QByteArray>
@@ -14,9 +14,10 @@ extern const char kInputName[];
 // The input FreeXL reads; the bytes must outlive the read.
 void holdInput(const QByteArray& bytes);
 
-// Loads every character set converter FreeXL may ask for, while files can
-// still be opened; they stay loaded for the rest of the run.
-void loadConverters();
+// Loads the character set converters FreeXL asks for a workbook of
+// `codePage` (its CODEPAGE record, -1 for none) while files can still be
+// opened; they stay loaded for the rest of the run.
+void loadConverters(int codePage);
 
 // From here on: no open, stat or exec of any kind, only reading descriptors
 // already open, writing the answer, memory and exiting. False when the
