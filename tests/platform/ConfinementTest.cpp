@@ -109,7 +109,8 @@ std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRu
 }
 
 const char* const kEscapes[] = {
-    "ler-conta", "ler-ssh", "listar-casa", "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
+    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "listar-casa",
+    "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
     "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
     "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
     "ler-memoria-do-pai-direto", "sinal-ao-pai", "sinal-a-todos", "sinal-ao-grupo-do-pai",
@@ -120,7 +121,8 @@ const char* const kEscapes[] = {
 // limits, priority and scheduling; a process made; the new mount calls; and
 // every way to carry a byte out that another process can read.
 const char* const kRefusedEverywhere[] = {
-    "ler-conta", "ler-ssh", "listar-casa", "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
+    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "listar-casa",
+    "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
     "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
     "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
     "ler-memoria-do-pai-direto", "sinal-ao-pai", "sinal-a-todos", "sinal-ao-grupo-do-pai", "limite-cpu-do-pai",

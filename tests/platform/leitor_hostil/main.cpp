@@ -151,6 +151,21 @@ void escapes(const std::map<std::string, std::string>& pedido)
 
     tentar("ler-conta", [&] { return abrirELer(conta); });
     tentar("ler-ssh", [&] { return abrirELer(casa + "/.ssh/id_rsa"); });
+    // The same key through names that start in a folder the loader may
+    // read, or that are relative to one.
+    tentar("ler-ssh-pela-biblioteca", [&] { return abrirELer("/usr/lib/../.." + casa + "/.ssh/id_rsa"); });
+    tentar("ler-ssh-relativo", [&] { return abrirELer("." + casa + "/.ssh/id_rsa"); });
+    tentar("ler-ssh-pela-pasta", [&] {
+        const int pasta = ::open("/usr/lib", O_PATH | O_DIRECTORY);
+        const int fd = ::openat(pasta, ("../.." + casa + "/.ssh/id_rsa").c_str(), O_RDONLY);
+        const int erro = errno;
+        if (pasta >= 0)
+            ::close(pasta);
+        if (fd >= 0)
+            ::close(fd);
+        errno = erro;
+        return fd >= 0;
+    });
     tentar("listar-casa", [&] {
         DIR* d = ::opendir(casa.c_str());
         if (!d)
