@@ -701,27 +701,30 @@ Status readXlsxBytes(const QByteArray& bytes, const QString& sheetName, std::vec
     return Status::Ok;
 }
 
+// Reads `path` whole and gives its bytes to `read`.
+template <typename Read>
+Status fromFile(const QString& path, std::vector<Cell>& out, Read read)
+{
+    QByteArray bytes;
+    if (!readWhole(path, bytes)) {
+        out.clear();
+        return Status::Damaged;
+    }
+    return read(bytes);
+}
 
 } // namespace
 
 Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
 {
-    QByteArray bytes;
-    if (!readWhole(path, bytes)) {
-        out.clear();
-        return Status::Damaged;
-    }
-    return readXlsBytes(bytes, QFile::encodeName(path).constData(), sheetName, out);
+    return fromFile(path, out, [&](const QByteArray& bytes) {
+        return readXlsBytes(bytes, QFile::encodeName(path).constData(), sheetName, out);
+    });
 }
 
 Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
 {
-    QByteArray bytes;
-    if (!readWhole(path, bytes)) {
-        out.clear();
-        return Status::Damaged;
-    }
-    return readXlsxBytes(bytes, sheetName, out);
+    return fromFile(path, out, [&](const QByteArray& bytes) { return readXlsxBytes(bytes, sheetName, out); });
 }
 
 Status readInput(const QByteArray& bytes, const char* freexlName, const QString& sheetName, std::vector<Cell>& out)
@@ -752,12 +755,9 @@ int xlsCodePage(const QByteArray& bytes)
 
 Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
 {
-    QByteArray bytes;
-    if (!readWhole(path, bytes)) {
-        out.clear();
-        return Status::Damaged;
-    }
-    return readInput(bytes, QFile::encodeName(path).constData(), sheetName, out);
+    return fromFile(path, out, [&](const QByteArray& bytes) {
+        return readInput(bytes, QFile::encodeName(path).constData(), sheetName, out);
+    });
 }
 
 } // namespace platform::planilha
