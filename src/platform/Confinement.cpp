@@ -422,9 +422,17 @@ bool receiveFromChild(int control, int millis, unsigned& applied, int& listener)
 // would.
 class Supervisor {
 public:
-    Supervisor(int listener, pid_t child, Readable places)
-        : listener_(listener), child_(child), places_(std::move(places))
+    Supervisor(int listener, pid_t child, const Readable& places) : listener_(listener), child_(child)
     {
+        // Compared as the kernel resolves them.
+        const auto resolved = [](const QByteArray& path) {
+            char real[PATH_MAX];
+            return ::realpath(path.constData(), real) ? QByteArray(real) : path;
+        };
+        for (const QByteArray& file : places.files)
+            files_.push_back(resolved(file));
+        for (const QByteArray& folder : places.folders)
+            folders_.push_back(resolved(folder) + '/');
         seccomp_notif_sizes sizes{};
         if (seccompCall(SECCOMP_GET_NOTIF_SIZES, 0, &sizes) == 0) {
             request_.resize(std::max<std::size_t>(sizes.seccomp_notif, sizeof(seccomp_notif)));
@@ -545,18 +553,9 @@ private:
 
     bool readable(const QByteArray& path) const
     {
-        for (const QByteArray& file : places_.files) {
-            char resolved[PATH_MAX];
-            if (path == file || (::realpath(file.constData(), resolved) && path == resolved))
-                return true;
-        }
-        for (const QByteArray& folder : places_.folders) {
-            char resolved[PATH_MAX];
-            const QByteArray real = ::realpath(folder.constData(), resolved) ? QByteArray(resolved) : folder;
-            if (path.startsWith(real + '/'))
-                return true;
-        }
-        return false;
+        return std::find(files_.begin(), files_.end(), path) != files_.end()
+            || std::any_of(folders_.begin(), folders_.end(),
+                           [&](const QByteArray& folder) { return path.startsWith(folder); });
     }
 
     // The name at `address` in the child's memory, up to PATH_MAX bytes.
@@ -588,7 +587,9 @@ private:
 
     int listener_;
     pid_t child_;
-    Readable places_;
+    std::vector<QByteArray> files_;
+    std::vector<QByteArray> folders_;  // each ending in '/'
+
     bool execDone_ = false;
     bool namesRead_ = false;
     bool namesUnread_ = false;

@@ -21,10 +21,11 @@
 //     reading only, written only to its standard output; no socket; no
 //     process or thread made, so the memory limit bounds the whole program;
 //     signals only to itself; its limits read, never set; no priority,
-//     scheduling, name, lock, watch, namespace or mount; and no program run
-//     after the first: the one exec of the program is let through by the
-//     launcher itself, once, through a seccomp listener it closes right
-//     after.
+//     scheduling, name, lock, watch, namespace or mount;
+//   - a seccomp listener the launcher keeps for the whole run (Linux 5.5
+//     and later): the one exec of the program is let through, every later
+//     one refused, and an open or a stat by name reaches only the program,
+//     the loader and the library folders, whether or not Landlock is there.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

@@ -86,12 +86,13 @@ struct Casa {
 };
 
 // Each escape's line: "nome recusado ERRNO" or "nome conseguiu".
-std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run)
+std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run,
+                                   const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
 {
     QFile pedido(casa.pedido());
     EXPECT_TRUE(pedido.open(QIODevice::ReadOnly));
     ConfinedCommand command;
-    command.program = QStringLiteral(VORSAL_HOSTILE_READER);
+    command.program = program;
     command.input = pedido.handle();
     command.arguments = {QStringLiteral("Plan1")};
     command.memoryBytes = 512LL * 1024 * 1024;
@@ -178,6 +179,24 @@ TEST(ConfinementTest, WithOrWithoutLandlockTheStandInChangesNoOtherProcessMakesN
                                                                           << it->second.toStdString();
         }
         EXPECT_TRUE(Estado::agora() == antes) << layers;
+    }
+}
+
+TEST(ConfinementTest, OnceTheReaderHasLockedItselfItOpensStatsAndRunsNothingButReadsItsInput)
+{
+    for (const unsigned layers : {unsigned(kAllLayers), unsigned(kSeccompLayer)}) {
+        Casa casa;
+        ConfinedRun run;
+        const auto r = escapes(layers, casa, run, QStringLiteral(VORSAL_LOCKED_READER));
+        ASSERT_TRUE(run.ended) << layers;
+        EXPECT_EQ(run.exitCode, 0) << layers;
+        for (const char* tentativa : {"abrir-biblioteca", "stat-biblioteca", "executar", "fopen-outro"}) {
+            const auto it = r.find(QString::fromUtf8(tentativa));
+            ASSERT_NE(it, r.end()) << tentativa;
+            EXPECT_TRUE(it->second.startsWith(QLatin1String("recusado"))) << layers << " " << tentativa;
+        }
+        EXPECT_EQ(r.count(QStringLiteral("fopen-entrada")) ? r.at(QStringLiteral("fopen-entrada")) : QString(),
+                  QStringLiteral("conseguiu"));
     }
 }
 
