@@ -440,7 +440,7 @@ public:
         }
     }
     int fd() const { return listener_; }
-    bool execDone() const { return execDone_; }
+    bool namesChecked() const { return !namesUnread_; }
 
     // Answers the requests waiting, without blocking; false when the
     // listener is gone (the child has ended) or broken.
@@ -798,6 +798,7 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     out.reset();
     if (ok)
         ok = waitForEnd(child, asking, clock, millis);
+    run.namesChecked = supervisor && supervisor->namesChecked();
     // The whole session goes, whatever it left behind; the child is not
     // reaped yet, so its number cannot have been given to another process.
     ::kill(-child, SIGKILL);

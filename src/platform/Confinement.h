@@ -60,6 +60,9 @@ struct ConfinedRun {
     // Landlock ABI version of the kernel (0: none).
     unsigned applied = 0;
     int landlockAbi = 0;
+    // Whether the launcher checked every name the program opened or
+    // stat'ed (a kernel with the seccomp listener that lets it read them).
+    bool namesChecked = false;
 };
 
 // Runs the command and waits for it. Where an application object exists the
