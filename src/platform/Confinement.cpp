@@ -502,21 +502,21 @@ private:
             execDone_ = true;
             return 0;
         }
+        // Where the call has its folder and its name, and whether an empty
+        // name means the descriptor itself.
         int dirArg = 0, pathArg = 1;
         bool emptyAllowed = false;
-        if (nr == SYS_openat) {
-        }
 #ifdef SYS_open
-        else if (nr == SYS_open) {
+        if (nr == SYS_open) {
             dirArg = -1;
             pathArg = 0;
         }
 #endif
-        else if (nr == SYS_newfstatat)
+        if (nr == SYS_newfstatat)
             emptyAllowed = n.data.args[3] & AT_EMPTY_PATH;
         else if (nr == SYS_statx)
             emptyAllowed = n.data.args[2] & AT_EMPTY_PATH;
-        else
+        else if (nr != SYS_openat && pathArg != 0)
             return EPERM;
         QByteArray path;
         if (namesUnread_)
