@@ -249,12 +249,12 @@ bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& ou
     if (!readTextLines(path, text, error))
         return false;
     const QFileInfo info(path);
-    const std::optional<DelimitedSchema> lido = readSchemaIni(info.absolutePath(), info.fileName());
-    if (!lido) {
+    const std::optional<DelimitedSchema> described = readSchemaIni(info.absolutePath(), info.fileName());
+    if (!described) {
         error = openFailedMessage(QStringLiteral("Schema.ini"));
         return false;
     }
-    const DelimitedSchema& schema = *lido;
+    const DelimitedSchema& schema = *described;
     const bool header = schema.colNameHeader.value_or(headerByDefault);
 
     // Split one line at a time, so a flood of delimiters is refused before
