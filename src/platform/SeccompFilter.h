@@ -10,6 +10,7 @@
 #include <linux/audit.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sys/mman.h>
 #include <sys/syscall.h>
 #include <vector>
 
@@ -75,13 +76,7 @@ struct Filter {
     }
 
     // Jumps over the next `skip` instructions unless argument `arg` (its low
-    // 32 bits) equals `value`; the pid slot form compares with the process's
-    // own pid, filled in once it is known.
-    void unlessArg(int arg, std::uint32_t value, std::uint8_t skip)
-    {
-        load(argLow(arg));
-        add(BPF_JMP | BPF_JEQ | BPF_K, value, 0, skip);
-    }
+    // 32 bits) is the process's own pid, filled in once it is known.
     void unlessArgIsSelf(int arg, std::uint8_t skip)
     {
         load(argLow(arg));
@@ -123,24 +118,14 @@ struct Filter {
             ret(kAllow);
         });
     }
-    // Refused when any bit of `bits` is set in argument `arg`.
-    void denyBits(long nr, int arg, std::uint32_t bits)
-    {
-        on(nr, [&] {
-            load(argLow(arg));
-            add(BPF_JMP | BPF_JSET | BPF_K, bits, 0, 1);
-            ret(refuse());
-            ret(kAllow);
-        });
-    }
     // A mapping that is shared and writable changes the file under it.
     void mmapNotSharedWritable()
     {
         on(SYS_mmap, [&] {
             load(argLow(2));
-            add(BPF_JMP | BPF_JSET | BPF_K, PROT_WRITE_BIT, 0, 3);
+            add(BPF_JMP | BPF_JSET | BPF_K, PROT_WRITE, 0, 3);
             load(argLow(3));
-            add(BPF_JMP | BPF_JSET | BPF_K, MAP_SHARED_BIT, 0, 1);
+            add(BPF_JMP | BPF_JSET | BPF_K, MAP_SHARED, 0, 1);
             ret(refuse());
             ret(kAllow);
         });
@@ -152,10 +137,6 @@ struct Filter {
         ret(action);
         return code;
     }
-
-    // The values of <sys/mman.h>, without including it here.
-    static constexpr std::uint32_t PROT_WRITE_BIT = 0x2;
-    static constexpr std::uint32_t MAP_SHARED_BIT = 0x1;
 };
 
 } // namespace platform::seccomp
