@@ -124,28 +124,36 @@ QStringList senhasQueAbrem(const QString& path, const QStringList& candidatas)
     return out;
 }
 
-// A password change, and the conversion of a file of an earlier version,
-// each interrupted by a fault at every step: the file as a crash at that
-// moment leaves it, and the file after the failure, open with exactly one
-// of the two passwords, and the connection goes on with that one.
+// A password change (the file encrypted again in place), and the
+// conversion of a file of an earlier version (written beside it and renamed
+// over it), each interrupted by a fault at every step: the file as a crash
+// at that moment leaves it, and the file after the failure, open with
+// exactly one of the two passwords, and the connection goes on with that
+// one.
 TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
 {
     using data::PassoRegravar;
-    const PassoRegravar passos[] = {PassoRegravar::Criada,       PassoRegravar::Exportada,
-                                    PassoRegravar::SenhaGravada, PassoRegravar::Sincronizada,
-                                    PassoRegravar::Renomeada,    PassoRegravar::Reaberta};
     struct Caso {
         const char* nome;
         bool antiga;
         const char* nova;
-    } casos[] = {{"troca de senha", false, "nova1"}, {"conversão", true, "abcd"}};
+        std::vector<PassoRegravar> passos;
+        PassoRegravar feito;  // from this step on the change stands
+    } casos[] = {{"troca de senha", false, "nova1",
+                  {PassoRegravar::Travada, PassoRegravar::SenhaGravada, PassoRegravar::Recifrada},
+                  PassoRegravar::Recifrada},
+                 {"conversão", true, "abcd",
+                  {PassoRegravar::Travada, PassoRegravar::Criada, PassoRegravar::Exportada,
+                   PassoRegravar::SenhaGravada, PassoRegravar::Sincronizada, PassoRegravar::Renomeada,
+                   PassoRegravar::Reaberta},
+                  PassoRegravar::Renomeada}};
     const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
     const QString retrato = path + QStringLiteral(".retrato");
     for (const Caso& c : casos) {
         const QString nova = QString::fromLatin1(c.nova);
         const QStringList candidatas =
             c.antiga ? QStringList{nova} : QStringList{QStringLiteral("abcd"), nova};
-        for (const PassoRegravar passo : passos) {
+        for (const PassoRegravar passo : c.passos) {
             SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(int(passo)));
             ConexaoBanco.close();
             QFile::remove(path);
@@ -155,7 +163,7 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
                 regravarComo(path, data::Keying(data::kSenhaBancoDados, 4096,
                                                 data::CipherSettings::legacyKdfIterations));
             login(QStringLiteral("Casa"));
-            const bool depois = passo >= PassoRegravar::Renomeada;
+            const bool depois = passo >= c.feito;
             try {
                 data::rewriteAccount(ConexaoBanco, path, nova, [&](PassoRegravar p) {
                     if (p == passo) {
