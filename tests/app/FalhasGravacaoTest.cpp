@@ -21,6 +21,8 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 using namespace testsupport;
 using namespace std::chrono_literals;
@@ -49,6 +51,19 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
                                            : QByteArray();
     }
+    // Whether the immutable flag holds on this folder's files.
+    bool imutavel()
+    {
+        const QString prova = arquivo() + QStringLiteral(".prova");
+        QFile f(prova);
+        if (!f.open(QIODevice::WriteOnly))
+            return false;
+        f.close();
+        const bool vale = tornarSomenteLeitura(prova) && !QFile(prova).open(QIODevice::ReadWrite);
+        tornarGravaveis();
+        QFile::remove(prova);
+        return vale;
+    }
     // The file replaced behind the program's back by a copy of itself.
     void substituir()
     {
@@ -68,7 +83,7 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
         std::function<void()> fim;
         QString mensagem;
     };
-    const Caso casos[] = {
+    std::vector<Caso> casos = {
         {"another program holds the file longer than the wait",
          [&] {
              abrirArquivoConta(outro, arquivo(), ChaveBanco);
@@ -123,6 +138,18 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
          [] { ConexaoBanco.exec(QStringLiteral("DROP TRIGGER temp.recusa")); },
          QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\rrecusa simulada")},
     };
+    // Made immutable while open: the system refuses the write (EPERM) on a
+    // descriptor that was opened for writing. Only a root user can set the
+    // flag, and only some file systems keep it.
+    if (::geteuid() == 0 && imutavel()) {
+        casos.push_back({"file made immutable while open", [&] { ASSERT_TRUE(tornarSomenteLeitura(arquivo())); },
+                         [&] {
+                             tornarGravaveis();
+                             login(QStringLiteral("Casa"));
+                         },
+                         QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
+                                        "Ele pode ser consultado e o programa pode ser encerrado normalmente.")});
+    }
     int gravadas = 0;
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
