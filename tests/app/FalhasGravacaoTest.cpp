@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -183,6 +184,8 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
     }
 }
 
+// The wait keeps the windows painting under the wait cursor, and no window
+// closes in the middle of it.
 TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
 {
     data::Connection::setBusyWait(5s);
@@ -190,16 +193,37 @@ TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
     abrirArquivoConta(outro, arquivo(), ChaveBanco);
     outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
     std::thread soltar([&] {
-        std::this_thread::sleep_for(300ms);
+        std::this_thread::sleep_for(400ms);
         outro.exec(QStringLiteral("COMMIT"));
     });
     auto& f = aberta<frmAnotacao>();
     f.txtTitulo->setText(QStringLiteral("Conta de luz"));
     f.txtTexto->setPlainText(QStringLiteral("Pagar"));
+    struct Pinturas : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::Paint;
+            return false;
+        }
+    } pinturas;
+    f.installEventFilter(&pinturas);
+    QTimer repintar;
+    QObject::connect(&repintar, &QTimer::timeout, &f, [&] { f.update(); });
+    repintar.start(20);
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QTimer::singleShot(150, &f, [&] {
+        cursor = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        f.close();
+    });
     QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
     soltar.join();
     EXPECT_TRUE(msgs.calls.empty()) << msgs.lastText().toStdString();
     EXPECT_EQ(contar(QStringLiteral("Anotacoes")), 1);
+    EXPECT_GE(pinturas.n, 5);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST_F(FalhaGravacao, AWindowWhoseLoadCannotReadClosesWithAMessage)
