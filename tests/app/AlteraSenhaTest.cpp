@@ -12,7 +12,6 @@
 #include <QToolButton>
 
 #include <chrono>
-#include <unistd.h>
 #include <vector>
 
 using namespace testsupport;
@@ -151,21 +150,13 @@ TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
         }
     } montagem;
     QString atual = QStringLiteral("Abc1");
-    struct Caso {
-        const char* nome;
-        std::function<void()> causa;
-        std::function<void()> fim;
-        QString mensagem;
-    };
-    std::vector<Caso> casos = {
+    std::vector<CausaDeRecusa> casos = {
         {"another program holds the file longer than the wait",
          [&] {
              outro.open(caminhoLocalBanco(), data::Keying(ChaveBanco));
              outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
          },
-         [&] { outro.close(); },
-         QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
-                        "Aguarde o outro programa terminar e tente novamente.")},
+         [&] { outro.close(); }, kRecusaOcupado},
     };
     // A disk with no room for the journal: a small memory file system, where
     // this machine lets the tests mount one.
@@ -189,17 +180,14 @@ TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
                              QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,size=8m"),
                                                                          pequeno});
                          },
-                         QStringLiteral("Não há espaço livre no disco do banco de dados; nada foi gravado.\r"
-                                        "Libere espaço no disco e tente novamente.")});
+                         kRecusaSemEspaco});
     }
-    if (::geteuid() == 0) {
+    if (imutavelFunciona()) {
         casos.push_back({"immutable file", [&] { ASSERT_TRUE(tornarSomenteLeitura(caminhoLocalBanco())); },
-                         [&] { tornarGravaveis(); },
-                         QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
-                                        "Ele pode ser consultado e o programa pode ser encerrado normalmente.")});
+                         [&] { tornarGravaveis(); }, kRecusaSomenteLeitura});
     }
     int vez = 0;
-    for (const Caso& c : casos) {
+    for (const CausaDeRecusa& c : casos) {
         SCOPED_TRACE(c.nome);
         c.causa();
         const QString nova = QStringLiteral("nova%1").arg(++vez);

@@ -22,7 +22,6 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 using namespace testsupport;
@@ -52,19 +51,6 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
                                            : QByteArray();
     }
-    // Whether the immutable flag holds on this folder's files.
-    bool imutavel()
-    {
-        const QString prova = arquivo() + QStringLiteral(".prova");
-        QFile f(prova);
-        if (!f.open(QIODevice::WriteOnly))
-            return false;
-        f.close();
-        const bool vale = tornarSomenteLeitura(prova) && !QFile(prova).open(QIODevice::ReadWrite);
-        tornarGravaveis();
-        QFile::remove(prova);
-        return vale;
-    }
     // The file replaced behind the program's back by a copy of itself.
     void substituir()
     {
@@ -78,25 +64,15 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
 {
     data::Connection outro;
     QByteArray guardado;
-    struct Caso {
-        const char* nome;
-        std::function<void()> causa;
-        std::function<void()> fim;
-        QString mensagem;
-    };
-    std::vector<Caso> casos = {
+    std::vector<CausaDeRecusa> casos = {
         {"another program holds the file longer than the wait",
          [&] {
              abrirArquivoConta(outro, arquivo(), ChaveBanco);
              outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
          },
-         [&] { outro.close(); },
-         QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
-                        "Aguarde o outro programa terminar e tente novamente.")},
+         [&] { outro.close(); }, kRecusaOcupado},
         {"disk full", [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1")); },
-         [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1073741823")); },
-         QStringLiteral("Não há espaço livre no disco do banco de dados; nada foi gravado.\r"
-                        "Libere espaço no disco e tente novamente.")},
+         [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1073741823")); }, kRecusaSemEspaco},
         {"read-only file, logged in to",
          [&] {
              if (tornarSomenteLeitura(arquivo()))
@@ -108,8 +84,7 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
              tornarGravaveis();
              login(QStringLiteral("Casa"));
          },
-         QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
-                        "Ele pode ser consultado e o programa pode ser encerrado normalmente.")},
+         kRecusaSomenteLeitura},
         {"file replaced by a copy while open", [&] { substituir(); },
          [&] { login(QStringLiteral("Casa")); },
          QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava aberto; "
@@ -140,19 +115,17 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
          QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\rrecusa simulada")},
     };
     // Made immutable while open: the system refuses the write (EPERM) on a
-    // descriptor that was opened for writing. Only a root user can set the
-    // flag, and only some file systems keep it.
-    if (::geteuid() == 0 && imutavel()) {
+    // descriptor that was opened for writing.
+    if (imutavelFunciona()) {
         casos.push_back({"file made immutable while open", [&] { ASSERT_TRUE(tornarSomenteLeitura(arquivo())); },
                          [&] {
                              tornarGravaveis();
                              login(QStringLiteral("Casa"));
                          },
-                         QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
-                                        "Ele pode ser consultado e o programa pode ser encerrado normalmente.")});
+                         kRecusaSomenteLeitura});
     }
     int gravadas = 0;
-    for (const Caso& c : casos) {
+    for (const CausaDeRecusa& c : casos) {
         SCOPED_TRACE(c.nome);
         msgs.clear();
         auto& f = aberta<frmAnotacao>();
@@ -199,21 +172,10 @@ TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
     auto& f = aberta<frmAnotacao>();
     f.txtTitulo->setText(QStringLiteral("Conta de luz"));
     f.txtTexto->setPlainText(QStringLiteral("Pagar"));
-    struct Pinturas : QObject {
-        int n = 0;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            n += e->type() == QEvent::Paint;
-            return false;
-        }
-    } pinturas;
-    f.installEventFilter(&pinturas);
-    QTimer repintar;
-    QObject::connect(&repintar, &QTimer::timeout, &f, [&] { f.update(); });
-    repintar.start(20);
+    Pinturas pinturas(&f);
     Qt::CursorShape cursor = Qt::ArrowCursor;
     QTimer::singleShot(150, &f, [&] {
-        cursor = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        cursor = cursorAtual();
         f.close();
     });
     QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
