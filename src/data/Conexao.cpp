@@ -167,8 +167,9 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
     // Every page goes into the journal first. Checked before the lock: a
     // descriptor of the file closed while the engine holds its lock would
     // let the lock go.
-    const qint64 espaco = QFileInfo(path).size() + 64 * 1024;
-    conferirGravavel(path, espaco);
+    const QString alvo = QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath();
+    const qint64 espaco = QFileInfo(alvo).size() + 64 * 1024;
+    conferirGravavel(alvo, espaco);
     bool recifrando = false;
     auto reabrir = [&] {
         // The connection's key is no longer sure to be the file's: opened
@@ -199,7 +200,7 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
         // The engine tells no cause for what it gave up; the file's state
         // may.
         if (e.cause() == DbCause::Other)
-            conferirGravavel(path, espaco);
+            conferirGravavel(alvo, espaco);
         throw;
     } catch (...) {
         if (recifrando)
@@ -211,6 +212,31 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
     } catch (const DbError&) {
         // The change is done.
     }
+}
+
+// The former file, renamed away but still open in another program that
+// opened it before, loses its first 1024 bytes (the salt of its key or the
+// format's name, and the change counter that tells that program its cached
+// pages are stale): that program's next read or write fails instead of going
+// into a file that is no longer the account, and the former key reads
+// nothing of it. Done while the write lock is held, through the lock's
+// descriptor, so it is that very file; the descriptor opened for it drops
+// the engine's locks on it when closed, which the rollback right after
+// would do anyway.
+void inutilizarAntigo(data::Connection& db, const struct stat& antes)
+{
+    const int trava = db.heldFd();
+    struct stat agora {};
+    if (trava < 0 || ::fstat(trava, &agora) != 0 || agora.st_dev != antes.st_dev || agora.st_ino != antes.st_ino)
+        return;
+    const QByteArray caminho = "/proc/self/fd/" + QByteArray::number(trava);
+    const int fd = ::open(caminho.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    const char zeros[data::CipherSettings::legacyPageSize] = {};
+    if (::pwrite(fd, zeros, sizeof zeros, 0) == ssize_t(sizeof zeros))
+        ::fdatasync(fd);
+    ::close(fd);
 }
 
 // A file of an earlier format (another page size, no encryption) written
@@ -271,6 +297,7 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
             QFile::remove(temp);
             throw;
         }
+        inutilizarAntigo(db, info);
     }
     // From here the new file is the account; the connection follows it,
     // and the hold moves with it (this copy has held both files all along).

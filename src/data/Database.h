@@ -90,6 +90,8 @@ public:
     // Gives the lock back to the caller, to be held again after the
     // connection is opened anew.
     platform::TravaArquivo takeHold() { return std::move(trava_); }
+    // The descriptor of the lock held on the open file; -1 for none.
+    int heldFd() const { return trava_.fd(); }
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }

@@ -259,9 +259,11 @@ TEST_F(AccountFileTest, RewriteAgainstAnotherWriterKeepsItsCommitOrIsRefused)
             data::Connection db;
             EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
                       c.recusada ? data::FormaConta::ChaveAntiga : data::FormaConta::Senha);
-        } else if (!c.recusada) {
+        }
+        if (!c.recusada) {
             // A connection opened before the change reads nothing after it
-            // and writes nothing: the file is no longer keyed as it knows.
+            // and writes nothing: the file it has open is no longer keyed as
+            // it knows, or no longer readable at all.
             EXPECT_THROW(data::scalar(outro, QStringLiteral("SELECT count(*) FROM Anotacoes")), data::DbError);
             EXPECT_THROW(outro.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES ('perdida')")),
                          data::DbError);
