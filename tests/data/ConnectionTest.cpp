@@ -204,8 +204,10 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
 // Another program holds a write transaction (a note inserted, not yet
 // committed) while the account is rewritten: committed within the wait, its
 // note is in the rewritten account; held past it, the rewrite is refused as
-// busy, nothing changes and its commit stands. Either way the file opens
-// with exactly one password, for a password change and for a conversion.
+// busy, nothing changes and its commit stands. A reader that keeps its read
+// past the wait makes the rewrite's last step busy: refused, the file and
+// the connection as they were. Either way the file opens with exactly one
+// password, for a password change and for a conversion.
 TEST_F(AccountFileTest, RewriteAgainstAnotherWriterKeepsItsCommitOrIsRefused)
 {
     using namespace std::chrono_literals;
@@ -215,9 +217,11 @@ TEST_F(AccountFileTest, RewriteAgainstAnotherWriterKeepsItsCommitOrIsRefused)
         const char* nova;
         std::chrono::milliseconds soltaEm;
         bool recusada;
+        bool leitor = false;  // the other program only reads
     } casos[] = {
         {"troca de senha, solta a tempo", false, "nova1", 150ms, false},
         {"troca de senha, presa além da espera", false, "nova1", 900ms, true},
+        {"troca de senha, leitura além da espera", false, "nova1", 1500ms, true, true},
         {"conversão, solta a tempo", true, "abcd", 150ms, false},
         {"conversão, presa além da espera", true, "abcd", 900ms, true},
     };
@@ -234,8 +238,13 @@ TEST_F(AccountFileTest, RewriteAgainstAnotherWriterKeepsItsCommitOrIsRefused)
         login(QStringLiteral("Casa"));
         data::Connection outro;
         outro.open(path, c.antiga ? chaveAntiga : data::Keying("abcd"));
-        outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        outro.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES ('do outro programa')"));
+        if (c.leitor) {
+            outro.exec(QStringLiteral("BEGIN"));
+            data::scalar(outro, QStringLiteral("SELECT count(*) FROM Anotacoes"));
+        } else {
+            outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            outro.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES ('do outro programa')"));
+        }
         std::thread soltar([&] {
             std::this_thread::sleep_for(c.soltaEm);
             outro.exec(QStringLiteral("COMMIT"));
@@ -254,7 +263,8 @@ TEST_F(AccountFileTest, RewriteAgainstAnotherWriterKeepsItsCommitOrIsRefused)
             c.antiga ? QStringList{nova} : QStringList{QStringLiteral("abcd"), nova};
         EXPECT_EQ(senhasQueAbrem(path, candidatas), QStringList{vale});
         EXPECT_EQ(data::readSenha(ConexaoBanco).senha, vale);
-        EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Anotacoes")).toInt(), 1);
+        EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Anotacoes")).toInt(), c.leitor ? 0 : 1);
+        data::updateBackup(ConexaoBanco, today);
         if (c.antiga) {
             data::Connection db;
             EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
