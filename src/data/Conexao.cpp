@@ -170,17 +170,20 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
     const QString alvo = QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath();
     const qint64 espaco = QFileInfo(alvo).size() + 64 * 1024;
     conferirGravavel(alvo, espaco);
-    bool recifrando = false;
-    auto reabrir = [&] {
-        // The connection's key is no longer sure to be the file's: opened
-        // again with the former one, still holding the account.
+    // Opens the connection again with a keying, still holding the account;
+    // true when the file opens with it and its record holds `registro`.
+    auto reabrir = [&](const data::Keying& keying, const QString& registro) {
         platform::TravaArquivo trava = db.takeHold();
+        bool abriu = false;
         try {
-            db.open(path, antiga);
+            db.open(path, keying);
+            abriu = registro.isNull() || data::readSenha(db).senha == registro;
         } catch (const DbError&) {
         }
         db.hold(std::move(trava));
+        return abriu;
     };
+    bool recifrando = false;
     try {
         data::Transaction t(db);
         avisar(PassoRegravar::Travada);
@@ -188,24 +191,30 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
         avisar(PassoRegravar::SenhaGravada);
         recifrando = true;
         db.rekey(chave.key);
-        // The engine gave the transaction up when the record reads as it
-        // was: nothing reached the file.
-        if (data::readSenha(db).senha != senha)
-            throw naoGravada(DbCause::Other);
+        // The write lock still held: the engine left its commit undone (a
+        // reader kept the file past the wait, or the disk refused); the
+        // transaction is rolled back.
+        if (db.holdsWriteLock())
+            throw naoGravada(DbCause::Busy);
         t.commit();
-    } catch (const DbError& e) {
+    } catch (const DbError&) {
         if (!recifrando)
             throw;
-        reabrir();
+        reabrir(antiga, QString());
         // The engine tells no cause for what it gave up; the file's state
         // may.
-        if (e.cause() == DbCause::Other)
-            conferirGravavel(alvo, espaco);
+        conferirGravavel(alvo, espaco);
         throw;
     } catch (...) {
         if (recifrando)
-            reabrir();
+            reabrir(antiga, QString());
         throw;
+    }
+    // Committed or given up by the engine: the file tells which.
+    if (!reabrir(chave, senha)) {
+        reabrir(antiga, QString());
+        conferirGravavel(alvo, espaco);
+        throw naoGravada(DbCause::Other);
     }
     try {
         avisar(PassoRegravar::Recifrada);

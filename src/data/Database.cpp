@@ -320,6 +320,13 @@ void Connection::rekey(const QByteArray& key)
     keying_.key = key;
 }
 
+bool Connection::holdsWriteLock() const
+{
+    int lock = SQLITE_LOCK_NONE;
+    return db_ && sqlite3_file_control(db_, "main", SQLITE_FCNTL_LOCKSTATE, &lock) == SQLITE_OK &&
+           lock >= SQLITE_LOCK_RESERVED;
+}
+
 void Connection::exec(const QString& sql)
 {
     if (!db_)

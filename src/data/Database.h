@@ -110,11 +110,13 @@ public:
     // iterations unchanged), inside the write transaction the caller holds,
     // and commits that transaction with it: what the transaction wrote and
     // the new key reach the file together, or neither does. The engine does
-    // not tell whether it committed, so the caller reads back what it wrote
-    // and then commits (which finishes a commit the engine left midway).
-    // After any failure the connection must be opened again with the
-    // former key.
+    // not tell whether it committed: a write lock still held means it did
+    // not (roll back); otherwise the file, opened again, tells which key it
+    // has. Either way the connection must be opened again.
     void rekey(const QByteArray& key);
+    // Whether the connection holds the file's write lock (a write
+    // transaction the engine has not ended).
+    bool holdsWriteLock() const;
 
     sqlite3* handle() const { return db_; }
 
