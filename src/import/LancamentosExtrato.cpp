@@ -130,11 +130,12 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
         // What the answers were given on must still hold: the same entries
         // matched, the same classifications, the total still within reach.
         bool mudou = !data::totalFitsWith(db, soma);
+        const data::ClassificacoesPorNome planoAgora(db);
         for (size_t i = 0; i < linhas.size() && !mudou; ++i) {
             if (linhaIgnorada(linhas[i]))
                 continue;
             LinhaConferida agora;
-            mudou = !conferir(db, linhas[i], agora).isEmpty() || agora.codigo != conferidas[i].codigo ||
+            mudou = !conferir(planoAgora, linhas[i], agora).isEmpty() || agora.codigo != conferidas[i].codigo ||
                     procurarDuplicado(db, conferidas[i]).numLan != achados[i];
         }
         if (mudou) {
