@@ -60,10 +60,18 @@ struct CipherSettings {
     static constexpr int legacyKdfIterations = 64000;
 };
 
+// The iterations a file keyed with its password is made and opened with:
+// CipherSettings::kdfIterations. Only the test support lowers it, for the
+// fixtures that do not test the keying (a key derivation at each account
+// made and each login was most of their time); no option, file or
+// environment variable of the program reaches it.
+int passwordKdfIterations();
+void setPasswordKdfIterationsForTests(int iterations);
+
 // How a file is keyed; an empty key reads and writes it unencrypted.
 struct Keying {
     Keying(QByteArray k = QByteArray(), int page = CipherSettings::pageSize,
-           int iterations = CipherSettings::kdfIterations)
+           int iterations = passwordKdfIterations())
         : key(std::move(k)), pageSize(page), kdfIterations(iterations)
     {
     }

@@ -193,6 +193,8 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
 
 TEST_F(AccountFileTest, CreatorMakesTheFolderAndFileTheUsersAloneWhateverTheUmask)
 {
+    // The creator keys as the program does, with the full count.
+    data::setPasswordKdfIterationsForTests(data::CipherSettings::kdfIterations);
     const mode_t antes = ::umask(022);
     QProcess criador;
     criador.start(QStringLiteral(VORSAL_CREATOR), {QStringLiteral("C"), QStringLiteral("Casa")});

@@ -74,6 +74,9 @@ private:
     std::vector<std::function<bool(platform::Form&)>> handlers_;
 };
 
+// The key-derivation count of the accounts the fixtures make and open.
+inline constexpr int kIteracoesDeTeste = 2;
+
 // A temporary folder that stands for the drives (VORSAL_DRIVES), with
 // today fixed; removed with everything in it at the end of the test.
 class DrivesFixture : public ::testing::Test {
