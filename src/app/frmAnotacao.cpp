@@ -7,7 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QCheckBox>
@@ -47,7 +47,7 @@ void frmAnotacao::construir()
     fraAnota = new QGroupBox(kInclusao, this);
 
     txtTitulo = new QLineEdit(fraAnota);
-    platform::limitarDigitacao(txtTitulo, 40);
+    platform::limitTyping(txtTitulo, 40);
 
     txtTexto = new QPlainTextEdit(fraAnota);
     txtTexto->setTabChangesFocus(true);
@@ -182,7 +182,7 @@ void frmAnotacao::txtCodigo_Change()
     if (!nota)
         return;
 
-    platform::mostrarTextoGuardado(txtTitulo, nota->titulo);
+    platform::showStoredText(txtTitulo, nota->titulo);
     txtTexto->setPlainText(nota->texto);
     if (nota->lembrar == QLatin1String("S"))
         txtDataLemb->setText(platform::fmtDate(nota->dataLemb));

@@ -12,7 +12,7 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -134,7 +134,7 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
     lblCodigo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblCodigo->setMinimumWidth(lblCodigo->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 8);
     txtReferente = new QLineEdit(fraDespesa);
-    platform::limitarDigitacao(txtReferente, 70);
+    platform::limitTyping(txtReferente, 70);
     txtReferente->setMinimumWidth(txtReferente->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 30);
     txtDataLan = new platform::MaskEdBox(QStringLiteral("##/##"), fraDespesa);
     txtDataLan->setMaximumWidth(txtDataLan->fontMetrics().horizontalAdvance(QStringLiteral("00/000")) + 16);
@@ -368,7 +368,7 @@ void frmOrcamentoDomestico::flxOrcamento_DblClick()
         return;
     txtDataLan->setText(flxOrcamento->TextMatrix(row, 1));
     mostrarOcorre(flxOrcamento->TextMatrix(row, 2));
-    platform::mostrarTextoGuardado(txtReferente, flxOrcamento->TextMatrix(row, 3));
+    platform::showStoredText(txtReferente, flxOrcamento->TextMatrix(row, 3));
     mostrarDespesa(flxOrcamento->TextMatrix(row, 4));
     txtValor->setText(flxOrcamento->TextMatrix(row, 5));
 }

@@ -1,7 +1,7 @@
 #include "data/Conexao.h"
 
 #include "data/Senha.h"
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 #include "platform/Drives.h"
 #include "platform/Form.h"
 
@@ -87,12 +87,12 @@ data::FormaConta AbrirConexao()
     // Our own earlier hold on the file would count as another copy's.
     ConexaoBanco.close();
     const QString path = caminhoLocalBanco();
-    platform::TravaArquivo trava;
-    switch (trava.travar(path)) {
-    case platform::TravaArquivo::Resultado::Travado: break;
-    case platform::TravaArquivo::Resultado::EmUso:
+    platform::FileLock trava;
+    switch (trava.lock(path)) {
+    case platform::FileLock::Result::Locked: break;
+    case platform::FileLock::Result::InUse:
         throw data::ContaEmUso(QStringLiteral("O arquivo \"%1\" está aberto em outra janela.").arg(path));
-    case platform::TravaArquivo::Resultado::Erro:
+    case platform::FileLock::Result::Error:
         throw data::DbError(QStringLiteral("Não foi possível abrir o arquivo \"%1\".").arg(path));
     }
     const data::FormaConta forma = abrirArquivoConta(ConexaoBanco, path, ChaveBanco);
@@ -112,9 +112,9 @@ void data::rewriteAccount(Connection& db, const QString& localPath, const QStrin
     // copy writes it: this one holds the account.
     for (const QString& resto : {temp, temp + QStringLiteral("-journal")})
         QFile::remove(resto);
-    platform::TravaArquivo trava;
-    const int fd = platform::criarArquivoPrivado(temp);
-    if (fd < 0 || trava.adotar(fd) != platform::TravaArquivo::Resultado::Travado)
+    platform::FileLock trava;
+    const int fd = platform::createPrivateFile(temp);
+    if (fd < 0 || trava.adopt(fd) != platform::FileLock::Result::Locked)
         throw falhou(QStringLiteral("não foi possível criá-lo."));
     auto avisar = [&](PassoRegravar p) {
         if (passo)
@@ -131,10 +131,10 @@ void data::rewriteAccount(Connection& db, const QString& localPath, const QStrin
             updateSenha(nova, senha);
         }
         avisar(PassoRegravar::SenhaGravada);
-        if (!platform::sincronizar(trava.fd()))
+        if (!platform::syncFile(trava.fd()))
             throw falhou(QStringLiteral("a gravação no disco falhou."));
         avisar(PassoRegravar::Sincronizada);
-        if (!platform::substituirArquivo(temp, localPath))
+        if (!platform::replaceFile(temp, localPath))
             throw falhou(QStringLiteral("não foi possível pô-lo no lugar da conta."));
     } catch (...) {
         QFile::remove(temp);

@@ -278,7 +278,7 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
-    trava_.soltar();
+    trava_.release();
 }
 
 void Connection::exportTo(const QString& localPath, const Keying& keying)

@@ -2,7 +2,7 @@
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
 // as DbError carrying the engine's message and its cause.
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 
 #include <QByteArrayView>
 #include <QDate>
@@ -92,7 +92,7 @@ public:
     void open(const QString& localPath, const Keying& keying, bool create = false);
     // Keeps a lock on the open file until close(), which releases it only
     // after the engine has let go of the file.
-    void hold(platform::TravaArquivo trava) { trava_ = std::move(trava); }
+    void hold(platform::FileLock trava) { trava_ = std::move(trava); }
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }
@@ -123,7 +123,7 @@ private:
     static int waitWhileBusy(void* self, int attempt);
     sqlite3* db_ = nullptr;
     QString path_;
-    platform::TravaArquivo trava_;
+    platform::FileLock trava_;
     std::chrono::steady_clock::time_point waitStart_;
     bool waiting_ = false;
 };

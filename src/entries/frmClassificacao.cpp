@@ -5,7 +5,7 @@
 #include "data/Despesas.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -97,9 +97,9 @@ frmClassificacao::frmClassificacao(QWidget* parent) : platform::Form(parent)
 
     fraAltAltera = new QGroupBox(kInclusao, this);
     txtAltDesp = new QLineEdit(fraAltAltera);
-    platform::limitarDigitacao(txtAltDesp, 30);
+    platform::limitTyping(txtAltDesp, 30);
     txtPreClass = new QLineEdit(fraAltAltera);
-    platform::limitarDigitacao(txtPreClass, 25);
+    platform::limitTyping(txtPreClass, 25);
     cbxContas = new QComboBox(fraAltAltera);
     cbxContas->setMinimumContentsLength(28);
     cmdAltAltera = new QPushButton(QStringLiteral("&Incluir"), fraAltAltera);
@@ -171,9 +171,9 @@ void frmClassificacao::flxDespesas_DblClick()
     }
     fraAltAltera->setTitle(kAltera);
     cmdAltAltera->setText(QStringLiteral("&Alterar"));
-    platform::mostrarTextoGuardado(txtAltDesp, flxDespesas->TextMatrix(row, 1));
+    platform::showStoredText(txtAltDesp, flxDespesas->TextMatrix(row, 1));
     txtCodigo->setText(flxDespesas->TextMatrix(row, 0));
-    platform::mostrarTextoGuardado(txtPreClass, flxDespesas->TextMatrix(row, 2));
+    platform::showStoredText(txtPreClass, flxDespesas->TextMatrix(row, 2));
     cbxContas->setCurrentIndex(cbxContas->findText(flxDespesas->TextMatrix(row, 3)));
 }
 

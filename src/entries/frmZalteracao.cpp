@@ -8,7 +8,7 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -127,7 +127,7 @@ void frmZalteracao::txtNumLan_Change()
     txtCodDesp->setText(l->despesa);
     txtDataLan->setText(platform::fmtDate(l->dataLan));
     txtDataVen->setText(platform::fmtDate(l->dataVen));
-    platform::mostrarTextoGuardado(txtReferente, l->referente);
+    platform::showStoredText(txtReferente, l->referente);
     txtValor->setText(textoValorSemSinal(l->valor));
     const int letra = l->filtro.isEmpty() ? 0 : txtFiltro->findText(l->filtro);
     txtFiltro->setCurrentIndex(letra < 0 ? 0 : letra);

@@ -311,9 +311,9 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
         c.preparar(path);
         const QByteArray antes = lerArquivo(path);
-        platform::TravaArquivo outraCopia;
+        platform::FileLock outraCopia;
         if (c.mensagem == OutraJanela) {
-            ASSERT_EQ(outraCopia.travar(path), platform::TravaArquivo::Resultado::Travado);
+            ASSERT_EQ(outraCopia.lock(path), platform::FileLock::Result::Locked);
         }
         msgs.clear();
         comDialogo([&](frmSenha& f) {
@@ -341,8 +341,8 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         }
         // In use the account is held; the file is keyed with the password
         // now, and only the password opens it.
-        platform::TravaArquivo outra;
-        EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
+        platform::FileLock outra;
+        EXPECT_EQ(outra.lock(path), platform::FileLock::Result::InUse);
         EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
         ConexaoBanco.close();
         data::Connection db;

@@ -172,8 +172,8 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
             EXPECT_EQ(senhasQueAbrem(path, candidatas), QStringList{vale});
             EXPECT_EQ(data::readSenha(ConexaoBanco).senha, vale);
             // The account stays held by this copy, on whichever file.
-            platform::TravaArquivo outra;
-            EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
+            platform::FileLock outra;
+            EXPECT_EQ(outra.lock(path), platform::FileLock::Result::InUse);
             EXPECT_FALSE(QFile::exists(path + QStringLiteral(".novo")));
             if (depois || !c.antiga) {
                 EXPECT_EQ(modoDe(path), 0600);
@@ -187,8 +187,8 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
     }
     // Closing the connection lets another copy take the account.
     ConexaoBanco.close();
-    platform::TravaArquivo outra;
-    EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::Travado);
+    platform::FileLock outra;
+    EXPECT_EQ(outra.lock(path), platform::FileLock::Result::Locked);
 }
 
 TEST_F(AccountFileTest, CreatorMakesTheFolderAndFileTheUsersAloneWhateverTheUmask)
