@@ -238,7 +238,7 @@ LeituraExtrato lerBradesco(const QString& path)
     return r;
 }
 
-bool lerDelimitado(Layout layout, const QString& path, const QString& arquivo, platform::DelimitedTable& table,
+bool lerDelimitado(LayoutExtrato layout, const QString& path, const QString& arquivo, platform::DelimitedTable& table,
                    QString& erro)
 {
     const QFileInfo info(path);
@@ -256,7 +256,7 @@ LeituraExtrato lerItau(const QString& path, const QString& arquivo)
 {
     LeituraExtrato r;
     platform::DelimitedTable table;
-    if (!lerDelimitado(Layout::Itau, path, arquivo, table, r.erro))
+    if (!lerDelimitado(LayoutExtrato::Itau, path, arquivo, table, r.erro))
         return r;
     const int cData = colunaObrigatoria(table, QStringLiteral("Data"), r.erro);
     const int cRef = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Referente"), r.erro);
@@ -284,7 +284,7 @@ LeituraExtrato lerCaixa(const QString& path, const QString& arquivo)
 {
     LeituraExtrato r;
     platform::DelimitedTable table;
-    if (!lerDelimitado(Layout::Caixa, path, arquivo, table, r.erro))
+    if (!lerDelimitado(LayoutExtrato::Caixa, path, arquivo, table, r.erro))
         return r;
     const int cData = colunaObrigatoria(table, QStringLiteral("Data_Mov"), r.erro);
     const int cHist = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Historico"), r.erro);
@@ -325,18 +325,18 @@ namespace {
 // The layouts as the layout list offers them: one row each, so a layout
 // added to the enum without its name here is found by the switches below.
 struct LayoutNomeado {
-    Layout layout;
+    LayoutExtrato layout;
     QString nome;
 };
 
 const std::array<LayoutNomeado, 5>& tabelaLayouts()
 {
     static const std::array<LayoutNomeado, 5> tabela{{
-        {Layout::Bradesco, QStringLiteral("BRADESCO")},
-        {Layout::Caixa, QStringLiteral("CAIXA")},
-        {Layout::Itau, QStringLiteral("ITAÚ")},
-        {Layout::Santander, QStringLiteral("SANTANDER")},
-        {Layout::Planilha, QStringLiteral("PLANILHA")},
+        {LayoutExtrato::Bradesco, QStringLiteral("BRADESCO")},
+        {LayoutExtrato::Caixa, QStringLiteral("CAIXA")},
+        {LayoutExtrato::Itau, QStringLiteral("ITAÚ")},
+        {LayoutExtrato::Santander, QStringLiteral("SANTANDER")},
+        {LayoutExtrato::Planilha, QStringLiteral("PLANILHA")},
     }};
     return tabela;
 }
@@ -353,7 +353,7 @@ const QStringList& nomesLayouts()
     return nomes;
 }
 
-QString nomeLayout(Layout layout)
+QString nomeLayout(LayoutExtrato layout)
 {
     for (const LayoutNomeado& t : tabelaLayouts())
         if (t.layout == layout)
@@ -361,7 +361,7 @@ QString nomeLayout(Layout layout)
     return QString();
 }
 
-std::optional<Layout> layoutPorNome(const QString& nome)
+std::optional<LayoutExtrato> layoutPorNome(const QString& nome)
 {
     for (const LayoutNomeado& t : tabelaLayouts())
         if (t.nome == nome)
@@ -389,41 +389,41 @@ QStringList listarExtratos(const QString& pasta)
     return nomes;
 }
 
-QStringList linhasSchemaIni(Layout layout, const QString& nomeArquivo)
+QStringList linhasSchemaIni(LayoutExtrato layout, const QString& nomeArquivo)
 {
     const QString secao = QLatin1Char('[') + nomeArquivo + QLatin1Char(']');
     switch (layout) {
-    case Layout::Itau:
+    case LayoutExtrato::Itau:
         return {secao,
                 QStringLiteral("Format=Delimited(;)"),
                 QStringLiteral("ColNameHeader=False"),
                 QStringLiteral("Col1=\"Data\"Char Width 255"),
                 QStringLiteral("Col2=\"Referente\" Char Width 255"),
                 QStringLiteral("Col3=\"Valor\" Char Width 255")};
-    case Layout::Caixa:
+    case LayoutExtrato::Caixa:
         return {secao, QStringLiteral("Format=Delimited(;)")};
-    case Layout::Bradesco:
-    case Layout::Santander:
-    case Layout::Planilha:
+    case LayoutExtrato::Bradesco:
+    case LayoutExtrato::Santander:
+    case LayoutExtrato::Planilha:
         break;
     }
     return {};
 }
 
-LeituraExtrato lerExtrato(Layout layout, const QString& arquivo)
+LeituraExtrato lerExtrato(LayoutExtrato layout, const QString& arquivo)
 {
     const QString path = caminhoLocal(arquivo);
     try {
         switch (layout) {
-        case Layout::Planilha:
+        case LayoutExtrato::Planilha:
             return lerPlanilha(path);
-        case Layout::Santander:
+        case LayoutExtrato::Santander:
             return lerSantander(path);
-        case Layout::Bradesco:
+        case LayoutExtrato::Bradesco:
             return lerBradesco(path);
-        case Layout::Itau:
+        case LayoutExtrato::Itau:
             return lerItau(path, arquivo);
-        case Layout::Caixa:
+        case LayoutExtrato::Caixa:
             return lerCaixa(path, arquivo);
         }
     } catch (const std::exception& e) {

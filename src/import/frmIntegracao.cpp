@@ -429,23 +429,23 @@ void frmIntegracao::cmdImportar_Click()
     if (!layout)
         return;
     switch (*layout) {
-    case importacao::Layout::Itau: Itau_Extrato(); break;
-    case importacao::Layout::Santander: Santander_Extrato(); break;
-    case importacao::Layout::Caixa: CEF_Extrato(); break;
-    case importacao::Layout::Bradesco: Bradesco_Extrato(); break;
-    case importacao::Layout::Planilha: Planilha_Extrato(); break;
+    case importacao::LayoutExtrato::Itau: Itau_Extrato(); break;
+    case importacao::LayoutExtrato::Santander: Santander_Extrato(); break;
+    case importacao::LayoutExtrato::Caixa: CEF_Extrato(); break;
+    case importacao::LayoutExtrato::Bradesco: Bradesco_Extrato(); break;
+    case importacao::LayoutExtrato::Planilha: Planilha_Extrato(); break;
     }
 }
 
-void frmIntegracao::Planilha_Extrato() { lerExtratoNaGrade(importacao::Layout::Planilha); }
+void frmIntegracao::Planilha_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Planilha); }
 
-void frmIntegracao::Santander_Extrato() { lerExtratoNaGrade(importacao::Layout::Santander); }
+void frmIntegracao::Santander_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Santander); }
 
-void frmIntegracao::Bradesco_Extrato() { lerExtratoNaGrade(importacao::Layout::Bradesco); }
+void frmIntegracao::Bradesco_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Bradesco); }
 
-void frmIntegracao::Itau_Extrato() { lerExtratoNaGrade(importacao::Layout::Itau); }
+void frmIntegracao::Itau_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Itau); }
 
-void frmIntegracao::CEF_Extrato() { lerExtratoNaGrade(importacao::Layout::Caixa); }
+void frmIntegracao::CEF_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Caixa); }
 
 void frmIntegracao::Form_Unload(bool& cancel)
 {
@@ -453,7 +453,7 @@ void frmIntegracao::Form_Unload(bool& cancel)
         cancel = true;
 }
 
-void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
+void frmIntegracao::lerExtratoNaGrade(importacao::LayoutExtrato layout)
 {
     if (lendoExtrato_)
         return;
@@ -469,7 +469,7 @@ void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
     const int n = int(leitura.linhas.size());
     // The grid holds exactly the lines read, so no empty row of an earlier,
     // longer statement stays below them.
-    if (n > 0 || (leitura.ok() && layout == importacao::Layout::Caixa))
+    if (n > 0 || (leitura.ok() && layout == importacao::LayoutExtrato::Caixa))
         flxExtrato->setRows(n + 1);
     for (int r = 1; r <= n; ++r)
         escreverLinhaDoExtrato(r, leitura.linhas[size_t(r - 1)]);

@@ -114,7 +114,7 @@ private:
     // True while a statement is read: the read waits with the window
     // painting, and nothing may start a second read or close the window.
     bool lendoExtrato_ = false;
-    void lerExtratoNaGrade(importacao::Layout layout);
+    void lerExtratoNaGrade(importacao::LayoutExtrato layout);
     void escreverLinhaDoExtrato(int row, const importacao::LinhaExtrato& linha);
     void esvaziarExtrato();
 };

@@ -105,7 +105,7 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     resize(1100, 640);
 
     queries::Comportamento c;
-    c.layout = queries::Layout::B;
+    c.layout = queries::LayoutGrade::B;
     c.teclaDelete = true;
     c.diaDaSemana = true;
     c.mais = queries::TeclaMais::Marca;
