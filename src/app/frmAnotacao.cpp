@@ -4,6 +4,7 @@
 #include "app/frmPrincipal.h"
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
+#include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
@@ -140,8 +141,9 @@ void frmAnotacao::construir()
     connect(chkLembrar, &QCheckBox::toggled, this, [this] { chkLembrar_Click(); });
     connect(txtCodigo, &QLineEdit::textChanged, this, [this] { txtCodigo_Change(); });
     connect(flxAnotacoes, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxAnotacoes_DblClick(); });
-    connect(flxAnotacoes, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxAnotacoes_KeyDown(e); });
-    connect(cmdGravar, &QPushButton::clicked, this, [this] { cmdGravar_Click(); });
+    connect(flxAnotacoes, &platform::FlexGrid::keyPressed, this,
+            platform::guarded([this](QKeyEvent* e) { flxAnotacoes_KeyDown(e); }));
+    connect(cmdGravar, &QPushButton::clicked, this, platform::guarded([this] { cmdGravar_Click(); }));
     connect(txtTexto, &QPlainTextEdit::textChanged, this, [this] { txtTexto_Change(); });
     connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
 }

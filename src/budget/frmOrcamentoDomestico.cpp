@@ -7,6 +7,7 @@
 #include "data/Despesas.h"
 #include "data/Orcamento.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
@@ -215,12 +216,14 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
 
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });
     connect(flxDespesas, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxDespesas_DblClick(); });
-    connect(cmdGravaLan, &QPushButton::clicked, this, [this] { cmdGravaLan_Click(); });
+    connect(cmdGravaLan, &QPushButton::clicked, this, platform::guarded([this] { cmdGravaLan_Click(); }));
     connect(flxOrcamento, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxOrcamento_DblClick(); });
-    connect(flxOrcamento, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxOrcamento_KeyDown(e); });
-    connect(cmdAtualizar, &QPushButton::clicked, this, [this] { cmdAtualizar_Click(); });
-    connect(cmdLancarOrcamento, &QPushButton::clicked, this, [this] { cmdLancarOrcamento_Click(); });
-    connect(cmdPrevistoRealizado, &QPushButton::clicked, this, [this] { cmdPrevistoRealizado_Click(); });
+    connect(flxOrcamento, &platform::FlexGrid::keyPressed, this,
+            platform::guarded([this](QKeyEvent* e) { flxOrcamento_KeyDown(e); }));
+    connect(cmdAtualizar, &QPushButton::clicked, this, platform::guarded([this] { cmdAtualizar_Click(); }));
+    connect(cmdLancarOrcamento, &QPushButton::clicked, this, platform::guarded([this] { cmdLancarOrcamento_Click(); }));
+    connect(cmdPrevistoRealizado, &QPushButton::clicked, this,
+            platform::guarded([this] { cmdPrevistoRealizado_Click(); }));
 }
 
 void frmOrcamentoDomestico::Form_Load()

@@ -7,6 +7,7 @@
 #include "data/Despesas.h"
 #include "data/Money.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberKeys.h"
@@ -104,9 +105,9 @@ frmPrevRel::frmPrevRel(QWidget* parent) : Form(parent)
 
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });
     connect(flxDespesas, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxDespesas_DblClick(); });
-    connect(cmdLancar, &QPushButton::clicked, this, [this] { cmdLancar_Click(); });
+    connect(cmdLancar, &QPushButton::clicked, this, platform::guarded([this] { cmdLancar_Click(); }));
     connect(flxLancamentos, &platform::FlexGrid::keyPressed, this,
-            [this](QKeyEvent* e) { flxLancamentos_KeyDown(e); });
+            platform::guarded([this](QKeyEvent* e) { flxLancamentos_KeyDown(e); }));
 }
 
 void frmPrevRel::Form_Load()

@@ -3,6 +3,7 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
 #include "platform/TypingLimit.h"
@@ -140,7 +141,7 @@ frmClassificacao::frmClassificacao(QWidget* parent) : platform::Form(parent)
     connect(txtCodDesp, &QComboBox::currentIndexChanged, this, [this] { txtCodDesp_Click(); });
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });
     connect(flxDespesas, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxDespesas_DblClick(); });
-    connect(cmdAltAltera, &QPushButton::clicked, this, [this] { cmdAltAltera_Click(); });
+    connect(cmdAltAltera, &QPushButton::clicked, this, platform::guarded([this] { cmdAltAltera_Click(); }));
 }
 
 void frmClassificacao::Form_Load()

@@ -5,6 +5,7 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
+#include "platform/Application.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
@@ -98,7 +99,7 @@ frmZalteracao::frmZalteracao(QWidget* parent)
     ordenarTabulacao({cmdGravaLan, cmdParcelas});
 
     connect(txtNumLan, &QLineEdit::textChanged, this, [this] { txtNumLan_Change(); });
-    connect(cmdGravaLan, &QPushButton::clicked, this, [this] { cmdGravaLan_Click(); });
+    connect(cmdGravaLan, &QPushButton::clicked, this, platform::guarded([this] { cmdGravaLan_Click(); }));
     connect(cmdParcelas, &QPushButton::clicked, this, [this] { cmdParcelas_Click(); });
 }
 

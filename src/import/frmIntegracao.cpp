@@ -228,7 +228,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     lblVerModelos->installEventFilter(this);
     frmExtratos->installEventFilter(this);
 
-    connect(cbxBancos, &QComboBox::currentIndexChanged, this, [this] { cbxBancos_Click(); });
+    connect(cbxBancos, &QComboBox::currentIndexChanged, this, platform::guarded([this] { cbxBancos_Click(); }));
     connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(flxLanc, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxLanc_DblClick(); });
@@ -240,7 +240,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     connect(flxExtrato, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxExtrato_KeyDown(e->key()); });
     connect(flxExtrato, &platform::FlexGrid::rightClicked, this, [this] { flxExtrato_MouseDown(2); });
     connect(cmdAltera, &QPushButton::clicked, this, [this] { cmdAltera_Click(); });
-    connect(cmdAtualiza, &QPushButton::clicked, this, [this] { cmdAtualiza_Click(); });
+    connect(cmdAtualiza, &QPushButton::clicked, this, platform::guarded([this] { cmdAtualiza_Click(); }));
 }
 
 // Window and settings -------------------------------------------------------
@@ -314,28 +314,35 @@ void frmIntegracao::cmdOK_Click()
 
 void frmIntegracao::MostrarLancamentos()
 {
+    // Read and summed before anything shown changes: a read or a sum that
+    // fails leaves both grids and the boxes as they were.
+    const QDate inicio = platform::parseDate(txtDataInicial->Text());
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    const bool comPeriodo = inicio.isValid() && fim.isValid();
+    data::Opening abertura;
+    std::vector<queries::LinhaConsulta> lancamentos;
+    if (comPeriodo) {
+        abertura = data::openingBalance(ConexaoBanco, inicio);
+        lancamentos =
+            queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), abertura.start, fim, QString(), true);
+    }
+    data::Centavos saldo = abertura.balance;
+    for (const queries::LinhaConsulta& l : lancamentos)
+        saldo = data::addMoney(saldo, l.valor);
+
     flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
     flxExtrato->setGivingWayCol(1);
     // Run after a deletion or a posting while a period box holds no date,
     // the list keeps what it shows: there is no period to list.
-    QDate inicio = platform::parseDate(txtDataInicial->Text());
-    const QDate fim = platform::parseDate(txtDataFinal->Text());
-    if (!inicio.isValid() || !fim.isValid())
+    if (!comPeriodo)
         return;
-
-    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
-    if (abertura.start != inicio) {
-        inicio = abertura.start;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    data::Centavos saldo = abertura.balance;
+    if (abertura.start != inicio)
+        txtDataInicial->setText(platform::fmtDate(abertura.start));
 
     flxLanc->Clear();
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
     flxLanc->setGivingWayCol(2);
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
-    const std::vector<queries::LinhaConsulta> lancamentos =
-        queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
     const int n = int(lancamentos.size());
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);
@@ -348,7 +355,6 @@ void frmIntegracao::MostrarLancamentos()
             flxLanc->setCellForeColor(i, 2, kAzul);
         flxLanc->setTextMatrix(i, 3, data::formatMoney(l.valor));
         flxLanc->setAlternateRowColor(i);
-        saldo = data::addMoney(saldo, l.valor);
     }
     if (flxLanc->Rows() > 25)
         flxLanc->setTopRow(n - 1);
@@ -660,7 +666,7 @@ bool frmIntegracao::eventFilter(QObject* watched, QEvent* event)
         // Switching to another window or opening a menu is not leaving the box.
         const auto razao = static_cast<QFocusEvent*>(event)->reason();
         if (isLoaded() && razao != Qt::ActiveWindowFocusReason && razao != Qt::PopupFocusReason)
-            txtCaminho_LostFocus();
+            platform::reportFailures([this] { txtCaminho_LostFocus(); });
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == lblVerModelos)

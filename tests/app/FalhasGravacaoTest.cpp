@@ -136,7 +136,9 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
         c.causa();
         const QByteArray antes = impressao();
 
-        QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
+        // The button's signal, outside any event delivery: the handler
+        // itself catches the failure, not the application object.
+        f.cmdGravar->click();
         ASSERT_EQ(msgs.calls.size(), 1u);
         EXPECT_EQ(msgs.last().text, c.mensagem);
         EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
