@@ -242,7 +242,17 @@ TEST_F(SomaForaDoLimite, EveryWindowThatSumsSaysSoAndStaysOpen)
         {"Importar Extrato",
          [] {
              auto& f = aberta<frmIntegracao>();
+             gravar(novoLancamento(QDate(2024, 2, 20), QStringLiteral("Padaria"), -450,
+                                   QString::number(codigo(QStringLiteral("Saída Não Classificada")))));
+             f.txtDataInicial->setText(QStringLiteral("01/02/2024"));
+             f.txtDataFinal->setText(QStringLiteral("29/02/2024"));
+             f.cmdOK_Click();
+             f.txtDataFinal->setText(QStringLiteral("31/03/2024"));
              comoUsuario([&f] { f.cmdOK_Click(); });
+             // What the list showed before the press, it still shows.
+             EXPECT_EQ(f.flxLanc->Rows(), 2);
+             EXPECT_EQ(f.flxLanc->TextMatrix(1, 2), QStringLiteral("Padaria"));
+             EXPECT_EQ(f.txtSaldo->text(), QStringLiteral("-4,50"));
              return &f;
          }},
         {"Por Data",
