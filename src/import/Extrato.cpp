@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <array>
 #include <cmath>
 
 namespace importacao {
@@ -322,51 +321,52 @@ LeituraExtrato lerCaixa(const QString& path, const QString& arquivo)
 } // namespace
 
 namespace {
-// The layouts as the layout list offers them: one row each, so a layout
-// added to the enum without its name here is found by the switches below.
-struct LayoutNomeado {
-    LayoutExtrato layout;
-    QString nome;
-};
-
-const std::array<LayoutNomeado, 5>& tabelaLayouts()
+// Each layout's name in the layout list. A switch, not a table: a layout
+// added to the enum without its name here does not compile (switch
+// warnings are errors), nor does one left out of the reading switches below.
+constexpr const char* nomeUtf8(LayoutExtrato layout)
 {
-    static const std::array<LayoutNomeado, 5> tabela{{
-        {LayoutExtrato::Bradesco, QStringLiteral("BRADESCO")},
-        {LayoutExtrato::Caixa, QStringLiteral("CAIXA")},
-        {LayoutExtrato::Itau, QStringLiteral("ITAÚ")},
-        {LayoutExtrato::Santander, QStringLiteral("SANTANDER")},
-        {LayoutExtrato::Planilha, QStringLiteral("PLANILHA")},
-    }};
-    return tabela;
+    switch (layout) {
+    case LayoutExtrato::Bradesco: return "BRADESCO";
+    case LayoutExtrato::Caixa: return "CAIXA";
+    case LayoutExtrato::Itau: return "ITAÚ";
+    case LayoutExtrato::Santander: return "SANTANDER";
+    case LayoutExtrato::Planilha: return "PLANILHA";
+    }
+    return nullptr;
 }
+
+// The layouts run from 0 without a gap; the first value without a name
+// is past the last.
+constexpr int contarLayouts()
+{
+    int n = 0;
+    while (nomeUtf8(LayoutExtrato(n)))
+        ++n;
+    return n;
+}
+constexpr int kQuantosLayouts = contarLayouts();
 } // namespace
 
 const QStringList& nomesLayouts()
 {
     static const QStringList nomes = [] {
         QStringList l;
-        for (const LayoutNomeado& t : tabelaLayouts())
-            l << t.nome;
+        for (int i = 0; i < kQuantosLayouts; ++i)
+            l << QString::fromUtf8(nomeUtf8(LayoutExtrato(i)));
         return l;
     }();
     return nomes;
 }
 
-QString nomeLayout(LayoutExtrato layout)
-{
-    for (const LayoutNomeado& t : tabelaLayouts())
-        if (t.layout == layout)
-            return t.nome;
-    return QString();
-}
+QString nomeLayout(LayoutExtrato layout) { return QString::fromUtf8(nomeUtf8(layout)); }
 
 std::optional<LayoutExtrato> layoutPorNome(const QString& nome)
 {
-    for (const LayoutNomeado& t : tabelaLayouts())
-        if (t.nome == nome)
-            return t.layout;
-    return std::nullopt;
+    const int i = int(nomesLayouts().indexOf(nome));
+    if (i < 0)
+        return std::nullopt;
+    return LayoutExtrato(i);
 }
 
 QString caminhoLocal(const QString& caminho) { return platform::Drives::toLocal(caminho); }
