@@ -44,9 +44,9 @@ bool formatoDeData(const QString& d)
 
 const Colunas& colunasDe(LayoutGrade layout)
 {
-    static const Colunas a{0, 1, 2, -1, -1, 3, 4};
-    static const Colunas b{0, -1, 1, 2, 3, 4, 5};
-    static const Colunas c{0, -1, 1, -1, 2, 3, 4};
+    static const Colunas a{.numLan = 0, .dataLan = 1, .dataVen = 2, .referente = 3, .valor = 4};
+    static const Colunas b{.numLan = 0, .dataVen = 1, .filtro = 2, .classificacao = 3, .referente = 4, .valor = 5};
+    static const Colunas c{.numLan = 0, .dataVen = 1, .classificacao = 2, .referente = 3, .valor = 4};
     switch (layout) {
     case LayoutGrade::A: return a;
     case LayoutGrade::B: return b;
