@@ -8,6 +8,8 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
+#include "platform/sheets.h"
+#include "support/Planilhas.h"
 #include "queries/frmConsVen.h"
 #include "cashflow/frmFluxo.h"
 #include "app/frmPrincipal.h"
@@ -183,6 +185,52 @@ void BM_FluxoUmAno(benchmark::State& state)
 }
 BENCHMARK(BM_FluxoUmAno)->Unit(benchmark::kMillisecond);
 
+// A hundred thousand rows written into the grid cell by cell, each with its
+// background, as a long listing fills it (was held under 2 s).
+void BM_GradeCemMilLinhas(benchmark::State& state)
+{
+    const QColor branco(255, 255, 255), ciano(225, 255, 255);
+    for (auto _ : state) {
+        platform::FlexGrid grid;
+        grid.resize(600, 400);
+        grid.show();
+        grid.FormatString("Núm. Lanc.|Lançamento |Vencimento |Classificação|Referente|Filtro|Valor");
+        const int rows = 100000;
+        grid.setRows(rows + 1);
+        for (int r = 1; r <= rows; ++r) {
+            grid.setTextMatrix(r, 0, QString::number(r).rightJustified(6, '0'));
+            grid.setTextMatrix(r, 1, "01/02/2024");
+            grid.setTextMatrix(r, 2, "15/02/2024");
+            grid.setTextMatrix(r, 3, "Supermercado");
+            grid.setTextMatrix(r, 4, "Compra do mês no mercado do bairro");
+            grid.setTextMatrix(r, 5, "A");
+            grid.setTextMatrix(r, 6, "-1.234,56");
+            grid.setRow(r);
+            for (int c = 0; c < 7; ++c) {
+                grid.setCol(c);
+                grid.setCellBackColor(r % 2 ? branco : ciano);
+            }
+        }
+        grid.setTopRow(rows);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_GradeCemMilLinhas)->Unit(benchmark::kMillisecond);
+
+// A workbook declaring 65 536 x 256 cells, refused before the cells are laid
+// out (was held under 1.5 s).
+void BM_PlanilhaDeclaraCelulasDemais(benchmark::State& state)
+{
+    const QString caminho = QDir(drives->path()).filePath(QStringLiteral("declara.xls"));
+    testsupport::escreverArquivo(caminho, testsupport::xls::declarandoCelulasDemais(state.range(0) != 0));
+    for (auto _ : state) {
+        platform::Worksheet ws;
+        QString erro;
+        benchmark::DoNotOptimize(platform::readWorksheet(caminho, QStringLiteral("Plan1"), ws, erro));
+    }
+}
+BENCHMARK(BM_PlanilhaDeclaraCelulasDemais)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -191,6 +239,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::installPortuguese(app);
+    platform::setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
     prepareAccount();
     // Message boxes answer at once: the benchmarks measure the work, not a user.
     platform::setMsgBoxHandler([](const platform::MsgCall& c) {

