@@ -84,13 +84,6 @@ void mostrarDiaSemana(const QString& texto)
                      QStringLiteral("Dia da Semana"));
 }
 
-std::int64_t numeroDaCelula(const QString& texto)
-{
-    bool ok = false;
-    const std::int64_t n = texto.trimmed().toLongLong(&ok);
-    return ok ? n : 0;
-}
-
 } // namespace
 
 const QString frmIntegracao::kNomeConsulta = QStringLiteral("Integração");
@@ -340,6 +333,9 @@ void frmIntegracao::MostrarLancamentos()
         txtDataInicial->setText(platform::fmtDate(abertura.start));
 
     flxLanc->Clear();
+    numerosDaGrade_.clear();
+    for (const queries::LinhaConsulta& l : lancamentos)
+        numerosDaGrade_.push_back(l.numLan);
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
     flxLanc->setGivingWayCol(2);
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
@@ -372,10 +368,16 @@ void frmIntegracao::txtSaldo_Change()
     txtSaldo->setPalette(p);
 }
 
+std::int64_t frmIntegracao::lancamentoSelecionado() const
+{
+    const int row = flxLanc->Row();
+    return row >= 1 && row <= int(numerosDaGrade_.size()) ? numerosDaGrade_[size_t(row) - 1] : 0;
+}
+
 void frmIntegracao::flxLanc_DblClick()
 {
-    const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
-    if (flxLanc->Row() < 1 || numero == 0)
+    const std::int64_t numero = lancamentoSelecionado();
+    if (numero == 0)
         return;
     entries::abrirNoEditor(numero);
 }
@@ -384,7 +386,7 @@ void frmIntegracao::flxLanc_KeyDown(int keyCode)
 {
     if (keyCode != Qt::Key_Delete || flxLanc->Row() < 1)
         return;
-    const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
+    const std::int64_t numero = lancamentoSelecionado();
     // Also when the entry was gone meanwhile (deleted from another window):
     // the list is stale.
     if (entries::excluirComPergunta(numero) || !data::findLancamento(ConexaoBanco, numero))
