@@ -316,7 +316,7 @@ void frmOrcamentoDomestico::cmdGravaLan_Click()
     linha.despesa = lblCodigo->text().toLongLong();
     linha.ocorre = txtOcorre->currentText();
     linha.valor = valor;
-    data::gravarLinhaOrcamento(ConexaoBanco, linha);
+    data::saveLinhaOrcamento(ConexaoBanco, linha);
 
     mostrarDespesa(QString());
     lblCodigo->clear();

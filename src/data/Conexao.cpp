@@ -19,7 +19,7 @@ QString NomeConsultaAtiva;
 bool IncluirLancamento = false;
 QByteArray ChaveBanco;
 
-data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& localPath, const QByteArray& senha)
+data::FormaConta openAccountFile(data::Connection& connection, const QString& localPath, const QByteArray& senha)
 {
     using data::CipherSettings;
     using data::FormaConta;
@@ -95,7 +95,7 @@ data::FormaConta AbrirConexao()
     case platform::FileLock::Result::Error:
         throw data::DbError(QStringLiteral("Não foi possível abrir o arquivo \"%1\".").arg(path));
     }
-    const data::FormaConta forma = abrirArquivoConta(ConexaoBanco, path, ChaveBanco);
+    const data::FormaConta forma = openAccountFile(ConexaoBanco, path, ChaveBanco);
     ConexaoBanco.hold(std::move(trava));
     return forma;
 }
@@ -157,7 +157,7 @@ void data::rewriteAccount(Connection& db, const QString& localPath, const QStrin
     }
 }
 
-void TrocarSenhaConta(const QString& nova)
+void changeAccountPassword(const QString& nova)
 {
     data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), nova);
     ChaveBanco = nova.toUtf8();

@@ -300,7 +300,7 @@ bool antesNaOrdem(const QString& a, const QString& b)
 {
     if (a.isNull() || b.isNull())
         return a.isNull() && !b.isNull();
-    return data::compararTexto(a, b) < 0;
+    return data::compareText(a, b) < 0;
 }
 
 // Each row's description as its place among the distinct descriptions in

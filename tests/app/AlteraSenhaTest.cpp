@@ -122,7 +122,7 @@ TEST_F(AlteraSenhaTest, BoxesTakeEightCharactersAndAFourCharacterPasswordIsStore
     AbrirConexao();
     EXPECT_EQ(senhaGravada(), QStringLiteral("a b "));
     data::Connection db;
-    EXPECT_THROW(abrirArquivoConta(db, caminhoLocalBanco(), "Abc1"), data::SenhaRecusada);
+    EXPECT_THROW(openAccountFile(db, caminhoLocalBanco(), "Abc1"), data::SenhaRecusada);
 }
 
 TEST_F(AlteraSenhaTest, EscapeStoresNothing)

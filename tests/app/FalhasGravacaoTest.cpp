@@ -71,7 +71,7 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
     const Caso casos[] = {
         {"another program holds the file longer than the wait",
          [&] {
-             abrirArquivoConta(outro, arquivo(), ChaveBanco);
+             openAccountFile(outro, arquivo(), ChaveBanco);
              outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
          },
          [&] { outro.close(); },
@@ -162,7 +162,7 @@ TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
 {
     data::Connection::setBusyWait(5s);
     data::Connection outro;
-    abrirArquivoConta(outro, arquivo(), ChaveBanco);
+    openAccountFile(outro, arquivo(), ChaveBanco);
     outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
     std::thread soltar([&] {
         std::this_thread::sleep_for(300ms);

@@ -115,7 +115,7 @@ QStringList senhasQueAbrem(const QString& path, const QStringList& candidatas)
     for (const QString& senha : candidatas) {
         try {
             data::Connection db;
-            abrirArquivoConta(db, path, senha.toUtf8());
+            openAccountFile(db, path, senha.toUtf8());
             if (data::readSenha(db).senha == senha)
                 out << senha;
         } catch (const data::DbError&) {
@@ -180,7 +180,7 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
             }
             if (c.antiga) {
                 data::Connection db;
-                EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
+                EXPECT_EQ(openAccountFile(db, path, "abcd"),
                           depois ? data::FormaConta::Senha : data::FormaConta::ChaveAntiga);
             }
         }
@@ -410,7 +410,7 @@ TEST(OrderOfTexts, CollationOrdersAsAPortugueseReaderExpects)
     QStringList ordenados = esperado;
     std::reverse(ordenados.begin(), ordenados.end());
     std::stable_sort(ordenados.begin(), ordenados.end(),
-                     [](const QString& a, const QString& b) { return data::compararTexto(a, b) < 0; });
+                     [](const QString& a, const QString& b) { return data::compareText(a, b) < 0; });
     EXPECT_EQ(ordenados, esperado);
 }
 
