@@ -144,7 +144,7 @@ void frmPrevRel::flxDespesas_DblClick()
     qint64 codigo = 0;
     if (r < 1 || !platform::parseWholeNumber(flxDespesas->TextMatrix(r, 1), codigo))
         return;
-    if (data::estaVigiada(ConexaoBanco, codigo)) {
+    if (data::isWatched(ConexaoBanco, codigo)) {
         platform::MsgBox(QStringLiteral("Despesa já no Previsto/Realizado."), platform::vbCritical, app::kAtencao);
         return;
     }
