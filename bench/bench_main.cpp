@@ -9,6 +9,7 @@
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
 #include "platform/sheets.h"
+#include "support/GradeLonga.h"
 #include "support/Planilhas.h"
 #include "queries/frmConsVen.h"
 #include "cashflow/frmFluxo.h"
@@ -189,30 +190,9 @@ BENCHMARK(BM_FluxoUmAno)->Unit(benchmark::kMillisecond);
 // background, as a long listing fills it (was held under 2 s).
 void BM_GradeCemMilLinhas(benchmark::State& state)
 {
-    const QColor branco(255, 255, 255), ciano(225, 255, 255);
     for (auto _ : state) {
         platform::FlexGrid grid;
-        grid.resize(600, 400);
-        grid.show();
-        grid.FormatString("Núm. Lanc.|Lançamento |Vencimento |Classificação|Referente|Filtro|Valor");
-        const int rows = 100000;
-        grid.setRows(rows + 1);
-        for (int r = 1; r <= rows; ++r) {
-            grid.setTextMatrix(r, 0, QString::number(r).rightJustified(6, '0'));
-            grid.setTextMatrix(r, 1, "01/02/2024");
-            grid.setTextMatrix(r, 2, "15/02/2024");
-            grid.setTextMatrix(r, 3, "Supermercado");
-            grid.setTextMatrix(r, 4, "Compra do mês no mercado do bairro");
-            grid.setTextMatrix(r, 5, "A");
-            grid.setTextMatrix(r, 6, "-1.234,56");
-            grid.setRow(r);
-            for (int c = 0; c < 7; ++c) {
-                grid.setCol(c);
-                grid.setCellBackColor(r % 2 ? branco : ciano);
-            }
-        }
-        grid.setTopRow(rows);
-        QCoreApplication::processEvents();
+        testsupport::encherGradeLonga(grid, 100000);
     }
 }
 BENCHMARK(BM_GradeCemMilLinhas)->Unit(benchmark::kMillisecond);
