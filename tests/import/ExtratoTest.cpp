@@ -284,10 +284,10 @@ TEST_F(ExtratoTest, WhatIsNoRegularFileGivesAMessageInEveryLayoutAndIsNeverWaite
     ASSERT_EQ(::mkfifo(QFile::encodeName(caminho("fila.xls")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(caminho("extrato.xls"), caminho("atalho.xls")));
     for (const char* nome : {"sumiu.txt", "fila.txt", "fila.xls", "atalho.xls"})
-        for (LayoutExtrato layout : {LayoutExtrato::Bradesco, LayoutExtrato::Caixa, LayoutExtrato::Itau, LayoutExtrato::Santander, LayoutExtrato::Planilha}) {
-            const LeituraExtrato r = lerExtrato(layout, caminho(nome));
+        for (const QString& modelo : nomesLayouts()) {
+            const LeituraExtrato r = lerExtrato(*layoutPorNome(modelo), caminho(nome));
             EXPECT_EQ(r.erro, QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(nome))
-                << nome << " " << nomeLayout(layout).toStdString();
+                << nome << " " << modelo.toStdString();
             EXPECT_TRUE(r.linhas.empty());
         }
 }
