@@ -262,12 +262,21 @@ std::int64_t Connection::rowsChangedUntold() const
 }
 
 namespace {
+int& kdfIterationsSetting()
+{
+    static int iterations = CipherSettings::kdfIterations;
+    return iterations;
+}
+
 std::chrono::milliseconds& busyWaitSetting()
 {
     static std::chrono::milliseconds wait = Connection::kDefaultBusyWait;
     return wait;
 }
 } // namespace
+
+int passwordKdfIterations() { return kdfIterationsSetting(); }
+void setPasswordKdfIterationsForTests(int iterations) { kdfIterationsSetting() = iterations; }
 
 void Connection::setBusyWait(std::chrono::milliseconds wait) { busyWaitSetting() = wait; }
 std::chrono::milliseconds Connection::busyWait() { return busyWaitSetting(); }
@@ -308,7 +317,7 @@ void Connection::close()
     }
     ledgerRows_ = rowsTold_ = rollbacks_ = 0;
     keptTotal_ = KeptTotal();
-    trava_.soltar();
+    trava_.release();
 }
 
 void Connection::exportTo(const QString& localPath, const Keying& keying)
