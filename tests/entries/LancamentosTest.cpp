@@ -75,7 +75,7 @@ TEST_F(LancamentosTable, LimitCheckFollowsTheLedgerThroughEveryWrite)
     EXPECT_FALSE(cabe(201));
     {
         data::Connection outro;
-        abrirArquivoConta(outro, caminhoLocalBanco(), ChaveBanco);
+        openAccountFile(outro, caminhoLocalBanco(), ChaveBanco);
         outro.exec(QStringLiteral("UPDATE Lancamentos SET Valor = -5"));
     }
     EXPECT_TRUE(cabe(INT64_MAX - 5));
