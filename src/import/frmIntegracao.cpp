@@ -510,9 +510,10 @@ void frmIntegracao::escreverLinhaDoExtrato(int row, const importacao::LinhaExtra
 
 void frmIntegracao::PreClassicar()
 {
-    std::vector<data::Despesa> plano;
+    importacao::PalavrasDoPlano palavras;
     try {
-        plano = data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo);
+        palavras = importacao::palavrasDoPlano(
+            data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo));
     } catch (const data::DbError&) {
         return;  // the lines stay unclassified; the user classifies them by hand
     }
@@ -521,7 +522,7 @@ void frmIntegracao::PreClassicar()
         data::Centavos valor = 0;
         if (!data::parseMoney(flxExtrato->TextMatrix(r, 2), valor))
             valor = 0;
-        if (const auto d = importacao::classificacaoPorPalavra(flxExtrato->TextMatrix(r, 1), valor, plano)) {
+        if (const auto d = importacao::classificacaoPorPalavra(flxExtrato->TextMatrix(r, 1), valor, palavras)) {
             flxExtrato->setTextMatrix(r, 3, d->nome);
             flxExtrato->setTextMatrix(r, 5, d->conta);
         }
