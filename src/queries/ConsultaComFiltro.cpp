@@ -157,7 +157,7 @@ void ConsultaComFiltro::cmdConsulta_Click()
         linhas.erase(std::remove_if(linhas.begin(), linhas.end(), [&deixa](const LinhaConsulta& l) { return !deixa(l); }),
                      linhas.end());
     }
-    grade_->preencher(linhas);
+    grade_->preencher(std::move(linhas));
 }
 
 void ConsultaComFiltro::txtTipo_Click()

@@ -497,9 +497,94 @@ GradeConsulta::GradeConsulta(platform::FlexGrid& grid, QLabel* txtLanc, QLabel* 
 {
 }
 
+// The rows behind a query grid: the entries as read and, in the subtotal
+// view, the month sums between them. The grid asks for a cell when it
+// shows it, so a long listing costs the rows in sight, not a text a cell.
+class GradeConsulta::Linhas final : public platform::FlexRows {
+public:
+    struct Subtotal {
+        int linha;  // the grid row
+        int anoMes;
+        data::Centavos soma;
+        bool vermelho;
+    };
+
+    std::vector<LinhaConsulta> lancamentos;
+    std::vector<Subtotal> subtotais;  // in grid-row order
+    QHash<std::int64_t, QString> nomes;
+    Colunas colunas;
+    bool previsaoAzul = false;
+
+    int contagem() const { return int(lancamentos.size() + subtotais.size()); }
+
+    // What grid row `row` (1 .. contagem()) shows: a month's sum, or else
+    // the entry at the index given.
+    const Subtotal* subtotal(int row, size_t& indice) const
+    {
+        const auto it = std::lower_bound(subtotais.begin(), subtotais.end(), row,
+                                         [](const Subtotal& s, int r) { return s.linha < r; });
+        if (it != subtotais.end() && it->linha == row)
+            return &*it;
+        indice = size_t(row - 1 - (it - subtotais.begin()));
+        return nullptr;
+    }
+
+    QString text(int row, int col) const override
+    {
+        size_t i = 0;
+        if (const Subtotal* s = subtotal(row, i)) {
+            if (col == colunas.referente)
+                return platform::capitalizeFirst(platform::monthName(s->anoMes % 100)) + QLatin1Char('/') +
+                       QString::number(s->anoMes / 100 % 100).rightJustified(2, QLatin1Char('0'));
+            return col == colunas.valor ? textoValor(s->soma) : QString();
+        }
+        const LinhaConsulta& l = lancamentos[i];
+        if (col == colunas.numLan)
+            return textoNumLan(l.numLan);
+        if (col == colunas.dataVen)
+            return l.dataVen;
+        if (col == colunas.dataLan)
+            return l.dataLan;
+        if (col == colunas.filtro)
+            return l.filtro;
+        if (col == colunas.classificacao) {
+            bool ok = false;
+            const std::int64_t codigo = l.despesa.toLongLong(&ok);
+            return ok ? nomes.value(codigo) : QString();
+        }
+        if (col == colunas.referente)
+            return l.referente;
+        if (col == colunas.valor)
+            return textoValor(l.valor);
+        return QString();
+    }
+
+    platform::FlexCellStyle style(int row, int col) const override
+    {
+        platform::FlexCellStyle st;
+        size_t i = 0;
+        if (const Subtotal* s = subtotal(row, i)) {
+            st.back = kCorLinhaPar.rgb();
+            st.bold = true;
+            if (s->vermelho && col == colunas.valor)
+                st.fore = kCorMarcada.rgb();
+            return st;
+        }
+        // The subtotal view leaves its entry rows plain.
+        if (!subtotais.empty())
+            return st;
+        if (row % 2 == 0)
+            st.back = kCorLinhaPar.rgb();
+        if (previsaoAzul && col == colunas.referente && data::isForecast(lancamentos[i].referente))
+            st.fore = kCorPrevisao.rgb();
+        return st;
+    }
+};
+
 void GradeConsulta::limpar()
 {
-    linhas_.clear();
+    linhas_.reset();
+    marcas_.clear();
     grid_.setRows(1);
     grid_.Clear();
     // The title's blanks leave the number, date and value columns narrower
@@ -520,47 +605,31 @@ void GradeConsulta::limpar()
     grid_.setGivingWayCol(c.referente);
 }
 
-void GradeConsulta::escreverLinha(int row, const LinhaConsulta& l)
+void GradeConsulta::mostrar(std::shared_ptr<Linhas> linhas)
 {
-    const Colunas& c = colunas();
-    BufferNumero buf;
-    grid_.setTextMatrix(row, c.numLan, escreverNumLan(l.numLan, buf));
-    if (c.dataLan >= 0)
-        grid_.setTextMatrix(row, c.dataLan, l.dataLan);
-    grid_.setTextMatrix(row, c.dataVen, l.dataVen);
-    if (c.filtro >= 0)
-        grid_.setTextMatrix(row, c.filtro, l.filtro);
-    if (c.classificacao >= 0) {
-        bool ok = false;
-        const std::int64_t codigo = l.despesa.toLongLong(&ok);
-        if (ok) {
-            const auto it = nomes_.constFind(codigo);
-            if (it != nomes_.constEnd())
-                grid_.setTextMatrix(row, c.classificacao, *it);
-        }
-    }
-    grid_.setTextMatrix(row, c.referente, l.referente);
-    grid_.setTextMatrix(row, c.valor, escreverValor(l.valor, buf));
+    linhas->nomes = nomes_;
+    linhas->colunas = colunas();
+    linhas->previsaoAzul = comportamento_.previsaoAzul;
+    grid_.setRowSource(linhas, linhas->contagem());
+    linhas_ = std::move(linhas);
 }
 
-void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
+const std::vector<LinhaConsulta>& GradeConsulta::lancamentos() const
+{
+    static const std::vector<LinhaConsulta> nenhum;
+    return linhas_ ? linhas_->lancamentos : nenhum;
+}
+
+void GradeConsulta::preencher(std::vector<LinhaConsulta> linhas)
 {
     limpar();
     const int n = int(linhas.size());
-    grid_.setRows(n + 1);
-    linhas_.reserve(size_t(n));
-    const int colRef = colunas().referente;
     total_ = 0;
-    for (int i = 0; i < n; ++i) {
-        const int row = i + 1;
-        const LinhaConsulta& l = linhas[size_t(i)];
-        escreverLinha(row, l);
-        linhas_.push_back({l.numLan, l.valor, false, 0});
+    for (const LinhaConsulta& l : linhas)
         total_ = data::addMoney(total_, l.valor);
-        grid_.setAlternateRowColor(row);
-        if (comportamento_.previsaoAzul && data::isForecast(l.referente))
-            grid_.setCellForeColor(row, colRef, kCorPrevisao);
-    }
+    auto fonte = std::make_shared<Linhas>();
+    fonte->lancamentos = std::move(linhas);
+    mostrar(std::move(fonte));
     if (txtLanc_)
         txtLanc_->setText(n == 0 && comportamento_.contagemVaziaEmBranco ? QString() : textoContagem(n));
     grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
@@ -569,53 +638,35 @@ void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
     rolarParaUltima(comportamento_.rolarAcimaDe);
 }
 
-void GradeConsulta::escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho)
-{
-    linhas_.push_back({0, soma, true, 0});
-    const Colunas& c = colunas();
-    const int mes = anoMes % 100;
-    const int ano = anoMes / 100;
-    const QString rotulo = platform::capitalizeFirst(platform::monthName(mes)) + QLatin1Char('/') +
-                           QString::number(ano % 100).rightJustified(2, QLatin1Char('0'));
-    grid_.setTextMatrix(row, c.referente, rotulo);
-    grid_.setTextMatrix(row, c.valor, textoValor(soma));
-    for (int col = 0; col < grid_.Cols(); ++col) {
-        grid_.setCellBackColor(row, col, kCorLinhaPar);
-        grid_.setCellBold(row, col, true);
-    }
-    if (vermelho)
-        grid_.setCellForeColor(row, c.valor, kCorMarcada);
-}
-
-void GradeConsulta::preencherComSubtotais(const std::vector<LinhaConsulta>& linhas)
+void GradeConsulta::preencherComSubtotais(std::vector<LinhaConsulta> linhas)
 {
     limpar();
-    const int n = int(linhas.size());
-    const int meses = contarMeses(linhas);
-    grid_.setRows(n + meses + 1);
-    linhas_.reserve(size_t(n + meses));
+    const size_t n = linhas.size();
+    auto fonte = std::make_shared<Linhas>();
+    fonte->subtotais.reserve(size_t(contarMeses(linhas)));
     total_ = 0;
     data::Centavos somaMes = 0;
     int row = 0;
-    for (int i = 0; i < n; ++i) {
-        const LinhaConsulta& l = linhas[size_t(i)];
-        if (i > 0 && l.anoMes() != linhas[size_t(i) - 1].anoMes()) {
+    for (size_t i = 0; i < n; ++i) {
+        const LinhaConsulta& l = linhas[i];
+        if (i > 0 && l.anoMes() != linhas[i - 1].anoMes()) {
             ++row;
-            escreverSubtotal(row, linhas[size_t(i) - 1].anoMes(), somaMes,
-                             comportamento_.subtotalNegativoVermelho && somaMes < 0);
+            fonte->subtotais.push_back({row, linhas[i - 1].anoMes(), somaMes,
+                                        comportamento_.subtotalNegativoVermelho && somaMes < 0});
             somaMes = 0;
         }
         ++row;
-        escreverLinha(row, l);
-        linhas_.push_back({l.numLan, l.valor, false, 0});
         somaMes = data::addMoney(somaMes, l.valor);
         total_ = data::addMoney(total_, l.valor);
     }
+    if (n > 0)
+        fonte->subtotais.push_back({row + 1, linhas.back().anoMes(), somaMes, false});
+    fonte->lancamentos = std::move(linhas);
+    mostrar(std::move(fonte));
     grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
     // Nothing found: the header alone, and the total of the last list stays.
     if (n == 0)
         return;
-    escreverSubtotal(row + 1, linhas.back().anoMes(), somaMes, false);
     rolarParaUltima(comportamento_.rolarSubtotalAcimaDe);
     if (txtSaldo2_)
         txtSaldo2_->setText(textoValor(total_));
@@ -627,31 +678,33 @@ void GradeConsulta::rolarParaUltima(int acimaDe)
         grid_.setTopRow(grid_.Rows() - 1);
 }
 
-const GradeConsulta::LinhaDaGrade* GradeConsulta::linhaDaGrade(int row) const
+bool GradeConsulta::temLinha(int row) const
 {
-    if (row < 1 || row > int(linhas_.size()) || row >= grid_.Rows())
-        return nullptr;
-    return &linhas_[size_t(row) - 1];
+    return linhas_ && row >= 1 && row <= linhas_->contagem() && row < grid_.Rows();
 }
 
 std::int64_t GradeConsulta::numLanDaLinha(int row) const
 {
-    const LinhaDaGrade* l = linhaDaGrade(row);
-    return l && l->numLan > 0 ? l->numLan : 0;
+    size_t i = 0;
+    if (!temLinha(row) || linhas_->subtotal(row, i))
+        return 0;
+    const std::int64_t n = linhas_->lancamentos[i].numLan;
+    return n > 0 ? n : 0;
 }
 
 std::optional<data::Centavos> GradeConsulta::valorDaLinha(int row) const
 {
-    const LinhaDaGrade* l = linhaDaGrade(row);
-    if (!l)
+    if (!temLinha(row))
         return std::nullopt;
-    return l->valor;
+    size_t i = 0;
+    if (const Linhas::Subtotal* s = linhas_->subtotal(row, i))
+        return s->soma;
+    return linhas_->lancamentos[i].valor;
 }
 
 bool GradeConsulta::marcada(int row, int col) const
 {
-    const LinhaDaGrade* l = linhaDaGrade(row);
-    return l && col >= 0 && col < 32 && (l->marcas >> col & 1U);
+    return temLinha(row) && col >= 0 && col < 32 && (marcas_.value(row) >> col & 1U);
 }
 
 void GradeConsulta::abrirLancamento()
@@ -765,9 +818,9 @@ void GradeConsulta::marcarCelula()
 {
     const int row = grid_.Row();
     const int col = grid_.Col();
-    if (!linhaDaGrade(row) || col < 0 || col >= 32)
+    if (!temLinha(row) || col < 0 || col >= 32)
         return;
-    quint32& marcas = linhas_[size_t(row) - 1].marcas;
+    quint32& marcas = marcas_[row];
     marcas ^= 1U << col;
     const bool marcou = marcas >> col & 1U;
     grid_.setCellForeColor(row, col, marcou ? kCorMarcada : kCorTexto);
@@ -793,7 +846,7 @@ void GradeConsulta::mostrarSoma()
             grid_.setRow(row);
             grid_.setCol(col);
             if (marcada(row, col))
-                *somaCorrente_ = data::addMoney(*somaCorrente_, -linhas_[size_t(row) - 1].valor);
+                *somaCorrente_ = data::addMoney(*somaCorrente_, -*valorDaLinha(row));
         }
     }
     platform::MsgBox(data::formatMoney(*somaCorrente_), platform::vbInformation, QStringLiteral("Total"));

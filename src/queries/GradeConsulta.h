@@ -14,6 +14,7 @@
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -217,25 +218,20 @@ public:
 
     // The plain list: header, one row per entry with the parity backgrounds
     // and forecast colour, the count, the total, enabling and scrolling.
-    void preencher(const std::vector<LinhaConsulta>& linhas);
+    // The grid keeps the rows and writes a row's texts when it shows it.
+    void preencher(std::vector<LinhaConsulta> linhas);
     // The monthly-subtotal view of the same rows (in their order). With no
     // rows the grid keeps its header only and the total label its text.
-    void preencherComSubtotais(const std::vector<LinhaConsulta>& linhas);
+    void preencherComSubtotais(std::vector<LinhaConsulta> linhas);
     // An empty grid in its design state: the header only.
     void limpar();
 
-    // What the grid's rows below the header were filled from, one for each
-    // grid row (subtotal rows included): the summing keys and the entry
-    // actions read these, never the shown text.
-    struct LinhaDaGrade {
-        std::int64_t numLan = 0;  // 0 for a subtotal row
-        data::Centavos valor = 0; // the entry's value or the month's sum
-        bool subtotal = false;
-        quint32 marcas = 0;       // the columns marked with the "+" key, one bit each
-    };
+    // The entries the grid lists, in its order (subtotal rows left out).
+    const std::vector<LinhaConsulta>& lancamentos() const;
 
     // The entry number of a grid row; 0 for the header, a row past the end
-    // or a subtotal row.
+    // or a subtotal row. The summing keys and the entry actions read the
+    // rows behind the grid, never the shown text.
     std::int64_t numLanDaLinha(int row) const;
     // The value a grid row shows (an entry's or a month's sum); none for the
     // header or a row past the end.
@@ -269,9 +265,9 @@ public:
     data::Centavos total() const { return total_; }
 
 private:
-    const LinhaDaGrade* linhaDaGrade(int row) const;
-    void escreverLinha(int row, const LinhaConsulta& l);
-    void escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho);
+    class Linhas;
+    bool temLinha(int row) const;
+    void mostrar(std::shared_ptr<Linhas> linhas);
     void rolarParaUltima(int acimaDe);
     void voltarAoLancamento(std::int64_t numLan, int linha);
 
@@ -282,7 +278,8 @@ private:
     std::function<void()> consultar_;
     data::Centavos* somaCorrente_;
     QHash<std::int64_t, QString> nomes_;
-    std::vector<LinhaDaGrade> linhas_;  // grid row r is linhas_[r - 1]
+    std::shared_ptr<Linhas> linhas_;  // what the grid shows below its header
+    QHash<int, quint32> marcas_;      // by grid row: the columns marked with "+", one bit each
     data::Centavos total_ = 0;
 };
 

@@ -192,8 +192,8 @@ void frmConsEstr::cmdConsulta_Click()
     if (!conferirDatas())
         return;
     txtLanc->clear();
-    const std::vector<queries::LinhaConsulta> linhas = ler(ClausulaOrdem);
-    grade_->preencher(linhas);
+    grade_->preencher(ler(ClausulaOrdem));
+    const std::vector<queries::LinhaConsulta>& linhas = grade_->lancamentos();
     if (!linhas.empty())
         cmdOrdem->setEnabled(true);
     txtMenor->setText(kZero);

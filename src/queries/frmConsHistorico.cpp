@@ -108,11 +108,10 @@ void frmConsHistorico::cmdConsulta_Click()
 {
     if (!queries::conferirPeriodoOpcional(*txtDataVen1, *txtDataVen2))
         return;
-    const std::vector<queries::LinhaConsulta> linhas = ler();
-    grade_->preencher(linhas);
+    grade_->preencher(ler());
     // Once a query has listed entries the order can be chosen for as long
     // as the window is open.
-    if (!linhas.empty())
+    if (!grade_->lancamentos().empty())
         cmdOrdem->setEnabled(true);
 }
 

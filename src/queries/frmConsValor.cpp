@@ -161,10 +161,10 @@ void frmConsValor::cmdConsulta_Click()
     else
         s.e(QStringLiteral("Valor >= ? AND Valor <= ?"), {qint64(a1), qint64(a2)});
 
-    const std::vector<queries::LinhaConsulta> linhas =
+    std::vector<queries::LinhaConsulta> linhas =
         queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ClausulaOrdem));
     grade_->setNomes(queries::nomesDasListas(txtCodDesp, txtDespesa));
-    grade_->preencher(linhas);
+    grade_->preencher(std::move(linhas));
 }
 
 void frmConsValor::txtValor1_LostFocus() { txtValor2->setText(txtValor1->text()); }
