@@ -75,7 +75,9 @@ bool shownInBlue(const QString& referente, const QString& despesa);
 // against the pages of the file, so the choice holds at any size of the
 // account.
 struct PlanoPeriodo {
-    qint64 linhas = 0;    // entries in the period
+    // Entries in the period; at least as many when the period holds every
+    // entry (then it is not counted).
+    qint64 linhas = 0;
     bool varrer = false;  // one pass over the table
     // The column as the WHERE clause names it: "+" keeps the index out.
     QString coluna;

@@ -66,6 +66,27 @@ void showWaitCursor(bool on)
         QApplication::restoreOverrideCursor();
 }
 
+LongWork::~LongWork()
+{
+    if (cursor_)
+        showWaitCursor(false);
+}
+
+void LongWork::look()
+{
+    const qint64 ms = clock_.elapsed();
+    if (ms < 500)
+        return;
+    if (!cursor_) {
+        cursor_ = true;
+        showWaitCursor(true);
+    }
+    if (ms - painted_ >= 100) {
+        painted_ = ms;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {

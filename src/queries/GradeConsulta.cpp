@@ -5,6 +5,7 @@
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
 #include "entries/AcoesLancamento.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/Form.h"
@@ -256,7 +257,7 @@ private:
 };
 } // namespace
 
-std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
+std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas, platform::LongWork* espera)
 {
     std::vector<LinhaConsulta> out;
     out.reserve(previstas);
@@ -264,6 +265,8 @@ std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
     TextosDaLeitura textos;
     int dataLan = 0;
     while (s.next()) {
+        if (espera)
+            espera->step();
         LinhaConsulta& l = out.emplace_back();
         l.numLan = s.integer(0);
         datas.ler(s.bytes(1), l.vencimento, l.dataVen);
@@ -282,13 +285,14 @@ std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colun
     // The rows come in the table's order or the index's, and are put in the
     // reader's order here: ranking each distinct description once costs far
     // less than the engine's sort, which compares a pair of texts a step.
+    platform::LongWork espera;
     const data::PlanoPeriodo plano = data::planoDoPeriodo(db, colunaData, inicio, fim);
     if (plano.linhas == 0)
         return {};
     const QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos WHERE ") +
                         plano.coluna + QStringLiteral(" BETWEEN ? AND ?") + condicao;
     data::Statement s(db, sql, inicio, fim);
-    std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(plano.linhas));
+    std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(plano.linhas), &espera);
     ordenarPorVencimento(linhas, desempatePorDespesa);
     return linhas;
 }
@@ -458,7 +462,8 @@ std::vector<LinhaConsulta> lerSelecao(data::Connection& db, const Selecao& selec
     int i = 1;
     for (const QVariant& v : selecao.parametros)
         s.bind(i++, v);
-    std::vector<LinhaConsulta> linhas = lerLinhas(s);
+    platform::LongWork espera;
+    std::vector<LinhaConsulta> linhas = lerLinhas(s, 0, &espera);
     if (ordenarAqui)
         ordenarPorVencimento(linhas);
     return linhas;

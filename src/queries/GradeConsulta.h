@@ -24,6 +24,7 @@ class QLabel;
 
 namespace platform {
 class FlexGrid;
+class LongWork;
 class MaskEdBox;
 } // namespace platform
 
@@ -89,8 +90,10 @@ inline const QString kColunasConsulta =
     QStringLiteral("NumLan, DataVen, Referente, Valor, DataLan, Despesa, Filtro");
 
 // Reads every row of a statement that selects kColunasConsulta.
-// previstas reserves room for that many rows.
-std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas = 0);
+// previstas reserves room for that many rows; espera, when given, is
+// stepped at each row (the wait cursor and the paints of a long read).
+std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas = 0,
+                                     platform::LongWork* espera = nullptr);
 
 // The entries whose date column ("DataVen" or "DataLan") lies in a period,
 // both days included, narrowed by a fixed condition of the program's own
