@@ -100,7 +100,7 @@ public:
             if (lancamento)
                 return linha.lancamento->referente;
             return linha.tipo == cashflow::LinhaFluxo::Tipo::Abertura ? kSaldoInicial : kSaldo;
-        case 3: return queries::textoValor(linha.valor);
+        case 3: return data::formatMoney(linha.valor);
         default: return QString();
         }
     }
@@ -442,7 +442,7 @@ void frmFluxo::lblSoSaldo_Click()
         const cashflow::SaldoDoDia& s = saldos.linhas[size_t(i)];
         linhasDaGrade_.push_back({s.saldo, s.data});
         flxConsulta->setTextMatrix(r, 0, s.data);
-        flxConsulta->setTextMatrix(r, 1, queries::textoValor(s.saldo));
+        flxConsulta->setTextMatrix(r, 1, data::formatMoney(s.saldo));
         if (s.saldo < 0) {
             flxConsulta->setCellForeColor(r, 0, kVermelho);
             flxConsulta->setCellForeColor(r, 1, kVermelho);

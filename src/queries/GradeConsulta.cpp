@@ -96,30 +96,6 @@ QString ordemComDesempate(QString& clausulaOrdem)
     return QLatin1Char(' ') + ordem + QStringLiteral(", NumLan");
 }
 
-QLatin1StringView escreverValor(data::Centavos c, BufferNumero& buf)
-{
-    char* end = buf + sizeof buf;
-    char* p = end;
-    const bool negativo = c < 0;
-    unsigned long long v = negativo ? 0ULL - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
-    const unsigned cents = unsigned(v % 100);
-    v /= 100;
-    *--p = char('0' + cents % 10);
-    *--p = char('0' + cents / 10);
-    *--p = ',';
-    int digitos = 0;
-    do {
-        if (digitos > 0 && digitos % 3 == 0)
-            *--p = '.';
-        *--p = char('0' + v % 10);
-        v /= 10;
-        ++digitos;
-    } while (v > 0);
-    if (negativo)
-        *--p = '-';
-    return QLatin1StringView(p, end - p);
-}
-
 QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf)
 {
     if (numLan < 0 || numLan > 999'999) {
@@ -131,12 +107,6 @@ QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf)
     for (int i = 5; i >= 0; --i, numLan /= 10)
         buf[i] = char('0' + numLan % 10);
     return QLatin1StringView(buf, 6);
-}
-
-QString textoValor(data::Centavos c)
-{
-    BufferNumero buf;
-    return QString(escreverValor(c, buf));
 }
 
 QString textoNumLan(std::int64_t numLan)
@@ -541,7 +511,7 @@ public:
             if (col == colunas.referente)
                 return platform::capitalizeFirst(platform::monthName(s->anoMes % 100)) + QLatin1Char('/') +
                        QString::number(s->anoMes / 100 % 100).rightJustified(2, QLatin1Char('0'));
-            return col == colunas.valor ? textoValor(s->soma) : QString();
+            return col == colunas.valor ? data::formatMoney(s->soma) : QString();
         }
         const LinhaConsulta& l = lancamentos[i];
         if (col == colunas.numLan)
@@ -560,7 +530,7 @@ public:
         if (col == colunas.referente)
             return l.referente;
         if (col == colunas.valor)
-            return textoValor(l.valor);
+            return data::formatMoney(l.valor);
         return QString();
     }
 
@@ -639,7 +609,7 @@ void GradeConsulta::preencher(std::vector<LinhaConsulta> linhas)
         txtLanc_->setText(n == 0 && comportamento_.contagemVaziaEmBranco ? QString() : textoContagem(n));
     grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
     if (txtSaldo2_)
-        txtSaldo2_->setText(textoValor(total_));
+        txtSaldo2_->setText(data::formatMoney(total_));
     rolarParaUltima(comportamento_.rolarAcimaDe);
 }
 
@@ -674,7 +644,7 @@ void GradeConsulta::preencherComSubtotais(std::vector<LinhaConsulta> linhas)
         return;
     rolarParaUltima(comportamento_.rolarSubtotalAcimaDe);
     if (txtSaldo2_)
-        txtSaldo2_->setText(textoValor(total_));
+        txtSaldo2_->setText(data::formatMoney(total_));
 }
 
 void GradeConsulta::rolarParaUltima(int acimaDe)

@@ -121,14 +121,10 @@ QString textoContagem(qsizetype n);
 // Texts as the grid shows them.
 QString textoNumLan(std::int64_t numLan);  // "000123"
 QString textoData(const QString& sqlDate);  // "YYYY-MM-DD" to "DD/MM/YYYY"; "" otherwise
-// An amount as the grids show it ("-1.234,56"), without a general formatter:
-// a listing may write a hundred thousand of them.
-QString textoValor(data::Centavos c);
-// The same two texts written into a buffer of the caller's, for the grid's
-// filling loops; valid while the buffer is.
+// The entry number written into a buffer of the caller's; valid while the
+// buffer is.
 using BufferNumero = char[40];
 QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf);
-QLatin1StringView escreverValor(data::Centavos c, BufferNumero& buf);
 
 // Page Up and Page Down in the date boxes of the windows that step a period
 // by months: the box's date one calendar month later or earlier
