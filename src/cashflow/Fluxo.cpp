@@ -11,7 +11,7 @@ namespace cashflow {
 
 std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
-    return queries::lerPeriodo(db, QStringLiteral("DataVen"), inicio, fim, QString(), true);
+    return data::lerPeriodo(db, QStringLiteral("DataVen"), inicio, fim, QString(), true);
 }
 
 int contarDias(const std::vector<Lancamento>& lancamentos)
@@ -50,7 +50,7 @@ std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, co
                                      " GROUP BY DataVen ORDER BY DataVen"),
                       inicio, fim);
     while (s.next())
-        dias.push_back({queries::textoData(s.text(0)), s.integer(1)});
+        dias.push_back({data::textoData(s.text(0)), s.integer(1)});
     return dias;
 }
 

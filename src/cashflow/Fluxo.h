@@ -5,7 +5,7 @@
 // each of the twelve months from a day. Amounts are exact centavos.
 #include "data/Database.h"
 #include "data/Money.h"
-#include "queries/GradeConsulta.h"
+#include "data/Listagem.h"
 
 #include <QDate>
 #include <array>
@@ -14,7 +14,7 @@
 
 namespace cashflow {
 
-using Lancamento = queries::LinhaConsulta;
+using Lancamento = data::LinhaConsulta;
 
 // The entries due in a period, both days included, ordered by due date,
 // then description, then classification code (as text), then number.

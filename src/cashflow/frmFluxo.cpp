@@ -94,7 +94,7 @@ public:
         const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(row) - 1];
         const bool lancamento = linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento;
         switch (col) {
-        case 0: return lancamento ? queries::textoNumLan(linha.lancamento->numLan) : QString();
+        case 0: return lancamento ? data::textoNumLan(linha.lancamento->numLan) : QString();
         case 1: return linha.data;
         case 2:
             if (lancamento)

@@ -188,15 +188,20 @@ PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& 
             const qint64 maior = scalar(db, QStringLiteral("SELECT MAX(NumLan) FROM Lancamentos")).toLongLong();
             p.linhas = std::clamp<qint64>(maior, 1, std::max<qint64>(1, a.paginas * a.tamanho / 16));
             p.varrer = true;
-            p.coluna = QLatin1Char('+') + nome;
+            p.condicao = condicaoDoPeriodo(nome, true);
             return p;
         }
     }
-    const LeituraPorIndice l = leituraPorIndice(db, nome + QStringLiteral(" BETWEEN ? AND ?"), {inicio, fim});
+    const LeituraPorIndice l = leituraPorIndice(db, condicaoDoPeriodo(nome, false), {inicio, fim});
     p.linhas = l.linhas;
     p.varrer = l.passagem < l.custo;
-    p.coluna = p.varrer ? QLatin1Char('+') + nome : nome;
+    p.condicao = condicaoDoPeriodo(nome, p.varrer);
     return p;
+}
+
+QString condicaoDoPeriodo(const QString& coluna, bool varrer)
+{
+    return (varrer ? QStringLiteral("+") : QString()) + coluna + QStringLiteral(" BETWEEN ? AND ?");
 }
 
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed)

@@ -79,10 +79,15 @@ struct PlanoPeriodo {
     // entry (then it is not counted).
     qint64 linhas = 0;
     bool varrer = false;  // one pass over the table
-    // The column as the WHERE clause names it: "+" keeps the index out.
-    QString coluna;
+    // The period's condition as condicaoDoPeriodo writes it for the plan.
+    QString condicao;
 };
 PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& inicio, const QDate& fim);
+
+// "DataVen BETWEEN ? AND ?" (the date column, both days included); read in
+// one pass, "+DataVen BETWEEN ? AND ?", whose "+" keeps the index out of the
+// engine's plan. Every read that chooses writes its period here.
+QString condicaoDoPeriodo(const QString& coluna, bool varrer);
 
 // What reading the entries of a condition that one index answers (a
 // condition of the program's own, "?" for each value) would cost through

@@ -5,6 +5,7 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
+#include "data/Listagem.h"
 #include "entries/AcoesLancamento.h"
 #include "import/ConfiguracaoImportacao.h"
 #include "import/LancamentosExtrato.h"
@@ -13,7 +14,6 @@
 #include "import/frmZextratosModelo.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
-#include "queries/GradeConsulta.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -334,13 +334,13 @@ void frmIntegracao::MostrarLancamentos()
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
     flxLanc->setGivingWayCol(2);
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
-    const std::vector<queries::LinhaConsulta> lancamentos =
-        queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
+    const std::vector<data::LinhaConsulta> lancamentos =
+        data::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
     const int n = int(lancamentos.size());
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);
     for (int i = 1; i <= n; ++i) {
-        const queries::LinhaConsulta& l = lancamentos[size_t(i - 1)];
+        const data::LinhaConsulta& l = lancamentos[size_t(i - 1)];
         flxLanc->setTextMatrix(i, 0, platform::formatNumber(qint64(l.numLan), QStringLiteral("000000")));
         flxLanc->setTextMatrix(i, 1, l.dataVen);
         flxLanc->setTextMatrix(i, 2, l.referente);

@@ -5,6 +5,7 @@
 // subtotals. Each window keeps its own selection and tells this class which
 // of the shared behaviours it has.
 #include "data/Database.h"
+#include "data/Listagem.h"
 #include "data/Money.h"
 #include "platform/FlexGrid.h"
 
@@ -24,7 +25,6 @@ class QLabel;
 
 namespace platform {
 class FlexGrid;
-class LongWork;
 class MaskEdBox;
 } // namespace platform
 
@@ -58,108 +58,17 @@ inline const QColor kCorPrevisao = QColor(0, 0, 255);
 inline const QColor kCorMarcada = QColor(255, 0, 0);
 inline const QColor kCorTexto = QColor(0, 0, 0);
 
-// The order a window uses while no other was chosen.
-inline const QString kOrdemPadrao = QStringLiteral(" order by DataVen, Referente");
-
-// The ORDER BY text a window appends to its selection: its ClausulaOrdem,
-// first set to the default when empty. Only clauses made of the entry
-// columns (each optionally "desc"/"asc") are used; anything else gives the
-// default, so the clause can never carry other SQL.
-QString ordemDaConsulta(QString& clausulaOrdem);
-// The same clause ready to append to a selection: a leading blank (the
-// ordering dialog writes "Order By DataVen" without one) and the entry
-// number last, so that entries tying on the chosen fields keep one order.
-QString ordemComDesempate(QString& clausulaOrdem);
-
-// One listed entry, its dates already in the "DD/MM/YYYY" the grid shows.
-struct LinhaConsulta {
-    std::int64_t numLan = 0;
-    QString dataVen;
-    QString dataLan;
-    int vencimento = 0;  // the due date as yyyymmdd; 0 without one
-    QString referente;
-    data::Centavos valor = 0;
-    QString despesa;  // the classification code as stored
-    QString filtro;
-
-    int anoMes() const { return vencimento / 100; }
-};
-
-// The columns lerLinhas() expects, in this order.
-inline const QString kColunasConsulta =
-    QStringLiteral("NumLan, DataVen, Referente, Valor, DataLan, Despesa, Filtro");
-
-// Reads every row of a statement that selects kColunasConsulta.
-// previstas reserves room for that many rows; espera, when given, is
-// stepped at each row (the wait cursor and the paints of a long read).
-std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas = 0,
-                                     platform::LongWork* espera = nullptr);
-
-// The entries whose date column ("DataVen" or "DataLan") lies in a period,
-// both days included, narrowed by a fixed condition of the program's own
-// (" AND Valor < 0"; never typed text), ordered by due date, then
-// description, then (as ordenarPorVencimento) classification code, then
-// number.
-std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
-                                      const QDate& fim, const QString& condicao = QString(),
-                                      bool desempatePorDespesa = false);
-
-// Orders rows by due date, then description, then number, as
-// " order by DataVen, Referente" does (a missing description, NULL, before
-// every text, the empty one included); with desempatePorDespesa the
-// classification code (as text, a missing one first) comes before the
-// number.
-void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorDespesa = false);
-
 // Month runs in the order of the rows: a row counts when its due date's year
 // and month differ from the previous row's; the first row counts.
-int contarMeses(const std::vector<LinhaConsulta>& linhas);
+int contarMeses(const std::vector<data::LinhaConsulta>& linhas);
 
 // "12 Lançamento(s)".
 QString textoContagem(qsizetype n);
-
-// Texts as the grid shows them.
-QString textoNumLan(std::int64_t numLan);  // "000123"
-QString textoData(const QString& sqlDate);  // "YYYY-MM-DD" to "DD/MM/YYYY"; "" otherwise
-// The entry number written into a buffer of the caller's; valid while the
-// buffer is.
-using BufferNumero = char[40];
-QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf);
 
 // Page Up and Page Down in the date boxes of the windows that step a period
 // by months: the box's date one calendar month later or earlier
 // (MaskEdBox::stepDate). True when the key was one of the two.
 bool moverMes(platform::MaskEdBox& caixa, int key);
-
-// A selection of entries: a condition with "?" for every value, and the
-// values in order. What the user typed travels in parametros, never in the
-// SQL text.
-struct Selecao {
-    QString condicao;  // "DataVen >= ? AND DataVen <= ?"; empty selects every entry
-    QVariantList parametros;
-    // The due-date period of vencimentoEntre(), which lerSelecao weighs to
-    // read through the index or scan the table.
-    std::optional<std::pair<QDate, QDate>> vencimento;
-
-    // Appends a condition joined by AND, with its values.
-    void e(const QString& outra, const QVariantList& valores = {})
-    {
-        condicao += (condicao.isEmpty() ? QString() : QStringLiteral(" AND ")) + outra;
-        parametros << valores;
-    }
-    // The entries due in a period, both days included.
-    void vencimentoEntre(const QDate& inicio, const QDate& fim)
-    {
-        if (!vencimento)
-            vencimento = std::pair(inicio, fim);
-        e(kCondicaoVencimento, {inicio, fim});
-    }
-    static inline const QString kCondicaoVencimento = QStringLiteral("DataVen >= ? AND DataVen <= ?");
-};
-
-// The entries of a selection (kColunasConsulta), in the order of an
-// ORDER BY text of the program's own (see ordemDaConsulta).
-std::vector<LinhaConsulta> lerSelecao(data::Connection& db, const Selecao& selecao, const QString& ordem);
 
 // How the queries by description compare the typed text with Referente.
 // The text goes into the pattern as typed, so "%" and "_" act as wildcards.
@@ -172,7 +81,7 @@ enum class ModoHistorico {
 // The selection of the queries by description: the due-date period when
 // both dates are valid (both days included), the description compared by
 // our like(), and the group letter when one is given.
-Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
+data::Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
                             const QString& letra);
 
 // What the keypad "+" does in a window.
@@ -218,15 +127,15 @@ public:
     // The plain list: header, one row per entry with the parity backgrounds
     // and forecast colour, the count, the total, enabling and scrolling.
     // The grid keeps the rows and writes a row's texts when it shows it.
-    void preencher(std::vector<LinhaConsulta> linhas);
+    void preencher(std::vector<data::LinhaConsulta> linhas);
     // The monthly-subtotal view of the same rows (in their order). With no
     // rows the grid keeps its header only and the total label its text.
-    void preencherComSubtotais(std::vector<LinhaConsulta> linhas);
+    void preencherComSubtotais(std::vector<data::LinhaConsulta> linhas);
     // An empty grid in its design state: the header only.
     void limpar();
 
     // The entries the grid lists, in its order (subtotal rows left out).
-    const std::vector<LinhaConsulta>& lancamentos() const;
+    const std::vector<data::LinhaConsulta>& lancamentos() const;
 
     // The entry number of a grid row; 0 for the header, a row past the end
     // or a subtotal row. The summing keys and the entry actions read the

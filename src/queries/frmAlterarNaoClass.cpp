@@ -262,7 +262,7 @@ void frmAlterarNaoClass::flxConsulta_MouseDown(int button) { grade_->botaoPressi
 
 void frmAlterarNaoClass::Lancamentos()
 {
-    std::vector<queries::LinhaConsulta> linhas = ler();
+    std::vector<data::LinhaConsulta> linhas = ler();
     if (linhas.empty()) {
         // Nothing found: the grid empties and the count and total stay.
         grade_->limpar();
@@ -277,14 +277,14 @@ void frmAlterarNaoClass::ContaSaldo(double& quantos)
     quantos = queries::contarMeses(ler());
 }
 
-std::vector<queries::LinhaConsulta> frmAlterarNaoClass::ler()
+std::vector<data::LinhaConsulta> frmAlterarNaoClass::ler()
 {
-    return queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem));
+    return data::lerSelecao(ConexaoBanco, selecao(), data::ordemComDesempate(ClausulaOrdem));
 }
 
-queries::Selecao frmAlterarNaoClass::selecao() const
+data::Selecao frmAlterarNaoClass::selecao() const
 {
-    queries::Selecao s =
+    data::Selecao s =
         queries::selecaoPorHistorico(queries::modoEscolhido(optConsulta), txtConsulta->text(),
                                      platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text()),
                                      txtFiltro->currentText());

@@ -146,11 +146,11 @@ void frmConsHistorico::ContaSaldo(double& quantos)
     quantos = queries::contarMeses(ler());
 }
 
-std::vector<queries::LinhaConsulta> frmConsHistorico::ler()
+std::vector<data::LinhaConsulta> frmConsHistorico::ler()
 {
-    const queries::Selecao s =
+    const data::Selecao s =
         queries::selecaoPorHistorico(queries::modoEscolhido(optConsulta), txtConsulta->text(),
                                      platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text()),
                                      txtFiltro->currentText());
-    return queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ClausulaOrdem));
+    return data::lerSelecao(ConexaoBanco, s, data::ordemComDesempate(ClausulaOrdem));
 }

@@ -100,8 +100,8 @@ void frmConsVen::cmdConsulta_Click()
         condicao = QStringLiteral(" AND Valor < 0");
     else if (lado == QStringLiteral("Entrada"))
         condicao = QStringLiteral(" AND Valor > 0");
-    std::vector<queries::LinhaConsulta> linhas =
-        queries::lerPeriodo(ConexaoBanco, optConsulta[0]->isChecked() ? QStringLiteral("DataVen") : QStringLiteral("DataLan"),
+    std::vector<data::LinhaConsulta> linhas =
+        data::lerPeriodo(ConexaoBanco, optConsulta[0]->isChecked() ? QStringLiteral("DataVen") : QStringLiteral("DataLan"),
                             inicio, fim, condicao);
     grade_->setNomes(data::nomesPorCodigo(ConexaoBanco));
     grade_->preencher(std::move(linhas));
