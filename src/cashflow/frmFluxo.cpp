@@ -1,5 +1,6 @@
 #include "cashflow/frmFluxo.h"
 
+#include "app/Periodo.h"
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
@@ -31,9 +32,8 @@
 namespace {
 
 const QColor& kFundoSaldo = platform::kAlternateRowColor;
-const QColor kVermelho(255, 0, 0);
+const QColor& kVermelho = platform::kNegativeColor;
 const QColor kAzul(0, 0, 255);
-const QColor kPreto(0, 0, 0);
 const QColor kBranco(255, 255, 255);
 const QColor kAmarelo(255, 255, 0);
 // The panels whose captions and values are written in white.
@@ -359,12 +359,7 @@ void frmFluxo::txtMesPi_Click() { txtDataInicial->stepDate(1); }
 void frmFluxo::txtMesAf_Click() { txtDataFinal->stepDate(-1); }
 void frmFluxo::txtMesPf_Click() { txtDataFinal->stepDate(1); }
 
-void frmFluxo::txtSaldo_Change()
-{
-    double valor = 0;
-    const bool negativo = platform::parseDecimalComma(txtSaldo->text().trimmed(), valor) && valor < 0;
-    pintarTexto(txtSaldo, negativo ? kVermelho : kPreto);
-}
+void frmFluxo::txtSaldo_Change() { platform::colourBySign(*txtSaldo); }
 
 void frmFluxo::flxConsulta_DblClick()
 {
@@ -424,7 +419,7 @@ void frmFluxo::lblSoSaldo_Click()
         txtDataFinal->setFocus();
         return;
     }
-    const data::Centavos abertura = abrirPeriodo(inicio);
+    const data::Centavos abertura = app::abrirPeriodo(*txtDataInicial, inicio);
     const cashflow::Saldos saldos =
         cashflow::saldosDosDias(txtDataInicial->Text(), abertura, cashflow::somasPorDia(ConexaoBanco, inicio, fim));
 
@@ -543,7 +538,7 @@ void frmFluxo::Lancamentos()
         return;
     }
 
-    const data::Centavos abertura = abrirPeriodo(inicio);
+    const data::Centavos abertura = app::abrirPeriodo(*txtDataInicial, inicio);
     auto registro = std::make_shared<Registro>();
     registro->lancamentos = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
     registro->fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, registro->lancamentos);
@@ -611,15 +606,6 @@ void frmFluxo::SaldosPositivos()
         flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos_[i]));
 }
 
-data::Centavos frmFluxo::abrirPeriodo(QDate& inicio)
-{
-    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
-    if (abertura.start != inicio) {
-        inicio = abertura.start;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    return abertura.balance;
-}
 
 void frmFluxo::escreverSaldo(data::Centavos saldo)
 {

@@ -95,10 +95,6 @@ protected:
 
 private:
     void SaldosPositivos();
-    // The start of the period moved to the first due date when it lies
-    // before it (the start box shows the move), and the balance it opens
-    // with.
-    data::Centavos abrirPeriodo(QDate& inicio);
     void escreverSaldo(data::Centavos saldo);
     void mostrarVistaCompleta(bool completa);
     // The entry number of the selected row in the full view; 0 otherwise.

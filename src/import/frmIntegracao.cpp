@@ -1,6 +1,7 @@
 #include "import/frmIntegracao.h"
 
 #include "app/Icones.h"
+#include "app/Periodo.h"
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
@@ -56,7 +57,6 @@ const QColor kFundo(0, 128, 128);
 const QColor kAmarelo(255, 255, 128);
 const QColor kBranco(255, 255, 255);
 const QColor kAzul(0, 0, 255);
-const QColor kVermelho(255, 0, 0);
 const QColor kPreto(0, 0, 0);
 
 
@@ -323,12 +323,7 @@ void frmIntegracao::MostrarLancamentos()
     if (!inicio.isValid() || !fim.isValid())
         return;
 
-    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
-    if (abertura.start != inicio) {
-        inicio = abertura.start;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    data::Centavos saldo = abertura.balance;
+    data::Centavos saldo = app::abrirPeriodo(*txtDataInicial, inicio);
 
     flxLanc->Clear();
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
@@ -356,15 +351,7 @@ void frmIntegracao::MostrarLancamentos()
     txtSaldo_Change();
 }
 
-void frmIntegracao::txtSaldo_Change()
-{
-    // The sign of the shown amount, whatever its size: a balance past what a
-    // typed amount holds is still red when negative.
-    const bool negativo = txtSaldo->text().trimmed().startsWith(QLatin1Char('-'));
-    QPalette p = txtSaldo->palette();
-    p.setColor(QPalette::WindowText, negativo ? kVermelho : kPreto);
-    txtSaldo->setPalette(p);
-}
+void frmIntegracao::txtSaldo_Change() { platform::colourBySign(*txtSaldo); }
 
 void frmIntegracao::flxLanc_DblClick()
 {
