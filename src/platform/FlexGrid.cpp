@@ -150,12 +150,8 @@ public:
 
     QString text(int row, int col) const
     {
-        if (row >= stored()) {
-            if (!textOver_.isEmpty())
-                if (const auto it = textOver_.constFind(key(row, col)); it != textOver_.constEnd())
-                    return *it;
-            return source_->text(row, col);
-        }
+        if (row >= stored())
+            return sourced(textOver_, row, col, [&] { return source_->text(row, col); });
         const Span& sp = text_[at(row, col)];
         const char* p = bytes_.data() + sp.offset;
         if (sp.wide)
@@ -186,12 +182,8 @@ public:
 
     CellStyle style(int row, int col) const
     {
-        if (row >= stored()) {
-            if (!styleOver_.isEmpty())
-                if (const auto it = styleOver_.constFind(key(row, col)); it != styleOver_.constEnd())
-                    return *it;
-            return source_->style(row, col);
-        }
+        if (row >= stored())
+            return sourced(styleOver_, row, col, [&] { return source_->style(row, col); });
         return styles_[styleId_[at(row, col)]];
     }
     void setStyleField(int row, int col, StyleField field, quint32 value)
@@ -422,6 +414,16 @@ private:
     // The rows whose cells the grid holds itself: all of them, or the
     // header alone while a source gives the rest.
     int stored() const { return source_ ? 1 : rows_; }
+
+    // A source's cell, or what was written over it since.
+    template <typename T, typename Ask>
+    static T sourced(const QHash<quint64, T>& written, int row, int col, Ask ask)
+    {
+        if (!written.isEmpty())
+            if (const auto it = written.constFind(key(row, col)); it != written.constEnd())
+                return *it;
+        return ask();
+    }
 
     void dropSource()
     {
