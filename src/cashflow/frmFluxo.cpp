@@ -538,13 +538,15 @@ void frmFluxo::Lancamentos()
         return;
     }
 
+    // The rows shown go before the next ones are read: a register of the
+    // whole account is never held twice.
+    limparGrade();
     const data::Centavos abertura = app::abrirPeriodo(*txtDataInicial, inicio);
     auto registro = std::make_shared<Registro>();
     registro->lancamentos = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
     registro->fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, registro->lancamentos);
     const cashflow::Fluxo& fluxo = registro->fluxo;
 
-    limparGrade();
     const int linhas = int(fluxo.linhas.size());
     saldosDaVista_.clear();
     for (const cashflow::LinhaFluxo& linha : fluxo.linhas)

@@ -100,6 +100,9 @@ void frmConsVen::cmdConsulta_Click()
         condicao = QStringLiteral(" AND Valor < 0");
     else if (lado == QStringLiteral("Entrada"))
         condicao = QStringLiteral(" AND Valor > 0");
+    // The rows shown go before the next ones are read: a listing of the
+    // whole account is never held twice.
+    grade_->limpar();
     std::vector<data::LinhaConsulta> linhas =
         data::lerPeriodo(ConexaoBanco, optConsulta[0]->isChecked() ? QStringLiteral("DataVen") : QStringLiteral("DataLan"),
                             inicio, fim, condicao);
