@@ -2,12 +2,16 @@
 
 #include "platform/MsgBox.h"
 
+#include <QEventLoop>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThread>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <thread>
 
 namespace platform {
 
@@ -66,6 +70,34 @@ void showWaitCursor(bool on)
         QApplication::restoreOverrideCursor();
 }
 
+namespace {
+class SemFechar : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Close)
+            return false;
+        event->ignore();
+        return true;
+    }
+};
+} // namespace
+
+void waitPainting(std::chrono::milliseconds wait)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
+        std::this_thread::sleep_for(wait);
+        return;
+    }
+    SemFechar semFechar;
+    app->installEventFilter(&semFechar);
+    QEventLoop loop;
+    QTimer::singleShot(wait, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    app->removeEventFilter(&semFechar);
+}
+
 LongWork::~LongWork()
 {
     if (cursor_)
@@ -81,9 +113,14 @@ void LongWork::look()
         cursor_ = true;
         showWaitCursor(true);
     }
-    if (ms - painted_ >= 100) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (ms - painted_ >= 100 && app && QThread::currentThread() == app->thread()) {
         painted_ = ms;
+        // No window closes under the work that is painting it.
+        SemFechar semFechar;
+        app->installEventFilter(&semFechar);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        app->removeEventFilter(&semFechar);
     }
 }
 

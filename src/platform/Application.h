@@ -3,6 +3,7 @@
 // number separators, and the last word on errors no window catches.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <chrono>
 #include <exception>
 #include <functional>
 
@@ -37,6 +38,12 @@ Reported reportFailure(const std::exception& e, bool onlyKeepWindow = false);
 // calls (another program's lock).
 void showWaitCursor(bool on);
 
+// Waits for the given time while the windows go on painting; the user's
+// input waits until it is over, and no window closes meanwhile (its unload
+// would run in the middle of the work that waits). Without an application,
+// or off its thread, a plain sleep.
+void waitPainting(std::chrono::milliseconds wait);
+
 // The wait cursor for as long as it lives, over a piece of work the user
 // waits for (a login's conversion, a password change, a statement read).
 class WaitCursor {
@@ -49,7 +56,8 @@ public:
 
 // A long read the user waits for: once it has taken half a second the wait
 // cursor shows, and each step() the work takes now and then lets the
-// windows paint again (every tenth of a second; input waits for the end).
+// windows paint again (every tenth of a second; input waits for the end,
+// and no window closes meanwhile, as in waitPainting).
 class LongWork {
 public:
     LongWork() { clock_.start(); }
