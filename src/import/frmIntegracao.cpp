@@ -332,8 +332,9 @@ void frmIntegracao::MostrarLancamentos()
 
     flxLanc->Clear();
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
-    flxLanc->setGivingWayCol(2);
+    // Every width first, so that the description gives way to all of them.
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
+    flxLanc->setGivingWayCol(2);
     const std::vector<queries::LinhaConsulta> lancamentos =
         queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
     const int n = int(lancamentos.size());
