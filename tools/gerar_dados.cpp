@@ -527,6 +527,13 @@ QByteArray linhaBradesco(const QDate& dia, const QString& historico, Centavos va
     return (l + QStringLiteral("\r\n")).toUtf8();
 }
 
+// A statement line of the demonstration: days before today, history, amount.
+struct LinhaDemonstracao {
+    int dias;
+    const char* historico;
+    double reais;
+};
+
 // Two statements of the last weeks, one ITAÚ and one BRADESCO, in the
 // folder Extratos beside the account; the import opens on that folder with
 // the ITAÚ layout chosen.
@@ -536,11 +543,7 @@ void extratos(data::Connection& db, const QString& path, const QDate& hoje)
     const QString pasta = QDir(pastaConta).filePath(QStringLiteral("Extratos"));
     if (!QDir().mkpath(pasta))
         return;
-    static const struct {
-        int dias;
-        const char* historico;
-        double reais;
-    } itau[] = {
+    static const LinhaDemonstracao itau[] = {
         {-27, "SALARIO", 9000},          {-25, "SUPERMERC EXTRA", -412.37},  {-22, "POSTO IPIRANGA", -210},
         {-20, "DROGARIA SAO PAULO", -86.4}, {-17, "PADARIA PAO QUENTE", -32.5}, {-14, "PIX RECEBIDO JOAO", 150},
         {-12, "TARIFA PACOTE SERVICOS", -39.9}, {-9, "SAQUE 24H", -200},     {-6, "SUPERMERC ATACADAO", -388.12},
@@ -554,11 +557,7 @@ void extratos(data::Connection& db, const QString& path, const QDate& hoje)
                      .toUtf8();
     gravar(QDir(pasta).filePath(QStringLiteral("extrato-itau.txt")), texto);
 
-    static const struct {
-        int dias;
-        const char* historico;
-        double reais;
-    } bradesco[] = {
+    static const LinhaDemonstracao bradesco[] = {
         {-26, "DEPOSITO EM DINHEIRO", 500}, {-24, "PAGTO ELETRON COBRANCA", -720}, {-19, "SUPERMERC DIA", -156.78},
         {-15, "JUROS CHEQUE ESPECIAL", -12.4}, {-11, "POSTO SHELL", -185}, {-8, "PADARIA CENTRAL", -21.9},
         {-4, "IPVA PARCELA 1/3", -700}, {-2, "TED RECEBIDA", 1200},
