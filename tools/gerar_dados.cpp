@@ -577,7 +577,7 @@ void extratos(data::Connection& db, const QString& path, const QDate& hoje)
 int run(const QString& path, const QString& senha, int n, unsigned seed)
 {
     data::Connection db;
-    abrirArquivoConta(db, path, senha.toUtf8());
+    openAccountFile(db, path, senha.toUtf8());
     Familia familia(db, seed);
     if (!familia.temPlano()) {
         std::fprintf(stderr, "A conta não tem classificações.\n");

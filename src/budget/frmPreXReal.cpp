@@ -5,6 +5,7 @@
 #include "data/Conexao.h"
 #include "data/Money.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
@@ -128,7 +129,8 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     connect(imgHelpPrevRel, &budget::Figura::clicked, this, [this] { imgHelpPrevRel_Click(); });
     connect(cmdLancarPrev, &QPushButton::clicked, this, [this] { cmdLancarPrev_Click(); });
     connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
-    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
+    connect(flxConsulta, &platform::FlexGrid::keyPressed, this,
+            platform::guarded([this](QKeyEvent* e) { flxConsulta_KeyDown(e); }));
 }
 
 void frmPreXReal::cmdLancarPrev_Click() { platform::Forms::show<frmPrevRel>(); }
@@ -173,6 +175,7 @@ void frmPreXReal::Atualiza()
     const QDate mes = budget::mesDoRotulo(txtData);
     const QDate primeiro = budget::primeiroDiaDoMes(mes);
     const QDate ultimo = budget::ultimoDiaDoMes(mes);
+    const QHash<QString, data::Centavos> somas = data::somasDoPeriodo(ConexaoBanco, primeiro, ultimo);
 
     budget::recomecarGrade(flxConsulta, kCabecalho, kMaiores);
     // Percentages are numbers too, though their "%" makes them text.
@@ -184,8 +187,9 @@ void frmPreXReal::Atualiza()
         flxConsulta->setTextMatrix(r, 1, p.nome);
         flxConsulta->setTextMatrix(r, 2, data::formatMoney(p.valor));
         totalPrevisto = data::addMoney(totalPrevisto, p.valor);
-        const std::optional<data::Centavos> soma = data::somaDoPeriodo(ConexaoBanco, p.despesa, primeiro, ultimo);
-        if (!soma) {
+        // Entries keep their code as digits without leading zeros.
+        const auto soma = somas.constFind(QString::number(p.despesa));
+        if (soma == somas.cend()) {
             for (int c = 3; c <= 5; ++c)
                 flxConsulta->setTextMatrix(r, c, kZero);
         } else {

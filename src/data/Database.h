@@ -2,7 +2,7 @@
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
 // as DbError carrying the engine's message and its cause.
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 
 #include <QByteArrayView>
 #include <QDate>
@@ -60,10 +60,18 @@ struct CipherSettings {
     static constexpr int legacyKdfIterations = 64000;
 };
 
+// The iterations a file keyed with its password is made and opened with:
+// CipherSettings::kdfIterations. Only the test support lowers it, for the
+// fixtures that do not test the keying (a key derivation at each account
+// made and each login was most of their time); no option, file or
+// environment variable of the program reaches it.
+int passwordKdfIterations();
+void setPasswordKdfIterationsForTests(int iterations);
+
 // How a file is keyed; an empty key reads and writes it unencrypted.
 struct Keying {
     Keying(QByteArray k = QByteArray(), int page = CipherSettings::pageSize,
-           int iterations = CipherSettings::kdfIterations)
+           int iterations = passwordKdfIterations())
         : key(std::move(k)), pageSize(page), kdfIterations(iterations)
     {
     }
@@ -80,14 +88,22 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Opens an existing file with one keying; the key is proved by a read,
-    // so a wrong key fails here and not at the first query.
+    // so a wrong key fails here and not at the first query. That read waits
+    // for another program that holds the file, as every read does, and a
+    // file still held after the wait fails with DbCause::Busy.
     void open(const QString& localPath, const Keying& keying, bool create = false);
     // Keeps a lock on the open file until close(), which releases it only
     // after the engine has let go of the file.
-    void hold(platform::TravaArquivo trava) { trava_ = std::move(trava); }
+    void hold(platform::FileLock trava) { trava_ = std::move(trava); }
+    // Gives the lock back to the caller, to be held again after the
+    // connection is opened anew.
+    platform::FileLock takeHold() { return std::move(trava_); }
+    // The descriptor of the lock held on the open file; -1 for none.
+    int heldFd() const { return trava_.fd(); }
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }
+    const Keying& keying() const { return keying_; }
 
     // Runs SQL without parameters (schema, pragmas).
     void exec(const QString& sql);
@@ -97,6 +113,18 @@ public:
     // Writes the whole open database into the empty file at localPath,
     // keyed as given.
     void exportTo(const QString& localPath, const Keying& keying);
+
+    // Encrypts every page of the open file again with key (page size and
+    // iterations unchanged), inside the write transaction the caller holds,
+    // and commits that transaction with it: what the transaction wrote and
+    // the new key reach the file together, or neither does. The engine does
+    // not tell whether it committed: a write lock still held means it did
+    // not (roll back); otherwise the file, opened again, tells which key it
+    // has. Either way the connection must be opened again.
+    void rekey(const QByteArray& key);
+    // Whether the connection holds the file's write lock (a write
+    // transaction the engine has not ended).
+    bool holdsWriteLock() const;
 
     sqlite3* handle() const { return db_; }
 
@@ -111,11 +139,40 @@ public:
     // cursor away again.
     void endWait();
 
+    // What this connection has changed since it opened, as the engine tells
+    // it: rows of the ledger (main.Lancamentos) changed one by one; rows of
+    // any table changed without being told one by one (a table emptied in
+    // one step); transactions rolled back.
+    std::int64_t ledgerRowsChanged() const { return ledgerRows_; }
+    std::int64_t rowsChangedUntold() const;
+    std::int64_t rollbacks() const { return rollbacks_; }
+
+    // The ledger's total of absolute amounts as last known on this
+    // connection, with the counts above and the file's data version at that
+    // moment (data::totalFitsWith keeps it); forgotten when the connection
+    // opens or closes.
+    struct KeptTotal {
+        bool known = false;
+        std::int64_t total = 0;
+        std::int64_t dataVersion = 0;
+        std::int64_t ledgerRows = 0;
+        std::int64_t untold = 0;
+        std::int64_t rollbacks = 0;
+    };
+    KeptTotal& keptTotal() { return keptTotal_; }
+
 private:
     static int waitWhileBusy(void* self, int attempt);
+    static void rowChanged(void* self, int op, const char* db, const char* table, long long rowid);
+    static void rolledBack(void* self);
+    std::int64_t ledgerRows_ = 0;
+    std::int64_t rowsTold_ = 0;
+    std::int64_t rollbacks_ = 0;
+    KeptTotal keptTotal_;
     sqlite3* db_ = nullptr;
     QString path_;
-    platform::TravaArquivo trava_;
+    Keying keying_;
+    platform::FileLock trava_;
     std::chrono::steady_clock::time_point waitStart_;
     bool waiting_ = false;
 };

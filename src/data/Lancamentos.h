@@ -107,7 +107,8 @@ inline const QString kLancamentoColumns =
 // Whether the ledger's total of absolute amounts, with added more and
 // removed less, stays within what Centavos hold: then no sum of its entries,
 // in any order, leaves the range. A write that would pass it is refused
-// before anything is stored.
+// before anything is stored. The total is read once for the connection and
+// kept as it writes, so a check costs the same at any size of the account.
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed = 0);
 
 } // namespace data

@@ -3,6 +3,7 @@
 // "Lançamentos", the close button and the window's arrangement, the date
 // boxes with the labels that fill them, the period checks, the options of
 // the queries by description and the hidden classification lists.
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "queries/GradeConsulta.h"
 
@@ -94,7 +95,7 @@ void acompanharCodigo(const QComboBox& codigos, QComboBox& nomes);
 template <class Janela> void ligarPartesComuns(Janela* j)
 {
     QObject::connect(j->cmdConsulta, &QAbstractButton::clicked, j, [j] { j->cmdConsulta_Click(); });
-    QObject::connect(j->cmdApagar, &QAbstractButton::clicked, j, [j] { j->cmdApagar_Click(); });
+    QObject::connect(j->cmdApagar, &QAbstractButton::clicked, j, platform::guarded([j] { j->cmdApagar_Click(); }));
     if constexpr (requires { j->cmdFecha_Click(); })
         QObject::connect(j->cmdFecha, &QAbstractButton::clicked, j, [j] { j->cmdFecha_Click(); });
     QObject::connect(j->flxConsulta, &platform::FlexGrid::cellDoubleClicked, j, [j] { j->flxConsulta_DblClick(); });

@@ -18,9 +18,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 using namespace testsupport;
 using namespace std::chrono_literals;
@@ -62,25 +64,15 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
 {
     data::Connection outro;
     QByteArray guardado;
-    struct Caso {
-        const char* nome;
-        std::function<void()> causa;
-        std::function<void()> fim;
-        QString mensagem;
-    };
-    const Caso casos[] = {
+    std::vector<CausaDeRecusa> casos = {
         {"another program holds the file longer than the wait",
          [&] {
-             abrirArquivoConta(outro, arquivo(), ChaveBanco);
+             openAccountFile(outro, arquivo(), ChaveBanco);
              outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
          },
-         [&] { outro.close(); },
-         QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
-                        "Aguarde o outro programa terminar e tente novamente.")},
+         [&] { outro.close(); }, kRecusaOcupado},
         {"disk full", [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1")); },
-         [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1073741823")); },
-         QStringLiteral("Não há espaço livre no disco do banco de dados; nada foi gravado.\r"
-                        "Libere espaço no disco e tente novamente.")},
+         [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1073741823")); }, kRecusaSemEspaco},
         {"read-only file, logged in to",
          [&] {
              if (tornarSomenteLeitura(arquivo()))
@@ -92,8 +84,7 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
              tornarGravaveis();
              login(QStringLiteral("Casa"));
          },
-         QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
-                        "Ele pode ser consultado e o programa pode ser encerrado normalmente.")},
+         kRecusaSomenteLeitura},
         {"file replaced by a copy while open", [&] { substituir(); },
          [&] { login(QStringLiteral("Casa")); },
          QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava aberto; "
@@ -123,8 +114,18 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
          [] { ConexaoBanco.exec(QStringLiteral("DROP TRIGGER temp.recusa")); },
          QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\rrecusa simulada")},
     };
+    // Made immutable while open: the system refuses the write (EPERM) on a
+    // descriptor that was opened for writing.
+    if (imutavelFunciona()) {
+        casos.push_back({"file made immutable while open", [&] { ASSERT_TRUE(tornarSomenteLeitura(arquivo())); },
+                         [&] {
+                             tornarGravaveis();
+                             login(QStringLiteral("Casa"));
+                         },
+                         kRecusaSomenteLeitura});
+    }
     int gravadas = 0;
-    for (const Caso& c : casos) {
+    for (const CausaDeRecusa& c : casos) {
         SCOPED_TRACE(c.nome);
         msgs.clear();
         auto& f = aberta<frmAnotacao>();
@@ -136,7 +137,9 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
         c.causa();
         const QByteArray antes = impressao();
 
-        QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
+        // The button's signal, outside any event delivery: the handler
+        // itself catches the failure, not the application object.
+        f.cmdGravar->click();
         ASSERT_EQ(msgs.calls.size(), 1u);
         EXPECT_EQ(msgs.last().text, c.mensagem);
         EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
@@ -156,23 +159,35 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
     }
 }
 
+// The wait keeps the windows painting under the wait cursor, and no window
+// closes in the middle of it.
 TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
 {
     data::Connection::setBusyWait(5s);
     data::Connection outro;
-    abrirArquivoConta(outro, arquivo(), ChaveBanco);
+    openAccountFile(outro, arquivo(), ChaveBanco);
     outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
     std::thread soltar([&] {
-        std::this_thread::sleep_for(300ms);
+        std::this_thread::sleep_for(400ms);
         outro.exec(QStringLiteral("COMMIT"));
     });
     auto& f = aberta<frmAnotacao>();
     f.txtTitulo->setText(QStringLiteral("Conta de luz"));
     f.txtTexto->setPlainText(QStringLiteral("Pagar"));
+    Pinturas pinturas(&f);
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QTimer::singleShot(150, &f, [&] {
+        cursor = cursorAtual();
+        f.close();
+    });
     QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
     soltar.join();
     EXPECT_TRUE(msgs.calls.empty()) << msgs.lastText().toStdString();
     EXPECT_EQ(contar(QStringLiteral("Anotacoes")), 1);
+    EXPECT_GE(pinturas.n, 5);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST_F(FalhaGravacao, AWindowWhoseLoadCannotReadClosesWithAMessage)
@@ -240,7 +255,17 @@ TEST_F(SomaForaDoLimite, EveryWindowThatSumsSaysSoAndStaysOpen)
         {"Importar Extrato",
          [] {
              auto& f = aberta<frmIntegracao>();
+             gravar(novoLancamento(QDate(2024, 2, 20), QStringLiteral("Padaria"), -450,
+                                   QString::number(codigo(QStringLiteral("Saída Não Classificada")))));
+             f.txtDataInicial->setText(QStringLiteral("01/02/2024"));
+             f.txtDataFinal->setText(QStringLiteral("29/02/2024"));
+             f.cmdOK_Click();
+             f.txtDataFinal->setText(QStringLiteral("31/03/2024"));
              comoUsuario([&f] { f.cmdOK_Click(); });
+             // What the list showed before the press, it still shows.
+             EXPECT_EQ(f.flxLanc->Rows(), 2);
+             EXPECT_EQ(f.flxLanc->TextMatrix(1, 2), QStringLiteral("Padaria"));
+             EXPECT_EQ(f.txtSaldo->text(), QStringLiteral("-4,50"));
              return &f;
          }},
         {"Por Data",

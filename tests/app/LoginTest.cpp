@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 using namespace testsupport;
 
@@ -233,10 +235,10 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
         const QString semSenha = createAccount(QStringLiteral("SemSenha"));
         const QString vazia = createAccount(QStringLiteral("Vazia"));
         data::Connection db;
-        abrirArquivoConta(db, semSenha, "1234");
+        openAccountFile(db, semSenha, "1234");
         db.exec(QStringLiteral("DELETE FROM Senha"));
         db.close();
-        abrirArquivoConta(db, vazia, "1234");
+        openAccountFile(db, vazia, "1234");
         db.exec(QStringLiteral("UPDATE Senha SET Senha = NULL"));
         db.close();
         // Databases with the right password that are not whole accounts,
@@ -253,7 +255,7 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
             db.close();
         }
         const QString semColuna = createAccount(QStringLiteral("SemColuna"));
-        abrirArquivoConta(db, semColuna, "1234");
+        openAccountFile(db, semColuna, "1234");
         db.exec(QStringLiteral("DROP TABLE PrevistoRealizado; CREATE TABLE PrevistoRealizado (Despesa INTEGER);"));
     }
     comDialogo([this](frmSenha& f) {
@@ -318,9 +320,9 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
         c.preparar(path);
         const QByteArray antes = lerArquivo(path);
-        platform::TravaArquivo outraCopia;
+        platform::FileLock outraCopia;
         if (c.mensagem == OutraJanela) {
-            ASSERT_EQ(outraCopia.travar(path), platform::TravaArquivo::Resultado::Travado);
+            ASSERT_EQ(outraCopia.lock(path), platform::FileLock::Result::Locked);
         }
         msgs.clear();
         comDialogo([&](frmSenha& f) {
@@ -348,16 +350,60 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         }
         // In use the account is held; the file is keyed with the password
         // now, and only the password opens it.
-        platform::TravaArquivo outra;
-        EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
+        platform::FileLock outra;
+        EXPECT_EQ(outra.lock(path), platform::FileLock::Result::InUse);
         EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
         ConexaoBanco.close();
         data::Connection db;
-        EXPECT_EQ(abrirArquivoConta(db, path, "abcd"), data::FormaConta::Senha);
-        EXPECT_THROW(abrirArquivoConta(db, path, "abce"), data::SenhaRecusada);
+        EXPECT_EQ(openAccountFile(db, path, "abcd"), data::FormaConta::Senha);
+        EXPECT_THROW(openAccountFile(db, path, "abce"), data::SenhaRecusada);
         EXPECT_EQ(modoDe(path), 0600);
         EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Casa.mdb")});
     }
+}
+
+// Another program holds the file exclusively (as it does while it
+// commits): the login waits; released within the wait, the right password
+// logs in; held past it, the file is said to be in use, never a wrong
+// password, and once it is released the same password logs in.
+TEST_F(LoginTest, AFileAnotherProgramHoldsIsWaitedForNeverAWrongPassword)
+{
+    using namespace std::chrono_literals;
+    const QString path = createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
+    data::Connection::setBusyWait(500ms);
+    for (const auto soltaEm : {150ms, 900ms}) {
+        SCOPED_TRACE(soltaEm.count());
+        ConexaoBanco.close();
+        data::Connection outro;
+        outro.open(path, data::Keying("abcd"));
+        outro.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        std::thread soltar([&] {
+            std::this_thread::sleep_for(soltaEm);
+            outro.exec(QStringLiteral("COMMIT"));
+        });
+        msgs.clear();
+        const bool presa = soltaEm > data::Connection::busyWait();
+        comDialogo([&](frmSenha& f) {
+            entrar(f, QStringLiteral("abcd"));
+            if (!presa)
+                return;
+            ASSERT_EQ(msgs.calls.size(), 1u);
+            EXPECT_EQ(msgs.last().text,
+                      QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
+                                     "Aguarde o outro programa terminar e tente novamente."));
+            EXPECT_FALSE(SenhaAceita);
+            EXPECT_TRUE(f.isVisible());
+            soltar.join();
+            msgs.clear();
+            entrar(f, QStringLiteral("abcd"));
+        });
+        if (soltar.joinable())
+            soltar.join();
+        EXPECT_TRUE(msgs.calls.empty()) << msgs.lastText().toStdString();
+        EXPECT_TRUE(SenhaAceita);
+        EXPECT_TRUE(ConexaoBanco.isOpen());
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }
 
 TEST_F(LoginTest, LeavingWithoutAMatchEndsTheProgram)
