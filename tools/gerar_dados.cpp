@@ -443,7 +443,7 @@ void orcamento(data::Connection& db, const QHash<QString, std::int64_t>& codigos
         linha.despesa = *codigo;
         linha.ocorre = QString::fromUtf8(l.ocorre);
         linha.valor = data::Centavos(std::llround(l.reais * 100));
-        data::gravarLinhaOrcamento(db, linha);
+        data::saveLinhaOrcamento(db, linha);
         if (++postas == 12)
             break;
     }
@@ -570,7 +570,7 @@ void extratos(data::Connection& db, const QString& path, const QDate& hoje)
                               Centavos(std::llround(l.reais * 100)));
     gravar(QDir(pasta).filePath(QStringLiteral("extrato-bradesco.txt")), fixo);
 
-    importacao::gravarModeloExtrato(db, importacao::nomeLayout(importacao::Layout::Itau));
+    importacao::gravarModeloExtrato(db, importacao::nomeLayout(importacao::LayoutExtrato::Itau));
     importacao::gravarPastaExtratos(db, pastaComoNoPrograma(pastaConta, pasta));
 }
 
