@@ -274,11 +274,36 @@ PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& 
 {
     PlanoPeriodo p;
     const QString nome = coluna == QLatin1String("DataLan") ? QStringLiteral("DataLan") : QStringLiteral("DataVen");
-    const LeituraPorIndice l = leituraPorIndice(db, nome + QStringLiteral(" BETWEEN ? AND ?"), {inicio, fim});
+    // A period that holds every dated entry is read in one pass, without
+    // the walk over the whole index that counting it would cost; the
+    // highest entry number stands for its rows. Apart, each of the two ends
+    // is one step down the index.
+    const QDate primeira = fromSqlDate(scalar(db, QStringLiteral("SELECT MIN(") + nome +
+                                                      QStringLiteral(") FROM Lancamentos")).toString());
+    if (primeira.isValid() && primeira >= inicio) {
+        const QDate ultima = fromSqlDate(scalar(db, QStringLiteral("SELECT MAX(") + nome +
+                                                        QStringLiteral(") FROM Lancamentos")).toString());
+        if (ultima.isValid() && ultima <= fim) {
+            // A number past what the file can hold (a row takes more than
+            // 16 bytes) does not count.
+            const Arquivo a = medirArquivo(db);
+            const qint64 maior = scalar(db, QStringLiteral("SELECT MAX(NumLan) FROM Lancamentos")).toLongLong();
+            p.linhas = std::clamp<qint64>(maior, 1, std::max<qint64>(1, a.paginas * a.tamanho / 16));
+            p.varrer = true;
+            p.condicao = condicaoDoPeriodo(nome, true);
+            return p;
+        }
+    }
+    const LeituraPorIndice l = leituraPorIndice(db, condicaoDoPeriodo(nome, false), {inicio, fim});
     p.linhas = l.linhas;
     p.varrer = l.passagem < l.custo;
-    p.coluna = p.varrer ? QLatin1Char('+') + nome : nome;
+    p.condicao = condicaoDoPeriodo(nome, p.varrer);
     return p;
+}
+
+QString condicaoDoPeriodo(const QString& coluna, bool varrer)
+{
+    return (varrer ? QStringLiteral("+") : QString()) + coluna + QStringLiteral(" BETWEEN ? AND ?");
 }
 
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed)

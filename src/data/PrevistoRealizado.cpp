@@ -59,8 +59,8 @@ QHash<QString, Centavos> somasDoPeriodo(Connection& db, const QDate& inicio, con
     // Through the due-date index or in one pass, as the file says: a code's
     // own index would walk every year of its entries.
     const PlanoPeriodo plano = planoDoPeriodo(db, QStringLiteral("DataVen"), inicio, fim);
-    Statement s(db, QStringLiteral("SELECT Despesa, soma(Valor) FROM Lancamentos WHERE ") + plano.coluna +
-                        QStringLiteral(" BETWEEN ? AND ? GROUP BY +Despesa"),
+    Statement s(db, QStringLiteral("SELECT Despesa, soma(Valor) FROM Lancamentos WHERE ") + plano.condicao +
+                        QStringLiteral(" GROUP BY +Despesa"),
                 inicio, fim);
     QHash<QString, Centavos> out;
     while (s.next())

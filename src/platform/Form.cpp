@@ -19,6 +19,14 @@
 
 namespace platform {
 
+void colourBySign(QLabel& label)
+{
+    const bool negative = label.text().trimmed().startsWith(QLatin1Char('-'));
+    QPalette p = label.palette();
+    p.setColor(QPalette::WindowText, negative ? kNegativeColor : QColor(Qt::black));
+    label.setPalette(p);
+}
+
 QString bancoAtivoCaption(const QString& title, const QString& drive, const QString& banco)
 {
     return title + QStringLiteral(" - Banco ativo: ''") + drive + QLatin1Char('\\') + banco +
