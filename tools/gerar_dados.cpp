@@ -11,15 +11,29 @@
 // that of a family whatever N is: with few entries a month the smaller items
 // are left out (their spending goes to a kept item of the same group), with
 // many the everyday purchases are split into smaller ones.
+// Besides, what a newcomer needs to see every window at work: a household
+// budget of a dozen lines with their recurrences and the yearly income, the
+// watch list of planned against actual, a few notes due this week, and
+// statement files in two layouts in the folder Extratos beside the account,
+// which the account's import settings name.
 // Used for the demonstration account and for the benchmarks.
 #include "SenhaTerminal.h"
 #include "data/Conexao.h"
 #include "data/Database.h"
 #include "data/Despesas.h"
+#include "data/Anotacoes.h"
 #include "data/Money.h"
+#include "data/Orcamento.h"
+#include "data/PrevistoRealizado.h"
+#include "import/ConfiguracaoImportacao.h"
+#include "import/Extrato.h"
 #include "platform/Clock.h"
+#include "platform/Drives.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <algorithm>
 #include <cmath>
@@ -392,6 +406,174 @@ std::vector<Lancamento> Familia::mes(const QDate& primeiro, int indice, int quan
     return out;
 }
 
+// The household budget: a dozen outgoing lines, each with its recurrence,
+// and the three yearly income amounts.
+void orcamento(data::Connection& db, const QHash<QString, std::int64_t>& codigos, const QDate& hoje)
+{
+    static const struct {
+        const char* classe;
+        const char* ref;
+        const char* ocorre;
+        int dia, mes;
+        double reais;
+    } linhas[] = {
+        {"Supermercado", "Compras do mês", "Todo Mês", 5, 1, 1950},
+        {"Condomínio", "Condomínio", "Todo Mês", 10, 1, 720},
+        {"Plano de Saúde", "Plano de saúde família", "Todo Mês", 8, 1, 980},
+        {"Mensalidade Escolar", "Mensalidades da escola", "Todo Mês", 5, 1, 2560},
+        {"Energia Elétrica", "Conta de luz", "Todo Mês", 15, 1, 260},
+        {"Água e Esgoto", "Conta de água", "A cada 2 meses", 18, 1, 240},
+        {"Combustível", "Combustível", "Todo Mês", 20, 1, 620},
+        {"Internet", "Internet fibra", "Todo Mês", 12, 1, 120},
+        {"IPTU", "IPTU", "Uma vez no ano", 10, 2, 1900},
+        {"IPVA", "IPVA", "Uma vez no ano", 20, 1, 2100},
+        {"Manutenção do Veículo", "Revisão do carro", "A cada 6 meses", 15, 3, 850},
+        {"Seguro Residencial", "Seguro residencial", "Uma vez no ano", 15, 3, 450},
+        {"Vestuário", "Roupas", "A cada 3 meses", 10, 2, 380},
+        {"Cinema e Passeios", "Passeios", "A cada 4 meses", 25, 1, 300},
+    };
+    int postas = 0;
+    for (const auto& l : linhas) {
+        const auto codigo = codigos.constFind(QString::fromUtf8(l.classe));
+        if (codigo == codigos.constEnd() || data::despesaNoOrcamento(db, *codigo))
+            continue;
+        data::LinhaOrcamento linha;
+        linha.data = QDate(hoje.year(), l.mes, l.dia);
+        linha.referente = QString::fromUtf8(l.ref);
+        linha.despesa = *codigo;
+        linha.ocorre = QString::fromUtf8(l.ocorre);
+        linha.valor = data::Centavos(std::llround(l.reais * 100));
+        data::saveLinhaOrcamento(db, linha);
+        if (++postas == 12)
+            break;
+    }
+    data::updateValorFixo(db, data::kOrcamentoSalario, Centavos(14600000 + 1460000));
+    data::updateValorFixo(db, data::kOrcamentoAdiantamento, Centavos(4320000));
+    data::updateValorFixo(db, data::kOrcamentoOutrasEntradas, Centavos(312000 + 150000));
+}
+
+// The watch list of planned against actual: the main classifications of
+// the month, with their planned values.
+void previstoRealizado(data::Connection& db, const QHash<QString, std::int64_t>& codigos)
+{
+    static const struct {
+        const char* classe;
+        double reais;
+    } vigiadas[] = {
+        {"Supermercado", 1950}, {"Padaria", 180},          {"Combustível", 600},      {"Farmácia", 180},
+        {"Restaurantes", 350},  {"Energia Elétrica", 260}, {"Condomínio", 720},       {"Plano de Saúde", 980},
+        {"Internet", 120},      {"Telefone Celular", 140}, {"Cinema e Passeios", 200}, {"Vestuário", 300},
+    };
+    for (const auto& v : vigiadas)
+        if (const auto codigo = codigos.constFind(QString::fromUtf8(v.classe)); codigo != codigos.constEnd())
+            data::savePrevisto(db, *codigo, data::Centavos(std::llround(v.reais * 100)));
+}
+
+// Notes whose reminders fall due this week, so the main window lists them.
+void lembretesDaSemana(data::Connection& db, const QDate& hoje)
+{
+    static const struct {
+        const char* titulo;
+        const char* texto;
+        int dias;
+    } notas[] = {
+        {"Pagar a conta de luz", "Vence nesta semana; conferir o valor com o orçamento.", 1},
+        {"Reunião na escola", "Reunião de pais às 19h.", 3},
+        {"Transferir para a poupança", "Separar o que sobrou do mês.", 5},
+        {"Conferir o extrato do banco", "Importar o extrato e classificar os lançamentos.", 0},
+    };
+    for (const auto& n : notas) {
+        data::Anotacao a;
+        a.titulo = QString::fromUtf8(n.titulo);
+        a.texto = QString::fromUtf8(n.texto);
+        a.dataAlter = hoje;
+        a.dataLemb = hoje.addDays(n.dias);
+        a.lembrar = QStringLiteral("S");
+        a.qtdeDias = 7;
+        a.lembrarSempre = QStringLiteral("N");
+        data::addAnotacao(db, a);
+    }
+}
+
+// The statements folder as the program writes paths: through the drive
+// letter whose Banco folder holds the account, or else as a local path.
+QString pastaComoNoPrograma(const QString& pastaConta, const QString& local)
+{
+    const QString conta = QFileInfo(pastaConta).canonicalFilePath();
+    for (char c = 'A'; c <= 'Z'; ++c) {
+        const QString letra(QLatin1Char{c});
+        const QString banco = QDir(platform::Drives::folder(letra)).filePath(QStringLiteral("Banco"));
+        if (QFileInfo(banco).canonicalFilePath() == conta)
+            return letra + QStringLiteral(":\\Banco\\Extratos");
+    }
+    return local;
+}
+
+bool gravar(const QString& caminho, const QByteArray& conteudo)
+{
+    QFile f(caminho);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(conteudo) == conteudo.size();
+}
+
+// A fixed-column line of a BRADESCO statement: the date, the history in
+// columns 25-48, a credit in 74-98 or a debit in 99-122.
+QByteArray linhaBradesco(const QDate& dia, const QString& historico, Centavos valor)
+{
+    QString l = dia.toString(QStringLiteral("dd/MM/yyyy")).leftJustified(24, QLatin1Char(' '));
+    l += historico.leftJustified(24, QLatin1Char(' '), true);
+    l = l.leftJustified(73, QLatin1Char(' '));
+    const QString texto = data::formatMoney(valor);
+    l += valor >= 0 ? texto.rightJustified(25, QLatin1Char(' ')) : QString(25, QLatin1Char(' ')) + texto.rightJustified(24, QLatin1Char(' '));
+    return (l + QStringLiteral("\r\n")).toUtf8();
+}
+
+// A statement line of the demonstration: days before today, history, amount.
+struct LinhaDemonstracao {
+    int dias;
+    const char* historico;
+    double reais;
+};
+
+// Two statements of the last weeks, one ITAÚ and one BRADESCO, in the
+// folder Extratos beside the account; the import opens on that folder with
+// the ITAÚ layout chosen.
+void extratos(data::Connection& db, const QString& path, const QDate& hoje)
+{
+    const QString pastaConta = QFileInfo(path).absolutePath();
+    const QString pasta = QDir(pastaConta).filePath(QStringLiteral("Extratos"));
+    if (!QDir().mkpath(pasta))
+        return;
+    static const LinhaDemonstracao itau[] = {
+        {-27, "SALARIO", 9000},          {-25, "SUPERMERC EXTRA", -412.37},  {-22, "POSTO IPIRANGA", -210},
+        {-20, "DROGARIA SAO PAULO", -86.4}, {-17, "PADARIA PAO QUENTE", -32.5}, {-14, "PIX RECEBIDO JOAO", 150},
+        {-12, "TARIFA PACOTE SERVICOS", -39.9}, {-9, "SAQUE 24H", -200},     {-6, "SUPERMERC ATACADAO", -388.12},
+        {-3, "RENDIMENTO POUPANCA", 34.21}, {-1, "PIX ENVIADO ACADEMIA", -119},
+    };
+    QByteArray texto;
+    for (const auto& l : itau)
+        texto += (hoje.addDays(l.dias).toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(';') +
+                  QString::fromUtf8(l.historico) + QLatin1Char(';') +
+                  data::formatMoney(Centavos(std::llround(l.reais * 100))) + QStringLiteral("\r\n"))
+                     .toUtf8();
+    gravar(QDir(pasta).filePath(QStringLiteral("extrato-itau.txt")), texto);
+
+    static const LinhaDemonstracao bradesco[] = {
+        {-26, "DEPOSITO EM DINHEIRO", 500}, {-24, "PAGTO ELETRON COBRANCA", -720}, {-19, "SUPERMERC DIA", -156.78},
+        {-15, "JUROS CHEQUE ESPECIAL", -12.4}, {-11, "POSTO SHELL", -185}, {-8, "PADARIA CENTRAL", -21.9},
+        {-4, "IPVA PARCELA 1/3", -700}, {-2, "TED RECEBIDA", 1200},
+    };
+    QByteArray fixo = "Data                    Historico                                             Credito"
+                      "                  Debito\r\n";
+    fixo += linhaBradesco(hoje.addDays(-30), QStringLiteral("SALDO ANTERIOR"), 250000);
+    for (const auto& l : bradesco)
+        fixo += linhaBradesco(hoje.addDays(l.dias), QString::fromUtf8(l.historico),
+                              Centavos(std::llround(l.reais * 100)));
+    gravar(QDir(pasta).filePath(QStringLiteral("extrato-bradesco.txt")), fixo);
+
+    importacao::gravarModeloExtrato(db, importacao::nomeLayout(importacao::LayoutExtrato::Itau));
+    importacao::gravarPastaExtratos(db, pastaComoNoPrograma(pastaConta, pasta));
+}
+
 int run(const QString& path, const QString& senha, int n, unsigned seed)
 {
     data::Connection db;
@@ -458,6 +640,13 @@ int run(const QString& path, const QString& senha, int n, unsigned seed)
         nota.bind(7, pick(0, 3) == 0 ? QStringLiteral("S") : QStringLiteral("N"));
         nota.exec();
     }
+    QHash<QString, std::int64_t> codigos;
+    for (const data::Despesa& d : data::classificacoes(db))
+        codigos.insert(d.nome, d.codigo);
+    orcamento(db, codigos, today);
+    previstoRealizado(db, codigos);
+    lembretesDaSemana(db, today);
+    extratos(db, path, today);
     t.commit();
     return 0;
 }

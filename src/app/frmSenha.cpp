@@ -75,8 +75,12 @@ void frmSenha::Form_Load()
     SenhaAceita = false;
     // Choosing the drive lists its accounts and selects the first; the
     // list is then searched once more, so an empty drive is reported twice.
+    // The second report also says how an account is made, since the program
+    // itself never makes one.
     escolherDrive(DriveBanco);
+    comoCriarConta_ = true;
     BuscaBancos();
+    comoCriarConta_ = false;
     if (lstBancos->count() > 0)
         selecionarConta(0);
     if (platform::Forms::isLoaded<frmPrincipal>()) {
@@ -125,6 +129,17 @@ QString frmSenha::nomeDaConta(const QString& nomeArquivo)
     return nome;
 }
 
+QString frmSenha::comoCriarConta(const QString& letra)
+{
+    const QString pasta = QDir(platform::Drives::folder(letra)).filePath(QStringLiteral("Banco"));
+    return QStringLiteral("Para criar uma conta, digite num terminal:\n\n"
+                          "    vorsal-nova-conta %1 Casa\n\n"
+                          "(%1 é o drive e Casa, o nome da conta; a senha é pedida duas vezes). "
+                          "O arquivo da conta será %1:\\Banco\\Casa.mdb, na pasta %2. "
+                          "Depois abra a Vo$sal outra vez.")
+        .arg(letra, QDir::toNativeSeparators(pasta));
+}
+
 void frmSenha::BuscaBancos()
 {
     lstBancos->clear();
@@ -135,8 +150,10 @@ void frmSenha::BuscaBancos()
             if (nome.endsWith(QStringLiteral(".mdb"), Qt::CaseInsensitive))
                 arquivos.append(nome);
     if (arquivos.isEmpty()) {
-        platform::MsgBox(QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!"),
-                         platform::vbExclamation | platform::vbOKOnly, app::kAtencao);
+        QString texto = QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!");
+        if (comoCriarConta_)
+            texto += QStringLiteral("\n\n") + comoCriarConta(txtFiltro->currentText());
+        platform::MsgBox(texto, platform::vbExclamation | platform::vbOKOnly, app::kAtencao);
         return;
     }
     const bool bloqueado = lstBancos->blockSignals(true);
@@ -231,7 +248,7 @@ void frmSenha::Login()
         registro = data::readSenha(ConexaoBanco);
     } catch (const data::ContaEmUso&) {
         recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco +
-                       QStringLiteral("'' está aberto em outra janela do Vorsal."));
+                       QStringLiteral("'' está aberto em outra janela da Vo$sal."));
         return;
     } catch (const data::SenhaRecusada&) {
         senhaInvalida();

@@ -33,6 +33,8 @@ public:
     static QString nomeDaConta(const QString& nomeArquivo);
     // The drive letter the first line of Drive.txt names ("C" when none).
     static QString driveInicial();
+    // How to make an account on a drive, for a drive that holds none.
+    static QString comoCriarConta(const QString& letra);
     // The message naming an account file that cannot be read.
     static QString arquivoIlegivel(const QString& caminho);
 
@@ -46,4 +48,6 @@ private:
     void Login();
     void recusarArquivo(const QString& mensagem);
     void senhaInvalida();
+
+    bool comoCriarConta_ = false;  // the next empty listing says how to make an account
 };

@@ -51,6 +51,9 @@ frmOrcamento::frmOrcamento(QWidget* parent) : JanelaDoMes(parent)
     flxSaidas->FormatString(kCabecalhoSaidas, kMaiores);
     flxEntradas = new platform::FlexGrid(this);
     flxEntradas->FormatString(kCabecalhoEntradas, kMaiores);
+    // The names give way to the amounts on a small screen.
+    flxSaidas->setGivingWayCol(0);
+    flxEntradas->setGivingWayCol(0);
 
     txtTotalSaidas = rotuloValor(this);
     txtTotalEntradas = rotuloValor(this);

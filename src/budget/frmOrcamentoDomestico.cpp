@@ -74,6 +74,7 @@ QLineEdit* caixaValor(QWidget* pai)
     auto* caixa = new QLineEdit(pai);
     caixa->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     caixa->setMaximumWidth(caixa->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,000")) + 16);
+    platform::keepWhole(caixa, QStringLiteral("000.000.000,00"));
     return caixa;
 }
 

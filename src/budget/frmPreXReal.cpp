@@ -13,6 +13,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +63,8 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     flxConsulta = new platform::FlexGrid(this);
     flxConsulta->setFont(courier);
     flxConsulta->FormatString(kCabecalho, kMaiores);
+    // The classification's name gives way to the amounts on a small screen.
+    flxConsulta->setGivingWayCol(1);
 
     Label1 = new QLabel(QStringLiteral("TOTAIS: "), this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -69,12 +72,20 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     txtTotalReal = rotuloTotal(this, courier);
     txtTotalDiferenca = rotuloTotal(this, courier);
     txtTotalDifPerc = rotuloTotal(this, courier);
-    // The totals stand under the grid's columns 2 to 5.
-    Label1->setFixedWidth(flxConsulta->ColWidth(0) + flxConsulta->ColWidth(1));
-    txtTotalPrev->setFixedWidth(flxConsulta->ColWidth(2));
-    txtTotalReal->setFixedWidth(flxConsulta->ColWidth(3));
-    txtTotalDiferenca->setFixedWidth(flxConsulta->ColWidth(4));
-    txtTotalDifPerc->setFixedWidth(flxConsulta->ColWidth(5));
+    // The totals stand under the grid's columns 2 to 5, also when the name
+    // gives way.
+    // The label starts as narrow as the name may get, so that the row does
+    // not hold the window wider than the grid needs.
+    const auto alinharTotais = [this](bool inicio = false) {
+        Label1->setFixedWidth(flxConsulta->ColWidth(0) +
+                              (inicio ? flxConsulta->leastWidth(1) : flxConsulta->ColWidth(1)));
+        txtTotalPrev->setFixedWidth(flxConsulta->ColWidth(2));
+        txtTotalReal->setFixedWidth(flxConsulta->ColWidth(3));
+        txtTotalDiferenca->setFixedWidth(flxConsulta->ColWidth(4));
+        txtTotalDifPerc->setFixedWidth(flxConsulta->ColWidth(5));
+    };
+    alinharTotais(true);
+    connect(flxConsulta->horizontalHeader(), &QHeaderView::sectionResized, this, [alinharTotais] { alinharTotais(); });
 
     imgIgual = new QLabel(this);
     imgIgual->setPixmap(budget::rosto(budget::Rosto::Igual));

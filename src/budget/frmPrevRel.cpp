@@ -9,6 +9,7 @@
 #include "data/PrevistoRealizado.h"
 #include "platform/Application.h"
 #include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberKeys.h"
 #include "platform/conversions.h"
@@ -62,6 +63,7 @@ frmPrevRel::frmPrevRel(QWidget* parent) : Form(parent)
     txtValor = new QLineEdit(Frame1);
     txtValor->setAlignment(Qt::AlignRight);
     txtValor->setMaximumWidth(txtValor->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,00")) + 16);
+    platform::keepWhole(txtValor, QStringLiteral("000.000.000,00"));
     cmdLancar = new QPushButton(QStringLiteral("Lançar"), Frame1);
 
     auto* linha = new QGridLayout(Frame1);

@@ -4,6 +4,7 @@
 #include "data/Like.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace data {
 
@@ -193,13 +194,27 @@ Opening openingBalance(Connection& db, const QDate& start)
     return o;
 }
 
+std::optional<std::int64_t> codeAsNumber(const QString& despesa)
+{
+    const QString texto = despesa.trimmed();
+    bool ok = false;
+    const qint64 inteiro = texto.toLongLong(&ok);
+    if (ok)
+        return inteiro;
+    QString decimal = texto;
+    decimal.replace(QLatin1Char(','), QLatin1Char('.'));
+    const double v = decimal.toDouble(&ok);
+    if (!ok || !std::isfinite(v) || v != std::floor(v) || std::fabs(v) > 9e15)
+        return std::nullopt;
+    return std::int64_t(v);
+}
+
 bool shownInBlue(const QString& referente, const QString& despesa)
 {
     // Only a code with a 9 can read as 94 or 95: most rows skip the parse.
     if (despesa.contains(QLatin1Char('9'))) {
-        bool ok = false;
-        const qint64 codigo = despesa.trimmed().toLongLong(&ok);
-        if (ok && codigoReservado(codigo))
+        const auto codigo = codeAsNumber(despesa);
+        if (codigo && codigoReservado(*codigo))
             return true;
     }
     return isForecast(referente);

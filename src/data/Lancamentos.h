@@ -74,9 +74,14 @@ struct Opening {
 };
 Opening openingBalance(Connection& db, const QDate& start);
 
+// A classification code held as text (Despesa), read as a number: blanks
+// around it and a zero fraction written by another tool (" 94", "94.0",
+// "94,00") read as 94; a fraction that is not zero, or no number, is no code.
+std::optional<std::int64_t> codeAsNumber(const QString& despesa);
+
 // Shown in blue in the register and beside a statement: a forecast, or an
-// entry of the reserved classifications 94 and 95 (Despesa as text; a code
-// that is not a number is neither).
+// entry of the reserved classifications 94 and 95 (Despesa as text, read as
+// a number; a code that is not a number is neither).
 bool shownInBlue(const QString& referente, const QString& despesa);
 
 // How to read the entries of a period of one date column ("DataVen" or

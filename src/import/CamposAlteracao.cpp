@@ -51,6 +51,7 @@ CamposAlteracao::CamposAlteracao(QWidget* janela)
     txtValorLan = new QLineEdit(fraAltera);
     txtValorLan->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtValorLan->setMaximumWidth(txtValorLan->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,000")) + 16);
+    platform::keepWhole(txtValorLan, QStringLiteral("-000.000.000,00"));
     txtTipos = new QComboBox(fraAltera);
     txtTipos->addItems({kSaida, kEntrada});
     txtTipos->setCurrentIndex(-1);

@@ -337,8 +337,9 @@ void frmIntegracao::MostrarLancamentos()
     for (const data::LinhaConsulta& l : lancamentos)
         numerosDaGrade_.push_back(l.numLan);
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
-    flxLanc->setGivingWayCol(2);
+    // Every width first, so that the description gives way to all of them.
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
+    flxLanc->setGivingWayCol(2);
     const int n = int(lancamentos.size());
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);

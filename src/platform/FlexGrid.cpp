@@ -839,13 +839,42 @@ void FlexGrid::resizeEvent(QResizeEvent* event)
     giveWay();
 }
 
+int FlexGrid::leastWidth(int col) const
+{
+    const bool givesWay = std::find(givingWayCols_.begin(), givingWayCols_.end(), col) != givingWayCols_.end();
+    if (!givesWay || naturalWidths_.size() != size_t(Cols()))
+        return horizontalHeader()->sectionSize(col);
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
+    return std::min(naturalWidths_[size_t(col)], fontMetrics().horizontalAdvance(model_->text(0, col)) + padding);
+}
+
+QSize FlexGrid::minimumSizeHint() const
+{
+    QSize hint = QTableView::minimumSizeHint();
+    // A grid whose columns never give way scrolls instead.
+    if (givingWayCols_.empty() || Cols() == 0)
+        return hint;
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    if (verticalHeader()->isVisible())
+        width += verticalHeader()->width();
+    // Up to the last column that holds an amount, a date or a number; the
+    // texts after it may scroll.
+    int ultima = -1;
+    for (int c = 0; c < Cols(); ++c)
+        if (!model_->widest(c).isEmpty() && horizontalHeader()->sectionSize(c) > 0)
+            ultima = c;
+    for (int c = 0; c <= ultima; ++c)
+        width += leastWidth(c);
+    hint.setWidth(std::max(hint.width(), width));
+    return hint;
+}
+
 // A grid narrower than its columns: the giving-way columns (descriptions)
 // shrink in turn, each down to its title, so that the others stay in sight.
 void FlexGrid::giveWay()
 {
     if (naturalWidths_.size() != size_t(Cols()))
         return;
-    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
     int total = 0;
     for (int i = 0; i < Cols(); ++i) {
         const bool givesWay = std::find(givingWayCols_.begin(), givingWayCols_.end(), i) != givingWayCols_.end();
@@ -856,8 +885,7 @@ void FlexGrid::giveWay()
         if (c < 0 || c >= Cols())
             continue;
         const int natural = naturalWidths_[size_t(c)];
-        const int least = std::min(natural, fontMetrics().horizontalAdvance(model_->text(0, c)) + padding);
-        const int width = std::max(least, natural - std::max(excess, 0));
+        const int width = std::max(leastWidth(c), natural - std::max(excess, 0));
         excess -= natural - width;
         horizontalHeader()->resizeSection(c, width);
     }
@@ -1124,6 +1152,7 @@ void FlexGrid::sizeColumnsFromTitles()
         horizontalHeader()->resizeSection(c, width);
     }
     giveWay();
+    updateGeometry();
 }
 
 void FlexGrid::applyFontMetrics()

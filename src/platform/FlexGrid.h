@@ -122,6 +122,13 @@ public:
     // value columns stay in sight.
     void setGivingWayCols(const std::vector<int>& cols);
     void setGivingWayCol(int col) { setGivingWayCols({col}); }
+    // The narrowest a column gets: a giving-way one its title, any other
+    // its width.
+    int leastWidth(int col) const;
+    // With giving-way columns: wide enough for every column up to the last
+    // amount, date or number whole, those at their titles, so that a layout
+    // keeps the values in sight where it can.
+    QSize minimumSizeHint() const override;
     // Zero means the general rule: numbers to the right, other text left.
     Qt::Alignment ColAlignment(int col) const;
     void setColAlignment(int col, Qt::Alignment alignment);

@@ -3,6 +3,8 @@
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <algorithm>
@@ -42,6 +44,42 @@ void MaskEdBox::setMask(const QString& mask)
 {
     mask_ = mask;
     setInputMask(inputMaskFor(mask));
+    updateGeometry();
+}
+
+QSize MaskEdBox::minimumSizeHint() const
+{
+    QSize hint = QLineEdit::minimumSizeHint();
+    QString vazia = mask_, cheia = mask_;
+    vazia.replace(QLatin1Char('#'), QLatin1Char('_'));
+    cheia.replace(QLatin1Char('#'), QLatin1Char('0'));
+    hint.setWidth(std::max({hint.width(), boxWidthFor(this, vazia), boxWidthFor(this, cheia)}));
+    return hint;
+}
+
+int boxWidthFor(const QLineEdit* box, const QString& text)
+{
+    const QFontMetrics metrics(box->font());
+    const QMargins texto = box->textMargins();
+    const QMargins conteudo = box->contentsMargins();
+    // The line edit's own margin on each side, and room for the cursor.
+    const int largura = metrics.horizontalAdvance(text) + 2 * 2 + 2 + texto.left() + texto.right() +
+                        conteudo.left() + conteudo.right();
+    QStyleOptionFrame opcao;
+    opcao.initFrom(box);
+    opcao.rect = box->rect();
+    opcao.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opcao, box) : 0;
+    opcao.midLineWidth = 0;
+    opcao.state |= QStyle::State_Sunken;
+    opcao.features = QStyleOptionFrame::None;
+    return box->style()->sizeFromContents(QStyle::CT_LineEdit, &opcao, QSize(largura, metrics.height()), box).width();
+}
+
+void keepWhole(QLineEdit* box, const QString& widest)
+{
+    const int largura = boxWidthFor(box, widest);
+    box->setMinimumWidth(largura);
+    box->setMaximumWidth(std::max(box->maximumWidth(), largura));
 }
 
 void MaskEdBox::stepDate(int months, int days)

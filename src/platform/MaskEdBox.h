@@ -35,6 +35,9 @@ public:
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
     bool selectAllOnFocus() const { return selectAllOnFocus_; }
 
+    // Never narrower than its mask, filled or empty, in its own font.
+    QSize minimumSizeHint() const override;
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
 
@@ -42,5 +45,12 @@ private:
     QString mask_;
     bool selectAllOnFocus_ = false;
 };
+
+// The width a text box needs to show a text whole in its own font, its frame
+// and margins included.
+int boxWidthFor(const QLineEdit* box, const QString& text);
+// Keeps a box at least that wide for its widest text (an amount, a date),
+// and lets it grow to no more than it was allowed, or that width.
+void keepWhole(QLineEdit* box, const QString& widest);
 
 } // namespace platform

@@ -58,8 +58,7 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     aoTeclar(txtDataVen1, {Qt::Key_PageUp, Qt::Key_PageDown}, [this](int key) { txtDataVen1_KeyDown(key); });
     aoTeclar(txtDataVen2, {Qt::Key_PageUp, Qt::Key_PageDown}, [this](int key) { txtDataVen2_KeyDown(key); });
     for (auto* caixa : {txtValor1, txtValor2}) {
-        caixa->setAlignment(Qt::AlignRight);
-        caixa->setMaximumWidth(larguraData(txtDataVen1) + 20);
+        prepararCaixaValor(caixa);
         new platform::NumberKeyFilter(caixa);
     }
     aoClicar(lblDataI, [this] { lblDataI_Click(); });

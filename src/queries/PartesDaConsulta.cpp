@@ -89,7 +89,14 @@ int larguraData(const QWidget* caixa)
 void prepararCaixaData(platform::MaskEdBox* caixa)
 {
     caixa->setSelectAllOnFocus(true);
-    caixa->setMaximumWidth(larguraData(caixa));
+    caixa->setMaximumWidth(std::max(larguraData(caixa), caixa->minimumSizeHint().width()));
+}
+
+void prepararCaixaValor(QLineEdit* caixa)
+{
+    caixa->setAlignment(Qt::AlignRight);
+    caixa->setMaximumWidth(larguraData(caixa) + 20);
+    platform::keepWhole(caixa, kMaiorValorDigitado);
 }
 
 void aoClicar(QLabel* rotulo, std::function<void()> acao)

@@ -20,6 +20,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QVBoxLayout;
 class QWidget;
@@ -35,6 +36,11 @@ int larguraData(const QWidget* caixa);
 // A period's date box: its text selected when it takes the focus, no wider
 // than a date.
 void prepararCaixaData(platform::MaskEdBox* caixa);
+
+// The widest amount a value box of a query is given to show whole.
+inline const QString kMaiorValorDigitado = QStringLiteral("000.000.000,00");
+// A value box of a query: the amount to the right, as wide as that amount.
+void prepararCaixaValor(QLineEdit* caixa);
 
 // A label the user clicks: the pointing hand, and acao on a left click.
 void aoClicar(QLabel* rotulo, std::function<void()> acao);

@@ -74,8 +74,7 @@ frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
     for (auto* caixa : {txtDataVen1, txtDataVen2})
         queries::prepararCaixaData(caixa);
     for (auto* caixa : {txtValor1, txtValor2}) {
-        caixa->setAlignment(Qt::AlignRight);
-        caixa->setMaximumWidth(queries::larguraData(txtDataVen1) + 20);
+        queries::prepararCaixaValor(caixa);
         new platform::NumberKeyFilter(caixa);
         caixa->installEventFilter(this);
     }

@@ -2,6 +2,7 @@
 
 #include "data/Conexao.h"
 #include "data/Despesas.h"
+#include "data/Lancamentos.h"
 #include "platform/formats.h"
 
 #include <QSet>
@@ -45,8 +46,7 @@ std::function<bool(const data::LinhaConsulta&)> frmConsultaEstr::filtro(const QS
         codigos.insert(codigoDoItem(item));
     // An entry whose code is empty or not a number matches no item.
     return [codigos](const data::LinhaConsulta& l) {
-        bool ok = false;
-        const std::int64_t codigo = l.despesa.trimmed().toLongLong(&ok);
-        return ok && codigos.contains(codigo);
+        const auto codigo = data::codeAsNumber(l.despesa);
+        return codigo && codigos.contains(*codigo);
     };
 }

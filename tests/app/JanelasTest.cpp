@@ -20,6 +20,7 @@
 #include "import/frmIntegracao.h"
 #include "import/frmZextratosModelo.h"
 #include "platform/FlexGrid.h"
+#include "platform/MaskEdBox.h"
 #include "queries/frmAlterarNaoClass.h"
 #include "queries/frmConsConta.h"
 #include "queries/frmConsEstr.h"
@@ -45,10 +46,28 @@ using testsupport::MsgRecorder;
 
 namespace {
 
-// A 1366 × 768 screen less a 40-pixel panel, and a window manager's frame
-// with its title bar.
-const QRect kTela(0, 0, 1366, 728);
+// The screens of a laptop, each less a 40-pixel panel, with a window
+// manager's frame and its title bar; the desktop's font as it stands, at
+// DejaVu Sans 12 pt, or scaled by 133 % (as a desktop's text scaling does).
+// Every window fits the screens from 1280 x 720 up; on a 1024 x 600 screen a
+// window may pass the screen (the window manager lets it be moved), but no
+// grid cuts what it shows.
+struct Tela {
+    const char* nome;
+    QRect area;
+    int pontos;  // the font's size in points; 0 keeps the default
+    int escala;  // percent of that size
+    bool cabe;   // every window's frame lies inside the screen
+};
 const QMargins kMoldura(4, 38, 4, 4);
+const Tela kTelas[] = {
+    {"1366 x 768", QRect(0, 0, 1366, 728), 0, 100, true},
+    {"1280 x 720", QRect(0, 0, 1280, 680), 0, 100, true},
+    {"1366 x 768, 12 pt", QRect(0, 0, 1366, 728), 12, 100, true},
+    {"1366 x 768 a 133 %", QRect(0, 0, 1366, 728), 0, 133, true},
+    {"1024 x 600", QRect(0, 0, 1024, 560), 0, 100, false},
+    {"1024 x 600, 12 pt", QRect(0, 0, 1024, 560), 12, 100, false},
+};
 
 struct Janela {
     const char* nome;
@@ -126,8 +145,19 @@ protected:
         // Leaving the login dialog ends the program: here it is only noted.
         antigo_ = frmPrincipal::encerrarPrograma;
         frmPrincipal::encerrarPrograma = [] {};
-        platform::setAvailableAreaOverride(kTela);
         fonte_ = QApplication::font();
+    }
+    // The screen and the desktop font of a row.
+    void usar(const Tela& tela)
+    {
+        platform::setAvailableAreaOverride(tela.area);
+        QFont fonte = fonte_;
+        if (tela.pontos > 0) {
+            fonte = QFont(QStringLiteral("DejaVu Sans"));
+            fonte.setPointSize(tela.pontos);
+        }
+        fonte.setPointSizeF(fonte.pointSizeF() * tela.escala / 100);
+        QApplication::setFont(fonte);
     }
     void TearDown() override
     {
@@ -167,11 +197,26 @@ private:
 
 TEST_F(Janelas, EveryWindowOpensWithItsFrameInsideALaptopScreen)
 {
-    percorrer([](const char* nome, platform::Form& f) {
+    for (const Tela& tela : kTelas) {
+    if (!tela.cabe)
+        continue;
+    SCOPED_TRACE(tela.nome);
+    usar(tela);
+    percorrer([&tela](const char* nome, platform::Form& f) {
         // The window manager puts the frame where the window asked to be.
         const QRect moldura(f.pos(), f.size().grownBy(kMoldura));
-        EXPECT_TRUE(kTela.contains(moldura)) << nome << ": " << moldura.x() << "," << moldura.y() << " "
-                                             << moldura.width() << "x" << moldura.height();
+        EXPECT_TRUE(tela.area.contains(moldura)) << nome << ": " << moldura.x() << "," << moldura.y() << " "
+                                                 << moldura.width() << "x" << moldura.height();
+        // A date box shows a whole date, or its empty mask, in its font.
+        for (platform::MaskEdBox* caixa : f.findChildren<platform::MaskEdBox*>()) {
+            if (!caixa->isVisibleTo(&f))
+                continue;
+            QString cheia = caixa->Mask(), vazia = caixa->Mask();
+            cheia.replace(QLatin1Char('#'), QLatin1Char('0'));
+            vazia.replace(QLatin1Char('#'), QLatin1Char('_'));
+            EXPECT_GE(caixa->width(), std::max(platform::boxWidthFor(caixa, cheia), platform::boxWidthFor(caixa, vazia)))
+                << nome << " " << caixa->Mask().toStdString();
+        }
         // A screen reader names each text box by its caption, not by the
         // title of the frame around it. The description box of the queries
         // by description has no caption: the frame names it.
@@ -191,14 +236,16 @@ TEST_F(Janelas, EveryWindowOpensWithItsFrameInsideALaptopScreen)
     ModalHook hook;
     hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
     frmPrincipal& w = platform::Forms::get<frmPrincipal>();
-    EXPECT_TRUE(kTela.contains(QRect(w.pos(), w.size().grownBy(kMoldura))));
+    EXPECT_TRUE(tela.area.contains(QRect(w.pos(), w.size().grownBy(kMoldura))));
+    platform::Forms::clear();
+    }
 }
 
-TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeWithAWideFont)
+TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeOnEveryScreen)
 {
-    QFont larga(QStringLiteral("DejaVu Sans"));
-    larga.setPointSize(12);
-    QApplication::setFont(larga);
+    for (const Tela& tela : kTelas) {
+    SCOPED_TRACE(tela.nome);
+    usar(tela);
     int colunas = 0;
     percorrer([&](const char* nome, platform::Form& f) {
         for (platform::FlexGrid* g : f.findChildren<platform::FlexGrid*>()) {
@@ -221,4 +268,5 @@ TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeWithAWideFont)
         }
     });
     EXPECT_GT(colunas, 20);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Drives.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -152,8 +153,14 @@ TEST_F(LoginTest, EmptyDriveAtLoadIsReportedByTheChoiceAndByTheSecondSearch)
     bancoFolder();
     comDialogo([](frmSenha& f) { f.Unload(); });
     ASSERT_EQ(msgs.calls.size(), 2u);
-    for (const auto& m : msgs.calls)
-        EXPECT_EQ(m.text, QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!"));
+    const QString nenhum = QStringLiteral("Nenhum Banco de Dados encontrado neste Drive!");
+    EXPECT_EQ(msgs.calls[0].text, nenhum);
+    // The second, and only it, says how to make an account and where it goes.
+    const QString pasta =
+        QDir::toNativeSeparators(QDir(platform::Drives::folder(QStringLiteral("C"))).filePath(QStringLiteral("Banco")));
+    EXPECT_EQ(msgs.calls[1].text, nenhum + QStringLiteral("\n\n") + frmSenha::comoCriarConta(QStringLiteral("C")));
+    EXPECT_TRUE(msgs.calls[1].text.contains(QStringLiteral("vorsal-nova-conta C Casa")));
+    EXPECT_TRUE(msgs.calls[1].text.contains(QStringLiteral("C:\\Banco\\Casa.mdb, na pasta ") + pasta));
 }
 
 TEST_F(LoginTest, LoadSelectsTheFirstAccountAfterSearchingAgain)
@@ -331,7 +338,7 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
             {},
             {QStringLiteral("Senha inválida!")},
             {QStringLiteral("Não foi possível abrir o banco de dados ''C:\\Banco\\Casa.mdb''.")},
-            {QStringLiteral("O banco de dados ''C:\\Banco\\Casa.mdb'' está aberto em outra janela do Vorsal.")}};
+            {QStringLiteral("O banco de dados ''C:\\Banco\\Casa.mdb'' está aberto em outra janela da Vo$sal.")}};
         QStringList vistas;
         for (const auto& m : msgs.calls)
             vistas << m.text;

@@ -116,7 +116,8 @@ TEST_F(Fluxo, BlueForForecastsInAnyCaseWithTheAccentAndForCodes94And95)
         {"Previsão aluguel", "10", true}, {"PREVISÃO ALUGUEL", "10", true}, {"nova previsão", "10", true},
         {"Previsao aluguel", "10", false}, {"Aluguel", "94", true},         {"Aluguel", "95", true},
         {"Aluguel", " 95", true},          {"Aluguel", "96", false},        {"Aluguel", "abc", false},
-        {"Aluguel", "", false},
+        {"Aluguel", "", false},            {"Aluguel", "94.0", true},       {"Aluguel", "95,00", true},
+        {"Aluguel", "94.5", false},
     };
     for (const auto& c : casos) {
         EXPECT_EQ(data::shownInBlue(QString::fromUtf8(c.referente), QString::fromUtf8(c.despesa)), c.azul)

@@ -22,6 +22,8 @@ share/icons/hicolor/256x256/apps/$id.png
 share/icons/hicolor/scalable/apps/$id.svg
 share/man/man1/vorsal-nova-conta.1
 share/man/man1/vorsal.1
+share/man/pt_BR/man1/vorsal-nova-conta.1
+share/man/pt_BR/man1/vorsal.1
 share/metainfo/$id.metainfo.xml"
 landed=$(find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
 [ "$landed" = "$(LC_ALL=C sort <<<"$expected")" ] \
@@ -40,9 +42,13 @@ grep -q "<release version=\"$version\"" "share/metainfo/$id.metainfo.xml" \
   || fail "os metadados não têm a versão $version entre os lançamentos"
 head -n1 "$source/debian/changelog" | grep -qF "($version)" || fail "debian/changelog não está na versão $version"
 grep -q "<svg" "share/icons/hicolor/scalable/apps/$id.svg" || fail "o ícone escalável não é SVG"
-for page in vorsal vorsal-nova-conta; do
-  grep -q "^\.TH .*\"Vorsal $version\"" "share/man/man1/$page.1" || fail "$page.1 sem a versão $version"
-  ! grep -q "@[A-Z_]*@" "share/man/man1/$page.1" || fail "$page.1 com uma variável por substituir"
+for page in man1/vorsal man1/vorsal-nova-conta pt_BR/man1/vorsal pt_BR/man1/vorsal-nova-conta; do
+  grep -q "^\.TH .*\"Vorsal $version\"" "share/man/$page.1" || fail "$page.1 sem a versão $version"
+  ! grep -q "@[A-Z_]*@" "share/man/$page.1" || fail "$page.1 com uma variável por substituir"
+done
+# The menu entry: English untagged, the program's Portuguese beside it.
+for key in GenericName Comment Keywords; do
+  grep -q "^$key\[pt_BR\]=" "share/applications/$id.desktop" || fail "o menu sem $key[pt_BR]"
 done
 
 # Without any display: --version and --help must answer before a window is
