@@ -35,22 +35,35 @@ Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std
             if (i > 0 && l.vencimento != lancamentos[i - 1].vencimento)
                 f.linhas.push_back({LinhaFluxo::Tipo::Saldo, lancamentos[i - 1].dataVen, nullptr, saldo});
             f.linhas.push_back({LinhaFluxo::Tipo::Lancamento, l.dataVen, &l, l.valor});
-            saldo = data::addMoney(saldo, l.valor);
+            if (data::countsInBalance(l))
+                saldo = data::addMoney(saldo, l.valor);
         }
     }
     f.saldoFinal = saldo;
     return f;
 }
 
+namespace {
+// Hands each due date of a period, both days included, to ler with the sum
+// of its entries that count in a balance (columns 0 and 1), in date order.
+template <typename Ler>
+void lerSomasDosDias(data::Connection& db, const QDate& inicio, const QDate& fim, Ler ler)
+{
+    data::Statement s(db,
+                      QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE ") +
+                          data::countingInBalance(QStringLiteral("DataVen BETWEEN ? AND ?")) +
+                          QStringLiteral(" GROUP BY DataVen ORDER BY DataVen"),
+                      inicio, fim);
+    while (s.next())
+        ler(s);
+}
+} // namespace
+
 std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
     std::vector<SomaDoDia> dias;
-    data::Statement s(db,
-                      QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ?"
-                                     " GROUP BY DataVen ORDER BY DataVen"),
-                      inicio, fim);
-    while (s.next())
-        dias.push_back({data::textoData(s.text(0)), s.integer(1)});
+    lerSomasDosDias(db, inicio, fim,
+                    [&](const data::Statement& s) { dias.push_back({data::textoData(s.text(0)), s.integer(1)}); });
     return dias;
 }
 
@@ -90,12 +103,8 @@ std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& ho
     // day's total up to the last window's end.
     const data::Centavos antes = data::openingBalance(db, hoje).balance;
     std::vector<std::pair<QDate, data::Centavos>> dias;
-    data::Statement s(db,
-                      QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE DataVen >= ? AND DataVen <= ?"
-                                     " GROUP BY DataVen ORDER BY DataVen"),
-                      hoje, m.datas.back());
-    while (s.next())
-        dias.emplace_back(s.date(0), s.integer(1));
+    lerSomasDosDias(db, hoje, m.datas.back(),
+                    [&](const data::Statement& s) { dias.emplace_back(s.date(0), s.integer(1)); });
 
     data::Centavos saldo = antes;  // the balance at the start of the window
     size_t primeiro = 0;            // the first day of the window

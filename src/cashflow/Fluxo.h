@@ -52,8 +52,9 @@ struct Saldos {
     data::Centavos saldoFinal = 0;
 };
 
-// Each due date of a period with the sum of its entries, in date order; the
-// due-date index holds both, so the table itself is not read.
+// Each due date of a period with the sum of its entries that count in a
+// balance (data::countsInBalance), in date order; the due-date index holds
+// both, so the table itself is not read.
 struct SomaDoDia {
     QString data;  // "DD/MM/YYYY"
     data::Centavos soma = 0;

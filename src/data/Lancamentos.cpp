@@ -172,7 +172,10 @@ std::optional<QDate> firstDueDate(Connection& db)
 Centavos balanceBefore(Connection& db, const QDate& day)
 {
     // The index on (DataVen, Valor) answers this without reading the table.
-    Statement s(db, QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE DataVen < ?"), day);
+    Statement s(db,
+                QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE ") +
+                    countingInBalance(QStringLiteral("DataVen < ?")),
+                day);
     return s.next() ? s.integer(0) : 0;
 }
 

@@ -2,6 +2,7 @@
 // The ledger: table Lancamentos. Tipo "1" is outgoing (Valor <= 0), "2"
 // incoming (Valor >= 0); Despesa is the classification code as text.
 #include "data/Database.h"
+#include "data/Listagem.h"
 #include "data/Money.h"
 
 #include <QDate>
@@ -42,15 +43,26 @@ bool deleteLancamento(Connection& db, std::int64_t numLan);
 // The earliest due date of the account; none when it holds no entry.
 std::optional<QDate> firstDueDate(Connection& db);
 
-// The balance a day opens with: the sum of every entry due before it (0
-// when there is none). Every balance of the account is this sum: changing
-// which entries count here changes the opening balance of the register, of
-// its balances-only view, of the import window and of the lowest-balance
-// panel, and "Saldo Atual".
+// Which entries count in a balance: every one. The rule is written twice,
+// side by side, as one: for a listed row a window carries a balance over
+// (the register, the import's balance) and as the condition of the sums the
+// engine makes (balanceBefore, so every opening balance and "Saldo Atual";
+// the balances-only view's and the lowest-balance panel's day sums). Change
+// both together. The date index holds DataVen and Valor only: a rule on
+// another column makes those sums read the table.
+inline bool countsInBalance(const LinhaConsulta&) { return true; }
+// A condition on Lancamentos narrowed to the entries that count in a balance.
+inline QString countingInBalance(const QString& condicao) { return condicao; }
+
+// The balance a day opens with: the sum of every entry due before it that
+// counts in a balance (0 when there is none). Every balance of the account
+// starts from this sum: the opening balance of the register, of its
+// balances-only view, of the import window and of the lowest-balance panel,
+// and "Saldo Atual".
 Centavos balanceBefore(Connection& db, const QDate& day);
 
-// The sum of every entry due on or before a day: the balance the next day
-// opens with.
+// The sum of every entry due on or before a day that counts in a balance:
+// the balance the next day opens with.
 Centavos balanceUntil(Connection& db, const QDate& day);
 
 // Where a listing of the account's balances starts and what it opens with:

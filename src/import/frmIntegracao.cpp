@@ -320,7 +320,8 @@ void frmIntegracao::MostrarLancamentos()
     }
     data::Centavos saldo = abertura.balance;
     for (const data::LinhaConsulta& l : lancamentos)
-        saldo = data::addMoney(saldo, l.valor);
+        if (data::countsInBalance(l))
+            saldo = data::addMoney(saldo, l.valor);
 
     flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
     flxExtrato->setGivingWayCol(1);
