@@ -160,7 +160,7 @@ bool CamposAlteracao::carregarLinha(const platform::FlexGrid& grade, int row)
     return true;
 }
 
-bool CamposAlteracao::escreverLinha(platform::FlexGrid& grade)
+bool CamposAlteracao::escreverLinha(platform::FlexGrid& grade, LinhaExtrato& linha)
 {
     if (txtDespesas->currentText().isEmpty()) {
         platform::MsgBox(QStringLiteral("Lançamento não classificado!"), platform::vbExclamation, app::kAtencao);
@@ -180,13 +180,21 @@ bool CamposAlteracao::escreverLinha(platform::FlexGrid& grade)
         txtValorLan->setFocus();
         return false;
     }
+    linha.data = platform::parseDate(txtVencimento->Text());
+    linha.historico = txtHistorico->text();
+    linha.valor = txtTipos->currentText() == kEntrada ? valor : -valor;
+    linha.classificacao = txtDespesas->currentText();
+    linha.codigo = txtCodDesps->currentText().toLongLong();
+    linha.ordem = txtFiltro->currentText();
+    linha.conta = txtConta->text();
     const int r = LinhaAlterada;
+    // The date as typed, not rewritten from linha.data.
     grade.setTextMatrix(r, 0, txtVencimento->Text());
-    grade.setTextMatrix(r, 1, txtHistorico->text());
-    grade.setTextMatrix(r, 2, data::formatMoney(txtTipos->currentText() == kEntrada ? valor : -valor));
-    grade.setTextMatrix(r, 3, txtDespesas->currentText());
-    grade.setTextMatrix(r, 4, txtFiltro->currentText());
-    grade.setTextMatrix(r, 5, txtConta->text());
+    grade.setTextMatrix(r, 1, linha.historico);
+    grade.setTextMatrix(r, 2, data::formatMoney(linha.valor));
+    grade.setTextMatrix(r, 3, linha.classificacao);
+    grade.setTextMatrix(r, 4, linha.ordem);
+    grade.setTextMatrix(r, 5, linha.conta);
     limparCampos();
     return true;
 }

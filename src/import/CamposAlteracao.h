@@ -10,6 +10,8 @@
 // (frmIntegracao.txtTipos, frmIntegracao.txtTipos_Click()). The constructor
 // creates the frame and its controls as children of the window and wires
 // their behaviour; the window places the frame in its layout.
+#include "import/Extrato.h"
+
 #include <QString>
 
 class QComboBox;
@@ -70,10 +72,11 @@ public:
     // row without an amount (the header, an empty row) loads nothing; false
     // then.
     bool carregarLinha(const platform::FlexGrid& grade, int row);
-    // "&Alterar": checks the frame, writes it into row LinhaAlterada and
-    // resets the frame; false, with a message and the focus on the field at
-    // fault, when a check fails.
-    bool escreverLinha(platform::FlexGrid& grade);
+    // "&Alterar": checks the frame, writes it into row LinhaAlterada and into
+    // `linha`, the statement line behind that row, and resets the frame;
+    // false, with a message and the focus on the field at fault, when a check
+    // fails.
+    bool escreverLinha(platform::FlexGrid& grade, LinhaExtrato& linha);
     // Disabled, blank dates, history and value, no classification, "Saída";
     // the Ordem letter stays.
     void limparCampos();

@@ -419,6 +419,7 @@ void frmIntegracao::cmdImportar_Click()
         return;
     }
     ArquivoExtrato = caminho;
+    linhasDoExtrato_.clear();
     flxExtrato->Clear();
     flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
     flxExtrato->setGivingWayCol(1);
@@ -470,10 +471,14 @@ void frmIntegracao::lerExtratoNaGrade(importacao::LayoutExtrato layout)
     const int n = int(leitura.linhas.size());
     // The grid holds exactly the lines read, so no empty row of an earlier,
     // longer statement stays below them.
-    if (n > 0 || (leitura.ok() && layout == importacao::LayoutExtrato::Caixa))
+    if (n > 0 || (leitura.ok() && layout == importacao::LayoutExtrato::Caixa)) {
         flxExtrato->setRows(n + 1);
-    for (int r = 1; r <= n; ++r)
-        escreverLinhaDoExtrato(r, leitura.linhas[size_t(r - 1)]);
+        linhasDoExtrato_ = std::move(leitura.linhas);
+    }
+    for (int r = 1; r <= n; ++r) {
+        mostrarLinhaDoExtrato(r);
+        flxExtrato->setAlternateRowColor(r);
+    }
     if (n > 0) {
         flxExtrato->setEnabled(true);
         cmdAtualiza->setEnabled(true);
@@ -491,35 +496,27 @@ void frmIntegracao::lerExtratoNaGrade(importacao::LayoutExtrato layout)
     PreClassicar();
 }
 
-void frmIntegracao::escreverLinhaDoExtrato(int row, const importacao::LinhaExtrato& linha)
+importacao::LinhaExtrato* frmIntegracao::linhaDoExtrato(int row)
 {
+    return row >= 1 && row <= int(linhasDoExtrato_.size()) ? &linhasDoExtrato_[size_t(row) - 1] : nullptr;
+}
+
+void frmIntegracao::mostrarLinhaDoExtrato(int row)
+{
+    const importacao::LinhaExtrato& linha = linhasDoExtrato_[size_t(row) - 1];
     flxExtrato->setTextMatrix(row, 0, platform::fmtDate(linha.data));
     flxExtrato->setTextMatrix(row, 1, linha.historico);
     flxExtrato->setTextMatrix(row, 2, data::formatMoney(linha.valor));
-    flxExtrato->setTextMatrix(row, 3, importacao::kImportadoDoExtrato);
-    flxExtrato->setTextMatrix(row, 4, importacao::kOrdemInicial);
-    flxExtrato->setAlternateRowColor(row);
+    flxExtrato->setTextMatrix(row, 3, linha.classificacao);
+    flxExtrato->setTextMatrix(row, 4, linha.ordem);
+    flxExtrato->setTextMatrix(row, 5, linha.conta);
 }
 
 void frmIntegracao::PreClassicar()
 {
-    importacao::PalavrasDoPlano palavras;
-    try {
-        palavras = importacao::palavrasDoPlano(
-            data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo));
-    } catch (const data::DbError&) {
-        return;  // the lines stay unclassified; the user classifies them by hand
-    }
-    for (int r = 1; r < flxExtrato->Rows(); ++r) {
-        // An amount that cannot be read is matched on the outgoing side.
-        data::Centavos valor = 0;
-        if (!data::parseMoney(flxExtrato->TextMatrix(r, 2), valor))
-            valor = 0;
-        if (const auto d = importacao::classificacaoPorPalavra(flxExtrato->TextMatrix(r, 1), valor, palavras)) {
-            flxExtrato->setTextMatrix(r, 3, d->nome);
-            flxExtrato->setTextMatrix(r, 5, d->conta);
-        }
-    }
+    importacao::preClassificar(linhasDoExtrato_, ConexaoBanco);
+    for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r)
+        mostrarLinhaDoExtrato(r);
 }
 
 void frmIntegracao::cmdNaoClassificar_Click()
@@ -536,6 +533,12 @@ void frmIntegracao::cmdNaoClassificar_Click()
         flxExtrato->setTextMatrix(r, 3, nc.classificacao);
         flxExtrato->setTextMatrix(r, 4, importacao::kOrdemInicial);
         flxExtrato->setTextMatrix(r, 5, nc.conta);
+        if (importacao::LinhaExtrato* linha = linhaDoExtrato(r)) {
+            linha->classificacao = nc.classificacao;
+            linha->codigo = 0;
+            linha->ordem = importacao::kOrdemInicial;
+            linha->conta = nc.conta;
+        }
     }
 }
 
@@ -566,7 +569,10 @@ void frmIntegracao::flxExtrato_KeyDown(int keyCode)
                                           platform::vbYesNo | platform::vbQuestion, app::kAtencao);
     if (resposta != platform::vbYes)
         return;
+    if (r <= int(linhasDoExtrato_.size()))
+        linhasDoExtrato_.erase(linhasDoExtrato_.begin() + (r - 1));
     if (flxExtrato->Rows() == 2) {
+        linhasDoExtrato_.clear();
         flxExtrato->Clear();
         flxExtrato->FormatString(kCabecalhoExtratoVazio, kMaioresExtrato);
         flxExtrato->setEnabled(false);
@@ -581,7 +587,13 @@ void frmIntegracao::flxExtrato_KeyDown(int keyCode)
 
 void frmIntegracao::flxExtrato_DblClick() { carregarLinha(*flxExtrato, flxExtrato->Row()); }
 
-void frmIntegracao::cmdAltera_Click() { escreverLinha(*flxExtrato); }
+void frmIntegracao::cmdAltera_Click()
+{
+    // A row past the lines read has no line to keep the correction in.
+    importacao::LinhaExtrato fora;
+    importacao::LinhaExtrato* linha = linhaDoExtrato(LinhaAlterada);
+    escreverLinha(*flxExtrato, linha ? *linha : fora);
+}
 
 // Posting ---------------------------------------------------------------------
 
@@ -633,6 +645,7 @@ void frmIntegracao::cmdAtualiza_Click()
 
 void frmIntegracao::esvaziarExtrato()
 {
+    linhasDoExtrato_.clear();
     flxExtrato->Clear();
     flxExtrato->setRows(2);
     flxExtrato->setEnabled(false);

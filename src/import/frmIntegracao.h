@@ -118,7 +118,13 @@ private:
     // painting, and nothing may start a second read or close the window.
     bool lendoExtrato_ = false;
     void lerExtratoNaGrade(importacao::LayoutExtrato layout);
-    void escreverLinhaDoExtrato(int row, const importacao::LinhaExtrato& linha);
+    // The statement lines shown: flxExtrato's row r is linhasDoExtrato_[r - 1]
+    // (a row past its end, of a grid made longer by hand, holds no line).
+    // Kept in step with every change the window makes to the grid.
+    std::vector<importacao::LinhaExtrato> linhasDoExtrato_;
+    importacao::LinhaExtrato* linhaDoExtrato(int row);
+    // Writes row `row`'s six cells from its line.
+    void mostrarLinhaDoExtrato(int row);
     void esvaziarExtrato();
     // The entries listed beside the statement: flxLanc's row r is
     // numerosDaGrade_[r - 1]; 0 for no row.
