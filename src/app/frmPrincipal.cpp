@@ -9,11 +9,13 @@
 #include "data/Money.h"
 #include "data/Senha.h"
 #include "platform/Clock.h"
+#include "platform/FocusGroup.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -23,6 +25,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -109,6 +112,29 @@ void DiaCalendario::mouseDoubleClickEvent(QMouseEvent* event)
     QLabel::mouseDoubleClickEvent(event);
 }
 
+// The day in focus is framed, so that the keyboard's place is seen.
+void DiaCalendario::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(QColor(31, 58, 95), 3));
+    p.drawRect(rect().adjusted(2, 2, -2, -2));
+}
+
+void DiaCalendario::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void DiaCalendario::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
 // ------------------------------------------------------------- the window
 
 frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
@@ -167,6 +193,22 @@ frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
     construirToolbar();
 
     connect(lstAnotacoes, &QListWidget::itemDoubleClicked, this, [this] { lstAnotacoes_DblClick(); });
+
+    // The keyboard goes from the toolbar to the month, the year, the days
+    // and the reminders.
+    QWidget* anterior = nullptr;
+    auto seguinte = [&anterior](QWidget* w) {
+        if (anterior)
+            setTabOrder(anterior, w);
+        anterior = w;
+    };
+    for (QAction* a : Toolbar1->actions())
+        seguinte(Toolbar1->widgetForAction(a));
+    seguinte(cbxMeses);
+    seguinte(cbxAnos);
+    for (DiaCalendario* d : D)
+        seguinte(d);
+    seguinte(lstAnotacoes);
     resize(900, 560);
 }
 
@@ -183,6 +225,8 @@ void frmPrincipal::construirCalendario(QWidget* parent)
     cbxAnos = new QComboBox(fraCalendario);
     cbxMeses->setEditable(false);
     cbxAnos->setEditable(false);
+    cbxMeses->setAccessibleName(QStringLiteral("Mês"));
+    cbxAnos->setAccessibleName(QStringLiteral("Ano"));
     cbxMeses->installEventFilter(this);
     cbxAnos->installEventFilter(this);
     connect(cbxMeses, &QComboBox::currentIndexChanged, this, [this] { cbxMeses_Click(); });
@@ -209,7 +253,11 @@ void frmPrincipal::construirCalendario(QWidget* parent)
         D[k]->setFont(QFont(QStringLiteral("Calibri"), 12));
         grade->addWidget(D[k], 1 + k / 7, k % 7);
         connect(D[k], &DiaCalendario::duploClique, this, [this, k] { D_DblClick(k + 1); });
+        D[k]->setFocusPolicy(Qt::StrongFocus);
     }
+    // Enter on a day counts the days as a double-click does.
+    dias_ = new platform::FocusGroup(QList<QWidget*>(D.begin(), D.end()), 7, [this](int i) { D_DblClick(i + 1); },
+                                     this);
 
     auto* v = new QVBoxLayout(fraCalendario);
     v->addLayout(escolha);
@@ -287,6 +335,7 @@ void frmPrincipal::construirToolbar()
             a->setProperty(kPropJanela, QString::fromUtf8(b.janela));
         connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
+    platform::reachToolBarByKeyboard(*Toolbar1);
     atualizarDisponiveis();
 }
 
@@ -484,6 +533,9 @@ void frmPrincipal::Montar_Calendario()
     const QDate hoje = platform::Today();
 
     QFont fonte(QStringLiteral("Calibri"), 12);
+    // Tab enters the days on today, or else on the 1st of the month, unless
+    // a day has the focus already.
+    int entrada = w;
     for (int k = 1; k <= 42; ++k) {
         DiaCalendario* cel = D[k - 1];
         const QDate d = primeiro.addDays(k - w);
@@ -496,7 +548,12 @@ void frmPrincipal::Montar_Calendario()
         const bool ehHoje = d == hoje;
         pintar(cel, ehHoje ? kFundoHoje : kFundoCelula, doMes ? kTextoMes : kTextoForaDoMes);
         cel->setToolTip(ehHoje ? QStringLiteral("Hoje") : QString());
+        cel->setAccessibleName(platform::formatDate(d, QStringLiteral("DD/MM/YYYY dddd")));
+        if (ehHoje)
+            entrada = k;
     }
+    if (!dias_->members().contains(QApplication::focusWidget()))
+        dias_->setTabStop(entrada - 1);
 }
 
 QString frmPrincipal::textoDiasCorridos(const QDate& hoje, const QDate& d)

@@ -895,8 +895,20 @@ void FlexGrid::keyPressEvent(QKeyEvent* event)
     // The window's handler may unload the window, grid included.
     QPointer<FlexGrid> self(this);
     emit keyPressed(event);
-    if (self)
-        QTableView::keyPressEvent(event);
+    if (!self)
+        return;
+    if (event->key() == kOpenRowKey && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        event->accept();
+        if (row_ >= FixedRows() && row_ < Rows())
+            emit cellDoubleClicked(row_, col_);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void FlexGrid::describeOpenRow(const QString& action)
+{
+    setAccessibleDescription(kOpenRowKeyName + QStringLiteral(" ou duplo clique: ") + action);
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event)

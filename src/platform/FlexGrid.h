@@ -32,6 +32,12 @@ inline const QString kWidestCode = QStringLiteral("000000");
 
 class FlexGridModel;
 
+// The key that does on the current row what a double-click does on it (in
+// the grids of entries: opens the entry editor). No window gives it a
+// meaning of its own.
+inline constexpr Qt::Key kOpenRowKey = Qt::Key_F4;
+inline const QString kOpenRowKeyName = QStringLiteral("F4");
+
 // Orders for sortRows(), numbered as the classic grid numbers its sort codes.
 enum class FlexSort {
     GenericAscending = 1,  // numbers as numbers when both cells hold one, else text
@@ -141,6 +147,10 @@ public:
     // The grids' row convention: odd data rows white, even ones light cyan.
     void setAlternateRowColor(int row);
 
+    // Tells a screen reader what kOpenRowKey and the double-click do on a
+    // row: "F4 ou duplo clique: " and the action.
+    void describeOpenRow(const QString& action);
+
     // Reorders the data rows by one column; the current cell stays at its
     // position.
     void sortRows(int col, FlexSort order);
@@ -152,7 +162,8 @@ signals:
     // Left button released over the grid.
     void cellClicked(int row, int col);
     // The cell under the pointer is made current first; a double-click below
-    // the last row leaves the current cell as it was.
+    // the last row leaves the current cell as it was. kOpenRowKey emits it
+    // too, for the current cell, once the window has seen the key.
     void cellDoubleClicked(int row, int col);
     // The right button makes the cell under the pointer current first.
     void rightClicked(int row, int col);

@@ -1,6 +1,7 @@
 // Every window of the program on a laptop's screen: its frame inside the
 // screen, and its grids showing their values, numbers and dates whole with
 // a wide desktop font.
+#include "Janelas.h"
 #include "app/frmAnotacao.h"
 #include "app/frmPlanCalend.h"
 #include "app/frmPrincipal.h"
@@ -30,15 +31,23 @@
 #include "queries/frmZOrdem.h"
 #include "support/Fixtures.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QFontMetrics>
 #include <QHash>
+#include <QLabel>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolBar>
 
 using testsupport::ModalHook;
 using testsupport::MsgRecorder;
@@ -221,4 +230,101 @@ TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeWithAWideFont)
         }
     });
     EXPECT_GT(colunas, 20);
+}
+
+namespace {
+// The controls of a window the keyboard reaches, each with the name a
+// screen reader says.
+struct Controle {
+    QWidget* w;
+    QString nome;
+};
+
+std::vector<Controle> controlesFocaveis(QWidget& janela)
+{
+    std::vector<Controle> r;
+    for (QWidget* w : janela.findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&janela) || w->focusProxy())
+            continue;
+        // The inner parts of a box or a grid are spoken as the box.
+        if (qobject_cast<QComboBox*>(w->parentWidget()) || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        r.push_back({w, a ? a->text(QAccessible::Name).trimmed() : QString()});
+    }
+    return r;
+}
+
+// What a screen reader says of a control: its name, or for a drop-down
+// list (whose name is its value) the caption it is labelled by. A box named
+// by the title of the frame around it is not named by its own caption.
+bool nomeCerto(const Controle& c)
+{
+    if (auto* lista = qobject_cast<QComboBox*>(c.w)) {
+        for (const auto& [rotulo, relacao] : QAccessible::queryAccessibleInterface(lista)->relations(QAccessible::Label))
+            if (qobject_cast<QLabel*>(rotulo->object()) && !rotulo->text(QAccessible::Name).trimmed().isEmpty())
+                return true;
+        return false;
+    }
+    if (c.nome.isEmpty())
+        return false;
+    if (qobject_cast<QAbstractItemView*>(c.w))
+        return true;
+    auto* quadro = qobject_cast<QGroupBox*>(c.w->parentWidget());
+    return !quadro || quadro->title() != c.nome;
+}
+} // namespace
+
+TEST_F(Janelas, EveryControlTheKeyboardReachesSaysItsName)
+{
+    auto olhar = [](const char* nome, const std::vector<Controle>& cs) {
+        for (const Controle& c : cs)
+            EXPECT_TRUE(nomeCerto(c)) << nome << " " << c.w->metaObject()->className() << " ["
+                                      << c.nome.toStdString() << "]";
+    };
+    percorrer([&](const char* nome, platform::Form& f) { olhar(nome, controlesFocaveis(f)); });
+    ModalHook hook;
+    hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
+    frmPrincipal& w = platform::Forms::get<frmPrincipal>();
+    w.preencherMesesAnos();
+    w.Montar_Calendario();
+    // The toolbar and the days are one Tab stop each; all their members count.
+    std::vector<Controle> cs = controlesFocaveis(w);
+    for (QAction* a : w.Toolbar1->actions())
+        cs.push_back({w.Toolbar1->widgetForAction(a), QString()});
+    for (DiaCalendario* d : w.D)
+        cs.push_back({d, QString()});
+    for (Controle& c : cs)
+        c.nome = QAccessible::queryAccessibleInterface(c.w)->text(QAccessible::Name).trimmed();
+    EXPECT_EQ(cs.size(), 3u + 1 + 1 + 15 + 42);
+    olhar("frmPrincipal", cs);
+}
+
+// From the reminders, Tab reaches the toolbar; the arrows go along it and
+// Enter opens each button's window.
+TEST_F(Janelas, EveryToolbarWindowOpensFromTheKeyboard)
+{
+    registrarJanelas();
+    ModalHook hook;
+    hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
+    frmPrincipal& w = platform::Forms::get<frmPrincipal>();
+    hook.shown.clear();
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    w.lstAnotacoes->setFocus();
+    QTest::keyClick(w.lstAnotacoes, Qt::Key_Tab);
+    std::vector<QString> esperadas;
+    for (QAction* a : w.Toolbar1->actions()) {
+        QWidget* botao = w.focusWidget();
+        ASSERT_EQ(botao, w.Toolbar1->widgetForAction(a)) << a->toolTip().toStdString();
+        EXPECT_EQ(botao->toolTip(), a->toolTip());
+        if (a->data().toString() != QLatin1String("J")) {
+            esperadas.push_back(a->property("janela").toString());
+            QTest::keyClick(botao, esperadas.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
+            QApplication::setActiveWindow(&w);
+        }
+        QTest::keyClick(botao, Qt::Key_Right);
+    }
+    EXPECT_EQ(hook.shown, esperadas);
+    EXPECT_EQ(esperadas.size(), 14u);
 }
