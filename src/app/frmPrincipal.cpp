@@ -2,6 +2,7 @@
 
 #include "app/Backup.h"
 #include "app/Icones.h"
+#include "app/Textos.h"
 #include "app/frmSenha.h"
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
@@ -9,6 +10,7 @@
 #include "data/Money.h"
 #include "data/Senha.h"
 #include "platform/Clock.h"
+#include "platform/FlexGrid.h"
 #include "platform/FocusGroup.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
@@ -159,6 +161,7 @@ frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
     lstAnotacoes = new QListWidget(central);
     lstAnotacoes->setMinimumWidth(260);
     lstAnotacoes->installEventFilter(this);
+    platform::openListRowOnKey(*lstAnotacoes, app::kAbrirAnotacao);
     lembretes->addWidget(lstAnotacoes, 1);
     corpo->addLayout(lembretes, 2);
 

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -906,9 +907,34 @@ void FlexGrid::keyPressEvent(QKeyEvent* event)
     QTableView::keyPressEvent(event);
 }
 
-void FlexGrid::describeOpenRow(const QString& action)
+void describeOpenRow(QWidget& view, const QString& action)
 {
-    setAccessibleDescription(kOpenRowKeyName + QStringLiteral(" ou duplo clique: ") + action);
+    view.setAccessibleDescription(kOpenRowKeyName + QStringLiteral(" ou duplo clique: ") + action);
+}
+
+namespace {
+class OpenListRowOnKey : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* list = static_cast<QListWidget*>(watched);
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != kOpenRowKey ||
+            (static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier))
+            return false;
+        if (QListWidgetItem* item = list->currentItem())
+            emit list->itemDoubleClicked(item);
+        return true;
+    }
+};
+} // namespace
+
+void openListRowOnKey(QListWidget& list, const QString& action)
+{
+    list.installEventFilter(new OpenListRowOnKey(&list));
+    describeOpenRow(list, action);
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event)

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QKeyEvent;
+class QListWidget;
 
 namespace platform {
 
@@ -37,6 +38,13 @@ class FlexGridModel;
 // meaning of its own.
 inline constexpr Qt::Key kOpenRowKey = Qt::Key_F4;
 inline const QString kOpenRowKeyName = QStringLiteral("F4");
+// Tells a screen reader what kOpenRowKey and the double-click do on a row
+// of a grid or a list: "F4 ou duplo clique: " and the action.
+void describeOpenRow(QWidget& view, const QString& action);
+// Gives a list the key too: kOpenRowKey on its current item emits
+// itemDoubleClicked, so the list's double-click handler runs; the action
+// is described as above.
+void openListRowOnKey(QListWidget& list, const QString& action);
 
 // Orders for sortRows(), numbered as the classic grid numbers its sort codes.
 enum class FlexSort {
@@ -146,10 +154,6 @@ public:
     void setRowBackColor(int row, const QColor& color);
     // The grids' row convention: odd data rows white, even ones light cyan.
     void setAlternateRowColor(int row);
-
-    // Tells a screen reader what kOpenRowKey and the double-click do on a
-    // row: "F4 ou duplo clique: " and the action.
-    void describeOpenRow(const QString& action);
 
     // Reorders the data rows by one column; the current cell stays at its
     // position.

@@ -93,7 +93,7 @@ template <class Janela> void ligarPartesComuns(Janela* j)
     if constexpr (requires { j->cmdFecha_Click(); })
         QObject::connect(j->cmdFecha, &QAbstractButton::clicked, j, [j] { j->cmdFecha_Click(); });
     QObject::connect(j->flxConsulta, &platform::FlexGrid::cellDoubleClicked, j, [j] { j->flxConsulta_DblClick(); });
-    j->flxConsulta->describeOpenRow(app::kAbrirNoEditor);
+    platform::describeOpenRow(*j->flxConsulta, app::kAbrirNoEditor);
     if constexpr (requires { j->flxConsulta_KeyDown(nullptr); })
         QObject::connect(j->flxConsulta, &platform::FlexGrid::keyPressed, j,
                          [j](QKeyEvent* e) { j->flxConsulta_KeyDown(e); });

@@ -6,6 +6,7 @@
 #include "data/Lancamentos.h"
 #include "data/Senha.h"
 #include "platform/Clock.h"
+#include "platform/FlexGrid.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -309,7 +310,10 @@ TEST_F(PrincipalTest, DoubleClickOpensTheVeryNoteListed)
         QTest::mouseClick(w.lstAnotacoes->viewport(), Qt::LeftButton, {}, ponto);
         QTest::mouseDClick(w.lstAnotacoes->viewport(), Qt::LeftButton, {}, ponto);
     }
-    EXPECT_EQ(abertas, (std::vector<std::int64_t>{segunda, outra}));
+    // The open-row key does what the double-click does.
+    w.lstAnotacoes->setCurrentRow(0);
+    QTest::keyClick(w.lstAnotacoes, platform::kOpenRowKey);
+    EXPECT_EQ(abertas, (std::vector<std::int64_t>{segunda, outra, segunda}));
     EXPECT_TRUE(msgs.calls.empty());
 }
 
