@@ -372,6 +372,8 @@ void frmPrincipal::Form_Load()
 
     preencherMesesAnos();
     Montar_Calendario();
+    // Back from the login, the keyboard belongs to this window again.
+    activateWindow();
 }
 
 void frmPrincipal::preencherMesesAnos()

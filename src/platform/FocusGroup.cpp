@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QToolBar>
 #include <QToolTip>
@@ -55,14 +54,19 @@ bool FocusGroup::eventFilter(QObject* watched, QEvent* event)
     const int index = members_.indexOf(static_cast<QWidget*>(watched));
     if (index < 0)
         return QObject::eventFilter(watched, event);
+    QWidget* w = members_[index];
     if (event->type() == QEvent::FocusIn) {
         setTabStop(index);
-        auto* focus = static_cast<QFocusEvent*>(event);
-        QWidget* w = members_[index];
-        if (focus->reason() != Qt::MouseFocusReason && !w->toolTip().isEmpty())
-            QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())), w->toolTip(), w);
     } else if (event->type() == QEvent::FocusOut) {
         QToolTip::hideText();
+    } else if (event->type() == QEvent::KeyRelease) {
+        // A tool tip goes at the next key, its release included: the one of
+        // the key that brought the focus here shows it.
+        const int k = static_cast<QKeyEvent*>(event)->key();
+        const bool navega = k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Left || k == Qt::Key_Right ||
+                            k == Qt::Key_Up || k == Qt::Key_Down;
+        if (navega && w->hasFocus() && !w->toolTip().isEmpty())
+            QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())), w->toolTip(), w);
     } else if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & ~Qt::KeypadModifier)
