@@ -155,13 +155,21 @@ void Form::closeEvent(QCloseEvent* event)
 
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {}
 
+namespace {
+// Captions and names are given once, when a window is first shown.
+void tieAndNameOnce(QWidget& window)
+{
+    if (window.property("vorsalCaptionsTied").toBool())
+        return;
+    window.setProperty("vorsalCaptionsTied", true);
+    tieCaptions(window);
+    nameControls(window);
+}
+} // namespace
+
 void MainForm::showEvent(QShowEvent* event)
 {
-    if (!property("vorsalCaptionsTied").toBool()) {
-        setProperty("vorsalCaptionsTied", true);
-        tieCaptions(*this);
-        nameControls(*this);
-    }
+    tieAndNameOnce(*this);
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         Form_Activate();
@@ -463,11 +471,7 @@ void showModal(Form& form)
         // A window unloaded by its own load cannot be shown.
         return;
     }
-    if (!form.property("vorsalCaptionsTied").toBool()) {
-        form.setProperty("vorsalCaptionsTied", true);
-        tieCaptions(form);
-        nameControls(form);
-    }
+    tieAndNameOnce(form);
     // A window designed for a large screen still fits a smaller one.
     fitOnScreen(form);
     if (modalHook()) {
