@@ -243,7 +243,7 @@ bool lerDelimitado(Layout layout, const QString& path, const QString& arquivo, p
 {
     const QFileInfo info(path);
     if (!info.isFile()) {
-        erro = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(info.fileName());
+        erro = platform::openFailedMessage(path);
         return false;
     }
     if (!platform::writeSchemaIni(info.absolutePath(), linhasSchemaIni(layout, info.fileName()), pastaMostrada(arquivo),

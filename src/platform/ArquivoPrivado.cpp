@@ -151,4 +151,33 @@ bool ePasta(const QString& path)
 
 bool tornarPastaPrivada(const QString& pasta) { return ::chmod(nativo(pasta).constData(), 0700) == 0; }
 
+int openRegularFile(const QString& path)
+{
+    const QFileInfo info(path);
+    const QByteArray name = nativo(info.fileName());
+    if (name.isEmpty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    const int folder = ::open(nativo(info.absolutePath()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return -1;
+    const int fd = ::openat(folder, name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    const int error = errno;
+    ::close(folder);
+    if (fd < 0) {
+        errno = error;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    // A regular file never makes a read wait; it reads as any file does.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 } // namespace platform

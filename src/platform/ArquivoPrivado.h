@@ -72,4 +72,13 @@ bool ePasta(const QString& path);
 // Makes a folder the user's alone (0700).
 bool tornarPastaPrivada(const QString& pasta);
 
+// Opens a file from outside for reading as it stands under its name in its
+// folder, which another user may be able to write: through the folder's
+// descriptor, never through a link at the name (O_NOFOLLOW), never waiting
+// on what is no file (O_NONBLOCK: a FIFO opens at once), and kept only when
+// the descriptor is a regular file (fstat). The descriptor (close-on-exec),
+// or -1 with errno: ENOENT when nothing is there, ELOOP for a link, EINVAL
+// for anything that is not a regular file.
+int openRegularFile(const QString& path);
+
 } // namespace platform

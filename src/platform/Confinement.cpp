@@ -1,5 +1,7 @@
 #include "platform/Confinement.h"
 
+#include "platform/SeccompFilter.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -9,11 +11,11 @@
 #include <QTimer>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstddef>
 #include <cstring>
 #include <fcntl.h>
 #include <link.h>
-#include <linux/audit.h>
 #include <linux/close_range.h>
 #include <linux/filter.h>
 #include <linux/landlock.h>
@@ -27,11 +29,13 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -106,10 +110,33 @@ int collectFolder(dl_phdr_info* info, size_t, void* data)
     return 0;
 }
 
-// The ruleset the child takes on: nothing but reading the input and the
-// libraries and running the program. -1 when the kernel has no Landlock;
-// -2 when it has and the ruleset cannot be made (the run is refused then).
-int makeLandlockRuleset(int abi, const QByteArray& program, const QByteArray& input)
+// What the program may open by name: the program file, the dynamic loader,
+// the loader's cache and the library folders.
+struct Readable {
+    QByteArray program;
+    QByteArray loader;
+    std::vector<QByteArray> files;
+    std::vector<QByteArray> folders;
+};
+
+Readable readablePlaces(const QByteArray& program)
+{
+    Readable r;
+    r.program = program;
+    dl_iterate_phdr(collectObject, &r.loader);
+    r.files = {program, "/etc/ld.so.cache"};
+    if (!r.loader.isEmpty())
+        r.files.push_back(r.loader);
+    r.folders = {"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
+    dl_iterate_phdr(collectFolder, &r.folders);
+    return r;
+}
+
+// The ruleset the child takes on: nothing but reading the libraries and
+// running the program. The input comes as a descriptor already open. -1
+// when the kernel has no Landlock; -2 when it has and the ruleset cannot be
+// made (the run is refused then).
+int makeLandlockRuleset(int abi, const Readable& places)
 {
     if (abi < 1)
         return -1;
@@ -135,13 +162,9 @@ int makeLandlockRuleset(int abi, const QByteArray& program, const QByteArray& in
         return -2;
     const std::uint64_t read = LANDLOCK_ACCESS_FS_READ_FILE;
     const std::uint64_t run = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_EXECUTE;
-    QByteArray loader;
-    dl_iterate_phdr(collectObject, &loader);
-    std::vector<QByteArray> folders{"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
-    dl_iterate_phdr(collectFolder, &folders);
-    bool ok = allowBeneath(ruleset, input, read) && allowBeneath(ruleset, program, run)
-        && allowBeneath(ruleset, "/etc/ld.so.cache", read) && (loader.isEmpty() || allowBeneath(ruleset, loader, run));
-    for (const QByteArray& folder : folders)
+    bool ok = allowBeneath(ruleset, places.program, run) && allowBeneath(ruleset, "/etc/ld.so.cache", read)
+        && (places.loader.isEmpty() || allowBeneath(ruleset, places.loader, run));
+    for (const QByteArray& folder : places.folders)
         ok = ok && allowBeneath(ruleset, folder, read);
     if (!ok) {
         ::close(ruleset);
@@ -152,148 +175,110 @@ int makeLandlockRuleset(int abi, const QByteArray& program, const QByteArray& in
 
 // ---- seccomp --------------------------------------------------------------
 
-#if defined(__x86_64__)
-constexpr std::uint32_t kAuditArch = AUDIT_ARCH_X86_64;
-#elif defined(__aarch64__)
-constexpr std::uint32_t kAuditArch = AUDIT_ARCH_AARCH64;
-#else
-#error "seccomp filter: unknown architecture"
-#endif
-
-constexpr std::uint32_t kDeny = SECCOMP_RET_ERRNO | EPERM;
-
-std::uint32_t argLow(int n) { return std::uint32_t(offsetof(seccomp_data, args) + 8 * n); }
-
-struct Filter {
-    std::vector<sock_filter> code;
-    std::vector<std::size_t> pidSlots;  // instructions that compare with the child's pid
-
-    void add(std::uint16_t op, std::uint32_t k, std::uint8_t jt = 0, std::uint8_t jf = 0)
-    {
-        code.push_back(sock_filter{op, jt, jf, k});
-    }
-    void ret(std::uint32_t action) { add(BPF_RET | BPF_K, action); }
-    void load(std::uint32_t offset) { add(BPF_LD | BPF_W | BPF_ABS, offset); }
-    // When the syscall is `nr`, run `block` (which must end in a return);
-    // otherwise go on after it.
-    template <typename Block>
-    void on(long nr, Block block)
-    {
-        const std::size_t at = code.size();
-        add(BPF_JMP | BPF_JEQ | BPF_K, std::uint32_t(nr), 0, 0);
-        block();
-        code[at].jf = std::uint8_t(code.size() - at - 1);
-    }
-    void deny(long nr)
-    {
-        on(nr, [&] { ret(kDeny); });
-    }
-    // Only when argument `arg` (as an int) is the child itself.
-    void onlySelf(long nr, int arg)
-    {
-        on(nr, [&] {
-            load(argLow(arg));
-            pidSlots.push_back(code.size());
-            add(BPF_JMP | BPF_JEQ | BPF_K, 0, 0, 1);
-            ret(SECCOMP_RET_ALLOW);
-            ret(kDeny);
-        });
-    }
-    // Refused when any bit of `bits` is set in argument `arg`.
-    void denyBits(long nr, int arg, std::uint32_t bits)
-    {
-        on(nr, [&] {
-            load(argLow(arg));
-            add(BPF_JMP | BPF_JSET | BPF_K, bits, 0, 1);
-            ret(kDeny);
-            ret(SECCOMP_RET_ALLOW);
-        });
-    }
-};
-
-// `execAction` decides execve and execveat: the launcher's listener lets the
-// first one through; without a listener (an older kernel) they are allowed
-// and Landlock alone keeps other programs from running.
-std::vector<sock_filter> buildFilter(std::uint32_t execAction, std::vector<std::size_t>& pidSlots)
+// Every call is refused but those the reader was seen to make while it loads
+// and reads an .xls or an .xlsx, and the few the launcher makes between the
+// filter and the exec. Arguments are checked where a call could reach
+// outside the process: no file opened for writing, no shared writable
+// mapping, signals and affinity only on itself, limits only read, no
+// process or thread made. Nothing is left that another process can see
+// change: no limit, priority, scheduling, name or lock.
+// `supervised` decides the calls that name a file (exec, open, stat): the
+// launcher's listener lets the first exec through and the others name only
+// what readablePlaces() lists; without a listener (an older kernel) they
+// are allowed and Landlock alone says which files they reach.
+std::vector<sock_filter> buildFilter(std::uint32_t supervised, int control, std::vector<std::size_t>& pidSlots)
 {
-    Filter f;
-    f.load(offsetof(seccomp_data, arch));
-    f.add(BPF_JMP | BPF_JEQ | BPF_K, kAuditArch, 1, 0);
-    f.ret(SECCOMP_RET_KILL_PROCESS);
-    f.load(offsetof(seccomp_data, nr));
-    // x32 system calls on x86_64 are refused whole.
-#if defined(__x86_64__)
-    f.add(BPF_JMP | BPF_JGE | BPF_K, 0x40000000u, 0, 1);
-    f.ret(kDeny);
+    using seccomp::argHigh;
+    using seccomp::argLow;
+    using seccomp::kAllow;
+    using seccomp::refuse;
+    seccomp::Filter f;
+    f.begin();
+
+    f.on(SYS_execve, [&] { f.ret(supervised); });
+    f.on(SYS_execveat, [&] { f.ret(supervised); });
+    // The launcher's word before the exec, on its socket alone.
+    f.onlyValues(SYS_sendmsg, 0, {std::uint32_t(control)});
+
+    // Files: read through descriptors, opened for reading only (Landlock
+    // says which), never written but the answer on standard output.
+    const std::uint32_t writing = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
+    const auto openForReading = [&](long nr, int flags) {
+        f.on(nr, [&] {
+            f.load(argLow(flags));
+            f.add(BPF_JMP | BPF_JSET | BPF_K, writing, 0, 1);
+            f.ret(refuse());
+            f.ret(supervised);
+        });
+    };
+#ifdef SYS_open
+    openForReading(SYS_open, 1);
 #endif
+    openForReading(SYS_openat, 2);
+    f.on(SYS_newfstatat, [&] { f.ret(supervised); });
+    f.on(SYS_statx, [&] { f.ret(supervised); });
+    for (const long nr : {long(SYS_read), long(SYS_pread64), long(SYS_readv), long(SYS_lseek), long(SYS_close)})
+        f.allow(nr);
+#ifdef SYS_fstat
+    f.allow(SYS_fstat);
+#endif
+    f.onlyValues(SYS_write, 0, {1, 2});
+    f.onlyValues(SYS_writev, 0, {1, 2});
+    f.onlyValues(SYS_fcntl, 1, {F_GETFD, F_GETFL});
+    // The C library asks whether its output is a terminal; it is a pipe.
+    f.deny(SYS_ioctl, ENOTTY);
 
-    f.on(SYS_execve, [&] { f.ret(execAction); });
-    f.on(SYS_execveat, [&] { f.ret(execAction); });
+    // Memory.
+    f.mmapNotSharedWritable();
+    for (const long nr : {long(SYS_mprotect), long(SYS_munmap), long(SYS_mremap), long(SYS_madvise), long(SYS_brk)})
+        f.allow(nr);
 
-    // Signals only to itself.
+    // The process itself: its thread set-up, time, identity. Its signal
+    // mask and dispositions stay as they are: any process reads them in
+    // /proc/PID/status.
+    for (const long nr :
+         {long(SYS_futex), long(SYS_set_robust_list), long(SYS_set_tid_address), long(SYS_rseq), long(SYS_getrandom),
+          long(SYS_rt_sigreturn), long(SYS_restart_syscall), long(SYS_clock_gettime), long(SYS_clock_getres), long(SYS_gettimeofday),
+          long(SYS_nanosleep), long(SYS_clock_nanosleep), long(SYS_sched_yield), long(SYS_getpid), long(SYS_gettid),
+          long(SYS_getppid), long(SYS_getuid), long(SYS_geteuid), long(SYS_getgid), long(SYS_getegid),
+          long(SYS_exit), long(SYS_exit_group)})
+        f.allow(nr);
+#ifdef SYS_arch_prctl
+    f.onlyValues(SYS_arch_prctl, 0, {0x1002 /* ARCH_SET_FS */}, EINVAL);
+#endif
     f.onlySelf(SYS_kill, 0);
     f.onlySelf(SYS_tkill, 0);
     f.onlySelf(SYS_tgkill, 0);
-    f.onlySelf(SYS_rt_sigqueueinfo, 0);
-    f.onlySelf(SYS_rt_tgsigqueueinfo, 0);
-
-    // Files: read, never written, made, renamed or removed.
-    const std::uint32_t writing = O_WRONLY | O_RDWR | O_CREAT | O_TRUNC;
-#ifdef SYS_open
-    f.denyBits(SYS_open, 1, writing);
-#endif
-    f.denyBits(SYS_openat, 2, writing);
-    // A shared mapping that can be written changes the file under it.
-    f.on(SYS_mmap, [&] {
+    f.onlySelfOrZero(SYS_sched_getaffinity, 0);
+    // Its own limits, read and never set: the loader reads its stack size.
+    f.on(SYS_prlimit64, [&] {
         f.load(argLow(2));
-        f.add(BPF_JMP | BPF_JSET | BPF_K, PROT_WRITE, 0, 3);
-        f.load(argLow(3));
-        f.add(BPF_JMP | BPF_JSET | BPF_K, MAP_SHARED, 0, 1);
-        f.ret(kDeny);
-        f.ret(SECCOMP_RET_ALLOW);
-    });
-    // No characters pushed into a terminal's input.
-    f.on(SYS_ioctl, [&] {
-        f.load(argLow(1));
-        f.add(BPF_JMP | BPF_JEQ | BPF_K, TIOCSTI, 1, 0);
-        f.add(BPF_JMP | BPF_JEQ | BPF_K, TIOCLINUX, 0, 1);
-        f.ret(kDeny);
-        f.ret(SECCOMP_RET_ALLOW);
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 0, 5);
+        f.load(argHigh(2));
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 0, 3);
+        f.load(argLow(0));
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 2, 0);
+        f.pidSlots.push_back(f.code.size());
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, 0, 1, 0);
+        f.ret(refuse());
+        f.ret(kAllow);
     });
     // A further filter may narrow this one, but never take over its exec
     // decisions through a listener of its own.
-    f.denyBits(SYS_seccomp, 1, SECCOMP_FILTER_FLAG_NEW_LISTENER);
-
-    static const long refused[] = {
-        // sockets of every kind
-        SYS_socket, SYS_socketpair, SYS_connect, SYS_bind, SYS_listen, SYS_accept, SYS_accept4,
-        // changing files and folders
-        SYS_openat2, SYS_renameat, SYS_renameat2, SYS_unlinkat, SYS_mkdirat, SYS_linkat, SYS_symlinkat,
-        SYS_fchmod, SYS_fchmodat, SYS_fchown, SYS_fchownat, SYS_truncate, SYS_ftruncate, SYS_fallocate,
-        SYS_mknodat, SYS_utimensat, SYS_setxattr, SYS_lsetxattr, SYS_fsetxattr, SYS_removexattr,
-        SYS_lremovexattr, SYS_fremovexattr, SYS_name_to_handle_at, SYS_open_by_handle_at, SYS_memfd_create,
-#ifdef SYS_rename
-        SYS_rename, SYS_unlink, SYS_rmdir, SYS_mkdir, SYS_link, SYS_symlink, SYS_chmod, SYS_chown, SYS_lchown,
-        SYS_creat, SYS_mknod, SYS_utime, SYS_utimes, SYS_futimesat,
-#endif
-#ifdef SYS_fchmodat2
-        SYS_fchmodat2,
-#else
-        452,  // fchmodat2
-#endif
-        // other processes
-        SYS_ptrace, SYS_process_vm_readv, SYS_process_vm_writev, SYS_pidfd_open, SYS_pidfd_getfd,
-        SYS_pidfd_send_signal, SYS_kcmp, SYS_setsid, SYS_setpgid,
-        // the system and the confinement itself
-        SYS_unshare, SYS_setns, SYS_mount, SYS_umount2, SYS_pivot_root, SYS_chroot, SYS_io_uring_setup,
-        SYS_io_uring_enter, SYS_io_uring_register, SYS_bpf, SYS_perf_event_open, SYS_userfaultfd, SYS_keyctl,
-        SYS_add_key, SYS_request_key, SYS_quotactl,
-    };
-    for (const long nr : refused)
-        f.deny(nr);
-    f.ret(SECCOMP_RET_ALLOW);
+    f.on(SYS_seccomp, [&] {
+        f.load(argLow(0));
+        f.add(BPF_JMP | BPF_JEQ | BPF_K, SECCOMP_SET_MODE_FILTER, 0, 2);
+        f.load(argLow(1));
+        f.add(BPF_JMP | BPF_JSET | BPF_K, SECCOMP_FILTER_FLAG_NEW_LISTENER, 0, 1);
+        f.ret(refuse());
+        f.ret(kAllow);
+    });
+    // A process is never made (so the memory limit bounds the whole
+    // reader); the C library falls back from clone3 to clone when told the
+    // kernel lacks it.
+    f.deny(SYS_clone3, ENOSYS);
     pidSlots = f.pidSlots;
-    return f.code;
+    return f.end();
 }
 
 int seccompCall(unsigned op, unsigned flags, void* args) { return int(syscall(SYS_seccomp, op, flags, args)); }
@@ -303,7 +288,8 @@ int seccompCall(unsigned op, unsigned flags, void* args) { return int(syscall(SY
 struct ChildPlan {
     const char* program;
     char* const* argv;
-    int input = -1;          // /dev/null, read and write
+    int input = -1;          // the standard input
+    int null = -1;           // /dev/null, read and write
     int output = -1;         // the pipe's writing end
     int control = -1;        // socket to the launcher
     int ruleset = -1;        // Landlock, or -1
@@ -350,7 +336,7 @@ char* const kNoEnvironment[] = {nullptr};
     if (::getppid() != launcher)
         ::_exit(127);
     ::setsid();
-    if (::dup2(plan.input, 0) < 0 || ::dup2(plan.output, 1) < 0 || ::dup2(plan.input, 2) < 0)
+    if (::dup2(plan.input, 0) < 0 || ::dup2(plan.output, 1) < 0 || ::dup2(plan.null, 2) < 0)
         ::_exit(127);
     if (::chdir("/") != 0)
         ::_exit(127);
@@ -428,28 +414,187 @@ bool receiveFromChild(int control, int millis, unsigned& applied, int& listener)
     return true;
 }
 
-// Lets the child's one exec through, then closes the listener: from then on
-// every exec fails.
-bool letTheExecThrough(int listener, pid_t child, int millis)
-{
-    seccomp_notif_sizes sizes{};
-    if (seccompCall(SECCOMP_GET_NOTIF_SIZES, 0, &sizes) != 0)
+// The launcher's side of the listener: lets the child's one exec through
+// and refuses every later one, and lets an open or a stat by name through
+// only for a file of readablePlaces(). The child makes no thread and no
+// other process can write its memory, so the name read here is the name
+// the kernel then uses; symbolic links are resolved here as the kernel
+// would.
+class Supervisor {
+public:
+    Supervisor(int listener, pid_t child, const Readable& places) : listener_(listener), child_(child)
+    {
+        // Compared as the kernel resolves them.
+        const auto resolved = [](const QByteArray& path) {
+            char real[PATH_MAX];
+            return ::realpath(path.constData(), real) ? QByteArray(real) : path;
+        };
+        for (const QByteArray& file : places.files)
+            files_.push_back(resolved(file));
+        for (const QByteArray& folder : places.folders)
+            folders_.push_back(resolved(folder) + '/');
+        seccomp_notif_sizes sizes{};
+        if (seccompCall(SECCOMP_GET_NOTIF_SIZES, 0, &sizes) == 0) {
+            request_.resize(std::max<std::size_t>(sizes.seccomp_notif, sizeof(seccomp_notif)));
+            response_.resize(std::max<std::size_t>(sizes.seccomp_notif_resp, sizeof(seccomp_notif_resp)));
+        }
+    }
+    int fd() const { return listener_; }
+    bool namesChecked() const { return !namesUnread_; }
+
+    // Answers the requests waiting, without blocking; false when the
+    // listener is gone (the child has ended) or broken.
+    bool serve()
+    {
+        for (;;) {
+            pollfd p{listener_, POLLIN, 0};
+            if (::poll(&p, 1, 0) < 0)
+                return errno == EINTR;
+            if (!(p.revents & POLLIN))
+                return !(p.revents & (POLLHUP | POLLERR | POLLNVAL));
+            if (!serveOne())
+                return false;
+        }
+    }
+
+    // Waits up to `millis` for the child's one exec and lets it through.
+    bool letTheExecThrough(int millis)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!execDone_) {
+            pollfd p{listener_, POLLIN, 0};
+            const int left = int(std::max<qint64>(0, millis - clock.elapsed()));
+            if (left == 0 || ::poll(&p, 1, left) <= 0 || !(p.revents & POLLIN) || !serveOne())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool serveOne()
+    {
+        if (request_.empty())
+            return false;
+        std::fill(request_.begin(), request_.end(), 0);
+        if (::ioctl(listener_, SECCOMP_IOCTL_NOTIF_RECV, request_.data()) != 0)
+            return errno == EINTR || errno == ENOENT;
+        const auto* notif = reinterpret_cast<const seccomp_notif*>(request_.data());
+        std::fill(response_.begin(), response_.end(), 0);
+        auto* resp = reinterpret_cast<seccomp_notif_resp*>(response_.data());
+        resp->id = notif->id;
+        const int error = decide(*notif);
+        resp->flags = error == 0 ? SECCOMP_USER_NOTIF_FLAG_CONTINUE : 0;
+        resp->error = -error;
+        // A request the child gave up (it was killed) is no error here.
+        return ::ioctl(listener_, SECCOMP_IOCTL_NOTIF_SEND, resp) == 0 || errno == ENOENT;
+    }
+
+    // 0 to let the call through, else the error it fails with.
+    int decide(const seccomp_notif& n)
+    {
+        if (n.pid != std::uint32_t(child_))
+            return EPERM;
+        const long nr = long(n.data.nr);
+        if (nr == SYS_execve || nr == SYS_execveat) {
+            if (execDone_ || nr != SYS_execve)
+                return EPERM;
+            execDone_ = true;
+            return 0;
+        }
+        // Where the call has its folder and its name, and whether an empty
+        // name means the descriptor itself.
+        int dirArg = 0, pathArg = 1;
+        bool emptyAllowed = false;
+#ifdef SYS_open
+        if (nr == SYS_open) {
+            dirArg = -1;
+            pathArg = 0;
+        }
+#endif
+        if (nr == SYS_newfstatat)
+            emptyAllowed = n.data.args[3] & AT_EMPTY_PATH;
+        else if (nr == SYS_statx)
+            emptyAllowed = n.data.args[2] & AT_EMPTY_PATH;
+        else if (nr != SYS_openat && pathArg != 0)
+            return EPERM;
+        QByteArray path;
+        if (namesUnread_)
+            return 0;
+        if (!readPath(n.data.args[pathArg], path)) {
+            // A kernel that keeps even a parent from reading its child's
+            // memory (Yama's ptrace_scope 3) leaves the names unread from the
+            // first one on: they go through, and Landlock and the reader's
+            // own lock decide. Refused later, it is refused.
+            if (errno == EPERM && !namesRead_) {
+                namesUnread_ = true;
+                return 0;
+            }
+            return EACCES;
+        }
+        namesRead_ = true;
+        if (::ioctl(listener_, SECCOMP_IOCTL_NOTIF_ID_VALID, &n.id) != 0)
+            return EACCES;
+        // fstat through a descriptor: nothing is named.
+        if (path.isEmpty())
+            return emptyAllowed ? 0 : ENOENT;
+        // The child's folder is "/" and stays so; a name relative to a
+        // descriptor is not needed by the loader.
+        if (!path.startsWith('/')) {
+            if (dirArg >= 0 && int(n.data.args[dirArg]) != AT_FDCWD)
+                return EACCES;
+            path.prepend('/');
+        }
+        char resolved[PATH_MAX];
+        if (!::realpath(path.constData(), resolved))
+            return errno == ENOENT || errno == ENOTDIR ? errno : EACCES;
+        return readable(QByteArray(resolved)) ? 0 : EACCES;
+    }
+
+    bool readable(const QByteArray& path) const
+    {
+        return std::find(files_.begin(), files_.end(), path) != files_.end()
+            || std::any_of(folders_.begin(), folders_.end(),
+                           [&](const QByteArray& folder) { return path.startsWith(folder); });
+    }
+
+    // The name at `address` in the child's memory, up to PATH_MAX bytes.
+    bool readPath(std::uint64_t address, QByteArray& path) const
+    {
+        char buffer[PATH_MAX];
+        std::size_t got = 0;
+        // Piece by piece, so a name near the end of a mapping still reads.
+        while (got < sizeof buffer) {
+            const std::uint64_t at = address + got;
+            const std::size_t toPage = 4096 - std::size_t(at % 4096);
+            iovec local{buffer + got, std::min(toPage, sizeof buffer - got)};
+            iovec remote{reinterpret_cast<void*>(at), local.iov_len};
+            const ssize_t n = ::process_vm_readv(child_, &local, 1, &remote, 1, 0);
+            if (n <= 0) {
+                if (n == 0)
+                    errno = EFAULT;
+                return false;
+            }
+            const void* end = std::memchr(buffer + got, 0, std::size_t(n));
+            if (end) {
+                path = QByteArray(buffer, qsizetype(static_cast<const char*>(end) - buffer));
+                return true;
+            }
+            got += std::size_t(n);
+        }
         return false;
-    std::vector<char> request(std::max<std::size_t>(sizes.seccomp_notif, sizeof(seccomp_notif)));
-    std::vector<char> response(std::max<std::size_t>(sizes.seccomp_notif_resp, sizeof(seccomp_notif_resp)));
-    pollfd p{listener, POLLIN, 0};
-    if (::poll(&p, 1, millis) <= 0 || !(p.revents & POLLIN))
-        return false;
-    if (::ioctl(listener, SECCOMP_IOCTL_NOTIF_RECV, request.data()) != 0)
-        return false;
-    const auto* notif = reinterpret_cast<const seccomp_notif*>(request.data());
-    auto* resp = reinterpret_cast<seccomp_notif_resp*>(response.data());
-    resp->id = notif->id;
-    const bool theExec = notif->pid == std::uint32_t(child) && notif->data.nr == SYS_execve;
-    resp->flags = theExec ? SECCOMP_USER_NOTIF_FLAG_CONTINUE : 0;
-    resp->error = theExec ? 0 : -EPERM;
-    return ::ioctl(listener, SECCOMP_IOCTL_NOTIF_SEND, resp) == 0 && theExec;
-}
+    }
+
+    int listener_;
+    pid_t child_;
+    std::vector<QByteArray> files_;
+    std::vector<QByteArray> folders_;  // each ending in '/'
+
+    bool execDone_ = false;
+    bool namesRead_ = false;
+    bool namesUnread_ = false;
+    std::vector<char> request_, response_;
+};
 
 struct Fd {
     int fd = -1;
@@ -468,7 +613,8 @@ struct Fd {
 
 // Waits for the output to end, within the time and size; false when the
 // run has to be stopped.
-bool collectOutput(int out, const QElapsedTimer& clock, qint64 millis, qint64 maxBytes, QByteArray& output)
+bool collectOutput(int out, Supervisor* supervisor, const QElapsedTimer& clock, qint64 millis, qint64 maxBytes,
+                   QByteArray& output)
 {
     bool ok = true;
     bool done = false;
@@ -501,6 +647,14 @@ bool collectOutput(int out, const QElapsedTimer& clock, qint64 millis, qint64 ma
             if (done)
                 loop.quit();
         });
+        std::optional<QSocketNotifier> asking;
+        if (supervisor) {
+            asking.emplace(supervisor->fd(), QSocketNotifier::Read);
+            QObject::connect(&*asking, &QSocketNotifier::activated, &loop, [&] {
+                if (!supervisor->serve())
+                    asking->setEnabled(false);
+            });
+        }
         QTimer deadline;
         deadline.setSingleShot(true);
         QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
@@ -513,21 +667,26 @@ bool collectOutput(int out, const QElapsedTimer& clock, qint64 millis, qint64 ma
         if (!done)
             loop.exec(QEventLoop::ExcludeUserInputEvents);
     } else {
+        bool asking = supervisor != nullptr;
         while (!done) {
             const qint64 left = millis - clock.elapsed();
-            pollfd p{out, POLLIN, 0};
-            if (left <= 0 || ::poll(&p, 1, int(left)) <= 0) {
+            pollfd p[2] = {{out, POLLIN, 0}, {asking ? supervisor->fd() : -1, POLLIN, 0}};
+            if (left <= 0 || ::poll(p, 2, int(left)) <= 0) {
                 ok = false;
                 break;
             }
-            readSome();
+            if (p[1].revents)
+                asking = supervisor->serve();
+            if (p[0].revents)
+                readSome();
         }
     }
     return ok;
 }
 
-// Waits (without reaping) for the child to end, until the time is up.
-bool waitForEnd(pid_t child, const QElapsedTimer& clock, qint64 millis)
+// Waits (without reaping) for the child to end, until the time is up,
+// answering what it still asks.
+bool waitForEnd(pid_t child, Supervisor* supervisor, const QElapsedTimer& clock, qint64 millis)
 {
     for (;;) {
         siginfo_t info{};
@@ -535,6 +694,8 @@ bool waitForEnd(pid_t child, const QElapsedTimer& clock, qint64 millis)
             return true;
         if (clock.elapsed() >= millis)
             return false;
+        if (supervisor && !supervisor->serve())
+            supervisor = nullptr;
         if (QCoreApplication::instance()) {
             QEventLoop loop;
             QTimer::singleShot(5, &loop, &QEventLoop::quit);
@@ -556,7 +717,6 @@ ConfinedRun runConfined(const ConfinedCommand& command)
 
     // Everything that allocates happens here, before the fork.
     const QByteArray program = QFile::encodeName(QFileInfo(command.program).absoluteFilePath());
-    const QByteArray input = QFile::encodeName(QFileInfo(command.input).absoluteFilePath());
     std::vector<QByteArray> args{program};
     for (const QString& a : command.arguments)
         args.push_back(a.toUtf8());
@@ -566,16 +726,13 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     argv.push_back(nullptr);
 
     run.landlockAbi = landlockAbi();
+    const Readable places = readablePlaces(program);
     Fd ruleset;
     if (command.layers & kLandlockLayer) {
-        ruleset.reset(makeLandlockRuleset(run.landlockAbi, program, input));
+        ruleset.reset(makeLandlockRuleset(run.landlockAbi, places));
         if (ruleset.fd == -2)
             return run;
     }
-    std::vector<std::size_t> pidSlots;
-    std::vector<sock_filter> withListener = buildFilter(SECCOMP_RET_USER_NOTIF, pidSlots);
-    std::vector<sock_filter> withoutListener = buildFilter(SECCOMP_RET_ALLOW, pidSlots);
-
     int pipeFds[2];
     int controlFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -587,11 +744,15 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     Fd null(::open("/dev/null", O_RDWR | O_CLOEXEC));
     if (null.fd < 0)
         return run;
+    std::vector<std::size_t> pidSlots;
+    std::vector<sock_filter> withListener = buildFilter(SECCOMP_RET_USER_NOTIF, controlChild.fd, pidSlots);
+    std::vector<sock_filter> withoutListener = buildFilter(SECCOMP_RET_ALLOW, controlChild.fd, pidSlots);
 
     ChildPlan plan;
     plan.program = program.constData();
     plan.argv = argv.data();
-    plan.input = null.fd;
+    plan.input = command.input >= 0 ? command.input : null.fd;
+    plan.null = null.fd;
     plan.output = outChild.fd;
     plan.control = controlChild.fd;
     plan.ruleset = ruleset.fd;
@@ -615,23 +776,29 @@ ConfinedRun runConfined(const ConfinedCommand& command)
 
     bool ok = false;
     int listener = -1;
+    Fd listening;
+    std::optional<Supervisor> supervisor;
     if (receiveFromChild(control.fd, int(std::max<qint64>(1, millis - clock.elapsed())), run.applied, listener)) {
-        Fd listening(listener);
+        listening.reset(listener);
         // Every layer asked for and present on this kernel is in place, and
         // the one exec is let through; anything less and the program does
         // not run.
         const bool landlockWanted = (command.layers & kLandlockLayer) && run.landlockAbi >= 1;
         const bool layersIn = (!(command.layers & kSeccompLayer) || (run.applied & kSeccompLayer))
             && (!landlockWanted || (run.applied & kLandlockLayer));
+        if (layersIn && listener >= 0)
+            supervisor.emplace(listener, child, places);
         ok = layersIn
-            && (listener < 0 || letTheExecThrough(listener, child, int(std::max<qint64>(1, millis - clock.elapsed()))));
+            && (!supervisor || supervisor->letTheExecThrough(int(std::max<qint64>(1, millis - clock.elapsed()))));
     }
     control.reset();
+    Supervisor* asking = supervisor ? &*supervisor : nullptr;
     if (ok)
-        ok = collectOutput(out.fd, clock, millis, command.maxOutputBytes, run.output);
+        ok = collectOutput(out.fd, asking, clock, millis, command.maxOutputBytes, run.output);
     out.reset();
     if (ok)
-        ok = waitForEnd(child, clock, millis);
+        ok = waitForEnd(child, asking, clock, millis);
+    run.namesChecked = supervisor && supervisor->namesChecked();
     // The whole session goes, whatever it left behind; the child is not
     // reaped yet, so its number cannot have been given to another process.
     ::kill(-child, SIGKILL);

@@ -3,26 +3,29 @@
 // before its first instruction. Between fork and exec the child takes the
 // limits below and every confinement the kernel gives an unprivileged
 // program, so whatever the program file is (a parser subverted by its
-// input, or a program put in its place) it can read its one input file and
-// the libraries it links, write to its standard output and exit:
+// input, or a program put in its place) it can read the input it was given
+// on its standard input and the libraries it links, write to its standard
+// output and exit:
 //   - resource limits: memory, CPU time, no file written (RLIMIT_FSIZE 0),
-//     no core dump; no descriptor of the program but stdin (/dev/null),
-//     stdout (a pipe) and stderr (/dev/null) survives the exec;
+//     no core dump; no descriptor of the program but stdin (the input, or
+//     /dev/null), stdout (a pipe) and stderr (/dev/null) survives the exec;
 //   - a session of its own, killed whole when the run ends;
 //   - a new user and network namespace where the kernel allows one: no
 //     network, not even the loopback, and no abstract Unix sockets;
 //   - Landlock where the kernel has it: every file operation is refused but
-//     reading the input file and the library folders and running the
-//     program file; on newer kernels also TCP, abstract Unix sockets and
-//     signals out of the sandbox;
-//   - PR_SET_NO_NEW_PRIVS and a seccomp filter: no socket of any kind; no
-//     open for writing or creating; no rename, link, unlink, mkdir, chmod,
-//     chown, truncate, mknod or change of times; no shared writable
-//     mapping; no trace of, read of the memory of, or signal to another
-//     process; no new namespace, mount or further seccomp listener; and no
-//     program run after the first: the one exec of the program is let
-//     through by the launcher itself, once, through a seccomp listener it
-//     closes right after.
+//     reading the library folders and running the program file; on newer
+//     kernels also TCP, abstract Unix sockets and signals out of the
+//     sandbox;
+//   - PR_SET_NO_NEW_PRIVS and a seccomp filter that refuses every system
+//     call but those a reader needs to load and to read: files opened for
+//     reading only, written only to its standard output; no socket; no
+//     process or thread made, so the memory limit bounds the whole program;
+//     signals only to itself; its limits read, never set; no priority,
+//     scheduling, name, lock, watch, namespace or mount;
+//   - a seccomp listener the launcher keeps for the whole run (Linux 5.5
+//     and later): the one exec of the program is let through, every later
+//     one refused, and an open or a stat by name reaches only the program,
+//     the loader and the library folders, whether or not Landlock is there.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -40,7 +43,7 @@ enum ConfinementLayer : unsigned {
 struct ConfinedCommand {
     QString program;
     QStringList arguments;
-    QString input;              // the one file the program may read
+    int input = -1;             // the program's standard input (/dev/null when -1); stays the caller's
     qint64 memoryBytes = 0;     // address space
     int seconds = 0;            // CPU time, and wall time of the whole run
     qint64 maxOutputBytes = 0;  // more on its standard output stops the run
@@ -57,6 +60,9 @@ struct ConfinedRun {
     // Landlock ABI version of the kernel (0: none).
     unsigned applied = 0;
     int landlockAbi = 0;
+    // Whether the launcher checked every name the program opened or
+    // stat'ed (a kernel with the seccomp listener that lets it read them).
+    bool namesChecked = false;
 };
 
 // Runs the command and waits for it. Where an application object exists the

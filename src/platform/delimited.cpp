@@ -42,6 +42,21 @@ QString columnName(const QString& definition)
     return blank < 0 ? d : d.left(blank);
 }
 
+// Opens a file from outside (openRegularFile()) into `file`; false with
+// errno set when it is not a regular file that can be read.
+bool openRegular(const QString& path, QFile& file)
+{
+    const int fd = openRegularFile(path);
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        errno = EIO;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString decodeText(const QByteArray& bytes)
@@ -106,12 +121,12 @@ bool writeSchemaIni(const QString& folder, const QStringList& lines, const QStri
     return true;
 }
 
-DelimitedSchema readSchemaIni(const QString& folder, const QString& fileName)
+std::optional<DelimitedSchema> readSchemaIni(const QString& folder, const QString& fileName)
 {
     DelimitedSchema schema;
-    QFile file(QDir(folder).filePath(QStringLiteral("Schema.ini")));
-    if (!file.open(QIODevice::ReadOnly))
-        return schema;
+    QFile file;
+    if (!openRegular(QDir(folder).filePath(QStringLiteral("Schema.ini")), file))
+        return errno == ENOENT ? std::optional(schema) : std::nullopt;
     static const QRegularExpression delimitedRe(QStringLiteral("^Delimited\\((.)\\)$"),
                                                 QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression colRe(QStringLiteral("^Col(\\d+)$"), QRegularExpression::CaseInsensitiveOption);
@@ -195,10 +210,9 @@ int DelimitedTable::column(const QString& name) const
 bool readTextLines(const QString& path, QStringList& lines, QString& error)
 {
     lines.clear();
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(info.fileName());
+    QFile file;
+    if (!openRegular(path, file)) {
+        error = openFailedMessage(path);
         return false;
     }
     const QByteArray bytes = file.read(kMaxFileBytes + 1);
@@ -235,7 +249,12 @@ bool readDelimited(const QString& path, bool headerByDefault, DelimitedTable& ou
     if (!readTextLines(path, text, error))
         return false;
     const QFileInfo info(path);
-    const DelimitedSchema schema = readSchemaIni(info.absolutePath(), info.fileName());
+    const std::optional<DelimitedSchema> described = readSchemaIni(info.absolutePath(), info.fileName());
+    if (!described) {
+        error = openFailedMessage(QStringLiteral("Schema.ini"));
+        return false;
+    }
+    const DelimitedSchema& schema = *described;
     const bool header = schema.colNameHeader.value_or(headerByDefault);
 
     // Split one line at a time, so a flood of delimiters is refused before

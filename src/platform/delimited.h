@@ -26,8 +26,11 @@ bool writeSchemaIni(const QString& folder, const QStringList& lines, const QStri
 
 // The section of "folder/Schema.ini" for the file `fileName` (section names
 // compared without regard to letter case). Without the file or the section,
-// the defaults: "," and no column names.
-DelimitedSchema readSchemaIni(const QString& folder, const QString& fileName);
+// the defaults: "," and no column names. Nothing when what stands under the
+// name is not a regular file that can be read (a link, a FIFO another user
+// put there): it is opened as platform::openRegularFile() opens, never
+// waiting.
+std::optional<DelimitedSchema> readSchemaIni(const QString& folder, const QString& fileName);
 
 struct DelimitedTable {
     QStringList columns;
@@ -38,7 +41,9 @@ struct DelimitedTable {
     int column(const QString& name) const;
 };
 
-// Reads `path` as its Schema.ini describes. `headerByDefault` is the
+// Reads `path` as its Schema.ini describes, both opened as
+// platform::openRegularFile() opens (a link, a FIFO or a device under
+// either name is refused, never waited on). `headerByDefault` is the
 // connection's "HDR=" setting, used when the schema does not say. Columns
 // without a name in the header or the schema are named F1, F2, ... Text is
 // decoded by decodeText(). False with a message

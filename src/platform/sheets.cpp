@@ -1,5 +1,6 @@
 #include "platform/sheets.h"
 
+#include "platform/ArquivoPrivado.h"
 #include "platform/Confinement.h"
 #include "platform/planilha/resposta.h"
 
@@ -8,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cmath>
+#include <unistd.h>
 
 namespace platform {
 
@@ -45,15 +48,15 @@ QString erroDanificado(const QString& path)
 
 QString g_readerProgram;
 
-// Starts the reader on one file, confined, and returns its whole answer;
-// empty when it did not end on its own, in time, with exit code 0 and an
-// answer within bounds.
-QByteArray runReader(const QString& path, const QString& sheetName)
+// Starts the reader on one file, given as its standard input, confined,
+// and returns its whole answer; empty when it did not end on its own, in
+// time, with exit code 0 and an answer within bounds.
+QByteArray runReader(int input, const QString& sheetName)
 {
     ConfinedCommand command;
     command.program = sheetReaderProgram();
-    command.arguments = {QFileInfo(path).absoluteFilePath(), sheetName};
-    command.input = path;
+    command.arguments = {sheetName};
+    command.input = input;
     command.memoryBytes = kReaderMemory;
     command.seconds = kReaderSeconds;
     command.maxOutputBytes = planilha::kMaxAnswerBytes;
@@ -63,14 +66,14 @@ QByteArray runReader(const QString& path, const QString& sheetName)
     return run.output;
 }
 
-} // namespace
-
-SheetFormat sheetFormatOf(const QString& path)
+// What the first bytes of an open file say it is.
+SheetFormat formatOfHeader(int fd)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return SheetFormat::Unknown;
-    switch (planilha::kindOfHeader(file.read(8))) {
+    char head[8];
+    ssize_t n = 0;
+    while ((n = ::pread(fd, head, sizeof head, 0)) < 0 && errno == EINTR) {
+    }
+    switch (planilha::kindOfHeader(QByteArray(head, n < 0 ? 0 : qsizetype(n)))) {
     case planilha::Kind::Xls:
         return SheetFormat::Xls;
     case planilha::Kind::Xlsx:
@@ -79,6 +82,23 @@ SheetFormat sheetFormatOf(const QString& path)
         break;
     }
     return SheetFormat::Unknown;
+}
+
+struct Descriptor {
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+SheetFormat sheetFormatOf(const QString& path)
+{
+    const Descriptor file{openRegularFile(path)};
+    return file.fd < 0 ? SheetFormat::Unknown : formatOfHeader(file.fd);
 }
 
 void setSheetReaderProgram(const QString& program) { g_readerProgram = program; }
@@ -108,6 +128,8 @@ QString sheetReaderProgram()
 }
 
 QString damagedFileMessage(const QString& path) { return erroDanificado(path); }
+
+QString openFailedMessage(const QString& path) { return erroAbrir(path); }
 
 bool worksheetFromAnswer(const QByteArray& answer, Worksheet& out, planilha::Status& status)
 {
@@ -139,23 +161,18 @@ bool worksheetFromAnswer(const QByteArray& answer, Worksheet& out, planilha::Sta
 bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out, QString& error)
 {
     out.rows.clear();
-    if (!QFileInfo(path).isFile()) {
+    // Opened once, here: what the reader reads is what was checked.
+    const Descriptor file{openRegularFile(path)};
+    if (file.fd < 0) {
         error = erroAbrir(path);
         return false;
     }
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::ReadOnly)) {
-            error = erroAbrir(path);
-            return false;
-        }
-    }
-    if (sheetFormatOf(path) == SheetFormat::Unknown) {
+    if (formatOfHeader(file.fd) == SheetFormat::Unknown) {
         error = erroFormato(path);
         return false;
     }
     planilha::Status status = planilha::Status::Damaged;
-    if (!worksheetFromAnswer(runReader(path, sheetName), out, status) || status == planilha::Status::Damaged) {
+    if (!worksheetFromAnswer(runReader(file.fd, sheetName), out, status) || status == planilha::Status::Damaged) {
         out.rows.clear();
         error = erroDanificado(path);
         return false;

@@ -42,6 +42,8 @@ QString sheetReaderProgram();
 
 // "O arquivo 'x' está danificado ou não pôde ser lido."
 QString damagedFileMessage(const QString& path);
+// "Não foi possível abrir o arquivo 'x'."
+QString openFailedMessage(const QString& path);
 
 namespace planilha { enum class Status : char; }
 // The worksheet a reader answer holds. False when the answer is not a whole

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace importacao;
@@ -274,13 +275,21 @@ TEST_F(ExtratoTest, SantanderMovementWithoutADescriptionStopsTheRead)
     EXPECT_EQ(r.linhas.size(), 1u);
 }
 
-TEST_F(ExtratoTest, MissingFileGivesAMessageInEveryLayout)
+TEST_F(ExtratoTest, WhatIsNoRegularFileGivesAMessageInEveryLayoutAndIsNeverWaitedOn)
 {
-    for (Layout layout : {Layout::Bradesco, Layout::Caixa, Layout::Itau, Layout::Santander, Layout::Planilha}) {
-        const LeituraExtrato r = lerExtrato(layout, caminho("sumiu.txt"));
-        EXPECT_EQ(r.erro, QStringLiteral("Não foi possível abrir o arquivo ''sumiu.txt''.")) << nomeLayout(layout).toStdString();
-        EXPECT_TRUE(r.linhas.empty());
-    }
+    // Another user who can write the folder may put a FIFO or a link under
+    // a statement's name: opening a FIFO would wait for a writer for good.
+    escrever("extrato.xls", "15/03/2024;PADARIA;-45,90\n");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(caminho("fila.txt")).constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(caminho("fila.xls")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(caminho("extrato.xls"), caminho("atalho.xls")));
+    for (const char* nome : {"sumiu.txt", "fila.txt", "fila.xls", "atalho.xls"})
+        for (Layout layout : {Layout::Bradesco, Layout::Caixa, Layout::Itau, Layout::Santander, Layout::Planilha}) {
+            const LeituraExtrato r = lerExtrato(layout, caminho(nome));
+            EXPECT_EQ(r.erro, QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(nome))
+                << nome << " " << nomeLayout(layout).toStdString();
+            EXPECT_TRUE(r.linhas.empty());
+        }
 }
 
 TEST_F(ExtratoTest, FilePathMayUseBackslashesAsTheWindowBuildsIt)

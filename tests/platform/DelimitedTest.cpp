@@ -6,6 +6,7 @@
 #include <functional>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -72,6 +73,32 @@ TEST_F(DelimitedTest, SchemaIniReplacesWhatStandsUnderItsNameAsAName)
     QString erro;
     EXPECT_FALSE(writeSchemaIni(caminho("nao/existe"), {"[a.txt]"}, "C:\\nao\\existe", erro));
     EXPECT_EQ(erro, QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''C:\\nao\\existe''."));
+}
+
+TEST_F(DelimitedTest, ASchemaIniSwappedForAFifoOrALinkIsRefusedNotWaitedOn)
+{
+    // Between its writing and its reading another user who can write the
+    // folder may put a FIFO there, which would keep the read waiting for
+    // good, or a link to a file of their choosing.
+    escrever("extrato.txt", "15/03/2024;PADARIA;-45,90\n");
+    escrever("outro.ini", "[extrato.txt]\r\nFormat=Delimited(|)\r\n");
+    const QString schema = caminho("Schema.ini");
+    const struct {
+        const char* caso;
+        std::function<bool()> preparar;
+    } casos[] = {
+        {"fifo", [&] { return ::mkfifo(QFile::encodeName(schema).constData(), 0600) == 0; }},
+        {"link", [&] { return QFile::link(caminho("outro.ini"), schema); }},
+    };
+    for (const auto& c : casos) {
+        QFile::remove(schema);
+        ASSERT_TRUE(c.preparar()) << c.caso;
+        DelimitedTable tabela;
+        QString erro;
+        EXPECT_FALSE(readDelimited(caminho("extrato.txt"), true, tabela, erro)) << c.caso;
+        EXPECT_EQ(erro, QStringLiteral("Não foi possível abrir o arquivo ''Schema.ini''.")) << c.caso;
+        EXPECT_TRUE(tabela.rows.empty()) << c.caso;
+    }
 }
 
 TEST_F(DelimitedTest, ColumnsNamedBySchemaMakeTheFirstLineData)

@@ -1,5 +1,6 @@
 #include "platform/planilha/leitura.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
@@ -24,17 +25,17 @@ constexpr int kMaxZipEntries = 1000;
 
 // An .xls statement is a few hundred kilobytes.
 constexpr qint64 kMaxXlsBytes = 64LL * 1024 * 1024;
+// An .xlsx is read whole into memory before its directory is checked.
+static_assert(kMaxInputBytes >= kMaxXlsBytes);
 
 // Whether the zip's central directory is what it says: every entry's header,
 // name, extra fields and comment inside the directory, and the directory
 // inside the file. The unzipping reads what the headers claim, so a header
 // claiming more than there is can keep it reading for a long time.
-bool centralDirectorySound(const QString& path)
+bool centralDirectorySound(const QByteArray& zip)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPartSize * 4)
+    if (zip.size() > kMaxInputBytes)
         return false;
-    const QByteArray zip = file.readAll();
     const auto u16 = [&](qsizetype at) { return quint32(quint8(zip[at])) | quint32(quint8(zip[at + 1])) << 8; };
     const auto u32 = [&](qsizetype at) { return qint64(u16(at)) | qint64(u16(at + 2)) << 16; };
     const qsizetype eocd = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
@@ -248,36 +249,51 @@ private:
     std::vector<quint32> fat_;
 };
 
-bool declaredSizesFit(const QString& path)
+quint32 u16At(QByteArrayView bytes, qsizetype at)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxXlsBytes)
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8;
+}
+
+// Gives each record of an .xls's workbook stream, its id and its body, to
+// `onRecord`, which returns false to stop there. False when the compound
+// file does not hold, or when `onRecord` stopped.
+template <typename F>
+bool forEachRecord(const QByteArray& bytes, F onRecord)
+{
+    if (bytes.size() > kMaxXlsBytes)
         return false;
-    CompoundFile compound(file.readAll());
+    CompoundFile compound(bytes);
     QByteArray book;
     if (!compound.stream(QStringLiteral("Workbook"), book) && !compound.stream(QStringLiteral("Book"), book))
         return false;
-    const auto u16 = [&](qsizetype at) { return quint32(quint8(book[at])) | quint32(quint8(book[at + 1])) << 8; };
     for (qsizetype at = 0; at + 4 <= book.size();) {
-        const quint32 id = u16(at);
-        const qsizetype length = u16(at + 2);
+        const quint32 id = u16At(book, at);
+        const qsizetype length = u16At(book, at + 2);
         const qsizetype body = at + 4;
         if (body + length > book.size())
             break;
-        if (id == 0x0200) {
-            // BIFF8: first row, last row + 1 (32 bits each), then the
-            // columns; BIFF5 and older: 16-bit rows.
-            const bool biff8 = length >= 14;
-            if (!biff8 && length < 10)
-                return false;
-            const qint64 rows = biff8 ? qint64(u16(body + 4)) | qint64(u16(body + 6)) << 16 : u16(body + 2);
-            const qint64 cols = u16(body + (biff8 ? 10 : 6));
-            if (rows > kMaxRows || cols > kMaxColumns || rows * cols > kMaxCells)
-                return false;
-        }
+        if (!onRecord(id, QByteArrayView(book).sliced(body, length)))
+            return false;
         at = body + length;
     }
     return true;
+}
+
+bool declaredSizesFit(const QByteArray& bytes)
+{
+    return forEachRecord(bytes, [](quint32 id, QByteArrayView body) {
+        if (id != 0x0200)
+            return true;
+        // DIMENSIONS. BIFF8: first row, last row + 1 (32 bits each), then
+        // the columns; BIFF5 and older: 16-bit rows.
+        const qsizetype length = body.size();
+        const bool biff8 = length >= 14;
+        if (!biff8 && length < 10)
+            return false;
+        const qint64 rows = biff8 ? qint64(u16At(body, 4)) | qint64(u16At(body, 6)) << 16 : u16At(body, 2);
+        const qint64 cols = u16At(body, biff8 ? 10 : 6);
+        return rows <= kMaxRows && cols <= kMaxColumns && rows * cols <= kMaxCells;
+    });
 }
 
 // ---- .xlsx --------------------------------------------------------------
@@ -459,16 +475,24 @@ bool parseRef(QStringView ref, int& row, int& col)
     return true;
 }
 
-} // namespace
+// The whole file, or false when it cannot be read or holds more than a
+// spreadsheet may.
+bool readWhole(const QString& path, QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.read(kMaxInputBytes + 1);
+    return bytes.size() <= kMaxInputBytes && file.error() == QFile::NoError;
+}
 
-Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+Status readXlsBytes(const QByteArray& bytes, const char* freexlName, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
-    if (!declaredSizesFit(path))
+    if (!declaredSizesFit(bytes))
         return Status::Damaged;
     const void* handle = nullptr;
-    const QByteArray name = QFile::encodeName(path);
-    const int opened = freexl_open(name.constData(), &handle);
+    const int opened = freexl_open(freexlName, &handle);
     struct Closer {
         const void*& h;
         ~Closer()
@@ -533,12 +557,14 @@ Status readXlsCells(const QString& path, const QString& sheetName, std::vector<C
     return Status::Ok;
 }
 
-Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+Status readXlsxBytes(const QByteArray& bytes, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
-    if (!centralDirectorySound(path))
+    if (!centralDirectorySound(bytes))
         return Status::Damaged;
-    QuaZip zip(path);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QuaZip zip(&buffer);
     if (!zip.open(QuaZip::mdUnzip))
         return Status::Damaged;
     const Rels root = readRels(zip, QString());
@@ -675,22 +701,63 @@ Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<
     return Status::Ok;
 }
 
+// Reads `path` whole and gives its bytes to `read`.
+template <typename Read>
+Status fromFile(const QString& path, std::vector<Cell>& out, Read read)
+{
+    QByteArray bytes;
+    if (!readWhole(path, bytes)) {
+        out.clear();
+        return Status::Damaged;
+    }
+    return read(bytes);
+}
 
-Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+} // namespace
+
+Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+{
+    return fromFile(path, out, [&](const QByteArray& bytes) {
+        return readXlsBytes(bytes, QFile::encodeName(path).constData(), sheetName, out);
+    });
+}
+
+Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+{
+    return fromFile(path, out, [&](const QByteArray& bytes) { return readXlsxBytes(bytes, sheetName, out); });
+}
+
+Status readInput(const QByteArray& bytes, const char* freexlName, const QString& sheetName, std::vector<Cell>& out)
 {
     out.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Status::Damaged;
-    switch (kindOfHeader(file.read(8))) {
+    switch (kindOfHeader(bytes.left(8))) {
     case Kind::Xls:
-        return readXlsCells(path, sheetName, out);
+        return readXlsBytes(bytes, freexlName, sheetName, out);
     case Kind::Xlsx:
-        return readXlsxCells(path, sheetName, out);
+        return readXlsxBytes(bytes, sheetName, out);
     case Kind::Unknown:
         break;
     }
     return Status::Damaged;
+}
+
+int xlsCodePage(const QByteArray& bytes)
+{
+    int page = -1;
+    forEachRecord(bytes, [&](quint32 id, QByteArrayView body) {
+        if (id != 0x0042 || body.size() < 2)
+            return true;
+        page = int(u16At(body, 0));
+        return false;
+    });
+    return page;
+}
+
+Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
+{
+    return fromFile(path, out, [&](const QByteArray& bytes) {
+        return readInput(bytes, QFile::encodeName(path).constData(), sheetName, out);
+    });
 }
 
 } // namespace platform::planilha

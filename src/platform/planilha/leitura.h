@@ -18,4 +18,13 @@ Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<
 // Either of the two, chosen by the file's first bytes.
 Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out);
 
+// The same for a file already read into memory (at most kMaxInputBytes);
+// FreeXL opens an .xls by name, so it is given `freexlName` for the bytes.
+Status readInput(const QByteArray& bytes, const char* freexlName, const QString& sheetName, std::vector<Cell>& out);
+
+// The code page an .xls's CODEPAGE record names, read by the bounds-checked
+// walk of the compound file that weighs its declared sizes (not FreeXL);
+// -1 when there is none or the file does not hold.
+int xlsCodePage(const QByteArray& bytes);
+
 } // namespace platform::planilha

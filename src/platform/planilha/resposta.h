@@ -25,6 +25,7 @@ constexpr int kMaxColumns = 256;
 constexpr int kMaxCells = 500000;
 constexpr int kMaxTextBytes = 32767 * 3;            // one cell's text
 constexpr qint64 kMaxAnswerBytes = 32LL * 1024 * 1024;
+constexpr qint64 kMaxInputBytes = 128LL * 1024 * 1024;  // the spreadsheet file
 
 enum class Status : char { Ok = 'O', NoSheet = 'N', Damaged = 'D' };
 

@@ -1,11 +1,12 @@
 // A reader that misbehaves, started in place of vorsal-leitor-planilha
 // through the same launcher: what a reader subverted by a crafted file could
-// try. Its input file says what to do, one "chave=valor" a line (after
+// try. Its input (on standard input, as the real reader's) says what to do, one "chave=valor" a line (after
 // whatever header bytes the file starts with):
 //   modo=escapes   try every escape and write one line per escape,
 //                  "nome recusado ERRNO" or "nome conseguiu";
 //                  casa= the folder standing for the user's home (with
-//                  Banco/Casa.mdb, .ssh/id_rsa and unix.sock in it),
+//                  Banco/Casa.mdb, .ssh/id_rsa, unix.sock and a link
+//                  "atalho" in it),
 //                  porta= a TCP port listening on 127.0.0.1,
 //                  abstrato= the name of an abstract Unix socket listening;
 //   modo=cai       die of a segmentation fault;
@@ -26,7 +27,13 @@
 #include <map>
 #include <netinet/in.h>
 #include <string>
+#include <linux/sched.h>
+#include <sched.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/ptrace.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -38,16 +45,23 @@
 
 namespace {
 
-std::map<std::string, std::string> lerPedido(const char* path)
+// The request comes on standard input, as the real reader's file does.
+std::map<std::string, std::string> lerPedido()
 {
+    std::string texto;
+    char bloco[4096];
+    ssize_t n = 0;
+    while ((n = ::read(0, bloco, sizeof bloco)) > 0)
+        texto.append(bloco, std::size_t(n));
     std::map<std::string, std::string> pedido;
-    FILE* f = std::fopen(path, "rb");
-    if (!f)
-        return pedido;
-    char linha[4096];
-    while (std::fgets(linha, sizeof linha, f)) {
-        std::string s(linha);
-        while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+    std::size_t inicio = 0;
+    while (inicio < texto.size()) {
+        std::size_t fim = texto.find('\n', inicio);
+        if (fim == std::string::npos)
+            fim = texto.size();
+        std::string s = texto.substr(inicio, fim - inicio);
+        inicio = fim + 1;
+        while (!s.empty() && s.back() == '\r')
             s.pop_back();
         // The key may follow the header bytes of a workbook on the first line.
         for (const char* chave : {"modo=", "casa=", "porta=", "abstrato="}) {
@@ -56,7 +70,6 @@ std::map<std::string, std::string> lerPedido(const char* path)
                 pedido[std::string(chave, std::strlen(chave) - 1)] = s.substr(at + std::strlen(chave));
         }
     }
-    std::fclose(f);
     return pedido;
 }
 
@@ -119,7 +132,18 @@ bool executar(const char* programa)
     return false;
 }
 
-void escapes(const std::map<std::string, std::string>& pedido, const char* entrada)
+// A process made, seen by its end; it ends at once.
+bool criouProcesso(long pid)
+{
+    if (pid == 0)
+        ::_exit(0);
+    if (pid < 0)
+        return false;
+    ::waitpid(pid_t(pid), nullptr, 0);
+    return true;
+}
+
+void escapes(const std::map<std::string, std::string>& pedido)
 {
     const std::string casa = pedido.count("casa") ? pedido.at("casa") : "/root";
     const std::string conta = casa + "/Banco/Casa.mdb";
@@ -127,6 +151,21 @@ void escapes(const std::map<std::string, std::string>& pedido, const char* entra
 
     tentar("ler-conta", [&] { return abrirELer(conta); });
     tentar("ler-ssh", [&] { return abrirELer(casa + "/.ssh/id_rsa"); });
+    // The same key through names that start in a folder the loader may
+    // read, or that are relative to one.
+    tentar("ler-ssh-pela-biblioteca", [&] { return abrirELer("/usr/lib/../.." + casa + "/.ssh/id_rsa"); });
+    tentar("ler-ssh-relativo", [&] { return abrirELer("." + casa + "/.ssh/id_rsa"); });
+    tentar("ler-ssh-pela-pasta", [&] {
+        const int pasta = ::open("/usr/lib", O_PATH | O_DIRECTORY);
+        const int fd = ::openat(pasta, ("../.." + casa + "/.ssh/id_rsa").c_str(), O_RDONLY);
+        const int erro = errno;
+        if (pasta >= 0)
+            ::close(pasta);
+        if (fd >= 0)
+            ::close(fd);
+        errno = erro;
+        return fd >= 0;
+    });
     tentar("listar-casa", [&] {
         DIR* d = ::opendir(casa.c_str());
         if (!d)
@@ -194,9 +233,7 @@ void escapes(const std::map<std::string, std::string>& pedido, const char* entra
     tentar("mapear-conta-para-escrita", [&] {
         int fd = ::open(conta.c_str(), O_RDWR);
         if (fd < 0)
-            fd = ::open(entrada, O_RDONLY);
-        if (fd < 0)
-            return false;
+            fd = 0;
         void* p = ::mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
         const int erro = errno;
         ::close(fd);
@@ -224,6 +261,139 @@ void escapes(const std::map<std::string, std::string>& pedido, const char* entra
     tentar("sinal-ao-pai", [&] { return ::kill(pai, SIGCONT) == 0; });
     tentar("sinal-a-todos", [&] { return ::kill(-1, SIGCONT) == 0; });
     tentar("sinal-ao-grupo-do-pai", [&] { return ::kill(-::getpgid(pai), SIGCONT) == 0; });
+
+    // Another process's limits, priority and scheduling, set to what they
+    // most likely are already (the stand-in inherited them, where the
+    // launcher did not lower them), so that a change that got through harms
+    // nothing.
+    rlimit arquivos{};
+    ::prlimit(0, RLIMIT_NOFILE, nullptr, &arquivos);
+    const rlimit infinito{RLIM_INFINITY, RLIM_INFINITY};
+    tentar("limite-cpu-do-pai", [&] { return ::prlimit(pai, RLIMIT_CPU, &infinito, nullptr) == 0; });
+    tentar("limite-tamanho-do-pai", [&] { return ::prlimit(pai, RLIMIT_FSIZE, &infinito, nullptr) == 0; });
+    tentar("limite-arquivos-do-pai", [&] { return ::prlimit(pai, RLIMIT_NOFILE, &arquivos, nullptr) == 0; });
+    errno = 0;
+    int prioridade = ::getpriority(PRIO_PROCESS, 0);
+    if (prioridade == -1 && errno != 0)
+        prioridade = 0;
+    cpu_set_t cpus;
+    if (::sched_getaffinity(0, sizeof cpus, &cpus) != 0) {
+        CPU_ZERO(&cpus);
+        for (int i = 0; i < CPU_SETSIZE; ++i)
+            CPU_SET(i, &cpus);
+    }
+    tentar("prioridade-do-pai", [&] { return ::setpriority(PRIO_PROCESS, id_t(pai), prioridade) == 0; });
+    tentar("escalonador-do-pai", [&] {
+        const sched_param p{};
+        return ::sched_setscheduler(pai, SCHED_OTHER, &p) == 0;
+    });
+    tentar("afinidade-do-pai", [&] { return ::sched_setaffinity(pai, sizeof cpus, &cpus) == 0; });
+    tentar("ioprio-do-pai", [&] { return ::syscall(SYS_ioprio_set, 1 /* IOPRIO_WHO_PROCESS */, pai, 0) == 0; });
+
+    // Processes: any one made would hold memory of its own, outside the
+    // reader's bound, and could outlive it.
+    tentar("criar-processo", [&] { return criouProcesso(::fork()); });
+    tentar("clone-com-namespaces", [&] {
+        return criouProcesso(::syscall(SYS_clone, CLONE_NEWUSER | CLONE_NEWNS | SIGCHLD, nullptr, nullptr, nullptr, 0));
+    });
+    tentar("clone3", [&] {
+        clone_args args{};
+        args.exit_signal = SIGCHLD;
+        return criouProcesso(::syscall(SYS_clone3, &args, sizeof args));
+    });
+    // The new mount calls, with or without a namespace of its own.
+    tentar("montar-tmpfs", [&] {
+        const long fs = ::syscall(SYS_fsopen, "tmpfs", 0);
+        if (fs < 0)
+            return false;
+        ::close(int(fs));
+        return true;
+    });
+    tentar("copiar-arvore", [&] {
+        const long fd = ::syscall(SYS_open_tree, AT_FDCWD, "/", 1 /* OPEN_TREE_CLONE */);
+        if (fd < 0)
+            return false;
+        ::close(int(fd));
+        return true;
+    });
+
+    // Ways to carry bytes out that another process reads: its own limits
+    // (/proc/PID/limits), priority and scheduling (/proc/PID/stat), I/O
+    // priority, name (/proc/PID/comm), CPU set, signal mask and
+    // dispositions (/proc/PID/status), a lock (/proc/locks).
+    tentar("limite-proprio", [&] {
+        rlimit menos = arquivos;
+        menos.rlim_cur = menos.rlim_cur > 64 ? menos.rlim_cur - 1 : menos.rlim_cur;
+        return ::setrlimit(RLIMIT_NOFILE, &menos) == 0;
+    });
+    tentar("prioridade-propria", [&] { return ::setpriority(PRIO_PROCESS, 0, 19) == 0; });
+    tentar("escalonador-proprio", [&] {
+        const sched_param p{};
+        return ::sched_setscheduler(0, SCHED_IDLE, &p) == 0;
+    });
+    tentar("ioprio-proprio", [&] { return ::syscall(SYS_ioprio_set, 1, 0, 3 << 13 /* IDLE */) == 0; });
+    tentar("nome-proprio", [&] { return ::prctl(PR_SET_NAME, "id_rsa", 0, 0, 0) == 0; });
+    tentar("afinidade-propria", [&] {
+        cpu_set_t cpus;
+        CPU_ZERO(&cpus);
+        CPU_SET(0, &cpus);
+        return ::sched_setaffinity(0, sizeof cpus, &cpus) == 0;
+    });
+    tentar("mascara-de-sinais", [&] {
+        sigset_t sinais;
+        sigemptyset(&sinais);
+        sigaddset(&sinais, SIGUSR1);
+        return ::syscall(SYS_rt_sigprocmask, SIG_BLOCK, &sinais, nullptr, 8) == 0;
+    });
+    tentar("ignorar-sinal", [&] {
+        struct sigaction ignorar{};
+        ignorar.sa_handler = SIG_IGN;
+        return ::sigaction(SIGUSR2, &ignorar, nullptr) == 0;
+    });
+    tentar("flock-entrada", [&] { return ::flock(0, LOCK_SH | LOCK_NB) == 0; });
+    tentar("trava-posix-entrada", [&] {
+        struct flock trava{};
+        trava.l_type = F_RDLCK;
+        trava.l_whence = SEEK_SET;
+        return ::fcntl(0, F_SETLK, &trava) == 0;
+    });
+
+    // What it might learn of the user's files and of other processes.
+    tentar("stat-conta", [&] {
+        struct stat st{};
+        return ::stat(conta.c_str(), &st) == 0;
+    });
+    tentar("access-conta", [&] { return ::access(conta.c_str(), F_OK) == 0; });
+    tentar("readlink-casa", [&] {
+        char alvo[256];
+        return ::readlink((casa + "/atalho").c_str(), alvo, sizeof alvo) > 0;
+    });
+    tentar("inotify-casa", [&] {
+        const int fd = ::inotify_init1(IN_CLOEXEC);
+        if (fd < 0)
+            return false;
+        const bool ok = ::inotify_add_watch(fd, casa.c_str(), IN_ALL_EVENTS) >= 0;
+        const int erro = errno;
+        ::close(fd);
+        errno = erro;
+        return ok;
+    });
+    tentar("fanotify", [&] {
+        const long fd = ::syscall(SYS_fanotify_init, 0, O_RDONLY);
+        if (fd < 0)
+            return false;
+        ::close(int(fd));
+        return true;
+    });
+    tentar("limites-do-pai", [&] {
+        rlimit lido{};
+        return ::prlimit(pai, RLIMIT_CPU, nullptr, &lido) == 0;
+    });
+    tentar("prioridade-do-pai-lida", [&] {
+        errno = 0;
+        return ::getpriority(PRIO_PROCESS, id_t(pai)) != -1 || errno == 0;
+    });
+    tentar("escalonador-do-pai-lido", [&] { return ::sched_getscheduler(pai) >= 0; });
     std::fflush(stdout);
 }
 
@@ -235,16 +405,14 @@ void responder(const void* bytes, std::size_t size)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    if (argc < 2)
-        return 2;
-    const auto pedido = lerPedido(argv[1]);
+    const auto pedido = lerPedido();
     const std::string modo = pedido.count("modo") ? pedido.at("modo") : "";
     if (modo == "escapes") {
         // A write past the file-size limit then fails instead of ending the run.
         std::signal(SIGXFSZ, SIG_IGN);
-        escapes(pedido, argv[1]);
+        escapes(pedido);
         return 0;
     }
     if (modo == "cai") {
