@@ -248,8 +248,10 @@ void frmSenha::Login()
     } catch (const data::SenhaRecusada&) {
         senhaInvalida();
         return;
-    } catch (const data::DbError&) {
-        recusarArquivo(arquivoIlegivel(CaminhoBanco));
+    } catch (const data::DbError& e) {
+        // Another program holding the file past the wait is told as such;
+        // the password was not tried.
+        recusarArquivo(e.cause() == data::DbCause::Busy ? e.userMessage() : arquivoIlegivel(CaminhoBanco));
         return;
     }
     if (!registro.found || registro.senha.isEmpty()) {

@@ -121,10 +121,10 @@ void frmZAlteraSenha::cmdAltera_Click()
         const platform::WaitCursor espera;
         TrocarSenhaConta(nova);
     } catch (const data::DbError& e) {
-        falha = e.message();
+        falha = e.userMessage();
     }
     if (!falha.isEmpty()) {
-        recusar(QStringLiteral("A Senha não foi alterada: ") + falha, platform::vbCritical);
+        recusar(QStringLiteral("A Senha não foi alterada.\r") + falha, platform::vbCritical);
         return;
     }
     platform::MsgBox(QStringLiteral("Senha alterada com sucesso!"), platform::vbInformation,

@@ -6,8 +6,15 @@
 #include "platform/Form.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include <cerrno>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 data::Connection ConexaoBanco;
 QString CaminhoBanco;
@@ -60,7 +67,11 @@ data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& 
         try {
             connection.open(localPath, t.keying);
             return t.forma;
-        } catch (const data::DbError&) {
+        } catch (const data::DbError& e) {
+            // A file another program still holds after the wait says
+            // nothing about the password.
+            if (e.cause() == data::DbCause::Busy)
+                throw;
             // The next keying, on a fresh connection.
         }
     }
@@ -100,45 +111,202 @@ data::FormaConta AbrirConexao()
     return forma;
 }
 
-void data::rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
-                         const std::function<void(PassoRegravar)>& passo)
+namespace {
+using data::DbCause;
+using data::DbError;
+
+// The cause of a system call's failure, by its errno.
+DbCause causaDoSistema(int erro)
 {
-    const Keying chave(senha.toUtf8());
-    const QString temp = localPath + QStringLiteral(".novo");
-    auto falhou = [&](const QString& why) {
-        return DbError(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2").arg(temp, why));
-    };
-    // What a run that ended midway left here is of no use, and no other
-    // copy writes it: this one holds the account.
-    for (const QString& resto : {temp, temp + QStringLiteral("-journal")})
-        QFile::remove(resto);
-    platform::TravaArquivo trava;
-    const int fd = platform::criarArquivoPrivado(temp);
-    if (fd < 0 || trava.adotar(fd) != platform::TravaArquivo::Resultado::Travado)
-        throw falhou(QStringLiteral("não foi possível criá-lo."));
-    auto avisar = [&](PassoRegravar p) {
-        if (passo)
-            passo(p);
-    };
-    try {
-        avisar(PassoRegravar::Criada);
-        db.exportTo(temp, chave);
-        avisar(PassoRegravar::Exportada);
-        {
-            // Opening it proves the new key before it replaces anything.
-            Connection nova;
-            nova.open(temp, chave);
-            updateSenha(nova, senha);
+    switch (erro) {
+    case EPERM:
+    case EACCES:
+    case EROFS: return DbCause::ReadOnly;
+    case ENOSPC:
+    case EDQUOT: return DbCause::Full;
+    case ENOENT: return DbCause::Moved;
+    default: return DbCause::Other;
+    }
+}
+
+DbError naoGravada(DbCause causa)
+{
+    return DbError(QStringLiteral("A conta não foi gravada de novo com a senha."), causa);
+}
+
+// Refuses, before anything is written, a rewrite the file or its folder
+// cannot take: the file or the folder not writable (read-only, immutable,
+// another owner), or less room on the disk than `espaco` bytes.
+void conferirGravavel(const QString& arquivo, qint64 espaco)
+{
+    const QByteArray nome = QFile::encodeName(arquivo);
+    const int fd = ::open(nome.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw naoGravada(causaDoSistema(errno));
+    ::close(fd);
+    const QByteArray pasta = QFile::encodeName(QFileInfo(arquivo).absolutePath());
+    if (::access(pasta.constData(), W_OK) != 0)
+        throw naoGravada(causaDoSistema(errno));
+    struct statvfs disco {};
+    if (::statvfs(pasta.constData(), &disco) == 0 && qint64(disco.f_bavail) * qint64(disco.f_frsize) < espaco)
+        throw naoGravada(DbCause::Full);
+}
+
+// The file's key changed in place, and its Senha record with it, in one
+// transaction of the engine: a crash leaves the journal that gives the file
+// back whole with its former key. Every write another program committed
+// before the lock is in it; a connection another program opened before
+// reads nothing afterwards ("not a database"), so it cannot write into it
+// unseen.
+void recifrar(data::Connection& db, const data::Keying& chave, const QString& senha,
+              const std::function<void(data::PassoRegravar)>& avisar)
+{
+    using data::PassoRegravar;
+    const data::Keying antiga = db.keying();
+    const QString path = db.path();
+    // Every page goes into the journal first. Checked before the lock: a
+    // descriptor of the file closed while the engine holds its lock would
+    // let the lock go.
+    const QString alvo = QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath();
+    const qint64 espaco = QFileInfo(alvo).size() + 64 * 1024;
+    conferirGravavel(alvo, espaco);
+    // Opens the connection again with a keying, still holding the account;
+    // true when the file opens with it and its record holds `registro`.
+    auto reabrir = [&](const data::Keying& keying, const QString& registro) {
+        platform::TravaArquivo trava = db.takeHold();
+        bool abriu = false;
+        try {
+            db.open(path, keying);
+            abriu = registro.isNull() || data::readSenha(db).senha == registro;
+        } catch (const DbError&) {
         }
+        db.hold(std::move(trava));
+        return abriu;
+    };
+    bool recifrando = false;
+    try {
+        data::Transaction t(db);
+        avisar(PassoRegravar::Travada);
+        data::updateSenha(db, senha);
         avisar(PassoRegravar::SenhaGravada);
-        if (!platform::sincronizar(trava.fd()))
-            throw falhou(QStringLiteral("a gravação no disco falhou."));
-        avisar(PassoRegravar::Sincronizada);
-        if (!platform::substituirArquivo(temp, localPath))
-            throw falhou(QStringLiteral("não foi possível pô-lo no lugar da conta."));
-    } catch (...) {
-        QFile::remove(temp);
+        recifrando = true;
+        db.rekey(chave.key);
+        // The write lock still held: the engine left its commit undone (a
+        // reader kept the file past the wait, or the disk refused); the
+        // transaction is rolled back.
+        if (db.holdsWriteLock())
+            throw naoGravada(DbCause::Busy);
+        t.commit();
+    } catch (const DbError&) {
+        if (!recifrando)
+            throw;
+        reabrir(antiga, QString());
+        // The engine tells no cause for what it gave up; the file's state
+        // may.
+        conferirGravavel(alvo, espaco);
         throw;
+    } catch (...) {
+        if (recifrando)
+            reabrir(antiga, QString());
+        throw;
+    }
+    // Committed or given up by the engine: the file tells which.
+    if (!reabrir(chave, senha)) {
+        reabrir(antiga, QString());
+        conferirGravavel(alvo, espaco);
+        throw naoGravada(DbCause::Other);
+    }
+    try {
+        avisar(PassoRegravar::Recifrada);
+    } catch (const DbError&) {
+        // The change is done.
+    }
+}
+
+// The former file, renamed away but still open in another program that
+// opened it before, loses its first 1024 bytes (the salt of its key or the
+// format's name, and the change counter that tells that program its cached
+// pages are stale): that program's next read or write fails instead of going
+// into a file that is no longer the account, and the former key reads
+// nothing of it. Done while the write lock is held, through the lock's
+// descriptor, so it is that very file; the descriptor opened for it drops
+// the engine's locks on it when closed, which the rollback right after
+// would do anyway.
+void inutilizarAntigo(data::Connection& db, const struct stat& antes)
+{
+    const int trava = db.heldFd();
+    struct stat agora {};
+    if (trava < 0 || ::fstat(trava, &agora) != 0 || agora.st_dev != antes.st_dev || agora.st_ino != antes.st_ino)
+        return;
+    const QByteArray caminho = "/proc/self/fd/" + QByteArray::number(trava);
+    const int fd = ::open(caminho.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    const char zeros[data::CipherSettings::legacyPageSize] = {};
+    if (::pwrite(fd, zeros, sizeof zeros, 0) == ssize_t(sizeof zeros))
+        ::fdatasync(fd);
+    ::close(fd);
+}
+
+// A file of an earlier format (another page size, no encryption) written
+// whole beside the file it replaces, synced and renamed over it, all under
+// the file's write lock, so that no write of another program is left out
+// and none slips in between. A link is followed: the new file replaces its
+// target and the link stays.
+void regravar(data::Connection& db, const QString& localPath, const data::Keying& chave, const QString& senha,
+              const std::function<void(data::PassoRegravar)>& avisar)
+{
+    using data::PassoRegravar;
+    const QString alvo = QFileInfo(localPath).canonicalFilePath().isEmpty()
+                             ? localPath
+                             : QFileInfo(localPath).canonicalFilePath();
+    const QString temp = alvo + QStringLiteral(".novo");
+    struct stat info {};
+    if (::stat(QFile::encodeName(alvo).constData(), &info) == 0 && info.st_nlink > 1)
+        throw DbError(QStringLiteral("O arquivo da conta tem mais de um nome no disco; ele não foi gravado "
+                                     "de novo, para que nenhum dos nomes fique com a chave anterior."));
+    // Before the lock, as for a change in place.
+    conferirGravavel(alvo, QFileInfo(alvo).size() + 64 * 1024);
+    platform::TravaArquivo trava;
+    {
+        data::Transaction t(db);
+        avisar(PassoRegravar::Travada);
+        // What a run that ended midway left here is of no use, and no other
+        // copy writes it: this one holds the account.
+        for (const QString& resto : {temp, temp + QStringLiteral("-journal")})
+            QFile::remove(resto);
+        const int fd = platform::criarArquivoPrivado(temp);
+        if (fd < 0)
+            throw naoGravada(causaDoSistema(errno));
+        if (trava.adotar(fd) != platform::TravaArquivo::Resultado::Travado)
+            throw naoGravada(DbCause::Other);
+        try {
+            avisar(PassoRegravar::Criada);
+            {
+                // Read by a connection of its own: this one keeps the write
+                // lock, which a reader does not wait for.
+                data::Connection leitura;
+                leitura.open(alvo, db.keying());
+                leitura.exportTo(temp, chave);
+            }
+            avisar(PassoRegravar::Exportada);
+            {
+                // Opening it proves the new key before it replaces anything.
+                data::Connection nova;
+                nova.open(temp, chave);
+                data::updateSenha(nova, senha);
+            }
+            avisar(PassoRegravar::SenhaGravada);
+            if (!platform::sincronizar(trava.fd()))
+                throw naoGravada(causaDoSistema(errno));
+            avisar(PassoRegravar::Sincronizada);
+            if (!platform::substituirArquivo(temp, alvo))
+                throw naoGravada(causaDoSistema(errno));
+        } catch (...) {
+            QFile::remove(temp);
+            throw;
+        }
+        inutilizarAntigo(db, info);
     }
     // From here the new file is the account; the connection follows it,
     // and the hold moves with it (this copy has held both files all along).
@@ -155,6 +323,22 @@ void data::rewriteAccount(Connection& db, const QString& localPath, const QStrin
             db.hold(std::move(trava));
         }
     }
+}
+} // namespace
+
+void data::rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
+                         const std::function<void(PassoRegravar)>& passo)
+{
+    const Keying chave(senha.toUtf8());
+    auto avisar = [&](PassoRegravar p) {
+        if (passo)
+            passo(p);
+    };
+    const Keying& atual = db.keying();
+    if (!atual.key.isEmpty() && atual.pageSize == chave.pageSize && atual.kdfIterations == chave.kdfIterations)
+        recifrar(db, chave, senha, avisar);
+    else
+        regravar(db, localPath, chave, senha, avisar);
 }
 
 void TrocarSenhaConta(const QString& nova)

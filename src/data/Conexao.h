@@ -51,15 +51,21 @@ data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& 
 data::FormaConta AbrirConexao();
 
 namespace data {
-// The steps of rewriteAccount, where a test injects a fault.
-enum class PassoRegravar { Criada, Exportada, SenhaGravada, Sincronizada, Renomeada, Reaberta };
+// The steps of rewriteAccount, where a test injects a fault. A file keyed
+// as the password keys it goes Travada, SenhaGravada, Recifrada; a file of
+// an earlier format Travada, Criada, Exportada, SenhaGravada, Sincronizada,
+// Renomeada, Reaberta.
+enum class PassoRegravar { Travada, Criada, Exportada, SenhaGravada, Sincronizada, Renomeada, Reaberta, Recifrada };
 
-// Rewrites the open account, keyed with senha and its Senha record holding
-// senha: written whole beside it, synced, then renamed over it, so that a
-// crash at any moment leaves either the file as it was or the new one.
-// The connection then works on the new file and holds it as before.
-// Throws DbError (the file left as it was, the connection on it) when the
-// new file cannot be made.
+// Keys the open account with senha, its Senha record holding senha, under
+// the file's write lock from the first page read to the last written
+// (waiting for another program's write as every write does): a file keyed
+// as a password keys it is encrypted again in place, in one transaction;
+// a file of an earlier format is written whole beside it (beside a link's
+// target), synced and renamed over it. A crash at any moment leaves the
+// file as it was or the new one. The connection then works on the new
+// file and holds it as before. Throws DbError, with its cause, when nothing
+// changed (the file as it was, the connection on it).
 void rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
                    const std::function<void(PassoRegravar)>& passo = {});
 } // namespace data

@@ -5,7 +5,7 @@
 #include "platform/Application.h"
 
 #include <algorithm>
-#include <thread>
+#include <cerrno>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -54,6 +54,19 @@ DbCause causeOf(sqlite3* db)
     case SQLITE_LOCKED: return DbCause::Busy;
     case SQLITE_FULL: return DbCause::Full;
     case SQLITE_READONLY: return DbCause::ReadOnly;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+        // The engine reports a write the system refused as an I/O error;
+        // the system's own reason tells what the user can do.
+        switch (sqlite3_system_errno(db)) {
+        case EPERM:
+        case EACCES:
+        case EROFS: return DbCause::ReadOnly;
+        case ENOSPC:
+        case EDQUOT: return DbCause::Full;
+        default: break;
+        }
+        break;
     default: break;
     }
     const QString text = errorOf(db);
@@ -201,17 +214,23 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
     const QByteArray path = localPath.toUtf8();
     int rc = sqlite3_open_v2(path.constData(), &db, flags, nullptr);
     auto failWith = [&](const QString& why) {
+        const DbCause cause = causeOf(db);
         sqlite3_close(db);
-        throw DbError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(localPath, why));
+        endWait();
+        throw DbError(QStringLiteral("Não foi possível abrir o arquivo \"%1\": %2").arg(localPath, why), cause);
     };
     if (rc != SQLITE_OK)
         failWith(errorOf(db));
+    // Before the key is proved: the proving read waits for another program
+    // as every read does, instead of taking a locked file for a wrong key.
+    sqlite3_busy_handler(db, &Connection::waitWhileBusy, this);
     if (!keying.key.isEmpty()) {
         if (const QString why = keyWith(db, keying); !why.isEmpty())
             failWith(why);
     } else if (const QString why = execMessage(db, kProbe); !why.isEmpty()) {
         failWith(why);
     }
+    endWait();
     // Decrypted pages stay cached: queries over a large ledger read the same
     // pages again and again.
     sqlite3_exec(db, "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;", nullptr, nullptr, nullptr);
@@ -219,9 +238,9 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
     registerCollation(db);
     registerSaltos(db);
     registerSoma(db);
-    sqlite3_busy_handler(db, &Connection::waitWhileBusy, this);
     db_ = db;
     path_ = localPath;
+    keying_ = keying;
 }
 
 namespace {
@@ -251,7 +270,7 @@ int Connection::waitWhileBusy(void* self, int attempt)
         return 0;
     // Short steps at first, so a lock about to end costs little.
     const std::chrono::milliseconds step{attempt < 10 ? 2 : 25};
-    std::this_thread::sleep_for(std::min(step, busyWait() - spent));
+    platform::waitPainting(std::min(step, busyWait() - spent));
     return 1;
 }
 
@@ -285,10 +304,27 @@ void Connection::exportTo(const QString& localPath, const Keying& keying)
     const QByteArray settings = keying.key.isEmpty() ? QByteArray() : cipherPragmas("novo", keying);
     QString why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData());
     const QString detach = execMessage(db_, "DETACH DATABASE novo;");
+    const DbCause cause = causeOf(db_);
     if (why.isEmpty())
         why = detach;
     if (!why.isEmpty())
-        throw DbError(why);
+        throw DbError(why, cause);
+}
+
+void Connection::rekey(const QByteArray& key)
+{
+    if (!db_)
+        throw DbError(QStringLiteral("Conexão fechada."));
+    sqlite3_rekey_v2(db_, "main", key.constData(), int(key.size()));
+    endWait();
+    keying_.key = key;
+}
+
+bool Connection::holdsWriteLock() const
+{
+    int lock = SQLITE_LOCK_NONE;
+    return db_ && sqlite3_file_control(db_, "main", SQLITE_FCNTL_LOCKSTATE, &lock) == SQLITE_OK &&
+           lock >= SQLITE_LOCK_RESERVED;
 }
 
 void Connection::exec(const QString& sql)

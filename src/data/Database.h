@@ -80,14 +80,22 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Opens an existing file with one keying; the key is proved by a read,
-    // so a wrong key fails here and not at the first query.
+    // so a wrong key fails here and not at the first query. That read waits
+    // for another program that holds the file, as every read does, and a
+    // file still held after the wait fails with DbCause::Busy.
     void open(const QString& localPath, const Keying& keying, bool create = false);
     // Keeps a lock on the open file until close(), which releases it only
     // after the engine has let go of the file.
     void hold(platform::TravaArquivo trava) { trava_ = std::move(trava); }
+    // Gives the lock back to the caller, to be held again after the
+    // connection is opened anew.
+    platform::TravaArquivo takeHold() { return std::move(trava_); }
+    // The descriptor of the lock held on the open file; -1 for none.
+    int heldFd() const { return trava_.fd(); }
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const QString& path() const { return path_; }
+    const Keying& keying() const { return keying_; }
 
     // Runs SQL without parameters (schema, pragmas).
     void exec(const QString& sql);
@@ -97,6 +105,18 @@ public:
     // Writes the whole open database into the empty file at localPath,
     // keyed as given.
     void exportTo(const QString& localPath, const Keying& keying);
+
+    // Encrypts every page of the open file again with key (page size and
+    // iterations unchanged), inside the write transaction the caller holds,
+    // and commits that transaction with it: what the transaction wrote and
+    // the new key reach the file together, or neither does. The engine does
+    // not tell whether it committed: a write lock still held means it did
+    // not (roll back); otherwise the file, opened again, tells which key it
+    // has. Either way the connection must be opened again.
+    void rekey(const QByteArray& key);
+    // Whether the connection holds the file's write lock (a write
+    // transaction the engine has not ended).
+    bool holdsWriteLock() const;
 
     sqlite3* handle() const { return db_; }
 
@@ -115,6 +135,7 @@ private:
     static int waitWhileBusy(void* self, int attempt);
     sqlite3* db_ = nullptr;
     QString path_;
+    Keying keying_;
     platform::TravaArquivo trava_;
     std::chrono::steady_clock::time_point waitStart_;
     bool waiting_ = false;

@@ -37,20 +37,34 @@ QString conferir(data::Connection& db, const LinhaGrade& linha, LinhaConferida& 
     return QString();
 }
 
-// The question about an entry of the same due date and value, naming the
-// first one found; empty when there is none.
-QString perguntaDuplicado(data::Connection& db, const LinhaGrade& linha, const LinhaConferida& c)
+// The first entry of the account due on the line's date with its value:
+// its number (0 for none), description and value.
+struct Achado {
+    std::int64_t numLan = 0;
+    QString referente;
+    data::Centavos valor = 0;
+};
+
+Achado procurarDuplicado(data::Connection& db, const LinhaConferida& c)
 {
     data::Statement probe(db,
-                          QStringLiteral("SELECT Referente, Valor FROM Lancamentos"
+                          QStringLiteral("SELECT NumLan, Referente, Valor FROM Lancamentos"
                                          " WHERE DataVen = ? AND Valor = ? ORDER BY NumLan LIMIT 1"),
                           c.data, c.valor);
-    if (!probe.next())
-        return QString();
+    Achado a;
+    if (probe.next())
+        a = {probe.integer(0), probe.text(1), probe.integer(2)};
+    return a;
+}
+
+// The question about an entry of the same due date and value, naming it.
+QString perguntaDuplicado(const LinhaGrade& linha, const LinhaConferida& c, const QString& referente,
+                          data::Centavos valor)
+{
     return QStringLiteral("Já existe um valor idêndico lançado nesta mesma data. Veja os dois lançamentos:") + kCR +
-           QStringLiteral("Sistema: ") + probe.text(0) + QStringLiteral(" R$ ") + data::formatMoney(probe.integer(1)) +
-           kCR + QStringLiteral("Extrato: ") + linha.historico + QStringLiteral(" R$ ") + data::formatMoney(c.valor) +
-           kCR + QStringLiteral("Deseja efetuar este lançamento?");
+           QStringLiteral("Sistema: ") + referente + QStringLiteral(" R$ ") + data::formatMoney(valor) + kCR +
+           QStringLiteral("Extrato: ") + linha.historico + QStringLiteral(" R$ ") + data::formatMoney(c.valor) + kCR +
+           QStringLiteral("Deseja efetuar este lançamento?");
 }
 
 } // namespace
@@ -87,18 +101,52 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
         return r;
     }
 
+    // Every question is asked before the transaction, so that no other
+    // program waits on the file while the user reads. Each probe sees the
+    // account and the lines of this statement kept before it, as posting
+    // row by row would.
+    std::vector<bool> postar(linhas.size(), false);
+    std::vector<std::int64_t> achados(linhas.size(), 0);
     try {
-        data::Transaction t(db);
         for (size_t i = 0; i < linhas.size(); ++i) {
-            const LinhaGrade& linha = linhas[i];
-            if (linhaIgnorada(linha))
+            if (linhaIgnorada(linhas[i]))
                 continue;
             const LinhaConferida& c = conferidas[i];
-            // The probe runs inside the transaction, so it also finds the
-            // lines this posting has added before.
-            const QString pergunta = perguntaDuplicado(db, linha, c);
-            if (!pergunta.isEmpty() && (!perguntar || !perguntar(pergunta)))
+            const Achado achado = procurarDuplicado(db, c);
+            achados[i] = achado.numLan;
+            QString pergunta;
+            if (achado.numLan != 0) {
+                pergunta = perguntaDuplicado(linhas[i], c, achado.referente, achado.valor);
+            } else {
+                for (size_t j = 0; j < i && pergunta.isEmpty(); ++j)
+                    if (postar[j] && conferidas[j].data == c.data && conferidas[j].valor == c.valor)
+                        pergunta = perguntaDuplicado(linhas[i], c, linhas[j].historico, conferidas[j].valor);
+            }
+            postar[i] = pergunta.isEmpty() || (perguntar && perguntar(pergunta));
+        }
+
+        data::Transaction t(db);
+        // What the answers were given on must still hold: the same entries
+        // matched, the same classifications, the total still within reach.
+        bool mudou = !data::totalFitsWith(db, soma);
+        for (size_t i = 0; i < linhas.size() && !mudou; ++i) {
+            if (linhaIgnorada(linhas[i]))
                 continue;
+            LinhaConferida agora;
+            mudou = !conferir(db, linhas[i], agora).isEmpty() || agora.codigo != conferidas[i].codigo ||
+                    procurarDuplicado(db, conferidas[i]).numLan != achados[i];
+        }
+        if (mudou) {
+            r.erro = QStringLiteral("O banco de dados foi alterado por outro programa enquanto as perguntas eram "
+                                    "respondidas; o extrato não foi importado.") +
+                     kCR + kNadaGravado + kCR + QStringLiteral("Importe o extrato novamente.");
+            return r;
+        }
+        for (size_t i = 0; i < linhas.size(); ++i) {
+            if (!postar[i])
+                continue;
+            const LinhaGrade& linha = linhas[i];
+            const LinhaConferida& c = conferidas[i];
             data::Lancamento l;
             l.dataLan = c.data;
             l.dataVen = c.data;

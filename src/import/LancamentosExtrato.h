@@ -42,7 +42,7 @@ struct ResultadoLancamento {
 };
 
 // Asked before posting a line whose due date and value match an entry of
-// the account (those posted earlier in the same run included); the text
+// the account or a line of the same statement kept before it; the text
 // names both. True posts the line, false passes it over.
 using PerguntaDuplicado = std::function<bool(const QString& pergunta)>;
 
@@ -50,6 +50,9 @@ using PerguntaDuplicado = std::function<bool(const QString& pergunta)>;
 // or, when the file fails midway, none. Before anything is written each line
 // to post is checked (a real date, a number, a classification of the line's
 // side); the first that fails stops the posting with its reason in erro.
+// Every question is asked before the transaction, so the file is not held
+// while the user answers; the transaction then posts nothing when another
+// program changed meanwhile what the answers were given on.
 ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGrade>& linhas,
                                  const PerguntaDuplicado& perguntar);
 

@@ -2,6 +2,7 @@
 // The application object: Portuguese texts in Qt's own dialogs, Brazilian
 // number separators, and the last word on errors no window catches.
 #include <QApplication>
+#include <chrono>
 #include <exception>
 #include <functional>
 
@@ -35,6 +36,12 @@ Reported reportFailure(const std::exception& e, bool onlyKeepWindow = false);
 // The wait cursor on or off, for a wait that begins and ends in separate
 // calls (another program's lock).
 void showWaitCursor(bool on);
+
+// Waits for the given time while the windows go on painting; the user's
+// input waits until it is over, and no window closes meanwhile (its unload
+// would run in the middle of the work that waits). Without an application,
+// or off its thread, a plain sleep.
+void waitPainting(std::chrono::milliseconds wait);
 
 // The wait cursor for as long as it lives, over a piece of work the user
 // waits for (a login's conversion, a password change, a statement read).

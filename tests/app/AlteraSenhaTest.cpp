@@ -4,9 +4,15 @@
 #include "data/Conexao.h"
 #include "data/Senha.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QProcess>
 #include <QToolButton>
+
+#include <chrono>
+#include <vector>
 
 using namespace testsupport;
 
@@ -123,6 +129,96 @@ TEST_F(AlteraSenhaTest, BoxesTakeEightCharactersAndAFourCharacterPasswordIsStore
     EXPECT_EQ(senhaGravada(), QStringLiteral("a b "));
     data::Connection db;
     EXPECT_THROW(abrirArquivoConta(db, caminhoLocalBanco(), "Abc1"), data::SenhaRecusada);
+}
+
+// A change the file refuses, for each reason: the cause in Portuguese, no
+// engine text and no file name of ours; the password and the file's key as
+// they were; once the cause is gone, the same change goes through.
+TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
+{
+    using namespace std::chrono_literals;
+    data::Connection::setBusyWait(100ms);
+    data::Connection outro;
+    // Unmounted however the test ends, before the drives folder goes.
+    struct Montagem {
+        QString pasta;
+        ~Montagem()
+        {
+            ConexaoBanco.close();
+            if (!pasta.isEmpty())
+                QProcess::execute(QStringLiteral("umount"), {pasta});
+        }
+    } montagem;
+    QString atual = QStringLiteral("Abc1");
+    std::vector<CausaDeRecusa> casos = {
+        {"another program holds the file longer than the wait",
+         [&] {
+             outro.open(caminhoLocalBanco(), data::Keying(ChaveBanco));
+             outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
+         },
+         [&] { outro.close(); }, kRecusaOcupado},
+    };
+    // A disk with no room for the journal: a small memory file system, where
+    // this machine lets the tests mount one.
+    const QString pequeno = QDir(dir.path()).filePath(QStringLiteral("D"));
+    QDir().mkpath(pequeno);
+    const qint64 tamanho = QFileInfo(caminhoLocalBanco()).size();
+    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                   QStringLiteral("size=%1").arg(tamanho + 16 * 1024), QStringLiteral("tmpfs"),
+                                                   pequeno}) == 0) {
+        montagem.pasta = pequeno;
+        casos.push_back({"disk full",
+                         [&] {
+                             ConexaoBanco.close();
+                             ASSERT_TRUE(QFile::copy(QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")),
+                                                     QDir(bancoFolder(QStringLiteral("D"))).filePath(QStringLiteral("Casa.mdb"))));
+                             senhas[QDir(bancoFolder(QStringLiteral("D"))).filePath(QStringLiteral("Casa.mdb"))] =
+                                 atual;
+                             login(QStringLiteral("Casa"), QStringLiteral("D"));
+                         },
+                         [&] {
+                             QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,size=8m"),
+                                                                         pequeno});
+                         },
+                         kRecusaSemEspaco});
+    }
+    if (imutavelFunciona()) {
+        casos.push_back({"immutable file", [&] { ASSERT_TRUE(tornarSomenteLeitura(caminhoLocalBanco())); },
+                         [&] { tornarGravaveis(); }, kRecusaSomenteLeitura});
+    }
+    int vez = 0;
+    for (const CausaDeRecusa& c : casos) {
+        SCOPED_TRACE(c.nome);
+        c.causa();
+        const QString nova = QStringLiteral("nova%1").arg(++vez);
+        ModalHook estaVez;
+        estaVez.on<frmZAlteraSenha>([&](frmZAlteraSenha& f) {
+            digitar(f.txtSenhaDig, atual);
+            f.cmdOK->click();
+            digitar(f.txtNovaSenha[0], nova);
+            digitar(f.txtNovaSenha[1], nova);
+            msgs.clear();
+            f.cmdAltera->click();
+            ASSERT_EQ(msgs.calls.size(), 1u);
+            EXPECT_EQ(msgs.last().text, QStringLiteral("A Senha não foi alterada.\r") + c.mensagem)
+                << msgs.last().text.toStdString();
+            EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+            EXPECT_TRUE(f.isVisible());
+            EXPECT_EQ(senhaGravada(), atual);
+
+            c.fim();
+            msgs.clear();
+            f.cmdAltera->click();
+            ASSERT_EQ(msgs.calls.size(), 1u);
+            EXPECT_EQ(msgs.last().text, QStringLiteral("Senha alterada com sucesso!"));
+        });
+        platform::Forms::show<frmZAlteraSenha>();
+        EXPECT_EQ(senhaGravada(), nova);
+        atual = nova;
+        data::Connection db;
+        EXPECT_THROW(abrirArquivoConta(db, caminhoLocalBanco(), QStringLiteral("Abc1").toUtf8()), data::SenhaRecusada);
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }
 
 TEST_F(AlteraSenhaTest, EscapeStoresNothing)

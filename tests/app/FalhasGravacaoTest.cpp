@@ -18,9 +18,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 using namespace testsupport;
 using namespace std::chrono_literals;
@@ -62,25 +64,15 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
 {
     data::Connection outro;
     QByteArray guardado;
-    struct Caso {
-        const char* nome;
-        std::function<void()> causa;
-        std::function<void()> fim;
-        QString mensagem;
-    };
-    const Caso casos[] = {
+    std::vector<CausaDeRecusa> casos = {
         {"another program holds the file longer than the wait",
          [&] {
              abrirArquivoConta(outro, arquivo(), ChaveBanco);
              outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
          },
-         [&] { outro.close(); },
-         QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
-                        "Aguarde o outro programa terminar e tente novamente.")},
+         [&] { outro.close(); }, kRecusaOcupado},
         {"disk full", [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1")); },
-         [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1073741823")); },
-         QStringLiteral("Não há espaço livre no disco do banco de dados; nada foi gravado.\r"
-                        "Libere espaço no disco e tente novamente.")},
+         [] { ConexaoBanco.exec(QStringLiteral("PRAGMA max_page_count = 1073741823")); }, kRecusaSemEspaco},
         {"read-only file, logged in to",
          [&] {
              if (tornarSomenteLeitura(arquivo()))
@@ -92,8 +84,7 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
              tornarGravaveis();
              login(QStringLiteral("Casa"));
          },
-         QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
-                        "Ele pode ser consultado e o programa pode ser encerrado normalmente.")},
+         kRecusaSomenteLeitura},
         {"file replaced by a copy while open", [&] { substituir(); },
          [&] { login(QStringLiteral("Casa")); },
          QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava aberto; "
@@ -123,8 +114,18 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
          [] { ConexaoBanco.exec(QStringLiteral("DROP TRIGGER temp.recusa")); },
          QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\rrecusa simulada")},
     };
+    // Made immutable while open: the system refuses the write (EPERM) on a
+    // descriptor that was opened for writing.
+    if (imutavelFunciona()) {
+        casos.push_back({"file made immutable while open", [&] { ASSERT_TRUE(tornarSomenteLeitura(arquivo())); },
+                         [&] {
+                             tornarGravaveis();
+                             login(QStringLiteral("Casa"));
+                         },
+                         kRecusaSomenteLeitura});
+    }
     int gravadas = 0;
-    for (const Caso& c : casos) {
+    for (const CausaDeRecusa& c : casos) {
         SCOPED_TRACE(c.nome);
         msgs.clear();
         auto& f = aberta<frmAnotacao>();
@@ -156,6 +157,8 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
     }
 }
 
+// The wait keeps the windows painting under the wait cursor, and no window
+// closes in the middle of it.
 TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
 {
     data::Connection::setBusyWait(5s);
@@ -163,16 +166,26 @@ TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
     abrirArquivoConta(outro, arquivo(), ChaveBanco);
     outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
     std::thread soltar([&] {
-        std::this_thread::sleep_for(300ms);
+        std::this_thread::sleep_for(400ms);
         outro.exec(QStringLiteral("COMMIT"));
     });
     auto& f = aberta<frmAnotacao>();
     f.txtTitulo->setText(QStringLiteral("Conta de luz"));
     f.txtTexto->setPlainText(QStringLiteral("Pagar"));
+    Pinturas pinturas(&f);
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    QTimer::singleShot(150, &f, [&] {
+        cursor = cursorAtual();
+        f.close();
+    });
     QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
     soltar.join();
     EXPECT_TRUE(msgs.calls.empty()) << msgs.lastText().toStdString();
     EXPECT_EQ(contar(QStringLiteral("Anotacoes")), 1);
+    EXPECT_GE(pinturas.n, 5);
+    EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(f.isVisible());
 }
 
 TEST_F(FalhaGravacao, AWindowWhoseLoadCannotReadClosesWithAMessage)

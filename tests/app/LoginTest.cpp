@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 using namespace testsupport;
 
@@ -351,6 +353,50 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         EXPECT_EQ(modoDe(path), 0600);
         EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Casa.mdb")});
     }
+}
+
+// Another program holds the file exclusively (as it does while it
+// commits): the login waits; released within the wait, the right password
+// logs in; held past it, the file is said to be in use, never a wrong
+// password, and once it is released the same password logs in.
+TEST_F(LoginTest, AFileAnotherProgramHoldsIsWaitedForNeverAWrongPassword)
+{
+    using namespace std::chrono_literals;
+    const QString path = createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
+    data::Connection::setBusyWait(500ms);
+    for (const auto soltaEm : {150ms, 900ms}) {
+        SCOPED_TRACE(soltaEm.count());
+        ConexaoBanco.close();
+        data::Connection outro;
+        outro.open(path, data::Keying("abcd"));
+        outro.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        std::thread soltar([&] {
+            std::this_thread::sleep_for(soltaEm);
+            outro.exec(QStringLiteral("COMMIT"));
+        });
+        msgs.clear();
+        const bool presa = soltaEm > data::Connection::busyWait();
+        comDialogo([&](frmSenha& f) {
+            entrar(f, QStringLiteral("abcd"));
+            if (!presa)
+                return;
+            ASSERT_EQ(msgs.calls.size(), 1u);
+            EXPECT_EQ(msgs.last().text,
+                      QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
+                                     "Aguarde o outro programa terminar e tente novamente."));
+            EXPECT_FALSE(SenhaAceita);
+            EXPECT_TRUE(f.isVisible());
+            soltar.join();
+            msgs.clear();
+            entrar(f, QStringLiteral("abcd"));
+        });
+        if (soltar.joinable())
+            soltar.join();
+        EXPECT_TRUE(msgs.calls.empty()) << msgs.lastText().toStdString();
+        EXPECT_TRUE(SenhaAceita);
+        EXPECT_TRUE(ConexaoBanco.isOpen());
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }
 
 TEST_F(LoginTest, LeavingWithoutAMatchEndsTheProgram)

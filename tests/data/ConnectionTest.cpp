@@ -6,6 +6,8 @@
 #include "support/Fixtures.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <QFile>
 #include <QProcess>
 #include <sys/stat.h>
@@ -124,28 +126,36 @@ QStringList senhasQueAbrem(const QString& path, const QStringList& candidatas)
     return out;
 }
 
-// A password change, and the conversion of a file of an earlier version,
-// each interrupted by a fault at every step: the file as a crash at that
-// moment leaves it, and the file after the failure, open with exactly one
-// of the two passwords, and the connection goes on with that one.
+// A password change (the file encrypted again in place), and the
+// conversion of a file of an earlier version (written beside it and renamed
+// over it), each interrupted by a fault at every step: the file as a crash
+// at that moment leaves it, and the file after the failure, open with
+// exactly one of the two passwords, and the connection goes on with that
+// one.
 TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
 {
     using data::PassoRegravar;
-    const PassoRegravar passos[] = {PassoRegravar::Criada,       PassoRegravar::Exportada,
-                                    PassoRegravar::SenhaGravada, PassoRegravar::Sincronizada,
-                                    PassoRegravar::Renomeada,    PassoRegravar::Reaberta};
     struct Caso {
         const char* nome;
         bool antiga;
         const char* nova;
-    } casos[] = {{"troca de senha", false, "nova1"}, {"conversão", true, "abcd"}};
+        std::vector<PassoRegravar> passos;
+        PassoRegravar feito;  // from this step on the change stands
+    } casos[] = {{"troca de senha", false, "nova1",
+                  {PassoRegravar::Travada, PassoRegravar::SenhaGravada, PassoRegravar::Recifrada},
+                  PassoRegravar::Recifrada},
+                 {"conversão", true, "abcd",
+                  {PassoRegravar::Travada, PassoRegravar::Criada, PassoRegravar::Exportada,
+                   PassoRegravar::SenhaGravada, PassoRegravar::Sincronizada, PassoRegravar::Renomeada,
+                   PassoRegravar::Reaberta},
+                  PassoRegravar::Renomeada}};
     const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
     const QString retrato = path + QStringLiteral(".retrato");
     for (const Caso& c : casos) {
         const QString nova = QString::fromLatin1(c.nova);
         const QStringList candidatas =
             c.antiga ? QStringList{nova} : QStringList{QStringLiteral("abcd"), nova};
-        for (const PassoRegravar passo : passos) {
+        for (const PassoRegravar passo : c.passos) {
             SCOPED_TRACE(std::string(c.nome) + " " + std::to_string(int(passo)));
             ConexaoBanco.close();
             QFile::remove(path);
@@ -155,7 +165,7 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
                 regravarComo(path, data::Keying(data::kSenhaBancoDados, 4096,
                                                 data::CipherSettings::legacyKdfIterations));
             login(QStringLiteral("Casa"));
-            const bool depois = passo >= PassoRegravar::Renomeada;
+            const bool depois = passo >= c.feito;
             try {
                 data::rewriteAccount(ConexaoBanco, path, nova, [&](PassoRegravar p) {
                     if (p == passo) {
@@ -189,6 +199,120 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
     ConexaoBanco.close();
     platform::TravaArquivo outra;
     EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::Travado);
+}
+
+// Another program holds a write transaction (a note inserted, not yet
+// committed) while the account is rewritten: committed within the wait, its
+// note is in the rewritten account; held past it, the rewrite is refused as
+// busy, nothing changes and its commit stands. A reader that keeps its read
+// past the wait makes the rewrite's last step busy: refused, the file and
+// the connection as they were. Either way the file opens with exactly one
+// password, for a password change and for a conversion.
+TEST_F(AccountFileTest, RewriteAgainstAnotherWriterKeepsItsCommitOrIsRefused)
+{
+    using namespace std::chrono_literals;
+    struct Caso {
+        const char* nome;
+        bool antiga;
+        const char* nova;
+        std::chrono::milliseconds soltaEm;
+        bool recusada;
+        bool leitor = false;  // the other program only reads
+    } casos[] = {
+        {"troca de senha, solta a tempo", false, "nova1", 150ms, false},
+        {"troca de senha, presa além da espera", false, "nova1", 900ms, true},
+        {"troca de senha, leitura além da espera", false, "nova1", 1500ms, true, true},
+        {"conversão, solta a tempo", true, "abcd", 150ms, false},
+        {"conversão, presa além da espera", true, "abcd", 900ms, true},
+    };
+    const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+    data::Connection::setBusyWait(500ms);
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ConexaoBanco.close();
+        QFile::remove(path);
+        createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
+        const data::Keying chaveAntiga(data::kSenhaBancoDados, 4096, data::CipherSettings::legacyKdfIterations);
+        if (c.antiga)
+            regravarComo(path, chaveAntiga);
+        login(QStringLiteral("Casa"));
+        data::Connection outro;
+        outro.open(path, c.antiga ? chaveAntiga : data::Keying("abcd"));
+        if (c.leitor) {
+            outro.exec(QStringLiteral("BEGIN"));
+            data::scalar(outro, QStringLiteral("SELECT count(*) FROM Anotacoes"));
+        } else {
+            outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            outro.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES ('do outro programa')"));
+        }
+        std::thread soltar([&] {
+            std::this_thread::sleep_for(c.soltaEm);
+            outro.exec(QStringLiteral("COMMIT"));
+        });
+        const QString nova = QString::fromLatin1(c.nova);
+        try {
+            data::rewriteAccount(ConexaoBanco, path, nova);
+            EXPECT_FALSE(c.recusada);
+        } catch (const data::DbError& e) {
+            EXPECT_TRUE(c.recusada) << e.what();
+            EXPECT_EQ(e.cause(), data::DbCause::Busy);
+        }
+        soltar.join();
+        const QString vale = c.recusada ? QStringLiteral("abcd") : nova;
+        const QStringList candidatas =
+            c.antiga ? QStringList{nova} : QStringList{QStringLiteral("abcd"), nova};
+        EXPECT_EQ(senhasQueAbrem(path, candidatas), QStringList{vale});
+        EXPECT_EQ(data::readSenha(ConexaoBanco).senha, vale);
+        EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Anotacoes")).toInt(), c.leitor ? 0 : 1);
+        data::updateBackup(ConexaoBanco, today);
+        if (c.antiga) {
+            data::Connection db;
+            EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
+                      c.recusada ? data::FormaConta::ChaveAntiga : data::FormaConta::Senha);
+        }
+        if (!c.recusada) {
+            // A connection opened before the change reads nothing after it
+            // and writes nothing: the file it has open is no longer keyed as
+            // it knows, or no longer readable at all.
+            EXPECT_THROW(data::scalar(outro, QStringLiteral("SELECT count(*) FROM Anotacoes")), data::DbError);
+            EXPECT_THROW(outro.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo) VALUES ('perdida')")),
+                         data::DbError);
+            EXPECT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT count(*) FROM Anotacoes")).toInt(), 1);
+        }
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
+}
+
+// An account that is a link to a file elsewhere, converted at login and
+// then given a new password: the link stays a link to the same file, which
+// holds the account, and the former keys open nothing in either folder.
+TEST_F(AccountFileTest, ALinkedAccountIsRewrittenAtItsTarget)
+{
+    const QString fora = QDir(dir.path()).filePath(QStringLiteral("fora"));
+    QDir().mkpath(fora);
+    const QString alvo = QDir(fora).filePath(QStringLiteral("Casa.mdb"));
+    const QString link = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+    data::createAccountFile(alvo, QStringLiteral("abcd"), today);
+    senhas[alvo] = QStringLiteral("abcd");
+    senhas[link] = QStringLiteral("abcd");
+    regravarComo(alvo, data::Keying(data::kSenhaBancoDados, 1024, data::CipherSettings::legacyKdfIterations));
+    ASSERT_TRUE(QFile::link(alvo, link));
+    login(QStringLiteral("Casa"));
+    data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), QStringLiteral("abcd"));
+    ChaveBanco = "abcd";
+    TrocarSenhaConta(QStringLiteral("nova1"));
+    EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("nova1"));
+    ConexaoBanco.close();
+
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), alvo);
+    EXPECT_EQ(QDir(fora).entryList(QDir::Files), QStringList{QStringLiteral("Casa.mdb")});
+    EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::Files | QDir::System), QStringList{QStringLiteral("Casa.mdb")});
+    for (const QString& arquivo : {alvo, link}) {
+        EXPECT_EQ(senhasQueAbrem(arquivo, {QStringLiteral("abcd"), QStringLiteral("nova1")}),
+                  QStringList{QStringLiteral("nova1")});
+        data::Connection db;
+        EXPECT_THROW(abrirArquivoConta(db, arquivo, "abcd"), data::SenhaRecusada);
+    }
 }
 
 TEST_F(AccountFileTest, CreatorMakesTheFolderAndFileTheUsersAloneWhateverTheUmask)

@@ -3,6 +3,8 @@
 
 #include "import/LancamentosExtrato.h"
 
+#include <chrono>
+
 using testsupport::MsgRecorder;
 
 namespace {
@@ -202,6 +204,58 @@ TEST_F(IntegracaoLancar, AStatementThatWouldPassTheSumsLimitIsRefusedWhole)
     EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
     EXPECT_EQ(contarLancamentos(), 0);
     EXPECT_EQ(f.flxExtrato->Rows(), 9301);
+}
+
+// Another program writes while a duplicate question is open: the file is
+// not held, so its write goes through at once. The posting then checks, in
+// its transaction, what the answers were given on: an unrelated write lets
+// it post; an entry that now matches another line, or the entry the question
+// named gone, stops it before anything is written.
+TEST_F(IntegracaoLancar, AnotherProgramWritesWhileAQuestionIsOpen)
+{
+    using namespace std::chrono_literals;
+    data::Connection::setBusyWait(200ms);
+    const std::vector<importacao::LinhaGrade> linhas = {
+        {"12/03/2024", "PADARIA CENTRAL", "-9,90", "Supermercado", "A", "Alimentação"},
+        {"11/03/2024", "FEIRA LIVRE", "-40,00", "Supermercado", "A", "Alimentação"},
+    };
+    const QString despesa = QString::number(codigo(QStringLiteral("Supermercado")));
+    struct Caso {
+        const char* nome;
+        const char* escrita;  // what the other program commits meanwhile
+        bool lancado;
+    } casos[] = {
+        {"a note", "INSERT INTO Anotacoes (Titulo) VALUES ('do outro programa')", true},
+        {"an entry matching the line probed before",
+         "INSERT INTO Lancamentos (DataVen, Referente, Valor, DataLan, Tipo, Despesa, Filtro, Conta)"
+         " VALUES ('2024-03-12', 'OUTRO', -990, '2024-03-12', '1', '%1', 'A', '')",
+         false},
+        {"the entry the question named deleted", "DELETE FROM Lancamentos WHERE Referente = 'Compra antiga'", false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ConexaoBanco.exec(QStringLiteral("DELETE FROM Lancamentos; DELETE FROM Anotacoes"));
+        lancar(QStringLiteral("Compra antiga"), -4000, {2024, 3, 11});
+        data::Connection outro;
+        abrirArquivoConta(outro, caminhoLocalBanco(), ChaveBanco);
+        int perguntas = 0;
+        const auto r = importacao::lancarLinhas(ConexaoBanco, linhas, [&](const QString&) {
+            ++perguntas;
+            EXPECT_NO_THROW(outro.exec(QString::fromUtf8(c.escrita).arg(despesa)));
+            return true;
+        });
+        EXPECT_EQ(perguntas, 1);
+        EXPECT_EQ(r.gravado, c.lancado) << r.erro.toStdString();
+        const qint64 antes = c.escrita[0] == 'D' ? 0 : 1;
+        const qint64 doOutro = QString::fromUtf8(c.escrita).contains(QStringLiteral("Lancamentos (")) ? 1 : 0;
+        EXPECT_EQ(contarLancamentos(), antes + doOutro + (c.lancado ? 2 : 0));
+        if (!c.lancado) {
+            EXPECT_EQ(r.erro, QStringLiteral("O banco de dados foi alterado por outro programa enquanto as perguntas "
+                                             "eram respondidas; o extrato não foi importado.\rNenhum lançamento foi "
+                                             "gravado.\rImporte o extrato novamente."));
+        }
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }
 
 TEST(LancamentosExtrato, UnreadableDatesAndValuesAreRefusedBeforeWriting)

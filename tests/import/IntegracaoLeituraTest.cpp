@@ -201,23 +201,12 @@ TEST_F(IntegracaoLeitura, ASlowReadKeepsTheWindowPaintingBusyAndOpenAndReadsOnce
     frmIntegracao& f = janela();
     f.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
-    struct Pinturas : QObject {
-        int n = 0;
-        bool eventFilter(QObject*, QEvent* e) override
-        {
-            n += e->type() == QEvent::Paint;
-            return false;
-        }
-    } pinturas;
-    f.installEventFilter(&pinturas);
-    QTimer repintar;
-    QObject::connect(&repintar, &QTimer::timeout, &f, [&] { f.update(); });
-    repintar.start(20);
+    testsupport::Pinturas pinturas(&f);
     // Half-way through: what the user would see, a second press of the
     // button and an attempt to close the window.
     Qt::CursorShape cursor = Qt::ArrowCursor;
     QTimer::singleShot(500, &f, [&] {
-        cursor = QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+        cursor = testsupport::cursorAtual();
         f.cmdImportar_Click();
         f.Unload();
     });

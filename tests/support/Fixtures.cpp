@@ -10,10 +10,38 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QGuiApplication>
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace testsupport {
+
+Pinturas::Pinturas(QWidget* janela)
+{
+    janela->installEventFilter(this);
+    QObject::connect(&repintar_, &QTimer::timeout, janela, [janela] { janela->update(); });
+    repintar_.start(20);
+}
+
+bool Pinturas::eventFilter(QObject*, QEvent* e)
+{
+    n += e->type() == QEvent::Paint;
+    return false;
+}
+
+Qt::CursorShape cursorAtual()
+{
+    return QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+}
+
+const QString kRecusaOcupado = QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"
+                                              "Aguarde o outro programa terminar e tente novamente.");
+const QString kRecusaSemEspaco = QStringLiteral("Não há espaço livre no disco do banco de dados; nada foi gravado.\r"
+                                                "Libere espaço no disco e tente novamente.");
+const QString kRecusaSomenteLeitura =
+    QStringLiteral("O banco de dados está somente para leitura; nada pode ser gravado nele.\r"
+                   "Ele pode ser consultado e o programa pode ser encerrado normalmente.");
 
 MsgRecorder::MsgRecorder()
 {
@@ -126,6 +154,25 @@ bool DrivesFixture::tornarSomenteLeitura(const QString& path)
         p.waitForFinished();
     }
     return !QFile(path).open(QIODevice::ReadWrite);
+}
+
+bool DrivesFixture::imutavelFunciona()
+{
+    if (::geteuid() != 0)
+        return false;
+    const QString prova = QDir(bancoFolder()).filePath(QStringLiteral("imutavel.prova"));
+    QFile f(prova);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.close();
+    const bool vale = tornarSomenteLeitura(prova);
+    QProcess p;
+    p.start(QStringLiteral("chattr"), {QStringLiteral("-i"), prova});
+    p.waitForFinished();
+    somenteLeitura_.removeAll(prova);
+    QFile::setPermissions(prova, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::remove(prova);
+    return vale;
 }
 
 QString DrivesFixture::bancoFolder(const QString& letter) const

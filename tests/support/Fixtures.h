@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -74,6 +75,35 @@ private:
     std::vector<std::function<bool(platform::Form&)>> handlers_;
 };
 
+// What a user sees of a window during a long wait: its paints counted
+// while one is asked for every 20 ms, and the cursor shown at a moment.
+class Pinturas : public QObject {
+public:
+    explicit Pinturas(QWidget* janela);
+    int n = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override;
+
+private:
+    QTimer repintar_;
+};
+// The application's cursor now: the override's shape, or the arrow.
+Qt::CursorShape cursorAtual();
+
+// A reason for the file to refuse a write, set up and taken away again, and
+// what the user is told of it.
+struct CausaDeRecusa {
+    const char* nome;
+    std::function<void()> causa;
+    std::function<void()> fim;
+    QString mensagem;
+};
+// What the user is told of a write refused for each cause.
+extern const QString kRecusaOcupado;
+extern const QString kRecusaSemEspaco;
+extern const QString kRecusaSomenteLeitura;
+
 // A temporary folder that stands for the drives (VORSAL_DRIVES), with
 // today fixed; removed with everything in it at the end of the test.
 class DrivesFixture : public ::testing::Test {
@@ -100,6 +130,10 @@ protected:
     // this machine allows neither. Undone at the end of the test.
     bool tornarSomenteLeitura(const QString& path);
     void tornarGravaveis();
+    // Whether this machine keeps the immutable flag on the drives' files,
+    // so that even a descriptor open for writing is refused (EPERM): only
+    // a root user sets it, and only some file systems keep it.
+    bool imutavelFunciona();
 
     QDate today{2024, 3, 15};
     QStringList somenteLeitura_;
