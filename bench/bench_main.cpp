@@ -8,6 +8,9 @@
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
+#include "platform/sheets.h"
+#include "support/GradeLonga.h"
+#include "support/Planilhas.h"
 #include "queries/frmConsVen.h"
 #include "cashflow/frmFluxo.h"
 #include "app/frmPrincipal.h"
@@ -183,6 +186,31 @@ void BM_FluxoUmAno(benchmark::State& state)
 }
 BENCHMARK(BM_FluxoUmAno)->Unit(benchmark::kMillisecond);
 
+// A hundred thousand rows written into the grid cell by cell, each with its
+// background, as a long listing fills it (was held under 2 s).
+void BM_GradeCemMilLinhas(benchmark::State& state)
+{
+    for (auto _ : state) {
+        platform::FlexGrid grid;
+        testsupport::encherGradeLonga(grid, 100000);
+    }
+}
+BENCHMARK(BM_GradeCemMilLinhas)->Unit(benchmark::kMillisecond);
+
+// A workbook declaring 65 536 x 256 cells, refused before the cells are laid
+// out (was held under 1.5 s).
+void BM_PlanilhaDeclaraCelulasDemais(benchmark::State& state)
+{
+    const QString caminho = QDir(drives->path()).filePath(QStringLiteral("declara.xls"));
+    testsupport::escreverArquivo(caminho, testsupport::xls::declarandoCelulasDemais(state.range(0) != 0));
+    for (auto _ : state) {
+        platform::Worksheet ws;
+        QString erro;
+        benchmark::DoNotOptimize(platform::readWorksheet(caminho, QStringLiteral("Plan1"), ws, erro));
+    }
+}
+BENCHMARK(BM_PlanilhaDeclaraCelulasDemais)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -191,6 +219,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     platform::installPortuguese(app);
+    platform::setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
     prepareAccount();
     // Message boxes answer at once: the benchmarks measure the work, not a user.
     platform::setMsgBoxHandler([](const platform::MsgCall& c) {

@@ -3,7 +3,7 @@
 #include "app/Falhas.h"
 #include "app/frmPrincipal.h"
 #include "platform/Application.h"
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 
 #include <cstdio>
 #include <cstring>
@@ -43,7 +43,7 @@ int answerOnTerminal(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    platform::protegerMemoria();
+    platform::protectMemory();
     QCoreApplication::setApplicationVersion(QStringLiteral(VORSAL_VERSION));
     if (const int code = answerOnTerminal(argc, argv); code >= 0)
         return code;

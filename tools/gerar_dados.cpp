@@ -395,7 +395,7 @@ std::vector<Lancamento> Familia::mes(const QDate& primeiro, int indice, int quan
 int run(const QString& path, const QString& senha, int n, unsigned seed)
 {
     data::Connection db;
-    abrirArquivoConta(db, path, senha.toUtf8());
+    openAccountFile(db, path, senha.toUtf8());
     Familia familia(db, seed);
     if (!familia.temPlano()) {
         std::fprintf(stderr, "A conta não tem classificações.\n");

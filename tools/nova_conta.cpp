@@ -7,7 +7,7 @@
 #include "SenhaTerminal.h"
 #include "data/AccountFile.h"
 #include "data/Database.h"
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 #include "platform/Clock.h"
 #include "platform/Drives.h"
 
@@ -18,7 +18,7 @@
 
 int main(int argc, char** argv)
 {
-    platform::protegerMemoria();
+    platform::protectMemory();
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     auto err = [](const QString& text) {
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
                           (drive.size() == 2 && drive[0].isLetter() && drive[1] == QLatin1Char(':'));
     const QString root = isLetter ? platform::Drives::folder(drive.left(1)) : drive;
     const QString banco = QDir(root).filePath(QStringLiteral("Banco"));
-    if (!QDir().mkpath(banco) || !platform::tornarPastaPrivada(banco))
+    if (!QDir().mkpath(banco) || !platform::makeFolderPrivate(banco))
         return err(QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(banco));
     const QString path = QDir(banco).filePath(nome + QStringLiteral(".mdb"));
     try {

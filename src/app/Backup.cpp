@@ -5,7 +5,7 @@
 
 #include "data/Conexao.h"
 #include "data/Senha.h"
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
@@ -57,13 +57,13 @@ bool copiarArquivo(const QString& origem, const QString& destino)
 {
     // Whatever is at the copy's name and is no plain file (a link, a
     // folder, a device) is left alone, and nothing is written through it.
-    if (!platform::livreParaArquivoComum(destino))
+    if (!platform::freeForRegularFile(destino))
         return false;
     QFile entrada(origem);
     if (!entrada.open(QIODevice::ReadOnly))
         return false;
     const QFileInfo copia(destino);
-    return platform::gravarComoNome(copia.absolutePath(), copia.fileName(), true, [&entrada](int fd) {
+    return platform::writeAsName(copia.absolutePath(), copia.fileName(), true, [&entrada](int fd) {
         QFile saida;
         if (!saida.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
             return false;

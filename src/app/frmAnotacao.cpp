@@ -4,10 +4,11 @@
 #include "app/frmPrincipal.h"
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
+#include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QCheckBox>
@@ -47,7 +48,7 @@ void frmAnotacao::construir()
     fraAnota = new QGroupBox(kInclusao, this);
 
     txtTitulo = new QLineEdit(fraAnota);
-    platform::limitarDigitacao(txtTitulo, 40);
+    platform::limitTyping(txtTitulo, 40);
 
     txtTexto = new QPlainTextEdit(fraAnota);
     txtTexto->setTabChangesFocus(true);
@@ -140,8 +141,9 @@ void frmAnotacao::construir()
     connect(chkLembrar, &QCheckBox::toggled, this, [this] { chkLembrar_Click(); });
     connect(txtCodigo, &QLineEdit::textChanged, this, [this] { txtCodigo_Change(); });
     connect(flxAnotacoes, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxAnotacoes_DblClick(); });
-    connect(flxAnotacoes, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxAnotacoes_KeyDown(e); });
-    connect(cmdGravar, &QPushButton::clicked, this, [this] { cmdGravar_Click(); });
+    connect(flxAnotacoes, &platform::FlexGrid::keyPressed, this,
+            platform::guarded([this](QKeyEvent* e) { flxAnotacoes_KeyDown(e); }));
+    connect(cmdGravar, &QPushButton::clicked, this, platform::guarded([this] { cmdGravar_Click(); }));
     connect(txtTexto, &QPlainTextEdit::textChanged, this, [this] { txtTexto_Change(); });
     connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
 }
@@ -182,7 +184,7 @@ void frmAnotacao::txtCodigo_Change()
     if (!nota)
         return;
 
-    platform::mostrarTextoGuardado(txtTitulo, nota->titulo);
+    platform::showStoredText(txtTitulo, nota->titulo);
     txtTexto->setPlainText(nota->texto);
     if (nota->lembrar == QLatin1String("S"))
         txtDataLemb->setText(platform::fmtDate(nota->dataLemb));

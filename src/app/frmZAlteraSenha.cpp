@@ -119,7 +119,7 @@ void frmZAlteraSenha::cmdAltera_Click()
     QString falha;
     try {
         const platform::WaitCursor espera;
-        TrocarSenhaConta(nova);
+        changeAccountPassword(nova);
     } catch (const data::DbError& e) {
         falha = e.userMessage();
     }

@@ -7,12 +7,13 @@
 #include "data/Despesas.h"
 #include "data/Orcamento.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -134,7 +135,7 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
     lblCodigo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblCodigo->setMinimumWidth(lblCodigo->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 8);
     txtReferente = new QLineEdit(fraDespesa);
-    platform::limitarDigitacao(txtReferente, 70);
+    platform::limitTyping(txtReferente, 70);
     txtReferente->setMinimumWidth(txtReferente->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 30);
     txtDataLan = new platform::MaskEdBox(QStringLiteral("##/##"), fraDespesa);
     txtDataLan->setMaximumWidth(txtDataLan->fontMetrics().horizontalAdvance(QStringLiteral("00/000")) + 16);
@@ -215,12 +216,14 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
 
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });
     connect(flxDespesas, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxDespesas_DblClick(); });
-    connect(cmdGravaLan, &QPushButton::clicked, this, [this] { cmdGravaLan_Click(); });
+    connect(cmdGravaLan, &QPushButton::clicked, this, platform::guarded([this] { cmdGravaLan_Click(); }));
     connect(flxOrcamento, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxOrcamento_DblClick(); });
-    connect(flxOrcamento, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxOrcamento_KeyDown(e); });
-    connect(cmdAtualizar, &QPushButton::clicked, this, [this] { cmdAtualizar_Click(); });
-    connect(cmdLancarOrcamento, &QPushButton::clicked, this, [this] { cmdLancarOrcamento_Click(); });
-    connect(cmdPrevistoRealizado, &QPushButton::clicked, this, [this] { cmdPrevistoRealizado_Click(); });
+    connect(flxOrcamento, &platform::FlexGrid::keyPressed, this,
+            platform::guarded([this](QKeyEvent* e) { flxOrcamento_KeyDown(e); }));
+    connect(cmdAtualizar, &QPushButton::clicked, this, platform::guarded([this] { cmdAtualizar_Click(); }));
+    connect(cmdLancarOrcamento, &QPushButton::clicked, this, platform::guarded([this] { cmdLancarOrcamento_Click(); }));
+    connect(cmdPrevistoRealizado, &QPushButton::clicked, this,
+            platform::guarded([this] { cmdPrevistoRealizado_Click(); }));
 }
 
 void frmOrcamentoDomestico::Form_Load()
@@ -313,7 +316,7 @@ void frmOrcamentoDomestico::cmdGravaLan_Click()
     linha.despesa = lblCodigo->text().toLongLong();
     linha.ocorre = txtOcorre->currentText();
     linha.valor = valor;
-    data::gravarLinhaOrcamento(ConexaoBanco, linha);
+    data::saveLinhaOrcamento(ConexaoBanco, linha);
 
     mostrarDespesa(QString());
     lblCodigo->clear();
@@ -331,8 +334,8 @@ void frmOrcamentoDomestico::cmdGravaLan_Click()
 
 void frmOrcamentoDomestico::Consulta_Orcamento()
 {
-    const std::vector<data::LinhaOrcamento> linhas =
-        data::linhasOrcamento(ConexaoBanco, data::OrdemLinhas::MaiorValorPrimeiro);
+    linhasDaGrade_ = data::linhasOrcamento(ConexaoBanco, data::OrdemLinhas::MaiorValorPrimeiro);
+    const std::vector<data::LinhaOrcamento>& linhas = linhasDaGrade_;
     flxOrcamento->Clear();
     flxOrcamento->setRows(2);
     flxOrcamento->FormatString(kCabecalhoOrcamento, kMaioresOrcamento);
@@ -363,14 +366,14 @@ void frmOrcamentoDomestico::Consulta_Orcamento()
 
 void frmOrcamentoDomestico::flxOrcamento_DblClick()
 {
-    const int row = flxOrcamento->Row();
-    if (row < 1)
+    const data::LinhaOrcamento* l = linhaSelecionada();
+    if (!l)
         return;
-    txtDataLan->setText(flxOrcamento->TextMatrix(row, 1));
-    mostrarOcorre(flxOrcamento->TextMatrix(row, 2));
-    platform::mostrarTextoGuardado(txtReferente, flxOrcamento->TextMatrix(row, 3));
-    mostrarDespesa(flxOrcamento->TextMatrix(row, 4));
-    txtValor->setText(flxOrcamento->TextMatrix(row, 5));
+    txtDataLan->setText(platform::formatDate(l->data, QStringLiteral("DD/MM")));
+    mostrarOcorre(l->ocorre);
+    platform::showStoredText(txtReferente, l->referente);
+    mostrarDespesa(l->nomeDespesa);
+    txtValor->setText(data::formatMoney(l->valor));
 }
 
 void frmOrcamentoDomestico::mostrarOcorre(const QString& ocorre)
@@ -394,9 +397,10 @@ void frmOrcamentoDomestico::flxOrcamento_KeyDown(QKeyEvent* event)
     if (event->key() != Qt::Key_Delete)
         return;
     const int row = flxOrcamento->Row();
-    qint64 id = 0;
-    if (row < 1 || !platform::parseWholeNumber(flxOrcamento->TextMatrix(row, 0), id))
+    const data::LinhaOrcamento* l = linhaSelecionada();
+    if (!l)
         return;
+    const std::int64_t id = l->id;
     const int resposta = platform::MsgBox(app::perguntaExcluir(flxOrcamento->TextMatrix(row, 3) + QStringLiteral(" R$ ") +
                                                                  flxOrcamento->TextMatrix(row, 6)),
                                           platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,
@@ -550,20 +554,25 @@ void frmOrcamentoDomestico::cmdPrevistoRealizado_Click()
 void frmOrcamentoDomestico::Lancar_PrevRealizado()
 {
     data::Transaction t(ConexaoBanco);
-    for (int row = 1; row < flxOrcamento->Rows(); ++row) {
-        qint64 id = 0;
-        data::Centavos valor = 0;
-        if (!platform::parseWholeNumber(flxOrcamento->TextMatrix(row, 0), id) ||
-            !app::lerValor(flxOrcamento->TextMatrix(row, 5), valor, true))
+    for (const data::LinhaOrcamento& l : linhasDaGrade_) {
+        // Only an amount a box can hold is copied (the watch list's editor
+        // takes no sign and thirteen digits).
+        if (l.valor < 0 || l.valor > data::kMaxCentavos)
             continue;
         // A row deleted behind the grid's back has no classification to copy.
-        if (const auto codigo = data::despesaDaLinha(ConexaoBanco, id))
-            data::addPrevistoIfMissing(ConexaoBanco, *codigo, valor);
+        if (const auto codigo = data::despesaDaLinha(ConexaoBanco, l.id))
+            data::addPrevistoIfMissing(ConexaoBanco, *codigo, l.valor);
     }
     t.commit();
 }
 
 // Procedures ---------------------------------------------------------------------
+
+const data::LinhaOrcamento* frmOrcamentoDomestico::linhaSelecionada() const
+{
+    const int row = flxOrcamento->Row();
+    return row >= 1 && row <= int(linhasDaGrade_.size()) ? &linhasDaGrade_[size_t(row) - 1] : nullptr;
+}
 
 void frmOrcamentoDomestico::mostrarDespesa(const QString& nome)
 {

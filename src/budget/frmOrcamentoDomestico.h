@@ -4,7 +4,10 @@
 // value per occurrence), the yearly totals and the final balance; posting a
 // budget year as forecast entries and copying the lines into the watch list.
 #include "data/Money.h"
+#include "data/Orcamento.h"
 #include "platform/Form.h"
+
+#include <vector>
 
 class QComboBox;
 class QKeyEvent;
@@ -93,4 +96,7 @@ private:
     // a typed amount may.
     data::Centavos totalEntrada_ = 0;
     data::Centavos totalSaida_ = 0;
+    // The budget lines listed: flxOrcamento's row r is linhasDaGrade_[r - 1].
+    std::vector<data::LinhaOrcamento> linhasDaGrade_;
+    const data::LinhaOrcamento* linhaSelecionada() const;
 };

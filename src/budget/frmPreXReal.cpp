@@ -5,6 +5,7 @@
 #include "data/Conexao.h"
 #include "data/Money.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
@@ -117,7 +118,8 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     connect(imgHelpPrevRel, &budget::Figura::clicked, this, [this] { imgHelpPrevRel_Click(); });
     connect(cmdLancarPrev, &QPushButton::clicked, this, [this] { cmdLancarPrev_Click(); });
     connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
-    connect(flxConsulta, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxConsulta_KeyDown(e); });
+    connect(flxConsulta, &platform::FlexGrid::keyPressed, this,
+            platform::guarded([this](QKeyEvent* e) { flxConsulta_KeyDown(e); }));
 }
 
 void frmPreXReal::cmdLancarPrev_Click() { platform::Forms::show<frmPrevRel>(); }

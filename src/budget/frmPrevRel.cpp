@@ -7,6 +7,7 @@
 #include "data/Despesas.h"
 #include "data/Money.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberKeys.h"
@@ -104,9 +105,9 @@ frmPrevRel::frmPrevRel(QWidget* parent) : Form(parent)
 
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });
     connect(flxDespesas, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxDespesas_DblClick(); });
-    connect(cmdLancar, &QPushButton::clicked, this, [this] { cmdLancar_Click(); });
+    connect(cmdLancar, &QPushButton::clicked, this, platform::guarded([this] { cmdLancar_Click(); }));
     connect(flxLancamentos, &platform::FlexGrid::keyPressed, this,
-            [this](QKeyEvent* e) { flxLancamentos_KeyDown(e); });
+            platform::guarded([this](QKeyEvent* e) { flxLancamentos_KeyDown(e); }));
 }
 
 void frmPrevRel::Form_Load()
@@ -143,7 +144,7 @@ void frmPrevRel::flxDespesas_DblClick()
     qint64 codigo = 0;
     if (r < 1 || !platform::parseWholeNumber(flxDespesas->TextMatrix(r, 1), codigo))
         return;
-    if (data::estaVigiada(ConexaoBanco, codigo)) {
+    if (data::isWatched(ConexaoBanco, codigo)) {
         platform::MsgBox(QStringLiteral("Despesa já no Previsto/Realizado."), platform::vbCritical, app::kAtencao);
         return;
     }

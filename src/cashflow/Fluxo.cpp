@@ -9,12 +9,12 @@
 
 namespace cashflow {
 
-std::vector<Lancamento> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
+std::vector<queries::LinhaConsulta> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
     return queries::lerPeriodo(db, QStringLiteral("DataVen"), inicio, fim, QString(), true);
 }
 
-int contarDias(const std::vector<Lancamento>& lancamentos)
+int contarDias(const std::vector<queries::LinhaConsulta>& lancamentos)
 {
     int n = 0;
     for (size_t i = 0; i < lancamentos.size(); ++i)
@@ -23,7 +23,7 @@ int contarDias(const std::vector<Lancamento>& lancamentos)
     return n;
 }
 
-Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<Lancamento>& lancamentos)
+Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<queries::LinhaConsulta>& lancamentos)
 {
     Fluxo f;
     data::Centavos saldo = abertura;
@@ -31,7 +31,7 @@ Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std
         f.linhas.reserve(lancamentos.size() + size_t(contarDias(lancamentos)));
         f.linhas.push_back({LinhaFluxo::Tipo::Abertura, dataInicial, nullptr, abertura});
         for (size_t i = 0; i < lancamentos.size(); ++i) {
-            const Lancamento& l = lancamentos[i];
+            const queries::LinhaConsulta& l = lancamentos[i];
             if (i > 0 && l.vencimento != lancamentos[i - 1].vencimento)
                 f.linhas.push_back({LinhaFluxo::Tipo::Saldo, lancamentos[i - 1].dataVen, nullptr, saldo});
             f.linhas.push_back({LinhaFluxo::Tipo::Lancamento, l.dataVen, &l, l.valor});

@@ -491,7 +491,7 @@ void frmFluxo::Lancamentos()
     }
 
     const data::Centavos abertura = abrirPeriodo(inicio);
-    const std::vector<cashflow::Lancamento> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
+    const std::vector<queries::LinhaConsulta> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
     const cashflow::Fluxo fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, lancs);
 
     limparGrade();
@@ -504,7 +504,7 @@ void frmFluxo::Lancamentos()
         const int r = i + 1;
         const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(i)];
         if (linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento) {
-            const cashflow::Lancamento& l = *linha.lancamento;
+            const queries::LinhaConsulta& l = *linha.lancamento;
             linhasDaGrade_.push_back({l.numLan, std::nullopt, QString()});
             flxConsulta->setTextMatrix(r, 0, queries::escreverNumLan(l.numLan, buf));
             flxConsulta->setTextMatrix(r, 1, linha.data);

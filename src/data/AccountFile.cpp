@@ -2,7 +2,7 @@
 
 #include "data/Conexao.h"
 #include "data/Schema.h"
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -126,7 +126,7 @@ void createAccountFile(const QString& localPath, const QString& senha, const QDa
     QFile::remove(temp);
     // The engine keeps the mode of an existing file (and gives it to its
     // journal): the file starts empty, the user's alone.
-    const int fd = platform::criarArquivoPrivado(temp);
+    const int fd = platform::createPrivateFile(temp);
     if (fd < 0)
         throw DbError(QStringLiteral("Não foi possível gravar o arquivo \"%1\".").arg(localPath));
     ::close(fd);

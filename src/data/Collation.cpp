@@ -62,7 +62,7 @@ void liberar(void* ctx) { delete static_cast<Contexto*>(ctx); }
 
 } // namespace
 
-int compararTexto(const QString& a, const QString& b)
+int compareText(const QString& a, const QString& b)
 {
     static thread_local const QCollator collator = collatorPortugues();
     if (const int r = collator.compare(a, b))

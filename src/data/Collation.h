@@ -14,7 +14,7 @@ namespace data {
 inline const QString kCollate = QStringLiteral(" COLLATE PORTUGUES");
 
 // The same order for lists sorted in memory: <0, 0 or >0.
-int compararTexto(const QString& a, const QString& b);
+int compareText(const QString& a, const QString& b);
 
 void registerCollation(sqlite3* db);
 

@@ -1,7 +1,7 @@
 #include "data/Conexao.h"
 
 #include "data/Senha.h"
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 #include "platform/Drives.h"
 #include "platform/Form.h"
 
@@ -26,7 +26,7 @@ QString NomeConsultaAtiva;
 bool IncluirLancamento = false;
 QByteArray ChaveBanco;
 
-data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& localPath, const QByteArray& senha)
+data::FormaConta openAccountFile(data::Connection& connection, const QString& localPath, const QByteArray& senha)
 {
     using data::CipherSettings;
     using data::FormaConta;
@@ -98,15 +98,15 @@ data::FormaConta AbrirConexao()
     // Our own earlier hold on the file would count as another copy's.
     ConexaoBanco.close();
     const QString path = caminhoLocalBanco();
-    platform::TravaArquivo trava;
-    switch (trava.travar(path)) {
-    case platform::TravaArquivo::Resultado::Travado: break;
-    case platform::TravaArquivo::Resultado::EmUso:
+    platform::FileLock trava;
+    switch (trava.lock(path)) {
+    case platform::FileLock::Result::Locked: break;
+    case platform::FileLock::Result::InUse:
         throw data::ContaEmUso(QStringLiteral("O arquivo \"%1\" está aberto em outra janela.").arg(path));
-    case platform::TravaArquivo::Resultado::Erro:
+    case platform::FileLock::Result::Error:
         throw data::DbError(QStringLiteral("Não foi possível abrir o arquivo \"%1\".").arg(path));
     }
-    const data::FormaConta forma = abrirArquivoConta(ConexaoBanco, path, ChaveBanco);
+    const data::FormaConta forma = openAccountFile(ConexaoBanco, path, ChaveBanco);
     ConexaoBanco.hold(std::move(trava));
     return forma;
 }
@@ -173,7 +173,7 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
     // Opens the connection again with a keying, still holding the account;
     // true when the file opens with it and its record holds `registro`.
     auto reabrir = [&](const data::Keying& keying, const QString& registro) {
-        platform::TravaArquivo trava = db.takeHold();
+        platform::FileLock trava = db.takeHold();
         bool abriu = false;
         try {
             db.open(path, keying);
@@ -267,7 +267,7 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
                                      "de novo, para que nenhum dos nomes fique com a chave anterior."));
     // Before the lock, as for a change in place.
     conferirGravavel(alvo, QFileInfo(alvo).size() + 64 * 1024);
-    platform::TravaArquivo trava;
+    platform::FileLock trava;
     {
         data::Transaction t(db);
         avisar(PassoRegravar::Travada);
@@ -275,10 +275,10 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
         // copy writes it: this one holds the account.
         for (const QString& resto : {temp, temp + QStringLiteral("-journal")})
             QFile::remove(resto);
-        const int fd = platform::criarArquivoPrivado(temp);
+        const int fd = platform::createPrivateFile(temp);
         if (fd < 0)
             throw naoGravada(causaDoSistema(errno));
-        if (trava.adotar(fd) != platform::TravaArquivo::Resultado::Travado)
+        if (trava.adopt(fd) != platform::FileLock::Result::Locked)
             throw naoGravada(DbCause::Other);
         try {
             avisar(PassoRegravar::Criada);
@@ -297,10 +297,10 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
                 data::updateSenha(nova, senha);
             }
             avisar(PassoRegravar::SenhaGravada);
-            if (!platform::sincronizar(trava.fd()))
+            if (!platform::syncFile(trava.fd()))
                 throw naoGravada(causaDoSistema(errno));
             avisar(PassoRegravar::Sincronizada);
-            if (!platform::substituirArquivo(temp, alvo))
+            if (!platform::replaceFile(temp, alvo))
                 throw naoGravada(causaDoSistema(errno));
         } catch (...) {
             QFile::remove(temp);
@@ -341,7 +341,7 @@ void data::rewriteAccount(Connection& db, const QString& localPath, const QStrin
         regravar(db, localPath, chave, senha, avisar);
 }
 
-void TrocarSenhaConta(const QString& nova)
+void changeAccountPassword(const QString& nova)
 {
     data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), nova);
     ChaveBanco = nova.toUtf8();

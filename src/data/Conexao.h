@@ -43,7 +43,7 @@ public:
 // Throws SenhaRecusada when the password opens nothing, and DbError,
 // naming the file, when it is plainly no account file (empty, no whole
 // number of pages, unreadable).
-data::FormaConta abrirArquivoConta(data::Connection& connection, const QString& localPath, const QByteArray& senha);
+data::FormaConta openAccountFile(data::Connection& connection, const QString& localPath, const QByteArray& senha);
 
 // Opens ConexaoBanco on CaminhoBanco with ChaveBanco, holding the account
 // against other copies of the program until the connection closes
@@ -72,7 +72,7 @@ void rewriteAccount(Connection& db, const QString& localPath, const QString& sen
 
 // Changes the active account's password: the file is keyed with the new
 // one, and ChaveBanco follows. Throws DbError when nothing changed.
-void TrocarSenhaConta(const QString& nova);
+void changeAccountPassword(const QString& nova);
 
 namespace data {
 // Throws DbError unless the open file holds every table the program reads,

@@ -244,12 +244,21 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
 }
 
 namespace {
+int& kdfIterationsSetting()
+{
+    static int iterations = CipherSettings::kdfIterations;
+    return iterations;
+}
+
 std::chrono::milliseconds& busyWaitSetting()
 {
     static std::chrono::milliseconds wait = Connection::kDefaultBusyWait;
     return wait;
 }
 } // namespace
+
+int passwordKdfIterations() { return kdfIterationsSetting(); }
+void setPasswordKdfIterationsForTests(int iterations) { kdfIterationsSetting() = iterations; }
 
 void Connection::setBusyWait(std::chrono::milliseconds wait) { busyWaitSetting() = wait; }
 std::chrono::milliseconds Connection::busyWait() { return busyWaitSetting(); }
@@ -288,7 +297,7 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
-    trava_.soltar();
+    trava_.release();
 }
 
 void Connection::exportTo(const QString& localPath, const Keying& keying)

@@ -2,7 +2,7 @@
 // A thin layer over the encrypted SQLite connection: open and key, run
 // statements with bound parameters, transactions. Every failure is thrown
 // as DbError carrying the engine's message and its cause.
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 
 #include <QByteArrayView>
 #include <QDate>
@@ -60,10 +60,18 @@ struct CipherSettings {
     static constexpr int legacyKdfIterations = 64000;
 };
 
+// The iterations a file keyed with its password is made and opened with:
+// CipherSettings::kdfIterations. Only the test support lowers it, for the
+// fixtures that do not test the keying (a key derivation at each account
+// made and each login was most of their time); no option, file or
+// environment variable of the program reaches it.
+int passwordKdfIterations();
+void setPasswordKdfIterationsForTests(int iterations);
+
 // How a file is keyed; an empty key reads and writes it unencrypted.
 struct Keying {
     Keying(QByteArray k = QByteArray(), int page = CipherSettings::pageSize,
-           int iterations = CipherSettings::kdfIterations)
+           int iterations = passwordKdfIterations())
         : key(std::move(k)), pageSize(page), kdfIterations(iterations)
     {
     }
@@ -86,10 +94,10 @@ public:
     void open(const QString& localPath, const Keying& keying, bool create = false);
     // Keeps a lock on the open file until close(), which releases it only
     // after the engine has let go of the file.
-    void hold(platform::TravaArquivo trava) { trava_ = std::move(trava); }
+    void hold(platform::FileLock trava) { trava_ = std::move(trava); }
     // Gives the lock back to the caller, to be held again after the
     // connection is opened anew.
-    platform::TravaArquivo takeHold() { return std::move(trava_); }
+    platform::FileLock takeHold() { return std::move(trava_); }
     // The descriptor of the lock held on the open file; -1 for none.
     int heldFd() const { return trava_.fd(); }
     void close();
@@ -136,7 +144,7 @@ private:
     sqlite3* db_ = nullptr;
     QString path_;
     Keying keying_;
-    platform::TravaArquivo trava_;
+    platform::FileLock trava_;
     std::chrono::steady_clock::time_point waitStart_;
     bool waiting_ = false;
 };

@@ -29,7 +29,7 @@ void ordenar(std::vector<Despesa>& lista, OrdemDespesas ordem)
     if (ordem != OrdemDespesas::PorNome)
         return;
     std::stable_sort(lista.begin(), lista.end(),
-                     [](const Despesa& a, const Despesa& b) { return compararTexto(a.nome, b.nome) < 0; });
+                     [](const Despesa& a, const Despesa& b) { return compareText(a.nome, b.nome) < 0; });
 }
 } // namespace
 

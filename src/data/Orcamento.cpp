@@ -85,7 +85,7 @@ bool despesaNoOrcamento(Connection& db, std::int64_t codigo)
     return scalar(db, QStringLiteral("SELECT 1 FROM Orcamento WHERE Despesa = ? LIMIT 1"), codigo).isValid();
 }
 
-std::int64_t gravarLinhaOrcamento(Connection& db, const LinhaOrcamento& linha)
+std::int64_t saveLinhaOrcamento(Connection& db, const LinhaOrcamento& linha)
 {
     QVariant total;  // NULL: a recurrence not among the six has no yearly value
     if (const int n = ocorrenciasPorAno(linha.ocorre); n > 0) {

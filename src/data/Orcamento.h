@@ -55,7 +55,7 @@ bool despesaNoOrcamento(Connection& db, std::int64_t codigo);
 // Saves a line: the first row (by ID) with the same Despesa is overwritten,
 // otherwise a row is added. "Total Ano" is Valor times the occurrences per
 // year, and empty for a recurrence not among the six. Returns the row's ID.
-std::int64_t gravarLinhaOrcamento(Connection& db, const LinhaOrcamento& linha);
+std::int64_t saveLinhaOrcamento(Connection& db, const LinhaOrcamento& linha);
 
 // Removes the row with an ID; false when there was none.
 bool deleteLinhaOrcamento(Connection& db, std::int64_t id);

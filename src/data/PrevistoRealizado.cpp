@@ -27,7 +27,7 @@ std::optional<Centavos> previstoDe(Connection& db, std::int64_t codigo)
     return s.isNull(0) ? Centavos(0) : s.integer(0);
 }
 
-bool estaVigiada(Connection& db, std::int64_t codigo) { return previstoDe(db, codigo).has_value(); }
+bool isWatched(Connection& db, std::int64_t codigo) { return previstoDe(db, codigo).has_value(); }
 
 // Single statements, no transaction of their own: a caller may hold one.
 void savePrevisto(Connection& db, std::int64_t codigo, Centavos valor)

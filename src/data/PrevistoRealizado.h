@@ -24,7 +24,7 @@ std::vector<Previsto> previstos(Connection& db);
 
 // The planned value of a code, when the code is watched.
 std::optional<Centavos> previstoDe(Connection& db, std::int64_t codigo);
-bool estaVigiada(Connection& db, std::int64_t codigo);
+bool isWatched(Connection& db, std::int64_t codigo);
 
 // Overwrites the planned value of a watched code, or watches it.
 void savePrevisto(Connection& db, std::int64_t codigo, Centavos valor);

@@ -4,6 +4,7 @@
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
 #include "entries/frmZalteracao.h"
+#include "platform/Application.h"
 #include "platform/Form.h"
 #include "platform/MsgBox.h"
 
@@ -33,7 +34,9 @@ bool excluirComPergunta(std::int64_t numLan)
                          platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2, app::kConfirmacao);
     if (resposta != platform::vbYes)
         return false;
-    return data::deleteLancamento(ConexaoBanco, numLan);
+    // Every window deletes through here, from its keys as from its buttons.
+    bool apagado = false;
+    return platform::reportFailures([&] { apagado = data::deleteLancamento(ConexaoBanco, numLan); }) && apagado;
 }
 
 } // namespace entries

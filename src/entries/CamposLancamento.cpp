@@ -11,7 +11,7 @@
 #include "platform/Form.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
@@ -238,7 +238,7 @@ void CamposLancamento::criarControles()
 
     txtReferente = new QLineEdit(janela_);
     txtReferente->setObjectName(QStringLiteral("txtReferente"));
-    platform::limitarDigitacao(txtReferente, 70);
+    platform::limitTyping(txtReferente, 70);
 
     txtValor = new QLineEdit(janela_);
     txtValor->setObjectName(QStringLiteral("txtValor"));

@@ -3,9 +3,10 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
+#include "platform/Application.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -97,9 +98,9 @@ frmClassificacao::frmClassificacao(QWidget* parent) : platform::Form(parent)
 
     fraAltAltera = new QGroupBox(kInclusao, this);
     txtAltDesp = new QLineEdit(fraAltAltera);
-    platform::limitarDigitacao(txtAltDesp, 30);
+    platform::limitTyping(txtAltDesp, 30);
     txtPreClass = new QLineEdit(fraAltAltera);
-    platform::limitarDigitacao(txtPreClass, 25);
+    platform::limitTyping(txtPreClass, 25);
     cbxContas = new QComboBox(fraAltAltera);
     cbxContas->setMinimumContentsLength(28);
     cmdAltAltera = new QPushButton(QStringLiteral("&Incluir"), fraAltAltera);
@@ -140,7 +141,7 @@ frmClassificacao::frmClassificacao(QWidget* parent) : platform::Form(parent)
     connect(txtCodDesp, &QComboBox::currentIndexChanged, this, [this] { txtCodDesp_Click(); });
     connect(txtConsulta, &QLineEdit::textChanged, this, [this] { txtConsulta_Change(); });
     connect(flxDespesas, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxDespesas_DblClick(); });
-    connect(cmdAltAltera, &QPushButton::clicked, this, [this] { cmdAltAltera_Click(); });
+    connect(cmdAltAltera, &QPushButton::clicked, this, platform::guarded([this] { cmdAltAltera_Click(); }));
 }
 
 void frmClassificacao::Form_Load()
@@ -171,9 +172,9 @@ void frmClassificacao::flxDespesas_DblClick()
     }
     fraAltAltera->setTitle(kAltera);
     cmdAltAltera->setText(QStringLiteral("&Alterar"));
-    platform::mostrarTextoGuardado(txtAltDesp, flxDespesas->TextMatrix(row, 1));
+    platform::showStoredText(txtAltDesp, flxDespesas->TextMatrix(row, 1));
     txtCodigo->setText(flxDespesas->TextMatrix(row, 0));
-    platform::mostrarTextoGuardado(txtPreClass, flxDespesas->TextMatrix(row, 2));
+    platform::showStoredText(txtPreClass, flxDespesas->TextMatrix(row, 2));
     cbxContas->setCurrentIndex(cbxContas->findText(flxDespesas->TextMatrix(row, 3)));
 }
 

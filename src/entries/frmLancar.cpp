@@ -2,6 +2,7 @@
 
 #include "app/Textos.h"
 #include "data/Conexao.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -107,7 +108,7 @@ frmLancar::frmLancar(QWidget* parent) : platform::Form(parent), CamposLancamento
 
     ordenarTabulacao({cmdGravaLan, cmdParcelas, flxDespesas, txtConsulta});
 
-    connect(cmdGravaLan, &QPushButton::clicked, this, [this] { cmdGravaLan_Click(); });
+    connect(cmdGravaLan, &QPushButton::clicked, this, platform::guarded([this] { cmdGravaLan_Click(); }));
     connect(cmdParcelas, &QPushButton::clicked, this, [this] { cmdParcelas_Click(); });
 }
 

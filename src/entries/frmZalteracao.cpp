@@ -5,10 +5,11 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
+#include "platform/Application.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 #include "platform/formats.h"
 
 #include <QComboBox>
@@ -98,7 +99,7 @@ frmZalteracao::frmZalteracao(QWidget* parent)
     ordenarTabulacao({cmdGravaLan, cmdParcelas});
 
     connect(txtNumLan, &QLineEdit::textChanged, this, [this] { txtNumLan_Change(); });
-    connect(cmdGravaLan, &QPushButton::clicked, this, [this] { cmdGravaLan_Click(); });
+    connect(cmdGravaLan, &QPushButton::clicked, this, platform::guarded([this] { cmdGravaLan_Click(); }));
     connect(cmdParcelas, &QPushButton::clicked, this, [this] { cmdParcelas_Click(); });
 }
 
@@ -127,7 +128,7 @@ void frmZalteracao::txtNumLan_Change()
     txtCodDesp->setText(l->despesa);
     txtDataLan->setText(platform::fmtDate(l->dataLan));
     txtDataVen->setText(platform::fmtDate(l->dataVen));
-    platform::mostrarTextoGuardado(txtReferente, l->referente);
+    platform::showStoredText(txtReferente, l->referente);
     txtValor->setText(textoValorSemSinal(l->valor));
     const int letra = l->filtro.isEmpty() ? 0 : txtFiltro->findText(l->filtro);
     txtFiltro->setCurrentIndex(letra < 0 ? 0 : letra);

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <array>
 #include <cmath>
 
 namespace importacao {
@@ -238,7 +237,7 @@ LeituraExtrato lerBradesco(const QString& path)
     return r;
 }
 
-bool lerDelimitado(Layout layout, const QString& path, const QString& arquivo, platform::DelimitedTable& table,
+bool lerDelimitado(LayoutExtrato layout, const QString& path, const QString& arquivo, platform::DelimitedTable& table,
                    QString& erro)
 {
     const QFileInfo info(path);
@@ -256,7 +255,7 @@ LeituraExtrato lerItau(const QString& path, const QString& arquivo)
 {
     LeituraExtrato r;
     platform::DelimitedTable table;
-    if (!lerDelimitado(Layout::Itau, path, arquivo, table, r.erro))
+    if (!lerDelimitado(LayoutExtrato::Itau, path, arquivo, table, r.erro))
         return r;
     const int cData = colunaObrigatoria(table, QStringLiteral("Data"), r.erro);
     const int cRef = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Referente"), r.erro);
@@ -284,7 +283,7 @@ LeituraExtrato lerCaixa(const QString& path, const QString& arquivo)
 {
     LeituraExtrato r;
     platform::DelimitedTable table;
-    if (!lerDelimitado(Layout::Caixa, path, arquivo, table, r.erro))
+    if (!lerDelimitado(LayoutExtrato::Caixa, path, arquivo, table, r.erro))
         return r;
     const int cData = colunaObrigatoria(table, QStringLiteral("Data_Mov"), r.erro);
     const int cHist = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Historico"), r.erro);
@@ -322,51 +321,52 @@ LeituraExtrato lerCaixa(const QString& path, const QString& arquivo)
 } // namespace
 
 namespace {
-// The layouts as the layout list offers them: one row each, so a layout
-// added to the enum without its name here is found by the switches below.
-struct LayoutNomeado {
-    Layout layout;
-    QString nome;
-};
-
-const std::array<LayoutNomeado, 5>& tabelaLayouts()
+// Each layout's name in the layout list. A switch, not a table: a layout
+// added to the enum without its name here does not compile (switch
+// warnings are errors), nor does one left out of the reading switches below.
+constexpr const char* nomeUtf8(LayoutExtrato layout)
 {
-    static const std::array<LayoutNomeado, 5> tabela{{
-        {Layout::Bradesco, QStringLiteral("BRADESCO")},
-        {Layout::Caixa, QStringLiteral("CAIXA")},
-        {Layout::Itau, QStringLiteral("ITAÚ")},
-        {Layout::Santander, QStringLiteral("SANTANDER")},
-        {Layout::Planilha, QStringLiteral("PLANILHA")},
-    }};
-    return tabela;
+    switch (layout) {
+    case LayoutExtrato::Bradesco: return "BRADESCO";
+    case LayoutExtrato::Caixa: return "CAIXA";
+    case LayoutExtrato::Itau: return "ITAÚ";
+    case LayoutExtrato::Santander: return "SANTANDER";
+    case LayoutExtrato::Planilha: return "PLANILHA";
+    }
+    return nullptr;
 }
+
+// The layouts run from 0 without a gap; the first value without a name
+// is past the last.
+constexpr int contarLayouts()
+{
+    int n = 0;
+    while (nomeUtf8(LayoutExtrato(n)))
+        ++n;
+    return n;
+}
+constexpr int kQuantosLayouts = contarLayouts();
 } // namespace
 
 const QStringList& nomesLayouts()
 {
     static const QStringList nomes = [] {
         QStringList l;
-        for (const LayoutNomeado& t : tabelaLayouts())
-            l << t.nome;
+        for (int i = 0; i < kQuantosLayouts; ++i)
+            l << QString::fromUtf8(nomeUtf8(LayoutExtrato(i)));
         return l;
     }();
     return nomes;
 }
 
-QString nomeLayout(Layout layout)
-{
-    for (const LayoutNomeado& t : tabelaLayouts())
-        if (t.layout == layout)
-            return t.nome;
-    return QString();
-}
+QString nomeLayout(LayoutExtrato layout) { return QString::fromUtf8(nomeUtf8(layout)); }
 
-std::optional<Layout> layoutPorNome(const QString& nome)
+std::optional<LayoutExtrato> layoutPorNome(const QString& nome)
 {
-    for (const LayoutNomeado& t : tabelaLayouts())
-        if (t.nome == nome)
-            return t.layout;
-    return std::nullopt;
+    const int i = int(nomesLayouts().indexOf(nome));
+    if (i < 0)
+        return std::nullopt;
+    return LayoutExtrato(i);
 }
 
 QString caminhoLocal(const QString& caminho) { return platform::Drives::toLocal(caminho); }
@@ -389,41 +389,41 @@ QStringList listarExtratos(const QString& pasta)
     return nomes;
 }
 
-QStringList linhasSchemaIni(Layout layout, const QString& nomeArquivo)
+QStringList linhasSchemaIni(LayoutExtrato layout, const QString& nomeArquivo)
 {
     const QString secao = QLatin1Char('[') + nomeArquivo + QLatin1Char(']');
     switch (layout) {
-    case Layout::Itau:
+    case LayoutExtrato::Itau:
         return {secao,
                 QStringLiteral("Format=Delimited(;)"),
                 QStringLiteral("ColNameHeader=False"),
                 QStringLiteral("Col1=\"Data\"Char Width 255"),
                 QStringLiteral("Col2=\"Referente\" Char Width 255"),
                 QStringLiteral("Col3=\"Valor\" Char Width 255")};
-    case Layout::Caixa:
+    case LayoutExtrato::Caixa:
         return {secao, QStringLiteral("Format=Delimited(;)")};
-    case Layout::Bradesco:
-    case Layout::Santander:
-    case Layout::Planilha:
+    case LayoutExtrato::Bradesco:
+    case LayoutExtrato::Santander:
+    case LayoutExtrato::Planilha:
         break;
     }
     return {};
 }
 
-LeituraExtrato lerExtrato(Layout layout, const QString& arquivo)
+LeituraExtrato lerExtrato(LayoutExtrato layout, const QString& arquivo)
 {
     const QString path = caminhoLocal(arquivo);
     try {
         switch (layout) {
-        case Layout::Planilha:
+        case LayoutExtrato::Planilha:
             return lerPlanilha(path);
-        case Layout::Santander:
+        case LayoutExtrato::Santander:
             return lerSantander(path);
-        case Layout::Bradesco:
+        case LayoutExtrato::Bradesco:
             return lerBradesco(path);
-        case Layout::Itau:
+        case LayoutExtrato::Itau:
             return lerItau(path, arquivo);
-        case Layout::Caixa:
+        case LayoutExtrato::Caixa:
             return lerCaixa(path, arquivo);
         }
     } catch (const std::exception& e) {

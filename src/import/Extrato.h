@@ -37,15 +37,15 @@ struct LinhaExtrato {
 };
 
 // The five layouts, in the order the layout list offers them.
-enum class Layout { Bradesco, Caixa, Itau, Santander, Planilha };
+enum class LayoutExtrato { Bradesco, Caixa, Itau, Santander, Planilha };
 
 // "BRADESCO", "CAIXA", "ITAÚ", "SANTANDER", "PLANILHA": the layout list's
 // items in its order.
 const QStringList& nomesLayouts();
-QString nomeLayout(Layout layout);
+QString nomeLayout(LayoutExtrato layout);
 // The layout a name stands for, compared exactly (case-sensitive); any other
 // text stands for none, and the read step then reads nothing.
-std::optional<Layout> layoutPorNome(const QString& nome);
+std::optional<LayoutExtrato> layoutPorNome(const QString& nome);
 
 // A statements folder or file as the user types it, as a local path: a path
 // with a drive letter ("C:\Extratos") goes through platform::Drives; any
@@ -89,10 +89,10 @@ struct LeituraExtrato {
 // overwriting the one there, and read the file as it describes.
 // Text files are read as UTF-8 when they are valid UTF-8, else in the Windows
 // Western code page (platform::decodeText).
-LeituraExtrato lerExtrato(Layout layout, const QString& arquivo);
+LeituraExtrato lerExtrato(LayoutExtrato layout, const QString& arquivo);
 
 // The Schema.ini lines written for a text layout (ITAÚ, CAIXA) reading the
 // file `nomeArquivo`; empty for the other layouts.
-QStringList linhasSchemaIni(Layout layout, const QString& nomeArquivo);
+QStringList linhasSchemaIni(LayoutExtrato layout, const QString& nomeArquivo);
 
 } // namespace importacao

@@ -84,13 +84,6 @@ void mostrarDiaSemana(const QString& texto)
                      QStringLiteral("Dia da Semana"));
 }
 
-std::int64_t numeroDaCelula(const QString& texto)
-{
-    bool ok = false;
-    const std::int64_t n = texto.trimmed().toLongLong(&ok);
-    return ok ? n : 0;
-}
-
 } // namespace
 
 const QString frmIntegracao::kNomeConsulta = QStringLiteral("Integração");
@@ -228,7 +221,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     lblVerModelos->installEventFilter(this);
     frmExtratos->installEventFilter(this);
 
-    connect(cbxBancos, &QComboBox::currentIndexChanged, this, [this] { cbxBancos_Click(); });
+    connect(cbxBancos, &QComboBox::currentIndexChanged, this, platform::guarded([this] { cbxBancos_Click(); }));
     connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(flxLanc, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxLanc_DblClick(); });
@@ -241,7 +234,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     connect(flxExtrato, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxExtrato_KeyDown(e->key()); });
     connect(flxExtrato, &platform::FlexGrid::rightClicked, this, [this] { flxExtrato_MouseDown(2); });
     connect(cmdAltera, &QPushButton::clicked, this, [this] { cmdAltera_Click(); });
-    connect(cmdAtualiza, &QPushButton::clicked, this, [this] { cmdAtualiza_Click(); });
+    connect(cmdAtualiza, &QPushButton::clicked, this, platform::guarded([this] { cmdAtualiza_Click(); }));
 }
 
 // Window and settings -------------------------------------------------------
@@ -315,28 +308,38 @@ void frmIntegracao::cmdOK_Click()
 
 void frmIntegracao::MostrarLancamentos()
 {
+    // Read and summed before anything shown changes: a read or a sum that
+    // fails leaves both grids and the boxes as they were.
+    const QDate inicio = platform::parseDate(txtDataInicial->Text());
+    const QDate fim = platform::parseDate(txtDataFinal->Text());
+    const bool comPeriodo = inicio.isValid() && fim.isValid();
+    data::Opening abertura;
+    std::vector<queries::LinhaConsulta> lancamentos;
+    if (comPeriodo) {
+        abertura = data::openingBalance(ConexaoBanco, inicio);
+        lancamentos =
+            queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), abertura.start, fim, QString(), true);
+    }
+    data::Centavos saldo = abertura.balance;
+    for (const queries::LinhaConsulta& l : lancamentos)
+        saldo = data::addMoney(saldo, l.valor);
+
     flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
     flxExtrato->setGivingWayCol(1);
     // Run after a deletion or a posting while a period box holds no date,
     // the list keeps what it shows: there is no period to list.
-    QDate inicio = platform::parseDate(txtDataInicial->Text());
-    const QDate fim = platform::parseDate(txtDataFinal->Text());
-    if (!inicio.isValid() || !fim.isValid())
+    if (!comPeriodo)
         return;
-
-    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
-    if (abertura.start != inicio) {
-        inicio = abertura.start;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    data::Centavos saldo = abertura.balance;
+    if (abertura.start != inicio)
+        txtDataInicial->setText(platform::fmtDate(abertura.start));
 
     flxLanc->Clear();
+    numerosDaGrade_.clear();
+    for (const queries::LinhaConsulta& l : lancamentos)
+        numerosDaGrade_.push_back(l.numLan);
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
     flxLanc->setGivingWayCol(2);
     flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
-    const std::vector<queries::LinhaConsulta> lancamentos =
-        queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), inicio, fim, QString(), true);
     const int n = int(lancamentos.size());
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);
@@ -349,7 +352,6 @@ void frmIntegracao::MostrarLancamentos()
             flxLanc->setCellForeColor(i, 2, kAzul);
         flxLanc->setTextMatrix(i, 3, data::formatMoney(l.valor));
         flxLanc->setAlternateRowColor(i);
-        saldo = data::addMoney(saldo, l.valor);
     }
     if (flxLanc->Rows() > 25)
         flxLanc->setTopRow(n - 1);
@@ -367,10 +369,16 @@ void frmIntegracao::txtSaldo_Change()
     txtSaldo->setPalette(p);
 }
 
+std::int64_t frmIntegracao::lancamentoSelecionado() const
+{
+    const int row = flxLanc->Row();
+    return row >= 1 && row <= int(numerosDaGrade_.size()) ? numerosDaGrade_[size_t(row) - 1] : 0;
+}
+
 void frmIntegracao::flxLanc_DblClick()
 {
-    const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
-    if (flxLanc->Row() < 1 || numero == 0)
+    const std::int64_t numero = lancamentoSelecionado();
+    if (numero == 0)
         return;
     entries::abrirNoEditor(numero);
 }
@@ -379,7 +387,7 @@ void frmIntegracao::flxLanc_KeyDown(int keyCode)
 {
     if (keyCode != Qt::Key_Delete || flxLanc->Row() < 1)
         return;
-    const std::int64_t numero = numeroDaCelula(flxLanc->TextMatrix(flxLanc->Row(), 0));
+    const std::int64_t numero = lancamentoSelecionado();
     // Also when the entry was gone meanwhile (deleted from another window):
     // the list is stale.
     if (entries::excluirComPergunta(numero) || !data::findLancamento(ConexaoBanco, numero))
@@ -430,23 +438,23 @@ void frmIntegracao::cmdImportar_Click()
     if (!layout)
         return;
     switch (*layout) {
-    case importacao::Layout::Itau: Itau_Extrato(); break;
-    case importacao::Layout::Santander: Santander_Extrato(); break;
-    case importacao::Layout::Caixa: CEF_Extrato(); break;
-    case importacao::Layout::Bradesco: Bradesco_Extrato(); break;
-    case importacao::Layout::Planilha: Planilha_Extrato(); break;
+    case importacao::LayoutExtrato::Itau: Itau_Extrato(); break;
+    case importacao::LayoutExtrato::Santander: Santander_Extrato(); break;
+    case importacao::LayoutExtrato::Caixa: CEF_Extrato(); break;
+    case importacao::LayoutExtrato::Bradesco: Bradesco_Extrato(); break;
+    case importacao::LayoutExtrato::Planilha: Planilha_Extrato(); break;
     }
 }
 
-void frmIntegracao::Planilha_Extrato() { lerExtratoNaGrade(importacao::Layout::Planilha); }
+void frmIntegracao::Planilha_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Planilha); }
 
-void frmIntegracao::Santander_Extrato() { lerExtratoNaGrade(importacao::Layout::Santander); }
+void frmIntegracao::Santander_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Santander); }
 
-void frmIntegracao::Bradesco_Extrato() { lerExtratoNaGrade(importacao::Layout::Bradesco); }
+void frmIntegracao::Bradesco_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Bradesco); }
 
-void frmIntegracao::Itau_Extrato() { lerExtratoNaGrade(importacao::Layout::Itau); }
+void frmIntegracao::Itau_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Itau); }
 
-void frmIntegracao::CEF_Extrato() { lerExtratoNaGrade(importacao::Layout::Caixa); }
+void frmIntegracao::CEF_Extrato() { lerExtratoNaGrade(importacao::LayoutExtrato::Caixa); }
 
 void frmIntegracao::Form_Unload(bool& cancel)
 {
@@ -454,7 +462,7 @@ void frmIntegracao::Form_Unload(bool& cancel)
         cancel = true;
 }
 
-void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
+void frmIntegracao::lerExtratoNaGrade(importacao::LayoutExtrato layout)
 {
     if (lendoExtrato_)
         return;
@@ -470,7 +478,7 @@ void frmIntegracao::lerExtratoNaGrade(importacao::Layout layout)
     const int n = int(leitura.linhas.size());
     // The grid holds exactly the lines read, so no empty row of an earlier,
     // longer statement stays below them.
-    if (n > 0 || (leitura.ok() && layout == importacao::Layout::Caixa))
+    if (n > 0 || (leitura.ok() && layout == importacao::LayoutExtrato::Caixa))
         flxExtrato->setRows(n + 1);
     for (int r = 1; r <= n; ++r)
         escreverLinhaDoExtrato(r, leitura.linhas[size_t(r - 1)]);
@@ -661,7 +669,7 @@ bool frmIntegracao::eventFilter(QObject* watched, QEvent* event)
         // Switching to another window or opening a menu is not leaving the box.
         const auto razao = static_cast<QFocusEvent*>(event)->reason();
         if (isLoaded() && razao != Qt::ActiveWindowFocusReason && razao != Qt::PopupFocusReason)
-            txtCaminho_LostFocus();
+            platform::reportFailures([this] { txtCaminho_LostFocus(); });
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == lblVerModelos)

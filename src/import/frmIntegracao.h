@@ -12,6 +12,9 @@
 #include "import/Extrato.h"
 #include "platform/Form.h"
 
+#include <cstdint>
+#include <vector>
+
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -114,7 +117,11 @@ private:
     // True while a statement is read: the read waits with the window
     // painting, and nothing may start a second read or close the window.
     bool lendoExtrato_ = false;
-    void lerExtratoNaGrade(importacao::Layout layout);
+    void lerExtratoNaGrade(importacao::LayoutExtrato layout);
     void escreverLinhaDoExtrato(int row, const importacao::LinhaExtrato& linha);
     void esvaziarExtrato();
+    // The entries listed beside the statement: flxLanc's row r is
+    // numerosDaGrade_[r - 1]; 0 for no row.
+    std::vector<std::int64_t> numerosDaGrade_;
+    std::int64_t lancamentoSelecionado() const;
 };

@@ -60,6 +60,18 @@ Reported reportFailure(const std::exception& e, bool onlyKeepWindow)
     return reporter()(e, onlyKeepWindow);
 }
 
+bool reportFailures(const std::function<void()>& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const std::exception& e) {
+        if (reportFailure(e) == Reported::No)
+            throw;
+        return false;
+    }
+}
+
 void showWaitCursor(bool on)
 {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))

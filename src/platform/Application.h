@@ -12,11 +12,12 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
 
-    // A handler that throws a failure the reporter knows (a write the file
-    // refused, a sum that does not fit) has the user told and the program
-    // goes on: every multi-row write is one transaction, so nothing
-    // half-written is left. Any other error is reported in a critical box
-    // naming it, and the program ends.
+    // The last guard, for a failure that reached Qt's event delivery: the
+    // handlers that write catch theirs with reportFailures. One the reporter
+    // knows (a sum a reading window could not make) has the user told and
+    // the program goes on: every multi-row write is one transaction, so
+    // nothing half-written is left. Any other error is reported in a
+    // critical box naming it, and the program ends.
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
@@ -32,6 +33,33 @@ enum class Reported {
 using FailureReporter = std::function<Reported(const std::exception&, bool onlyKeepWindow)>;
 void setFailureReporter(FailureReporter reporter);
 Reported reportFailure(const std::exception& e, bool onlyKeepWindow = false);
+
+// Runs a handler's work and catches, there, a failure the reporter knows (a
+// write the file refused, a sum that does not fit), so that it never unwinds
+// through Qt's own frames (event delivery, signal emission), which do not
+// carry exceptions. The user is told; the work ends where the failure
+// stopped it, and since a handler writes before it changes its window, the
+// window stays as it was before the press. True when the work ran to its
+// end. Any other error goes on to Application::notify, the last guard.
+bool reportFailures(const std::function<void()>& work);
+
+namespace detail {
+template <class F, class Call> struct Guarded;
+template <class F, class C, class R, class... A> struct Guarded<F, R (C::*)(A...) const> {
+    F handler;
+    void operator()(A... args) const
+    {
+        reportFailures([&] { handler(args...); });
+    }
+};
+} // namespace detail
+
+// A handler that writes, connected through reportFailures:
+//     connect(cmdGravar, &QPushButton::clicked, this, platform::guarded([this] { cmdGravar_Click(); }));
+template <class F> auto guarded(F handler)
+{
+    return detail::Guarded<F, decltype(&F::operator())>{std::move(handler)};
+}
 
 // The wait cursor on or off, for a wait that begins and ends in separate
 // calls (another program's lock).

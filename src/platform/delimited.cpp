@@ -1,6 +1,6 @@
 #include "platform/delimited.h"
 
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 #include "platform/sheets.h"
 
 #include <QDir>
@@ -114,7 +114,7 @@ bool writeSchemaIni(const QString& folder, const QStringList& lines, const QStri
         }
         return true;
     };
-    if (ePasta(QDir(folder).filePath(nome)) || !gravarComoNome(folder, nome, false, escrever)) {
+    if (isFolder(QDir(folder).filePath(nome)) || !writeAsName(folder, nome, false, escrever)) {
         error = QStringLiteral("Não foi possível gravar o arquivo ''Schema.ini'' na pasta ''%1''.").arg(shownFolder);
         return false;
     }

@@ -18,7 +18,7 @@ struct DelimitedSchema {
 };
 
 // Writes `lines` as "folder/Schema.ini", each ended by CR LF, replacing
-// what stands under that name as a name (gravarComoNome(): a link there is
+// what stands under that name as a name (writeAsName(): a link there is
 // replaced, never written through). False with a message in Portuguese,
 // naming the folder as `shownFolder` ("C:\Extratos"), when it cannot be
 // written or the name is a folder.

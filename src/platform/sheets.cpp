@@ -1,6 +1,6 @@
 #include "platform/sheets.h"
 
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 #include "platform/Confinement.h"
 #include "platform/planilha/resposta.h"
 

@@ -107,7 +107,7 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     resize(1000, 640);
 
     Comportamento c;
-    c.layout = Layout::A;
+    c.layout = LayoutGrade::A;
     c.gradeSempreHabilitada = true;
     c.rolarAcimaDe = 27;
     grade_ = new GradeConsulta(*flxConsulta, txtLanc, txtSaldo2, c, [this] { cmdConsulta_Click(); }, nullptr, this);

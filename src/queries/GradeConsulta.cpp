@@ -42,29 +42,29 @@ bool formatoDeData(const QString& d)
 
 } // namespace
 
-const Colunas& colunasDe(Layout layout)
+const Colunas& colunasDe(LayoutGrade layout)
 {
-    static const Colunas a{0, 1, 2, -1, -1, 3, 4};
-    static const Colunas b{0, -1, 1, 2, 3, 4, 5};
-    static const Colunas c{0, -1, 1, -1, 2, 3, 4};
+    static const Colunas a{.numLan = 0, .dataLan = 1, .dataVen = 2, .referente = 3, .valor = 4};
+    static const Colunas b{.numLan = 0, .dataVen = 1, .filtro = 2, .classificacao = 3, .referente = 4, .valor = 5};
+    static const Colunas c{.numLan = 0, .dataVen = 1, .classificacao = 2, .referente = 3, .valor = 4};
     switch (layout) {
-    case Layout::A: return a;
-    case Layout::B: return b;
-    case Layout::C: break;
+    case LayoutGrade::A: return a;
+    case LayoutGrade::B: return b;
+    case LayoutGrade::C: break;
     }
     return c;
 }
 
-QString cabecalhoDe(Layout layout)
+QString cabecalhoDe(LayoutGrade layout)
 {
     switch (layout) {
-    case Layout::A:
+    case LayoutGrade::A:
         return QStringLiteral("Núm. Lanc.|Lançamento") + brancos(1) + QStringLiteral("|Vencimento") + brancos(1) +
                QStringLiteral("|Referente") + brancos(90) + QStringLiteral("| Valor") + brancos(17);
-    case Layout::B:
+    case LayoutGrade::B:
         return QStringLiteral("Núm.Lanc.|Vencimento") + brancos(1) + QStringLiteral("|Filtro|Classificação") +
                brancos(31) + QStringLiteral("|Referente") + brancos(95) + QStringLiteral("|Valor") + brancos(17);
-    case Layout::C: break;
+    case LayoutGrade::C: break;
     }
     return QStringLiteral("Núm. Lanc.|Vencimento") + brancos(1) + QStringLiteral("|Classificação") + brancos(43) +
            QStringLiteral("|Referente") + brancos(82) + QStringLiteral("|Valor") + brancos(17);
@@ -300,7 +300,7 @@ bool antesNaOrdem(const QString& a, const QString& b)
 {
     if (a.isNull() || b.isNull())
         return a.isNull() && !b.isNull();
-    return data::compararTexto(a, b) < 0;
+    return data::compareText(a, b) < 0;
 }
 
 // Each row's description as its place among the distinct descriptions in

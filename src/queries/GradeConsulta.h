@@ -29,7 +29,7 @@ class MaskEdBox;
 namespace queries {
 
 // The three column layouts of the query grids.
-enum class Layout {
+enum class LayoutGrade {
     A,  // Núm. Lanc. | Lançamento | Vencimento | Referente | Valor
     B,  // Núm.Lanc. | Vencimento | Filtro | Classificação | Referente | Valor
     C,  // Núm. Lanc. | Vencimento | Classificação | Referente | Valor
@@ -46,9 +46,9 @@ struct Colunas {
     int valor = -1;
 };
 
-const Colunas& colunasDe(Layout layout);
+const Colunas& colunasDe(LayoutGrade layout);
 // The header string: titles followed by the blanks that set the widths.
-QString cabecalhoDe(Layout layout);
+QString cabecalhoDe(LayoutGrade layout);
 
 // Row backgrounds and text colours of the query grids.
 inline const QColor kCorLinhaPar = platform::kAlternateRowColor;
@@ -184,7 +184,7 @@ enum class TeclaMais {
 
 // The shared behaviours a window has (see each window for its own).
 struct Comportamento {
-    Layout layout = Layout::C;
+    LayoutGrade layout = LayoutGrade::C;
     bool teclaDelete = false;       // Delete deletes the row's entry
     bool diaDaSemana = false;       // right button shows the due date's weekday
     TeclaMais mais = TeclaMais::Nenhuma;

@@ -4,6 +4,7 @@
 // boxes with the labels that fill them, the period checks, the options of
 // the queries by description and the hidden classification lists.
 #include "app/Textos.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "queries/GradeConsulta.h"
 
@@ -89,7 +90,7 @@ void acompanharCodigo(const QComboBox& codigos, QComboBox& nomes);
 template <class Janela> void ligarPartesComuns(Janela* j)
 {
     QObject::connect(j->cmdConsulta, &QAbstractButton::clicked, j, [j] { j->cmdConsulta_Click(); });
-    QObject::connect(j->cmdApagar, &QAbstractButton::clicked, j, [j] { j->cmdApagar_Click(); });
+    QObject::connect(j->cmdApagar, &QAbstractButton::clicked, j, platform::guarded([j] { j->cmdApagar_Click(); }));
     if constexpr (requires { j->cmdFecha_Click(); })
         QObject::connect(j->cmdFecha, &QAbstractButton::clicked, j, [j] { j->cmdFecha_Click(); });
     QObject::connect(j->flxConsulta, &platform::FlexGrid::cellDoubleClicked, j, [j] { j->flxConsulta_DblClick(); });

@@ -4,6 +4,7 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
+#include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -106,7 +107,7 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     resize(1100, 640);
 
     queries::Comportamento c;
-    c.layout = queries::Layout::B;
+    c.layout = queries::LayoutGrade::B;
     c.teclaDelete = true;
     c.diaDaSemana = true;
     c.mais = queries::TeclaMais::Marca;
@@ -120,7 +121,7 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
 
     queries::ligarPartesComuns(this);
     connect(cmdSubTotal, &QPushButton::clicked, this, [this] { cmdSubTotal_Click(); });
-    connect(cmdAlterarMassa, &QPushButton::clicked, this, [this] { cmdAlterarMassa_Click(); });
+    connect(cmdAlterarMassa, &QPushButton::clicked, this, platform::guarded([this] { cmdAlterarMassa_Click(); }));
     connect(cmdOrdem, &QPushButton::clicked, this, [this] { cmdOrdem_Click(); });
     connect(txtDespesaPara, &QComboBox::currentIndexChanged, this, [this](int i) {
         if (i >= 0)

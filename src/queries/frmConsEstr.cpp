@@ -119,7 +119,7 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
     resize(1000, 680);
 
     queries::Comportamento c;
-    c.layout = queries::Layout::A;
+    c.layout = queries::LayoutGrade::A;
     c.teclaDelete = true;
     c.diaDaSemana = true;
     c.contagemVaziaEmBranco = true;

@@ -79,7 +79,7 @@ frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
     resize(1080, 640);
 
     queries::Comportamento c;
-    c.layout = queries::Layout::B;
+    c.layout = queries::LayoutGrade::B;
     c.teclaDelete = true;
     c.diaDaSemana = true;
     c.mais = queries::TeclaMais::Marca;

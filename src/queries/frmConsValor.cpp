@@ -113,7 +113,7 @@ frmConsValor::frmConsValor(QWidget* parent) : Form(parent)
     setTabOrder(cmdConsulta, txtTipo);
 
     queries::Comportamento c;
-    c.layout = queries::Layout::C;
+    c.layout = queries::LayoutGrade::C;
     c.teclaDelete = true;
     c.diaDaSemana = true;
     c.mais = queries::TeclaMais::SomaValor;

@@ -62,7 +62,7 @@ frmConsVen::frmConsVen(QWidget* parent) : Form(parent)
     resize(980, 620);
 
     queries::Comportamento c;
-    c.layout = queries::Layout::C;
+    c.layout = queries::LayoutGrade::C;
     c.teclaDelete = true;
     c.mais = queries::TeclaMais::SomaValor;
     c.teclaInsert = true;

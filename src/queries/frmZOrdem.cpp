@@ -131,10 +131,10 @@ QString frmZOrdem::Clausula() const
 void frmZOrdem::cmdOK_Click()
 {
     const QString clausula = Clausula();
-    if (NomeConsultaAtiva == QStringLiteral("Consulta por Histórico")) {
+    if (NomeConsultaAtiva == frmConsHistorico::kNomeConsulta) {
         frmConsHistorico::ClausulaOrdem = clausula;
         platform::Forms::get<frmConsHistorico>().cmdConsulta->click();
-    } else if (NomeConsultaAtiva == QStringLiteral("Consulta Estruturada")) {
+    } else if (NomeConsultaAtiva == frmConsEstr::kNomeConsulta) {
         frmConsEstr::ClausulaOrdem = clausula;
         platform::Forms::get<frmConsEstr>().cmdConsulta->click();
     }

@@ -128,7 +128,7 @@ TEST_F(AlteraSenhaTest, BoxesTakeEightCharactersAndAFourCharacterPasswordIsStore
     AbrirConexao();
     EXPECT_EQ(senhaGravada(), QStringLiteral("a b "));
     data::Connection db;
-    EXPECT_THROW(abrirArquivoConta(db, caminhoLocalBanco(), "Abc1"), data::SenhaRecusada);
+    EXPECT_THROW(openAccountFile(db, caminhoLocalBanco(), "Abc1"), data::SenhaRecusada);
 }
 
 // A change the file refuses, for each reason: the cause in Portuguese, no
@@ -216,7 +216,7 @@ TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
         EXPECT_EQ(senhaGravada(), nova);
         atual = nova;
         data::Connection db;
-        EXPECT_THROW(abrirArquivoConta(db, caminhoLocalBanco(), QStringLiteral("Abc1").toUtf8()), data::SenhaRecusada);
+        EXPECT_THROW(openAccountFile(db, caminhoLocalBanco(), QStringLiteral("Abc1").toUtf8()), data::SenhaRecusada);
     }
     data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
 }

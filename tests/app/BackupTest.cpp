@@ -44,7 +44,7 @@ protected:
     static data::SenhaRecord registroDe(const QString& path)
     {
         data::Connection db;
-        abrirArquivoConta(db, path, "1234");
+        openAccountFile(db, path, "1234");
         return data::readSenha(db);
     }
 
@@ -92,7 +92,7 @@ TEST_F(BackupTest, CopyIsTheAccountFileAndTheOnlyCopyOfThatAccount)
 
     // The copy is a whole account file: it opens and holds the last use.
     data::Connection db;
-    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")), "1234");
+    openAccountFile(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa Backup 15-03-2024.mdb")), "1234");
     EXPECT_EQ(data::readSenha(db).ultimoAcesso, today);
     EXPECT_EQ(data::readSenha(db).senha, QStringLiteral("1234"));
 }
@@ -224,7 +224,7 @@ TEST_F(BackupTest, LeavingAFileThatRefusesNamesTheCauseAndStillCopiesWhatItCanRe
     } casos[] = {
         {"another program holds the file past the wait",
          [&] {
-             abrirArquivoConta(outro, arquivo, ChaveBanco);
+             openAccountFile(outro, arquivo, ChaveBanco);
              outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
          },
          QStringLiteral("O último acesso não foi gravado. A cópia de segurança foi feita.\r"

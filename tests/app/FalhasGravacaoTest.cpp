@@ -67,7 +67,7 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
     std::vector<CausaDeRecusa> casos = {
         {"another program holds the file longer than the wait",
          [&] {
-             abrirArquivoConta(outro, arquivo(), ChaveBanco);
+             openAccountFile(outro, arquivo(), ChaveBanco);
              outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
          },
          [&] { outro.close(); }, kRecusaOcupado},
@@ -137,7 +137,9 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
         c.causa();
         const QByteArray antes = impressao();
 
-        QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
+        // The button's signal, outside any event delivery: the handler
+        // itself catches the failure, not the application object.
+        f.cmdGravar->click();
         ASSERT_EQ(msgs.calls.size(), 1u);
         EXPECT_EQ(msgs.last().text, c.mensagem);
         EXPECT_EQ(msgs.last().title, QStringLiteral("Atenção,"));
@@ -163,7 +165,7 @@ TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
 {
     data::Connection::setBusyWait(5s);
     data::Connection outro;
-    abrirArquivoConta(outro, arquivo(), ChaveBanco);
+    openAccountFile(outro, arquivo(), ChaveBanco);
     outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
     std::thread soltar([&] {
         std::this_thread::sleep_for(400ms);
@@ -253,7 +255,17 @@ TEST_F(SomaForaDoLimite, EveryWindowThatSumsSaysSoAndStaysOpen)
         {"Importar Extrato",
          [] {
              auto& f = aberta<frmIntegracao>();
+             gravar(novoLancamento(QDate(2024, 2, 20), QStringLiteral("Padaria"), -450,
+                                   QString::number(codigo(QStringLiteral("Saída Não Classificada")))));
+             f.txtDataInicial->setText(QStringLiteral("01/02/2024"));
+             f.txtDataFinal->setText(QStringLiteral("29/02/2024"));
+             f.cmdOK_Click();
+             f.txtDataFinal->setText(QStringLiteral("31/03/2024"));
              comoUsuario([&f] { f.cmdOK_Click(); });
+             // What the list showed before the press, it still shows.
+             EXPECT_EQ(f.flxLanc->Rows(), 2);
+             EXPECT_EQ(f.flxLanc->TextMatrix(1, 2), QStringLiteral("Padaria"));
+             EXPECT_EQ(f.txtSaldo->text(), QStringLiteral("-4,50"));
              return &f;
          }},
         {"Por Data",

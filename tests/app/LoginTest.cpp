@@ -228,10 +228,10 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
         const QString semSenha = createAccount(QStringLiteral("SemSenha"));
         const QString vazia = createAccount(QStringLiteral("Vazia"));
         data::Connection db;
-        abrirArquivoConta(db, semSenha, "1234");
+        openAccountFile(db, semSenha, "1234");
         db.exec(QStringLiteral("DELETE FROM Senha"));
         db.close();
-        abrirArquivoConta(db, vazia, "1234");
+        openAccountFile(db, vazia, "1234");
         db.exec(QStringLiteral("UPDATE Senha SET Senha = NULL"));
         db.close();
         // Databases with the right password that are not whole accounts,
@@ -248,7 +248,7 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
             db.close();
         }
         const QString semColuna = createAccount(QStringLiteral("SemColuna"));
-        abrirArquivoConta(db, semColuna, "1234");
+        openAccountFile(db, semColuna, "1234");
         db.exec(QStringLiteral("DROP TABLE PrevistoRealizado; CREATE TABLE PrevistoRealizado (Despesa INTEGER);"));
     }
     comDialogo([this](frmSenha& f) {
@@ -313,9 +313,9 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"));
         c.preparar(path);
         const QByteArray antes = lerArquivo(path);
-        platform::TravaArquivo outraCopia;
+        platform::FileLock outraCopia;
         if (c.mensagem == OutraJanela) {
-            ASSERT_EQ(outraCopia.travar(path), platform::TravaArquivo::Resultado::Travado);
+            ASSERT_EQ(outraCopia.lock(path), platform::FileLock::Result::Locked);
         }
         msgs.clear();
         comDialogo([&](frmSenha& f) {
@@ -343,13 +343,13 @@ TEST_F(LoginTest, LoginOverTheKindsOfFile)
         }
         // In use the account is held; the file is keyed with the password
         // now, and only the password opens it.
-        platform::TravaArquivo outra;
-        EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
+        platform::FileLock outra;
+        EXPECT_EQ(outra.lock(path), platform::FileLock::Result::InUse);
         EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
         ConexaoBanco.close();
         data::Connection db;
-        EXPECT_EQ(abrirArquivoConta(db, path, "abcd"), data::FormaConta::Senha);
-        EXPECT_THROW(abrirArquivoConta(db, path, "abce"), data::SenhaRecusada);
+        EXPECT_EQ(openAccountFile(db, path, "abcd"), data::FormaConta::Senha);
+        EXPECT_THROW(openAccountFile(db, path, "abce"), data::SenhaRecusada);
         EXPECT_EQ(modoDe(path), 0600);
         EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Casa.mdb")});
     }

@@ -59,7 +59,7 @@ TEST_F(PrincipalTest, StartUpShowsTheDateTheAccountAndTheCalendar)
 {
     {
         data::Connection db;
-        abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
+        openAccountFile(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
         data::updateUltimoAcesso(db, QDate(2024, 3, 10));
     }
     frmPrincipal& w = iniciar();
@@ -345,7 +345,7 @@ TEST_F(PrincipalTest, EveryRoadOutStoresTheLastUseFirst)
     const QString arquivo = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
     auto ultimoAcesso = [&] {
         data::Connection db;
-        abrirArquivoConta(db, arquivo, "1234");
+        openAccountFile(db, arquivo, "1234");
         return data::readSenha(db).ultimoAcesso;
     };
     int n = 0;
@@ -454,7 +454,7 @@ TEST_F(PrincipalTest, SwitchingAccountStoresTheLastUseAndLoadsTheOther)
     EXPECT_EQ(w.cbxMeses->count(), 12);
 
     data::Connection db;
-    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
+    openAccountFile(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
     EXPECT_EQ(data::readSenha(db).ultimoAcesso, QDate(2024, 3, 20));
     EXPECT_EQ(encerrado, 0);
 }
@@ -471,7 +471,7 @@ TEST_F(PrincipalTest, SwitchingAndThenEscapeEndsWithoutABackup)
     EXPECT_EQ(encerrado, 1);
     EXPECT_TRUE(QDir(bancoFolder()).entryList({QStringLiteral("*Backup*")}).isEmpty());
     data::Connection db;
-    abrirArquivoConta(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
+    openAccountFile(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");
     EXPECT_EQ(data::readSenha(db).ultimoAcesso, QDate(2024, 3, 15));
     EXPECT_EQ(data::readSenha(db).backup, QDate(2024, 1, 1));
 }

@@ -37,7 +37,7 @@ protected:
         l.valor = valor;
         l.data = inicio;
         l.referente = referente;
-        return data::gravarLinhaOrcamento(ConexaoBanco, l);
+        return data::saveLinhaOrcamento(ConexaoBanco, l);
     }
 
     // Watched codes and their planned values, by code.

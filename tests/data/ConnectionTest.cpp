@@ -117,7 +117,7 @@ QStringList senhasQueAbrem(const QString& path, const QStringList& candidatas)
     for (const QString& senha : candidatas) {
         try {
             data::Connection db;
-            abrirArquivoConta(db, path, senha.toUtf8());
+            openAccountFile(db, path, senha.toUtf8());
             if (data::readSenha(db).senha == senha)
                 out << senha;
         } catch (const data::DbError&) {
@@ -182,23 +182,23 @@ TEST_F(AccountFileTest, RewriteInterruptedAtEveryStepLeavesExactlyOnePassword)
             EXPECT_EQ(senhasQueAbrem(path, candidatas), QStringList{vale});
             EXPECT_EQ(data::readSenha(ConexaoBanco).senha, vale);
             // The account stays held by this copy, on whichever file.
-            platform::TravaArquivo outra;
-            EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::EmUso);
+            platform::FileLock outra;
+            EXPECT_EQ(outra.lock(path), platform::FileLock::Result::InUse);
             EXPECT_FALSE(QFile::exists(path + QStringLiteral(".novo")));
             if (depois || !c.antiga) {
                 EXPECT_EQ(modoDe(path), 0600);
             }
             if (c.antiga) {
                 data::Connection db;
-                EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
+                EXPECT_EQ(openAccountFile(db, path, "abcd"),
                           depois ? data::FormaConta::Senha : data::FormaConta::ChaveAntiga);
             }
         }
     }
     // Closing the connection lets another copy take the account.
     ConexaoBanco.close();
-    platform::TravaArquivo outra;
-    EXPECT_EQ(outra.travar(path), platform::TravaArquivo::Resultado::Travado);
+    platform::FileLock outra;
+    EXPECT_EQ(outra.lock(path), platform::FileLock::Result::Locked);
 }
 
 // Another program holds a write transaction (a note inserted, not yet
@@ -267,7 +267,7 @@ TEST_F(AccountFileTest, RewriteAgainstAnotherWriterKeepsItsCommitOrIsRefused)
         data::updateBackup(ConexaoBanco, today);
         if (c.antiga) {
             data::Connection db;
-            EXPECT_EQ(abrirArquivoConta(db, path, "abcd"),
+            EXPECT_EQ(openAccountFile(db, path, "abcd"),
                       c.recusada ? data::FormaConta::ChaveAntiga : data::FormaConta::Senha);
         }
         if (!c.recusada) {
@@ -300,7 +300,7 @@ TEST_F(AccountFileTest, ALinkedAccountIsRewrittenAtItsTarget)
     login(QStringLiteral("Casa"));
     data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), QStringLiteral("abcd"));
     ChaveBanco = "abcd";
-    TrocarSenhaConta(QStringLiteral("nova1"));
+    changeAccountPassword(QStringLiteral("nova1"));
     EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("nova1"));
     ConexaoBanco.close();
 
@@ -311,12 +311,14 @@ TEST_F(AccountFileTest, ALinkedAccountIsRewrittenAtItsTarget)
         EXPECT_EQ(senhasQueAbrem(arquivo, {QStringLiteral("abcd"), QStringLiteral("nova1")}),
                   QStringList{QStringLiteral("nova1")});
         data::Connection db;
-        EXPECT_THROW(abrirArquivoConta(db, arquivo, "abcd"), data::SenhaRecusada);
+        EXPECT_THROW(openAccountFile(db, arquivo, "abcd"), data::SenhaRecusada);
     }
 }
 
 TEST_F(AccountFileTest, CreatorMakesTheFolderAndFileTheUsersAloneWhateverTheUmask)
 {
+    // The creator keys as the program does, with the full count.
+    data::setPasswordKdfIterationsForTests(data::CipherSettings::kdfIterations);
     const mode_t antes = ::umask(022);
     QProcess criador;
     criador.start(QStringLiteral(VORSAL_CREATOR), {QStringLiteral("C"), QStringLiteral("Casa")});
@@ -532,7 +534,7 @@ TEST(OrderOfTexts, CollationOrdersAsAPortugueseReaderExpects)
     QStringList ordenados = esperado;
     std::reverse(ordenados.begin(), ordenados.end());
     std::stable_sort(ordenados.begin(), ordenados.end(),
-                     [](const QString& a, const QString& b) { return data::compararTexto(a, b) < 0; });
+                     [](const QString& a, const QString& b) { return data::compareText(a, b) < 0; });
     EXPECT_EQ(ordenados, esperado);
 }
 

@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     case 1:
     case 2: {
         fuzz::gravar(QStringLiteral("extrato.txt"), data, size);
-        const importacao::Layout layout =
-            mode == 0 ? importacao::Layout::Bradesco : mode == 1 ? importacao::Layout::Caixa : importacao::Layout::Itau;
+        const importacao::LayoutExtrato layout =
+            mode == 0 ? importacao::LayoutExtrato::Bradesco : mode == 1 ? importacao::LayoutExtrato::Caixa : importacao::LayoutExtrato::Itau;
         importacao::lerExtrato(layout, path);
         break;
     }

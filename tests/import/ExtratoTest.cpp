@@ -58,9 +58,9 @@ QByteArray linhaBradesco(const QString& data, const QString& historico, const QS
 TEST_F(ExtratoTest, LayoutsAreOfferedInTheirOrderAndMatchedExactly)
 {
     EXPECT_EQ(nomesLayouts(), (QStringList{"BRADESCO", "CAIXA", QStringLiteral("ITAÚ"), "SANTANDER", "PLANILHA"}));
-    EXPECT_EQ(layoutPorNome(QStringLiteral("ITAÚ")), Layout::Itau);
-    EXPECT_EQ(layoutPorNome("PLANILHA"), Layout::Planilha);
-    EXPECT_EQ(nomeLayout(Layout::Caixa), "CAIXA");
+    EXPECT_EQ(layoutPorNome(QStringLiteral("ITAÚ")), LayoutExtrato::Itau);
+    EXPECT_EQ(layoutPorNome("PLANILHA"), LayoutExtrato::Planilha);
+    EXPECT_EQ(nomeLayout(LayoutExtrato::Caixa), "CAIXA");
     EXPECT_FALSE(layoutPorNome("ITAU"));
     EXPECT_FALSE(layoutPorNome("Bradesco"));
     EXPECT_FALSE(layoutPorNome(""));
@@ -77,7 +77,7 @@ TEST_F(ExtratoTest, FolderListsTextFilesFirstThenSpreadsheets)
     ASSERT_TRUE(QFile::setPermissions(caminho("fechado.txt"), QFile::Permissions()));
     EXPECT_EQ(listarExtratos(dir.path()), (QStringList{"a.TXT", "fechado.txt", "z.txt", "b.xlsx", "c.xls", "d.XLSM"}));
     if (::geteuid() != 0) {
-        EXPECT_EQ(lerExtrato(Layout::Bradesco, caminho("fechado.txt")).erro,
+        EXPECT_EQ(lerExtrato(LayoutExtrato::Bradesco, caminho("fechado.txt")).erro,
                   QStringLiteral("Não foi possível abrir o arquivo ''fechado.txt''."));
     }
     EXPECT_TRUE(listarExtratos(caminho("nao-existe")).isEmpty());
@@ -99,7 +99,7 @@ TEST_F(ExtratoTest, BradescoReadsDatedMovementsAndSkipsEverythingElse)
     f += "Total                                                                      1.500,50     -32,00\r\n";
     escrever("bradesco.txt", f);
 
-    confere(lerExtrato(Layout::Bradesco, caminho("bradesco.txt")),
+    confere(lerExtrato(LayoutExtrato::Bradesco, caminho("bradesco.txt")),
             {{QDate(2024, 1, 2), "PAGTO ELETRON COBRANCA", -3000},
              {QDate(2022, 1, 2), "TED RECEBIDA", 150050},
              {QDate(2024, 1, 3), "", -200}});
@@ -111,7 +111,7 @@ TEST_F(ExtratoTest, BradescoLineWithoutAReadableAmountStopsTheReadWithAMessage)
     f += "05/01/2024 linha curta sem valores\r\n";
     f += linhaBradesco("06/01/2024", "DEPOIS", "1,00", "");
     escrever("curto.txt", f);
-    const LeituraExtrato r = lerExtrato(Layout::Bradesco, caminho("curto.txt"));
+    const LeituraExtrato r = lerExtrato(LayoutExtrato::Bradesco, caminho("curto.txt"));
     EXPECT_EQ(r.erro, QStringLiteral("Linha 2: valor '''' inválido."));
     ASSERT_EQ(r.linhas.size(), 1u);
     EXPECT_EQ(r.linhas[0].historico, "PRIMEIRA");
@@ -121,7 +121,7 @@ TEST_F(ExtratoTest, ItauReadsEveryLineAndWritesItsSchemaIni)
 {
     escrever("itau.txt", QStringLiteral("15/03/2024;PADARIA SÃO JOSÉ;-45,90\r\n16/03/2024;SALARIO;1.250,00\r\n").toUtf8());
     escrever("Schema.ini", "[outro.txt]\r\nColNameHeader=True\r\n");
-    confere(lerExtrato(Layout::Itau, caminho("itau.txt")),
+    confere(lerExtrato(LayoutExtrato::Itau, caminho("itau.txt")),
             {{QDate(2024, 3, 15), QStringLiteral("PADARIA SÃO JOSÉ"), -4590}, {QDate(2024, 3, 16), "SALARIO", 125000}});
 
     QFile schema(caminho("Schema.ini"));
@@ -138,7 +138,7 @@ TEST_F(ExtratoTest, CaixaTakesTheDigitsOfValorAsCentavosAndKeepsItsSign)
              "\"0001\";\"20240315\";\"1\";\"PAGAMENTO LUZ\";\"500.00\";\"D\"\r\n"
              "\"0001\";\"20240316\";\"2\";\"COMPRA\";\"-1234.56\";\"D\"\r\n"
              "\"0001\";\"20240229\";\"3\";\"CREDITO\";\"0.05\";\"C\"\r\n");
-    confere(lerExtrato(Layout::Caixa, caminho("caixa.txt")),
+    confere(lerExtrato(LayoutExtrato::Caixa, caminho("caixa.txt")),
             {{QDate(2024, 3, 15), "PAGAMENTO LUZ", 50000},
              {QDate(2024, 3, 16), "COMPRA", -123456},
              {QDate(2024, 2, 29), "CREDITO", 5}});
@@ -150,7 +150,7 @@ TEST_F(ExtratoTest, CaixaTakesTheDigitsOfValorAsCentavosAndKeepsItsSign)
 TEST_F(ExtratoTest, HeaderOnlyTextStatementReadsNoLines)
 {
     escrever("caixa.txt", "\"Conta\";\"Data_Mov\";\"Nr_Doc\";\"Historico\";\"Valor\";\"Deb_Cred\"\r\n");
-    const LeituraExtrato r = lerExtrato(Layout::Caixa, caminho("caixa.txt"));
+    const LeituraExtrato r = lerExtrato(LayoutExtrato::Caixa, caminho("caixa.txt"));
     EXPECT_TRUE(r.ok());
     EXPECT_TRUE(r.linhas.empty());
 }
@@ -158,24 +158,24 @@ TEST_F(ExtratoTest, HeaderOnlyTextStatementReadsNoLines)
 TEST_F(ExtratoTest, TextStatementsWithBadFieldsGiveAMessageNamingTheLine)
 {
     const struct {
-        Layout layout;
+        LayoutExtrato layout;
         const char* conteudo;
         const char* erro;
         std::size_t lidas;
     } casos[] = {
-        {Layout::Itau, "15/03/2024;A;1,00\n31/02/2024;B;2,00\n", "Linha 2: data ''31/02/2024'' inválida.", 1},
-        {Layout::Itau, "15/03/2024;;1,00\n", "Linha 1: histórico vazio.", 0},
-        {Layout::Itau, "15/03/2024;A;abc\n", "Linha 1: valor ''abc'' inválido.", 0},
-        {Layout::Itau, "15/03/2024;A\n", "Linha 1: valor '''' inválido.", 0},
-        {Layout::Itau, "15/03/2024;A;1,00\n05/12/2026;X;92233720368547758,08\n",
+        {LayoutExtrato::Itau, "15/03/2024;A;1,00\n31/02/2024;B;2,00\n", "Linha 2: data ''31/02/2024'' inválida.", 1},
+        {LayoutExtrato::Itau, "15/03/2024;;1,00\n", "Linha 1: histórico vazio.", 0},
+        {LayoutExtrato::Itau, "15/03/2024;A;abc\n", "Linha 1: valor ''abc'' inválido.", 0},
+        {LayoutExtrato::Itau, "15/03/2024;A\n", "Linha 1: valor '''' inválido.", 0},
+        {LayoutExtrato::Itau, "15/03/2024;A;1,00\n05/12/2026;X;92233720368547758,08\n",
          "Linha 2: valor ''92233720368547758,08'' inválido.", 1},
-        {Layout::Itau, "15/03/2024;A;10000000000000,00\n", "Linha 1: valor ''10000000000000,00'' inválido.", 0},
-        {Layout::Caixa, "Data_Mov;Historico;Valor\n2024031;A;1.00\n", "Linha 2: data ''2024031'' inválida.", 0},
-        {Layout::Caixa, "Data_Mov;Historico;Valor\n20240315;A;1.00\n20240316;;1.00\n", "Linha 3: histórico vazio.", 1},
-        {Layout::Caixa, "Data_Mov;Historico;Valor\n20240315;A;\n", "Linha 2: valor '''' inválido.", 0},
-        {Layout::Caixa, "Data_Mov;Historico;Valor\n20240315;A;1000000000000000.00\n",
+        {LayoutExtrato::Itau, "15/03/2024;A;10000000000000,00\n", "Linha 1: valor ''10000000000000,00'' inválido.", 0},
+        {LayoutExtrato::Caixa, "Data_Mov;Historico;Valor\n2024031;A;1.00\n", "Linha 2: data ''2024031'' inválida.", 0},
+        {LayoutExtrato::Caixa, "Data_Mov;Historico;Valor\n20240315;A;1.00\n20240316;;1.00\n", "Linha 3: histórico vazio.", 1},
+        {LayoutExtrato::Caixa, "Data_Mov;Historico;Valor\n20240315;A;\n", "Linha 2: valor '''' inválido.", 0},
+        {LayoutExtrato::Caixa, "Data_Mov;Historico;Valor\n20240315;A;1000000000000000.00\n",
          "Linha 2: valor ''1000000000000000.00'' inválido.", 0},
-        {Layout::Caixa, "Data;Historico;Valor\n20240315;A;1.00\n", "O extrato não tem a coluna ''Data_Mov''.", 0},
+        {LayoutExtrato::Caixa, "Data;Historico;Valor\n20240315;A;1.00\n", "O extrato não tem a coluna ''Data_Mov''.", 0},
     };
     for (const auto& c : casos) {
         escrever("e.txt", c.conteudo);
@@ -195,7 +195,7 @@ TEST_F(ExtratoTest, PlanilhaReadsRowsWithADateAndLeavesNoGaps)
                               {},
                               {QStringLiteral("05/03/2024"), QStringLiteral("SALÁRIO"), QStringLiteral("3.456,78")},
                               {QDate(2024, 3, 9), 123.0, 0.125}}));
-    confere(lerExtrato(Layout::Planilha, caminho("minha.xlsx")),
+    confere(lerExtrato(LayoutExtrato::Planilha, caminho("minha.xlsx")),
             {{QDate(2024, 3, 1), "ALUGUEL", -150000},
              {QDate(2024, 3, 5), QStringLiteral("SALÁRIO"), 345678},
              {QDate(2024, 3, 9), "123", 12}});
@@ -230,7 +230,7 @@ TEST_F(ExtratoTest, PlanilhaWithoutItsSheetOrColumnsOrWithBadCellsIsRefused)
         {"pagina.xls", "O arquivo ''pagina.xls'' não é uma planilha do Excel (.xls ou .xlsx)."},
     };
     for (const auto& c : casos)
-        EXPECT_EQ(lerExtrato(Layout::Planilha, caminho(c.arquivo)).erro, QString::fromUtf8(c.erro)) << c.arquivo;
+        EXPECT_EQ(lerExtrato(LayoutExtrato::Planilha, caminho(c.arquivo)).erro, QString::fromUtf8(c.erro)) << c.arquivo;
 }
 
 TEST_F(ExtratoTest, SantanderKeepsOnlyDocumentedMovementsBelowItsTitleBlock)
@@ -253,7 +253,7 @@ TEST_F(ExtratoTest, SantanderKeepsOnlyDocumentedMovementsBelowItsTitleBlock)
          {QDate(2024, 3, 3), QStringLiteral("saldo anterior bloqueado"), 8.0, nada, 1.0, nada, 1.0},
          {QDate(2024, 3, 4), QStringLiteral("SEM DOC"), QStringLiteral("PIX"), nada, 1.0, nada, 1.0},
          {QDate(2024, 3, 5), QStringLiteral("SAQUE"), 9.0, nada, QStringLiteral("-200,00"), nada, 1.0}}));
-    confere(lerExtrato(Layout::Santander, caminho("santander.xls")),
+    confere(lerExtrato(LayoutExtrato::Santander, caminho("santander.xls")),
             {{QDate(2024, 3, 1), "PIX RECEBIDO", 150000},
              {QDate(2024, 3, 2), "COMPRA CARTAO", -3050},
              {QDate(2024, 3, 5), "SAQUE", -20000}});
@@ -270,7 +270,7 @@ TEST_F(ExtratoTest, SantanderMovementWithoutADescriptionStopsTheRead)
          {QDate(2024, 3, 1), QStringLiteral("PIX RECEBIDO"), 123456.0, nada, 1500.0, nada, 1600.0},
          {QDate(2024, 3, 2), nada, 555.0, nada, nada, -30.5, 1569.5},
          {QDate(2024, 3, 5), QStringLiteral("SAQUE"), 9.0, nada, nada, -200.0, 1369.5}}));
-    const LeituraExtrato r = lerExtrato(Layout::Santander, caminho("santander.xls"));
+    const LeituraExtrato r = lerExtrato(LayoutExtrato::Santander, caminho("santander.xls"));
     EXPECT_EQ(r.erro, QStringLiteral("Linha 8: histórico vazio."));
     EXPECT_EQ(r.linhas.size(), 1u);
 }
@@ -284,10 +284,10 @@ TEST_F(ExtratoTest, WhatIsNoRegularFileGivesAMessageInEveryLayoutAndIsNeverWaite
     ASSERT_EQ(::mkfifo(QFile::encodeName(caminho("fila.xls")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(caminho("extrato.xls"), caminho("atalho.xls")));
     for (const char* nome : {"sumiu.txt", "fila.txt", "fila.xls", "atalho.xls"})
-        for (Layout layout : {Layout::Bradesco, Layout::Caixa, Layout::Itau, Layout::Santander, Layout::Planilha}) {
-            const LeituraExtrato r = lerExtrato(layout, caminho(nome));
+        for (const QString& modelo : nomesLayouts()) {
+            const LeituraExtrato r = lerExtrato(*layoutPorNome(modelo), caminho(nome));
             EXPECT_EQ(r.erro, QStringLiteral("Não foi possível abrir o arquivo ''%1''.").arg(nome))
-                << nome << " " << nomeLayout(layout).toStdString();
+                << nome << " " << modelo.toStdString();
             EXPECT_TRUE(r.linhas.empty());
         }
 }
@@ -296,7 +296,7 @@ TEST_F(ExtratoTest, FilePathMayUseBackslashesAsTheWindowBuildsIt)
 {
     escrever("itau.txt", "15/03/2024;PADARIA;-45,90\n");
     const QString comBarras = dir.path() + QStringLiteral("\\itau.txt");
-    const LeituraExtrato r = lerExtrato(Layout::Itau, comBarras);
+    const LeituraExtrato r = lerExtrato(LayoutExtrato::Itau, comBarras);
     ASSERT_TRUE(r.ok()) << r.erro.toStdString();
     EXPECT_EQ(r.linhas.size(), 1u);
 }
@@ -311,7 +311,7 @@ TEST_F(ExtratoTest, OldFormatSpreadsheetsAreReadLikeNewOnes)
     ASSERT_TRUE(testsupport::escreverXls(caminho("minha.xls"), QStringLiteral("Plan1"), planilha));
     ASSERT_TRUE(escreverXlsx(caminho("minha.xlsx"), QStringLiteral("Plan1"), planilha));
     for (const char* nome : {"minha.xls", "minha.xlsx"})
-        confere(lerExtrato(Layout::Planilha, caminho(nome)),
+        confere(lerExtrato(LayoutExtrato::Planilha, caminho(nome)),
                 {{QDate(2024, 3, 1), "ALUGUEL", -150000}, {QDate(2024, 3, 2), QStringLiteral("DEPÓSITO"), 9999}});
 }
 
@@ -324,7 +324,7 @@ TEST_F(ExtratoTest, HistoriesLoseControlCharactersAndTextDatesTheirTime)
                                "16/03/2024 13:45:00;TED\tMARIA\x01;1,00\r\n"
                                "17/03/2024;PADARIA S\xC3\x83O JOS\xC3\x89;-1,00\r\n"
                                "18/03/2024;CAF\xC9 DA ESQUINA;-2,00\r\n");
-    confere(lerExtrato(Layout::Itau, caminho("itau.txt")),
+    confere(lerExtrato(LayoutExtrato::Itau, caminho("itau.txt")),
             {{QDate(2024, 3, 15), "PIXRECEBIDO", 1000},
              {QDate(2024, 3, 16), "TED MARIA", 100},
              {QDate(2024, 3, 17), QStringLiteral("PADARIA SÃO JOSÉ"), -100},
@@ -334,7 +334,7 @@ TEST_F(ExtratoTest, HistoriesLoseControlCharactersAndTextDatesTheirTime)
         caminho("datas.xls"), QStringLiteral("Plan1"),
         {{QStringLiteral("Data"), QStringLiteral("Referente"), QStringLiteral("Valor")},
          {QStringLiteral("05/12/2026 13:45:00"), QStringLiteral("PIX\tENVIADO\x1f"), -5.0}}));
-    confere(lerExtrato(Layout::Planilha, caminho("datas.xls")), {{QDate(2026, 12, 5), "PIX ENVIADO", -500}});
+    confere(lerExtrato(LayoutExtrato::Planilha, caminho("datas.xls")), {{QDate(2026, 12, 5), "PIX ENVIADO", -500}});
 }
 
 class ExtratoSchemaIniTest : public testsupport::DrivesFixture {};
@@ -366,7 +366,7 @@ TEST_F(ExtratoSchemaIniTest, SchemaIniNeverWritesThroughWhatStandsUnderItsName)
         QFile::remove(schema);
         QDir().rmdir(schema);
         ASSERT_TRUE(c.preparar()) << c.caso;
-        const LeituraExtrato r = lerExtrato(Layout::Itau, QStringLiteral("C:\\Extratos\\itau.txt"));
+        const LeituraExtrato r = lerExtrato(LayoutExtrato::Itau, QStringLiteral("C:\\Extratos\\itau.txt"));
         EXPECT_EQ(r.erro, QString::fromUtf8(c.erro)) << c.caso;
         EXPECT_EQ(r.linhas.size(), r.ok() ? 1u : 0u) << c.caso;
         ASSERT_TRUE(arquivoConta.open(QIODevice::ReadOnly));

@@ -237,7 +237,7 @@ TEST_F(IntegracaoLancar, AnotherProgramWritesWhileAQuestionIsOpen)
         ConexaoBanco.exec(QStringLiteral("DELETE FROM Lancamentos; DELETE FROM Anotacoes"));
         lancar(QStringLiteral("Compra antiga"), -4000, {2024, 3, 11});
         data::Connection outro;
-        abrirArquivoConta(outro, caminhoLocalBanco(), ChaveBanco);
+        openAccountFile(outro, caminhoLocalBanco(), ChaveBanco);
         int perguntas = 0;
         const auto r = importacao::lancarLinhas(ConexaoBanco, linhas, [&](const QString&) {
             ++perguntas;

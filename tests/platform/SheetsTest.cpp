@@ -182,28 +182,16 @@ TEST_F(SheetsTest, AReadKeepsTheWindowsPainting)
 
 TEST_F(SheetsTest, ASheetDeclaringMoreCellsThanTheBoundIsRefusedBeforeItsCellsAreRead)
 {
-    // 5.6 KB declaring 65 536 rows of 256 columns.
-    QByteArray livro = testsupport::xls::workbook(QStringLiteral("Plan1"),
-                                                  {{QStringLiteral("Data"), QStringLiteral("Referente")}});
-    const qsizetype dim = livro.indexOf(QByteArray("\x00\x02\x0e\x00", 4));
-    ASSERT_GT(dim, 0);
-    QByteArray declarado;
-    testsupport::xls::u32(declarado, 0);
-    testsupport::xls::u32(declarado, 65536);
-    testsupport::xls::u16(declarado, 0);
-    testsupport::xls::u16(declarado, 256);
-    livro.replace(dim + 4, declarado.size(), declarado);
+    // 5.6 KB declaring 65 536 rows of 256 columns; how long the refusal
+    // takes is measured in the bench.
     for (const bool mini : {false, true}) {
-        ASSERT_TRUE(escreverArquivo(caminho("declara.xls"), testsupport::xls::arquivoComposto(livro, mini)));
-        QElapsedTimer relogio;
-        relogio.start();
+        const QByteArray arquivo = testsupport::xls::declarandoCelulasDemais(mini);
+        ASSERT_FALSE(arquivo.isEmpty());
+        ASSERT_TRUE(escreverArquivo(caminho("declara.xls"), arquivo));
         Worksheet ws;
         QString erro;
         EXPECT_FALSE(readWorksheet(caminho("declara.xls"), "Plan1", ws, erro)) << mini;
         EXPECT_EQ(erro, QStringLiteral("O arquivo ''declara.xls'' está danificado ou não pôde ser lido.")) << mini;
-        // Laying out the declared cells took seconds.
-        EXPECT_LT(relogio.elapsed(), 1500) << mini;
-        std::cout << "answered in " << relogio.elapsed() << " ms\n";
     }
 }
 

@@ -76,7 +76,7 @@ struct Tela {
 Comportamento comportamentoC()
 {
     Comportamento c;
-    c.layout = Layout::C;
+    c.layout = LayoutGrade::C;
     c.teclaDelete = true;
     c.mais = TeclaMais::SomaValor;
     c.teclaInsert = true;
@@ -90,12 +90,12 @@ Comportamento comportamentoC()
 TEST(GradeConsulta, HeadersOfTheThreeLayouts)
 {
     const struct {
-        Layout layout;
+        LayoutGrade layout;
         QStringList titulos;
     } casos[] = {
-        {Layout::A, {"Núm. Lanc.", "Lançamento", "Vencimento", "Referente", "Valor"}},
-        {Layout::B, {"Núm.Lanc.", "Vencimento", "Filtro", "Classificação", "Referente", "Valor"}},
-        {Layout::C, {"Núm. Lanc.", "Vencimento", "Classificação", "Referente", "Valor"}},
+        {LayoutGrade::A, {"Núm. Lanc.", "Lançamento", "Vencimento", "Referente", "Valor"}},
+        {LayoutGrade::B, {"Núm.Lanc.", "Vencimento", "Filtro", "Classificação", "Referente", "Valor"}},
+        {LayoutGrade::C, {"Núm. Lanc.", "Vencimento", "Classificação", "Referente", "Valor"}},
     };
     for (const auto& caso : casos) {
         Comportamento c;
@@ -109,7 +109,7 @@ TEST(GradeConsulta, HeadersOfTheThreeLayouts)
         EXPECT_GT(t.grid->ColWidth(colunasDe(caso.layout).valor),
                   t.grid->fontMetrics().horizontalAdvance(QStringLiteral("-9.999.999.999.999,99")));
     }
-    EXPECT_TRUE(cabecalhoDe(Layout::C).contains(QStringLiteral("|Referente") + QString(82, u' ') + u'|'));
+    EXPECT_TRUE(cabecalhoDe(LayoutGrade::C).contains(QStringLiteral("|Referente") + QString(82, u' ') + u'|'));
 }
 
 TEST(GradeConsulta, FillsCellsCountTotalAndColours)
@@ -152,7 +152,7 @@ TEST(GradeConsulta, NothingFoundLeavesHeaderDisabledGridAndZeroes)
     EXPECT_EQ(t.txtSaldo2->text(), "0,00");
 
     Comportamento estr;
-    estr.layout = Layout::A;
+    estr.layout = LayoutGrade::A;
     estr.contagemVaziaEmBranco = true;
     Tela e(estr);
     e.grade->preencher({});
@@ -164,7 +164,7 @@ TEST(GradeConsulta, NothingFoundLeavesHeaderDisabledGridAndZeroes)
 TEST(GradeConsulta, ScrollsToTheLastRowBeyondTwentySevenRows)
 {
     Comportamento c;
-    c.layout = Layout::A;
+    c.layout = LayoutGrade::A;
     c.rolarAcimaDe = 27;
     Tela t(c);
     t.janela.resize(600, 220);
@@ -195,7 +195,7 @@ TEST(GradeConsulta, ScrollsToTheLastRowBeyondTwentySevenRows)
 TEST(GradeConsulta, MonthlySubtotalsGroupByYearAndMonth)
 {
     Comportamento c;
-    c.layout = Layout::A;
+    c.layout = LayoutGrade::A;
     c.subtotalNegativoVermelho = true;
     Tela t(c);
     // Three runs: January 2024, January 2025 (directly after), February 2025.
@@ -233,7 +233,7 @@ TEST(GradeConsulta, MonthlySubtotalsGroupByYearAndMonth)
 TEST(GradeConsulta, SubtotalsOfDecemberAndJanuaryCarryEachYear)
 {
     Comportamento c;
-    c.layout = Layout::B;
+    c.layout = LayoutGrade::B;
     Tela t(c);
     t.grade->preencherComSubtotais({linha(1, "2023-12-31", "a", -100), linha(2, "2024-01-01", "b", -200)});
     ASSERT_EQ(t.grid->Rows(), 5);
@@ -290,7 +290,7 @@ TEST(GradeConsulta, MarkingTogglesCellsAndSumCountsMarkedValuesOnly)
 {
     MsgRecorder msgs;
     Comportamento c;
-    c.layout = Layout::B;
+    c.layout = LayoutGrade::B;
     c.mais = TeclaMais::Marca;
     c.teclaInsert = true;
     c.teclaSoma = Qt::Key_F12;
@@ -324,11 +324,11 @@ TEST(GradeConsulta, MarkedSumIsExactCentavosAndCountsAMarkedSubtotalRow)
 {
     MsgRecorder msgs;
     Comportamento c;
-    c.layout = Layout::B;
+    c.layout = LayoutGrade::B;
     c.mais = TeclaMais::Marca;
     c.teclaSoma = Qt::Key_F12;
     Tela t(c);
-    const int colValor = colunasDe(Layout::B).valor;
+    const int colValor = colunasDe(LayoutGrade::B).valor;
     auto marcar = [&](int row) {
         t.grid->setRow(row);
         t.grid->setCol(colValor);
@@ -368,9 +368,9 @@ TEST(GradeConsulta, RightButtonShowsTheWeekdayOfTheDueDate)
 {
     MsgRecorder msgs;
     const struct {
-        Layout layout;
+        LayoutGrade layout;
         int coluna;
-    } casos[] = {{Layout::A, 2}, {Layout::B, 1}, {Layout::C, 1}};
+    } casos[] = {{LayoutGrade::A, 2}, {LayoutGrade::B, 1}, {LayoutGrade::C, 1}};
     for (const auto& caso : casos) {
         Comportamento c;
         c.layout = caso.layout;
@@ -460,7 +460,7 @@ TEST_F(GradeConsultaBanco, RowsWithoutEntryNumberAreIgnored)
     MsgRecorder msgs;
     const auto a = lancar(QStringLiteral("a"), -100);
     Comportamento c = comportamentoC();
-    c.layout = Layout::A;
+    c.layout = LayoutGrade::A;
     Tela t(c);
     auto l = linhaDe(a);
     l.vencimento = 20240310;

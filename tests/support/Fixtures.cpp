@@ -105,6 +105,9 @@ ModalHook::~ModalHook()
 
 void DrivesFixture::SetUp()
 {
+    // Accounts made and opened with the real count each cost a key
+    // derivation; only the tests of the keying itself ask for it.
+    data::setPasswordKdfIterationsForTests(kIteracoesDeTeste);
     ASSERT_TRUE(dir.isValid());
     oldDrives = qgetenv("VORSAL_DRIVES");
     qputenv("VORSAL_DRIVES", dir.path().toLocal8Bit());

@@ -75,6 +75,9 @@ private:
     std::vector<std::function<bool(platform::Form&)>> handlers_;
 };
 
+// The key-derivation count of the accounts the fixtures make and open.
+inline constexpr int kIteracoesDeTeste = 2;
+
 // What a user sees of a window during a long wait: its paints counted
 // while one is asked for every 20 ms, and the cursor shown at a moment.
 class Pinturas : public QObject {

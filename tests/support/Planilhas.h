@@ -338,6 +338,23 @@ inline QByteArray arquivoComposto(QByteArray stream, bool mini = false)
     return cab + fat + miniFat + stream + dir;
 }
 
+// A small workbook whose dimensions record declares 65 536 rows of 256
+// columns: laying out the declared cells would take seconds.
+inline QByteArray declarandoCelulasDemais(bool mini)
+{
+    QByteArray livro = workbook(QStringLiteral("Plan1"), {{QStringLiteral("Data"), QStringLiteral("Referente")}});
+    const qsizetype dim = livro.indexOf(QByteArray("\x00\x02\x0e\x00", 4));
+    if (dim <= 0)
+        return QByteArray();
+    QByteArray declarado;
+    u32(declarado, 0);
+    u32(declarado, 65536);
+    u16(declarado, 0);
+    u16(declarado, 256);
+    livro.replace(dim + 4, declarado.size(), declarado);
+    return arquivoComposto(livro, mini);
+}
+
 } // namespace xls
 
 inline bool escreverXls(const QString& path, const QString& nomeFolha, const std::vector<std::vector<QVariant>>& rows,

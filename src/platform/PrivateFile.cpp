@@ -1,4 +1,4 @@
-#include "platform/ArquivoPrivado.h"
+#include "platform/PrivateFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,30 +15,30 @@ namespace {
 QByteArray nativo(const QString& path) { return QFile::encodeName(path); }
 } // namespace
 
-void protegerMemoria() { prctl(PR_SET_DUMPABLE, 0, 0, 0, 0); }
+void protectMemory() { prctl(PR_SET_DUMPABLE, 0, 0, 0, 0); }
 
-TravaArquivo& TravaArquivo::operator=(TravaArquivo&& outra) noexcept
+FileLock& FileLock::operator=(FileLock&& other) noexcept
 {
-    if (this != &outra) {
-        soltar();
-        fd_ = outra.fd_;
-        outra.fd_ = -1;
+    if (this != &other) {
+        release();
+        fd_ = other.fd_;
+        other.fd_ = -1;
     }
     return *this;
 }
 
-TravaArquivo::Resultado TravaArquivo::travar(const QString& path)
+FileLock::Result FileLock::lock(const QString& path)
 {
-    soltar();
+    release();
     const QByteArray nome = nativo(path);
     for (int tentativa = 0; tentativa < 3; ++tentativa) {
         const int fd = ::open(nome.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
-            return Resultado::Erro;
+            return Result::Error;
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const bool emUso = errno == EWOULDBLOCK;
             ::close(fd);
-            return emUso ? Resultado::EmUso : Resultado::Erro;
+            return emUso ? Result::InUse : Result::Error;
         }
         // The holder may have renamed a new file over the path after we
         // opened the old one: only the file at the path counts.
@@ -46,25 +46,25 @@ TravaArquivo::Resultado TravaArquivo::travar(const QString& path)
         if (::fstat(fd, &aberto) == 0 && ::stat(nome.constData(), &atual) == 0 && aberto.st_dev == atual.st_dev &&
             aberto.st_ino == atual.st_ino) {
             fd_ = fd;
-            return Resultado::Travado;
+            return Result::Locked;
         }
         ::close(fd);
     }
-    return Resultado::EmUso;
+    return Result::InUse;
 }
 
-TravaArquivo::Resultado TravaArquivo::adotar(int fd)
+FileLock::Result FileLock::adopt(int fd)
 {
-    soltar();
+    release();
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return Resultado::Erro;
+        return Result::Error;
     }
     fd_ = fd;
-    return Resultado::Travado;
+    return Result::Locked;
 }
 
-void TravaArquivo::soltar()
+void FileLock::release()
 {
     if (fd_ >= 0) {
         ::close(fd_);
@@ -72,7 +72,7 @@ void TravaArquivo::soltar()
     }
 }
 
-int criarArquivoPrivado(const QString& path)
+int createPrivateFile(const QString& path)
 {
     const int fd = ::open(nativo(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     // The umask can only take bits away; this puts back none beyond 0600.
@@ -84,7 +84,7 @@ int criarArquivoPrivado(const QString& path)
     return fd;
 }
 
-bool livreParaArquivoComum(const QString& path)
+bool freeForRegularFile(const QString& path)
 {
     struct stat st {};
     if (::lstat(nativo(path).constData(), &st) != 0)
@@ -92,9 +92,9 @@ bool livreParaArquivoComum(const QString& path)
     return S_ISREG(st.st_mode);
 }
 
-bool sincronizar(int fd) { return fd >= 0 && ::fsync(fd) == 0; }
+bool syncFile(int fd) { return fd >= 0 && ::fsync(fd) == 0; }
 
-bool sincronizarPasta(const QString& pasta)
+bool syncFolder(const QString& pasta)
 {
     const int fd = ::open(nativo(pasta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -104,16 +104,16 @@ bool sincronizarPasta(const QString& pasta)
     return ok;
 }
 
-bool substituirArquivo(const QString& temp, const QString& path)
+bool replaceFile(const QString& temp, const QString& path)
 {
     if (::rename(nativo(temp).constData(), nativo(path).constData()) != 0)
         return false;
     // The rename is done; a folder that cannot be synced only delays it.
-    sincronizarPasta(QFileInfo(path).absolutePath());
+    syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 
-bool gravarComoNome(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever)
+bool writeAsName(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever)
 {
     // Every step goes through the folder's descriptor: the folder swapped
     // for another meanwhile does not move the write elsewhere.
@@ -143,13 +143,13 @@ bool gravarComoNome(const QString& pasta, const QString& nome, bool privado, con
     return ok;
 }
 
-bool ePasta(const QString& path)
+bool isFolder(const QString& path)
 {
     struct stat st {};
     return ::lstat(nativo(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool tornarPastaPrivada(const QString& pasta) { return ::chmod(nativo(pasta).constData(), 0700) == 0; }
+bool makeFolderPrivate(const QString& pasta) { return ::chmod(nativo(pasta).constData(), 0700) == 0; }
 
 int openRegularFile(const QString& path)
 {

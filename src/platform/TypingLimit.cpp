@@ -1,4 +1,4 @@
-#include "platform/TextoLimitado.h"
+#include "platform/TypingLimit.h"
 
 #include <QLineEdit>
 #include <QVariant>
@@ -9,7 +9,7 @@ namespace {
 const char* const kLimite = "limiteDigitacao";
 }
 
-void limitarDigitacao(QLineEdit* caixa, int limite)
+void limitTyping(QLineEdit* caixa, int limite)
 {
     caixa->setProperty(kLimite, limite);
     caixa->setMaxLength(limite);
@@ -21,7 +21,7 @@ void limitarDigitacao(QLineEdit* caixa, int limite)
     });
 }
 
-void mostrarTextoGuardado(QLineEdit* caixa, const QString& texto)
+void showStoredText(QLineEdit* caixa, const QString& texto)
 {
     const QVariant limite = caixa->property(kLimite);
     if (limite.isValid())

@@ -10,30 +10,30 @@ namespace platform {
 
 // No core file, and no other process of the user reads this one's memory:
 // the password typed at the login stays in it for the whole run.
-void protegerMemoria();
+void protectMemory();
 
 // A BSD lock (flock) on a file, on a descriptor of its own. It is
 // independent of the engine's POSIX locks on the same file, but the
 // descriptor must stay open until the engine has closed the file: closing
 // any descriptor of a file drops every POSIX lock the process has on it.
 // A crash releases it with the process.
-class TravaArquivo {
+class FileLock {
 public:
-    enum class Resultado { Travado, EmUso, Erro };
+    enum class Result { Locked, InUse, Error };
 
-    TravaArquivo() = default;
-    ~TravaArquivo() { soltar(); }
-    TravaArquivo(TravaArquivo&& outra) noexcept : fd_(outra.fd_) { outra.fd_ = -1; }
-    TravaArquivo& operator=(TravaArquivo&& outra) noexcept;
-    TravaArquivo(const TravaArquivo&) = delete;
-    TravaArquivo& operator=(const TravaArquivo&) = delete;
+    FileLock() = default;
+    ~FileLock() { release(); }
+    FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    FileLock& operator=(FileLock&& other) noexcept;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
 
     // Takes the file at path without waiting. A file renamed over the
     // path meanwhile is taken again at its new place.
-    Resultado travar(const QString& path);
+    Result lock(const QString& path);
     // Takes a descriptor already open on a file this process made.
-    Resultado adotar(int fd);
-    void soltar();
+    Result adopt(int fd);
+    void release();
     int fd() const { return fd_; }
 
 private:
@@ -42,18 +42,18 @@ private:
 
 // Creates a new, empty file for writing, mode 0600. Fails (-1) when
 // anything is at the name, a symbolic link included.
-int criarArquivoPrivado(const QString& path);
+int createPrivateFile(const QString& path);
 
 // True when path holds a regular file (not through a link) or nothing.
-bool livreParaArquivoComum(const QString& path);
+bool freeForRegularFile(const QString& path);
 
 // Writes a file's data and a folder's entries to the disk.
-bool sincronizar(int fd);
-bool sincronizarPasta(const QString& pasta);
+bool syncFile(int fd);
+bool syncFolder(const QString& pasta);
 
 // Renames temp over path and syncs the folder: a crash leaves either the
 // old file or the new one at path.
-bool substituirArquivo(const QString& temp, const QString& path);
+bool replaceFile(const QString& temp, const QString& path);
 
 // Writes the file `nome` of `pasta` as a name, never through it: `escrever`
 // fills a new file of the folder (made with O_EXCL and O_NOFOLLOW, so it
@@ -64,13 +64,13 @@ bool substituirArquivo(const QString& temp, const QString& path);
 // umask decides, as for any file the user makes. False, with the name
 // untouched, when anything fails. What may stand at the name is the
 // caller's rule.
-bool gravarComoNome(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever);
+bool writeAsName(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever);
 
 // Whether what stands at path (not through a link) is a folder.
-bool ePasta(const QString& path);
+bool isFolder(const QString& path);
 
 // Makes a folder the user's alone (0700).
-bool tornarPastaPrivada(const QString& pasta);
+bool makeFolderPrivate(const QString& pasta);
 
 // Opens a file from outside for reading as it stands under its name in its
 // folder, which another user may be able to write: through the folder's

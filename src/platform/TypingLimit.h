@@ -12,9 +12,9 @@ class QLineEdit;
 namespace platform {
 
 // Sets the typing limit of a box (in place of QLineEdit::setMaxLength).
-void limitarDigitacao(QLineEdit* caixa, int limite);
+void limitTyping(QLineEdit* caixa, int limite);
 
-// Shows a stored text whole in a box set up by limitarDigitacao.
-void mostrarTextoGuardado(QLineEdit* caixa, const QString& texto);
+// Shows a stored text whole in a box set up by limitTyping.
+void showStoredText(QLineEdit* caixa, const QString& texto);
 
 } // namespace platform
