@@ -84,32 +84,6 @@ void avisarUltimoAcessoNaoGravado(const data::DbError& e, const QString& depois)
                      platform::vbCritical | platform::vbOKOnly, kAtencao);
 }
 
-namespace {
-bool copiarSeDevida(const data::SenhaRecord& senha, const QDate& hoje)
-{
-    // A missing date counts as a copy made long ago.
-    const bool devida = !senha.backup.isValid() || senha.backup.daysTo(hoje) >= 10;
-    if (!devida)
-        return false;
-
-    // Today's copy is complete before any older one goes, so the account is
-    // never without a copy; a failed copy leaves everything as it was.
-    const QString nome = nomeCopia(NomeBanco, hoje);
-    if (!copiarArquivo(caminhoLocalBanco(), QDir(pastaCopias()).filePath(nome)))
-        return false;
-    apagarCopiasAntigas(NomeBanco, nome);
-
-    // The program is ending: a date that cannot be stored (a read-only
-    // account) only means the copy is made again next time.
-    try {
-        AbrirConexao();
-        data::updateBackup(ConexaoBanco, hoje);
-    } catch (const data::DbError&) {
-    }
-    return true;
-}
-} // namespace
-
 bool fazerBackup(const QDate& hoje)
 {
     data::SenhaRecord senha;
@@ -123,16 +97,46 @@ bool fazerBackup(const QDate& hoje)
         avisarUltimoAcessoNaoGravado(e, QStringLiteral(" A cópia de segurança não foi feita."));
         return false;
     }
+    // A missing date counts as a copy made long ago.
+    const bool devida = !senha.backup.isValid() || senha.backup.daysTo(hoje) >= 10;
+
+    // The copy's date goes in with the last access, while the file is open:
+    // opening it again after the copy would derive its key a second time.
     // A last access the file refuses (read-only, moved, busy past the wait)
-    // does not keep the copy from being made: the copy only reads.
+    // does not keep the copy from being made: the copy only reads; the date
+    // then stays unstored, and the copy is made again next time.
     std::optional<data::DbError> recusa;
     try {
+        data::Transaction t(ConexaoBanco);
         data::updateUltimoAcesso(ConexaoBanco, hoje);
+        if (devida)
+            data::updateBackup(ConexaoBanco, hoje);
+        t.commit();
     } catch (const data::DbError& e) {
         recusa = e;
     }
     ConexaoBanco.close();
-    const bool copiada = copiarSeDevida(senha, hoje);
+
+    bool copiada = false;
+    if (devida) {
+        // Today's copy is complete before any older one goes, so the account
+        // is never without a copy; a failed copy leaves everything as it was.
+        const QString nome = nomeCopia(NomeBanco, hoje);
+        copiada = copiarArquivo(caminhoLocalBanco(), QDir(pastaCopias()).filePath(nome));
+        if (copiada) {
+            apagarCopiasAntigas(NomeBanco, nome);
+        } else if (!recusa) {
+            // The date stored names a copy that was not made: the old one
+            // goes back, so the copy is tried again on the next exit. The
+            // program is ending: a file that refuses it now is left as it is.
+            try {
+                AbrirConexao();
+                data::updateBackup(ConexaoBanco, senha.backup);
+            } catch (const data::DbError&) {
+            }
+            ConexaoBanco.close();
+        }
+    }
     if (recusa)
         avisarUltimoAcessoNaoGravado(*recusa, copiada ? QStringLiteral(" A cópia de segurança foi feita.")
                                                       : QString());

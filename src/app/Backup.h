@@ -33,8 +33,8 @@ void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter);
 bool copiarArquivo(const QString& origem, const QString& destino);
 
 // The backup step on the active account (ConexaoBanco, CaminhoBanco,
-// NomeBanco). Leaves the connection closed, or open again after a copy.
-// Returns whether a copy was made. A last access the file refuses is named
+// NomeBanco). Leaves the connection closed. Returns whether a copy was
+// made. A last access the file refuses is named
 // by its cause, and the copy is still made when due.
 bool fazerBackup(const QDate& hoje);
 

@@ -164,6 +164,7 @@ void frmPreXReal::Atualiza()
     const QDate mes = budget::mesDoRotulo(txtData);
     const QDate primeiro = budget::primeiroDiaDoMes(mes);
     const QDate ultimo = budget::ultimoDiaDoMes(mes);
+    const QHash<QString, data::Centavos> somas = data::somasDoPeriodo(ConexaoBanco, primeiro, ultimo);
 
     budget::recomecarGrade(flxConsulta, kCabecalho, kMaiores);
     // Percentages are numbers too, though their "%" makes them text.
@@ -175,8 +176,9 @@ void frmPreXReal::Atualiza()
         flxConsulta->setTextMatrix(r, 1, p.nome);
         flxConsulta->setTextMatrix(r, 2, data::formatMoney(p.valor));
         totalPrevisto = data::addMoney(totalPrevisto, p.valor);
-        const std::optional<data::Centavos> soma = data::somaDoPeriodo(ConexaoBanco, p.despesa, primeiro, ultimo);
-        if (!soma) {
+        // Entries keep their code as digits without leading zeros.
+        const auto soma = somas.constFind(QString::number(p.despesa));
+        if (soma == somas.cend()) {
             for (int c = 3; c <= 5; ++c)
                 flxConsulta->setTextMatrix(r, c, kZero);
         } else {

@@ -9,12 +9,12 @@
 
 namespace cashflow {
 
-std::vector<queries::LinhaConsulta> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
+std::vector<data::LinhaConsulta> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim)
 {
-    return queries::lerPeriodo(db, QStringLiteral("DataVen"), inicio, fim, QString(), true);
+    return data::lerPeriodo(db, QStringLiteral("DataVen"), inicio, fim, QString(), true);
 }
 
-int contarDias(const std::vector<queries::LinhaConsulta>& lancamentos)
+int contarDias(const std::vector<data::LinhaConsulta>& lancamentos)
 {
     int n = 0;
     for (size_t i = 0; i < lancamentos.size(); ++i)
@@ -23,7 +23,7 @@ int contarDias(const std::vector<queries::LinhaConsulta>& lancamentos)
     return n;
 }
 
-Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<queries::LinhaConsulta>& lancamentos)
+Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<data::LinhaConsulta>& lancamentos)
 {
     Fluxo f;
     data::Centavos saldo = abertura;
@@ -31,7 +31,7 @@ Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std
         f.linhas.reserve(lancamentos.size() + size_t(contarDias(lancamentos)));
         f.linhas.push_back({LinhaFluxo::Tipo::Abertura, dataInicial, nullptr, abertura});
         for (size_t i = 0; i < lancamentos.size(); ++i) {
-            const queries::LinhaConsulta& l = lancamentos[i];
+            const data::LinhaConsulta& l = lancamentos[i];
             if (i > 0 && l.vencimento != lancamentos[i - 1].vencimento)
                 f.linhas.push_back({LinhaFluxo::Tipo::Saldo, lancamentos[i - 1].dataVen, nullptr, saldo});
             f.linhas.push_back({LinhaFluxo::Tipo::Lancamento, l.dataVen, &l, l.valor});
@@ -50,7 +50,7 @@ std::vector<SomaDoDia> somasPorDia(data::Connection& db, const QDate& inicio, co
                                      " GROUP BY DataVen ORDER BY DataVen"),
                       inicio, fim);
     while (s.next())
-        dias.push_back({queries::textoData(s.text(0)), s.integer(1)});
+        dias.push_back({data::textoData(s.text(0)), s.integer(1)});
     return dias;
 }
 

@@ -5,7 +5,7 @@
 // each of the twelve months from a day. Amounts are exact centavos.
 #include "data/Database.h"
 #include "data/Money.h"
-#include "queries/GradeConsulta.h"
+#include "data/Listagem.h"
 
 #include <QDate>
 #include <array>
@@ -16,17 +16,17 @@ namespace cashflow {
 
 // The entries due in a period, both days included, ordered by due date,
 // then description, then classification code (as text), then number.
-std::vector<queries::LinhaConsulta> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim);
+std::vector<data::LinhaConsulta> lancamentosDoPeriodo(data::Connection& db, const QDate& inicio, const QDate& fim);
 
 // The number of distinct due dates among entries in due-date order.
-int contarDias(const std::vector<queries::LinhaConsulta>& lancamentos);
+int contarDias(const std::vector<data::LinhaConsulta>& lancamentos);
 
 // One row of the full view below the header.
 struct LinhaFluxo {
     enum class Tipo { Abertura, Lancamento, Saldo };
     Tipo tipo = Tipo::Lancamento;
     QString data;                     // "DD/MM/YYYY"
-    const queries::LinhaConsulta* lancamento = nullptr;  // entry rows only
+    const data::LinhaConsulta* lancamento = nullptr;  // entry rows only
     data::Centavos valor = 0;         // the entry's value or the balance
 };
 
@@ -38,7 +38,7 @@ struct Fluxo {
 // The opening row (dated with the start date), every entry, and a balance
 // row after each day's entries but the last day's, whose balance is the
 // final balance.
-Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<queries::LinhaConsulta>& lancamentos);
+Fluxo montarFluxo(const QString& dataInicial, data::Centavos abertura, const std::vector<data::LinhaConsulta>& lancamentos);
 
 // One row of the balances-only view: the start date with the opening
 // balance, then every due date but the last with its closing balance.

@@ -88,16 +88,13 @@ TabelaGrafico comparacaoLancamentos(data::Connection& db, int ano,
         // through its own, or a pass over the table: whichever reads less,
         // as the file says. A common classification spans every year.
         if (!doAno)
-            doAno = data::leituraPorIndice(db, QStringLiteral("DataVen BETWEEN ? AND ?"), {inicio, fim});
+            doAno = data::leituraPorIndice(db, data::condicaoDoPeriodo(QStringLiteral("DataVen"), false), {inicio, fim});
         const data::LeituraPorIndice doCodigo =
             data::leituraPorIndice(db, QStringLiteral("Despesa = ?"), {escolhidas[p].codigo});
-        QString onde;
-        if (doCodigo.custo <= doAno->custo && doCodigo.custo <= doAno->passagem)
-            onde = QStringLiteral("+DataVen BETWEEN ? AND ? AND Despesa = ?");
-        else if (doAno->custo <= doAno->passagem)
-            onde = QStringLiteral("DataVen BETWEEN ? AND ? AND +Despesa = ?");
-        else
-            onde = QStringLiteral("+DataVen BETWEEN ? AND ? AND +Despesa = ?");
+        const bool peloCodigo = doCodigo.custo <= doAno->custo && doCodigo.custo <= doAno->passagem;
+        const bool peloAno = !peloCodigo && doAno->custo <= doAno->passagem;
+        const QString onde = data::condicaoDoPeriodo(QStringLiteral("DataVen"), !peloAno) +
+                             (peloCodigo ? QStringLiteral(" AND Despesa = ?") : QStringLiteral(" AND +Despesa = ?"));
         data::Statement s(db,
                           QStringLiteral("SELECT CAST(substr(DataVen, 6, 2) AS INTEGER) AS Mes, soma(Valor)"
                                          " FROM Lancamentos WHERE ") +
@@ -149,8 +146,8 @@ std::optional<DespesasPorGrupo> despesasPorGrupo(data::Connection& db, const Per
     // is read in one pass over the table.
     const data::PlanoPeriodo plano = data::planoDoPeriodo(db, QStringLiteral("DataVen"), periodo.inicio, periodo.fim);
     data::Statement s(db,
-                      QStringLiteral("SELECT Conta, soma(Valor) FROM Lancamentos WHERE ") + plano.coluna +
-                          QStringLiteral(" BETWEEN ? AND ? AND Tipo = ? AND Conta <> ? GROUP BY Conta"),
+                      QStringLiteral("SELECT Conta, soma(Valor) FROM Lancamentos WHERE ") + plano.condicao +
+                          QStringLiteral(" AND Tipo = ? AND Conta <> ? GROUP BY Conta"),
                       periodo.inicio, periodo.fim, QStringLiteral("1"), kOutrasSaidas);
     DespesasPorGrupo d;
     while (s.next()) {

@@ -1,5 +1,6 @@
 #include "cashflow/frmFluxo.h"
 
+#include "app/Periodo.h"
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
@@ -31,9 +32,8 @@
 namespace {
 
 const QColor& kFundoSaldo = platform::kAlternateRowColor;
-const QColor kVermelho(255, 0, 0);
+const QColor& kVermelho = platform::kNegativeColor;
 const QColor kAzul(0, 0, 255);
-const QColor kPreto(0, 0, 0);
 const QColor kBranco(255, 255, 255);
 const QColor kAmarelo(255, 255, 0);
 // The panels whose captions and values are written in white.
@@ -81,6 +81,53 @@ QLabel* rotuloClicavel(const QString& texto, QWidget* pai, const QString& dica =
 }
 
 } // namespace
+
+// The full view's rows: the period's entries, and the opening and balance
+// rows between them; a row's texts are written when the grid shows it.
+class frmFluxo::Registro final : public platform::FlexRows {
+public:
+    std::vector<data::LinhaConsulta> lancamentos;
+    cashflow::Fluxo fluxo;  // points into lancamentos
+
+    QString text(int row, int col) const override
+    {
+        const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(row) - 1];
+        const bool lancamento = linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento;
+        switch (col) {
+        case 0: return lancamento ? data::textoNumLan(linha.lancamento->numLan) : QString();
+        case 1: return linha.data;
+        case 2:
+            if (lancamento)
+                return linha.lancamento->referente;
+            return linha.tipo == cashflow::LinhaFluxo::Tipo::Abertura ? kSaldoInicial : kSaldo;
+        case 3: return data::formatMoney(linha.valor);
+        default: return QString();
+        }
+    }
+
+    platform::FlexCellStyle style(int row, int col) const override
+    {
+        const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(row) - 1];
+        platform::FlexCellStyle st;
+        if (linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento) {
+            if (col == 2 && data::shownInBlue(linha.lancamento->referente, linha.lancamento->despesa))
+                st.fore = kAzul.rgb();
+            return st;
+        }
+        const bool abertura = linha.tipo == cashflow::LinhaFluxo::Tipo::Abertura;
+        st.back = kFundoSaldo.rgb();
+        st.bold = col >= (abertura ? 1 : 0);
+        // The opening row keeps its date black; a balance row is red
+        // throughout when the balance is below zero.
+        if (linha.valor < 0 && col >= (abertura ? 2 : 1))
+            st.fore = kVermelho.rgb();
+        if (col == 1)
+            st.fontSize = 8;
+        if (col == 2)
+            st.align = quint16((Qt::AlignRight | Qt::AlignBottom).toInt());
+        return st;
+    }
+};
 
 const QString frmFluxo::kNomeConsulta = QStringLiteral("Fluxo de Lançamentos");
 
@@ -313,12 +360,7 @@ void frmFluxo::txtMesPi_Click() { txtDataInicial->stepDate(1); }
 void frmFluxo::txtMesAf_Click() { txtDataFinal->stepDate(-1); }
 void frmFluxo::txtMesPf_Click() { txtDataFinal->stepDate(1); }
 
-void frmFluxo::txtSaldo_Change()
-{
-    double valor = 0;
-    const bool negativo = platform::parseDecimalComma(txtSaldo->text().trimmed(), valor) && valor < 0;
-    pintarTexto(txtSaldo, negativo ? kVermelho : kPreto);
-}
+void frmFluxo::txtSaldo_Change() { platform::colourBySign(*txtSaldo); }
 
 void frmFluxo::flxConsulta_DblClick()
 {
@@ -378,12 +420,13 @@ void frmFluxo::lblSoSaldo_Click()
         txtDataFinal->setFocus();
         return;
     }
-    const data::Centavos abertura = abrirPeriodo(inicio);
+    const data::Centavos abertura = app::abrirPeriodo(*txtDataInicial, inicio);
     const cashflow::Saldos saldos =
         cashflow::saldosDosDias(txtDataInicial->Text(), abertura, cashflow::somasPorDia(ConexaoBanco, inicio, fim));
 
     flxConsulta->setRows(1);
     flxConsulta->Clear();
+    registro_.reset();
     linhasDaGrade_.clear();
     flxConsulta->FormatString(cabecalhoSaldos(), {platform::kWidestDate, platform::kWidestSum});
     mostrarVistaCompleta(false);
@@ -393,9 +436,9 @@ void frmFluxo::lblSoSaldo_Click()
     for (int i = 0; i < linhas; ++i) {
         const int r = i + 1;
         const cashflow::SaldoDoDia& s = saldos.linhas[size_t(i)];
-        linhasDaGrade_.push_back({0, s.saldo, s.data});
+        linhasDaGrade_.push_back({s.saldo, s.data});
         flxConsulta->setTextMatrix(r, 0, s.data);
-        flxConsulta->setTextMatrix(r, 1, queries::textoValor(s.saldo));
+        flxConsulta->setTextMatrix(r, 1, data::formatMoney(s.saldo));
         if (s.saldo < 0) {
             flxConsulta->setCellForeColor(r, 0, kVermelho);
             flxConsulta->setCellForeColor(r, 1, kVermelho);
@@ -417,8 +460,14 @@ void frmFluxo::flxValoresPos_DblClick()
         platform::MsgBox(data, platform::vbInformation, QStringLiteral("Data"));
     };
     // Every balance row of either view that holds it, then the final one.
-    const size_t linhas = std::min(linhasDaGrade_.size(), size_t(std::max(0, flxConsulta->Rows() - 1)));
-    for (size_t i = 0; i < linhas; ++i)
+    const size_t mostradas = size_t(std::max(0, flxConsulta->Rows() - 1));
+    if (registro_) {
+        const std::vector<cashflow::LinhaFluxo>& linhas = registro_->fluxo.linhas;
+        for (size_t i = 0; i < std::min(linhas.size(), mostradas); ++i)
+            if (linhas[i].tipo != cashflow::LinhaFluxo::Tipo::Lancamento && linhas[i].valor == valor)
+                mostrar(linhas[i].data);
+    }
+    for (size_t i = 0; i < std::min(linhasDaGrade_.size(), mostradas); ++i)
         if (linhasDaGrade_[i].saldo == valor)
             mostrar(linhasDaGrade_[i].data);
     if (saldoFinal_ == valor)
@@ -490,51 +539,22 @@ void frmFluxo::Lancamentos()
         return;
     }
 
-    const data::Centavos abertura = abrirPeriodo(inicio);
-    const std::vector<queries::LinhaConsulta> lancs = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
-    const cashflow::Fluxo fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, lancs);
-
+    // The rows shown go before the next ones are read: a register of the
+    // whole account is never held twice.
     limparGrade();
+    const data::Centavos abertura = app::abrirPeriodo(*txtDataInicial, inicio);
+    auto registro = std::make_shared<Registro>();
+    registro->lancamentos = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
+    registro->fluxo = cashflow::montarFluxo(txtDataInicial->Text(), abertura, registro->lancamentos);
+    const cashflow::Fluxo& fluxo = registro->fluxo;
+
     const int linhas = int(fluxo.linhas.size());
-    flxConsulta->setRows(linhas + 1);
     saldosDaVista_.clear();
-    linhasDaGrade_.reserve(size_t(linhas));
-    queries::BufferNumero buf;
-    for (int i = 0; i < linhas; ++i) {
-        const int r = i + 1;
-        const cashflow::LinhaFluxo& linha = fluxo.linhas[size_t(i)];
-        if (linha.tipo == cashflow::LinhaFluxo::Tipo::Lancamento) {
-            const queries::LinhaConsulta& l = *linha.lancamento;
-            linhasDaGrade_.push_back({l.numLan, std::nullopt, QString()});
-            flxConsulta->setTextMatrix(r, 0, queries::escreverNumLan(l.numLan, buf));
-            flxConsulta->setTextMatrix(r, 1, linha.data);
-            flxConsulta->setTextMatrix(r, 2, l.referente);
-            flxConsulta->setTextMatrix(r, 3, queries::escreverValor(l.valor, buf));
-            if (data::shownInBlue(l.referente, l.despesa))
-                flxConsulta->setCellForeColor(r, 2, kAzul);
-            continue;
-        }
-        const bool abertura = linha.tipo == cashflow::LinhaFluxo::Tipo::Abertura;
-        const bool negativo = linha.valor < 0;
-        saldosDaVista_.push_back(linha.valor);
-        linhasDaGrade_.push_back({0, linha.valor, linha.data});
-        flxConsulta->setTextMatrix(r, 1, linha.data);
-        flxConsulta->setTextMatrix(r, 2, abertura ? kSaldoInicial : kSaldo);
-        flxConsulta->setTextMatrix(r, 3, queries::escreverValor(linha.valor, buf));
-        flxConsulta->setRowBackColor(r, kFundoSaldo);
-        for (int c = abertura ? 1 : 0; c < 4; ++c)
-            flxConsulta->setCellBold(r, c, true);
-        // The opening row keeps its date black; a balance row is red
-        // throughout when the balance is below zero.
-        if (negativo)
-            for (int c = abertura ? 2 : 1; c < 4; ++c)
-                flxConsulta->setCellForeColor(r, c, kVermelho);
-        flxConsulta->setRow(r);
-        flxConsulta->setCol(1);
-        flxConsulta->setCellFontSize(8);
-        flxConsulta->setCol(2);
-        flxConsulta->setCellAlignment(Qt::AlignRight | Qt::AlignBottom);
-    }
+    for (const cashflow::LinhaFluxo& linha : fluxo.linhas)
+        if (linha.tipo != cashflow::LinhaFluxo::Tipo::Lancamento)
+            saldosDaVista_.push_back(linha.valor);
+    flxConsulta->setRowSource(registro, linhas);
+    registro_ = std::move(registro);
     saldosDaVista_.push_back(fluxo.saldoFinal);
     flxConsulta->setEnabled(linhas > 0);
     if (linhas > 0) {
@@ -589,15 +609,6 @@ void frmFluxo::SaldosPositivos()
         flxValoresPos->setTextMatrix(int(i) + 1, 0, data::formatMoney(positivos_[i]));
 }
 
-data::Centavos frmFluxo::abrirPeriodo(QDate& inicio)
-{
-    const data::Opening abertura = data::openingBalance(ConexaoBanco, inicio);
-    if (abertura.start != inicio) {
-        inicio = abertura.start;
-        txtDataInicial->setText(platform::fmtDate(inicio));
-    }
-    return abertura.balance;
-}
 
 void frmFluxo::escreverSaldo(data::Centavos saldo)
 {
@@ -623,9 +634,10 @@ std::int64_t frmFluxo::lancamentoSelecionado() const
     if (flxConsulta->Cols() <= 2)
         return 0;
     const int row = flxConsulta->RowSel();
-    if (row < 1 || row >= flxConsulta->Rows() || row > int(linhasDaGrade_.size()))
+    if (!registro_ || row < 1 || row >= flxConsulta->Rows() || row > int(registro_->fluxo.linhas.size()))
         return 0;
-    return linhasDaGrade_[size_t(row) - 1].numLan;
+    const cashflow::LinhaFluxo& linha = registro_->fluxo.linhas[size_t(row) - 1];
+    return linha.lancamento ? linha.lancamento->numLan : 0;
 }
 
 void frmFluxo::apagarLancamento()
@@ -647,6 +659,7 @@ void frmFluxo::limparGrade()
 {
     flxConsulta->setRows(1);
     flxConsulta->Clear();
+    registro_.reset();
     linhasDaGrade_.clear();
     flxConsulta->FormatString(cabecalhoCompleto(), {platform::kWidestCode, platform::kWidestDate, QString(), platform::kWidestSum});
     flxConsulta->setGivingWayCol(2);

@@ -12,6 +12,7 @@
 #include "platform/Form.h"
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QPushButton;
@@ -94,10 +95,6 @@ protected:
 
 private:
     void SaldosPositivos();
-    // The start of the period moved to the first due date when it lies
-    // before it (the start box shows the move), and the balance it opens
-    // with.
-    data::Centavos abrirPeriodo(QDate& inicio);
     void escreverSaldo(data::Centavos saldo);
     void mostrarVistaCompleta(bool completa);
     // The entry number of the selected row in the full view; 0 otherwise.
@@ -109,11 +106,13 @@ private:
     // The balances of the last full view: the opening row's, every balance
     // row's and the final one, in grid order.
     std::vector<data::Centavos> saldosDaVista_;
-    // What each row of flxConsulta below the header was filled from: an
-    // entry's number, or a balance with the date its row shows.
+    // The rows of the full view, which the grid shows as it paints them.
+    class Registro;
+    std::shared_ptr<const Registro> registro_;
+    // What each row of the balances-only view was filled from: a balance
+    // with the date its row shows.
     struct LinhaDaGrade {
-        std::int64_t numLan = 0;  // 0 for a balance row
-        std::optional<data::Centavos> saldo;
+        data::Centavos saldo = 0;
         QString data;
     };
     std::vector<LinhaDaGrade> linhasDaGrade_;  // grid row r is linhasDaGrade_[r - 1]

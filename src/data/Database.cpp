@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -238,9 +239,26 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
     registerCollation(db);
     registerSaltos(db);
     registerSoma(db);
+    sqlite3_update_hook(db, &Connection::rowChanged, this);
+    sqlite3_rollback_hook(db, &Connection::rolledBack, this);
     db_ = db;
     path_ = localPath;
     keying_ = keying;
+}
+
+void Connection::rowChanged(void* self, int, const char* db, const char* table, long long)
+{
+    auto* c = static_cast<Connection*>(self);
+    ++c->rowsTold_;
+    if (std::strcmp(table, "Lancamentos") == 0 && std::strcmp(db, "main") == 0)
+        ++c->ledgerRows_;
+}
+
+void Connection::rolledBack(void* self) { ++static_cast<Connection*>(self)->rollbacks_; }
+
+std::int64_t Connection::rowsChangedUntold() const
+{
+    return db_ ? std::int64_t(sqlite3_total_changes(db_)) - rowsTold_ : 0;
 }
 
 namespace {
@@ -297,6 +315,8 @@ void Connection::close()
         sqlite3_close_v2(db_);
         db_ = nullptr;
     }
+    ledgerRows_ = rowsTold_ = rollbacks_ = 0;
+    keptTotal_ = KeptTotal();
     trava_.release();
 }
 

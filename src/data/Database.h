@@ -139,8 +139,36 @@ public:
     // cursor away again.
     void endWait();
 
+    // What this connection has changed since it opened, as the engine tells
+    // it: rows of the ledger (main.Lancamentos) changed one by one; rows of
+    // any table changed without being told one by one (a table emptied in
+    // one step); transactions rolled back.
+    std::int64_t ledgerRowsChanged() const { return ledgerRows_; }
+    std::int64_t rowsChangedUntold() const;
+    std::int64_t rollbacks() const { return rollbacks_; }
+
+    // The ledger's total of absolute amounts as last known on this
+    // connection, with the counts above and the file's data version at that
+    // moment (data::totalFitsWith keeps it); forgotten when the connection
+    // opens or closes.
+    struct KeptTotal {
+        bool known = false;
+        std::int64_t total = 0;
+        std::int64_t dataVersion = 0;
+        std::int64_t ledgerRows = 0;
+        std::int64_t untold = 0;
+        std::int64_t rollbacks = 0;
+    };
+    KeptTotal& keptTotal() { return keptTotal_; }
+
 private:
     static int waitWhileBusy(void* self, int attempt);
+    static void rowChanged(void* self, int op, const char* db, const char* table, long long rowid);
+    static void rolledBack(void* self);
+    std::int64_t ledgerRows_ = 0;
+    std::int64_t rowsTold_ = 0;
+    std::int64_t rollbacks_ = 0;
+    KeptTotal keptTotal_;
     sqlite3* db_ = nullptr;
     QString path_;
     Keying keying_;

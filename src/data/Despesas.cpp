@@ -105,6 +105,27 @@ std::optional<Despesa> findClassificacaoByName(Connection& db, const QString& no
     return read(s);
 }
 
+ClassificacoesPorNome::ClassificacoesPorNome(Connection& db)
+{
+    Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Despesas ORDER BY Codigo"));
+    while (s.next()) {
+        if (s.isNull(1))
+            continue;
+        // Read by code: the first of the names alike stays.
+        const QString chave = likeFolded(s.text(1));
+        if (!porNome_.contains(chave))
+            porNome_.insert(chave, read(s));
+    }
+}
+
+std::optional<Despesa> ClassificacoesPorNome::find(const QString& nome) const
+{
+    const auto d = porNome_.constFind(likeFolded(nome));
+    if (d == porNome_.cend())
+        return std::nullopt;
+    return *d;
+}
+
 std::optional<Despesa> outraComNome(Connection& db, const QString& nome, std::int64_t excetoCodigo)
 {
     Statement s(db, QStringLiteral("SELECT ") + kColumns +

@@ -53,6 +53,18 @@ std::optional<Despesa> findClassificacao(Connection& db, std::int64_t codigo);
 // The whole name compared without regard to case; "%" and "_" are literal.
 std::optional<Despesa> findClassificacaoByName(Connection& db, const QString& nome);
 
+// Every classification by its name, found as findClassificacaoByName finds
+// it (the first by code of the names alike), from one read of the plan: for
+// a caller that looks up a name for each of many lines.
+class ClassificacoesPorNome {
+public:
+    explicit ClassificacoesPorNome(Connection& db);
+    std::optional<Despesa> find(const QString& nome) const;
+
+private:
+    QHash<QString, Despesa> porNome_;
+};
+
 // The classification other than `excetoCodigo` that bears a name (whole
 // name, case and leading or trailing blanks ignored, "%" and "_" literal):
 // names are unique over both sides, and "Padaria " would look like

@@ -35,6 +35,84 @@ Lancamento readLancamento(const Statement& s, int c)
     return l;
 }
 
+namespace {
+// The ledger's total of absolute amounts is read once for the connection and
+// then carried by each row its writers change (Connection::keptTotal). It
+// stays known while nothing else can have changed the ledger: the file's
+// data version tells when another connection or program wrote; the
+// engine's counts tell of a row this connection changed another way, of a
+// table emptied in one step and of a transaction rolled back. Any of them,
+// or a value that cannot be carried exactly, has it read again.
+bool totalAindaVale(Connection& db, const Connection::KeptTotal& k, std::int64_t versao)
+{
+    return k.known && k.dataVersion == versao && k.ledgerRows == db.ledgerRowsChanged() &&
+           k.untold == db.rowsChangedUntold() && k.rollbacks == db.rollbacks();
+}
+
+std::int64_t versaoDoArquivo(Connection& db)
+{
+    return scalar(db, QStringLiteral("PRAGMA data_version")).toLongLong();
+}
+
+// Nothing when the total passes what Centavos hold (or an amount has no
+// absolute value in them).
+std::optional<Centavos> totalAbsoluto(Connection& db)
+{
+    Connection::KeptTotal& k = db.keptTotal();
+    const std::int64_t versao = versaoDoArquivo(db);
+    if (totalAindaVale(db, k, versao))
+        return k.total;
+    k.known = false;
+    Centavos total = 0;
+    try {
+        Statement s(db, QStringLiteral("SELECT soma(ABS(Valor)) FROM Lancamentos"));
+        if (s.next())
+            total = s.integer(0);
+    } catch (const DbError& e) {
+        // A file another tool filled past the range (or with an amount whose
+        // absolute value no int64 holds) takes nothing more.
+        if (e.cause() == DbCause::Overflow)
+            return std::nullopt;
+        throw;
+    }
+    k = {true, total, versao, db.ledgerRowsChanged(), db.rowsChangedUntold(), db.rollbacks()};
+    return total;
+}
+
+// The value of a row before a writer changes it, when the kept total needs
+// it; nothing when it is unknown or no whole number.
+std::optional<Centavos> valorAntes(Connection& db, std::int64_t numLan)
+{
+    if (!db.keptTotal().known)
+        return std::nullopt;
+    const QVariant v = scalar(db, QStringLiteral("SELECT Valor FROM Lancamentos WHERE NumLan = ?"), numLan);
+    if (v.typeId() != QMetaType::LongLong)
+        return std::nullopt;
+    return v.toLongLong();
+}
+
+// After one row was written: its value added and the one it replaced
+// taken away, when the total was known just before (the row is the one
+// change since). Otherwise the total is read again at the next check.
+void carregarTotal(Connection& db, std::optional<Centavos> mais, std::optional<Centavos> menos)
+{
+    Connection::KeptTotal& k = db.keptTotal();
+    if (!k.known)
+        return;
+    k.known = false;
+    if (!mais || !menos || k.ledgerRows + 1 != db.ledgerRowsChanged() || k.untold != db.rowsChangedUntold() ||
+        k.rollbacks != db.rollbacks())
+        return;
+    auto absoluto = [](Centavos v) { return v < 0 ? -__int128(v) : __int128(v); };
+    const __int128 total = __int128(k.total) + absoluto(*mais) - absoluto(*menos);
+    if (total < 0 || total > __int128(INT64_MAX))
+        return;
+    k.total = std::int64_t(total);
+    k.ledgerRows += 1;
+    k.known = true;
+}
+} // namespace
+
 std::int64_t addLancamento(Connection& db, const Lancamento& l)
 {
     Statement s(db,
@@ -42,6 +120,7 @@ std::int64_t addLancamento(Connection& db, const Lancamento& l)
                                " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                 l.dataVen, l.referente, l.valor, l.dataLan, l.tipo, l.despesa, l.filtro, l.conta);
     s.exec();
+    carregarTotal(db, l.valor, Centavos(0));
     return db.lastInsertId();
 }
 
@@ -56,19 +135,27 @@ std::optional<Lancamento> findLancamento(Connection& db, std::int64_t numLan)
 
 bool updateLancamento(Connection& db, const Lancamento& l)
 {
+    const std::optional<Centavos> antes = valorAntes(db, l.numLan);
     Statement s(db,
                 QStringLiteral("UPDATE Lancamentos SET DataVen = ?, Referente = ?, Valor = ?, DataLan = ?, Tipo = ?,"
                                " Despesa = ?, Filtro = ?, Conta = ? WHERE NumLan = ?"),
                 l.dataVen, l.referente, l.valor, l.dataLan, l.tipo, l.despesa, l.filtro, l.conta, l.numLan);
     s.exec();
-    return db.changes() > 0;
+    if (db.changes() == 0)
+        return false;
+    carregarTotal(db, l.valor, antes);
+    return true;
 }
 
 bool deleteLancamento(Connection& db, std::int64_t numLan)
 {
+    const std::optional<Centavos> antes = valorAntes(db, numLan);
     Statement s(db, QStringLiteral("DELETE FROM Lancamentos WHERE NumLan = ?"), numLan);
     s.exec();
-    return db.changes() > 0;
+    if (db.changes() == 0)
+        return false;
+    carregarTotal(db, Centavos(0), antes);
+    return true;
 }
 
 std::optional<QDate> firstDueDate(Connection& db)
@@ -172,28 +259,42 @@ PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& 
 {
     PlanoPeriodo p;
     const QString nome = coluna == QLatin1String("DataLan") ? QStringLiteral("DataLan") : QStringLiteral("DataVen");
-    const LeituraPorIndice l = leituraPorIndice(db, nome + QStringLiteral(" BETWEEN ? AND ?"), {inicio, fim});
+    // A period that holds every dated entry is read in one pass, without
+    // the walk over the whole index that counting it would cost; the
+    // highest entry number stands for its rows. Apart, each of the two ends
+    // is one step down the index.
+    const QDate primeira = fromSqlDate(scalar(db, QStringLiteral("SELECT MIN(") + nome +
+                                                      QStringLiteral(") FROM Lancamentos")).toString());
+    if (primeira.isValid() && primeira >= inicio) {
+        const QDate ultima = fromSqlDate(scalar(db, QStringLiteral("SELECT MAX(") + nome +
+                                                        QStringLiteral(") FROM Lancamentos")).toString());
+        if (ultima.isValid() && ultima <= fim) {
+            // A number past what the file can hold (a row takes more than
+            // 16 bytes) does not count.
+            const Arquivo a = medirArquivo(db);
+            const qint64 maior = scalar(db, QStringLiteral("SELECT MAX(NumLan) FROM Lancamentos")).toLongLong();
+            p.linhas = std::clamp<qint64>(maior, 1, std::max<qint64>(1, a.paginas * a.tamanho / 16));
+            p.varrer = true;
+            p.condicao = condicaoDoPeriodo(nome, true);
+            return p;
+        }
+    }
+    const LeituraPorIndice l = leituraPorIndice(db, condicaoDoPeriodo(nome, false), {inicio, fim});
     p.linhas = l.linhas;
     p.varrer = l.passagem < l.custo;
-    p.coluna = p.varrer ? QLatin1Char('+') + nome : nome;
+    p.condicao = condicaoDoPeriodo(nome, p.varrer);
     return p;
+}
+
+QString condicaoDoPeriodo(const QString& coluna, bool varrer)
+{
+    return (varrer ? QStringLiteral("+") : QString()) + coluna + QStringLiteral(" BETWEEN ? AND ?");
 }
 
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
 {
-    __int128 total = 0;
-    try {
-        Statement s(db, QStringLiteral("SELECT soma(ABS(Valor)) FROM Lancamentos"));
-        if (s.next())
-            total = s.integer(0);
-    } catch (const DbError& e) {
-        // A file another tool filled past the range (or with an amount whose
-        // absolute value no int64 holds) takes nothing more.
-        if (e.cause() == DbCause::Overflow)
-            return false;
-        throw;
-    }
-    return total - removed + added <= __int128(INT64_MAX);
+    const std::optional<Centavos> total = totalAbsoluto(db);
+    return total && __int128(*total) - removed + added <= __int128(INT64_MAX);
 }
 
 } // namespace data

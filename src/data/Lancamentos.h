@@ -75,12 +75,19 @@ bool shownInBlue(const QString& referente, const QString& despesa);
 // against the pages of the file, so the choice holds at any size of the
 // account.
 struct PlanoPeriodo {
-    qint64 linhas = 0;    // entries in the period
+    // Entries in the period; at least as many when the period holds every
+    // entry (then it is not counted).
+    qint64 linhas = 0;
     bool varrer = false;  // one pass over the table
-    // The column as the WHERE clause names it: "+" keeps the index out.
-    QString coluna;
+    // The period's condition as condicaoDoPeriodo writes it for the plan.
+    QString condicao;
 };
 PlanoPeriodo planoDoPeriodo(Connection& db, const QString& coluna, const QDate& inicio, const QDate& fim);
+
+// "DataVen BETWEEN ? AND ?" (the date column, both days included); read in
+// one pass, "+DataVen BETWEEN ? AND ?", whose "+" keeps the index out of the
+// engine's plan. Every read that chooses writes its period here.
+QString condicaoDoPeriodo(const QString& coluna, bool varrer);
 
 // What reading the entries of a condition that one index answers (a
 // condition of the program's own, "?" for each value) would cost through
@@ -102,7 +109,8 @@ inline const QString kLancamentoColumns =
 // Whether the ledger's total of absolute amounts, with added more and
 // removed less, stays within what Centavos hold: then no sum of its entries,
 // in any order, leaves the range. A write that would pass it is refused
-// before anything is stored.
+// before anything is stored. The total is read once for the connection and
+// kept as it writes, so a check costs the same at any size of the account.
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed = 0);
 
 } // namespace data

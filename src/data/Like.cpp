@@ -112,6 +112,12 @@ bool likeMatch(const QString& text, const QString& pattern, QChar escape)
                        hasEsc ? QChar::toCaseFolded(char32_t(escape.unicode())) : U'\0', hasEsc);
 }
 
+QString likeFolded(const QString& text)
+{
+    const std::u32string f = folded(text);
+    return QString::fromUcs4(f.data(), qsizetype(f.size()));
+}
+
 QString likeLiteral(const QString& text)
 {
     QString out;

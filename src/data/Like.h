@@ -11,6 +11,10 @@ namespace data {
 
 bool likeMatch(const QString& text, const QString& pattern, QChar escape = QChar());
 
+// A text as like() compares it, every character case-folded: a text is
+// like another matched literally exactly when their folded forms are equal.
+QString likeFolded(const QString& text);
+
 // Escapes "%", "_" and "\" so that a text is matched literally with ESCAPE '\'.
 QString likeLiteral(const QString& text);
 

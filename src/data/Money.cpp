@@ -113,24 +113,33 @@ bool multiplyMoney(const QString& a, const QString& b, Centavos& out)
 }
 
 namespace {
+// Written backwards into a buffer, without a general formatter: a listing
+// may write a hundred thousand amounts a screenful at a time, and every
+// window's amounts come from here.
 QString format(Centavos value, bool grouping)
 {
+    char buf[40];
+    char* const end = buf + sizeof buf;
+    char* p = end;
     const bool negative = value < 0;
-    const unsigned long long v = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                          : static_cast<unsigned long long>(value);
-    QString whole = QString::number(v / 100);
-    const QString frac = QString::number(v % 100).rightJustified(2, QLatin1Char('0'));
-    if (grouping) {
-        QString g;
-        const int n = int(whole.size());
-        for (int i = 0; i < n; ++i) {
-            if (i > 0 && (n - i) % 3 == 0)
-                g += QLatin1Char('.');
-            g += whole[i];
-        }
-        whole = g;
-    }
-    return (negative ? QStringLiteral("-") : QString()) + whole + QLatin1Char(',') + frac;
+    unsigned long long v = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                    : static_cast<unsigned long long>(value);
+    const unsigned cents = unsigned(v % 100);
+    v /= 100;
+    *--p = char('0' + cents % 10);
+    *--p = char('0' + cents / 10);
+    *--p = ',';
+    int digits = 0;
+    do {
+        if (grouping && digits > 0 && digits % 3 == 0)
+            *--p = '.';
+        *--p = char('0' + v % 10);
+        v /= 10;
+        ++digits;
+    } while (v > 0);
+    if (negative)
+        *--p = '-';
+    return QString::fromLatin1(p, end - p);
 }
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "data/PrevistoRealizado.h"
 
+#include "data/Lancamentos.h"
+
 namespace data {
 
 std::vector<Previsto> previstos(Connection& db)
@@ -52,14 +54,19 @@ void deletePrevisto(Connection& db, std::int64_t codigo)
     Statement(db, QStringLiteral("DELETE FROM PrevistoRealizado WHERE Despesa = ?"), codigo).exec();
 }
 
-std::optional<Centavos> somaDoPeriodo(Connection& db, std::int64_t codigo, const QDate& inicio, const QDate& fim)
+QHash<QString, Centavos> somasDoPeriodo(Connection& db, const QDate& inicio, const QDate& fim)
 {
-    // Entries keep their code as digits without leading zeros.
-    Statement s(db, QStringLiteral("SELECT soma(Valor) FROM Lancamentos WHERE DataVen BETWEEN ? AND ? AND Despesa = ?"),
-                inicio, fim, QString::number(codigo));
-    if (!s.next() || s.isNull(0))
-        return std::nullopt;
-    return s.integer(0);
+    // Through the due-date index or in one pass, as the file says: a code's
+    // own index would walk every year of its entries.
+    const PlanoPeriodo plano = planoDoPeriodo(db, QStringLiteral("DataVen"), inicio, fim);
+    Statement s(db, QStringLiteral("SELECT Despesa, soma(Valor) FROM Lancamentos WHERE ") + plano.condicao +
+                        QStringLiteral(" GROUP BY +Despesa"),
+                inicio, fim);
+    QHash<QString, Centavos> out;
+    while (s.next())
+        if (!s.isNull(0) && !s.isNull(1))
+            out.insert(s.text(0), s.integer(1));
+    return out;
 }
 
 } // namespace data

@@ -6,6 +6,7 @@
 #include "data/Money.h"
 
 #include <QDate>
+#include <QHash>
 #include <optional>
 #include <vector>
 
@@ -34,9 +35,10 @@ bool addPrevistoIfMissing(Connection& db, std::int64_t codigo, Centavos valor);
 // Removes a code from the watch list; the code's entries are untouched.
 void deletePrevisto(Connection& db, std::int64_t codigo);
 
-// The sum of the entries of a classification code due between two days,
-// both included, whatever their side, sign or description; nothing when no
-// entry matches.
-std::optional<Centavos> somaDoPeriodo(Connection& db, std::int64_t codigo, const QDate& inicio, const QDate& fim);
+// The sum of the entries of each classification code due between two days,
+// both included, whatever their side, sign or description, by the code as
+// entries store it (digits without leading zeros); a code without entries
+// there is missing. One read of the period, whatever the number of codes.
+QHash<QString, Centavos> somasDoPeriodo(Connection& db, const QDate& inicio, const QDate& fim);
 
 } // namespace data

@@ -18,7 +18,7 @@ struct LinhaConferida {
 
 // The reason a line cannot be posted, or an empty text with the line's
 // date, value, side and classification code filled in.
-QString conferir(data::Connection& db, const LinhaGrade& linha, LinhaConferida& out)
+QString conferir(const data::ClassificacoesPorNome& plano, const LinhaGrade& linha, LinhaConferida& out)
 {
     const QString nome = QStringLiteral("O lançamento ''") + linha.historico + QStringLiteral("'' ");
     out.data = platform::parseDate(linha.data);
@@ -27,7 +27,7 @@ QString conferir(data::Connection& db, const LinhaGrade& linha, LinhaConferida& 
     if (!data::parseMoney(linha.valor, out.valor))
         return nome + QStringLiteral("tem valor inválido: ''") + linha.valor + QStringLiteral("''.");
     out.tipo = tipoDaLinha(out.valor);
-    const auto d = data::findClassificacaoByName(db, linha.classificacao);
+    const auto d = plano.find(linha.classificacao);
     if (!d || d->tipo != data::despesaTipoOf(out.tipo)) {
         const QString lado = out.tipo == data::kTipoEntrada ? QStringLiteral("Entrada") : QStringLiteral("Saída");
         return nome + QStringLiteral("tem a Classificação ''") + linha.classificacao +
@@ -81,10 +81,11 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
     // could never be posted stops the posting before the user answers for
     // the others.
     std::vector<LinhaConferida> conferidas(linhas.size());
+    const data::ClassificacoesPorNome plano(db);
     for (size_t i = 0; i < linhas.size(); ++i) {
         if (linhaIgnorada(linhas[i]))
             continue;
-        const QString motivo = conferir(db, linhas[i], conferidas[i]);
+        const QString motivo = conferir(plano, linhas[i], conferidas[i]);
         if (!motivo.isEmpty()) {
             r.erro = motivo + kCR + kNadaGravado;
             return r;
@@ -129,11 +130,12 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
         // What the answers were given on must still hold: the same entries
         // matched, the same classifications, the total still within reach.
         bool mudou = !data::totalFitsWith(db, soma);
+        const data::ClassificacoesPorNome planoAgora(db);
         for (size_t i = 0; i < linhas.size() && !mudou; ++i) {
             if (linhaIgnorada(linhas[i]))
                 continue;
             LinhaConferida agora;
-            mudou = !conferir(db, linhas[i], agora).isEmpty() || agora.codigo != conferidas[i].codigo ||
+            mudou = !conferir(planoAgora, linhas[i], agora).isEmpty() || agora.codigo != conferidas[i].codigo ||
                     procurarDuplicado(db, conferidas[i]).numLan != achados[i];
         }
         if (mudou) {

@@ -2,7 +2,7 @@
 // The account's side of the statement import: the posting of statement lines
 // as entries. The import window only shows what this returns and asks the
 // user; the entries listed beside the statement are the query windows'
-// period read (queries::lerPeriodo) and their balances the account's
+// period read (data::lerPeriodo) and their balances the account's
 // (data::openingBalance).
 #include "data/Lancamentos.h"
 

@@ -9,21 +9,37 @@ QString ladoDoValor(data::Centavos valor)
     return valor > 0 ? data::kDespesaEntrada : data::kDespesaSaida;
 }
 
-std::optional<data::Despesa> classificacaoPorPalavra(const QString& historico, data::Centavos valor,
-                                                     const std::vector<data::Despesa>& plano)
+PalavrasDoPlano palavrasDoPlano(const std::vector<data::Despesa>& plano)
 {
-    const QString lado = ladoDoValor(valor);
-    std::optional<data::Despesa> achada;
-    for (const data::Despesa& d : plano)
-        if (d.tipo == lado && !d.preClass.isEmpty() && historico.contains(d.preClass, Qt::CaseInsensitive))
-            achada = d;
-    return achada;
+    PalavrasDoPlano p;
+    for (const data::Despesa& d : plano) {
+        if (d.preClass.isEmpty())
+            continue;
+        if (d.tipo == data::kDespesaSaida)
+            p.saidas.push_back(d);
+        else if (d.tipo == data::kDespesaEntrada)
+            p.entradas.push_back(d);
+    }
+    return p;
+}
+
+std::optional<data::Despesa> classificacaoPorPalavra(const QString& historico, data::Centavos valor,
+                                                     const PalavrasDoPlano& palavras)
+{
+    const std::vector<data::Despesa>& lado =
+        ladoDoValor(valor) == data::kDespesaEntrada ? palavras.entradas : palavras.saidas;
+    // The last match in the plan's order wins: look from the end.
+    for (auto d = lado.rbegin(); d != lado.rend(); ++d)
+        if (historico.contains(d->preClass, Qt::CaseInsensitive))
+            return *d;
+    return std::nullopt;
 }
 
 void preClassificar(std::vector<LinhaExtrato>& linhas, const std::vector<data::Despesa>& plano)
 {
+    const PalavrasDoPlano palavras = palavrasDoPlano(plano);
     for (LinhaExtrato& l : linhas) {
-        if (const auto d = classificacaoPorPalavra(l.historico, l.valor, plano)) {
+        if (const auto d = classificacaoPorPalavra(l.historico, l.valor, palavras)) {
             l.classificacao = d->nome;
             l.codigo = d->codigo;
             l.conta = d->conta;

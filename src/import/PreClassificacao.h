@@ -28,10 +28,18 @@ void preClassificar(std::vector<LinhaExtrato>& linhas, const std::vector<data::D
 // the lines unclassified and is not reported.
 void preClassificar(std::vector<LinhaExtrato>& linhas, data::Connection& db);
 
+// The classifications of a plan that have a keyword, by side, in the plan's
+// order: what a line is matched against, taken once for a whole statement.
+struct PalavrasDoPlano {
+    std::vector<data::Despesa> saidas;
+    std::vector<data::Despesa> entradas;
+};
+PalavrasDoPlano palavrasDoPlano(const std::vector<data::Despesa>& plano);
+
 // The classification of one line by keyword, or nothing when no keyword of
 // its side matches; for the window that works cell by cell.
 std::optional<data::Despesa> classificacaoPorPalavra(const QString& historico, data::Centavos valor,
-                                                     const std::vector<data::Despesa>& plano);
+                                                     const PalavrasDoPlano& palavras);
 
 // The catch-all of one line by its side: name "Saída Não Classificada" and
 // group "Outras Saídas" for zero or below, "Entrada Não Classificada" and

@@ -5,6 +5,7 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
+#include "data/Listagem.h"
 #include "entries/AcoesLancamento.h"
 #include "import/ConfiguracaoImportacao.h"
 #include "import/LancamentosExtrato.h"
@@ -13,7 +14,6 @@
 #include "import/frmZextratosModelo.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
-#include "queries/GradeConsulta.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
@@ -56,7 +56,6 @@ const QColor kFundo(0, 128, 128);
 const QColor kAmarelo(255, 255, 128);
 const QColor kBranco(255, 255, 255);
 const QColor kAzul(0, 0, 255);
-const QColor kVermelho(255, 0, 0);
 const QColor kPreto(0, 0, 0);
 
 
@@ -314,14 +313,14 @@ void frmIntegracao::MostrarLancamentos()
     const QDate fim = platform::parseDate(txtDataFinal->Text());
     const bool comPeriodo = inicio.isValid() && fim.isValid();
     data::Opening abertura;
-    std::vector<queries::LinhaConsulta> lancamentos;
+    std::vector<data::LinhaConsulta> lancamentos;
     if (comPeriodo) {
         abertura = data::openingBalance(ConexaoBanco, inicio);
         lancamentos =
-            queries::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), abertura.start, fim, QString(), true);
+            data::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), abertura.start, fim, QString(), true);
     }
     data::Centavos saldo = abertura.balance;
-    for (const queries::LinhaConsulta& l : lancamentos)
+    for (const data::LinhaConsulta& l : lancamentos)
         saldo = data::addMoney(saldo, l.valor);
 
     flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
@@ -335,7 +334,7 @@ void frmIntegracao::MostrarLancamentos()
 
     flxLanc->Clear();
     numerosDaGrade_.clear();
-    for (const queries::LinhaConsulta& l : lancamentos)
+    for (const data::LinhaConsulta& l : lancamentos)
         numerosDaGrade_.push_back(l.numLan);
     flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
     flxLanc->setGivingWayCol(2);
@@ -344,7 +343,7 @@ void frmIntegracao::MostrarLancamentos()
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);
     for (int i = 1; i <= n; ++i) {
-        const queries::LinhaConsulta& l = lancamentos[size_t(i - 1)];
+        const data::LinhaConsulta& l = lancamentos[size_t(i - 1)];
         flxLanc->setTextMatrix(i, 0, platform::formatNumber(qint64(l.numLan), QStringLiteral("000000")));
         flxLanc->setTextMatrix(i, 1, l.dataVen);
         flxLanc->setTextMatrix(i, 2, l.referente);
@@ -359,15 +358,7 @@ void frmIntegracao::MostrarLancamentos()
     txtSaldo_Change();
 }
 
-void frmIntegracao::txtSaldo_Change()
-{
-    // The sign of the shown amount, whatever its size: a balance past what a
-    // typed amount holds is still red when negative.
-    const bool negativo = txtSaldo->text().trimmed().startsWith(QLatin1Char('-'));
-    QPalette p = txtSaldo->palette();
-    p.setColor(QPalette::WindowText, negativo ? kVermelho : kPreto);
-    txtSaldo->setPalette(p);
-}
+void frmIntegracao::txtSaldo_Change() { platform::colourBySign(*txtSaldo); }
 
 std::int64_t frmIntegracao::lancamentoSelecionado() const
 {
@@ -511,9 +502,10 @@ void frmIntegracao::escreverLinhaDoExtrato(int row, const importacao::LinhaExtra
 
 void frmIntegracao::PreClassicar()
 {
-    std::vector<data::Despesa> plano;
+    importacao::PalavrasDoPlano palavras;
     try {
-        plano = data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo);
+        palavras = importacao::palavrasDoPlano(
+            data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo));
     } catch (const data::DbError&) {
         return;  // the lines stay unclassified; the user classifies them by hand
     }
@@ -522,7 +514,7 @@ void frmIntegracao::PreClassicar()
         data::Centavos valor = 0;
         if (!data::parseMoney(flxExtrato->TextMatrix(r, 2), valor))
             valor = 0;
-        if (const auto d = importacao::classificacaoPorPalavra(flxExtrato->TextMatrix(r, 1), valor, plano)) {
+        if (const auto d = importacao::classificacaoPorPalavra(flxExtrato->TextMatrix(r, 1), valor, palavras)) {
             flxExtrato->setTextMatrix(r, 3, d->nome);
             flxExtrato->setTextMatrix(r, 5, d->conta);
         }

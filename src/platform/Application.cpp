@@ -110,6 +110,32 @@ void waitPainting(std::chrono::milliseconds wait)
     app->removeEventFilter(&semFechar);
 }
 
+LongWork::~LongWork()
+{
+    if (cursor_)
+        showWaitCursor(false);
+}
+
+void LongWork::look()
+{
+    const qint64 ms = clock_.elapsed();
+    if (ms < 500)
+        return;
+    if (!cursor_) {
+        cursor_ = true;
+        showWaitCursor(true);
+    }
+    QCoreApplication* app = QCoreApplication::instance();
+    if (ms - painted_ >= 100 && app && QThread::currentThread() == app->thread()) {
+        painted_ = ms;
+        // No window closes under the work that is painting it.
+        SemFechar semFechar;
+        app->installEventFilter(&semFechar);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        app->removeEventFilter(&semFechar);
+    }
+}
+
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     try {

@@ -2,6 +2,7 @@
 // The application object: Portuguese texts in Qt's own dialogs, Brazilian
 // number separators, and the last word on errors no window catches.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <chrono>
 #include <exception>
 #include <functional>
@@ -79,6 +80,31 @@ public:
     ~WaitCursor() { showWaitCursor(false); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// A long read the user waits for: once it has taken half a second the wait
+// cursor shows, and each step() the work takes now and then lets the
+// windows paint again (every tenth of a second; input waits for the end,
+// and no window closes meanwhile, as in waitPainting).
+class LongWork {
+public:
+    LongWork() { clock_.start(); }
+    ~LongWork();
+    LongWork(const LongWork&) = delete;
+    LongWork& operator=(const LongWork&) = delete;
+    // Cheap enough for every row: the clock is looked at once in 4096 calls.
+    void step()
+    {
+        if (++calls_ % 4096 == 0)
+            look();
+    }
+
+private:
+    void look();
+    QElapsedTimer clock_;
+    qint64 painted_ = 0;
+    unsigned calls_ = 0;
+    bool cursor_ = false;
 };
 
 // Loads Qt's Brazilian Portuguese translation and sets the number locale.

@@ -31,22 +31,20 @@ constexpr Qt::Alignment HorizontalMask = Qt::AlignHorizontal_Mask;
 // Everything a cell may carry besides its text. Cells hold a number into a
 // table of the distinct styles in use, so that a hundred thousand rows in
 // two alternating colours cost a few bytes per cell.
-struct CellStyle {
-    QRgb back = DefaultBack;
-    QRgb fore = DefaultFore;
-    quint16 align = 0;  // Qt::Alignment bits; 0 follows the column
-    quint8 fontSize = 0;
-    bool bold = false;
-
-    friend bool operator==(const CellStyle&, const CellStyle&) = default;
-};
-
-size_t qHash(const CellStyle& s, size_t seed = 0)
-{
-    return qHashMulti(seed, s.back, s.fore, s.align, s.fontSize, s.bold);
-}
+using CellStyle = FlexCellStyle;
 
 enum class StyleField : quint8 { Back, Fore, Bold, FontSize, Align };
+
+void applyField(CellStyle& s, StyleField field, quint32 value)
+{
+    switch (field) {
+    case StyleField::Back: s.back = value; break;
+    case StyleField::Fore: s.fore = value; break;
+    case StyleField::Bold: s.bold = value != 0; break;
+    case StyleField::FontSize: s.fontSize = quint8(std::min<quint32>(value, 255)); break;
+    case StyleField::Align: s.align = quint16(value); break;
+    }
+}
 
 // Numbers as the program writes them: optional sign, digits with "." between
 // thousands and "," before the decimals ("-1.234,56", "000123", "12,5").
@@ -86,6 +84,11 @@ std::optional<double> readNumber(QStringView text)
 
 } // namespace
 
+size_t qHash(const FlexCellStyle& s, size_t seed = 0)
+{
+    return qHashMulti(seed, s.back, s.fore, s.align, s.fontSize, s.bold);
+}
+
 class FlexGridModel final : public QAbstractTableModel {
 public:
     explicit FlexGridModel(QObject* parent) : QAbstractTableModel(parent)
@@ -117,7 +120,7 @@ public:
     {
         if (orientation != Qt::Horizontal || section < 0 || section >= cols_)
             return {};
-        const CellStyle& s = style(0, section);
+        const CellStyle s = style(0, section);
         switch (role) {
         case Qt::BackgroundRole:  // the header keeps the style's grey unless coloured
             return s.back == DefaultBack ? QVariant() : QVariant(QBrush(QColor::fromRgb(s.back)));
@@ -148,6 +151,8 @@ public:
 
     QString text(int row, int col) const
     {
+        if (row >= stored())
+            return sourced(textOver_, row, col, [&] { return source_->text(row, col); });
         const Span& sp = text_[at(row, col)];
         const char* p = bytes_.data() + sp.offset;
         if (sp.wide)
@@ -156,11 +161,19 @@ public:
     }
     void setText(int row, int col, QStringView text)
     {
-        store(text_[at(row, col)], text);
+        if (row >= stored())
+            textOver_.insert(key(row, col), text.toString());
+        else
+            store(text_[at(row, col)], text);
         changed(row);
     }
     void setText(int row, int col, QLatin1StringView text)
     {
+        if (row >= stored()) {
+            textOver_.insert(key(row, col), QString(text));
+            changed(row);
+            return;
+        }
         Span& sp = text_[at(row, col)];
         std::memcpy(place(sp, size_t(text.size()), false), text.data(), size_t(text.size()));
         sp.length = quint32(text.size());
@@ -168,9 +181,21 @@ public:
         changed(row);
     }
 
-    const CellStyle& style(int row, int col) const { return styles_[styleId_[at(row, col)]]; }
+    CellStyle style(int row, int col) const
+    {
+        if (row >= stored())
+            return sourced(styleOver_, row, col, [&] { return source_->style(row, col); });
+        return styles_[styleId_[at(row, col)]];
+    }
     void setStyleField(int row, int col, StyleField field, quint32 value)
     {
+        if (row >= stored()) {
+            CellStyle s = style(row, col);
+            applyField(s, field, value);
+            styleOver_.insert(key(row, col), s);
+            changed(row);
+            return;
+        }
         quint32& id = styleId_[at(row, col)];
         const quint32 to = restyled(id, field, value);
         if (to != id) {
@@ -183,6 +208,11 @@ public:
     // one style, so the new style is looked up once.
     void setRowStyleField(int row, StyleField field, quint32 value)
     {
+        if (row >= stored()) {
+            for (int c = 0; c < cols_; ++c)
+                setStyleField(row, c, field, value);
+            return;
+        }
         bool mudou = false;
         for (int c = 0; c < cols_; ++c) {
             quint32& id = styleId_[at(row, c)];
@@ -214,8 +244,28 @@ public:
 
     void setBaseFont(const QFont& font) { baseFont_ = font; }
 
+    // Rows from a source: the grid keeps the header's cells only.
+    void setSource(std::shared_ptr<const FlexRows> source, int rows)
+    {
+        if (rows_ > 1) {
+            beginRemoveRows({}, 0, rows_ - 2);
+            dropSource();
+            resizeRows(1);
+            endRemoveRows();
+        }
+        dropSource();
+        source_ = std::move(source);
+        if (rows > 1) {
+            beginInsertRows({}, 0, rows - 2);
+            rows_ = rows;
+            endInsertRows();
+        }
+        changed(1);
+    }
+
     void setRows(int rows)
     {
+        materialize(std::min(rows, rows_));
         if (rows > rows_) {
             beginInsertRows({}, rows_ - 1, rows - 2);
             resizeRows(rows);
@@ -236,10 +286,10 @@ public:
             beginInsertColumns({}, cols_, cols - 1);
         else
             beginRemoveColumns({}, cols, cols_ - 1);
-        std::vector<Span> text(size_t(rows_) * cols);
+        std::vector<Span> text(size_t(stored()) * cols);
         std::vector<quint32> styleId(text.size(), 0);
         const int kept = std::min(cols, cols_);
-        for (int r = 0; r < rows_; ++r)
+        for (int r = 0; r < stored(); ++r)
             for (int c = 0; c < cols_; ++c) {
                 if (c >= kept) {
                     unused_ += text_[at(r, c)].bytes();
@@ -261,6 +311,7 @@ public:
     // Inserts before grid row `row` (1 .. rows()).
     void insertRow(int row, const QStringList& cells)
     {
+        materialize(rows_);
         beginInsertRows({}, row - 1, row - 1);
         const auto pos = ptrdiff_t(row) * cols_;
         text_.insert(text_.begin() + pos, size_t(cols_), Span{});
@@ -273,6 +324,7 @@ public:
 
     void removeRow(int row)
     {
+        materialize(rows_);
         beginRemoveRows({}, row - 1, row - 1);
         const auto pos = ptrdiff_t(row) * cols_;
         for (auto it = text_.begin() + pos; it != text_.begin() + pos + cols_; ++it)
@@ -285,6 +337,7 @@ public:
 
     void clear()
     {
+        materialize(1);
         std::fill(text_.begin(), text_.end(), Span{});
         // The room is kept for the fill that follows a clear; flush() gives
         // back what that fill did not use.
@@ -301,6 +354,7 @@ public:
         const int n = rows_ - 1;
         if (n < 2)
             return;
+        materialize(rows_);
         const bool numeric = order == FlexSort::NumericAscending || order == FlexSort::NumericDescending;
         const bool descending = order == FlexSort::GenericDescending || order == FlexSort::NumericDescending;
         std::vector<std::optional<double>> numbers(n);
@@ -357,6 +411,49 @@ private:
     };
 
     size_t at(int row, int col) const { return size_t(row) * cols_ + col; }
+    static quint64 key(int row, int col) { return quint64(quint32(row)) << 32 | quint32(col); }
+    // The rows whose cells the grid holds itself: all of them, or the
+    // header alone while a source gives the rest.
+    int stored() const { return source_ ? 1 : rows_; }
+
+    // A source's cell, or what was written over it since.
+    template <typename T, typename Ask>
+    static T sourced(const QHash<quint64, T>& written, int row, int col, Ask ask)
+    {
+        if (!written.isEmpty())
+            if (const auto it = written.constFind(key(row, col)); it != written.constEnd())
+                return *it;
+        return ask();
+    }
+
+    void dropSource()
+    {
+        source_.reset();
+        textOver_.clear();
+        styleOver_.clear();
+    }
+
+    // The source's cells copied into the grid (the first `keep` rows, the
+    // header included; the others empty), so that rows can move.
+    void materialize(int keep)
+    {
+        if (!source_)
+            return;
+        const std::shared_ptr<const FlexRows> source = source_;
+        const QHash<quint64, QString> texts = textOver_;
+        const QHash<quint64, CellStyle> styles = styleOver_;
+        dropSource();
+        text_.resize(size_t(rows_) * cols_);
+        styleId_.resize(text_.size(), 0);
+        for (int r = 1; r < std::min(keep, rows_); ++r)
+            for (int c = 0; c < cols_; ++c) {
+                const quint64 k = key(r, c);
+                const auto t = texts.constFind(k);
+                store(text_[at(r, c)], t != texts.constEnd() ? *t : source->text(r, c));
+                const auto st = styles.constFind(k);
+                styleId_[at(r, c)] = idOf(st != styles.constEnd() ? *st : source->style(r, c));
+            }
+    }
 
     // Where a cell's text lies in bytes_: one byte a character when every
     // character fits in one (most of what the windows write), else two.
@@ -468,25 +565,21 @@ private:
             if (c && c->from == from && c->field == field && c->value == value)
                 return c->to;
         CellStyle s = styles_[from];
-        switch (field) {
-        case StyleField::Back: s.back = value; break;
-        case StyleField::Fore: s.fore = value; break;
-        case StyleField::Bold: s.bold = value != 0; break;
-        case StyleField::FontSize: s.fontSize = quint8(std::min<quint32>(value, 255)); break;
-        case StyleField::Align: s.align = quint16(value); break;
-        }
-        auto it = styleIds_.constFind(s);
-        quint32 to;
-        if (it != styleIds_.constEnd()) {
-            to = *it;
-        } else {
-            to = quint32(styles_.size());
-            styles_.push_back(s);
-            styleIds_.insert(s, to);
-        }
+        applyField(s, field, value);
+        const quint32 to = idOf(s);
         lastChange_[1] = lastChange_[0];
         lastChange_[0] = StyleChange{from, field, value, to};
         return to;
+    }
+
+    quint32 idOf(const CellStyle& s)
+    {
+        if (const auto it = styleIds_.constFind(s); it != styleIds_.constEnd())
+            return *it;
+        const quint32 id = quint32(styles_.size());
+        styles_.push_back(s);
+        styleIds_.insert(s, id);
+        return id;
     }
 
     // The view hears about cell changes once per pass of the event loop,
@@ -531,6 +624,11 @@ private:
     QHash<CellStyle, quint32> styleIds_;
     std::array<std::optional<StyleChange>, 2> lastChange_;
     std::vector<Column> columns_;
+    // The data rows' cells while a source gives them, and what was written
+    // over them since.
+    std::shared_ptr<const FlexRows> source_;
+    QHash<quint64, QString> textOver_;
+    QHash<quint64, CellStyle> styleOver_;
     QFont baseFont_;
     bool flushPending_ = false;
     bool dataDirty_ = false;
@@ -631,6 +729,16 @@ void FlexGrid::setTextMatrix(int row, int col, QLatin1StringView text)
 {
     if (validCell(row, col))
         model_->setText(row, col, text);
+}
+
+void FlexGrid::setRowSource(std::shared_ptr<const FlexRows> source, int rows)
+{
+    const int old = Rows();
+    {
+        QScopedValueRollback guard(internalChange_, true);
+        model_->setSource(std::move(source), std::max(rows, 0) + FixedRows());
+    }
+    afterRowCountChange(old);
 }
 
 void FlexGrid::AddItem(const QString& tabSeparated, int row)

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTableView>
 
+#include <memory>
 #include <vector>
 
 class QKeyEvent;
@@ -45,6 +46,30 @@ void describeOpenRow(QWidget& view, const QString& action);
 // itemDoubleClicked, so the list's double-click handler runs; the action
 // is described as above.
 void openListRowOnKey(QListWidget& list, const QString& action);
+
+// What a cell shows besides its text: colours, bold, size in points (0 the
+// grid's own), alignment (0 follows the column).
+struct FlexCellStyle {
+    QRgb back = 0xffffffff;
+    QRgb fore = 0xff000000;
+    quint16 align = 0;
+    quint8 fontSize = 0;
+    bool bold = false;
+
+    friend bool operator==(const FlexCellStyle&, const FlexCellStyle&) = default;
+};
+
+// Data rows a window keeps anyway, shown without being copied into the
+// grid: a cell's text and style are asked for when the cell is painted or
+// read. A listing of a million entries then costs the rows in sight, not a
+// text per cell.
+class FlexRows {
+public:
+    virtual ~FlexRows() = default;
+    // row is a data row, 1 to the count the grid was given.
+    virtual QString text(int row, int col) const = 0;
+    virtual FlexCellStyle style(int row, int col) const = 0;
+};
 
 // Orders for sortRows(), numbered as the classic grid numbers its sort codes.
 enum class FlexSort {
@@ -82,6 +107,12 @@ public:
     // The same for a text written in a buffer of the caller's (numbers, in
     // filling loops), without making a string of it.
     void setTextMatrix(int row, int col, QLatin1StringView text);
+
+    // Shows `rows` data rows from a source; the header row stays. Writing a
+    // cell or its format afterwards changes that cell only, over what the
+    // source gives; any change of the rows (setRows, Clear, AddItem,
+    // RemoveItem, sortRows) first copies the source's cells into the grid.
+    void setRowSource(std::shared_ptr<const FlexRows> source, int rows);
 
     // Adds a row from a tab-separated text, at the end or before data row
     // `row`.

@@ -29,6 +29,14 @@ namespace {
 const QString kBancoAtivo = QStringLiteral(" - Banco ativo: ''");
 } // namespace
 
+void colourBySign(QLabel& label)
+{
+    const bool negative = label.text().trimmed().startsWith(QLatin1Char('-'));
+    QPalette p = label.palette();
+    p.setColor(QPalette::WindowText, negative ? kNegativeColor : QColor(Qt::black));
+    label.setPalette(p);
+}
+
 QString bancoAtivoCaption(const QString& title, const QString& drive, const QString& banco)
 {
     return title + kBancoAtivo + drive + QLatin1Char('\\') + banco +

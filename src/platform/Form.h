@@ -1,6 +1,7 @@
 #pragma once
 // The base of every window, the registry that keeps one live instance of
 // each window class, and the one road by which a window is shown modally.
+#include <QColor>
 #include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
@@ -10,11 +11,18 @@
 #include <unordered_map>
 
 class QAbstractButton;
+class QLabel;
 
 namespace platform {
 
 // A window's title followed by " - Banco ativo: ''", the drive, "\", the
 // account and "''".
+// A negative amount or balance is shown in red.
+inline const QColor kNegativeColor{255, 0, 0};
+// A label that shows an amount: red when the amount shown is negative
+// (whatever its size), black otherwise.
+void colourBySign(QLabel& label);
+
 QString bancoAtivoCaption(const QString& title, const QString& drive, const QString& banco);
 
 // Services every window shares; mixed into Form (dialogs) and MainForm.

@@ -127,7 +127,7 @@ void ConsultaComFiltro::selecionarPrimeiroLado() { txtTipo->setCurrentIndex(0); 
 void ConsultaComFiltro::cmdConsulta_Click()
 {
     const bool saida = txtTipo->currentText() == QStringLiteral("Saída");
-    Selecao s;
+    data::Selecao s;
     s.e(QStringLiteral("Referente LIKE ?"), {QLatin1Char('%') + txtConsulta->text() + QLatin1Char('%')});
     const QDate inicio = platform::parseDate(txtDataVen1->Text());
     const QDate fim = platform::parseDate(txtDataVen2->Text());
@@ -148,17 +148,17 @@ void ConsultaComFiltro::cmdConsulta_Click()
     }
     s.e(QStringLiteral("Tipo = ?"), {saida ? data::kTipoSaida : data::kTipoEntrada});
 
-    std::vector<LinhaConsulta> linhas =
-        lerSelecao(ConexaoBanco, s, QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate + QStringLiteral(", Valor, NumLan"));
+    std::vector<data::LinhaConsulta> linhas =
+        data::lerSelecao(ConexaoBanco, s, QStringLiteral(" ORDER BY DataVen, Referente") + data::kCollate + QStringLiteral(", Valor, NumLan"));
     QStringList itens;
     for (int i = 0; i < lstFiltroClass->count(); ++i)
         itens << lstFiltroClass->item(i)->text();
     if (!itens.isEmpty()) {
         const auto deixa = filtro(itens);
-        linhas.erase(std::remove_if(linhas.begin(), linhas.end(), [&deixa](const LinhaConsulta& l) { return !deixa(l); }),
+        linhas.erase(std::remove_if(linhas.begin(), linhas.end(), [&deixa](const data::LinhaConsulta& l) { return !deixa(l); }),
                      linhas.end());
     }
-    grade_->preencher(linhas);
+    grade_->preencher(std::move(linhas));
 }
 
 void ConsultaComFiltro::txtTipo_Click()

@@ -70,7 +70,7 @@ protected:
     virtual QStringList itensDoLado(const QString& despesaTipo) = 0;
     // Which entries the chosen filter items let through; called once per
     // query with at least one item.
-    virtual std::function<bool(const LinhaConsulta&)> filtro(const QStringList& itens) = 0;
+    virtual std::function<bool(const data::LinhaConsulta&)> filtro(const QStringList& itens) = 0;
 
     // The window's load: the first side, which fills the list.
     void selecionarPrimeiroLado();

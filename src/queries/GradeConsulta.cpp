@@ -1,7 +1,6 @@
 #include "queries/GradeConsulta.h"
 
 #include "app/Textos.h"
-#include "data/Collation.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
 #include "entries/AcoesLancamento.h"
@@ -12,19 +11,10 @@
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QRegularExpression>
 
 #include <algorithm>
-#include <cstring>
-#include <limits>
-#include <numeric>
-#include <string>
-#include <string_view>
-#include <unordered_map>
 
 namespace queries {
 
@@ -33,12 +23,6 @@ namespace {
 const QString kCR = QString(QChar(13));
 
 QString brancos(int n) { return QString(n, QLatin1Char(' ')); }
-
-// A text that starts as "YYYY-MM-DD" does: the dashes where they belong.
-bool formatoDeData(const QString& d)
-{
-    return d.size() >= 10 && d[4] == QLatin1Char('-') && d[7] == QLatin1Char('-');
-}
 
 } // namespace
 
@@ -70,349 +54,7 @@ QString cabecalhoDe(LayoutGrade layout)
            QStringLiteral("|Referente") + brancos(82) + QStringLiteral("|Valor") + brancos(17);
 }
 
-QString ordemDaConsulta(QString& clausulaOrdem)
-{
-    if (clausulaOrdem.trimmed().isEmpty())
-        clausulaOrdem = kOrdemPadrao;
-    static const QRegularExpression valida(
-        QStringLiteral("^\\s*order\\s+by\\s+(NumLan|DataVen|Referente|Valor|DataLan|Tipo|Despesa|Filtro|Conta)"
-                       "(\\s+(asc|desc))?(\\s*,\\s*(NumLan|DataVen|Referente|Valor|DataLan|Tipo|Despesa|Filtro|Conta)"
-                       "(\\s+(asc|desc))?)*\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
-    if (!valida.match(clausulaOrdem).hasMatch())
-        return kOrdemPadrao;
-    return clausulaOrdem;
-}
-
-QString ordemComDesempate(QString& clausulaOrdem)
-{
-    // The texts a reader reads are ordered as a reader expects; dates and
-    // codes keep their own order. The clause holds column names only.
-    static const QRegularExpression texto(QStringLiteral("\\b(Referente|Filtro|Conta)\\b"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    QString ordem = ordemDaConsulta(clausulaOrdem).trimmed();
-    ordem.replace(texto, QStringLiteral("\\1") + data::kCollate);
-    return QLatin1Char(' ') + ordem + QStringLiteral(", NumLan");
-}
-
-QLatin1StringView escreverValor(data::Centavos c, BufferNumero& buf)
-{
-    char* end = buf + sizeof buf;
-    char* p = end;
-    const bool negativo = c < 0;
-    unsigned long long v = negativo ? 0ULL - static_cast<unsigned long long>(c) : static_cast<unsigned long long>(c);
-    const unsigned cents = unsigned(v % 100);
-    v /= 100;
-    *--p = char('0' + cents % 10);
-    *--p = char('0' + cents / 10);
-    *--p = ',';
-    int digitos = 0;
-    do {
-        if (digitos > 0 && digitos % 3 == 0)
-            *--p = '.';
-        *--p = char('0' + v % 10);
-        v /= 10;
-        ++digitos;
-    } while (v > 0);
-    if (negativo)
-        *--p = '-';
-    return QLatin1StringView(p, end - p);
-}
-
-QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf)
-{
-    if (numLan < 0 || numLan > 999'999) {
-        const QByteArray t = QByteArray::number(qint64(numLan)).rightJustified(6, '0');
-        const int n = std::min(int(t.size()), int(sizeof buf));
-        std::memcpy(buf, t.constData(), size_t(n));
-        return QLatin1StringView(buf, n);
-    }
-    for (int i = 5; i >= 0; --i, numLan /= 10)
-        buf[i] = char('0' + numLan % 10);
-    return QLatin1StringView(buf, 6);
-}
-
-QString textoValor(data::Centavos c)
-{
-    BufferNumero buf;
-    return QString(escreverValor(c, buf));
-}
-
-QString textoNumLan(std::int64_t numLan)
-{
-    BufferNumero buf;
-    return QString(escreverNumLan(numLan, buf));
-}
-
-QString textoData(const QString& d)
-{
-    if (!formatoDeData(d))
-        return QString();
-    QString out(10, Qt::Uninitialized);
-    QChar* o = out.data();
-    o[0] = d[8];
-    o[1] = d[9];
-    o[2] = QLatin1Char('/');
-    o[3] = d[5];
-    o[4] = d[6];
-    o[5] = QLatin1Char('/');
-    o[6] = d[0];
-    o[7] = d[1];
-    o[8] = d[2];
-    o[9] = d[3];
-    return out;
-}
-
-namespace {
-// "YYYY-MM-DD" as yyyymmdd; 0 for anything else.
-int numeroDaData(const QString& d)
-{
-    if (!formatoDeData(d))
-        return 0;
-    int n = 0;
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-        const char16_t c = d[i].unicode();
-        if (c >= u'0' && c <= u'9')
-            n = n * 10 + (c - u'0');
-        else if (d[i].isDigit())
-            n = n * 10 + d[i].digitValue();
-        else
-            return 0;
-    }
-    return n;
-}
-} // namespace
-
-namespace {
-// The texts of one long read, each distinct one decoded once: the rows that
-// repeat a description, a code or a letter share its text, which saves an
-// allocation a cell and lets the sort place equal texts by address.
-class TextosDaLeitura {
-public:
-    QString operator()(QByteArrayView b)
-    {
-        if (!b.data())
-            return QString();  // NULL, as Statement::text reads it
-        const std::string_view chave(b.data(), size_t(b.size()));
-        const auto it = textos_.find(chave);
-        if (it != textos_.end())
-            return it->second;
-        QString t = QString::fromUtf8(b);
-        // Past a point the texts are mostly one-offs: not worth keeping.
-        if (textos_.size() < kMaximo)
-            textos_.emplace(chave, t);
-        return t;
-    }
-
-private:
-    // The library's hash of a text costs several times this one here, and
-    // it runs three times a row.
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    static constexpr size_t kMaximo = 1 << 18;
-    std::unordered_map<std::string, QString, Hash, std::equal_to<>> textos_;
-};
-
-// The due and posting dates of a read: the date as yyyymmdd and its shared
-// "DD/MM/YYYY" text, one text per distinct day.
-class DatasDaLeitura {
-public:
-    void ler(QByteArrayView b, int& numero, QString& texto)
-    {
-        const char* d = b.data();
-        int n = 0;
-        bool ascii = b.size() >= 10 && d[4] == '-' && d[7] == '-';
-        for (int i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-            if (!ascii)
-                break;
-            const char c = d[i];
-            ascii = c >= '0' && c <= '9';
-            n = n * 10 + (c - '0');
-        }
-        if (!ascii) {
-            // Anything else is read as the row's own text says.
-            const QString t = b.data() ? QString::fromUtf8(b) : QString();
-            numero = numeroDaData(t);
-            texto = textoData(t);
-            return;
-        }
-        numero = n;
-        if (n != ultimo_) {
-            auto it = textos_.constFind(n);
-            if (it == textos_.constEnd())
-                it = textos_.insert(n, textoData(QString::fromLatin1(d, 10)));
-            ultimo_ = n;
-            ultimoTexto_ = *it;
-        }
-        texto = ultimoTexto_;
-    }
-
-private:
-    QHash<int, QString> textos_;
-    int ultimo_ = -1;
-    QString ultimoTexto_;
-};
-} // namespace
-
-std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas)
-{
-    std::vector<LinhaConsulta> out;
-    out.reserve(previstas);
-    DatasDaLeitura datas;
-    TextosDaLeitura textos;
-    int dataLan = 0;
-    while (s.next()) {
-        LinhaConsulta& l = out.emplace_back();
-        l.numLan = s.integer(0);
-        datas.ler(s.bytes(1), l.vencimento, l.dataVen);
-        l.referente = textos(s.bytes(2));
-        l.valor = s.integer(3);
-        datas.ler(s.bytes(4), dataLan, l.dataLan);
-        l.despesa = textos(s.bytes(5));
-        l.filtro = textos(s.bytes(6));
-    }
-    return out;
-}
-
-std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
-                                      const QDate& fim, const QString& condicao, bool desempatePorDespesa)
-{
-    // The rows come in the table's order or the index's, and are put in the
-    // reader's order here: ranking each distinct description once costs far
-    // less than the engine's sort, which compares a pair of texts a step.
-    const data::PlanoPeriodo plano = data::planoDoPeriodo(db, colunaData, inicio, fim);
-    if (plano.linhas == 0)
-        return {};
-    const QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos WHERE ") +
-                        plano.coluna + QStringLiteral(" BETWEEN ? AND ?") + condicao;
-    data::Statement s(db, sql, inicio, fim);
-    std::vector<LinhaConsulta> linhas = lerLinhas(s, size_t(plano.linhas));
-    ordenarPorVencimento(linhas, desempatePorDespesa);
-    return linhas;
-}
-
-namespace {
-// The engine's ascending order of a text column: NULL first, then the texts
-// by the collation.
-bool antesNaOrdem(const QString& a, const QString& b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() && !b.isNull();
-    return data::compareText(a, b) < 0;
-}
-
-// Each row's description as its place among the distinct descriptions in
-// the reader's order. The collator then compares each pair of distinct
-// descriptions at most once or so, instead of each pair of rows that share
-// a due date; equal places mean equal texts, since the order is total.
-// Rows read together share their texts (lerLinhas), so most are placed by
-// the text's address, and only a text not met before is hashed. A missing
-// description (NULL) comes before every text, the empty one included, as
-// the engine orders it.
-std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linhas)
-{
-    struct Grupo {
-        quint32 id;
-        qsizetype tamanho;
-    };
-    QHash<QString, quint32> grupos;
-    QHash<const void*, Grupo> porEndereco;
-    std::vector<const QString*> distintas;
-    std::vector<quint32> posto(linhas.size());
-    std::optional<quint32> nulo;
-    for (size_t i = 0; i < linhas.size(); ++i) {
-        const QString& r = linhas[i].referente;
-        // QString takes a null text as equal to "": it gets a place of its own.
-        if (r.isNull()) {
-            if (!nulo) {
-                nulo = quint32(distintas.size());
-                distintas.push_back(&r);
-            }
-            posto[i] = *nulo;
-            continue;
-        }
-        const auto e = porEndereco.constFind(r.constData());
-        if (e != porEndereco.constEnd() && e->tamanho == r.size()) {
-            posto[i] = e->id;
-            continue;
-        }
-        auto it = grupos.constFind(r);
-        if (it == grupos.constEnd()) {
-            it = grupos.insert(r, quint32(distintas.size()));
-            distintas.push_back(&r);
-        }
-        porEndereco.insert(r.constData(), {*it, r.size()});
-        posto[i] = *it;
-    }
-    std::vector<quint32> ordem(distintas.size());
-    std::iota(ordem.begin(), ordem.end(), 0U);
-    std::sort(ordem.begin(), ordem.end(), [&distintas](quint32 a, quint32 b) {
-        return antesNaOrdem(*distintas[a], *distintas[b]);
-    });
-    std::vector<quint32> lugar(distintas.size());
-    for (size_t k = 0; k < ordem.size(); ++k)
-        lugar[ordem[k]] = quint32(k);
-    for (quint32& p : posto)
-        p = lugar[p];
-    return posto;
-}
-} // namespace
-
-void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorDespesa)
-{
-    struct Chave {
-        int vencimento;
-        quint32 referente;
-        std::int64_t numLan;
-        quint32 linha;
-    };
-    const std::vector<quint32> postos = postosDasDescricoes(linhas);
-    std::vector<Chave> chaves(linhas.size());
-    for (size_t i = 0; i < linhas.size(); ++i)
-        chaves[i] = {linhas[i].vencimento, postos[i], linhas[i].numLan, quint32(i)};
-    std::sort(chaves.begin(), chaves.end(), [&linhas, desempatePorDespesa](const Chave& x, const Chave& y) {
-        if (x.vencimento != y.vencimento)
-            return x.vencimento < y.vencimento;
-        if (x.referente != y.referente)
-            return x.referente < y.referente;
-        if (desempatePorDespesa) {
-            const QString& a = linhas[x.linha].despesa;
-            const QString& b = linhas[y.linha].despesa;
-            if (a.isNull() != b.isNull())
-                return a.isNull();
-            if (const int c = a.compare(b))
-                return c < 0;
-        }
-        return x.numLan < y.numLan;
-    });
-    // The rows are put in place by following each cycle of the order: a
-    // second copy of a long listing would cost as much again in memory.
-    std::vector<quint32> origem(chaves.size());
-    for (size_t i = 0; i < chaves.size(); ++i)
-        origem[i] = chaves[i].linha;
-    chaves = {};
-    constexpr quint32 kFeito = std::numeric_limits<quint32>::max();
-    for (size_t inicio = 0; inicio < origem.size(); ++inicio) {
-        if (origem[inicio] == kFeito || origem[inicio] == inicio) {
-            origem[inicio] = kFeito;
-            continue;
-        }
-        LinhaConsulta primeira = std::move(linhas[inicio]);
-        size_t j = inicio;
-        while (origem[j] != inicio) {
-            const size_t de = origem[j];
-            linhas[j] = std::move(linhas[de]);
-            origem[j] = kFeito;
-            j = de;
-        }
-        linhas[j] = std::move(primeira);
-        origem[j] = kFeito;
-    }
-}
-
-int contarMeses(const std::vector<LinhaConsulta>& linhas)
+int contarMeses(const std::vector<data::LinhaConsulta>& linhas)
 {
     int n = 0;
     for (size_t i = 0; i < linhas.size(); ++i)
@@ -429,45 +71,10 @@ bool moverMes(platform::MaskEdBox& caixa, int key)
     return true;
 }
 
-std::vector<LinhaConsulta> lerSelecao(data::Connection& db, const Selecao& selecao, const QString& ordem)
-{
-    QString condicao = selecao.condicao;
-    bool ordenarAqui = false;
-    if (selecao.vencimento) {
-        // A long period is read in one pass over the table rather than a
-        // page per row through the index; the reader's usual order is made
-        // in memory, as lerPeriodo does.
-        const data::PlanoPeriodo plano =
-            data::planoDoPeriodo(db, QStringLiteral("DataVen"), selecao.vencimento->first, selecao.vencimento->second);
-        const qsizetype onde = condicao.indexOf(Selecao::kCondicaoVencimento);
-        if (plano.varrer && onde >= 0)
-            condicao.replace(onde, Selecao::kCondicaoVencimento.size(),
-                             QStringLiteral("+DataVen >= ? AND +DataVen <= ?"));
-        static const QString padrao = [] {
-            QString o = kOrdemPadrao;
-            return ordemComDesempate(o);
-        }();
-        ordenarAqui = ordem == padrao;
-    }
-    QString sql = QStringLiteral("SELECT ") + kColunasConsulta + QStringLiteral(" FROM Lancamentos");
-    if (!condicao.isEmpty())
-        sql += QStringLiteral(" WHERE ") + condicao;
-    if (!ordenarAqui)
-        sql += ordem;
-    data::Statement s(db, sql);
-    int i = 1;
-    for (const QVariant& v : selecao.parametros)
-        s.bind(i++, v);
-    std::vector<LinhaConsulta> linhas = lerLinhas(s);
-    if (ordenarAqui)
-        ordenarPorVencimento(linhas);
-    return linhas;
-}
-
-Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
+data::Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
                             const QString& letra)
 {
-    Selecao s;
+    data::Selecao s;
     if (inicio.isValid() && fim.isValid())
         s.vencimentoEntre(inicio, fim);
     QString padrao = texto;
@@ -497,9 +104,94 @@ GradeConsulta::GradeConsulta(platform::FlexGrid& grid, QLabel* txtLanc, QLabel* 
 {
 }
 
+// The rows behind a query grid: the entries as read and, in the subtotal
+// view, the month sums between them. The grid asks for a cell when it
+// shows it, so a long listing costs the rows in sight, not a text a cell.
+class GradeConsulta::Linhas final : public platform::FlexRows {
+public:
+    struct Subtotal {
+        int linha;  // the grid row
+        int anoMes;
+        data::Centavos soma;
+        bool vermelho;
+    };
+
+    std::vector<data::LinhaConsulta> lancamentos;
+    std::vector<Subtotal> subtotais;  // in grid-row order
+    QHash<std::int64_t, QString> nomes;
+    Colunas colunas;
+    bool previsaoAzul = false;
+
+    int contagem() const { return int(lancamentos.size() + subtotais.size()); }
+
+    // What grid row `row` (1 .. contagem()) shows: a month's sum, or else
+    // the entry at the index given.
+    const Subtotal* subtotal(int row, size_t& indice) const
+    {
+        const auto it = std::lower_bound(subtotais.begin(), subtotais.end(), row,
+                                         [](const Subtotal& s, int r) { return s.linha < r; });
+        if (it != subtotais.end() && it->linha == row)
+            return &*it;
+        indice = size_t(row - 1 - (it - subtotais.begin()));
+        return nullptr;
+    }
+
+    QString text(int row, int col) const override
+    {
+        size_t i = 0;
+        if (const Subtotal* s = subtotal(row, i)) {
+            if (col == colunas.referente)
+                return platform::capitalizeFirst(platform::monthName(s->anoMes % 100)) + QLatin1Char('/') +
+                       QString::number(s->anoMes / 100 % 100).rightJustified(2, QLatin1Char('0'));
+            return col == colunas.valor ? data::formatMoney(s->soma) : QString();
+        }
+        const data::LinhaConsulta& l = lancamentos[i];
+        if (col == colunas.numLan)
+            return data::textoNumLan(l.numLan);
+        if (col == colunas.dataVen)
+            return l.dataVen;
+        if (col == colunas.dataLan)
+            return l.dataLan;
+        if (col == colunas.filtro)
+            return l.filtro;
+        if (col == colunas.classificacao) {
+            bool ok = false;
+            const std::int64_t codigo = l.despesa.toLongLong(&ok);
+            return ok ? nomes.value(codigo) : QString();
+        }
+        if (col == colunas.referente)
+            return l.referente;
+        if (col == colunas.valor)
+            return data::formatMoney(l.valor);
+        return QString();
+    }
+
+    platform::FlexCellStyle style(int row, int col) const override
+    {
+        platform::FlexCellStyle st;
+        size_t i = 0;
+        if (const Subtotal* s = subtotal(row, i)) {
+            st.back = kCorLinhaPar.rgb();
+            st.bold = true;
+            if (s->vermelho && col == colunas.valor)
+                st.fore = kCorMarcada.rgb();
+            return st;
+        }
+        // The subtotal view leaves its entry rows plain.
+        if (!subtotais.empty())
+            return st;
+        if (row % 2 == 0)
+            st.back = kCorLinhaPar.rgb();
+        if (previsaoAzul && col == colunas.referente && data::isForecast(lancamentos[i].referente))
+            st.fore = kCorPrevisao.rgb();
+        return st;
+    }
+};
+
 void GradeConsulta::limpar()
 {
-    linhas_.clear();
+    linhas_.reset();
+    marcas_.clear();
     grid_.setRows(1);
     grid_.Clear();
     // The title's blanks leave the number, date and value columns narrower
@@ -520,105 +212,71 @@ void GradeConsulta::limpar()
     grid_.setGivingWayCol(c.referente);
 }
 
-void GradeConsulta::escreverLinha(int row, const LinhaConsulta& l)
+void GradeConsulta::mostrar(std::shared_ptr<Linhas> linhas)
 {
-    const Colunas& c = colunas();
-    BufferNumero buf;
-    grid_.setTextMatrix(row, c.numLan, escreverNumLan(l.numLan, buf));
-    if (c.dataLan >= 0)
-        grid_.setTextMatrix(row, c.dataLan, l.dataLan);
-    grid_.setTextMatrix(row, c.dataVen, l.dataVen);
-    if (c.filtro >= 0)
-        grid_.setTextMatrix(row, c.filtro, l.filtro);
-    if (c.classificacao >= 0) {
-        bool ok = false;
-        const std::int64_t codigo = l.despesa.toLongLong(&ok);
-        if (ok) {
-            const auto it = nomes_.constFind(codigo);
-            if (it != nomes_.constEnd())
-                grid_.setTextMatrix(row, c.classificacao, *it);
-        }
-    }
-    grid_.setTextMatrix(row, c.referente, l.referente);
-    grid_.setTextMatrix(row, c.valor, escreverValor(l.valor, buf));
+    linhas->nomes = nomes_;
+    linhas->colunas = colunas();
+    linhas->previsaoAzul = comportamento_.previsaoAzul;
+    grid_.setRowSource(linhas, linhas->contagem());
+    linhas_ = std::move(linhas);
 }
 
-void GradeConsulta::preencher(const std::vector<LinhaConsulta>& linhas)
+const std::vector<data::LinhaConsulta>& GradeConsulta::lancamentos() const
+{
+    static const std::vector<data::LinhaConsulta> nenhum;
+    return linhas_ ? linhas_->lancamentos : nenhum;
+}
+
+void GradeConsulta::preencher(std::vector<data::LinhaConsulta> linhas)
 {
     limpar();
     const int n = int(linhas.size());
-    grid_.setRows(n + 1);
-    linhas_.reserve(size_t(n));
-    const int colRef = colunas().referente;
     total_ = 0;
-    for (int i = 0; i < n; ++i) {
-        const int row = i + 1;
-        const LinhaConsulta& l = linhas[size_t(i)];
-        escreverLinha(row, l);
-        linhas_.push_back({l.numLan, l.valor, false, 0});
+    for (const data::LinhaConsulta& l : linhas)
         total_ = data::addMoney(total_, l.valor);
-        grid_.setAlternateRowColor(row);
-        if (comportamento_.previsaoAzul && data::isForecast(l.referente))
-            grid_.setCellForeColor(row, colRef, kCorPrevisao);
-    }
+    auto fonte = std::make_shared<Linhas>();
+    fonte->lancamentos = std::move(linhas);
+    mostrar(std::move(fonte));
     if (txtLanc_)
         txtLanc_->setText(n == 0 && comportamento_.contagemVaziaEmBranco ? QString() : textoContagem(n));
     grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
     if (txtSaldo2_)
-        txtSaldo2_->setText(textoValor(total_));
+        txtSaldo2_->setText(data::formatMoney(total_));
     rolarParaUltima(comportamento_.rolarAcimaDe);
 }
 
-void GradeConsulta::escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho)
-{
-    linhas_.push_back({0, soma, true, 0});
-    const Colunas& c = colunas();
-    const int mes = anoMes % 100;
-    const int ano = anoMes / 100;
-    const QString rotulo = platform::capitalizeFirst(platform::monthName(mes)) + QLatin1Char('/') +
-                           QString::number(ano % 100).rightJustified(2, QLatin1Char('0'));
-    grid_.setTextMatrix(row, c.referente, rotulo);
-    grid_.setTextMatrix(row, c.valor, textoValor(soma));
-    for (int col = 0; col < grid_.Cols(); ++col) {
-        grid_.setCellBackColor(row, col, kCorLinhaPar);
-        grid_.setCellBold(row, col, true);
-    }
-    if (vermelho)
-        grid_.setCellForeColor(row, c.valor, kCorMarcada);
-}
-
-void GradeConsulta::preencherComSubtotais(const std::vector<LinhaConsulta>& linhas)
+void GradeConsulta::preencherComSubtotais(std::vector<data::LinhaConsulta> linhas)
 {
     limpar();
-    const int n = int(linhas.size());
-    const int meses = contarMeses(linhas);
-    grid_.setRows(n + meses + 1);
-    linhas_.reserve(size_t(n + meses));
+    const size_t n = linhas.size();
+    auto fonte = std::make_shared<Linhas>();
+    fonte->subtotais.reserve(size_t(contarMeses(linhas)));
     total_ = 0;
     data::Centavos somaMes = 0;
     int row = 0;
-    for (int i = 0; i < n; ++i) {
-        const LinhaConsulta& l = linhas[size_t(i)];
-        if (i > 0 && l.anoMes() != linhas[size_t(i) - 1].anoMes()) {
+    for (size_t i = 0; i < n; ++i) {
+        const data::LinhaConsulta& l = linhas[i];
+        if (i > 0 && l.anoMes() != linhas[i - 1].anoMes()) {
             ++row;
-            escreverSubtotal(row, linhas[size_t(i) - 1].anoMes(), somaMes,
-                             comportamento_.subtotalNegativoVermelho && somaMes < 0);
+            fonte->subtotais.push_back({row, linhas[i - 1].anoMes(), somaMes,
+                                        comportamento_.subtotalNegativoVermelho && somaMes < 0});
             somaMes = 0;
         }
         ++row;
-        escreverLinha(row, l);
-        linhas_.push_back({l.numLan, l.valor, false, 0});
         somaMes = data::addMoney(somaMes, l.valor);
         total_ = data::addMoney(total_, l.valor);
     }
+    if (n > 0)
+        fonte->subtotais.push_back({row + 1, linhas.back().anoMes(), somaMes, false});
+    fonte->lancamentos = std::move(linhas);
+    mostrar(std::move(fonte));
     grid_.setEnabled(n > 0 || comportamento_.gradeSempreHabilitada);
     // Nothing found: the header alone, and the total of the last list stays.
     if (n == 0)
         return;
-    escreverSubtotal(row + 1, linhas.back().anoMes(), somaMes, false);
     rolarParaUltima(comportamento_.rolarSubtotalAcimaDe);
     if (txtSaldo2_)
-        txtSaldo2_->setText(textoValor(total_));
+        txtSaldo2_->setText(data::formatMoney(total_));
 }
 
 void GradeConsulta::rolarParaUltima(int acimaDe)
@@ -627,31 +285,33 @@ void GradeConsulta::rolarParaUltima(int acimaDe)
         grid_.setTopRow(grid_.Rows() - 1);
 }
 
-const GradeConsulta::LinhaDaGrade* GradeConsulta::linhaDaGrade(int row) const
+bool GradeConsulta::temLinha(int row) const
 {
-    if (row < 1 || row > int(linhas_.size()) || row >= grid_.Rows())
-        return nullptr;
-    return &linhas_[size_t(row) - 1];
+    return linhas_ && row >= 1 && row <= linhas_->contagem() && row < grid_.Rows();
 }
 
 std::int64_t GradeConsulta::numLanDaLinha(int row) const
 {
-    const LinhaDaGrade* l = linhaDaGrade(row);
-    return l && l->numLan > 0 ? l->numLan : 0;
+    size_t i = 0;
+    if (!temLinha(row) || linhas_->subtotal(row, i))
+        return 0;
+    const std::int64_t n = linhas_->lancamentos[i].numLan;
+    return n > 0 ? n : 0;
 }
 
 std::optional<data::Centavos> GradeConsulta::valorDaLinha(int row) const
 {
-    const LinhaDaGrade* l = linhaDaGrade(row);
-    if (!l)
+    if (!temLinha(row))
         return std::nullopt;
-    return l->valor;
+    size_t i = 0;
+    if (const Linhas::Subtotal* s = linhas_->subtotal(row, i))
+        return s->soma;
+    return linhas_->lancamentos[i].valor;
 }
 
 bool GradeConsulta::marcada(int row, int col) const
 {
-    const LinhaDaGrade* l = linhaDaGrade(row);
-    return l && col >= 0 && col < 32 && (l->marcas >> col & 1U);
+    return temLinha(row) && col >= 0 && col < 32 && (marcas_.value(row) >> col & 1U);
 }
 
 void GradeConsulta::abrirLancamento()
@@ -765,9 +425,9 @@ void GradeConsulta::marcarCelula()
 {
     const int row = grid_.Row();
     const int col = grid_.Col();
-    if (!linhaDaGrade(row) || col < 0 || col >= 32)
+    if (!temLinha(row) || col < 0 || col >= 32)
         return;
-    quint32& marcas = linhas_[size_t(row) - 1].marcas;
+    quint32& marcas = marcas_[row];
     marcas ^= 1U << col;
     const bool marcou = marcas >> col & 1U;
     grid_.setCellForeColor(row, col, marcou ? kCorMarcada : kCorTexto);
@@ -793,7 +453,7 @@ void GradeConsulta::mostrarSoma()
             grid_.setRow(row);
             grid_.setCol(col);
             if (marcada(row, col))
-                *somaCorrente_ = data::addMoney(*somaCorrente_, -linhas_[size_t(row) - 1].valor);
+                *somaCorrente_ = data::addMoney(*somaCorrente_, -*valorDaLinha(row));
         }
     }
     platform::MsgBox(data::formatMoney(*somaCorrente_), platform::vbInformation, QStringLiteral("Total"));

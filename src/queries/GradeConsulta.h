@@ -5,6 +5,7 @@
 // subtotals. Each window keeps its own selection and tells this class which
 // of the shared behaviours it has.
 #include "data/Database.h"
+#include "data/Listagem.h"
 #include "data/Money.h"
 #include "platform/FlexGrid.h"
 
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -56,110 +58,17 @@ inline const QColor kCorPrevisao = QColor(0, 0, 255);
 inline const QColor kCorMarcada = QColor(255, 0, 0);
 inline const QColor kCorTexto = QColor(0, 0, 0);
 
-// The order a window uses while no other was chosen.
-inline const QString kOrdemPadrao = QStringLiteral(" order by DataVen, Referente");
-
-// The ORDER BY text a window appends to its selection: its ClausulaOrdem,
-// first set to the default when empty. Only clauses made of the entry
-// columns (each optionally "desc"/"asc") are used; anything else gives the
-// default, so the clause can never carry other SQL.
-QString ordemDaConsulta(QString& clausulaOrdem);
-// The same clause ready to append to a selection: a leading blank (the
-// ordering dialog writes "Order By DataVen" without one) and the entry
-// number last, so that entries tying on the chosen fields keep one order.
-QString ordemComDesempate(QString& clausulaOrdem);
-
-// One listed entry, its dates already in the "DD/MM/YYYY" the grid shows.
-struct LinhaConsulta {
-    std::int64_t numLan = 0;
-    QString dataVen;
-    QString dataLan;
-    int vencimento = 0;  // the due date as yyyymmdd; 0 without one
-    QString referente;
-    data::Centavos valor = 0;
-    QString despesa;  // the classification code as stored
-    QString filtro;
-
-    int anoMes() const { return vencimento / 100; }
-};
-
-// The columns lerLinhas() expects, in this order.
-inline const QString kColunasConsulta =
-    QStringLiteral("NumLan, DataVen, Referente, Valor, DataLan, Despesa, Filtro");
-
-// Reads every row of a statement that selects kColunasConsulta.
-// previstas reserves room for that many rows.
-std::vector<LinhaConsulta> lerLinhas(data::Statement& s, size_t previstas = 0);
-
-// The entries whose date column ("DataVen" or "DataLan") lies in a period,
-// both days included, narrowed by a fixed condition of the program's own
-// (" AND Valor < 0"; never typed text), ordered by due date, then
-// description, then (as ordenarPorVencimento) classification code, then
-// number.
-std::vector<LinhaConsulta> lerPeriodo(data::Connection& db, const QString& colunaData, const QDate& inicio,
-                                      const QDate& fim, const QString& condicao = QString(),
-                                      bool desempatePorDespesa = false);
-
-// Orders rows by due date, then description, then number, as
-// " order by DataVen, Referente" does (a missing description, NULL, before
-// every text, the empty one included); with desempatePorDespesa the
-// classification code (as text, a missing one first) comes before the
-// number.
-void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorDespesa = false);
-
 // Month runs in the order of the rows: a row counts when its due date's year
 // and month differ from the previous row's; the first row counts.
-int contarMeses(const std::vector<LinhaConsulta>& linhas);
+int contarMeses(const std::vector<data::LinhaConsulta>& linhas);
 
 // "12 Lançamento(s)".
 QString textoContagem(qsizetype n);
-
-// Texts as the grid shows them.
-QString textoNumLan(std::int64_t numLan);  // "000123"
-QString textoData(const QString& sqlDate);  // "YYYY-MM-DD" to "DD/MM/YYYY"; "" otherwise
-// An amount as the grids show it ("-1.234,56"), without a general formatter:
-// a listing may write a hundred thousand of them.
-QString textoValor(data::Centavos c);
-// The same two texts written into a buffer of the caller's, for the grid's
-// filling loops; valid while the buffer is.
-using BufferNumero = char[40];
-QLatin1StringView escreverNumLan(std::int64_t numLan, BufferNumero& buf);
-QLatin1StringView escreverValor(data::Centavos c, BufferNumero& buf);
 
 // Page Up and Page Down in the date boxes of the windows that step a period
 // by months: the box's date one calendar month later or earlier
 // (MaskEdBox::stepDate). True when the key was one of the two.
 bool moverMes(platform::MaskEdBox& caixa, int key);
-
-// A selection of entries: a condition with "?" for every value, and the
-// values in order. What the user typed travels in parametros, never in the
-// SQL text.
-struct Selecao {
-    QString condicao;  // "DataVen >= ? AND DataVen <= ?"; empty selects every entry
-    QVariantList parametros;
-    // The due-date period of vencimentoEntre(), which lerSelecao weighs to
-    // read through the index or scan the table.
-    std::optional<std::pair<QDate, QDate>> vencimento;
-
-    // Appends a condition joined by AND, with its values.
-    void e(const QString& outra, const QVariantList& valores = {})
-    {
-        condicao += (condicao.isEmpty() ? QString() : QStringLiteral(" AND ")) + outra;
-        parametros << valores;
-    }
-    // The entries due in a period, both days included.
-    void vencimentoEntre(const QDate& inicio, const QDate& fim)
-    {
-        if (!vencimento)
-            vencimento = std::pair(inicio, fim);
-        e(kCondicaoVencimento, {inicio, fim});
-    }
-    static inline const QString kCondicaoVencimento = QStringLiteral("DataVen >= ? AND DataVen <= ?");
-};
-
-// The entries of a selection (kColunasConsulta), in the order of an
-// ORDER BY text of the program's own (see ordemDaConsulta).
-std::vector<LinhaConsulta> lerSelecao(data::Connection& db, const Selecao& selecao, const QString& ordem);
 
 // How the queries by description compare the typed text with Referente.
 // The text goes into the pattern as typed, so "%" and "_" act as wildcards.
@@ -172,7 +81,7 @@ enum class ModoHistorico {
 // The selection of the queries by description: the due-date period when
 // both dates are valid (both days included), the description compared by
 // our like(), and the group letter when one is given.
-Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
+data::Selecao selecaoPorHistorico(ModoHistorico modo, const QString& texto, const QDate& inicio, const QDate& fim,
                             const QString& letra);
 
 // What the keypad "+" does in a window.
@@ -217,25 +126,20 @@ public:
 
     // The plain list: header, one row per entry with the parity backgrounds
     // and forecast colour, the count, the total, enabling and scrolling.
-    void preencher(const std::vector<LinhaConsulta>& linhas);
+    // The grid keeps the rows and writes a row's texts when it shows it.
+    void preencher(std::vector<data::LinhaConsulta> linhas);
     // The monthly-subtotal view of the same rows (in their order). With no
     // rows the grid keeps its header only and the total label its text.
-    void preencherComSubtotais(const std::vector<LinhaConsulta>& linhas);
+    void preencherComSubtotais(std::vector<data::LinhaConsulta> linhas);
     // An empty grid in its design state: the header only.
     void limpar();
 
-    // What the grid's rows below the header were filled from, one for each
-    // grid row (subtotal rows included): the summing keys and the entry
-    // actions read these, never the shown text.
-    struct LinhaDaGrade {
-        std::int64_t numLan = 0;  // 0 for a subtotal row
-        data::Centavos valor = 0; // the entry's value or the month's sum
-        bool subtotal = false;
-        quint32 marcas = 0;       // the columns marked with the "+" key, one bit each
-    };
+    // The entries the grid lists, in its order (subtotal rows left out).
+    const std::vector<data::LinhaConsulta>& lancamentos() const;
 
     // The entry number of a grid row; 0 for the header, a row past the end
-    // or a subtotal row.
+    // or a subtotal row. The summing keys and the entry actions read the
+    // rows behind the grid, never the shown text.
     std::int64_t numLanDaLinha(int row) const;
     // The value a grid row shows (an entry's or a month's sum); none for the
     // header or a row past the end.
@@ -269,9 +173,9 @@ public:
     data::Centavos total() const { return total_; }
 
 private:
-    const LinhaDaGrade* linhaDaGrade(int row) const;
-    void escreverLinha(int row, const LinhaConsulta& l);
-    void escreverSubtotal(int row, int anoMes, data::Centavos soma, bool vermelho);
+    class Linhas;
+    bool temLinha(int row) const;
+    void mostrar(std::shared_ptr<Linhas> linhas);
     void rolarParaUltima(int acimaDe);
     void voltarAoLancamento(std::int64_t numLan, int linha);
 
@@ -282,7 +186,8 @@ private:
     std::function<void()> consultar_;
     data::Centavos* somaCorrente_;
     QHash<std::int64_t, QString> nomes_;
-    std::vector<LinhaDaGrade> linhas_;  // grid row r is linhas_[r - 1]
+    std::shared_ptr<Linhas> linhas_;  // what the grid shows below its header
+    QHash<int, quint32> marcas_;      // by grid row: the columns marked with "+", one bit each
     data::Centavos total_ = 0;
 };
 

@@ -166,12 +166,12 @@ void frmAlterarNaoClass::cmdConsulta_Click()
 {
     if (!queries::conferirPeriodoOpcional(*txtDataVen1, *txtDataVen2))
         return;
-    const std::vector<queries::LinhaConsulta> linhas = ler();
     grade_->setNomes(queries::nomesDasListas(txtCodDesp, txtDespesa));
-    grade_->preencher(linhas);
-    if (!linhas.empty())
+    grade_->preencher(ler());
+    const bool achou = !grade_->lancamentos().empty();
+    if (achou)
         cmdOrdem->setEnabled(true);
-    cmdAlterarMassa->setEnabled(!linhas.empty());
+    cmdAlterarMassa->setEnabled(achou);
 }
 
 void frmAlterarNaoClass::cmdSubTotal_Click() { Lancamentos(); }
@@ -264,14 +264,14 @@ void frmAlterarNaoClass::flxConsulta_MouseDown(int button) { grade_->botaoPressi
 
 void frmAlterarNaoClass::Lancamentos()
 {
-    const std::vector<queries::LinhaConsulta> linhas = ler();
+    std::vector<data::LinhaConsulta> linhas = ler();
     if (linhas.empty()) {
         // Nothing found: the grid empties and the count and total stay.
         grade_->limpar();
         flxConsulta->setEnabled(false);
         return;
     }
-    grade_->preencherComSubtotais(linhas);
+    grade_->preencherComSubtotais(std::move(linhas));
 }
 
 void frmAlterarNaoClass::ContaSaldo(double& quantos)
@@ -279,14 +279,14 @@ void frmAlterarNaoClass::ContaSaldo(double& quantos)
     quantos = queries::contarMeses(ler());
 }
 
-std::vector<queries::LinhaConsulta> frmAlterarNaoClass::ler()
+std::vector<data::LinhaConsulta> frmAlterarNaoClass::ler()
 {
-    return queries::lerSelecao(ConexaoBanco, selecao(), queries::ordemComDesempate(ClausulaOrdem));
+    return data::lerSelecao(ConexaoBanco, selecao(), data::ordemComDesempate(ClausulaOrdem));
 }
 
-queries::Selecao frmAlterarNaoClass::selecao() const
+data::Selecao frmAlterarNaoClass::selecao() const
 {
-    queries::Selecao s =
+    data::Selecao s =
         queries::selecaoPorHistorico(queries::modoEscolhido(optConsulta), txtConsulta->text(),
                                      platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text()),
                                      txtFiltro->currentText());

@@ -90,9 +90,9 @@ public:
 private:
     // The description selection of the current inputs, narrowed to
     // outgoing entries of the catch-all classification.
-    queries::Selecao selecao() const;
+    data::Selecao selecao() const;
     // Its entries, in the window's order.
-    std::vector<queries::LinhaConsulta> ler();
+    std::vector<data::LinhaConsulta> ler();
 
     queries::GradeConsulta* grade_ = nullptr;
 };

@@ -25,7 +25,7 @@ QStringList frmConsConta::itensDoLado(const QString& despesaTipo)
     return data::gruposUsados(ConexaoBanco, despesaTipo);
 }
 
-std::function<bool(const queries::LinhaConsulta&)> frmConsConta::filtro(const QStringList& itens)
+std::function<bool(const data::LinhaConsulta&)> frmConsConta::filtro(const QStringList& itens)
 {
     // The group of every classification, read once per query. An entry
     // whose code is empty or not in the plan belongs to no group.
@@ -33,7 +33,7 @@ std::function<bool(const queries::LinhaConsulta&)> frmConsConta::filtro(const QS
     for (const data::Despesa& d : data::classificacoes(ConexaoBanco, QString(), data::OrdemDespesas::PorCodigo))
         grupos.insert(d.codigo, d.conta);
     const QSet<QString> escolhidos(itens.begin(), itens.end());
-    return [grupos = std::move(grupos), escolhidos](const queries::LinhaConsulta& l) {
+    return [grupos = std::move(grupos), escolhidos](const data::LinhaConsulta& l) {
         bool ok = false;
         const std::int64_t codigo = l.despesa.trimmed().toLongLong(&ok);
         if (!ok)

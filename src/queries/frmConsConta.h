@@ -17,5 +17,5 @@ public:
 
 protected:
     QStringList itensDoLado(const QString& despesaTipo) override;
-    std::function<bool(const queries::LinhaConsulta&)> filtro(const QStringList& itens) override;
+    std::function<bool(const data::LinhaConsulta&)> filtro(const QStringList& itens) override;
 };

@@ -192,8 +192,8 @@ void frmConsEstr::cmdConsulta_Click()
     if (!conferirDatas())
         return;
     txtLanc->clear();
-    const std::vector<queries::LinhaConsulta> linhas = ler(ClausulaOrdem);
-    grade_->preencher(linhas);
+    grade_->preencher(ler(ClausulaOrdem));
+    const std::vector<data::LinhaConsulta>& linhas = grade_->lancamentos();
     if (!linhas.empty())
         cmdOrdem->setEnabled(true);
     txtMenor->setText(kZero);
@@ -216,7 +216,7 @@ void frmConsEstr::cmdSubTotal_Click()
     txtLanc->clear();
     // Months are told apart in the order of the rows, so the subtotal view
     // always lists by due date, and later queries keep that order.
-    ClausulaOrdem = queries::kOrdemPadrao;
+    ClausulaOrdem = data::kOrdemPadrao;
     grade_->preencherComSubtotais(ler(ClausulaOrdem));
 }
 
@@ -246,7 +246,7 @@ void frmConsEstr::flxConsulta_MouseDown(int button) { grade_->botaoPressionado(b
 
 void frmConsEstr::ContaSaldo(double& quantos)
 {
-    QString ordem = queries::kOrdemPadrao;
+    QString ordem = data::kOrdemPadrao;
     quantos = queries::contarMeses(ler(ordem));
 }
 
@@ -256,9 +256,9 @@ bool frmConsEstr::conferirDatas()
            queries::conferirData(*txtDataVen2, false, QStringLiteral("Data final inválida"));
 }
 
-std::vector<queries::LinhaConsulta> frmConsEstr::ler(QString& ordem)
+std::vector<data::LinhaConsulta> frmConsEstr::ler(QString& ordem)
 {
-    queries::Selecao s;
+    data::Selecao s;
     s.vencimentoEntre(platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text()));
     if (TipoConsulta != QStringLiteral("0")) {
         s.e(QStringLiteral("Tipo = ?"), {TipoConsulta});
@@ -276,16 +276,16 @@ std::vector<queries::LinhaConsulta> frmConsEstr::ler(QString& ordem)
             s.e(QStringLiteral("Despesa IN (?, ?, ?)"),
                 {codigo(txtCodDesp1), codigo(txtCodDesp2), codigo(txtCodDesp3)});
     }
-    return queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ordem));
+    return data::lerSelecao(ConexaoBanco, s, data::ordemComDesempate(ordem));
 }
 
-void frmConsEstr::mostrarMaiorEMenor(const std::vector<queries::LinhaConsulta>& linhas)
+void frmConsEstr::mostrarMaiorEMenor(const std::vector<data::LinhaConsulta>& linhas)
 {
     // The largest and the smallest amount listed, whatever the list's order.
     if (linhas.empty())
         return;
     const auto [menor, maior] = std::minmax_element(
-        linhas.begin(), linhas.end(), [](const queries::LinhaConsulta& a, const queries::LinhaConsulta& b) {
+        linhas.begin(), linhas.end(), [](const data::LinhaConsulta& a, const data::LinhaConsulta& b) {
             return std::llabs(a.valor) < std::llabs(b.valor);
         });
     txtMaior->setText(semSinal(maior->valor));

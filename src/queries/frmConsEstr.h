@@ -87,8 +87,8 @@ private:
     // Both date boxes must hold dates; false after telling the user.
     bool conferirDatas();
     // The entries of the period, side and classifications chosen, in an order.
-    std::vector<queries::LinhaConsulta> ler(QString& ordem);
-    void mostrarMaiorEMenor(const std::vector<queries::LinhaConsulta>& linhas);
+    std::vector<data::LinhaConsulta> ler(QString& ordem);
+    void mostrarMaiorEMenor(const std::vector<data::LinhaConsulta>& linhas);
 
     queries::GradeConsulta* grade_ = nullptr;
 };

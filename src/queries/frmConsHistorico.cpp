@@ -110,11 +110,10 @@ void frmConsHistorico::cmdConsulta_Click()
 {
     if (!queries::conferirPeriodoOpcional(*txtDataVen1, *txtDataVen2))
         return;
-    const std::vector<queries::LinhaConsulta> linhas = ler();
-    grade_->preencher(linhas);
+    grade_->preencher(ler());
     // Once a query has listed entries the order can be chosen for as long
     // as the window is open.
-    if (!linhas.empty())
+    if (!grade_->lancamentos().empty())
         cmdOrdem->setEnabled(true);
 }
 
@@ -149,11 +148,11 @@ void frmConsHistorico::ContaSaldo(double& quantos)
     quantos = queries::contarMeses(ler());
 }
 
-std::vector<queries::LinhaConsulta> frmConsHistorico::ler()
+std::vector<data::LinhaConsulta> frmConsHistorico::ler()
 {
-    const queries::Selecao s =
+    const data::Selecao s =
         queries::selecaoPorHistorico(queries::modoEscolhido(optConsulta), txtConsulta->text(),
                                      platform::parseDate(txtDataVen1->Text()), platform::parseDate(txtDataVen2->Text()),
                                      txtFiltro->currentText());
-    return queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ClausulaOrdem));
+    return data::lerSelecao(ConexaoBanco, s, data::ordemComDesempate(ClausulaOrdem));
 }

@@ -80,7 +80,7 @@ public:
 private:
     // The entries the current inputs select, in the window's order; the
     // period only when both boxes hold valid dates.
-    std::vector<queries::LinhaConsulta> ler();
+    std::vector<data::LinhaConsulta> ler();
 
     queries::GradeConsulta* grade_ = nullptr;
 };

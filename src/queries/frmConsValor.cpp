@@ -153,7 +153,7 @@ void frmConsValor::cmdConsulta_Click()
     const bool saida = txtTipo->currentText() == QStringLiteral("Saída");
     const data::Centavos a1 = valorDaCaixa(txtValor1->text());
     const data::Centavos a2 = valorDaCaixa(txtValor2->text());
-    queries::Selecao s;
+    data::Selecao s;
     if (inicio.isValid() && fim.isValid())
         s.vencimentoEntre(inicio, fim);
     if (saida)
@@ -161,10 +161,10 @@ void frmConsValor::cmdConsulta_Click()
     else
         s.e(QStringLiteral("Valor >= ? AND Valor <= ?"), {qint64(a1), qint64(a2)});
 
-    const std::vector<queries::LinhaConsulta> linhas =
-        queries::lerSelecao(ConexaoBanco, s, queries::ordemComDesempate(ClausulaOrdem));
+    std::vector<data::LinhaConsulta> linhas =
+        data::lerSelecao(ConexaoBanco, s, data::ordemComDesempate(ClausulaOrdem));
     grade_->setNomes(queries::nomesDasListas(txtCodDesp, txtDespesa));
-    grade_->preencher(linhas);
+    grade_->preencher(std::move(linhas));
 }
 
 void frmConsValor::txtValor1_LostFocus() { txtValor2->setText(txtValor1->text()); }

@@ -100,11 +100,14 @@ void frmConsVen::cmdConsulta_Click()
         condicao = QStringLiteral(" AND Valor < 0");
     else if (lado == QStringLiteral("Entrada"))
         condicao = QStringLiteral(" AND Valor > 0");
-    const std::vector<queries::LinhaConsulta> linhas =
-        queries::lerPeriodo(ConexaoBanco, optConsulta[0]->isChecked() ? QStringLiteral("DataVen") : QStringLiteral("DataLan"),
+    // The rows shown go before the next ones are read: a listing of the
+    // whole account is never held twice.
+    grade_->limpar();
+    std::vector<data::LinhaConsulta> linhas =
+        data::lerPeriodo(ConexaoBanco, optConsulta[0]->isChecked() ? QStringLiteral("DataVen") : QStringLiteral("DataLan"),
                             inicio, fim, condicao);
     grade_->setNomes(data::nomesPorCodigo(ConexaoBanco));
-    grade_->preencher(linhas);
+    grade_->preencher(std::move(linhas));
 }
 
 void frmConsVen::flxConsulta_DblClick() { grade_->abrirLancamento(); }

@@ -38,13 +38,13 @@ QStringList frmConsultaEstr::itensDoLado(const QString& despesaTipo)
     return itens;
 }
 
-std::function<bool(const queries::LinhaConsulta&)> frmConsultaEstr::filtro(const QStringList& itens)
+std::function<bool(const data::LinhaConsulta&)> frmConsultaEstr::filtro(const QStringList& itens)
 {
     QSet<std::int64_t> codigos;
     for (const QString& item : itens)
         codigos.insert(codigoDoItem(item));
     // An entry whose code is empty or not a number matches no item.
-    return [codigos](const queries::LinhaConsulta& l) {
+    return [codigos](const data::LinhaConsulta& l) {
         bool ok = false;
         const std::int64_t codigo = l.despesa.trimmed().toLongLong(&ok);
         return ok && codigos.contains(codigo);

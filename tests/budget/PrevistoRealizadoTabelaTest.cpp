@@ -45,11 +45,12 @@ TEST_F(TabelaPrevisto, ListKeepsTheOrderOfAddingAndNamesEachCode)
 TEST_F(TabelaPrevisto, PeriodSumTellsNoEntryFromASumOfZero)
 {
     const QDate inicio(2024, 3, 1), fim(2024, 3, 31);
-    EXPECT_FALSE(data::somaDoPeriodo(ConexaoBanco, 7, inicio, fim).has_value());
+    EXPECT_FALSE(data::somasDoPeriodo(ConexaoBanco, inicio, fim).contains(QStringLiteral("7")));
     lancar(QDate(2024, 3, 1), -5000, 7);
     lancar(QDate(2024, 3, 31), 5000, 7);
     lancar(QDate(2024, 3, 10), -999, 70);  // "70" is not "7"
-    EXPECT_EQ(data::somaDoPeriodo(ConexaoBanco, 7, inicio, fim), std::optional<data::Centavos>(0));
+    EXPECT_EQ(data::somasDoPeriodo(ConexaoBanco, inicio, fim),
+              (QHash<QString, data::Centavos>{{QStringLiteral("7"), 0}, {QStringLiteral("70"), -999}}));
     lancar(QDate(2024, 4, 1), -1, 7);
-    EXPECT_EQ(data::somaDoPeriodo(ConexaoBanco, 7, inicio, fim), std::optional<data::Centavos>(0));
+    EXPECT_EQ(data::somasDoPeriodo(ConexaoBanco, inicio, fim).value(QStringLiteral("7"), -1), 0);
 }

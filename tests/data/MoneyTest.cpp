@@ -47,15 +47,30 @@ INSTANTIATE_TEST_SUITE_P(Texts, MoneyParse,
                                            ParseCase{"99999999999999999999", false, 0},
                                            ParseCase{"123456789012345678901234567890", false, 0}));
 
-TEST(MoneyFormat, BrazilianSeparatorsWithTheSignInFront)
+TEST(MoneyFormat, EveryAmountOfEveryWindowInBrazilianSeparatorsWithTheSignInFront)
 {
-    EXPECT_EQ(data::formatMoney(0), QStringLiteral("0,00"));
-    EXPECT_EQ(data::formatMoney(5), QStringLiteral("0,05"));
-    EXPECT_EQ(data::formatMoney(-50), QStringLiteral("-0,50"));
-    EXPECT_EQ(data::formatMoney(123456), QStringLiteral("1.234,56"));
-    EXPECT_EQ(data::formatMoney(-123456789), QStringLiteral("-1.234.567,89"));
-    EXPECT_EQ(data::formatMoney(100000), QStringLiteral("1.000,00"));
-    EXPECT_EQ(data::formatMoneyPlain(-123456789), QStringLiteral("-1234567,89"));
+    const struct {
+        data::Centavos centavos;
+        const char* agrupado;
+        const char* simples;
+    } casos[] = {
+        {0, "0,00", "0,00"},
+        {5, "0,05", "0,05"},
+        {-50, "-0,50", "-0,50"},
+        {99'999, "999,99", "999,99"},
+        {100'000, "1.000,00", "1000,00"},
+        {123'456, "1.234,56", "1234,56"},
+        {-123'456'789, "-1.234.567,89", "-1234567,89"},
+        {data::kMaxCentavos, "9.999.999.999.999,99", "9999999999999,99"},
+        {-data::kMaxCentavos, "-9.999.999.999.999,99", "-9999999999999,99"},
+        // Sums past what an entry holds, to the ends of the centavos' range.
+        {std::numeric_limits<data::Centavos>::max(), "92.233.720.368.547.758,07", "92233720368547758,07"},
+        {std::numeric_limits<data::Centavos>::min(), "-92.233.720.368.547.758,08", "-92233720368547758,08"},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(data::formatMoney(c.centavos), QString::fromLatin1(c.agrupado)) << c.centavos;
+        EXPECT_EQ(data::formatMoneyPlain(c.centavos), QString::fromLatin1(c.simples)) << c.centavos;
+    }
 }
 
 TEST(MoneyProduct, ExactBeforeRounding)

@@ -46,6 +46,44 @@ TEST_F(LancamentosTable, AddFindUpdateDeleteByNumber)
     EXPECT_GT(data::addLancamento(ConexaoBanco, l), n);
 }
 
+// The limit check keeps the ledger's total between checks: it follows each
+// kind of write, a write rolled back, and another program's write.
+TEST_F(LancamentosTable, LimitCheckFollowsTheLedgerThroughEveryWrite)
+{
+    const __int128 tudo = INT64_MAX;
+    auto cabe = [](__int128 mais) { return data::totalFitsWith(ConexaoBanco, mais); };
+    data::Lancamento l;
+    l.dataVen = QDate(2024, 3, 20);
+    l.referente = QStringLiteral("quase no limite");
+    l.tipo = data::kTipoEntrada;
+    l.valor = INT64_MAX - 100;
+    ASSERT_TRUE(cabe(tudo));
+    {
+        data::Transaction t(ConexaoBanco);
+        data::addLancamento(ConexaoBanco, l);
+        EXPECT_TRUE(cabe(100));
+        EXPECT_FALSE(cabe(101));
+    }
+    EXPECT_TRUE(cabe(tudo));
+
+    l.numLan = data::addLancamento(ConexaoBanco, l);
+    EXPECT_FALSE(cabe(101));
+    l.tipo = data::kTipoSaida;
+    l.valor = -(INT64_MAX - 200);
+    ASSERT_TRUE(data::updateLancamento(ConexaoBanco, l));
+    EXPECT_TRUE(cabe(200));
+    EXPECT_FALSE(cabe(201));
+    {
+        data::Connection outro;
+        openAccountFile(outro, caminhoLocalBanco(), ChaveBanco);
+        outro.exec(QStringLiteral("UPDATE Lancamentos SET Valor = -5"));
+    }
+    EXPECT_TRUE(cabe(INT64_MAX - 5));
+    EXPECT_FALSE(cabe(INT64_MAX - 4));
+    ASSERT_TRUE(data::deleteLancamento(ConexaoBanco, l.numLan));
+    EXPECT_TRUE(cabe(tudo));
+}
+
 TEST(LancamentoSign, SaidaIsNegatedEntradaKeptAndZeroStaysZero)
 {
     EXPECT_EQ(data::signedValue(data::kTipoSaida, 150), -150);

@@ -23,6 +23,9 @@ TEST_F(IntegracaoLancar, PostsEachLineWithItsSideClassificationAndLetter)
     frmIntegracao& f = janela();
     f.flxExtrato->setTextMatrix(1, 4, QStringLiteral("C"));
     classificarTudo();
+    // A name is found as the plan's lookup compares names: case aside,
+    // accented letters included.
+    f.flxExtrato->setTextMatrix(2, 3, QStringLiteral("SALÁRIO"));
 
     MsgRecorder msgs;
     f.cmdAtualiza_Click();

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 using platform::FlexGrid;
 using platform::FlexSort;
@@ -162,6 +163,45 @@ TEST(FlexGridCells, ResizingKeepsTheCellsThatStayAndClearEmptiesThem)
     EXPECT_EQ(grid.TextMatrix(0, 0), "");
     EXPECT_EQ(grid.TextMatrix(1, 0), "");
     EXPECT_FALSE(grid.cellBold(2, 0));
+}
+
+// Rows kept by a window: each cell is asked for when shown or read, a cell
+// written afterwards wins over the source, and a change of the rows keeps
+// what was shown.
+TEST(FlexGridCells, RowSourceCellsAreShownReadOverwrittenAndKeptWhenRowsMove)
+{
+    struct Linhas : platform::FlexRows {
+        QString text(int row, int col) const override { return QString("%1.%2").arg(row).arg(col); }
+        platform::FlexCellStyle style(int row, int) const override
+        {
+            platform::FlexCellStyle s;
+            s.bold = row == 2;
+            return s;
+        }
+    };
+    FlexGrid grid;
+    grid.FormatString("A|B");
+    grid.setRowSource(std::make_shared<Linhas>(), 1000);
+    EXPECT_EQ(grid.Rows(), 1001);
+    EXPECT_EQ(grid.TextMatrix(0, 1), "B");
+    EXPECT_EQ(grid.TextMatrix(999, 1), "999.1");
+    EXPECT_EQ(shown(grid, 3, 0, Qt::DisplayRole).toString(), "3.0");
+    EXPECT_TRUE(grid.cellBold(2, 1));
+    grid.setTextMatrix(3, 0, "escrito");
+    grid.setCellForeColor(3, 0, Red);
+    EXPECT_EQ(grid.TextMatrix(3, 0), "escrito");
+    EXPECT_EQ(grid.cellForeColor(3, 0), Red);
+    EXPECT_EQ(grid.TextMatrix(3, 1), "3.1");
+
+    grid.RemoveItem(1);
+    EXPECT_EQ(grid.Rows(), 1000);
+    EXPECT_EQ(grid.TextMatrix(2, 0), "escrito");
+    EXPECT_EQ(grid.cellForeColor(2, 0), Red);
+    EXPECT_TRUE(grid.cellBold(1, 0));
+    EXPECT_EQ(grid.TextMatrix(999, 1), "1000.1");
+    grid.setRows(1);
+    EXPECT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.TextMatrix(0, 0), "A");
 }
 
 TEST(FlexGridCells, AddItemSplitsTabsIntoCells)

@@ -22,12 +22,12 @@ using testsupport::MsgRecorder;
 
 namespace {
 
-LinhaConsulta linha(std::int64_t numLan, const char* dataVen, const char* referente, data::Centavos valor,
+data::LinhaConsulta linha(std::int64_t numLan, const char* dataVen, const char* referente, data::Centavos valor,
                     const char* despesa = "1")
 {
-    LinhaConsulta l;
+    data::LinhaConsulta l;
     l.numLan = numLan;
-    l.dataVen = textoData(QString::fromLatin1(dataVen));
+    l.dataVen = data::textoData(QString::fromLatin1(dataVen));
     l.dataLan = l.dataVen;
     l.vencimento = QString::fromLatin1(dataVen).remove(u'-').toInt();
     l.referente = QString::fromUtf8(referente);
@@ -171,7 +171,7 @@ TEST(GradeConsulta, ScrollsToTheLastRowBeyondTwentySevenRows)
     t.janela.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&t.janela));
 
-    std::vector<LinhaConsulta> linhas;
+    std::vector<data::LinhaConsulta> linhas;
     for (int i = 1; i <= 26; ++i)
         linhas.push_back(linha(i, "2024-03-01", "x", -100));
     t.grade->preencher(linhas);
@@ -336,7 +336,7 @@ TEST(GradeConsulta, MarkedSumIsExactCentavosAndCountsAMarkedSubtotalRow)
     };
 
     // 0,10 + 0,20 + ... + 200,00 over two thousand marked rows.
-    std::vector<LinhaConsulta> muitas;
+    std::vector<data::LinhaConsulta> muitas;
     for (int i = 1; i <= 2000; ++i)
         muitas.push_back(linha(i, "2024-03-01", "a", -10 * i));
     t.grade->preencher(muitas);
@@ -347,7 +347,7 @@ TEST(GradeConsulta, MarkedSumIsExactCentavosAndCountsAMarkedSubtotalRow)
 
     // A month's subtotal marked with three entries of the next month: summed
     // as double the largest amounts lose the last centavo (",95").
-    std::vector<LinhaConsulta> linhas;
+    std::vector<data::LinhaConsulta> linhas;
     for (int i = 1; i <= 9; ++i)
         linhas.push_back(linha(i, "2024-03-01", "grande", -999'999'999'999'999));
     for (int i = 10; i <= 12; ++i)
@@ -409,10 +409,10 @@ protected:
         return data::addLancamento(ConexaoBanco, l);
     }
 
-    LinhaConsulta linhaDe(std::int64_t numLan)
+    data::LinhaConsulta linhaDe(std::int64_t numLan)
     {
         const auto l = data::findLancamento(ConexaoBanco, numLan);
-        LinhaConsulta r;
+        data::LinhaConsulta r;
         r.numLan = numLan;
         r.dataVen = platform::fmtDate(l->dataVen);
         r.referente = l->referente;
@@ -534,7 +534,7 @@ TEST(GradeConsulta, OrderClauseFallsBackToTheDefault)
     };
     for (const auto& caso : casos) {
         QString clausula = caso.antes;
-        EXPECT_EQ(ordemDaConsulta(clausula), caso.usada);
+        EXPECT_EQ(data::ordemDaConsulta(clausula), caso.usada);
         EXPECT_EQ(clausula, caso.depois);
     }
 }
@@ -557,34 +557,34 @@ TEST_F(GradeConsultaBanco, SortingHereMatchesTheDatabasesOrder)
     ASSERT_EQ(data::scalar(ConexaoBanco, QStringLiteral("SELECT COUNT(*) FROM Lancamentos WHERE Referente IS NULL"))
                   .toLongLong(),
               1500 / referentes.size());
-    data::Statement ordenado(ConexaoBanco, QStringLiteral("SELECT ") + kColunasConsulta +
+    data::Statement ordenado(ConexaoBanco, QStringLiteral("SELECT ") + data::kColunasConsulta +
                                                QStringLiteral(" FROM Lancamentos ORDER BY DataVen, Referente") +
                                                data::kCollate + QStringLiteral(", NumLan"));
-    const auto esperado = lerLinhas(ordenado);
-    data::Statement solto(ConexaoBanco, QStringLiteral("SELECT ") + kColunasConsulta +
+    const auto esperado = data::lerLinhas(ordenado);
+    data::Statement solto(ConexaoBanco, QStringLiteral("SELECT ") + data::kColunasConsulta +
                                             QStringLiteral(" FROM Lancamentos ORDER BY NumLan DESC"));
-    auto linhas = lerLinhas(solto);
+    auto linhas = data::lerLinhas(solto);
     // Equal descriptions that do not share their text are ranked alike.
     for (size_t i = 0; i < linhas.size(); i += 2)
         if (!linhas[i].referente.isNull())
             linhas[i].referente = QString(linhas[i].referente.constData(), linhas[i].referente.size());
-    ordenarPorVencimento(linhas);
-    Selecao periodo;
+    data::ordenarPorVencimento(linhas);
+    data::Selecao periodo;
     periodo.vencimentoEntre({2024, 1, 1}, {2024, 1, 7});
     QString ordem;
-    const std::vector<std::vector<LinhaConsulta>> lidas = {
-        linhas, lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), {2024, 1, 1}, {2024, 1, 7}, QString()),
-        lerSelecao(ConexaoBanco, periodo, ordemComDesempate(ordem))};
+    const std::vector<std::vector<data::LinhaConsulta>> lidas = {
+        linhas, data::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), {2024, 1, 1}, {2024, 1, 7}, QString()),
+        data::lerSelecao(ConexaoBanco, periodo, data::ordemComDesempate(ordem))};
     for (size_t k = 0; k < lidas.size(); ++k) {
         ASSERT_EQ(lidas[k].size(), esperado.size()) << k;
         for (size_t i = 0; i < esperado.size(); ++i)
             ASSERT_EQ(lidas[k][i].numLan, esperado[i].numLan) << k << " " << i;
     }
-    data::Statement porDespesa(ConexaoBanco, QStringLiteral("SELECT ") + kColunasConsulta +
+    data::Statement porDespesa(ConexaoBanco, QStringLiteral("SELECT ") + data::kColunasConsulta +
                                                  QStringLiteral(" FROM Lancamentos ORDER BY DataVen, Referente") +
                                                  data::kCollate + QStringLiteral(", Despesa, NumLan"));
-    const auto esperadoPorDespesa = lerLinhas(porDespesa);
-    const auto registro = lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), {2024, 1, 1}, {2024, 1, 7}, QString(), true);
+    const auto esperadoPorDespesa = data::lerLinhas(porDespesa);
+    const auto registro = data::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), {2024, 1, 1}, {2024, 1, 7}, QString(), true);
     ASSERT_EQ(registro.size(), esperadoPorDespesa.size());
     for (size_t i = 0; i < registro.size(); ++i)
         ASSERT_EQ(registro[i].numLan, esperadoPorDespesa[i].numLan) << i;
@@ -597,7 +597,7 @@ TEST_F(GradeConsultaBanco, PeriodIncludesBothDaysAndKeepsTheCondition)
     lancar(QStringLiteral("entrada"), 100, {2024, 3, 10});
     lancar(QStringLiteral("último"), -100, {2024, 3, 31});
     lancar(QStringLiteral("depois"), -100, {2024, 4, 1});
-    const auto linhas = lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), {2024, 3, 1}, {2024, 3, 31},
+    const auto linhas = data::lerPeriodo(ConexaoBanco, QStringLiteral("DataVen"), {2024, 3, 1}, {2024, 3, 31},
                                    QStringLiteral(" AND Valor < 0"));
     QStringList referentes;
     for (const auto& l : linhas)
