@@ -13,6 +13,11 @@ inline const QString kConfirmacao = QStringLiteral("Confirmação");
 // Title of success messages.
 inline const QString kOk = QStringLiteral("Ok");
 
+// What the open-row key and the double-click do in a grid of entries.
+inline const QString kAbrirNoEditor = QStringLiteral("abre o lançamento no editor de lançamentos.");
+// The same in the lists of reminders.
+inline const QString kAbrirAnotacao = QStringLiteral("abre a anotação.");
+
 // The question asked before one record is deleted: the fixed line, a line
 // break, then what names the record (its description, title or value).
 inline QString perguntaExcluir(const QString& registro) {

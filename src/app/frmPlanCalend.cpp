@@ -5,6 +5,7 @@
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
 #include "platform/Clock.h"
+#include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "platform/formats.h"
 
@@ -49,6 +50,7 @@ frmPlanCalend::frmPlanCalend(QWidget* parent) : platform::Form(parent)
         coluna->addWidget(lista);
         meses->addLayout(coluna, (m - 1) / 3, (m - 1) % 3);
         connect(lista, &QListWidget::itemDoubleClicked, this, [this, m] { txtMes_DblClick(m); });
+        platform::openListRowOnKey(*lista, app::kAbrirAnotacao);
     }
 
     auto* layout = new QVBoxLayout(this);

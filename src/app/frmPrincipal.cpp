@@ -2,6 +2,7 @@
 
 #include "app/Backup.h"
 #include "app/Icones.h"
+#include "app/Textos.h"
 #include "app/frmSenha.h"
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
@@ -9,11 +10,14 @@
 #include "data/Money.h"
 #include "data/Senha.h"
 #include "platform/Clock.h"
+#include "platform/FlexGrid.h"
+#include "platform/FocusGroup.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
 #include "platform/formats.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -23,6 +27,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -109,6 +114,29 @@ void DiaCalendario::mouseDoubleClickEvent(QMouseEvent* event)
     QLabel::mouseDoubleClickEvent(event);
 }
 
+// The day in focus is framed, so that the keyboard's place is seen.
+void DiaCalendario::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(QColor(31, 58, 95), 3));
+    p.drawRect(rect().adjusted(2, 2, -2, -2));
+}
+
+void DiaCalendario::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void DiaCalendario::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
 // ------------------------------------------------------------- the window
 
 frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
@@ -133,6 +161,7 @@ frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
     lstAnotacoes = new QListWidget(central);
     lstAnotacoes->setMinimumWidth(260);
     lstAnotacoes->installEventFilter(this);
+    platform::openListRowOnKey(*lstAnotacoes, app::kAbrirAnotacao);
     lembretes->addWidget(lstAnotacoes, 1);
     corpo->addLayout(lembretes, 2);
 
@@ -167,6 +196,22 @@ frmPrincipal::frmPrincipal(QWidget* parent) : MainForm(parent)
     construirToolbar();
 
     connect(lstAnotacoes, &QListWidget::itemDoubleClicked, this, [this] { lstAnotacoes_DblClick(); });
+
+    // The keyboard goes from the toolbar to the month, the year, the days
+    // and the reminders.
+    QWidget* anterior = nullptr;
+    auto seguinte = [&anterior](QWidget* w) {
+        if (anterior)
+            setTabOrder(anterior, w);
+        anterior = w;
+    };
+    for (QAction* a : Toolbar1->actions())
+        seguinte(Toolbar1->widgetForAction(a));
+    seguinte(cbxMeses);
+    seguinte(cbxAnos);
+    for (DiaCalendario* d : D)
+        seguinte(d);
+    seguinte(lstAnotacoes);
     resize(900, 560);
 }
 
@@ -183,6 +228,8 @@ void frmPrincipal::construirCalendario(QWidget* parent)
     cbxAnos = new QComboBox(fraCalendario);
     cbxMeses->setEditable(false);
     cbxAnos->setEditable(false);
+    cbxMeses->setAccessibleName(QStringLiteral("Mês"));
+    cbxAnos->setAccessibleName(QStringLiteral("Ano"));
     cbxMeses->installEventFilter(this);
     cbxAnos->installEventFilter(this);
     connect(cbxMeses, &QComboBox::currentIndexChanged, this, [this] { cbxMeses_Click(); });
@@ -209,7 +256,11 @@ void frmPrincipal::construirCalendario(QWidget* parent)
         D[k]->setFont(QFont(QStringLiteral("Calibri"), 12));
         grade->addWidget(D[k], 1 + k / 7, k % 7);
         connect(D[k], &DiaCalendario::duploClique, this, [this, k] { D_DblClick(k + 1); });
+        D[k]->setFocusPolicy(Qt::StrongFocus);
     }
+    // Enter on a day counts the days as a double-click does.
+    dias_ = new platform::FocusGroup(QList<QWidget*>(D.begin(), D.end()), 7, [this](int i) { D_DblClick(i + 1); },
+                                     this);
 
     auto* v = new QVBoxLayout(fraCalendario);
     v->addLayout(escolha);
@@ -287,6 +338,7 @@ void frmPrincipal::construirToolbar()
             a->setProperty(kPropJanela, QString::fromUtf8(b.janela));
         connect(a, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
     }
+    platform::reachToolBarByKeyboard(*Toolbar1);
     atualizarDisponiveis();
 }
 
@@ -320,6 +372,8 @@ void frmPrincipal::Form_Load()
 
     preencherMesesAnos();
     Montar_Calendario();
+    // Back from the login, the keyboard belongs to this window again.
+    activateWindow();
 }
 
 void frmPrincipal::preencherMesesAnos()
@@ -484,6 +538,9 @@ void frmPrincipal::Montar_Calendario()
     const QDate hoje = platform::Today();
 
     QFont fonte(QStringLiteral("Calibri"), 12);
+    // Tab enters the days on today, or else on the 1st of the month, unless
+    // a day has the focus already.
+    int entrada = w;
     for (int k = 1; k <= 42; ++k) {
         DiaCalendario* cel = D[k - 1];
         const QDate d = primeiro.addDays(k - w);
@@ -496,7 +553,12 @@ void frmPrincipal::Montar_Calendario()
         const bool ehHoje = d == hoje;
         pintar(cel, ehHoje ? kFundoHoje : kFundoCelula, doMes ? kTextoMes : kTextoForaDoMes);
         cel->setToolTip(ehHoje ? QStringLiteral("Hoje") : QString());
+        cel->setAccessibleName(platform::formatDate(d, QStringLiteral("DD/MM/YYYY dddd")));
+        if (ehHoje)
+            entrada = k;
     }
+    if (!dias_->members().contains(QApplication::focusWidget()))
+        dias_->setTabStop(entrada - 1);
 }
 
 QString frmPrincipal::textoDiasCorridos(const QDate& hoje, const QDate& d)

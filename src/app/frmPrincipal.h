@@ -15,6 +15,9 @@ class QComboBox;
 class QFrame;
 class QListWidget;
 class QToolBar;
+namespace platform {
+class FocusGroup;
+}
 
 // One day cell of the month calendar: a label that holds its date and
 // reports a double-click.
@@ -32,6 +35,9 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 class frmPrincipal : public platform::MainForm {
@@ -128,4 +134,5 @@ private:
     void atualizarDisponiveis();
 
     bool encerrando_ = false;
+    platform::FocusGroup* dias_ = nullptr;  // the day cells, one Tab stop
 };

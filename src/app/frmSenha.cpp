@@ -191,12 +191,24 @@ bool frmSenha::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape)
             return Form::eventFilter(watched, event);
-        if (watched == lstBancos) {
+        // Tab and Shift+Tab (Shift pressed alone included) go round the
+        // drive, the list and the password; any other key goes on to the
+        // password box, a typed character with it, so that it is neither
+        // lost nor taken as a search of the list.
+        const int k = key->key();
+        const bool percorre = k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Shift ||
+                              k == Qt::Key_Control || k == Qt::Key_Alt || k == Qt::Key_Meta ||
+                              k == Qt::Key_AltGr || k == Qt::Key_CapsLock;
+        if (watched == lstBancos && !percorre) {
             txtSenha->setFocus();
-            return false;
+            if (key->text().isEmpty() || !key->text().front().isPrint())
+                return false;
+            QKeyEvent copia(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                            ushort(key->count()));
+            QCoreApplication::sendEvent(txtSenha, &copia);
+            return true;
         }
         if (watched == txtSenha) {
-            const int k = key->key();
             if (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Return || k == Qt::Key_Enter) {
                 txtSenha_KeyDown(k);
                 return true;

@@ -277,6 +277,7 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(flxConsulta, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxConsulta_DblClick(); });
+    platform::describeOpenRow(*flxConsulta, app::kAbrirNoEditor);
     connect(flxValoresPos, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxValoresPos_DblClick(); });
 
     limparGrade();

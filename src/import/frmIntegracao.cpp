@@ -224,6 +224,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     connect(cmdFecha, &QToolButton::clicked, this, [this] { cmdFecha_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(flxLanc, &platform::FlexGrid::cellDoubleClicked, this, [this] { flxLanc_DblClick(); });
+    platform::describeOpenRow(*flxLanc, app::kAbrirNoEditor);
     connect(flxLanc, &platform::FlexGrid::keyPressed, this, [this](QKeyEvent* e) { flxLanc_KeyDown(e->key()); });
     connect(flxLanc, &platform::FlexGrid::rightClicked, this, [this] { flxLanc_MouseDown(2); });
     connect(cmdImportar, &QPushButton::clicked, this, [this] { cmdImportar_Click(); });

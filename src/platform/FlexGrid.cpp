@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -1031,8 +1032,45 @@ void FlexGrid::keyPressEvent(QKeyEvent* event)
     // The window's handler may unload the window, grid included.
     QPointer<FlexGrid> self(this);
     emit keyPressed(event);
-    if (self)
-        QTableView::keyPressEvent(event);
+    if (!self)
+        return;
+    if (event->key() == kOpenRowKey && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        event->accept();
+        if (row_ >= FixedRows() && row_ < Rows())
+            emit cellDoubleClicked(row_, col_);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void describeOpenRow(QWidget& view, const QString& action)
+{
+    view.setAccessibleDescription(kOpenRowKeyName + QStringLiteral(" ou duplo clique: ") + action);
+}
+
+namespace {
+class OpenListRowOnKey : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* list = static_cast<QListWidget*>(watched);
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != kOpenRowKey ||
+            (static_cast<QKeyEvent*>(event)->modifiers() & ~Qt::KeypadModifier))
+            return false;
+        if (QListWidgetItem* item = list->currentItem())
+            emit list->itemDoubleClicked(item);
+        return true;
+    }
+};
+} // namespace
+
+void openListRowOnKey(QListWidget& list, const QString& action)
+{
+    list.installEventFilter(new OpenListRowOnKey(&list));
+    describeOpenRow(list, action);
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* event)

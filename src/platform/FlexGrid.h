@@ -16,6 +16,7 @@
 #include <vector>
 
 class QKeyEvent;
+class QListWidget;
 
 namespace platform {
 
@@ -32,6 +33,19 @@ inline const QString kWidestSum = QStringLiteral("-999.999.999.999.999,99");
 inline const QString kWidestCode = QStringLiteral("000000");
 
 class FlexGridModel;
+
+// The key that does on the current row what a double-click does on it (in
+// the grids of entries: opens the entry editor). No window gives it a
+// meaning of its own.
+inline constexpr Qt::Key kOpenRowKey = Qt::Key_F4;
+inline const QString kOpenRowKeyName = QStringLiteral("F4");
+// Tells a screen reader what kOpenRowKey and the double-click do on a row
+// of a grid or a list: "F4 ou duplo clique: " and the action.
+void describeOpenRow(QWidget& view, const QString& action);
+// Gives a list the key too: kOpenRowKey on its current item emits
+// itemDoubleClicked, so the list's double-click handler runs; the action
+// is described as above.
+void openListRowOnKey(QListWidget& list, const QString& action);
 
 // What a cell shows besides its text: colours, bold, size in points (0 the
 // grid's own), alignment (0 follows the column).
@@ -190,7 +204,8 @@ signals:
     // Left button released over the grid.
     void cellClicked(int row, int col);
     // The cell under the pointer is made current first; a double-click below
-    // the last row leaves the current cell as it was.
+    // the last row leaves the current cell as it was. kOpenRowKey emits it
+    // too, for the current cell, once the window has seen the key.
     void cellDoubleClicked(int row, int col);
     // The right button makes the cell under the pointer current first.
     void rightClicked(int row, int col);

@@ -3,14 +3,20 @@
 #include "platform/Application.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QPushButton>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
@@ -18,6 +24,10 @@
 #include <algorithm>
 
 namespace platform {
+
+namespace {
+const QString kBancoAtivo = QStringLiteral(" - Banco ativo: ''");
+} // namespace
 
 void colourBySign(QLabel& label)
 {
@@ -29,7 +39,7 @@ void colourBySign(QLabel& label)
 
 QString bancoAtivoCaption(const QString& title, const QString& drive, const QString& banco)
 {
-    return title + QStringLiteral(" - Banco ativo: ''") + drive + QLatin1Char('\\') + banco +
+    return title + kBancoAtivo + drive + QLatin1Char('\\') + banco +
            QStringLiteral("''");
 }
 
@@ -153,8 +163,21 @@ void Form::closeEvent(QCloseEvent* event)
 
 MainForm::MainForm(QWidget* parent) : QMainWindow(parent) {}
 
+namespace {
+// Captions and names are given once, when a window is first shown.
+void tieAndNameOnce(QWidget& window)
+{
+    if (window.property("vorsalCaptionsTied").toBool())
+        return;
+    window.setProperty("vorsalCaptionsTied", true);
+    tieCaptions(window);
+    nameControls(window);
+}
+} // namespace
+
 void MainForm::showEvent(QShowEvent* event)
 {
+    tieAndNameOnce(*this);
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
         Form_Activate();
@@ -310,6 +333,87 @@ void tieCaptions(QWidget& window)
         it.value()->setBuddy(it.key());
 }
 
+QList<QWidget*> keyboardControls(QWidget& window)
+{
+    QList<QWidget*> r;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->focusProxy() || w->isWindow())
+            continue;
+        if (qobject_cast<QComboBox*>(w->parentWidget()) || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+            continue;
+        r.append(w);
+    }
+    return r;
+}
+
+namespace {
+// A caption as spoken: its "&" marks dropped, "&&" kept as one "&".
+QString spoken(const QString& caption)
+{
+    QString r;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&'))
+                r += caption[++i];
+            continue;
+        }
+        r += caption[i];
+    }
+    return r.simplified();
+}
+
+// Boxes the user types into or chooses from: named by their own caption.
+bool isBox(const QWidget* w)
+{
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+           qobject_cast<const QTextEdit*>(w);
+}
+
+QString frameTitle(const QWidget* w, const QWidget* window)
+{
+    for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (auto* frame = qobject_cast<const QGroupBox*>(p))
+            if (!spoken(frame->title()).isEmpty())
+                return spoken(frame->title());
+    return QString();
+}
+} // namespace
+
+void nameControls(QWidget& window)
+{
+    QHash<QWidget*, QLabel*> captions;
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy() && !spoken(label->text()).isEmpty())
+            captions.insert(label->buddy(), label);
+    for (QWidget* w : keyboardControls(window)) {
+        QLabel* caption = captions.value(w);
+        if (w->accessibleName().isEmpty()) {
+            QString name;
+            auto* button = qobject_cast<QAbstractButton*>(w);
+            if (caption)
+                name = spoken(caption->text());
+            else if (button)
+                name = spoken(button->text()).isEmpty() ? spoken(button->toolTip()) : QString();
+            else if (!isBox(w)) {
+                // The window's title without the account it works on.
+                name = frameTitle(w, &window);
+                if (name.isEmpty())
+                    name = spoken(window.windowTitle().section(kBancoAtivo, 0, 0));
+            }
+            if (!name.isEmpty())
+                w->setAccessibleName(name);
+        }
+        // A drop-down list says its value where others say their name; its
+        // name reaches the screen reader as the caption it is labelled by.
+        if (qobject_cast<QComboBox*>(w) && !caption && !w->accessibleName().isEmpty()) {
+            auto* unseen = new QLabel(w->accessibleName(), w->parentWidget());
+            unseen->setBuddy(w);
+            unseen->hide();
+        }
+    }
+}
+
 namespace {
 QRect& areaOverride() { static QRect r; return r; }
 } // namespace
@@ -375,10 +479,7 @@ void showModal(Form& form)
         // A window unloaded by its own load cannot be shown.
         return;
     }
-    if (!form.property("vorsalCaptionsTied").toBool()) {
-        form.setProperty("vorsalCaptionsTied", true);
-        tieCaptions(form);
-    }
+    tieAndNameOnce(form);
     // A window designed for a large screen still fits a smaller one.
     fitOnScreen(form);
     if (modalHook()) {

@@ -167,6 +167,19 @@ void fitOnScreen(QWidget& window);
 // reaches the box. Labels already tied, and captions of buttons, stay.
 void tieCaptions(QWidget& window);
 
+// Names, for a screen reader, every control of a window that the keyboard
+// reaches and that the window left unnamed: by the caption tied to it; an
+// icon-only button by its tool tip; a grid, a list, a tree or a picture by
+// the frame it stands in, or else the window's title. A text box is named
+// by its caption only, never by the frame around it. A drop-down list is
+// spoken by the caption it is labelled by, so a name the window gave it
+// becomes a caption out of sight. Run after tieCaptions; showModal and the
+// main window's first showing run both.
+void nameControls(QWidget& window);
+// The controls of a window that Tab can reach (the inner box of a drop-down
+// list or a number box is spoken as its owner), hidden ones included.
+QList<QWidget*> keyboardControls(QWidget& window);
+
 // Shows a window modally: exec() in the program; a test's hook otherwise.
 void showModal(Form& form);
 

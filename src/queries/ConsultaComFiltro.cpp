@@ -118,6 +118,7 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
             txtTipo_Click();
     });
     connect(lstListaClass, &QListWidget::itemDoubleClicked, this, [this] { lstListaClass_DblClick(); });
+    platform::openListRowOnKey(*lstListaClass, QStringLiteral("acrescenta ao filtro."));
 }
 
 void ConsultaComFiltro::selecionarPrimeiroLado() { txtTipo->setCurrentIndex(0); }

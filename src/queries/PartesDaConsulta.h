@@ -3,6 +3,7 @@
 // "Lançamentos", the close button and the window's arrangement, the date
 // boxes with the labels that fill them, the period checks, the options of
 // the queries by description and the hidden classification lists.
+#include "app/Textos.h"
 #include "platform/Application.h"
 #include "platform/FlexGrid.h"
 #include "queries/GradeConsulta.h"
@@ -99,6 +100,7 @@ template <class Janela> void ligarPartesComuns(Janela* j)
     if constexpr (requires { j->cmdFecha_Click(); })
         QObject::connect(j->cmdFecha, &QAbstractButton::clicked, j, [j] { j->cmdFecha_Click(); });
     QObject::connect(j->flxConsulta, &platform::FlexGrid::cellDoubleClicked, j, [j] { j->flxConsulta_DblClick(); });
+    platform::describeOpenRow(*j->flxConsulta, app::kAbrirNoEditor);
     if constexpr (requires { j->flxConsulta_KeyDown(nullptr); })
         QObject::connect(j->flxConsulta, &platform::FlexGrid::keyPressed, j,
                          [j](QKeyEvent* e) { j->flxConsulta_KeyDown(e); });

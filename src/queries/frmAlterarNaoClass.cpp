@@ -41,6 +41,7 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     auto* fraConsulta = new QGroupBox(QStringLiteral("Consulta por Histórico - saídas não classificadas"), this);
     queries::criarOpcoesHistorico(optConsulta, fraConsulta);
     txtConsulta = new QLineEdit(fraConsulta);
+    txtConsulta->setAccessibleName(QStringLiteral("Histórico"));
     auto* lblFiltro = new QLabel(QStringLiteral("Filtro"), fraConsulta);
     txtFiltro = new QComboBox(fraConsulta);
     queries::preencherLetras(txtFiltro);

@@ -30,6 +30,8 @@ frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
     auto* fraConsulta = new QGroupBox(QStringLiteral("Consulta por Histórico"), this);
     queries::criarOpcoesHistorico(optConsulta, fraConsulta);
     txtConsulta = new QLineEdit(fraConsulta);
+    // The options above it say how it is compared; it holds the description.
+    txtConsulta->setAccessibleName(QStringLiteral("Histórico"));
     auto* lblFaixa = new QLabel(QStringLiteral("Faixa de datas opcional"), fraConsulta);
     txtDataI = new QLabel(QStringLiteral("Data Inicial"), fraConsulta);
     txtDataF = new QLabel(QStringLiteral("Data Final"), fraConsulta);

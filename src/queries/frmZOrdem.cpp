@@ -2,6 +2,7 @@
 
 #include "app/Textos.h"
 #include "data/Conexao.h"
+#include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "queries/frmConsEstr.h"
 #include "queries/frmConsHistorico.h"
@@ -75,6 +76,7 @@ frmZOrdem::frmZOrdem(QWidget* parent) : Form(parent)
     grade->addWidget(cmdOK, 2, 1, Qt::AlignRight | Qt::AlignBottom);
 
     connect(lstListaClass, &QListWidget::itemDoubleClicked, this, [this] { lstListaClass_DblClick(); });
+    platform::openListRowOnKey(*lstListaClass, QStringLiteral("acrescenta o campo à ordem."));
     connect(cmdOK, &QToolButton::clicked, this, [this] { cmdOK_Click(); });
 }
 

@@ -1,6 +1,8 @@
 // Every window of the program on a laptop's screen: its frame inside the
 // screen, and its grids showing their values, numbers and dates whole with
-// a wide desktop font.
+// a wide desktop font; and by the keyboard and a screen reader: every
+// control it reaches named, every toolbar window opened.
+#include "Janelas.h"
 #include "app/frmAnotacao.h"
 #include "app/frmPlanCalend.h"
 #include "app/frmPrincipal.h"
@@ -31,15 +33,23 @@
 #include "queries/frmZOrdem.h"
 #include "support/Fixtures.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QGroupBox>
-#include <QLineEdit>
+#include <QListWidget>
 #include <QFontMetrics>
 #include <QHash>
+#include <QLabel>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolBar>
+#include <QToolTip>
 
 using testsupport::ModalHook;
 using testsupport::MsgRecorder;
@@ -217,20 +227,6 @@ TEST_F(Janelas, EveryWindowOpensWithItsFrameInsideALaptopScreen)
             EXPECT_GE(caixa->width(), std::max(platform::boxWidthFor(caixa, cheia), platform::boxWidthFor(caixa, vazia)))
                 << nome << " " << caixa->Mask().toStdString();
         }
-        // A screen reader names each text box by its caption, not by the
-        // title of the frame around it. The description box of the queries
-        // by description has no caption: the frame names it.
-        const bool semLegenda = QString::fromLatin1(nome) == QLatin1String("frmConsHistorico") ||
-                                QString::fromLatin1(nome) == QLatin1String("frmAlterarNaoClass");
-        for (QLineEdit* caixa : f.findChildren<QLineEdit*>()) {
-            if (semLegenda && caixa->parentWidget()->findChildren<QLineEdit*>().front() == caixa)
-                continue;
-            auto* quadro = qobject_cast<QGroupBox*>(caixa->parentWidget());
-            if (!quadro || !caixa->isVisibleTo(&f) || quadro->title().isEmpty())
-                continue;
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(caixa);
-            EXPECT_NE(a->text(QAccessible::Name), quadro->title()) << nome << " " << caixa->objectName().toStdString();
-        }
     });
     // The main window too.
     ModalHook hook;
@@ -269,4 +265,109 @@ TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeOnEveryScreen)
     });
     EXPECT_GT(colunas, 20);
     }
+}
+
+namespace {
+// The controls of a window the keyboard reaches, each with the name a
+// screen reader says.
+struct Controle {
+    QWidget* w;
+    QString nome;
+};
+
+std::vector<Controle> controlesFocaveis(QWidget& janela)
+{
+    std::vector<Controle> r;
+    for (QWidget* w : janela.findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(&janela) || w->focusProxy())
+            continue;
+        // The inner parts of a box or a grid are spoken as the box.
+        if (qobject_cast<QComboBox*>(w->parentWidget()) || qobject_cast<QAbstractSpinBox*>(w->parentWidget()))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        r.push_back({w, a ? a->text(QAccessible::Name).trimmed() : QString()});
+    }
+    return r;
+}
+
+// What a screen reader says of a control: its name, or for a drop-down
+// list (whose name is its value) the caption it is labelled by. A box named
+// by the title of the frame around it is not named by its own caption.
+bool nomeCerto(const Controle& c)
+{
+    if (auto* lista = qobject_cast<QComboBox*>(c.w)) {
+        for (const auto& [rotulo, relacao] : QAccessible::queryAccessibleInterface(lista)->relations(QAccessible::Label))
+            if (qobject_cast<QLabel*>(rotulo->object()) && !rotulo->text(QAccessible::Name).trimmed().isEmpty())
+                return true;
+        return false;
+    }
+    if (c.nome.isEmpty())
+        return false;
+    if (qobject_cast<QAbstractItemView*>(c.w))
+        return true;
+    auto* quadro = qobject_cast<QGroupBox*>(c.w->parentWidget());
+    return !quadro || quadro->title() != c.nome;
+}
+} // namespace
+
+TEST_F(Janelas, EveryControlTheKeyboardReachesSaysItsName)
+{
+    auto olhar = [](const char* nome, const std::vector<Controle>& cs) {
+        for (const Controle& c : cs)
+            EXPECT_TRUE(nomeCerto(c)) << nome << " " << c.w->metaObject()->className() << " ["
+                                      << c.nome.toStdString() << "]";
+    };
+    percorrer([&](const char* nome, platform::Form& f) { olhar(nome, controlesFocaveis(f)); });
+    ModalHook hook;
+    hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
+    frmPrincipal& w = platform::Forms::get<frmPrincipal>();
+    w.preencherMesesAnos();
+    w.Montar_Calendario();
+    // The toolbar and the days are one Tab stop each; all their members count.
+    std::vector<Controle> cs = controlesFocaveis(w);
+    for (QAction* a : w.Toolbar1->actions())
+        cs.push_back({w.Toolbar1->widgetForAction(a), QString()});
+    for (DiaCalendario* d : w.D)
+        cs.push_back({d, QString()});
+    for (Controle& c : cs)
+        c.nome = QAccessible::queryAccessibleInterface(c.w)->text(QAccessible::Name).trimmed();
+    EXPECT_EQ(cs.size(), 3u + 1 + 1 + 15 + 42);
+    olhar("frmPrincipal", cs);
+}
+
+// From the reminders, Tab reaches the toolbar; the arrows go along it and
+// Enter opens each button's window.
+TEST_F(Janelas, EveryToolbarWindowOpensFromTheKeyboard)
+{
+    registrarJanelas();
+    ModalHook hook;
+    hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
+    frmPrincipal& w = platform::Forms::get<frmPrincipal>();
+    hook.shown.clear();
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    // As the keyboard does: the release goes where the press sent the focus.
+    auto tecla = [&w](Qt::Key k) {
+        QTest::keyPress(w.focusWidget(), k);
+        QTest::keyRelease(w.focusWidget(), k);
+    };
+    w.lstAnotacoes->setFocus();
+    tecla(Qt::Key_Tab);
+    std::vector<QString> esperadas;
+    for (QAction* a : w.Toolbar1->actions()) {
+        QWidget* botao = w.focusWidget();
+        ASSERT_EQ(botao, w.Toolbar1->widgetForAction(a)) << a->toolTip().toStdString();
+        // The key that brought the focus shows the tool tip, as the pointer
+        // resting on the button would.
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_EQ(QToolTip::text(), a->toolTip());
+        if (a->data().toString() != QLatin1String("J")) {
+            esperadas.push_back(a->property("janela").toString());
+            tecla(esperadas.size() % 2 ? Qt::Key_Return : Qt::Key_Space);
+            QApplication::setActiveWindow(&w);
+        }
+        tecla(Qt::Key_Right);
+    }
+    EXPECT_EQ(hook.shown, esperadas);
+    EXPECT_EQ(esperadas.size(), 14u);
 }

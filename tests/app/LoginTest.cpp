@@ -422,15 +422,31 @@ TEST_F(LoginTest, LeavingWithoutAMatchEndsTheProgram)
     EXPECT_FALSE(ConexaoBanco.isOpen());
 }
 
-TEST_F(LoginTest, ListKeysSendTheFocusToThePassword)
+// A password typed on the list arrives whole, "b" choosing no other
+// account; Tab and Shift+Tab go round the drive, the list and the password.
+TEST_F(LoginTest, ListKeysSendTheFocusAndTheKeyToThePassword)
 {
-    createAccount(QStringLiteral("Ana"));
+    createAccount(QStringLiteral("Ana"), QStringLiteral("bb12"));
     createAccount(QStringLiteral("Bia"));
     comDialogo([](frmSenha& f) {
         f.activateWindow();
+        QApplication::setActiveWindow(&f);
+        const QList<QWidget*> roda{f.txtFiltro, f.lstBancos, f.txtSenha};
+        for (int i = 0; i < 3; ++i) {
+            roda[i]->setFocus();
+            QTest::keyClick(roda[i], Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), roda[(i + 1) % 3]) << i;
+            roda[i]->setFocus();
+            QTest::keyClick(roda[i], Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_EQ(QApplication::focusWidget(), roda[(i + 2) % 3]) << i;
+        }
         f.lstBancos->setFocus();
-        QTest::keyClick(f.lstBancos, Qt::Key_A);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("bb12"));
         EXPECT_TRUE(f.txtSenha->hasFocus());
-        f.Unload();
+        EXPECT_EQ(f.txtSenha->text(), QStringLiteral("bb12"));
+        EXPECT_EQ(f.lstBancos->currentItem()->text(), QStringLiteral("Ana"));
+        QTest::keyClick(f.txtSenha, Qt::Key_Return);
+        EXPECT_TRUE(SenhaAceita);
     });
+    EXPECT_EQ(NomeBanco, QStringLiteral("Ana"));
 }

@@ -6,6 +6,7 @@
 #include "data/Lancamentos.h"
 #include "data/Senha.h"
 #include "platform/Clock.h"
+#include "platform/FlexGrid.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -208,16 +209,30 @@ TEST_F(PrincipalTest, DayCountsCarryTheirSigns)
             << c.dia.toString().toStdString();
 }
 
-TEST_F(PrincipalTest, DoubleClickOnAGreyCellCountsToItsOwnDate)
+// The keyboard reaches the same cell: Tab from the year enters the days on
+// today, the arrows move among them, Enter counts as the double-click.
+TEST_F(PrincipalTest, DoubleClickOrEnterOnAGreyCellCountsToItsOwnDate)
 {
     frmPrincipal& w = iniciar();
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    w.cbxAnos->setFocus();
+    QTest::keyClick(w.cbxAnos, Qt::Key_Tab);
+    ASSERT_EQ(w.focusWidget(), w.D[19]);  // Friday 15/03
+    EXPECT_EQ(w.D[19]->accessibleName(), QStringLiteral("15/03/2024 sexta-feira"));
+    for (int k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left})
+        QTest::keyClick(w.focusWidget(), Qt::Key(k));
+    ASSERT_EQ(w.focusWidget(), w.D[0]);
+    QTest::keyClick(w.D[0], Qt::Key_Return);
     // Cell 1 of March 2024 is Sunday 25/02.
     QTest::mouseDClick(w.D[0], Qt::LeftButton);
-    ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.last().title, QStringLiteral("Data clicada: 25/02/2024 dom"));
-    EXPECT_TRUE(msgs.last().text.startsWith(QStringLiteral("DIAS CORRIDOS da data clicada: -19")));
-    EXPECT_TRUE(msgs.last().text.endsWith(QStringLiteral("-14")));
-    EXPECT_EQ(msgs.last().style, platform::vbInformation | platform::vbOKOnly);
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    for (const platform::MsgCall& m : msgs.calls) {
+        EXPECT_EQ(m.title, QStringLiteral("Data clicada: 25/02/2024 dom"));
+        EXPECT_TRUE(m.text.startsWith(QStringLiteral("DIAS CORRIDOS da data clicada: -19")));
+        EXPECT_TRUE(m.text.endsWith(QStringLiteral("-14")));
+        EXPECT_EQ(m.style, platform::vbInformation | platform::vbOKOnly);
+    }
 }
 
 TEST_F(PrincipalTest, SaldoAtualSumsEntriesDueUpToToday)
@@ -295,7 +310,10 @@ TEST_F(PrincipalTest, DoubleClickOpensTheVeryNoteListed)
         QTest::mouseClick(w.lstAnotacoes->viewport(), Qt::LeftButton, {}, ponto);
         QTest::mouseDClick(w.lstAnotacoes->viewport(), Qt::LeftButton, {}, ponto);
     }
-    EXPECT_EQ(abertas, (std::vector<std::int64_t>{segunda, outra}));
+    // The open-row key does what the double-click does.
+    w.lstAnotacoes->setCurrentRow(0);
+    QTest::keyClick(w.lstAnotacoes, platform::kOpenRowKey);
+    EXPECT_EQ(abertas, (std::vector<std::int64_t>{segunda, outra, segunda}));
     EXPECT_TRUE(msgs.calls.empty());
 }
 

@@ -301,7 +301,9 @@ TEST_F(ConsVen, AfterTheEditorTheSameEntryIsCurrentAndInSight)
         e.txtValor->setText(QStringLiteral("60"));
         e.cmdGravaLan_Click();
     };
-    f.flxConsulta_DblClick();
+    // The open-row key, as a double-click, named for a screen reader.
+    EXPECT_TRUE(g.accessibleDescription().startsWith(platform::kOpenRowKeyName));
+    QTest::keyClick(&g, platform::kOpenRowKey);
     EXPECT_EQ(g.Row(), 32);
     EXPECT_EQ(g.TextMatrix(32, 0), numero);
     EXPECT_EQ(g.TextMatrix(32, 4), "-60,00");
