@@ -5,11 +5,11 @@
 #include "data/Conexao.h"
 #include "data/Despesas.h"
 #include "data/Lancamentos.h"
-#include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberKeys.h"
 #include "platform/conversions.h"
+#include "platform/formats.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -137,16 +137,16 @@ void CamposAlteracao::txtCodDesps_Click()
 
 bool CamposAlteracao::txtValorLan_KeyPress(const QString& tecla) { return filtroValor_->accept(tecla); }
 
-bool CamposAlteracao::carregarLinha(const platform::FlexGrid& grade, int row)
+bool CamposAlteracao::carregarLinha(const LinhaExtrato* linha, int row)
 {
-    data::Centavos valor = 0;
-    if (row < 1 || !data::parseMoney(grade.TextMatrix(row, 2), valor))
+    if (row < 1 || !linha)
         return false;
+    const data::Centavos valor = linha->valor;
     LinhaAlterada = row;
-    txtHistorico->setText(grade.TextMatrix(row, 1));
+    txtHistorico->setText(linha->historico);
     txtValorLan->setText(data::formatMoney(valor < 0 ? -valor : valor));
-    txtVencimento->setText(grade.TextMatrix(row, 0));
-    txtDataLanc->setText(grade.TextMatrix(row, 0));
+    txtVencimento->setText(platform::fmtDate(linha->data));
+    txtDataLanc->setText(platform::fmtDate(linha->data));
     if (valor > 0) {
         txtTipos->setCurrentIndex(1);
         corDoTexto(txtValorLan, kPreto);
@@ -155,12 +155,12 @@ bool CamposAlteracao::carregarLinha(const platform::FlexGrid& grade, int row)
         txtTipos->setCurrentIndex(0);
     }
     fraAltera->setEnabled(true);
-    const int posicao = txtDespesas->findText(grade.TextMatrix(row, 3), Qt::MatchFixedString);
+    const int posicao = txtDespesas->findText(linha->classificacao, Qt::MatchFixedString);
     txtDespesas->setCurrentIndex(posicao > 0 ? posicao : 0);
     return true;
 }
 
-bool CamposAlteracao::escreverLinha(platform::FlexGrid& grade, LinhaExtrato& linha)
+bool CamposAlteracao::escreverLinha(LinhaExtrato& linha)
 {
     if (txtDespesas->currentText().isEmpty()) {
         platform::MsgBox(QStringLiteral("Lançamento não classificado!"), platform::vbExclamation, app::kAtencao);
@@ -187,14 +187,6 @@ bool CamposAlteracao::escreverLinha(platform::FlexGrid& grade, LinhaExtrato& lin
     linha.codigo = txtCodDesps->currentText().toLongLong();
     linha.ordem = txtFiltro->currentText();
     linha.conta = txtConta->text();
-    const int r = LinhaAlterada;
-    // The date as typed, not rewritten from linha.data.
-    grade.setTextMatrix(r, 0, txtVencimento->Text());
-    grade.setTextMatrix(r, 1, linha.historico);
-    grade.setTextMatrix(r, 2, data::formatMoney(linha.valor));
-    grade.setTextMatrix(r, 3, linha.classificacao);
-    grade.setTextMatrix(r, 4, linha.ordem);
-    grade.setTextMatrix(r, 5, linha.conta);
     limparCampos();
     return true;
 }

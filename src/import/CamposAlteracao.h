@@ -22,7 +22,6 @@ class QPushButton;
 class QWidget;
 
 namespace platform {
-class FlexGrid;
 class MaskEdBox;
 } // namespace platform
 
@@ -68,15 +67,15 @@ public:
     // typed text as it is.
     bool txtValorLan_KeyPress(const QString& tecla);
 
-    // The double-click: loads a grid row into the frame and enables it. A
-    // row without an amount (the header, an empty row) loads nothing; false
-    // then.
-    bool carregarLinha(const platform::FlexGrid& grade, int row);
-    // "&Alterar": checks the frame, writes it into row LinhaAlterada and into
-    // `linha`, the statement line behind that row, and resets the frame;
-    // false, with a message and the focus on the field at fault, when a check
-    // fails.
-    bool escreverLinha(platform::FlexGrid& grade, LinhaExtrato& linha);
+    // The double-click: loads the statement line behind grid row `row` into
+    // the frame and enables it. A row without a line (the header, an empty
+    // row) loads nothing; false then.
+    bool carregarLinha(const LinhaExtrato* linha, int row);
+    // "&Alterar": checks the frame, writes it into `linha`, the statement
+    // line behind row LinhaAlterada, and resets the frame; false, with a
+    // message and the focus on the field at fault, when a check fails. The
+    // window shows the corrected line.
+    bool escreverLinha(LinhaExtrato& linha);
     // Disabled, blank dates, history and value, no classification, "Saída";
     // the Ordem letter stays.
     void limparCampos();

@@ -2,6 +2,7 @@
 
 #include "data/Despesas.h"
 #include "platform/conversions.h"
+#include "platform/formats.h"
 
 namespace importacao {
 namespace {
@@ -68,6 +69,12 @@ QString perguntaDuplicado(const LinhaGrade& linha, const LinhaConferida& c, cons
 }
 
 } // namespace
+
+LinhaGrade linhaDaGrade(const LinhaExtrato& linha)
+{
+    return {platform::fmtDate(linha.data), linha.historico, data::formatMoney(linha.valor),
+            linha.classificacao, linha.ordem, linha.conta};
+}
 
 bool linhaIgnorada(const LinhaGrade& linha) { return linha.historico.size() <= 3; }
 

@@ -5,6 +5,7 @@
 // period read (data::lerPeriodo) and their balances the account's
 // (data::openingBalance).
 #include "data/Lancamentos.h"
+#include "import/Extrato.h"
 
 #include <functional>
 #include <optional>
@@ -12,8 +13,7 @@
 
 namespace importacao {
 
-// One row of the statement grid as its six columns hold it: text, which the
-// user may have changed by hand since the statement was read.
+// One row of the statement grid as its six columns show it, as text.
 struct LinhaGrade {
     QString data;           // "DD/MM/YYYY"
     QString historico;
@@ -22,6 +22,10 @@ struct LinhaGrade {
     QString ordem;          // "A".."Z"
     QString conta;          // the classification's group
 };
+
+// A statement line as the grid shows it: the date "DD/MM/YYYY", the amount
+// "#,##0.00".
+LinhaGrade linhaDaGrade(const LinhaExtrato& linha);
 
 // Lines whose history has three characters or fewer are passed over.
 bool linhaIgnorada(const LinhaGrade& linha);

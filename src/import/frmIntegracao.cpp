@@ -472,14 +472,8 @@ void frmIntegracao::lerExtratoNaGrade(importacao::LayoutExtrato layout)
     const int n = int(leitura.linhas.size());
     // The grid holds exactly the lines read, so no empty row of an earlier,
     // longer statement stays below them.
-    if (n > 0 || (leitura.ok() && layout == importacao::LayoutExtrato::Caixa)) {
-        flxExtrato->setRows(n + 1);
-        linhasDoExtrato_ = std::move(leitura.linhas);
-    }
-    for (int r = 1; r <= n; ++r) {
-        mostrarLinhaDoExtrato(r);
-        flxExtrato->setAlternateRowColor(r);
-    }
+    if (n > 0 || (leitura.ok() && layout == importacao::LayoutExtrato::Caixa))
+        mostrarLinhasDoExtrato(std::move(leitura.linhas));
     if (n > 0) {
         flxExtrato->setEnabled(true);
         cmdAtualiza->setEnabled(true);
@@ -504,13 +498,25 @@ importacao::LinhaExtrato* frmIntegracao::linhaDoExtrato(int row)
 
 void frmIntegracao::mostrarLinhaDoExtrato(int row)
 {
-    const importacao::LinhaExtrato& linha = linhasDoExtrato_[size_t(row) - 1];
-    flxExtrato->setTextMatrix(row, 0, platform::fmtDate(linha.data));
-    flxExtrato->setTextMatrix(row, 1, linha.historico);
-    flxExtrato->setTextMatrix(row, 2, data::formatMoney(linha.valor));
-    flxExtrato->setTextMatrix(row, 3, linha.classificacao);
-    flxExtrato->setTextMatrix(row, 4, linha.ordem);
-    flxExtrato->setTextMatrix(row, 5, linha.conta);
+    const importacao::LinhaGrade texto = importacao::linhaDaGrade(linhasDoExtrato_[size_t(row) - 1]);
+    flxExtrato->setTextMatrix(row, 0, texto.data);
+    flxExtrato->setTextMatrix(row, 1, texto.historico);
+    flxExtrato->setTextMatrix(row, 2, texto.valor);
+    flxExtrato->setTextMatrix(row, 3, texto.classificacao);
+    flxExtrato->setTextMatrix(row, 4, texto.ordem);
+    flxExtrato->setTextMatrix(row, 5, texto.conta);
+}
+
+void frmIntegracao::mostrarLinhasDoExtrato(std::vector<importacao::LinhaExtrato> linhas)
+{
+    // The grid holds exactly these lines, so no empty row of an earlier,
+    // longer statement stays below them.
+    flxExtrato->setRows(int(linhas.size()) + 1);
+    linhasDoExtrato_ = std::move(linhas);
+    for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r) {
+        mostrarLinhaDoExtrato(r);
+        flxExtrato->setAlternateRowColor(r);
+    }
 }
 
 void frmIntegracao::PreClassicar()
@@ -522,31 +528,23 @@ void frmIntegracao::PreClassicar()
 
 void frmIntegracao::cmdNaoClassificar_Click()
 {
-    for (int r = 1; r < flxExtrato->Rows(); ++r) {
-        if (flxExtrato->TextMatrix(r, 3) != importacao::kImportadoDoExtrato || flxExtrato->TextMatrix(r, 2).isEmpty())
+    for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r) {
+        importacao::LinhaExtrato& linha = linhasDoExtrato_[size_t(r) - 1];
+        if (linha.classificacao != importacao::kImportadoDoExtrato)
             continue;
-        // A row whose amount is not a number stays marked: its side is
-        // unknown, and the posting refuses it until it is corrected.
-        data::Centavos valor = 0;
-        if (!data::parseMoney(flxExtrato->TextMatrix(r, 2), valor))
-            continue;
-        const importacao::NaoClassificado nc = importacao::naoClassificadoDoValor(valor);
-        flxExtrato->setTextMatrix(r, 3, nc.classificacao);
-        flxExtrato->setTextMatrix(r, 4, importacao::kOrdemInicial);
-        flxExtrato->setTextMatrix(r, 5, nc.conta);
-        if (importacao::LinhaExtrato* linha = linhaDoExtrato(r)) {
-            linha->classificacao = nc.classificacao;
-            linha->codigo = 0;
-            linha->ordem = importacao::kOrdemInicial;
-            linha->conta = nc.conta;
-        }
+        const importacao::NaoClassificado nc = importacao::naoClassificadoDoValor(linha.valor);
+        linha.classificacao = nc.classificacao;
+        linha.codigo = 0;
+        linha.ordem = importacao::kOrdemInicial;
+        linha.conta = nc.conta;
+        mostrarLinhaDoExtrato(r);
     }
 }
 
 bool frmIntegracao::ExisteNaoClassificado() const
 {
-    for (int r = 1; r < flxExtrato->Rows(); ++r)
-        if (flxExtrato->TextMatrix(r, 3) == importacao::kImportadoDoExtrato)
+    for (const importacao::LinhaExtrato& linha : linhasDoExtrato_)
+        if (linha.classificacao == importacao::kImportadoDoExtrato)
             return true;
     return false;
 }
@@ -586,14 +584,18 @@ void frmIntegracao::flxExtrato_KeyDown(int keyCode)
     fraAltera->setEnabled(false);
 }
 
-void frmIntegracao::flxExtrato_DblClick() { carregarLinha(*flxExtrato, flxExtrato->Row()); }
+void frmIntegracao::flxExtrato_DblClick()
+{
+    carregarLinha(linhaDoExtrato(flxExtrato->Row()), flxExtrato->Row());
+}
 
 void frmIntegracao::cmdAltera_Click()
 {
     // A row past the lines read has no line to keep the correction in.
     importacao::LinhaExtrato fora;
     importacao::LinhaExtrato* linha = linhaDoExtrato(LinhaAlterada);
-    escreverLinha(*flxExtrato, linha ? *linha : fora);
+    if (escreverLinha(linha ? *linha : fora) && linha)
+        mostrarLinhaDoExtrato(LinhaAlterada);
 }
 
 // Posting ---------------------------------------------------------------------
@@ -610,16 +612,15 @@ void frmIntegracao::cmdAtualiza_Click()
         txtDataFinal->setFocus();
         return;
     }
-    if (flxExtrato->Rows() < 2 || flxExtrato->TextMatrix(1, 0).isEmpty()) {
+    if (linhasDoExtrato_.empty()) {
         platform::MsgBox(QStringLiteral("Não há lançamentos para atualizar!"), platform::vbInformation,
                          QStringLiteral("Sem lançamentos,"));
         return;
     }
 
     std::vector<importacao::LinhaGrade> linhas;
-    for (int r = 1; r < flxExtrato->Rows(); ++r)
-        linhas.push_back({flxExtrato->TextMatrix(r, 0), flxExtrato->TextMatrix(r, 1), flxExtrato->TextMatrix(r, 2),
-                          flxExtrato->TextMatrix(r, 3), flxExtrato->TextMatrix(r, 4), flxExtrato->TextMatrix(r, 5)});
+    for (const importacao::LinhaExtrato& linha : linhasDoExtrato_)
+        linhas.push_back(importacao::linhaDaGrade(linha));
     const importacao::ResultadoLancamento resultado =
         importacao::lancarLinhas(ConexaoBanco, linhas, [](const QString& pergunta) {
             return platform::MsgBox(pergunta, platform::vbYesNo | platform::vbQuestion | platform::vbDefaultButton2,

@@ -109,6 +109,11 @@ public:
     // Posting.
     void cmdAtualiza_Click();
 
+    // The statement lines behind the grid, and putting lines there as a read
+    // does: the grid then holds exactly them, shown.
+    const std::vector<importacao::LinhaExtrato>& linhasDoExtrato() const { return linhasDoExtrato_; }
+    void mostrarLinhasDoExtrato(std::vector<importacao::LinhaExtrato> linhas);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 class IntegracaoFixture : public testsupport::LoggedInFixture {
 protected:
     void SetUp() override
@@ -77,6 +79,32 @@ protected:
     {
         escreverArquivo(arquivo, linhas.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         lerExtrato(QStringLiteral("ITAÚ"), arquivo);
+    }
+
+    // A double-click on a statement row: loads its line into the frame.
+    static void carregar(int row)
+    {
+        janela().flxExtrato->setRow(row);
+        janela().flxExtrato_DblClick();
+    }
+
+    // Classifies a line as the user does: loads it, chooses the name and
+    // presses "&Alterar".
+    static void classificar(int row, const QString& nome)
+    {
+        carregar(row);
+        janela().txtDespesas->setCurrentText(nome);
+        ASSERT_EQ(janela().txtDespesas->currentText(), nome);
+        janela().cmdAltera_Click();
+    }
+
+    // Changes a line behind the statement grid directly, for what the frame
+    // cannot make (a name in other letter case, a name of the other side).
+    static void mudarLinha(int row, const std::function<void(importacao::LinhaExtrato&)>& mudar)
+    {
+        std::vector<importacao::LinhaExtrato> linhas = janela().linhasDoExtrato();
+        mudar(linhas.at(size_t(row) - 1));
+        janela().mostrarLinhasDoExtrato(std::move(linhas));
     }
 
     static QStringList linhaDoExtrato(int row)

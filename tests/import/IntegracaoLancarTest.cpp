@@ -21,11 +21,13 @@ TEST_F(IntegracaoLancar, PostsEachLineWithItsSideClassificationAndLetter)
     lerItau({QStringLiteral("10/03/2024;SUPERMERCADO BOM PRECO;-1.234,50"),
              QStringLiteral("11/03/2024;SALARIO MARCO;3.000,00"), QStringLiteral("12/03/2024;ESTORNO;0,00")});
     frmIntegracao& f = janela();
-    f.flxExtrato->setTextMatrix(1, 4, QStringLiteral("C"));
+    carregar(1);
+    f.txtFiltro->setCurrentText(QStringLiteral("C"));
+    f.cmdAltera_Click();
     classificarTudo();
     // A name is found as the plan's lookup compares names: case aside,
     // accented letters included.
-    f.flxExtrato->setTextMatrix(2, 3, QStringLiteral("SALÁRIO"));
+    mudarLinha(2, [](importacao::LinhaExtrato& l) { l.classificacao = QStringLiteral("SALÁRIO"); });
 
     MsgRecorder msgs;
     f.cmdAtualiza_Click();
@@ -75,7 +77,7 @@ TEST_F(IntegracaoLancar, RefusalsWriteNothing)
     MsgRecorder msgs;
 
     // A short line still unclassified blocks the posting all the same.
-    f.flxExtrato->setTextMatrix(2, 3, QStringLiteral("Supermercado"));
+    classificar(2, QStringLiteral("Supermercado"));
     f.cmdAtualiza_Click();
     ASSERT_EQ(msgs.calls.size(), 1u);
     EXPECT_EQ(msgs.last().text, "Não foi possível atualizar, pois existem lançamentos não classificados.");
@@ -97,7 +99,9 @@ TEST_F(IntegracaoLancar, ShortHistoriesArePassedOverAndDropped)
              QStringLiteral("11/03/2024;FEIRA LIVRE;-40,00")});
     frmIntegracao& f = janela();
     classificarTudo();
-    f.flxExtrato->setTextMatrix(2, 1, QString());
+    carregar(2);
+    f.txtHistorico->clear();
+    f.cmdAltera_Click();
     MsgRecorder msgs;
     f.cmdAtualiza_Click();
     // One message, after the posting, names the lines passed over.
@@ -157,7 +161,7 @@ TEST_F(IntegracaoLancar, ALineWhoseClassificationIsOfTheOtherSideStopsEverything
     lerItau({QStringLiteral("10/03/2024;FEIRA LIVRE;-40,00"), QStringLiteral("11/03/2024;ESTORNO TARIFA;0,00")});
     frmIntegracao& f = janela();
     classificarTudo();
-    f.flxExtrato->setTextMatrix(2, 3, QStringLiteral("Entrada Não Classificada"));
+    mudarLinha(2, [](importacao::LinhaExtrato& l) { l.classificacao = QStringLiteral("Entrada Não Classificada"); });
     MsgRecorder msgs;
     f.cmdAtualiza_Click();
     ASSERT_EQ(msgs.calls.size(), 1u);

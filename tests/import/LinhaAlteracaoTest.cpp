@@ -16,12 +16,6 @@ protected:
                  QStringLiteral("12/03/2024;CINEMA CENTRO;-45,00")});
     }
 
-    static void carregar(int row)
-    {
-        janela().flxExtrato->setRow(row);
-        janela().flxExtrato_DblClick();
-    }
-
     static QColor corDoValor() { return janela().txtValorLan->palette().color(QPalette::Text); }
 };
 
@@ -31,7 +25,7 @@ TEST_F(LinhaAlteracao, AnOutgoingLineLoadsWithoutSignInRedAndWritesBackNegative)
 {
     frmIntegracao& f = janela();
     ASSERT_EQ(f.flxExtrato->TextMatrix(1, 3), "Importado do Extrato");
-    f.flxExtrato->setTextMatrix(1, 3, QStringLiteral("Vestuário"));
+    classificar(1, QStringLiteral("Vestuário"));
     carregar(1);
     EXPECT_TRUE(f.fraAltera->isEnabled());
     EXPECT_EQ(f.LinhaAlterada, 1);
@@ -86,7 +80,7 @@ TEST_F(LinhaAlteracao, WithoutAClassificationNothingIsWritten)
 {
     frmIntegracao& f = janela();
     // "Salário" is incoming: on an outgoing line it is not offered.
-    f.flxExtrato->setTextMatrix(3, 3, QStringLiteral("Salário"));
+    mudarLinha(3, [](importacao::LinhaExtrato& l) { l.classificacao = QStringLiteral("Salário"); });
     for (int row : {1, 3}) {
         carregar(row);
         EXPECT_EQ(f.txtDespesas->currentIndex(), 0) << row;
@@ -105,8 +99,8 @@ TEST_F(LinhaAlteracao, WithoutAClassificationNothingIsWritten)
 TEST_F(LinhaAlteracao, TheOrdemLetterCarriesOverToTheNextLine)
 {
     frmIntegracao& f = janela();
-    f.flxExtrato->setTextMatrix(1, 3, QStringLiteral("Vestuário"));
-    f.flxExtrato->setTextMatrix(3, 3, QStringLiteral("Cinema e Passeios"));
+    classificar(1, QStringLiteral("Vestuário"));
+    classificar(3, QStringLiteral("Cinema e Passeios"));
     carregar(1);
     f.txtFiltro->setCurrentText(QStringLiteral("C"));
     f.cmdAltera_Click();
@@ -158,7 +152,7 @@ TEST_F(LinhaAlteracao, EnterInTheValueBoxMovesTheFocusOneFieldOn)
 TEST_F(LinhaAlteracao, AnUnreadableDateOrValueIsRefusedAtAlterar)
 {
     frmIntegracao& f = janela();
-    f.flxExtrato->setTextMatrix(1, 3, QStringLiteral("Vestuário"));
+    classificar(1, QStringLiteral("Vestuário"));
     const struct {
         QString data, valor, mensagem;
     } casos[] = {
@@ -192,7 +186,7 @@ TEST_F(LinhaAlteracao, AnEmptyRowLoadsNothing)
 TEST_F(LinhaAlteracao, ReadingAnotherStatementDropsTheLoadedLine)
 {
     frmIntegracao& f = janela();
-    f.flxExtrato->setTextMatrix(1, 3, QStringLiteral("Vestuário"));
+    classificar(1, QStringLiteral("Vestuário"));
     carregar(1);
     lerItau({QStringLiteral("20/03/2024;FARMACIA;-10,00")}, QStringLiteral("outro.txt"));
     EXPECT_FALSE(f.fraAltera->isEnabled());
