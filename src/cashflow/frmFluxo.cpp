@@ -526,12 +526,7 @@ void frmFluxo::Lancamentos()
         // Reached without the checks of "Gerar Fluxo" (after a save or a
         // deletion): an empty register and the reason, rather than rows
         // that may no longer be in the file.
-        limparGrade();
-        txtSaldo->clear();
-        saldoFinal_.reset();
-        txtSaldo_Change();
-        saldosDaVista_.clear();
-        SaldosPositivos();
+        esvaziarRegistro();
         const bool inicial = !inicio.isValid();
         platform::MsgBox(inicial ? QStringLiteral("Data Inicial inválida.") : QStringLiteral("Data Final inválida."),
                          platform::vbCritical, app::kAtencao);
@@ -540,8 +535,10 @@ void frmFluxo::Lancamentos()
     }
 
     // The rows shown go before the next ones are read: a register of the
-    // whole account is never held twice.
-    limparGrade();
+    // whole account is never held twice. Their balances go with them, so a
+    // read that fails leaves an empty register, not old balances beside no
+    // rows.
+    esvaziarRegistro();
     const data::Centavos abertura = app::abrirPeriodo(*txtDataInicial, inicio);
     auto registro = std::make_shared<Registro>();
     registro->lancamentos = cashflow::lancamentosDoPeriodo(ConexaoBanco, inicio, fim);
@@ -653,6 +650,16 @@ void frmFluxo::incluirLancamento()
     editor.setWindowTitle(QStringLiteral("Inclusão de Lançamentos"));
     editor.txtTipo->setCurrentIndex(0);
     platform::showModal(editor);
+}
+
+void frmFluxo::esvaziarRegistro()
+{
+    limparGrade();
+    txtSaldo->clear();
+    saldoFinal_.reset();
+    txtSaldo_Change();
+    saldosDaVista_.clear();
+    SaldosPositivos();
 }
 
 void frmFluxo::limparGrade()

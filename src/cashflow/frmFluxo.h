@@ -102,6 +102,8 @@ private:
     void apagarLancamento();
     void incluirLancamento();
     void limparGrade();
+    // The register, its final balance and its positive balances emptied.
+    void esvaziarRegistro();
 
     // The balances of the last full view: the opening row's, every balance
     // row's and the final one, in grid order.

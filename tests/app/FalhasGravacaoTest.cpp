@@ -279,7 +279,16 @@ TEST_F(SomaForaDoLimite, EveryWindowThatSumsSaysSoAndStaysOpen)
         {"Fluxo de Lançamentos",
          [] {
              auto& f = aberta<frmFluxo>();
+             f.txtDataInicial->setText(QStringLiteral("01/01/2024"));
+             f.txtDataFinal->setText(QStringLiteral("29/02/2024"));
              comoUsuario([&f] { f.cmdOK_Click(); });
+             EXPECT_FALSE(f.txtSaldo->text().isEmpty());
+             f.txtDataFinal->setText(QStringLiteral("31/03/2024"));
+             comoUsuario([&f] { f.cmdOK_Click(); });
+             // An empty register, not the balance of the period before
+             // beside no rows.
+             EXPECT_EQ(f.flxConsulta->Rows(), 1);
+             EXPECT_TRUE(f.txtSaldo->text().isEmpty());
              return &f;
          }},
         {"Gráficos",
