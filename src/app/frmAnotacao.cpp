@@ -53,6 +53,7 @@ void frmAnotacao::construir()
     txtTexto = new QPlainTextEdit(fraAnota);
     txtTexto->setTabChangesFocus(true);
     txtTexto->setMinimumHeight(110);
+    platform::givesWay(*txtTexto, txtTexto->fontMetrics().lineSpacing() * 3 + 10);
 
     chkLembrar = new QCheckBox(QStringLiteral("Lembrar"), fraAnota);
 
@@ -112,6 +113,7 @@ void frmAnotacao::construir()
 
     flxAnotacoes = new platform::FlexGrid(this);
     flxAnotacoes->setMinimumHeight(200);
+    platform::givesWay(*flxAnotacoes, 120);
 
     cmdFecha = new QToolButton(this);
     cmdFecha->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));

@@ -44,6 +44,8 @@ frmPlanCalend::frmPlanCalend(QWidget* parent) : platform::Form(parent)
         auto* lista = new QListWidget(this);
         lista->setStyleSheet(QStringLiteral("QListWidget { color: #0000FF; background-color: #FFFFC0; }"));
         lista->setMinimumSize(230, 120);
+        // On a short screen a month shows four reminders and scrolls.
+        platform::givesWay(*lista, lista->fontMetrics().lineSpacing() * 4 + 6);
         txtMes[size_t(m)] = lista;
         auto* coluna = new QVBoxLayout;
         coluna->addWidget(new QLabel(QString::fromUtf8(kMeses[m - 1]), this));

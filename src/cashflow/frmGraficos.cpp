@@ -150,6 +150,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     chtGrafico = new QChartView(grafico_, this);
     chtGrafico->setRenderHint(QPainter::Antialiasing);
     chtGrafico->setMinimumHeight(380);
+    platform::givesWay(*chtGrafico, 240);
 
     painelGrupos_ = new QWidget(this);
     flxDespesas = new platform::FlexGrid(painelGrupos_);

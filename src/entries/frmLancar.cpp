@@ -62,6 +62,9 @@ frmLancar::frmLancar(QWidget* parent) : platform::Form(parent), CamposLancamento
     campos->addWidget(cmdGravaLan, 9, 1);
     campos->addWidget(cmdParcelas, 9, 2);
     campos->setRowStretch(10, 1);
+    // On a short screen the fields' rows stand closer; the hint below keeps
+    // its ten lines.
+    platform::givesWay(*campos, 2);
     txtDespesa->setMinimumWidth(320);
     txtReferente->setMinimumWidth(420);
     txtDataLan->setMinimumWidth(100);
@@ -82,6 +85,7 @@ frmLancar::frmLancar(QWidget* parent) : platform::Form(parent), CamposLancamento
     rodapeGrade->addWidget(lblEnter);
     seletor->addLayout(rodapeGrade);
     flxDespesas->setMinimumSize(330, 240);
+    platform::givesWay(*flxDespesas, 120);
 
     // Below: the help panel.
     auto* fraAjuda = new QFrame(this);

@@ -445,14 +445,100 @@ QMargins frameMargins(const QWidget* window)
     return QMargins(borda, titulo + borda, borda, borda);
 }
 
+namespace {
+const char* const kFullHeight = "vorsalFullHeight";
+const char* const kFloorHeight = "vorsalFloorHeight";
+
+int leastHeight(QWidget& window)
+{
+    // A part's new height reaches the window through every frame around it.
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if (QLayout* inner = w->layout()) {
+            inner->invalidate();
+            w->updateGeometry();
+        }
+    QLayout* l = window.layout();
+    l->invalidate();
+    l->activate();
+    return l->totalMinimumSize().height();
+}
+
+// The parts that give way take their full height where the window fits, and
+// else the same share of what each may give, the least that lets it fit.
+void giveWay(QWidget& window, int room)
+{
+    if (!window.layout())
+        return;
+    QList<QWidget*> parts;
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if (w->property(kFullHeight).isValid())
+            parts.append(w);
+    QList<QLayout*> rows;
+    for (QLayout* l : window.findChildren<QLayout*>())
+        if (l->property(kFullHeight).isValid())
+            rows.append(l);
+    if (parts.isEmpty() && rows.isEmpty())
+        return;
+    const auto share = [&parts, &rows](int per1000) {
+        const auto part = [per1000](const QObject* o) {
+            const int full = o->property(kFullHeight).toInt();
+            const int floor = o->property(kFloorHeight).toInt();
+            return floor + (full - floor) * per1000 / 1000;
+        };
+        for (QWidget* w : parts)
+            w->setMinimumHeight(part(w));
+        for (QLayout* l : rows) {
+            if (auto* grid = qobject_cast<QGridLayout*>(l))
+                grid->setVerticalSpacing(part(l));
+            else
+                l->setSpacing(part(l));
+        }
+    };
+    share(1000);
+    if (leastHeight(window) <= room)
+        return;
+    int low = 0, high = 1000;
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        share(mid);
+        if (leastHeight(window) <= room)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    share(low);
+    leastHeight(window);
+}
+} // namespace
+
+void givesWay(QWidget& part, int floor)
+{
+    const int full = std::max(part.minimumHeight(), part.minimumSizeHint().height());
+    part.setProperty(kFullHeight, full);
+    part.setProperty(kFloorHeight, std::min(floor, full));
+}
+
+void givesWay(QLayout& rows, int floor)
+{
+    auto* grid = qobject_cast<QGridLayout*>(&rows);
+    int full = grid ? grid->verticalSpacing() : rows.spacing();
+    if (full < 0) {
+        const QWidget* w = rows.parentWidget();
+        full = (w ? w->style() : QApplication::style())->pixelMetric(QStyle::PM_LayoutVerticalSpacing, nullptr, w);
+    }
+    rows.setProperty(kFullHeight, full);
+    rows.setProperty(kFloorHeight, std::min(floor, full));
+}
+
 void fitOnScreen(QWidget& window)
 {
-    // The layout sets the least size the window may take.
-    if (QLayout* l = window.layout())
-        l->activate();
     const QRect area = availableArea(&window);
     const QMargins m = frameMargins(&window);
     const QSize room(area.width() - m.left() - m.right(), area.height() - m.top() - m.bottom());
+    giveWay(window, room.height());
+    // The layout sets the least size the window may take.
+    if (QLayout* l = window.layout())
+        l->activate();
     QSize size = window.size();
     if (size.width() > room.width() || size.height() > room.height()) {
         size = size.boundedTo(room).expandedTo(window.minimumSize());

@@ -158,8 +158,15 @@ void setAvailableAreaOverride(const QRect& area);
 // borders before.
 QMargins frameMargins(const QWidget* window);
 // Shrinks a window (down to what its layout needs) and moves it so that its
-// frame, title bar included, lies inside the available area.
+// frame, title bar included, lies inside the available area. On a screen too
+// short for the window's layout, the parts that give way lose height first.
 void fitOnScreen(QWidget& window);
+// Marks a part of a window (a chart, a list, a text box) that may lose height
+// on a short screen: from its least height as it stands, down to `floor`.
+void givesWay(QWidget& part, int floor);
+// Marks a layout whose rows may stand closer on a short screen: its vertical
+// spacing, from what it stands at down to `floor`.
+void givesWay(QLayout& rows, int floor);
 
 // Ties each caption label of a window to the box it names (the next
 // focusable control after it in its layout, to its right or below it), so

@@ -58,7 +58,8 @@ namespace {
 
 // The screens of a laptop, each less a 40-pixel panel, with a window
 // manager's frame and its title bar; the desktop's font as it stands, at
-// DejaVu Sans 12 pt, or scaled by 133 % (as a desktop's text scaling does).
+// DejaVu Sans 12 pt, or scaled by 133 % (as a desktop's text scaling does);
+// or the whole screen scaled by 133 %, less a 30-pixel panel.
 // Every window fits the screens from 1280 x 720 up; on a 1024 x 600 screen a
 // window may pass the screen (the window manager lets it be moved), but no
 // grid cuts what it shows.
@@ -74,7 +75,8 @@ const Tela kTelas[] = {
     {"1366 x 768", QRect(0, 0, 1366, 728), 0, 100, true},
     {"1280 x 720", QRect(0, 0, 1280, 680), 0, 100, true},
     {"1366 x 768, 12 pt", QRect(0, 0, 1366, 728), 12, 100, true},
-    {"1366 x 768 a 133 %", QRect(0, 0, 1366, 728), 0, 133, true},
+    {"1366 x 768 a 133 % da fonte", QRect(0, 0, 1366, 728), 0, 133, true},
+    {"1366 x 768 a 133 % da tela", QRect(0, 0, 1027, 547), 0, 100, true},
     {"1024 x 600", QRect(0, 0, 1024, 560), 0, 100, false},
     {"1024 x 600, 12 pt", QRect(0, 0, 1024, 560), 12, 100, false},
 };
