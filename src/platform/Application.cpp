@@ -83,7 +83,13 @@ void showWaitCursor(bool on)
 }
 
 namespace {
+// While it lives, no window closes: its unload would run in the middle of
+// the work that is letting the windows paint.
 class SemFechar : public QObject {
+public:
+    explicit SemFechar(QCoreApplication& app) : app_(app) { app_.installEventFilter(this); }
+    ~SemFechar() override { app_.removeEventFilter(this); }
+
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
@@ -92,22 +98,31 @@ protected:
         event->ignore();
         return true;
     }
+
+private:
+    QCoreApplication& app_;
 };
+
+// The application, when there is one and this is its thread: only there
+// may the windows be painted.
+QCoreApplication* appOnItsThread()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread() ? app : nullptr;
+}
 } // namespace
 
 void waitPainting(std::chrono::milliseconds wait)
 {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread()) {
+    QCoreApplication* app = appOnItsThread();
+    if (!app) {
         std::this_thread::sleep_for(wait);
         return;
     }
-    SemFechar semFechar;
-    app->installEventFilter(&semFechar);
+    SemFechar semFechar(*app);
     QEventLoop loop;
     QTimer::singleShot(wait, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    app->removeEventFilter(&semFechar);
 }
 
 LongWork::~LongWork()
@@ -125,14 +140,11 @@ void LongWork::look()
         cursor_ = true;
         showWaitCursor(true);
     }
-    QCoreApplication* app = QCoreApplication::instance();
-    if (ms - painted_ >= 100 && app && QThread::currentThread() == app->thread()) {
+    QCoreApplication* app = appOnItsThread();
+    if (ms - painted_ >= 100 && app) {
         painted_ = ms;
-        // No window closes under the work that is painting it.
-        SemFechar semFechar;
-        app->installEventFilter(&semFechar);
+        SemFechar semFechar(*app);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        app->removeEventFilter(&semFechar);
     }
 }
 
