@@ -257,4 +257,11 @@ QVariant scalar(Connection& db, const QString& sql, const Args&... args)
     return s.next() ? s.value(0) : QVariant();
 }
 
+// The file's data version: it differs between two calls on one connection
+// when another connection or program committed a change in between.
+inline std::int64_t dataVersion(Connection& db)
+{
+    return scalar(db, QStringLiteral("PRAGMA data_version")).toLongLong();
+}
+
 } // namespace data

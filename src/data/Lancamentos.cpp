@@ -50,17 +50,12 @@ bool totalAindaVale(Connection& db, const Connection::KeptTotal& k, std::int64_t
            k.untold == db.rowsChangedUntold() && k.rollbacks == db.rollbacks();
 }
 
-std::int64_t versaoDoArquivo(Connection& db)
-{
-    return scalar(db, QStringLiteral("PRAGMA data_version")).toLongLong();
-}
-
 // Nothing when the total passes what Centavos hold (or an amount has no
 // absolute value in them).
 std::optional<Centavos> totalAbsoluto(Connection& db)
 {
     Connection::KeptTotal& k = db.keptTotal();
-    const std::int64_t versao = versaoDoArquivo(db);
+    const std::int64_t versao = dataVersion(db);
     if (totalAindaVale(db, k, versao))
         return k.total;
     k.known = false;

@@ -116,6 +116,7 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
     std::vector<bool> postar(linhas.size(), false);
     std::vector<std::int64_t> achados(linhas.size(), 0);
     try {
+        const std::int64_t versaoDasPerguntas = data::dataVersion(db);
         for (size_t i = 0; i < linhas.size(); ++i) {
             if (linhaIgnorada(linhas[i]))
                 continue;
@@ -136,14 +137,18 @@ ResultadoLancamento lancarLinhas(data::Connection& db, const std::vector<LinhaGr
         data::Transaction t(db);
         // What the answers were given on must still hold: the same entries
         // matched, the same classifications, the total still within reach.
+        // Under the write lock no one else commits; when no one did since the
+        // questions began, nothing they were answered on can have changed.
         bool mudou = !data::totalFitsWith(db, soma);
-        const data::ClassificacoesPorNome planoAgora(db);
-        for (size_t i = 0; i < linhas.size() && !mudou; ++i) {
-            if (linhaIgnorada(linhas[i]))
-                continue;
-            LinhaConferida agora;
-            mudou = !conferir(planoAgora, linhas[i], agora).isEmpty() || agora.codigo != conferidas[i].codigo ||
-                    procurarDuplicado(db, conferidas[i]).numLan != achados[i];
+        if (!mudou && data::dataVersion(db) != versaoDasPerguntas) {
+            const data::ClassificacoesPorNome planoAgora(db);
+            for (size_t i = 0; i < linhas.size() && !mudou; ++i) {
+                if (linhaIgnorada(linhas[i]))
+                    continue;
+                LinhaConferida agora;
+                mudou = !conferir(planoAgora, linhas[i], agora).isEmpty() || agora.codigo != conferidas[i].codigo ||
+                        procurarDuplicado(db, conferidas[i]).numLan != achados[i];
+            }
         }
         if (mudou) {
             r.erro = QStringLiteral("O banco de dados foi alterado por outro programa enquanto as perguntas eram "
