@@ -482,20 +482,17 @@ int janelas(long entradas)
             return p;
         }();
         const qint64 ultimoAntes = data::scalar(ConexaoBanco, QStringLiteral("SELECT MAX(NumLan) FROM Lancamentos")).toLongLong();
+        // The lines go in behind the grid, as a statement read puts them.
         auto preencher = [&] {
-            imp.flxExtrato->setRows(10001);
+            std::vector<importacao::LinhaExtrato> linhas(10000);
             for (int r = 1; r <= 10000; ++r) {
+                importacao::LinhaExtrato& l = linhas[size_t(r - 1)];
                 const bool entrada = r % 10 == 0;
-                imp.flxExtrato->setTextMatrix(r, 0, platform::fmtDate(hoje.addDays(-(r % 28))));
-                imp.flxExtrato->setTextMatrix(r, 1, QStringLiteral("COMPRA %1 %2").arg(palavras[r % 50]).arg(r));
-                imp.flxExtrato->setTextMatrix(r, 2, QStringLiteral("%1%2,%3")
-                                                         .arg(entrada ? "" : "-")
-                                                         .arg(10 + r % 900)
-                                                         .arg(r % 100, 2, 10, QLatin1Char('0')));
-                imp.flxExtrato->setTextMatrix(r, 3, importacao::kImportadoDoExtrato);
-                imp.flxExtrato->setTextMatrix(r, 4, importacao::kOrdemInicial);
-                imp.flxExtrato->setTextMatrix(r, 5, QString());
+                l.data = hoje.addDays(-(r % 28));
+                l.historico = QStringLiteral("COMPRA %1 %2").arg(palavras[r % 50]).arg(r);
+                l.valor = (entrada ? 1 : -1) * (data::Centavos(10 + r % 900) * 100 + r % 100);
             }
+            imp.mostrarLinhasDoExtrato(std::move(linhas));
         };
         auto desfazer = [&] {
             data::Statement(ConexaoBanco, QStringLiteral("DELETE FROM Lancamentos WHERE NumLan > ?"), ultimoAntes).exec();
