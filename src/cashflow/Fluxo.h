@@ -25,7 +25,7 @@ int contarDias(const std::vector<data::LinhaConsulta>& lancamentos);
 struct LinhaFluxo {
     enum class Tipo { Abertura, Lancamento, Saldo };
     Tipo tipo = Tipo::Lancamento;
-    QString data;                     // "DD/MM/YYYY"
+    data::TextoListado data;          // "DD/MM/YYYY"
     const data::LinhaConsulta* lancamento = nullptr;  // entry rows only
     data::Centavos valor = 0;         // the entry's value or the balance
 };

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -110,21 +111,59 @@ int numeroDaData(const QString& d)
 } // namespace
 
 namespace {
-// The texts of one long read, each distinct one decoded once: the rows that
-// repeat a description, a code or a letter share its text, which saves an
-// allocation a cell and lets the sort place equal texts by address.
+// Every listed text of the run, each once; handle 0 is the missing text.
+class TextosDaExecucao {
+public:
+    static TextosDaExecucao& todos()
+    {
+        static TextosDaExecucao t;
+        return t;
+    }
+    const QString& texto(quint32 id) const { return textos_[id]; }
+    quint32 id(const QString& t)
+    {
+        if (t.isNull())
+            return 0;
+        const auto it = ids_.constFind(t);
+        if (it != ids_.constEnd())
+            return *it;
+        const auto id = quint32(textos_.size());
+        textos_.push_back(t);  // a deque: the texts handed out stay where they are
+        ids_.insert(t, id);
+        return id;
+    }
+    size_t quantos() const { return textos_.size(); }
+
+private:
+    std::deque<QString> textos_{QString()};
+    QHash<QString, quint32> ids_;  // its keys share the texts' data
+};
+} // namespace
+
+TextoListado::TextoListado(const QString& texto) : id_(TextosDaExecucao::todos().id(texto)) {}
+
+TextoListado TextoListado::deUtf8(QByteArrayView bytes)
+{
+    return bytes.data() ? TextoListado(QString::fromUtf8(bytes)) : TextoListado();
+}
+
+const QString& TextoListado::texto() const { return TextosDaExecucao::todos().texto(id_); }
+
+namespace {
+// The texts of one long read by their bytes: the rows that repeat a
+// description, a code or a letter are neither decoded nor looked up again.
 class TextosDaLeitura {
 public:
-    QString operator()(QByteArrayView b)
+    TextoListado operator()(QByteArrayView b)
     {
         if (!b.data())
-            return QString();  // NULL, as Statement::text reads it
+            return TextoListado();  // NULL, as Statement::text reads it
         const std::string_view chave(b.data(), size_t(b.size()));
         const auto it = textos_.find(chave);
         if (it != textos_.end())
             return it->second;
-        QString t = QString::fromUtf8(b);
-        // Past a point the texts are mostly one-offs: not worth keeping.
+        const TextoListado t = TextoListado::deUtf8(b);
+        // Past a point the texts are mostly one-offs: not worth keeping here.
         if (textos_.size() < kMaximo)
             textos_.emplace(chave, t);
         return t;
@@ -138,14 +177,14 @@ private:
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     static constexpr size_t kMaximo = 1 << 18;
-    std::unordered_map<std::string, QString, Hash, std::equal_to<>> textos_;
+    std::unordered_map<std::string, TextoListado, Hash, std::equal_to<>> textos_;
 };
 
-// The due and posting dates of a read: the date as yyyymmdd and its shared
-// "DD/MM/YYYY" text, one text per distinct day.
+// The due and posting dates of a read: the date as yyyymmdd and its
+// "DD/MM/YYYY" text.
 class DatasDaLeitura {
 public:
-    void ler(QByteArrayView b, int& numero, QString& texto)
+    void ler(QByteArrayView b, int& numero, TextoListado& texto)
     {
         const char* d = b.data();
         int n = 0;
@@ -176,9 +215,9 @@ public:
     }
 
 private:
-    QHash<int, QString> textos_;
+    QHash<int, TextoListado> textos_;
     int ultimo_ = -1;
-    QString ultimoTexto_;
+    TextoListado ultimoTexto_;
 };
 } // namespace
 
@@ -235,56 +274,33 @@ bool antesNaOrdem(const QString& a, const QString& b)
 // Each row's description as its place among the distinct descriptions in
 // the reader's order. The collator then compares each pair of distinct
 // descriptions at most once or so, instead of each pair of rows that share
-// a due date; equal places mean equal texts, since the order is total.
-// Rows read together share their texts (lerLinhas), so most are placed by
-// the text's address, and only a text not met before is hashed. A missing
-// description (NULL) comes before every text, the empty one included, as
-// the engine orders it.
+// a due date; equal places mean equal texts, since the order is total. A
+// missing description (NULL) comes before every text, the empty one
+// included, as the engine orders it.
 std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linhas)
 {
-    struct Grupo {
-        quint32 id;
-        qsizetype tamanho;
-    };
-    QHash<QString, quint32> grupos;
-    QHash<const void*, Grupo> porEndereco;
-    std::vector<const QString*> distintas;
-    std::vector<quint32> posto(linhas.size());
-    std::optional<quint32> nulo;
-    for (size_t i = 0; i < linhas.size(); ++i) {
-        const QString& r = linhas[i].referente;
-        // QString takes a null text as equal to "": it gets a place of its own.
-        if (r.isNull()) {
-            if (!nulo) {
-                nulo = quint32(distintas.size());
-                distintas.push_back(&r);
-            }
-            posto[i] = *nulo;
-            continue;
+    constexpr quint32 kNenhum = std::numeric_limits<quint32>::max();
+    std::vector<quint32> grupo(TextosDaExecucao::todos().quantos(), kNenhum);
+    std::vector<quint32> distintas;
+    for (const LinhaConsulta& l : linhas) {
+        quint32& g = grupo[l.referente.id()];
+        if (g == kNenhum) {
+            g = quint32(distintas.size());
+            distintas.push_back(l.referente.id());
         }
-        const auto e = porEndereco.constFind(r.constData());
-        if (e != porEndereco.constEnd() && e->tamanho == r.size()) {
-            posto[i] = e->id;
-            continue;
-        }
-        auto it = grupos.constFind(r);
-        if (it == grupos.constEnd()) {
-            it = grupos.insert(r, quint32(distintas.size()));
-            distintas.push_back(&r);
-        }
-        porEndereco.insert(r.constData(), {*it, r.size()});
-        posto[i] = *it;
     }
     std::vector<quint32> ordem(distintas.size());
     std::iota(ordem.begin(), ordem.end(), 0U);
-    std::sort(ordem.begin(), ordem.end(), [&distintas](quint32 a, quint32 b) {
-        return antesNaOrdem(*distintas[a], *distintas[b]);
+    const TextosDaExecucao& textos = TextosDaExecucao::todos();
+    std::sort(ordem.begin(), ordem.end(), [&](quint32 a, quint32 b) {
+        return antesNaOrdem(textos.texto(distintas[a]), textos.texto(distintas[b]));
     });
     std::vector<quint32> lugar(distintas.size());
     for (size_t k = 0; k < ordem.size(); ++k)
         lugar[ordem[k]] = quint32(k);
-    for (quint32& p : posto)
-        p = lugar[p];
+    std::vector<quint32> posto(linhas.size());
+    for (size_t i = 0; i < linhas.size(); ++i)
+        posto[i] = lugar[grupo[linhas[i].referente.id()]];
     return posto;
 }
 } // namespace
@@ -307,12 +323,14 @@ void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorD
         if (x.referente != y.referente)
             return x.referente < y.referente;
         if (desempatePorDespesa) {
-            const QString& a = linhas[x.linha].despesa;
-            const QString& b = linhas[y.linha].despesa;
-            if (a.isNull() != b.isNull())
-                return a.isNull();
-            if (const int c = a.compare(b))
-                return c < 0;
+            const TextoListado a = linhas[x.linha].despesa;
+            const TextoListado b = linhas[y.linha].despesa;
+            if (a != b) {
+                if (a.isNull() || b.isNull())
+                    return a.isNull();
+                if (const int c = a.texto().compare(b.texto()))
+                    return c < 0;
+            }
         }
         return x.numLan < y.numLan;
     });
@@ -328,15 +346,15 @@ void ordenarPorVencimento(std::vector<LinhaConsulta>& linhas, bool desempatePorD
             origem[inicio] = kFeito;
             continue;
         }
-        LinhaConsulta primeira = std::move(linhas[inicio]);
+        const LinhaConsulta primeira = linhas[inicio];
         size_t j = inicio;
         while (origem[j] != inicio) {
             const size_t de = origem[j];
-            linhas[j] = std::move(linhas[de]);
+            linhas[j] = linhas[de];
             origem[j] = kFeito;
             j = de;
         }
-        linhas[j] = std::move(primeira);
+        linhas[j] = primeira;
         origem[j] = kFeito;
     }
 }

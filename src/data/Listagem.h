@@ -33,16 +33,45 @@ QString ordemDaConsulta(QString& clausulaOrdem);
 // number last, so that entries tying on the chosen fields keep one order.
 QString ordemComDesempate(QString& clausulaOrdem);
 
-// One listed entry, its dates already in the "DD/MM/YYYY" the grid shows.
+// A text of the listed entries, kept once for the whole run: every row that
+// repeats a description, a code, a group letter or a day holds the same four
+// bytes, so a listing of a million entries costs its rows, not a text a
+// cell. Equal handles are equal texts; a missing one (NULL) is the null
+// QString. Listings are read on the windows' thread only.
+class TextoListado {
+public:
+    TextoListado() = default;
+    TextoListado(const QString& texto);  // NOLINT: rows are filled from texts
+    TextoListado(const char* texto) : TextoListado(QString::fromUtf8(texto)) {}
+    // A text as the file holds it (UTF-8; no data is NULL).
+    static TextoListado deUtf8(QByteArrayView bytes);
+
+    const QString& texto() const;
+    operator const QString&() const { return texto(); }  // NOLINT
+    bool isNull() const { return id_ == 0; }
+    bool isEmpty() const { return texto().isEmpty(); }
+    quint32 id() const { return id_; }
+
+    friend bool operator==(TextoListado a, TextoListado b) { return a.id_ == b.id_; }
+    friend bool operator!=(TextoListado a, TextoListado b) { return a.id_ != b.id_; }
+    friend bool operator==(TextoListado a, const QString& b) { return a.texto() == b; }
+    friend bool operator!=(TextoListado a, const QString& b) { return a.texto() != b; }
+
+private:
+    explicit TextoListado(quint32 id) : id_(id) {}
+    quint32 id_ = 0;
+};
+
+// One listed entry, its dates in the "DD/MM/YYYY" the grid shows.
 struct LinhaConsulta {
     std::int64_t numLan = 0;
-    QString dataVen;
-    QString dataLan;
-    int vencimento = 0;  // the due date as yyyymmdd; 0 without one
-    QString referente;
     Centavos valor = 0;
-    QString despesa;  // the classification code as stored
-    QString filtro;
+    int vencimento = 0;  // the due date as yyyymmdd; 0 without one
+    TextoListado dataVen;
+    TextoListado dataLan;
+    TextoListado referente;
+    TextoListado despesa;  // the classification code as stored
+    TextoListado filtro;
 
     int anoMes() const { return vencimento / 100; }
 };

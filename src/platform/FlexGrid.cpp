@@ -265,15 +265,20 @@ public:
 
     void setRows(int rows)
     {
-        materialize(std::min(rows, rows_));
+        if (rows < rows_) {
+            beginRemoveRows({}, rows - 1, rows_ - 2);
+            // Only the rows that stay are copied: a long listing's source
+            // is never written out whole just to be dropped.
+            materialize(rows, rows);
+            resizeRows(rows);
+            endRemoveRows();
+            return;
+        }
+        materialize(rows_);
         if (rows > rows_) {
             beginInsertRows({}, rows_ - 1, rows - 2);
             resizeRows(rows);
             endInsertRows();
-        } else if (rows < rows_) {
-            beginRemoveRows({}, rows - 1, rows_ - 2);
-            resizeRows(rows);
-            endRemoveRows();
         }
     }
 
@@ -434,8 +439,9 @@ private:
     }
 
     // The source's cells copied into the grid (the first `keep` rows, the
-    // header included; the others empty), so that rows can move.
-    void materialize(int keep)
+    // header included; the others empty), so that rows can move. The grid
+    // then holds `size` rows' cells (rows_ unless it is about to shrink).
+    void materialize(int keep, int size = -1)
     {
         if (!source_)
             return;
@@ -443,7 +449,7 @@ private:
         const QHash<quint64, QString> texts = textOver_;
         const QHash<quint64, CellStyle> styles = styleOver_;
         dropSource();
-        text_.resize(size_t(rows_) * cols_);
+        text_.resize(size_t(size < 0 ? rows_ : size) * cols_);
         styleId_.resize(text_.size(), 0);
         for (int r = 1; r < std::min(keep, rows_); ++r)
             for (int c = 0; c < cols_; ++c) {

@@ -156,7 +156,7 @@ public:
             return l.filtro;
         if (col == colunas.classificacao) {
             bool ok = false;
-            const std::int64_t codigo = l.despesa.toLongLong(&ok);
+            const std::int64_t codigo = l.despesa.texto().toLongLong(&ok);
             return ok ? nomes.value(codigo) : QString();
         }
         if (col == colunas.referente)

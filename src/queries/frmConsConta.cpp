@@ -35,7 +35,7 @@ std::function<bool(const data::LinhaConsulta&)> frmConsConta::filtro(const QStri
     const QSet<QString> escolhidos(itens.begin(), itens.end());
     return [grupos = std::move(grupos), escolhidos](const data::LinhaConsulta& l) {
         bool ok = false;
-        const std::int64_t codigo = l.despesa.trimmed().toLongLong(&ok);
+        const std::int64_t codigo = l.despesa.texto().trimmed().toLongLong(&ok);
         if (!ok)
             return false;
         const auto it = grupos.constFind(codigo);
