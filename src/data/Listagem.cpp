@@ -280,14 +280,22 @@ bool antesNaOrdem(const QString& a, const QString& b)
 std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linhas)
 {
     constexpr quint32 kNenhum = std::numeric_limits<quint32>::max();
-    std::vector<quint32> grupo(TextosDaExecucao::todos().quantos(), kNenhum);
+    // Each row's group among the distinct descriptions: by the handle
+    // itself, unless the run's texts far outnumber the rows.
+    const size_t quantos = TextosDaExecucao::todos().quantos();
+    const bool porTabela = quantos <= 8 * linhas.size() + 1024;
+    std::vector<quint32> tabela(porTabela ? quantos : 0, kNenhum);
+    std::unordered_map<quint32, quint32> mapa;
     std::vector<quint32> distintas;
-    for (const LinhaConsulta& l : linhas) {
-        quint32& g = grupo[l.referente.id()];
-        if (g == kNenhum) {
-            g = quint32(distintas.size());
-            distintas.push_back(l.referente.id());
+    std::vector<quint32> grupoDaLinha(linhas.size());
+    for (size_t i = 0; i < linhas.size(); ++i) {
+        const quint32 id = linhas[i].referente.id();
+        quint32* g = porTabela ? &tabela[id] : &mapa.try_emplace(id, kNenhum).first->second;
+        if (*g == kNenhum) {
+            *g = quint32(distintas.size());
+            distintas.push_back(id);
         }
+        grupoDaLinha[i] = *g;
     }
     std::vector<quint32> ordem(distintas.size());
     std::iota(ordem.begin(), ordem.end(), 0U);
@@ -298,10 +306,9 @@ std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linha
     std::vector<quint32> lugar(distintas.size());
     for (size_t k = 0; k < ordem.size(); ++k)
         lugar[ordem[k]] = quint32(k);
-    std::vector<quint32> posto(linhas.size());
-    for (size_t i = 0; i < linhas.size(); ++i)
-        posto[i] = lugar[grupo[linhas[i].referente.id()]];
-    return posto;
+    for (quint32& g : grupoDaLinha)
+        g = lugar[g];
+    return grupoDaLinha;
 }
 } // namespace
 
