@@ -142,11 +142,6 @@ private:
 
 TextoListado::TextoListado(const QString& texto) : id_(TextosDaExecucao::todos().id(texto)) {}
 
-TextoListado TextoListado::deUtf8(QByteArrayView bytes)
-{
-    return bytes.data() ? TextoListado(QString::fromUtf8(bytes)) : TextoListado();
-}
-
 const QString& TextoListado::texto() const { return TextosDaExecucao::todos().texto(id_); }
 
 namespace {
@@ -162,7 +157,7 @@ public:
         const auto it = textos_.find(chave);
         if (it != textos_.end())
             return it->second;
-        const TextoListado t = TextoListado::deUtf8(b);
+        const TextoListado t(QString::fromUtf8(b));
         // Past a point the texts are mostly one-offs: not worth keeping here.
         if (textos_.size() < kMaximo)
             textos_.emplace(chave, t);

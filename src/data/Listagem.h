@@ -42,23 +42,19 @@ class TextoListado {
 public:
     TextoListado() = default;
     TextoListado(const QString& texto);  // NOLINT: rows are filled from texts
-    TextoListado(const char* texto) : TextoListado(QString::fromUtf8(texto)) {}
-    // A text as the file holds it (UTF-8; no data is NULL).
-    static TextoListado deUtf8(QByteArrayView bytes);
 
     const QString& texto() const;
     operator const QString&() const { return texto(); }  // NOLINT
     bool isNull() const { return id_ == 0; }
-    bool isEmpty() const { return texto().isEmpty(); }
     quint32 id() const { return id_; }
 
     friend bool operator==(TextoListado a, TextoListado b) { return a.id_ == b.id_; }
     friend bool operator!=(TextoListado a, TextoListado b) { return a.id_ != b.id_; }
+    // A text compared with a handle is not added to the run's texts.
     friend bool operator==(TextoListado a, const QString& b) { return a.texto() == b; }
     friend bool operator!=(TextoListado a, const QString& b) { return a.texto() != b; }
 
 private:
-    explicit TextoListado(quint32 id) : id_(id) {}
     quint32 id_ = 0;
 };
 
