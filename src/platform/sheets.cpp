@@ -46,12 +46,19 @@ QString erroDanificado(const QString& path)
     return QStringLiteral("O arquivo ''%1'' está danificado ou não pôde ser lido.").arg(nomeCurto(path));
 }
 
+// What the user is told where the kernel cannot keep a reader from their
+// files: the spreadsheet is not read at all.
+const QString kErroInseguro = QStringLiteral(
+    "Os extratos em planilha não podem ser lidos com segurança neste sistema. "
+    "Os modelos de texto (BRADESCO, ITAÚ e CAIXA) continuam funcionando.");
+
 QString g_readerProgram;
 
 // Starts the reader on one file, given as its standard input, confined,
 // and returns its whole answer; empty when it did not end on its own, in
-// time, with exit code 0 and an answer within bounds.
-QByteArray runReader(int input, const QString& sheetName)
+// time, with exit code 0 and an answer within bounds, or was not run
+// (`unsafe`: the kernel would leave the user's files within its reach).
+QByteArray runReader(int input, const QString& sheetName, bool& unsafe)
 {
     ConfinedCommand command;
     command.program = sheetReaderProgram();
@@ -61,6 +68,7 @@ QByteArray runReader(int input, const QString& sheetName)
     command.seconds = kReaderSeconds;
     command.maxOutputBytes = planilha::kMaxAnswerBytes;
     const ConfinedRun run = runConfined(command);
+    unsafe = run.unsafe;
     if (!run.ended || !run.exitedNormally || run.exitCode != 0)
         return {};
     return run.output;
@@ -172,7 +180,13 @@ bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out
         return false;
     }
     planilha::Status status = planilha::Status::Damaged;
-    if (!worksheetFromAnswer(runReader(file.fd, sheetName), out, status) || status == planilha::Status::Damaged) {
+    bool unsafe = false;
+    const QByteArray answer = runReader(file.fd, sheetName, unsafe);
+    if (unsafe) {
+        error = kErroInseguro;
+        return false;
+    }
+    if (!worksheetFromAnswer(answer, out, status) || status == planilha::Status::Damaged) {
         out.rows.clear();
         error = erroDanificado(path);
         return false;

@@ -31,7 +31,8 @@ SheetFormat sheetFormatOf(const QString& path);
 
 // Reads the worksheet named `sheetName` (compared without regard to letter
 // case). False with a message in Portuguese when the file cannot be opened,
-// is not a spreadsheet, or has no such sheet.
+// is not a spreadsheet, or has no such sheet, or when this system cannot
+// keep the reader from the user's files (the reader is then not run).
 bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out, QString& error);
 
 // The reader process's program: the one set here, else
