@@ -490,15 +490,12 @@ bool memoryReadable(pid_t child, const void* address)
 }
 
 // Whether no one but root can change what `path` names: every folder on
-// it, and on the path it resolves to, is root's and writable by no one
-// else. Only such a name is let through to the kernel, where it cannot be
-// opened here and handed in.
-bool heldByRoot(const QByteArray& path)
+// it, and on `real`, the path it resolves to, is root's and writable by no
+// one else. Only such a name is let through to the kernel, where it cannot
+// be opened here and handed in.
+bool heldByRoot(const QByteArray& path, const QByteArray& real)
 {
-    char real[PATH_MAX];
-    if (!::realpath(path.constData(), real))
-        return false;
-    for (const QByteArray& p : {path, QByteArray(real)})
+    for (const QByteArray& p : {path, real})
         for (qsizetype slash = p.indexOf('/'); slash >= 0; slash = p.indexOf('/', slash + 1)) {
             struct stat st {};
             const QByteArray folder = slash == 0 ? QByteArray("/") : p.left(slash);
@@ -682,11 +679,11 @@ private:
                 return fail(EACCES);
             path.prepend('/');
         }
-        return open(n, path, flags);
+        return openFor(n, path, flags);
     }
 
     // Opens `path` for the child and hands the descriptor in.
-    Answer open(const seccomp_notif& n, const QByteArray& path, int flags)
+    Answer openFor(const seccomp_notif& n, const QByteArray& path, int flags)
     {
         const Place* place = nullptr;
         for (const Place& p : places_) {
@@ -708,10 +705,10 @@ private:
         Fd file(int(syscall(SYS_openat2, place->folder, rest.constData(), &how, sizeof how)));
         if (file.fd < 0 && errno == ENOSYS) {
             // A kernel without openat2: only a name no one but root changes.
-            char real[PATH_MAX];
-            if (!::realpath(path.constData(), real) || !readable(QByteArray(real)) || !heldByRoot(path))
-                return fail(EACCES);
-            file.reset(::open(real, int(how.flags) | O_NOFOLLOW));
+            QByteArray real;
+            if (!heldOnOldKernel(path, real))
+                return fail(errno == ENOENT || errno == ENOTDIR ? errno : EACCES);
+            file.reset(::open(real.constData(), int(how.flags) | O_NOFOLLOW));
         }
         if (file.fd < 0)
             return fail(errno == ENOENT || errno == ENOTDIR ? errno : EACCES);
@@ -750,10 +747,20 @@ private:
                 return errno == ENOENT ? Answer{Answer::Done} : fail(errno);
             addFd_ = AddFd::None;
         }
-        char real[PATH_MAX];
-        if (::realpath(path.constData(), real) && readable(QByteArray(real)) && heldByRoot(path))
-            return Answer{Answer::Continue};
-        return fail(EACCES);
+        QByteArray real;
+        return heldOnOldKernel(path, real) ? Answer{Answer::Continue} : fail(EACCES);
+    }
+
+    // Whether `path` resolves (to `real`) into a readable place, and no one
+    // but root can change what it names.
+    bool heldOnOldKernel(const QByteArray& path, QByteArray& real) const
+    {
+        char resolved[PATH_MAX];
+        if (!::realpath(path.constData(), resolved))
+            return false;
+        real = resolved;
+        errno = EACCES;
+        return readable(real) && heldByRoot(path, real);
     }
 
     // fstat or statx of the child's descriptor `fd`, made on a copy of it
@@ -1009,7 +1016,7 @@ ConfinedRun runConfined(const ConfinedCommand& command)
         // launcher reads and opens itself, or through Landlock. A listener
         // that cannot read the names could only let them through unread.
         const bool namesHeld = (run.applied & kListenerLayer) && (run.applied & kNameReadingLayer);
-        run.unsafe = (listener >= 0 && !namesHeld) || (!namesHeld && !(run.applied & kLandlockLayer));
+        run.unsafe = !namesHeld && (listener >= 0 || !(run.applied & kLandlockLayer));
         if (layersIn && !run.unsafe && listener >= 0)
             supervisor.emplace(listener, child, places);
         ok = layersIn && !run.unsafe && ::send(control.fd, "G", 1, MSG_NOSIGNAL) == 1

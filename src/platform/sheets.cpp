@@ -53,6 +53,7 @@ const QString kErroInseguro = QStringLiteral(
     "Os modelos de texto (BRADESCO, ITAÚ e CAIXA) continuam funcionando.");
 
 QString g_readerProgram;
+unsigned g_readerLayers = kAllLayers;
 
 // Starts the reader on one file, given as its standard input, confined,
 // and returns its whole answer; empty when it did not end on its own, in
@@ -67,6 +68,7 @@ QByteArray runReader(int input, const QString& sheetName, bool& unsafe)
     command.memoryBytes = kReaderMemory;
     command.seconds = kReaderSeconds;
     command.maxOutputBytes = planilha::kMaxAnswerBytes;
+    command.layers = g_readerLayers;
     const ConfinedRun run = runConfined(command);
     unsafe = run.unsafe;
     if (!run.ended || !run.exitedNormally || run.exitCode != 0)
@@ -110,6 +112,8 @@ SheetFormat sheetFormatOf(const QString& path)
 }
 
 void setSheetReaderProgram(const QString& program) { g_readerProgram = program; }
+
+void setSheetReaderLayers(unsigned layers) { g_readerLayers = layers; }
 
 namespace {
 

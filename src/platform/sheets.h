@@ -40,6 +40,9 @@ bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out
 // installed, or in the running program's folder (the build tree).
 void setSheetReaderProgram(const QString& program);
 QString sheetReaderProgram();
+// The confinement layers the reader is run under (Confinement.h): all of
+// them, but for tests that stand for a kernel without some.
+void setSheetReaderLayers(unsigned layers);
 
 // "O arquivo 'x' está danificado ou não pôde ser lido."
 QString damagedFileMessage(const QString& path);

@@ -86,11 +86,10 @@ struct Casa {
     }
 };
 
-// Each escape's line: "nome recusado ERRNO" or "nome conseguiu".
-std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run,
-                                   const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
+// The stand-in (or `program`) run on the request in the file `path`.
+ConfinedRun rodar(const QString& path, unsigned layers, const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
 {
-    QFile pedido(casa.pedido());
+    QFile pedido(path);
     EXPECT_TRUE(pedido.open(QIODevice::ReadOnly));
     ConfinedCommand command;
     command.program = program;
@@ -100,7 +99,14 @@ std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRu
     command.seconds = 10;
     command.maxOutputBytes = 1 << 20;
     command.layers = layers;
-    run = runConfined(command);
+    return runConfined(command);
+}
+
+// Each escape's line: "nome recusado ERRNO" or "nome conseguiu".
+std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run,
+                                   const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
+{
+    run = rodar(casa.pedido(), layers, program);
     std::map<QString, QString> out;
     for (const QByteArray& line : run.output.split('\n')) {
         const QList<QByteArray> parts = line.split(' ');
@@ -239,16 +245,7 @@ TEST(ConfinementTest, ALinkFlippedByAnotherProcessWhileTheReaderOpensItNeverRead
     }
     const QString path = casa.dir.filePath(QStringLiteral("corrida.xls"));
     testsupport::escreverArquivo(path, "modo=corrida\nalvo=" + atalho + "\nvezes=10000\n");
-    QFile pedido(path);
-    ASSERT_TRUE(pedido.open(QIODevice::ReadOnly));
-    ConfinedCommand command;
-    command.program = QStringLiteral(VORSAL_HOSTILE_READER);
-    command.input = pedido.handle();
-    command.memoryBytes = 512LL * 1024 * 1024;
-    command.seconds = 10;
-    command.maxOutputBytes = 1 << 20;
-    command.layers = kAllLayers & ~kLandlockLayer;
-    const ConfinedRun run = runConfined(command);
+    const ConfinedRun run = rodar(path, kAllLayers & ~kLandlockLayer);
     ::kill(troca, SIGKILL);
     ::waitpid(troca, nullptr, 0);
     ASSERT_TRUE(run.ended);
