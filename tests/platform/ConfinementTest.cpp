@@ -121,7 +121,7 @@ const char* const kEscapes[] = {
     "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
     "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
     "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
-    "ler-memoria-do-pai-direto", "sinal-ao-pai", "sinal-a-todos", "sinal-ao-grupo-do-pai",
+    "ler-memoria-do-pai-direto", "sinal-ao-pai", "sinal-a-todos", "sinal-ao-grupo-do-pai", "executar-sh-direto",
 };
 
 // Refused whatever the kernel has, by the seccomp filter and its listener
@@ -139,7 +139,7 @@ const char* const kRefusedEverywhere[] = {
     "copiar-arvore", "limite-proprio", "prioridade-propria", "escalonador-proprio", "ioprio-proprio",
     "nome-proprio", "afinidade-propria", "mascara-de-sinais", "ignorar-sinal", "flock-entrada",
     "trava-posix-entrada", "stat-conta", "access-conta", "readlink-casa", "inotify-casa", "fanotify",
-    "limites-do-pai", "prioridade-do-pai-lida", "escalonador-do-pai-lido",
+    "limites-do-pai", "prioridade-do-pai-lida", "escalonador-do-pai-lido", "executar-sh-direto",
 };
 
 // Whether, on this kernel, nothing refuses the attempt: a file's facts,

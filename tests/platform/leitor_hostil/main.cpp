@@ -397,6 +397,14 @@ void escapes(const std::map<std::string, std::string>& pedido)
         return ::getpriority(PRIO_PROCESS, id_t(pai)) != -1 || errno == 0;
     });
     tentar("escalonador-do-pai-lido", [&] { return ::sched_getscheduler(pai) >= 0; });
+
+    // Last, with no process of its own to run it in: an exec that got
+    // through ends the stand-in, and its line is missing.
+    std::fflush(stdout);
+    char* const argv[] = {const_cast<char*>("/bin/sh"), const_cast<char*>("-c"), const_cast<char*>("exit 0"), nullptr};
+    errno = 0;
+    ::execve(argv[0], argv, argv + 3);
+    relatar("executar-sh-direto", false, errno);
     std::fflush(stdout);
 }
 
