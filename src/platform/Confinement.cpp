@@ -20,6 +20,9 @@
 #include <linux/filter.h>
 #include <linux/landlock.h>
 #include <linux/seccomp.h>
+#if __has_include(<linux/openat2.h>)
+#include <linux/openat2.h>
+#endif
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
@@ -37,6 +40,43 @@
 #include <algorithm>
 #include <optional>
 #include <vector>
+
+// The system headers may be older than the kernel: what Linux 5.6 (openat2,
+// pidfd_getfd), 5.9 (handing a descriptor in) and 5.14 (handing it in as the
+// answer) added is spelled out here.
+#ifndef SYS_openat2
+#define SYS_openat2 437
+#endif
+#ifndef SYS_pidfd_open
+#define SYS_pidfd_open 434
+#endif
+#ifndef SYS_pidfd_getfd
+#define SYS_pidfd_getfd 438
+#endif
+#ifndef RESOLVE_BENEATH
+struct open_how {
+    std::uint64_t flags;
+    std::uint64_t mode;
+    std::uint64_t resolve;
+};
+#define RESOLVE_NO_XDEV 0x01
+#define RESOLVE_NO_MAGICLINKS 0x02
+#define RESOLVE_NO_SYMLINKS 0x04
+#define RESOLVE_BENEATH 0x08
+#endif
+#ifndef SECCOMP_IOCTL_NOTIF_ADDFD
+struct seccomp_notif_addfd {
+    std::uint64_t id;
+    std::uint32_t flags;
+    std::uint32_t srcfd;
+    std::uint32_t newfd;
+    std::uint32_t newfd_flags;
+};
+#define SECCOMP_IOCTL_NOTIF_ADDFD SECCOMP_IOW(3, struct seccomp_notif_addfd)
+#endif
+#ifndef SECCOMP_ADDFD_FLAG_SEND
+#define SECCOMP_ADDFD_FLAG_SEND (1UL << 1)
+#endif
 
 namespace platform {
 
@@ -185,7 +225,8 @@ int makeLandlockRuleset(int abi, const Readable& places)
 // `supervised` decides the calls that name a file (exec, open, stat): the
 // launcher's listener lets the first exec through and the others name only
 // what readablePlaces() lists; without a listener (an older kernel) they
-// are allowed and Landlock alone says which files they reach.
+// are allowed and Landlock alone says which files they reach (without
+// Landlock either, the program is not run).
 std::vector<sock_filter> buildFilter(std::uint32_t supervised, int control, std::vector<std::size_t>& pidSlots)
 {
     using seccomp::argHigh;
@@ -374,7 +415,8 @@ char* const kNoEnvironment[] = {nullptr};
         for (sock_fprog* prog : {&plan.withListener, &plan.withoutListener})
             for (std::size_t i = 0; i < plan.pidSlotCount; ++i)
                 prog->filter[plan.pidSlots[i]].k = self;
-        listener = seccompCall(SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_NEW_LISTENER, &plan.withListener);
+        if (plan.layers & kListenerLayer)
+            listener = seccompCall(SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_NEW_LISTENER, &plan.withListener);
         if (listener < 0 && seccompCall(SECCOMP_SET_MODE_FILTER, 0, &plan.withoutListener) != 0)
             ::_exit(127);
         applied |= kSeccompLayer;
@@ -382,6 +424,13 @@ char* const kNoEnvironment[] = {nullptr};
     sendToLauncher(plan.control, applied, listener);
     if (listener >= 0)
         ::close(listener);
+    // The launcher's word: without it (what the kernel gives is not enough)
+    // the program does not run.
+    char go = 0;
+    while (::read(plan.control, &go, 1) < 0 && errno == EINTR) {
+    }
+    if (go != 'G')
+        ::_exit(127);
     ::execve(plan.program, plan.argv, kNoEnvironment);
     ::_exit(127);
 }
@@ -414,33 +463,103 @@ bool receiveFromChild(int control, int millis, unsigned& applied, int& listener)
     return true;
 }
 
+struct Fd {
+    int fd = -1;
+    Fd() = default;
+    explicit Fd(int f) : fd(f) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { reset(); }
+    void reset(int f = -1)
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = f;
+    }
+};
+
+// Whether the launcher can read the child's memory, as it reads the names
+// the child asks for: a kernel may keep it from even a parent (Yama's
+// ptrace_scope 3, or 2 without user namespaces).
+bool memoryReadable(pid_t child, const void* address)
+{
+    char c;
+    iovec local{&c, 1};
+    iovec remote{const_cast<void*>(address), 1};
+    return ::process_vm_readv(child, &local, 1, &remote, 1, 0) == 1;
+}
+
+// Whether no one but root can change what `path` names: every folder on
+// it, and on `real`, the path it resolves to, is root's and writable by no
+// one else. Only such a name is let through to the kernel, where it cannot
+// be opened here and handed in.
+bool heldByRoot(const QByteArray& path, const QByteArray& real)
+{
+    for (const QByteArray& p : {path, real})
+        for (qsizetype slash = p.indexOf('/'); slash >= 0; slash = p.indexOf('/', slash + 1)) {
+            struct stat st {};
+            const QByteArray folder = slash == 0 ? QByteArray("/") : p.left(slash);
+            if (::stat(folder.constData(), &st) != 0 || st.st_uid != 0 || (st.st_mode & (S_IWGRP | S_IWOTH)))
+                return false;
+        }
+    return true;
+}
+
 // The launcher's side of the listener: lets the child's one exec through
-// and refuses every later one, and lets an open or a stat by name through
-// only for a file of readablePlaces(). The child makes no thread and no
-// other process can write its memory, so the name read here is the name
-// the kernel then uses; symbolic links are resolved here as the kernel
-// would.
+// and refuses every later one. An open by name is made here, beneath the
+// place of readablePlaces() the name starts in, never through a link out of
+// it, and the descriptor is handed in: the kernel does not look at the
+// name again, so a link flipped meanwhile changes nothing. A stat by name
+// is refused; a stat of a descriptor is answered from a copy of it. A
+// kernel too old to hand a descriptor in (before 5.9) gets the name, but
+// only one that no one but root can change.
 class Supervisor {
 public:
     Supervisor(int listener, pid_t child, const Readable& places) : listener_(listener), child_(child)
     {
-        // Compared as the kernel resolves them.
         const auto resolved = [](const QByteArray& path) {
             char real[PATH_MAX];
             return ::realpath(path.constData(), real) ? QByteArray(real) : path;
         };
-        for (const QByteArray& file : places.files)
-            files_.push_back(resolved(file));
-        for (const QByteArray& folder : places.folders)
-            folders_.push_back(resolved(folder) + '/');
+        const auto addPlace = [&](const QByteArray& name, const QByteArray& folder, const QByteArray& leaf) {
+            const int fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+            if (fd >= 0)
+                places_.push_back(Place{name, leaf, fd});
+        };
+        // A file is opened by its last name from its folder, as it resolves
+        // now; a folder holds whatever lies beneath it.
+        for (const QByteArray& file : places.files) {
+            const QByteArray real = resolved(file);
+            const qsizetype slash = real.lastIndexOf('/');
+            if (slash < 0)
+                continue;
+            const QByteArray folder = slash == 0 ? QByteArray("/") : real.left(slash);
+            for (const QByteArray& name : {file, real})
+                addPlace(name, folder, real.mid(slash + 1));
+            files_.push_back(real);
+        }
+        for (const QByteArray& folder : places.folders) {
+            const QByteArray real = resolved(folder);
+            for (const QByteArray& name : {folder, real})
+                addPlace(name + '/', real, QByteArray());
+            folders_.push_back(real + '/');
+        }
+        pidfd_.reset(int(syscall(SYS_pidfd_open, child, 0)));
         seccomp_notif_sizes sizes{};
         if (seccompCall(SECCOMP_GET_NOTIF_SIZES, 0, &sizes) == 0) {
             request_.resize(std::max<std::size_t>(sizes.seccomp_notif, sizeof(seccomp_notif)));
             response_.resize(std::max<std::size_t>(sizes.seccomp_notif_resp, sizeof(seccomp_notif_resp)));
         }
     }
+    ~Supervisor()
+    {
+        for (const Place& p : places_)
+            ::close(p.folder);
+    }
+    Supervisor(const Supervisor&) = delete;
+    Supervisor& operator=(const Supervisor&) = delete;
+
     int fd() const { return listener_; }
-    bool namesChecked() const { return !namesUnread_; }
 
     // Answers the requests waiting, without blocking; false when the
     // listener is gone (the child has ended) or broken.
@@ -472,6 +591,24 @@ public:
     }
 
 private:
+    // A place the child may open beneath: the name it asks by (a folder's
+    // ending in '/'), and the folder it is opened from, with the file's last
+    // name for a file.
+    struct Place {
+        QByteArray name;
+        QByteArray leaf;
+        int folder;
+    };
+
+    // How a request is answered: let through, failed with an error, given a
+    // value, or answered already (a descriptor handed in).
+    struct Answer {
+        enum Kind { Continue, Fail, Value, Done } kind = Fail;
+        int error = EACCES;
+        std::int64_t value = 0;
+    };
+    static Answer fail(int error) { return Answer{Answer::Fail, error, 0}; }
+
     bool serveOne()
     {
         if (request_.empty())
@@ -480,75 +617,175 @@ private:
         if (::ioctl(listener_, SECCOMP_IOCTL_NOTIF_RECV, request_.data()) != 0)
             return errno == EINTR || errno == ENOENT;
         const auto* notif = reinterpret_cast<const seccomp_notif*>(request_.data());
+        const Answer answer = decide(*notif);
+        if (answer.kind == Answer::Done)
+            return true;
         std::fill(response_.begin(), response_.end(), 0);
         auto* resp = reinterpret_cast<seccomp_notif_resp*>(response_.data());
         resp->id = notif->id;
-        const int error = decide(*notif);
-        resp->flags = error == 0 ? SECCOMP_USER_NOTIF_FLAG_CONTINUE : 0;
-        resp->error = -error;
+        resp->flags = answer.kind == Answer::Continue ? SECCOMP_USER_NOTIF_FLAG_CONTINUE : 0;
+        resp->error = answer.kind == Answer::Fail ? -answer.error : 0;
+        resp->val = answer.kind == Answer::Value ? answer.value : 0;
         // A request the child gave up (it was killed) is no error here.
         return ::ioctl(listener_, SECCOMP_IOCTL_NOTIF_SEND, resp) == 0 || errno == ENOENT;
     }
 
-    // 0 to let the call through, else the error it fails with.
-    int decide(const seccomp_notif& n)
+    Answer decide(const seccomp_notif& n)
     {
         if (n.pid != std::uint32_t(child_))
-            return EPERM;
+            return fail(EPERM);
         const long nr = long(n.data.nr);
         if (nr == SYS_execve || nr == SYS_execveat) {
             if (execDone_ || nr != SYS_execve)
-                return EPERM;
+                return fail(EPERM);
             execDone_ = true;
-            return 0;
+            return Answer{Answer::Continue};
         }
-        // Where the call has its folder and its name, and whether an empty
-        // name means the descriptor itself.
-        int dirArg = 0, pathArg = 1;
-        bool emptyAllowed = false;
+        // Where the call has its folder, its name and its flags.
+        int dirArg = 0, pathArg = 1, flagsArg = 2;
+        bool isStat = false;
 #ifdef SYS_open
         if (nr == SYS_open) {
             dirArg = -1;
             pathArg = 0;
+            flagsArg = 1;
         }
 #endif
-        if (nr == SYS_newfstatat)
-            emptyAllowed = n.data.args[3] & AT_EMPTY_PATH;
-        else if (nr == SYS_statx)
-            emptyAllowed = n.data.args[2] & AT_EMPTY_PATH;
-        else if (nr != SYS_openat && pathArg != 0)
-            return EPERM;
-        QByteArray path;
-        if (namesUnread_)
-            return 0;
-        if (!readPath(n.data.args[pathArg], path)) {
-            // A kernel that keeps even a parent from reading its child's
-            // memory (Yama's ptrace_scope 3) leaves the names unread from the
-            // first one on: they go through, and Landlock and the reader's
-            // own lock decide. Refused later, it is refused.
-            if (errno == EPERM && !namesRead_) {
-                namesUnread_ = true;
-                return 0;
-            }
-            return EACCES;
+        if (nr == SYS_newfstatat) {
+            isStat = true;
+            flagsArg = 3;
+        } else if (nr == SYS_statx) {
+            isStat = true;
+        } else if (nr != SYS_openat && pathArg != 0) {
+            return fail(EPERM);
         }
-        namesRead_ = true;
-        if (::ioctl(listener_, SECCOMP_IOCTL_NOTIF_ID_VALID, &n.id) != 0)
-            return EACCES;
-        // fstat through a descriptor: nothing is named.
+        QByteArray path;
+        if (!readPath(n.data.args[pathArg], path) || ::ioctl(listener_, SECCOMP_IOCTL_NOTIF_ID_VALID, &n.id) != 0)
+            return fail(EACCES);
+        const int flags = int(n.data.args[flagsArg]);
+        if (isStat) {
+            // Only a stat of a descriptor: a file's size and dates are facts
+            // of the user's too.
+            if (!path.isEmpty() || !(flags & AT_EMPTY_PATH) || dirArg < 0)
+                return fail(path.isEmpty() ? ENOENT : EACCES);
+            return statDescriptor(n, int(n.data.args[dirArg]), flags);
+        }
         if (path.isEmpty())
-            return emptyAllowed ? 0 : ENOENT;
+            return fail(ENOENT);
         // The child's folder is "/" and stays so; a name relative to a
         // descriptor is not needed by the loader.
         if (!path.startsWith('/')) {
             if (dirArg >= 0 && int(n.data.args[dirArg]) != AT_FDCWD)
-                return EACCES;
+                return fail(EACCES);
             path.prepend('/');
         }
+        return openFor(n, path, flags);
+    }
+
+    // Opens `path` for the child and hands the descriptor in.
+    Answer openFor(const seccomp_notif& n, const QByteArray& path, int flags)
+    {
+        const Place* place = nullptr;
+        for (const Place& p : places_) {
+            const bool under = p.leaf.isEmpty() ? path.startsWith(p.name) : path == p.name;
+            if (under && (!place || p.name.size() > place->name.size()))
+                place = &p;
+        }
+        if (!place)
+            return fail(EACCES);
+        QByteArray rest = place->leaf.isEmpty() ? path.mid(place->name.size()) : place->leaf;
+        while (rest.startsWith('/'))
+            rest.remove(0, 1);
+        if (rest.isEmpty())
+            return fail(EACCES);
+        // Never waiting on a FIFO; never through a link out of the place.
+        open_how how{};
+        how.flags = O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | (flags & O_NOFOLLOW);
+        how.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
+        Fd file(int(syscall(SYS_openat2, place->folder, rest.constData(), &how, sizeof how)));
+        if (file.fd < 0 && errno == ENOSYS) {
+            // A kernel without openat2: only a name no one but root changes.
+            QByteArray real;
+            if (!heldOnOldKernel(path, real))
+                return fail(errno == ENOENT || errno == ENOTDIR ? errno : EACCES);
+            file.reset(::open(real.constData(), int(how.flags) | O_NOFOLLOW));
+        }
+        if (file.fd < 0)
+            return fail(errno == ENOENT || errno == ENOTDIR ? errno : EACCES);
+        struct stat st {};
+        if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode))
+            return fail(EACCES);
+        ::fcntl(file.fd, F_SETFL, flags & O_NONBLOCK);
+        return handIn(n, file.fd, flags & O_CLOEXEC, path);
+    }
+
+    // Puts `fd` into the child as the call's result. A kernel before 5.9
+    // cannot: the name then goes to the kernel, if no one but root can
+    // change it.
+    Answer handIn(const seccomp_notif& n, int fd, bool closeOnExec, const QByteArray& path)
+    {
+        seccomp_notif_addfd add{};
+        add.id = n.id;
+        add.srcfd = std::uint32_t(fd);
+        add.newfd_flags = closeOnExec ? O_CLOEXEC : 0;
+        if (addFd_ != AddFd::Plain && addFd_ != AddFd::None) {
+            add.flags = SECCOMP_ADDFD_FLAG_SEND;
+            if (::ioctl(listener_, SECCOMP_IOCTL_NOTIF_ADDFD, &add) >= 0) {
+                addFd_ = AddFd::Send;
+                return Answer{Answer::Done};
+            }
+            if (errno != EINVAL || addFd_ == AddFd::Send)
+                return errno == ENOENT ? Answer{Answer::Done} : fail(errno);
+            addFd_ = AddFd::Plain;
+        }
+        if (addFd_ == AddFd::Plain) {
+            add.flags = 0;
+            const int got = ::ioctl(listener_, SECCOMP_IOCTL_NOTIF_ADDFD, &add);
+            if (got >= 0)
+                return Answer{Answer::Value, 0, got};
+            if (errno != EINVAL)
+                return errno == ENOENT ? Answer{Answer::Done} : fail(errno);
+            addFd_ = AddFd::None;
+        }
+        QByteArray real;
+        return heldOnOldKernel(path, real) ? Answer{Answer::Continue} : fail(EACCES);
+    }
+
+    // Whether `path` resolves (to `real`) into a readable place, and no one
+    // but root can change what it names.
+    bool heldOnOldKernel(const QByteArray& path, QByteArray& real) const
+    {
         char resolved[PATH_MAX];
         if (!::realpath(path.constData(), resolved))
-            return errno == ENOENT || errno == ENOTDIR ? errno : EACCES;
-        return readable(QByteArray(resolved)) ? 0 : EACCES;
+            return false;
+        real = resolved;
+        errno = EACCES;
+        return readable(real) && heldByRoot(path, real);
+    }
+
+    // fstat or statx of the child's descriptor `fd`, made on a copy of it
+    // and written into the child's memory.
+    Answer statDescriptor(const seccomp_notif& n, int fd, int flags)
+    {
+        if (fd == AT_FDCWD)
+            return fail(EACCES);
+        if (pidfd_.fd < 0)
+            return Answer{Answer::Continue};  // before 5.6: nothing is named
+        Fd copy(int(syscall(SYS_pidfd_getfd, pidfd_.fd, fd, 0)));
+        if (copy.fd < 0)
+            return fail(errno == EBADF ? EBADF : EACCES);
+        const bool isStatx = long(n.data.nr) == SYS_statx;
+        struct stat st {};
+        struct statx stx {};
+        const int sync = flags & AT_STATX_SYNC_TYPE;
+        if (isStatx ? ::statx(copy.fd, "", AT_EMPTY_PATH | sync, unsigned(n.data.args[3]), &stx) != 0
+                    : ::fstat(copy.fd, &st) != 0)
+            return fail(errno);
+        iovec local = isStatx ? iovec{&stx, sizeof stx} : iovec{&st, sizeof st};
+        iovec remote{reinterpret_cast<void*>(n.data.args[isStatx ? 4 : 2]), local.iov_len};
+        if (::process_vm_writev(child_, &local, 1, &remote, 1, 0) != ssize_t(local.iov_len))
+            return fail(EFAULT);
+        return Answer{Answer::Value, 0, 0};
     }
 
     bool readable(const QByteArray& path) const
@@ -570,11 +807,8 @@ private:
             iovec local{buffer + got, std::min(toPage, sizeof buffer - got)};
             iovec remote{reinterpret_cast<void*>(at), local.iov_len};
             const ssize_t n = ::process_vm_readv(child_, &local, 1, &remote, 1, 0);
-            if (n <= 0) {
-                if (n == 0)
-                    errno = EFAULT;
+            if (n <= 0)
                 return false;
-            }
             const void* end = std::memchr(buffer + got, 0, std::size_t(n));
             if (end) {
                 path = QByteArray(buffer, qsizetype(static_cast<const char*>(end) - buffer));
@@ -587,28 +821,15 @@ private:
 
     int listener_;
     pid_t child_;
+    Fd pidfd_;
+    std::vector<Place> places_;
+    // For a kernel without openat2 or without handing a descriptor in.
     std::vector<QByteArray> files_;
     std::vector<QByteArray> folders_;  // each ending in '/'
+    enum class AddFd { Unknown, Send, Plain, None } addFd_ = AddFd::Unknown;
 
     bool execDone_ = false;
-    bool namesRead_ = false;
-    bool namesUnread_ = false;
     std::vector<char> request_, response_;
-};
-
-struct Fd {
-    int fd = -1;
-    Fd() = default;
-    explicit Fd(int f) : fd(f) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() { reset(); }
-    void reset(int f = -1)
-    {
-        if (fd >= 0)
-            ::close(fd);
-        fd = f;
-    }
 };
 
 // Waits for the output to end, within the time and size; false when the
@@ -786,9 +1007,19 @@ ConfinedRun runConfined(const ConfinedCommand& command)
         const bool landlockWanted = (command.layers & kLandlockLayer) && run.landlockAbi >= 1;
         const bool layersIn = (!(command.layers & kSeccompLayer) || (run.applied & kSeccompLayer))
             && (!landlockWanted || (run.applied & kLandlockLayer));
-        if (layersIn && listener >= 0)
+        if (listener >= 0) {
+            run.applied |= kListenerLayer;
+            if ((command.layers & kNameReadingLayer) && memoryReadable(child, plan.program))
+                run.applied |= kNameReadingLayer;
+        }
+        // The user's files stay out of reach only through names the
+        // launcher reads and opens itself, or through Landlock. A listener
+        // that cannot read the names could only let them through unread.
+        const bool namesHeld = (run.applied & kListenerLayer) && (run.applied & kNameReadingLayer);
+        run.unsafe = !namesHeld && (listener >= 0 || !(run.applied & kLandlockLayer));
+        if (layersIn && !run.unsafe && listener >= 0)
             supervisor.emplace(listener, child, places);
-        ok = layersIn
+        ok = layersIn && !run.unsafe && ::send(control.fd, "G", 1, MSG_NOSIGNAL) == 1
             && (!supervisor || supervisor->letTheExecThrough(int(std::max<qint64>(1, millis - clock.elapsed()))));
     }
     control.reset();
@@ -798,7 +1029,7 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     out.reset();
     if (ok)
         ok = waitForEnd(child, asking, clock, millis);
-    run.namesChecked = supervisor && supervisor->namesChecked();
+    run.namesChecked = supervisor.has_value();
     // The whole session goes, whatever it left behind; the child is not
     // reaped yet, so its number cannot have been given to another process.
     ::kill(-child, SIGKILL);

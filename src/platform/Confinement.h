@@ -24,8 +24,13 @@
 //     scheduling, name, lock, watch, namespace or mount;
 //   - a seccomp listener the launcher keeps for the whole run (Linux 5.5
 //     and later): the one exec of the program is let through, every later
-//     one refused, and an open or a stat by name reaches only the program,
-//     the loader and the library folders, whether or not Landlock is there.
+//     one refused; an open is made by the launcher itself, beneath the
+//     program, the loader and the library folders and never through a link
+//     out of them, and the descriptor handed in (Linux 5.9 and later); a
+//     stat by name is refused, whether or not Landlock is there.
+// Where the kernel leaves the user's files within the program's reach (no
+// listener that can read the names asked for, and no Landlock), the
+// program is not run.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -37,7 +42,12 @@ enum ConfinementLayer : unsigned {
     kSeccompLayer = 1,
     kLandlockLayer = 2,
     kNamespaceLayer = 4,
-    kAllLayers = 7,
+    kListenerLayer = 8,  // the seccomp listener (with the seccomp filter only)
+    // The launcher reading the names the program asks for; lifted, the
+    // launcher acts as under a kernel that keeps the program's memory from
+    // it (Yama's ptrace_scope 3, or 2 without user namespaces).
+    kNameReadingLayer = 16,
+    kAllLayers = 31,
 };
 
 struct ConfinedCommand {
@@ -63,6 +73,9 @@ struct ConfinedRun {
     // Whether the launcher checked every name the program opened or
     // stat'ed (a kernel with the seccomp listener that lets it read them).
     bool namesChecked = false;
+    // Not run: what the kernel gives would leave the user's files within the
+    // program's reach (neither a listener that reads the names nor Landlock).
+    bool unsafe = false;
 };
 
 // Runs the command and waits for it. Where an application object exists the

@@ -46,12 +46,20 @@ QString erroDanificado(const QString& path)
     return QStringLiteral("O arquivo ''%1'' está danificado ou não pôde ser lido.").arg(nomeCurto(path));
 }
 
+// What the user is told where the kernel cannot keep a reader from their
+// files: the spreadsheet is not read at all.
+const QString kErroInseguro = QStringLiteral(
+    "Os extratos em planilha não podem ser lidos com segurança neste sistema. "
+    "Os modelos de texto (BRADESCO, ITAÚ e CAIXA) continuam funcionando.");
+
 QString g_readerProgram;
+unsigned g_readerLayers = kAllLayers;
 
 // Starts the reader on one file, given as its standard input, confined,
 // and returns its whole answer; empty when it did not end on its own, in
-// time, with exit code 0 and an answer within bounds.
-QByteArray runReader(int input, const QString& sheetName)
+// time, with exit code 0 and an answer within bounds, or was not run
+// (`unsafe`: the kernel would leave the user's files within its reach).
+QByteArray runReader(int input, const QString& sheetName, bool& unsafe)
 {
     ConfinedCommand command;
     command.program = sheetReaderProgram();
@@ -60,7 +68,9 @@ QByteArray runReader(int input, const QString& sheetName)
     command.memoryBytes = kReaderMemory;
     command.seconds = kReaderSeconds;
     command.maxOutputBytes = planilha::kMaxAnswerBytes;
+    command.layers = g_readerLayers;
     const ConfinedRun run = runConfined(command);
+    unsafe = run.unsafe;
     if (!run.ended || !run.exitedNormally || run.exitCode != 0)
         return {};
     return run.output;
@@ -102,6 +112,8 @@ SheetFormat sheetFormatOf(const QString& path)
 }
 
 void setSheetReaderProgram(const QString& program) { g_readerProgram = program; }
+
+void setSheetReaderLayers(unsigned layers) { g_readerLayers = layers; }
 
 namespace {
 
@@ -172,7 +184,13 @@ bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out
         return false;
     }
     planilha::Status status = planilha::Status::Damaged;
-    if (!worksheetFromAnswer(runReader(file.fd, sheetName), out, status) || status == planilha::Status::Damaged) {
+    bool unsafe = false;
+    const QByteArray answer = runReader(file.fd, sheetName, unsafe);
+    if (unsafe) {
+        error = kErroInseguro;
+        return false;
+    }
+    if (!worksheetFromAnswer(answer, out, status) || status == planilha::Status::Damaged) {
         out.rows.clear();
         error = erroDanificado(path);
         return false;

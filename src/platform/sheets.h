@@ -31,7 +31,8 @@ SheetFormat sheetFormatOf(const QString& path);
 
 // Reads the worksheet named `sheetName` (compared without regard to letter
 // case). False with a message in Portuguese when the file cannot be opened,
-// is not a spreadsheet, or has no such sheet.
+// is not a spreadsheet, or has no such sheet, or when this system cannot
+// keep the reader from the user's files (the reader is then not run).
 bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out, QString& error);
 
 // The reader process's program: the one set here, else
@@ -39,6 +40,9 @@ bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out
 // installed, or in the running program's folder (the build tree).
 void setSheetReaderProgram(const QString& program);
 QString sheetReaderProgram();
+// The confinement layers the reader is run under (Confinement.h): all of
+// them, but for tests that stand for a kernel without some.
+void setSheetReaderLayers(unsigned layers);
 
 // "O arquivo 'x' está danificado ou não pôde ser lido."
 QString damagedFileMessage(const QString& path);

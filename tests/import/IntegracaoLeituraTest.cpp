@@ -1,10 +1,12 @@
 // Reading a statement file into the window's grid, pre-classifying its lines
 // and the catch-all button.
 #include "IntegracaoFixture.h"
+#include "platform/Confinement.h"
 #include "platform/sheets.h"
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QTimer>
 
 using testsupport::MsgRecorder;
@@ -192,6 +194,23 @@ TEST_F(IntegracaoLeitura, WithoutALayoutTheGridIsOnlyCleared)
     EXPECT_EQ(f.flxExtrato->TextMatrix(1, 1), "");
     EXPECT_EQ(f.flxExtrato->TextMatrix(0, 1), "Histórico");
     EXPECT_EQ(f.lblQtde->text(), "1 lançamento(s)");
+}
+
+TEST_F(IntegracaoLeitura, WhereTheSystemCannotKeepTheReaderFromTheUsersFilesNoSpreadsheetIsReadAndTextStillIs)
+{
+    escreverArquivo(QStringLiteral("extrato.xlsx"), QStringLiteral("PK\x03\x04\n"));
+    // A kernel whose Yama keeps the reader's memory from the program, and
+    // without Landlock.
+    platform::setSheetReaderLayers(platform::kAllLayers & ~(platform::kNameReadingLayer | platform::kLandlockLayer));
+    const auto restaurar = qScopeGuard([] { platform::setSheetReaderLayers(platform::kAllLayers); });
+    MsgRecorder msgs;
+    lerExtrato(QStringLiteral("PLANILHA"), QStringLiteral("extrato.xlsx"));
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text, kFalha + QStringLiteral("\r\rOs extratos em planilha não podem ser lidos com segurança "
+                                                        "neste sistema. Os modelos de texto (BRADESCO, ITAÚ e CAIXA) "
+                                                        "continuam funcionando."));
+    lerItau({QStringLiteral("10/03/2024;PADARIA CENTRAL;-12,50")});
+    EXPECT_EQ(janela().lblQtde->text(), "1 lançamento(s)");
 }
 
 TEST_F(IntegracaoLeitura, ASlowReadKeepsTheWindowPaintingBusyAndOpenAndReadsOnce)
