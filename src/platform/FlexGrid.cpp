@@ -904,11 +904,11 @@ bool FlexGrid::holdsValues(int col) const
 }
 
 // A value column needs room for the values it holds, not for the widest it
-// could hold; with no rows, or rows a source gives, the widest it could.
+// could hold; with no values, or rows a source gives, the widest it could.
 int FlexGrid::valueWidth(int col) const
 {
     const std::optional<QString> longest = model_->longestData(col);
-    const int values = longest && Rows() > FixedRows() ? wholeWidth(*longest) : contentWidth(col);
+    const int values = longest && !longest->isEmpty() ? wholeWidth(*longest) : contentWidth(col);
     return std::min(naturalWidths_[size_t(col)], std::max(titleWidth(col), values));
 }
 

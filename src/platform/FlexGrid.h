@@ -147,8 +147,8 @@ public:
     // The width a description keeps while a value column has room to spare.
     int readableWidth(int col) const;
     // What a value column's values need: its widest value whole, or the
-    // widest it can hold while it has no rows or a source gives them; never
-    // less than its title.
+    // widest it can hold while it has no values or a source gives them;
+    // never less than its title.
     int valueWidth(int col) const;
     // With giving-way columns: wide enough for every column up to the last
     // amount, date or number whole, those at their titles, so that a layout

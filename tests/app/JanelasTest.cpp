@@ -43,6 +43,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
@@ -259,7 +260,15 @@ TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeOnEveryScreen)
                 if (it == maiores().constEnd() || g->ColWidth(c) == 0)
                     continue;
                 ++colunas;
-                EXPECT_GE(g->ColWidth(c), medida.horizontalAdvance(*it) + 6) << nome << " " << titulo.toStdString();
+                // The widest value it holds, each digit an 8; with none, the
+                // widest it can hold.
+                QString maior;
+                for (int r = 1; r < g->Rows(); ++r)
+                    if (g->TextMatrix(r, c).size() > maior.size())
+                        maior = g->TextMatrix(r, c);
+                maior.replace(QRegularExpression(QStringLiteral("\\d")), QStringLiteral("8"));
+                EXPECT_GE(g->ColWidth(c), medida.horizontalAdvance(maior.isEmpty() ? *it : maior) + 6)
+                    << nome << " " << titulo.toStdString();
                 // In sight, not past the grid's right edge.
                 const int direita = g->horizontalHeader()->sectionPosition(c) + g->ColWidth(c);
                 EXPECT_LE(direita, g->viewport()->width()) << nome << " " << titulo.toStdString();

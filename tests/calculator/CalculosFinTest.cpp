@@ -94,7 +94,6 @@ TEST_F(CalculosFin, CalculationsGiveTheKnownResults)
         // Past the ledger's thirteen integer digits, up to what a double holds.
         {0, "99999999999999", "360", "1", "1.028.612.596.925,49"},
         {2, "12.000.000.000.000", "12", "0", "1.000.000.000.000,00"},
-        {0, "999999999999999", "360", "1", "10.286.125.969.255,03"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::string(c.a) + " " + c.n + " " + c.b);
