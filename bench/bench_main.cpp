@@ -41,7 +41,11 @@ void prepareAccount()
     drives = new QTemporaryDir();
     qputenv("VORSAL_DRIVES", drives->path().toLocal8Bit());
     const QByteArray n = qgetenv("VORSAL_BENCH_N").isEmpty() ? QByteArray("200000") : qgetenv("VORSAL_BENCH_N");
-    QProcess::execute(QStringLiteral(VORSAL_CREATOR), {"C", "Bench", "1234"});
+    QProcess criador;
+    criador.start(QStringLiteral(VORSAL_CREATOR), {"C", "Bench"});
+    criador.write("1234\n");
+    criador.closeWriteChannel();
+    criador.waitForFinished(-1);
     const QString arquivo = QDir(drives->path()).filePath("C/Banco/Bench.mdb");
     // An account made before (VORSAL_BENCH_FILE, password 1234) saves
     // generating a large one for every run.

@@ -18,8 +18,10 @@ std::optional<QString> linha()
 }
 } // namespace
 
-std::optional<QString> lerSenha(int vezes)
+std::optional<QString> lerSenha(int vezes, bool* diferentes)
 {
+    if (diferentes)
+        *diferentes = false;
     if (!isatty(STDIN_FILENO))
         return linha();
     termios antes {};
@@ -27,19 +29,25 @@ std::optional<QString> lerSenha(int vezes)
     termios semEco = antes;
     semEco.c_lflag &= ~tcflag_t(ECHO);
     semEco.c_lflag |= ECHONL;
-    std::optional<QString> senha;
-    for (int i = 0; i < vezes; ++i) {
-        std::fputs(i == 0 ? "Senha: " : "Confirme a senha: ", stderr);
-        std::fflush(stderr);
-        tcsetattr(STDIN_FILENO, TCSANOW, &semEco);
-        const std::optional<QString> lida = linha();
-        tcsetattr(STDIN_FILENO, TCSANOW, &antes);
-        if (!lida || (senha && *senha != *lida)) {
-            if (lida)
-                std::fputs("As senhas não conferem.\n", stderr);
-            return std::nullopt;
+    for (int tentativa = 1; tentativa <= 2; ++tentativa) {
+        std::optional<QString> senha;
+        bool conferem = true;
+        for (int i = 0; i < vezes && conferem; ++i) {
+            std::fputs(i == 0 ? "Senha: " : "Confirme a senha: ", stderr);
+            std::fflush(stderr);
+            tcsetattr(STDIN_FILENO, TCSANOW, &semEco);
+            const std::optional<QString> lida = linha();
+            tcsetattr(STDIN_FILENO, TCSANOW, &antes);
+            if (!lida)
+                return std::nullopt;
+            conferem = !senha || *senha == *lida;
+            senha = lida;
         }
-        senha = lida;
+        if (conferem)
+            return senha;
+        std::fputs(tentativa == 1 ? "As senhas não conferem. Digite outra vez.\n" : "As senhas não conferem.\n", stderr);
     }
-    return senha;
+    if (diferentes)
+        *diferentes = true;
+    return std::nullopt;
 }

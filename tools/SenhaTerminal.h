@@ -6,7 +6,8 @@
 #include <optional>
 
 // On a terminal, asks `vezes` times without echo and takes the password
-// when every answer is the same; otherwise reads the first line of
-// standard input. No password (nullopt) when the answers differ or the
-// input ends first.
-std::optional<QString> lerSenha(int vezes);
+// when every answer is the same; when they differ it says so and asks
+// once more from the start. Otherwise reads the first line of standard
+// input. No password (nullopt) when the answers differ twice, `diferentes`
+// then set and the terminal told, or when the input ends first.
+std::optional<QString> lerSenha(int vezes, bool* diferentes = nullptr);

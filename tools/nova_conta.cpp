@@ -2,8 +2,8 @@
 // Creates a new account file NOME.mdb in the Banco folder of DRIVE, a letter
 // mapped as the program maps it or a folder that stands for a drive. The
 // password is asked twice on the terminal, without echo, or read from the
-// first line of standard input when that is no terminal. The older form
-// with the password as a third argument still works.
+// first line of standard input when that is no terminal; never from the
+// command line, which every user of the computer can read.
 #include "SenhaTerminal.h"
 #include "data/AccountFile.h"
 #include "data/Database.h"
@@ -25,16 +25,25 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
         return 1;
     };
-    if (args.size() != 3 && args.size() != 4)
-        return err(QStringLiteral("Uso: vorsal-nova-conta DRIVE NOME"));
+    const QString uso = QStringLiteral("Uso: vorsal-nova-conta DRIVE NOME\n"
+                                       "Cria a conta NOME (o arquivo NOME.mdb na pasta Banco do drive DRIVE).\n"
+                                       "A senha é pedida duas vezes no terminal, ou lida da primeira linha da entrada.");
+    if (args.size() == 2 && (args[1] == QLatin1String("--help") || args[1] == QLatin1String("-h"))) {
+        std::printf("%s\n", uso.toLocal8Bit().constData());
+        return 0;
+    }
+    if (args.size() != 3)
+        return err(uso);
     const QString drive = args[1];
     const QString nome = args[2];
     // The name is judged before a password is asked for it.
     if (const QString problem = data::checkAccountName(nome); !problem.isEmpty())
         return err(problem);
-    const std::optional<QString> lida = args.size() == 4 ? std::optional<QString>(args[3]) : lerSenha(2);
+    bool diferentes = false;
+    const std::optional<QString> lida = lerSenha(2, &diferentes);
+    // Answers that differed twice have been told on the terminal already.
     if (!lida)
-        return err(QStringLiteral("Nenhuma senha foi dada."));
+        return diferentes ? 1 : err(QStringLiteral("Nenhuma senha foi dada."));
     const QString senha = *lida;
     const QString problem = data::checkNewAccount(nome, senha);
     if (!problem.isEmpty())

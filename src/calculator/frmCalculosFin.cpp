@@ -1,7 +1,6 @@
 #include "calculator/frmCalculosFin.h"
 
 #include "app/Textos.h"
-#include "data/Money.h"
 
 #include "platform/MsgBox.h"
 #include "platform/NumberKeys.h"
@@ -17,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -64,6 +64,27 @@ QString numeroSimples(double valor)
 bool lerNumero(const QLineEdit* caixa, double& valor)
 {
     return platform::parseDecimalComma(caixa->text(), valor) && std::isfinite(valor);
+}
+
+// A double keeps 15 significant digits: an amount typed with more (not
+// counting the zeros before the first digit or after the last decimal one)
+// would be computed as another amount.
+constexpr int kAlgarismosDoValor = 15;
+
+int algarismos(const QString& texto)
+{
+    QString inteiro = texto.section(QLatin1Char(','), 0, 0);
+    QString fracao = texto.section(QLatin1Char(','), 1);
+    inteiro.remove(QRegularExpression(QStringLiteral("\\D")));
+    fracao.remove(QRegularExpression(QStringLiteral("\\D")));
+    QString digitos = inteiro + fracao;
+    while (digitos.endsWith(QLatin1Char('0')) && fracao.endsWith(QLatin1Char('0'))) {
+        digitos.chop(1);
+        fracao.chop(1);
+    }
+    while (digitos.startsWith(QLatin1Char('0')))
+        digitos.remove(0, 1);
+    return int(digitos.size());
 }
 
 } // namespace
@@ -181,13 +202,21 @@ void frmCalculosFin::cmdCalcular_Click()
         return;
 
     double a = 0, n = 0, b = 0;
-    // The first box is an amount in every choice, the third one in choice 1
-    // (the instalment): both within the program's range of amounts.
-    const double maiorValor = double(data::kMaxCentavos) / 100.0;
-    if (!lerNumero(txt1, a) || !lerNumero(txt2, n) || !lerNumero(txt3, b) || std::fabs(a) > maiorValor ||
-        (escolha == 1 && std::fabs(b) > maiorValor)) {
+    if (!lerNumero(txt1, a) || !lerNumero(txt2, n) || !lerNumero(txt3, b)) {
         erroDeCalculo();
         return;
+    }
+    // The first box is an amount in every choice, the third one in choice 1
+    // (the instalment). The calculator posts nothing, so the ledger's range
+    // does not bind them; only what a double holds does.
+    for (QLineEdit* valor : {txt1, escolha == 1 ? txt3 : nullptr}) {
+        if (valor && algarismos(valor->text()) > kAlgarismosDoValor) {
+            platform::MsgBox(QStringLiteral("Valor grande demais para o cálculo.") + QChar(13) +
+                                 QStringLiteral("Digite até 15 algarismos."),
+                             platform::vbCritical, app::kAtencao);
+            valor->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
     const double i = b / 100.0;
     QString resultado;

@@ -155,6 +155,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     painelGrupos_ = new QWidget(this);
     flxDespesas = new platform::FlexGrid(painelGrupos_);
     flxDespesas->FormatString(kCabecalhoGrupos, {QString(), QStringLiteral("100,00%"), platform::kWidestSum});
+    flxDespesas->setGivingWayCol(0);
     flxDespesas->setRows(1);
     Label1 = new QLabel(QStringLiteral("Total"), painelGrupos_);
     lblTotal = new QLabel(painelGrupos_);
@@ -417,6 +418,7 @@ void frmGraficos::PorGrupoConta()
     flxDespesas->Clear();
     flxDespesas->setRows(1);
     flxDespesas->FormatString(kCabecalhoGrupos, {QString(), QStringLiteral("100,00%"), platform::kWidestSum});
+    flxDespesas->setGivingWayCol(0);
     const cashflow::Periodo p = periodo();
     lblPerc->setText(QStringLiteral("0"));
     lblTotal->setText(QString());

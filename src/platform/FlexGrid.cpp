@@ -242,6 +242,24 @@ public:
     const QString& widest(int col) const { return columns_[col].widest; }
     void setWidest(int col, const QString& text) { columns_[col].widest = text; }
 
+    // The longest text of a column's data rows, when the grid holds them
+    // itself (a source's rows are not all read to measure them); nullopt
+    // too while there is no data row.
+    std::optional<QString> longestData(int col) const
+    {
+        if (source_ || rows_ <= 1 || col < 0 || col >= cols_)
+            return std::nullopt;
+        int longest = 0;
+        quint32 length = 0;
+        for (int r = 1; r < rows_; ++r) {
+            if (text_[at(r, col)].length > length) {
+                length = text_[at(r, col)].length;
+                longest = r;
+            }
+        }
+        return longest ? text(longest, col) : QString();
+    }
+
     void setBaseFont(const QFont& font) { baseFont_ = font; }
 
     // Rows from a source: the grid keeps the header's cells only.
@@ -666,6 +684,19 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
     header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
+    // What a value column needs follows the values it holds.
+    const auto contentsChanged = [this] {
+        if (givingWayCols_.empty())
+            return;
+        giveWay();
+        updateGeometry();
+    };
+    connect(model_, &QAbstractItemModel::dataChanged, this, contentsChanged);
+    connect(model_, &QAbstractItemModel::rowsInserted, this, contentsChanged);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, contentsChanged);
+    connect(model_, &QAbstractItemModel::modelReset, this, contentsChanged);
+    connect(model_, &QAbstractItemModel::layoutChanged, this, contentsChanged);
+
     applyFontMetrics();
 }
 
@@ -808,19 +839,23 @@ void FlexGrid::setColWidest(int col, const QString& widest)
     sizeColumnsFromTitles();
 }
 
+QString FlexGrid::colWidest(int col) const
+{
+    return validCell(0, col) ? model_->widest(col) : QString();
+}
+
 void FlexGrid::setGivingWayCols(const std::vector<int>& cols)
 {
     givingWayCols_ = cols;
     sizeColumnsFromTitles();
 }
 
-// The least width of a column that must show its widest text whole: in the
-// grid's font and in bold, every digit as wide as the font's widest one,
-// plus the cell's margins and its grid line.
-int FlexGrid::contentWidth(int col) const
+// The width that shows `text` whole: in the grid's font and in bold, every
+// digit as wide as the font's widest one, plus the cell's margins and its
+// grid line.
+int FlexGrid::wholeWidth(const QString& text) const
 {
-    const QString& widest = model_->widest(col);
-    if (widest.isEmpty())
+    if (text.isEmpty())
         return 0;
     QFont bold = font();
     bold.setBold(true);
@@ -830,14 +865,26 @@ int FlexGrid::contentWidth(int col) const
         for (char d = '1'; d <= '9'; ++d)
             if (m.horizontalAdvance(QLatin1Char(d)) > m.horizontalAdvance(digit))
                 digit = QLatin1Char(d);
-        QString text = widest;
-        for (QChar& ch : text)
+        QString shown = text;
+        for (QChar& ch : shown)
             if (ch.isDigit())
                 ch = digit;
-        width = std::max(width, m.horizontalAdvance(text));
+        width = std::max(width, m.horizontalAdvance(shown));
     }
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     return width + 2 * margin + 4;
+}
+
+// The least width of a column that must show its widest text whole.
+int FlexGrid::contentWidth(int col) const
+{
+    return wholeWidth(model_->widest(col));
+}
+
+int FlexGrid::titleWidth(int col) const
+{
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
+    return fontMetrics().horizontalAdvance(model_->text(0, col)) + padding;
 }
 
 void FlexGrid::resizeEvent(QResizeEvent* event)
@@ -846,13 +893,41 @@ void FlexGrid::resizeEvent(QResizeEvent* event)
     giveWay();
 }
 
+bool FlexGrid::givesWay(int col) const
+{
+    return std::find(givingWayCols_.begin(), givingWayCols_.end(), col) != givingWayCols_.end();
+}
+
+bool FlexGrid::holdsValues(int col) const
+{
+    return !model_->widest(col).isEmpty() && naturalWidths_.size() == size_t(Cols()) && naturalWidths_[size_t(col)] > 0;
+}
+
+// A value column needs room for the values it holds, not for the widest it
+// could hold; with no values, or rows a source gives, the widest it could.
+int FlexGrid::valueWidth(int col) const
+{
+    const std::optional<QString> longest = model_->longestData(col);
+    const int values = longest && !longest->isEmpty() ? wholeWidth(*longest) : contentWidth(col);
+    return std::min(naturalWidths_[size_t(col)], std::max(titleWidth(col), values));
+}
+
+int FlexGrid::readableWidth(int col) const
+{
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
+    return std::min(naturalWidths_[size_t(col)],
+                    std::max(titleWidth(col), fontMetrics().averageCharWidth() * kReadableChars + padding));
+}
+
 int FlexGrid::leastWidth(int col) const
 {
-    const bool givesWay = std::find(givingWayCols_.begin(), givingWayCols_.end(), col) != givingWayCols_.end();
-    if (!givesWay || naturalWidths_.size() != size_t(Cols()))
+    if (naturalWidths_.size() != size_t(Cols()) || col < 0 || col >= Cols())
         return horizontalHeader()->sectionSize(col);
-    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 2;
-    return std::min(naturalWidths_[size_t(col)], fontMetrics().horizontalAdvance(model_->text(0, col)) + padding);
+    if (givesWay(col))
+        return std::min(naturalWidths_[size_t(col)], titleWidth(col));
+    if (holdsValues(col) && !givingWayCols_.empty())
+        return valueWidth(col);
+    return naturalWidths_[size_t(col)];
 }
 
 QSize FlexGrid::minimumSizeHint() const
@@ -876,26 +951,41 @@ QSize FlexGrid::minimumSizeHint() const
     return hint;
 }
 
-// A grid narrower than its columns: the giving-way columns (descriptions)
-// shrink in turn, each down to its title, so that the others stay in sight.
+// A grid narrower than its columns gives way in steps, each only as far as
+// the room is short: the value columns first, down to what the values they
+// hold need; then the descriptions (giving-way columns), each in turn down
+// to a readable width; then the descriptions again down to their titles.
+// Amounts, dates and numbers stay whole and in sight, and a description is
+// cut only when no value column holds room to spare.
 void FlexGrid::giveWay()
 {
-    if (naturalWidths_.size() != size_t(Cols()))
+    if (naturalWidths_.size() != size_t(Cols()) || givingWayCols_.empty())
         return;
+    std::vector<int> widths(static_cast<size_t>(Cols()));
     int total = 0;
-    for (int i = 0; i < Cols(); ++i) {
-        const bool givesWay = std::find(givingWayCols_.begin(), givingWayCols_.end(), i) != givingWayCols_.end();
-        total += givesWay ? naturalWidths_[size_t(i)] : horizontalHeader()->sectionSize(i);
+    for (int c = 0; c < Cols(); ++c) {
+        widths[size_t(c)] = givesWay(c) || holdsValues(c) ? naturalWidths_[size_t(c)] : horizontalHeader()->sectionSize(c);
+        total += widths[size_t(c)];
     }
     int excess = total - viewport()->width();
-    for (const int c : givingWayCols_) {
-        if (c < 0 || c >= Cols())
-            continue;
-        const int natural = naturalWidths_[size_t(c)];
-        const int width = std::max(leastWidth(c), natural - std::max(excess, 0));
-        excess -= natural - width;
-        horizontalHeader()->resizeSection(c, width);
-    }
+    const auto shrink = [&](int c, int least) {
+        int& width = widths[size_t(c)];
+        const int cut = std::clamp(width - least, 0, std::max(excess, 0));
+        width -= cut;
+        excess -= cut;
+    };
+    for (int c = 0; c < Cols() && excess > 0; ++c)
+        if (holdsValues(c) && !givesWay(c))
+            shrink(c, valueWidth(c));
+    for (const int c : givingWayCols_)
+        if (c >= 0 && c < Cols())
+            shrink(c, readableWidth(c));
+    for (const int c : givingWayCols_)
+        if (c >= 0 && c < Cols())
+            shrink(c, std::min(naturalWidths_[size_t(c)], titleWidth(c)));
+    for (int c = 0; c < Cols(); ++c)
+        if (givesWay(c) || holdsValues(c))
+            horizontalHeader()->resizeSection(c, widths[size_t(c)]);
 }
 
 Qt::Alignment FlexGrid::ColAlignment(int col) const

@@ -131,14 +131,25 @@ public:
     // amount, number or date the column can hold. Kept until the next
     // FormatString.
     void setColWidest(int col, const QString& widest);
+    QString colWidest(int col) const;
     // The columns that give way (descriptions) when the grid is narrower
-    // than its columns: each in turn shrinks down to its title so that the
-    // value columns stay in sight.
+    // than its columns, so that the value columns stay whole and in sight:
+    // first the value columns give up the room their values do not need;
+    // then each description in turn shrinks to a readable width
+    // (kReadableChars average characters), then on down to its title.
     void setGivingWayCols(const std::vector<int>& cols);
     void setGivingWayCol(int col) { setGivingWayCols({col}); }
-    // The narrowest a column gets: a giving-way one its title, any other
-    // its width.
+    static constexpr int kReadableChars = 24;
+    // The narrowest a column gets: a giving-way one its title, a value
+    // column of a grid with giving-way columns what its values need, any
+    // other its width.
     int leastWidth(int col) const;
+    // The width a description keeps while a value column has room to spare.
+    int readableWidth(int col) const;
+    // What a value column's values need: its widest value whole, or the
+    // widest it can hold while it has no values or a source gives them;
+    // never less than its title.
+    int valueWidth(int col) const;
     // With giving-way columns: wide enough for every column up to the last
     // amount, date or number whole, those at their titles, so that a layout
     // keeps the values in sight where it can.
@@ -232,6 +243,10 @@ private:
     void sizeColumnsFromTitles();
     void applyFontMetrics();
     int contentWidth(int col) const;
+    int wholeWidth(const QString& text) const;
+    int titleWidth(int col) const;
+    bool givesWay(int col) const;
+    bool holdsValues(int col) const;
     void giveWay();
 
     FlexGridModel* model_;

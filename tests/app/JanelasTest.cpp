@@ -42,6 +42,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
@@ -258,7 +260,15 @@ TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeOnEveryScreen)
                 if (it == maiores().constEnd() || g->ColWidth(c) == 0)
                     continue;
                 ++colunas;
-                EXPECT_GE(g->ColWidth(c), medida.horizontalAdvance(*it) + 6) << nome << " " << titulo.toStdString();
+                // The widest value it holds, each digit an 8; with none, the
+                // widest it can hold.
+                QString maior;
+                for (int r = 1; r < g->Rows(); ++r)
+                    if (g->TextMatrix(r, c).size() > maior.size())
+                        maior = g->TextMatrix(r, c);
+                maior.replace(QRegularExpression(QStringLiteral("\\d")), QStringLiteral("8"));
+                EXPECT_GE(g->ColWidth(c), medida.horizontalAdvance(maior.isEmpty() ? *it : maior) + 6)
+                    << nome << " " << titulo.toStdString();
                 // In sight, not past the grid's right edge.
                 const int direita = g->horizontalHeader()->sectionPosition(c) + g->ColWidth(c);
                 EXPECT_LE(direita, g->viewport()->width()) << nome << " " << titulo.toStdString();
@@ -266,6 +276,66 @@ TEST_F(Janelas, EveryGridShowsItsValuesNumbersAndDatesWholeOnEveryScreen)
         }
     });
     EXPECT_GT(colunas, 20);
+    }
+}
+
+// Every grid of every window filled as a user sees it: amounts of a few
+// thousand reais, dates and numbers, and descriptions longer than a column
+// shows. The values stay whole and in sight on every screen; on the laptop
+// at the windows' default sizes a description keeps a readable width. The
+// charts window shows its group grid, the import window its statement grid.
+TEST_F(Janelas, EveryGridOfEveryWindowShowsItsValuesWholeAndItsDescriptionsReadable)
+{
+    for (const Tela& tela : kTelas) {
+    if (!tela.cabe)
+        continue;
+    SCOPED_TRACE(tela.nome);
+    usar(tela);
+    const bool laptop = QString::fromUtf8(tela.nome) == QStringLiteral("1366 x 768");
+    int descricoes = 0;
+    percorrer([&](const char* nome, platform::Form& f) {
+        if (auto* graficos = qobject_cast<frmGraficos*>(&f)) {
+            graficos->optGrupoContas->click();
+            graficos->GraficoPequeno();
+        }
+        for (platform::FlexGrid* g : f.findChildren<platform::FlexGrid*>()) {
+            if (!g->isVisibleTo(&f))
+                continue;
+            g->setRows(13);
+            std::vector<QString> valores(size_t(g->Cols()));
+            for (int c = 0; c < g->Cols(); ++c) {
+                const QString maior = g->colWidest(c);
+                valores[size_t(c)] = maior.isEmpty() ? QString()
+                                     : maior.size() <= 10 ? maior
+                                                          : QStringLiteral("-22.949,03");
+                for (int r = 1; r < g->Rows(); ++r)
+                    g->setTextMatrix(r, c, maior.isEmpty() && g->ColWidth(c) > 0
+                                               ? QStringLiteral("PAGTO ELETRON COBRANCA SUPERMERCADO BOM PRECO")
+                                               : valores[size_t(c)]);
+            }
+            QApplication::processEvents();
+            QFont negrito = g->font();
+            negrito.setBold(true);
+            const QFontMetrics medida(negrito);
+            for (int c = 0; c < g->Cols(); ++c) {
+                const QString titulo = g->TextMatrix(0, c).trimmed();
+                if (g->ColWidth(c) == 0)
+                    continue;
+                if (!valores[size_t(c)].isEmpty()) {
+                    EXPECT_GE(g->ColWidth(c), medida.horizontalAdvance(valores[size_t(c)]) + 6)
+                        << nome << " " << titulo.toStdString();
+                    const int direita = g->horizontalHeader()->sectionPosition(c) + g->ColWidth(c);
+                    EXPECT_LE(direita, g->viewport()->width()) << nome << " " << titulo.toStdString();
+                } else if (laptop && g->leastWidth(c) < g->readableWidth(c)) {
+                    // A description that gives way keeps a readable width.
+                    ++descricoes;
+                    EXPECT_GE(g->ColWidth(c), g->readableWidth(c)) << nome << " " << titulo.toStdString();
+                }
+            }
+        }
+    });
+    if (laptop)
+        EXPECT_GT(descricoes, 8);
     }
 }
 

@@ -91,6 +91,9 @@ TEST_F(CalculosFin, CalculationsGiveTheKnownResults)
         {1, "12000", "12", "900", "-1,58%"},
         {1, "10000", "360", "800", "8,00%"},
         {2, "12000", "12", "0", "1.000,00"},
+        // Past the ledger's thirteen integer digits, up to what a double holds.
+        {0, "99999999999999", "360", "1", "1.028.612.596.925,49"},
+        {2, "12.000.000.000.000", "12", "0", "1.000.000.000.000,00"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::string(c.a) + " " + c.n + " " + c.b);
@@ -111,6 +114,11 @@ TEST_F(CalculosFin, UnreadableInputGivesTheErrorAndKeepsThePreviousResult)
         struct Caso {
             int escolha;
             const char *a, *n, *b;
+            // Past what a double holds to the centavo: too large, not
+            // mistyped, with the focus on the amount (the instalment in
+            // choice 1).
+            bool grande = false;
+            bool noTerceiro = false;
         };
         const Caso casos[] = {
             {0, "", "12", "1"},       {0, "10000", "0", "1"}, {1, "10000", "0", "888,49"},
@@ -118,7 +126,8 @@ TEST_F(CalculosFin, UnreadableInputGivesTheErrorAndKeepsThePreviousResult)
             {1, "10000", "48", "0"},  {1, "10000", "60", "0"},  {1, "10000", "120", "0"},
             {1, "10000", "180", "0"}, {1, "10000", "309", "0"}, {1, "10000", "360", "0"},
             {0, "10000", "30*", "1"}, {2, "1000", "99999999", "999999"},                  // overflow
-            {0, "10000000000000", "12", "1"}, {1, "10000", "12", "10000000000000"},       // beyond 13 digits
+            {0, "1000000000000000", "12", "1", true}, {3, "99999999999999,99", "12", "1", true},
+            {2, "1.234.567.890.123.456", "12", "1", true}, {1, "10000", "12", "9999999999999999", true, true},
         };
         for (const Caso& c : casos) {
             SCOPED_TRACE(std::string(c.a) + " " + c.n + " " + c.b);
@@ -130,11 +139,13 @@ TEST_F(CalculosFin, UnreadableInputGivesTheErrorAndKeepsThePreviousResult)
             f.cmdLimpar->setFocus();
             f.cmdCalcular_Click();
             ASSERT_EQ(rec.calls.size(), 1u);
-            EXPECT_EQ(rec.last().text, QStringLiteral("Valor digitado incorretamente.") + QChar(13) +
-                                           QStringLiteral("Corrija e tente novamente."));
+            EXPECT_EQ(rec.last().text, c.grande ? QStringLiteral("Valor grande demais para o cálculo.") + QChar(13) +
+                                                      QStringLiteral("Digite até 15 algarismos.")
+                                                : QStringLiteral("Valor digitado incorretamente.") + QChar(13) +
+                                                      QStringLiteral("Corrija e tente novamente."));
             EXPECT_EQ(rec.last().title, QStringLiteral("Atenção,"));
             EXPECT_EQ(rec.last().icon(), platform::vbCritical);
-            EXPECT_TRUE(f.txt1->hasFocus());
+            EXPECT_TRUE((c.noTerceiro ? f.txt3 : f.txt1)->hasFocus());
             EXPECT_EQ(f.txt4->text(), QStringLiteral("888,49"));
         }
     });

@@ -10,7 +10,10 @@
 #include <thread>
 #include <QFile>
 #include <QProcess>
+#include <pty.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sqlcipher/sqlite3.h>
 
 using testsupport::DrivesFixture;
@@ -334,6 +337,93 @@ TEST_F(AccountFileTest, CreatorMakesTheFolderAndFileTheUsersAloneWhateverTheUmas
     EXPECT_EQ(senhasQueAbrem(path, {QStringLiteral("abcd"), QString::fromLatin1(data::kSenhaBancoDados)}),
               QStringList{QStringLiteral("abcd")});
     EXPECT_FALSE(plainOpenCanRead(path));
+}
+
+// The creator as a user meets it: on a terminal (a pseudo-terminal here),
+// from a pipe, asked for its usage, or given the password the old way.
+TEST_F(AccountFileTest, CreatorSaysWhatHappenedAndAsksAgainOnATerminal)
+{
+    struct Caso {
+        const char* nome;
+        QStringList args;
+        bool terminal;
+        const char* entrada;
+        int saida;
+        const char* diz;  // on the terminal, standard output or error
+        const char* naoDiz;
+        bool cria;
+    };
+    const Caso casos[] = {
+        {"duas vezes diferentes", {"C", "Casa"}, true, "abcd\nabce\nabcd\nabcf\n", 1,
+         "As senhas não conferem. Digite outra vez.", "Nenhuma senha foi dada.", false},
+        {"certa na segunda vez", {"C", "Casa"}, true, "abcd\nabce\nabcd\nabcd\n", 0,
+         "As senhas não conferem. Digite outra vez.", "Nenhuma senha foi dada.", true},
+        {"ajuda", {"--help"}, false, "", 0, "Uso: vorsal-nova-conta DRIVE NOME", "", false},
+        {"senha como argumento", {"C", "Casa", "abcd"}, false, "abcd\n", 1, "Uso: vorsal-nova-conta DRIVE NOME", "",
+         false},
+        {"entrada vazia", {"C", "Casa"}, false, "", 1, "Nenhuma senha foi dada.", "", false},
+    };
+    const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        QFile::remove(path);
+        QByteArray dito;
+        int saida = -1;
+        if (c.terminal) {
+            int mestre = -1;
+            const QByteArray programa(VORSAL_CREATOR);
+            std::vector<QByteArray> args{programa};
+            for (const QString& a : c.args)
+                args.push_back(a.toLocal8Bit());
+            std::vector<char*> argv;
+            for (QByteArray& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            const pid_t filho = ::forkpty(&mestre, nullptr, nullptr, nullptr);
+            ASSERT_GE(filho, 0);
+            if (filho == 0) {
+                ::execv(argv[0], argv.data());
+                ::_exit(127);
+            }
+            // A line at a time, each once the prompt for it is out.
+            for (const QByteArray& linha : QByteArray(c.entrada).split('\n')) {
+                if (linha.isEmpty())
+                    continue;
+                for (;;) {
+                    char buffer[256];
+                    const ssize_t n = ::read(mestre, buffer, sizeof buffer);
+                    if (n <= 0)
+                        break;
+                    dito.append(buffer, n);
+                    if (dito.endsWith(": "))
+                        break;
+                }
+                ASSERT_EQ(::write(mestre, linha.constData(), size_t(linha.size())), linha.size());
+                ASSERT_EQ(::write(mestre, "\n", 1), 1);
+            }
+            char buffer[256];
+            for (ssize_t n; (n = ::read(mestre, buffer, sizeof buffer)) > 0;)
+                dito.append(buffer, n);
+            int status = 0;
+            ::waitpid(filho, &status, 0);
+            ::close(mestre);
+            saida = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        } else {
+            QProcess criador;
+            criador.start(QStringLiteral(VORSAL_CREATOR), c.args);
+            criador.write(c.entrada);
+            criador.closeWriteChannel();
+            ASSERT_TRUE(criador.waitForFinished(60000));
+            dito = criador.readAllStandardOutput() + criador.readAllStandardError();
+            saida = criador.exitCode();
+        }
+        const QString texto = QString::fromUtf8(dito);
+        EXPECT_EQ(saida, c.saida) << texto.toStdString();
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(c.diz))) << texto.toStdString();
+        if (*c.naoDiz)
+            EXPECT_FALSE(texto.contains(QString::fromUtf8(c.naoDiz))) << texto.toStdString();
+        EXPECT_EQ(QFile::exists(path), c.cria);
+    }
 }
 
 TEST_F(AccountFileTest, UnencryptedAccountFileOpensThroughTheSecondAttempt)

@@ -259,6 +259,10 @@ TEST_F(SheetsTest, CellTextFollowsTheBrazilianConventions)
 
 TEST_F(SheetsTest, XlsSheetIsReadWithTextNumbersAndDates)
 {
+    using testsupport::xls::Erro;
+    const auto formula = [](const QVariant& resultado) {
+        return QVariant::fromValue(testsupport::xls::Formula{resultado});
+    };
     // A small workbook's stream sits in the mini stream, as writers put it,
     // or in sectors of its own.
     for (const bool mini : {false, true}) {
@@ -268,19 +272,29 @@ TEST_F(SheetsTest, XlsSheetIsReadWithTextNumbersAndDates)
             {{QStringLiteral("Data"), QStringLiteral("Referente"), QStringLiteral("Valor")},
              {QDate(2024, 3, 15), QStringLiteral("PADARIA SÃO JOSÉ"), -45.9},
              {},
-             {QVariant(), QVariant(), 7.0}},
+             {QVariant(), QVariant(), 7.0},
+             // Formula cells give the results they stored, or nothing.
+             {formula(QDate(2024, 3, 16)), formula(QStringLiteral("SALÁRIO MARÇO")), formula(3500.75)},
+             {formula(true), formula(QVariant::fromValue(Erro{0x07})), formula(QVariant())}},
             mini));
         EXPECT_EQ(sheetFormatOf(caminho("antigo.xls")), SheetFormat::Xls);
         Worksheet ws;
         QString erro;
         ASSERT_TRUE(readWorksheet(caminho("antigo.xls"), "PLAN1", ws, erro)) << erro.toStdString();
-        ASSERT_EQ(ws.rows.size(), 4u);
+        ASSERT_GE(ws.rows.size(), 4u);
         EXPECT_EQ(ws.rows[0][1].toString(), "Referente");
         EXPECT_EQ(ws.rows[1][0].toDate(), QDate(2024, 3, 15));
         EXPECT_EQ(ws.rows[1][1].toString(), QStringLiteral("PADARIA SÃO JOSÉ"));
         EXPECT_DOUBLE_EQ(ws.rows[1][2].toDouble(), -45.9);
         EXPECT_TRUE(ws.rows[2].empty() || cellEmpty(ws.rows[2][0]));
         EXPECT_EQ(ws.rows[3][2].toDouble(), 7.0);
+        ASSERT_EQ(ws.rows.size(), 6u);
+        EXPECT_EQ(ws.rows[4][0].toDate(), QDate(2024, 3, 16));
+        EXPECT_EQ(ws.rows[4][1].toString(), QStringLiteral("SALÁRIO MARÇO"));
+        EXPECT_DOUBLE_EQ(ws.rows[4][2].toDouble(), 3500.75);
+        EXPECT_EQ(ws.rows[5][0], QVariant(true));
+        EXPECT_EQ(ws.rows[5][1].toString(), QStringLiteral("#DIV/0!"));
+        EXPECT_TRUE(ws.rows[5].size() < 3 || cellEmpty(ws.rows[5][2]));
 
         EXPECT_FALSE(readWorksheet(caminho("antigo.xls"), "Plan2", ws, erro));
         EXPECT_EQ(erro, QStringLiteral("O arquivo ''antigo.xls'' não tem a planilha ''Plan2''."));

@@ -186,6 +186,16 @@ inline QByteArray texto16(const QString& s, bool cch16)
     return d;
 }
 
+// A formula cell, with the result a spreadsheet program stored when it
+// saved the file: a number, a date, a text, a truth value, an error code
+// (Erro) or nothing (an invalid QVariant: the formula was never worked out).
+struct Formula {
+    QVariant resultado;
+};
+struct Erro {
+    quint8 codigo;
+};
+
 inline QByteArray workbook(const QString& nomeFolha, const std::vector<std::vector<QVariant>>& rows)
 {
     QStringList sst;
@@ -200,7 +210,34 @@ inline QByteArray workbook(const QString& nomeFolha, const std::vector<std::vect
             QByteArray d;
             u16(d, quint16(r));
             u16(d, quint16(c));
-            if (v.typeId() == QMetaType::QString) {
+            if (v.metaType() == QMetaType::fromType<Formula>()) {
+                const QVariant r = v.value<Formula>().resultado;
+                const bool data = r.typeId() == QMetaType::QDate;
+                u16(d, data ? 1 : 0);
+                QByteArray texto;
+                if (r.typeId() == QMetaType::Double || data) {
+                    f64(d, data ? double(QDate(1899, 12, 30).daysTo(r.toDate())) : r.toDouble());
+                } else {
+                    // The special results: the type in the first byte, the
+                    // value in the third, 0xFFFF in the last two.
+                    const bool erro = r.metaType() == QMetaType::fromType<Erro>();
+                    const quint8 tipo = r.typeId() == QMetaType::QString ? 0 : r.typeId() == QMetaType::Bool ? 1 : erro ? 2 : 3;
+                    d.append(char(tipo)).append('\0');
+                    d.append(char(tipo == 1 ? r.toBool() : erro ? r.value<Erro>().codigo : 0));
+                    d += QByteArray(3, '\0');
+                    u16(d, 0xFFFF);
+                    if (tipo == 0)
+                        texto = texto16(r.toString(), true);
+                }
+                u16(d, 0);    // flags
+                u32(d, 0);
+                u16(d, 3);    // the formula: the integer 1
+                d.append(char(0x1E));
+                u16(d, 1);
+                registro(celulas, 0x0006, d);  // FORMULA
+                if (!texto.isEmpty())
+                    registro(celulas, 0x0207, texto);  // STRING
+            } else if (v.typeId() == QMetaType::QString) {
                 u16(d, 0);
                 u32(d, quint32(sst.size()));
                 sst << v.toString();

@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <cstring>
 #include <freexl.h>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -254,29 +256,44 @@ quint32 u16At(QByteArrayView bytes, qsizetype at)
     return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8;
 }
 
-// Gives each record of an .xls's workbook stream, its id and its body, to
-// `onRecord`, which returns false to stop there. False when the compound
-// file does not hold, or when `onRecord` stopped.
-template <typename F>
-bool forEachRecord(const QByteArray& bytes, F onRecord)
+// The workbook stream of an .xls; false when the compound file does not
+// hold.
+bool workbookStream(const QByteArray& bytes, QByteArray& book)
 {
     if (bytes.size() > kMaxXlsBytes)
         return false;
     CompoundFile compound(bytes);
-    QByteArray book;
-    if (!compound.stream(QStringLiteral("Workbook"), book) && !compound.stream(QStringLiteral("Book"), book))
-        return false;
-    for (qsizetype at = 0; at + 4 <= book.size();) {
+    return compound.stream(QStringLiteral("Workbook"), book) || compound.stream(QStringLiteral("Book"), book);
+}
+
+// Gives each record of a workbook stream from `from` on, its offset, id and
+// body, to `onRecord`, which returns false to stop there. False when
+// `onRecord` stopped.
+template <typename F>
+bool forEachRecordIn(const QByteArray& book, qsizetype from, F onRecord)
+{
+    for (qsizetype at = from; at >= 0 && at + 4 <= book.size();) {
         const quint32 id = u16At(book, at);
         const qsizetype length = u16At(book, at + 2);
         const qsizetype body = at + 4;
         if (body + length > book.size())
             break;
-        if (!onRecord(id, QByteArrayView(book).sliced(body, length)))
+        if (!onRecord(at, id, QByteArrayView(book).sliced(body, length)))
             return false;
         at = body + length;
     }
     return true;
+}
+
+// The same over the whole workbook stream of an .xls, without the offsets.
+// False when the compound file does not hold, or when `onRecord` stopped.
+template <typename F>
+bool forEachRecord(const QByteArray& bytes, F onRecord)
+{
+    QByteArray book;
+    if (!workbookStream(bytes, book))
+        return false;
+    return forEachRecordIn(book, 0, [&](qsizetype, quint32 id, QByteArrayView body) { return onRecord(id, body); });
 }
 
 bool declaredSizesFit(const QByteArray& bytes)
@@ -295,6 +312,251 @@ bool declaredSizesFit(const QByteArray& bytes)
         return rows <= kMaxRows && cols <= kMaxColumns && rows * cols <= kMaxCells;
     });
 }
+
+// The results a workbook's formula cells stored when it was last saved.
+// FreeXL leaves formula cells out, so the sheet's FORMULA records are read
+// here: a number, or a text (in the STRING record that follows), a truth
+// value or an error. A number whose cell has a date format is a date, as
+// FreeXL gives a number cell. A formula whose result was never stored gives
+// nothing: the cell reads empty.
+class FormulaResults {
+public:
+    explicit FormulaResults(const QByteArray& bytes)
+    {
+        if (!workbookStream(bytes, book_))
+            book_.clear();
+    }
+
+    // Adds the stored results of the sheet named `sheetName` to `cells`,
+    // leaving the positions in `taken` as they are; false when a bound is
+    // passed.
+    bool addTo(const QString& sheetName, const QSet<qint64>& taken, Cells& cells)
+    {
+        const qsizetype sheet = readGlobals(sheetName);
+        if (sheet < 0)
+            return true;
+        int depth = 0;
+        bool ok = true;
+        qsizetype pendingText = -1;  // the position of a formula whose text follows
+        forEachRecordIn(book_, sheet, [&](qsizetype at, quint32 id, QByteArrayView body) {
+            if (at == sheet && id != 0x0809 && id != 0x0409 && id != 0x0209 && id != 0x0009)
+                return false;
+            switch (id) {
+            case 0x0809: case 0x0409: case 0x0209: case 0x0009:  // BOF: a chart's substream inside
+                ++depth;
+                return true;
+            case 0x000A:  // EOF
+                return --depth > 0;
+            case 0x0006:  // FORMULA
+                pendingText = -1;
+                if (depth == 1 && body.size() >= 14)
+                    ok = formula(body, taken, cells, pendingText);
+                return ok;
+            case 0x0207:  // STRING: the text result of the formula just before
+                if (depth == 1 && pendingText >= 0) {
+                    const qsizetype next = at + 4 + body.size();
+                    const QString text = storedText(body, next);
+                    if (!text.isEmpty() && !taken.contains(pendingText))
+                        ok = cells.add(int(pendingText >> 16), int(pendingText & 0xFFFF), text);
+                }
+                pendingText = -1;
+                return ok;
+            default:
+                return true;
+            }
+        });
+        return ok;
+    }
+
+private:
+    // The sheet's substream offset, and on the way the formats and the
+    // date system; -1 when the workbook has no such sheet.
+    qsizetype readGlobals(const QString& sheetName)
+    {
+        qsizetype sheet = -1;
+        forEachRecordIn(book_, 0, [&](qsizetype at, quint32 id, QByteArrayView body) {
+            switch (id) {
+            case 0x0809:
+                if (at == 0 && body.size() >= 2)
+                    biff8_ = u16At(body, 0) == 0x0600;
+                return at == 0;
+            case 0x0022:  // DATEMODE
+                date1904_ = body.size() >= 2 && u16At(body, 0) == 1;
+                return true;
+            case 0x041E:  // FORMAT
+                readFormat(body);
+                return true;
+            case 0x00E0:  // XF
+                if (body.size() >= 4)
+                    xfFormats_.push_back(quint16(u16At(body, 2)));
+                return true;
+            case 0x0085:  // BOUNDSHEET
+                if (body.size() >= 7 && sheet < 0 && sheetNameOf(body).compare(sheetName, Qt::CaseInsensitive) == 0)
+                    sheet = qsizetype(u16At(body, 0) | u16At(body, 2) << 16);
+                return true;
+            case 0x000A:
+                return false;
+            default:
+                return true;
+            }
+        });
+        return sheet >= 0 && sheet < book_.size() ? sheet : -1;
+    }
+
+    QString sheetNameOf(QByteArrayView body) const
+    {
+        const qsizetype count = quint8(body[6]);
+        if (!biff8_)
+            return characters(body.sliced(7), count, false);
+        if (body.size() < 8)
+            return QString();
+        return characters(body.sliced(8), count, quint8(body[7]) & 1);
+    }
+
+    // `count` characters: UTF-16 when `wide`, else one byte each (the
+    // low byte of the character); as many as there are.
+    static QString characters(QByteArrayView from, qsizetype count, bool wide)
+    {
+        QString text;
+        const qsizetype size = wide ? 2 : 1;
+        count = std::min(count, from.size() / size);
+        text.reserve(count);
+        for (qsizetype i = 0; i < count; ++i)
+            text.append(QChar(wide ? char16_t(u16At(from, 2 * i)) : char16_t(quint8(from[i]))));
+        return text;
+    }
+
+    void readFormat(QByteArrayView body)
+    {
+        if (body.size() < 3)
+            return;
+        const quint16 index = quint16(u16At(body, 0));
+        QString code;
+        if (biff8_ && body.size() >= 5) {
+            code = characters(body.sliced(5), u16At(body, 2), quint8(body[4]) & 1);
+        } else {
+            code = characters(body.sliced(3), quint8(body[2]), false);
+        }
+        if (isDateCode(code))
+            dateFormats_.insert(index);
+    }
+
+    // A format with days, months or years outside quotes, brackets and
+    // escapes shows a date.
+    static bool isDateCode(const QString& code)
+    {
+        bool quoted = false;
+        int bracket = 0;
+        for (qsizetype i = 0; i < code.size(); ++i) {
+            const QChar c = code[i];
+            if (c == QLatin1Char('"'))
+                quoted = !quoted;
+            else if (quoted)
+                continue;
+            else if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('*'))
+                ++i;
+            else if (c == QLatin1Char('['))
+                ++bracket;
+            else if (c == QLatin1Char(']'))
+                bracket = std::max(0, bracket - 1);
+            else if (bracket == 0 && QStringLiteral("dmyDMY").contains(c))
+                return true;
+        }
+        return false;
+    }
+
+    bool dateStyle(quint16 xf) const
+    {
+        if (xf >= xfFormats_.size())
+            return false;
+        const quint16 format = xfFormats_[xf];
+        return (format >= 14 && format <= 22) || (format >= 45 && format <= 47) || dateFormats_.contains(format);
+    }
+
+    bool formula(QByteArrayView body, const QSet<qint64>& taken, Cells& cells, qsizetype& pendingText) const
+    {
+        const int row = int(u16At(body, 0));
+        const int col = int(u16At(body, 2));
+        const quint16 xf = quint16(u16At(body, 4));
+        const qint64 at = qint64(row) << 16 | col;
+        const QByteArrayView result = body.sliced(6, 8);
+        QVariant value;
+        if (u16At(result, 6) != 0xFFFF) {
+            double number = 0;
+            std::memcpy(&number, result.data(), sizeof number);
+            if (!std::isfinite(number))
+                return true;
+            value = dateStyle(xf) ? fromSerial(number, date1904_) : QVariant(number);
+        } else {
+            switch (quint8(result[0])) {
+            case 0:  // a text, in the STRING record next
+                pendingText = qsizetype(at);
+                return true;
+            case 1:
+                value = quint8(result[2]) != 0;
+                break;
+            case 2:
+                value = errorText(quint8(result[2]));
+                break;
+            default:  // 3: the empty text
+                return true;
+            }
+        }
+        if (!value.isValid() || taken.contains(at))
+            return true;
+        return cells.add(row, col, value);
+    }
+
+    static QString errorText(quint8 code)
+    {
+        switch (code) {
+        case 0x00: return QStringLiteral("#NULL!");
+        case 0x07: return QStringLiteral("#DIV/0!");
+        case 0x0F: return QStringLiteral("#VALUE!");
+        case 0x17: return QStringLiteral("#REF!");
+        case 0x1D: return QStringLiteral("#NAME?");
+        case 0x24: return QStringLiteral("#NUM!");
+        case 0x2A: return QStringLiteral("#N/A");
+        default: return QStringLiteral("#N/A");
+        }
+    }
+
+    // The text of a STRING record, with the CONTINUE records from `next` on
+    // when it is longer than one record holds. Old (BIFF5) workbooks store
+    // it in their code page, read here as Latin-1.
+    QString storedText(QByteArrayView body, qsizetype next) const
+    {
+        if (body.size() < 2)
+            return QString();
+        const qsizetype count = u16At(body, 0);
+        if (!biff8_)
+            return characters(body.sliced(2), count, false);
+        if (body.size() < 3)
+            return QString();
+        const quint8 flags = quint8(body[2]);
+        qsizetype skip = 3;
+        if (flags & 0x08)
+            skip += 2;  // the count of formatting runs
+        if (flags & 0x04)
+            skip += 4;  // the size of the phonetic block
+        if (body.size() < skip)
+            return QString();
+        QString text = characters(body.sliced(skip), count, flags & 1);
+        forEachRecordIn(book_, next, [&](qsizetype, quint32 id, QByteArrayView more) {
+            if (id != 0x003C || text.size() >= count || more.isEmpty())
+                return false;
+            text += characters(more.sliced(1), count - text.size(), quint8(more[0]) & 1);
+            return true;
+        });
+        return text;
+    }
+
+    QByteArray book_;
+    bool biff8_ = true;
+    bool date1904_ = false;
+    std::vector<quint16> xfFormats_;
+    QSet<quint16> dateFormats_;
+};
 
 // ---- .xlsx --------------------------------------------------------------
 
@@ -523,6 +785,7 @@ Status readXlsBytes(const QByteArray& bytes, const char* freexlName, const QStri
         || cols > kMaxColumns || qint64(rows) * cols > kMaxCells)
         return Status::Damaged;
     Cells cells(out);
+    QSet<qint64> taken;
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < cols; ++c) {
             FreeXL_CellValue v;
@@ -550,10 +813,15 @@ Status readXlsBytes(const QByteArray& bytes, const char* freexlName, const QStri
             default:
                 break;
             }
-            if (value.isValid() && !cells.add(int(r), c, value))
+            if (!value.isValid())
+                continue;
+            if (!cells.add(int(r), c, value))
                 return Status::Damaged;
+            taken.insert(qint64(r) << 16 | c);
         }
     }
+    if (!FormulaResults(bytes).addTo(sheetName, taken, cells))
+        return Status::Damaged;
     return Status::Ok;
 }
 
