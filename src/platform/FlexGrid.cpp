@@ -33,7 +33,7 @@ constexpr Qt::Alignment HorizontalMask = Qt::AlignHorizontal_Mask;
 // two alternating colours cost a few bytes per cell.
 using CellStyle = FlexCellStyle;
 
-enum class StyleField : quint8 { Back, Fore, Bold, FontSize, Align };
+enum class StyleField : quint8 { Back, Fore, Bold };
 
 void applyField(CellStyle& s, StyleField field, quint32 value)
 {
@@ -41,8 +41,6 @@ void applyField(CellStyle& s, StyleField field, quint32 value)
     case StyleField::Back: s.back = value; break;
     case StyleField::Fore: s.fore = value; break;
     case StyleField::Bold: s.bold = value != 0; break;
-    case StyleField::FontSize: s.fontSize = quint8(std::min<quint32>(value, 255)); break;
-    case StyleField::Align: s.align = quint16(value); break;
     }
 }
 
@@ -224,7 +222,6 @@ public:
             changed(row);
     }
 
-    Qt::Alignment columnAlignment(int col) const { return columns_[col].align; }
     void setColumnAlignment(int col, Qt::Alignment a)
     {
         columns_[col].align = a;
@@ -831,14 +828,6 @@ void FlexGrid::setColWidth(int col, int width)
     sizeColumnsFromTitles();
 }
 
-void FlexGrid::setColWidest(int col, const QString& widest)
-{
-    if (!validCell(0, col))
-        return;
-    model_->setWidest(col, widest);
-    sizeColumnsFromTitles();
-}
-
 QString FlexGrid::colWidest(int col) const
 {
     return validCell(0, col) ? model_->widest(col) : QString();
@@ -988,11 +977,6 @@ void FlexGrid::giveWay()
             horizontalHeader()->resizeSection(c, widths[size_t(c)]);
 }
 
-Qt::Alignment FlexGrid::ColAlignment(int col) const
-{
-    return model_->contains(0, col) ? model_->columnAlignment(col) : Qt::Alignment();
-}
-
 void FlexGrid::setColAlignment(int col, Qt::Alignment alignment)
 {
     if (validCell(0, col))
@@ -1053,22 +1037,10 @@ int FlexGrid::CellFontSize() const
     return model_->contains(row_, col_) ? model_->style(row_, col_).fontSize : 0;
 }
 
-void FlexGrid::setCellFontSize(int points)
-{
-    if (validCell(row_, col_))
-        model_->setStyleField(row_, col_, StyleField::FontSize, quint32(std::max(points, 0)));
-}
-
 Qt::Alignment FlexGrid::CellAlignment() const
 {
     return model_->contains(row_, col_) ? Qt::Alignment(model_->style(row_, col_).align)
                                         : Qt::Alignment();
-}
-
-void FlexGrid::setCellAlignment(Qt::Alignment alignment)
-{
-    if (validCell(row_, col_))
-        model_->setStyleField(row_, col_, StyleField::Align, quint32(alignment.toInt()));
 }
 
 QColor FlexGrid::cellBackColor(int row, int col) const
