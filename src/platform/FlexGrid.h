@@ -5,9 +5,10 @@
 // both what the user has selected and what the cell-format setters act on.
 //
 // A query may list a hundred thousand entries, so the cells live in flat
-// arrays inside the grid's model (a text and a small style number per cell)
-// and filling a cell costs no more than storing its text: the view is told
-// about changes once, when control returns to the event loop.
+// arrays inside the grid's model (FlexGridModel.h: a text and a small style
+// number per cell) and filling a cell costs no more than storing its text:
+// the view is told about changes once, when control returns to the event
+// loop.
 #include <QColor>
 #include <QStringList>
 #include <QTableView>
