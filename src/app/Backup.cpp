@@ -269,7 +269,7 @@ bool fazerBackup(const QDate& hoje)
     const bool devida = !senha.backup.isValid() || senha.backup > hoje || senha.backup.daysTo(hoje) >= 10;
 
     // The copy's date goes in with the last access, and the copy is made of
-    // the file as the connection holds it, so the key is derived once.
+    // the file as the connection holds it: the account is not opened again.
     // A last access the file refuses (read-only, moved, busy past the wait)
     // does not keep the copy from being made: the copy only reads; the date
     // then stays unstored, and the copy is made again next time.

@@ -51,6 +51,20 @@ DbCause causeOfSystemError(int error)
     }
 }
 
+bool DbError::aboutTheTotal() const
+{
+    switch (cause_) {
+    case DbCause::Overflow:
+    case DbCause::StoredPastLimit: return true;
+    case DbCause::Other:
+    case DbCause::Busy:
+    case DbCause::Full:
+    case DbCause::ReadOnly:
+    case DbCause::Moved: return false;
+    }
+    return false;
+}
+
 namespace {
 QString errorOf(sqlite3* db)
 {

@@ -19,9 +19,10 @@ struct sqlite3_stmt;
 namespace data {
 
 // Why the file refused an operation: each cause tells the user something
-// different to do. A new cause needs its message in DbError::userMessage
-// (a switch the compiler checks) and, when the system can report it, its
-// errno in causeOfSystemError.
+// different to do. A new cause is its value here and its message in
+// DbError::userMessage (the compiler asks for it there and in
+// DbError::aboutTheTotal) and, when the system can report it, its errno in
+// causeOfSystemError.
 enum class DbCause {
     Other,        // any other failure of the engine
     Busy,         // another program holds the file longer than the wait
@@ -44,6 +45,9 @@ public:
     DbCause cause() const { return cause_; }
     // What the user is told, in Portuguese: what happened and what to do.
     QString userMessage() const;
+    // Whether the refusal is of the ledger's total of amounts (a sum that
+    // does not fit), not of the file: the window that asked stays.
+    bool aboutTheTotal() const;
 
 private:
     DbCause cause_;

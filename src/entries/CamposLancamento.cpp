@@ -542,7 +542,7 @@ bool CamposLancamento::conferirCampos(const QString& mensagemClassificacao, Conf
 
 bool CamposLancamento::recusaDoLimite(const data::DbError& e)
 {
-    if (e.cause() != data::DbCause::Overflow && e.cause() != data::DbCause::StoredPastLimit)
+    if (!e.aboutTheTotal())
         return false;
     platform::MsgBox(e.userMessage(), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
     txtValor->setFocus();

@@ -438,16 +438,16 @@ TEST_F(AccountFileTest, ASchemasTriggersAndViewsNeverRunAndAreNamed)
     }
 }
 
-// The journal of a password change holds every page of the file with 8
-// bytes more each: a disk with room for the file and 64 KiB, but not for
-// that, refuses the change before it starts, naming the full disk, and the
-// file keeps its password.
+// The journal of a password change holds every page of the file, with 8
+// bytes more each: a disk with room for a second file and 64 KiB, but not
+// for that journal, refuses the change before it starts, naming the full
+// disk, and the file keeps its password.
 TEST_F(AccountFileTest, APasswordChangeAsksForTheRoomItsJournalTakes)
 {
     const QString pasta = QDir(dir.path()).filePath(QStringLiteral("D"));
     QDir().mkpath(pasta);
     if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                                   QStringLiteral("size=64m"), QStringLiteral("tmpfs"), pasta}) != 0)
+                                                   QStringLiteral("size=256m"), QStringLiteral("tmpfs"), pasta}) != 0)
         GTEST_SKIP() << "no memory file system can be mounted here";
     struct Desmontar {
         QString pasta;
@@ -459,11 +459,13 @@ TEST_F(AccountFileTest, APasswordChangeAsksForTheRoomItsJournalTakes)
     } desmontar{pasta};
     const QString path = createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"), QStringLiteral("D"));
     login(QStringLiteral("Casa"), QStringLiteral("D"));
-    // 40 MB: 10 000 pages, whose 80 000 bytes of page headers pass 64 KiB.
-    ConexaoBanco.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo, Texto) VALUES ('grande', randomblob(40000000))"));
+    // 64 MB: 16 000 pages, whose page headers in the journal take 125 KiB.
+    ConexaoBanco.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo, Texto) VALUES ('grande', randomblob(64000000))"));
     const qint64 tamanho = QFileInfo(path).size();
+    const qint64 paginas = tamanho / data::CipherSettings::pageSize;
+    const qint64 livre = tamanho + 64 * 1024 + paginas * 8 / 4;
     ASSERT_EQ(QProcess::execute(QStringLiteral("mount"),
-                                {QStringLiteral("-o"), QStringLiteral("remount,size=%1").arg(tamanho + 128 * 1024), pasta}),
+                                {QStringLiteral("-o"), QStringLiteral("remount,size=%1").arg(tamanho + livre), pasta}),
               0);
     try {
         data::rewriteAccount(ConexaoBanco, path, QStringLiteral("nova1"));
