@@ -19,6 +19,7 @@
 #include <cstring>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace app {
@@ -92,14 +93,18 @@ bool gravarCopia(int origem, const QString& destino)
     });
 }
 
-// Whether a copy is whole: it opens with the account's keying and every
-// page of it reads back as the engine wrote it.
-bool copiaInteira(const QString& caminho, const data::Keying& chave)
+// Whether a copy is whole: as long as the file it was read from, and it
+// opens with the account's keying (the key proved on its pages). Read under
+// the engine's lock and written with every byte checked and synced, its
+// pages are the file's.
+bool copiaInteira(const QString& caminho, qint64 tamanho, const data::Keying& chave)
 {
+    if (QFileInfo(caminho).size() != tamanho)
+        return false;
     try {
         data::Connection copia;
         copia.open(caminho, chave);
-        return data::scalar(copia, QStringLiteral("PRAGMA quick_check")).toString() == QLatin1String("ok");
+        return true;
     } catch (const data::DbError&) {
         return false;
     }
@@ -111,12 +116,16 @@ bool copiaInteira(const QString& caminho, const data::Keying& chave)
 bool copiarContaAberta(const QString& destino)
 {
     bool copiada = false;
+    qint64 tamanho = -1;
     try {
         // A read holds the file against writers (not against one that only
         // waits to write) until it ends.
         ConexaoBanco.exec(QStringLiteral("BEGIN"));
         data::scalar(ConexaoBanco, QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        copiada = gravarCopia(ConexaoBanco.heldFd(), destino);
+        struct stat arquivo {};
+        if (::fstat(ConexaoBanco.heldFd(), &arquivo) == 0)
+            tamanho = arquivo.st_size;
+        copiada = tamanho >= 0 && gravarCopia(ConexaoBanco.heldFd(), destino);
         ConexaoBanco.exec(QStringLiteral("COMMIT"));
     } catch (const data::DbError&) {
         try {
@@ -127,7 +136,7 @@ bool copiarContaAberta(const QString& destino)
     }
     if (!copiada)
         return false;
-    if (copiaInteira(destino, ConexaoBanco.keying()))
+    if (copiaInteira(destino, tamanho, ConexaoBanco.keying()))
         return true;
     QFile::remove(destino);
     return false;
