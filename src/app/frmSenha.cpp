@@ -265,6 +265,10 @@ void frmSenha::Login()
     } catch (const data::SenhaRecusada&) {
         senhaInvalida();
         return;
+    } catch (const data::EsquemaAlheio& e) {
+        recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco + QStringLiteral("'' não foi aberto: ") +
+                       e.message());
+        return;
     } catch (const data::DbError& e) {
         // Another program holding the file past the wait is told as such;
         // the password was not tried.

@@ -30,9 +30,39 @@ QString DbError::userMessage() const
         return QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava "
                               "aberto; nada foi gravado.\rSaia do programa e entre novamente.");
     case DbCause::Overflow: return kSomaForaDoLimite;
+    case DbCause::StoredPastLimit:
+        return QStringLiteral("Os valores já gravados na conta somam mais do que o limite que ela pode guardar "
+                              "(gravados por outro programa); nada foi gravado.");
     case DbCause::Other: break;
     }
     return QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\r") + message();
+}
+
+DbCause causeOfSystemError(int error)
+{
+    switch (error) {
+    case EPERM:
+    case EACCES:
+    case EROFS: return DbCause::ReadOnly;
+    case ENOSPC:
+    case EDQUOT: return DbCause::Full;
+    case ENOENT: return DbCause::Moved;
+    default: return DbCause::Other;
+    }
+}
+
+bool DbError::aboutTheTotal() const
+{
+    switch (cause_) {
+    case DbCause::Overflow:
+    case DbCause::StoredPastLimit: return true;
+    case DbCause::Other:
+    case DbCause::Busy:
+    case DbCause::Full:
+    case DbCause::ReadOnly:
+    case DbCause::Moved: return false;
+    }
+    return false;
 }
 
 namespace {
@@ -59,14 +89,8 @@ DbCause causeOf(sqlite3* db)
     case SQLITE_CANTOPEN:
         // The engine reports a write the system refused as an I/O error;
         // the system's own reason tells what the user can do.
-        switch (sqlite3_system_errno(db)) {
-        case EPERM:
-        case EACCES:
-        case EROFS: return DbCause::ReadOnly;
-        case ENOSPC:
-        case EDQUOT: return DbCause::Full;
-        default: break;
-        }
+        if (const DbCause c = causeOfSystemError(sqlite3_system_errno(db)); c != DbCause::Other)
+            return c;
         break;
     default: break;
     }
@@ -90,6 +114,22 @@ QString execMessage(sqlite3* db, const char* sql)
     QString why = QString::fromUtf8(err ? err : "");
     sqlite3_free(err);
     return why.isEmpty() ? errorOf(db) : why;
+}
+
+// What a file's schema could run by itself is refused: a statement of a
+// trigger or a view (the engine names the one it runs from), and a new
+// trigger or view, which the program never makes.
+int refuseSchemaCode(void*, int action, const char*, const char*, const char*, const char* fromTriggerOrView)
+{
+    if (fromTriggerOrView)
+        return SQLITE_DENY;
+    switch (action) {
+    case SQLITE_CREATE_TRIGGER:
+    case SQLITE_CREATE_TEMP_TRIGGER:
+    case SQLITE_CREATE_VIEW:
+    case SQLITE_CREATE_TEMP_VIEW: return SQLITE_DENY;
+    default: return SQLITE_OK;
+    }
 }
 
 // A wrong key or a file that is no database shows only at the first read.
@@ -222,6 +262,13 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
     };
     if (rc != SQLITE_OK)
         failWith(errorOf(db));
+    // Before anything is read: a file made elsewhere may carry triggers
+    // (and foreign-key actions) that would change the data on the
+    // program's own writes. None fires on this connection.
+    int desligado = 0;
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, &desligado);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_FKEY, 0, &desligado);
+    sqlite3_set_authorizer(db, &refuseSchemaCode, nullptr);
     // Before the key is proved: the proving read waits for another program
     // as every read does, instead of taking a locked file for a wrong key.
     sqlite3_busy_handler(db, &Connection::waitWhileBusy, this);

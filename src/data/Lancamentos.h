@@ -130,4 +130,19 @@ inline const QString kLancamentoColumns =
 // kept as it writes, so a check costs the same at any size of the account.
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed = 0);
 
+// Throws DbError unless totalFitsWith: DbCause::Overflow, or
+// DbCause::StoredPastLimit when the stored amounts alone are already past
+// it. Inside the write transaction, after its lock is held, so that no other
+// program's write comes between the check and the rows.
+void checkTotalFits(Connection& db, __int128 added, __int128 removed = 0);
+
+// Adds entries as a window posts them: in one transaction, the total
+// checked under its lock first; every row or, on any failure, none.
+void addLancamentos(Connection& db, const std::vector<Lancamento>& novos);
+
+// Changes a stored entry as the editor saves it: in one transaction, the
+// total checked under its lock against the value stored then; false when
+// the entry is gone.
+bool updateLancamentoWithinLimit(Connection& db, const Lancamento& l);
+
 } // namespace data

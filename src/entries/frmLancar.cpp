@@ -128,7 +128,13 @@ void frmLancar::cmdGravaLan_Click()
 {
     if (!conferirCampos(kClassificacaoEmBranco, ConferenciaVencimento::TrintaDias))
         return;
-    data::addLancamento(ConexaoBanco, lancamentoDosCampos());
+    try {
+        data::addLancamentos(ConexaoBanco, {lancamentoDosCampos()});
+    } catch (const data::DbError& e) {
+        if (recusaDoLimite(e))
+            return;
+        throw;
+    }
     platform::MsgBox(QStringLiteral("Lançamento efetuado com sucesso!"), platform::vbInformation,
                      app::kOk);
     prepararProximo();

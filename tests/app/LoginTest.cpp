@@ -257,13 +257,27 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
         const QString semColuna = createAccount(QStringLiteral("SemColuna"));
         openAccountFile(db, semColuna, "1234");
         db.exec(QStringLiteral("DROP TABLE PrevistoRealizado; CREATE TABLE PrevistoRealizado (Despesa INTEGER);"));
+        db.close();
+        // Whole accounts with the right password whose schema would act by
+        // itself: triggers on the login record and on the ledger, a view.
+        const QString comGatilho = createAccount(QStringLiteral("ComGatilho"));
+        openAccountFile(db, comGatilho, "1234");
+        permitirGatilhos(db);
+        db.exec(QStringLiteral("CREATE TRIGGER dez AFTER UPDATE ON Senha BEGIN UPDATE Lancamentos SET Valor = Valor * 10; END;"
+                               "CREATE TRIGGER copia AFTER INSERT ON Lancamentos BEGIN DELETE FROM Despesas; END;"));
+        db.close();
+        const QString comVisao = createAccount(QStringLiteral("ComVisao"));
+        openAccountFile(db, comVisao, "1234");
+        permitirGatilhos(db);
+        db.exec(QStringLiteral("CREATE VIEW Todos AS SELECT * FROM Lancamentos"));
     }
     comDialogo([this](frmSenha& f) {
-        ASSERT_EQ(listados(f), (QStringList{QStringLiteral("Boa"), QStringLiteral("Estragada"),
+        ASSERT_EQ(listados(f), (QStringList{QStringLiteral("Boa"), QStringLiteral("ComGatilho"), QStringLiteral("ComVisao"),
+                                            QStringLiteral("Estragada"),
                                             QStringLiteral("SemColuna"), QStringLiteral("SemSenha"),
                                             QStringLiteral("SoSenha"), QStringLiteral("SoSenhaAberta"),
                                             QStringLiteral("Vazia")}));
-        for (int linha : {1, 2, 3, 4, 5, 6}) {
+        for (int linha : {1, 2, 3, 4, 5, 6, 7, 8}) {
             msgs.clear();
             f.lstBancos->setCurrentRow(linha);
             entrar(f, QStringLiteral("1234"));
@@ -276,6 +290,13 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
             EXPECT_FALSE(SenhaAceita);
             EXPECT_FALSE(ConexaoBanco.isOpen());
             EXPECT_TRUE(f.isVisible());
+            if (linha == 1) {
+                EXPECT_EQ(msgs.last().text,
+                          QStringLiteral("O banco de dados ''C:\\Banco\\ComGatilho.mdb'' não foi aberto: ele contém o que o "
+                                         "programa nunca grava (gatilho \"copia\", gatilho \"dez\"), que poderia alterar "
+                                         "os dados por conta própria. Nada disso foi executado; abra uma cópia de "
+                                         "segurança ou uma conta feita pelo programa."));
+            }
         }
         f.lstBancos->setCurrentRow(0);
         entrar(f, QStringLiteral("1234"));
