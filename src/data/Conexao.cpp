@@ -1,5 +1,6 @@
 #include "data/Conexao.h"
 
+#include "data/Listagem.h"
 #include "data/Senha.h"
 #include "platform/PrivateFile.h"
 #include "platform/Drives.h"
@@ -109,7 +110,7 @@ void data::checkAccountTables(Connection& db)
 data::FormaConta AbrirConexao()
 {
     // Our own earlier hold on the file would count as another copy's.
-    ConexaoBanco.close();
+    closeAccount();
     const QString path = caminhoLocalBanco();
     platform::FileLock trava;
     switch (trava.lock(path)) {
@@ -122,6 +123,12 @@ data::FormaConta AbrirConexao()
     const data::FormaConta forma = openAccountFile(ConexaoBanco, path, ChaveBanco);
     ConexaoBanco.hold(std::move(trava));
     return forma;
+}
+
+void closeAccount()
+{
+    ConexaoBanco.close();
+    data::forgetListedTexts();
 }
 
 namespace {

@@ -57,6 +57,11 @@ data::FormaConta openAccountFile(data::Connection& connection, const QString& lo
 // (ContaEmUso when one holds it).
 data::FormaConta AbrirConexao();
 
+// Closes the active account: ConexaoBanco, its hold on the file and the
+// texts its listings kept, so the caller has unloaded every window that
+// keeps listed rows.
+void closeAccount();
+
 namespace data {
 // The steps of rewriteAccount, where a test injects a fault. A file keyed
 // as the password keys it goes Travada, SenhaGravada, Recifrada; a file of

@@ -170,7 +170,7 @@ Centavos balanceBefore(Connection& db, const QDate& day)
     // The index on (DataVen, Valor) answers this without reading the table.
     Statement s(db,
                 QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE ") +
-                    countingInBalance(QStringLiteral("DataVen < ?")),
+                    balanceCondition(QStringLiteral("DataVen < ?")),
                 day);
     return s.next() ? s.integer(0) : 0;
 }

@@ -43,16 +43,19 @@ bool deleteLancamento(Connection& db, std::int64_t numLan);
 // The earliest due date of the account; none when it holds no entry.
 std::optional<QDate> firstDueDate(Connection& db);
 
-// Which entries count in a balance: every one. The rule is written twice,
-// side by side, as one: for a listed row a window carries a balance over
-// (the register, the import's balance) and as the condition of the sums the
-// engine makes (balanceBefore, so every opening balance and "Saldo Atual";
-// the balances-only view's and the lowest-balance panel's day sums). Change
-// both together. The date index holds DataVen and Valor only: a rule on
+// Which entries count in a balance: every one, forecasts and the reserved
+// classifications 94 and 95 included. The rule has two halves that change
+// together: countsInBalance for a listed row a window carries a balance
+// over (the register, the import's balance), and balanceCondition for the
+// sums the engine makes (balanceBefore, so every opening balance and
+// "Saldo Atual"; the balances-only view's and the lowest-balance panel's
+// day sums, and the panel's look for anything before today). A test
+// compares every window's balance with the engine's, so changing one half
+// alone fails it. The date index holds DataVen and Valor only: a rule on
 // another column makes those sums read the table.
 inline bool countsInBalance(const LinhaConsulta&) { return true; }
 // A condition on Lancamentos narrowed to the entries that count in a balance.
-inline QString countingInBalance(const QString& condicao) { return condicao; }
+inline QString balanceCondition(const QString& condicao) { return condicao; }
 
 // The balance a day opens with: the sum of every entry due before it that
 // counts in a balance (0 when there is none). Every balance of the account

@@ -528,26 +528,12 @@ void frmIntegracao::PreClassicar()
 
 void frmIntegracao::cmdNaoClassificar_Click()
 {
-    for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r) {
-        importacao::LinhaExtrato& linha = linhasDoExtrato_[size_t(r) - 1];
-        if (linha.classificacao != importacao::kImportadoDoExtrato)
-            continue;
-        const importacao::NaoClassificado nc = importacao::naoClassificadoDoValor(linha.valor);
-        linha.classificacao = nc.classificacao;
-        linha.codigo = 0;
-        linha.ordem = importacao::kOrdemInicial;
-        linha.conta = nc.conta;
+    importacao::colocarNaoClassificado(linhasDoExtrato_);
+    for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r)
         mostrarLinhaDoExtrato(r);
-    }
 }
 
-bool frmIntegracao::ExisteNaoClassificado() const
-{
-    for (const importacao::LinhaExtrato& linha : linhasDoExtrato_)
-        if (linha.classificacao == importacao::kImportadoDoExtrato)
-            return true;
-    return false;
-}
+bool frmIntegracao::ExisteNaoClassificado() const { return importacao::existeNaoClassificado(linhasDoExtrato_); }
 
 // The statement grid ----------------------------------------------------------
 

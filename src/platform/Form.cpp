@@ -224,6 +224,18 @@ void Forms::clear()
     }
 }
 
+void Forms::unloadHidden()
+{
+    // Gathered first: an unload may load another window into the registry.
+    std::vector<Form*> hidden;
+    for (auto& [type, slot] : registry())
+        if (auto* form = dynamic_cast<Form*>(slot); form && !form->isVisible())
+            hidden.push_back(form);
+    for (Form* form : hidden)
+        if (form->isLoaded())
+            form->Unload();
+}
+
 void Forms::showModalForm(Form& form) { showModal(form); }
 
 namespace {

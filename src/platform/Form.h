@@ -138,6 +138,9 @@ public:
     static void release(QWidget* form);
     // Deletes every window at once (end of the program, between tests).
     static void clear();
+    // Unloads every window loaded out of sight (a refresh loads a window
+    // invisibly, and it keeps what it read), as when the account changes.
+    static void unloadHidden();
 
 private:
     // A load stopped by a sum that does not fit is told and the window
