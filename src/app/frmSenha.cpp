@@ -6,6 +6,7 @@
 #include "data/AccountFile.h"
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Accessibility.h"
 #include "platform/Application.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
@@ -33,6 +34,8 @@ frmSenha::frmSenha(QWidget* parent) : Form(parent)
     lstBancos = new QListWidget(this);
     lstBancos->setSelectionMode(QAbstractItemView::SingleSelection);
     lstBancos->setMinimumHeight(140);
+    // The password box takes the keys while the list keeps the account.
+    platform::focusedOnlyWithKeyboard(*lstBancos);
     txtSenha = new QLineEdit(this);
     mascararSenha(txtSenha, QLatin1Char('$'));
 
@@ -181,8 +184,14 @@ void frmSenha::selecionarConta(int linha)
 
 void frmSenha::lstBancos_Click()
 {
-    if (QListWidgetItem* item = lstBancos->currentItem())
+    if (QListWidgetItem* item = lstBancos->currentItem()) {
         NomeBanco = item->text();
+        // Chosen from the password box by the arrows, the account is told
+        // to a screen reader there: the box is named by it (its caption
+        // still labels it), and the reader says a new name of the focused
+        // box.
+        txtSenha->setAccessibleName(item->text());
+    }
 }
 
 bool frmSenha::eventFilter(QObject* watched, QEvent* event)

@@ -72,6 +72,11 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     txtTotalReal = rotuloTotal(this, courier);
     txtTotalDiferenca = rotuloTotal(this, courier);
     txtTotalDifPerc = rotuloTotal(this, courier);
+    // One caption stands before the four totals; each is named by its column.
+    txtTotalPrev->setAccessibleName(QStringLiteral("Total previsto"));
+    txtTotalReal->setAccessibleName(QStringLiteral("Total realizado"));
+    txtTotalDiferenca->setAccessibleName(QStringLiteral("Total da diferença R$"));
+    txtTotalDifPerc->setAccessibleName(QStringLiteral("Total da diferença %"));
     // The totals stand under the grid's columns 2 to 5, also when the name
     // gives way.
     // The label starts as narrow as the name may get, so that the row does

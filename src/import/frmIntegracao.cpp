@@ -12,6 +12,7 @@
 #include "import/ModelosExtrato.h"
 #include "import/PreClassificacao.h"
 #include "import/frmZextratosModelo.h"
+#include "platform/Accessibility.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
@@ -115,6 +116,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     txtSaldo->setFrameShape(QFrame::Panel);
     txtSaldo->setFrameShadow(QFrame::Sunken);
     txtSaldo->setAutoFillBackground(true);
+    platform::showsResult(*txtSaldo);
     {
         QPalette p = txtSaldo->palette();
         p.setColor(QPalette::Window, kBranco);

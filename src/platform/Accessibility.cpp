@@ -1,0 +1,448 @@
+#include "platform/Accessibility.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QStyle>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+const char* const kResult = "vorsalResult";
+
+// A read-only text of one line for a screen reader: no selection, the caret
+// at its start.
+class ReadOnlyText : public QAccessibleTextInterface {
+public:
+    virtual QString shownText() const = 0;
+
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int startOffset, int endOffset) const override
+    {
+        return shownText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(shownText().size()); }
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return QString();
+    }
+    // One line: a character is a character, any longer piece is the whole.
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                         int* endOffset) const override
+    {
+        const QString t = shownText();
+        if (boundary == QAccessible::CharBoundary) {
+            *startOffset = std::clamp(offset, 0, int(t.size()));
+            *endOffset = std::min(*startOffset + 1, int(t.size()));
+            return t.mid(*startOffset, *endOffset - *startOffset);
+        }
+        *startOffset = 0;
+        *endOffset = int(t.size());
+        return t;
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                             int* endOffset) const override
+    {
+        if (boundary == QAccessible::CharBoundary && offset > 0)
+            return textAtOffset(offset - 1, boundary, startOffset, endOffset);
+        *startOffset = *endOffset = 0;
+        return QString();
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                            int* endOffset) const override
+    {
+        const int size = int(shownText().size());
+        if (boundary == QAccessible::CharBoundary && offset + 1 < size)
+            return textAtOffset(offset + 1, boundary, startOffset, endOffset);
+        *startOffset = *endOffset = size;
+        return QString();
+    }
+};
+
+// A label that shows a result, heard as a read-only field: its name is its
+// caption, its value and text what it shows.
+class ResultAccessible : public QAccessibleWidget, public ReadOnlyText {
+public:
+    explicit ResultAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::EditableText) {}
+
+    QString shownText() const override
+    {
+        const auto* label = static_cast<const QLabel*>(widget());
+        QString t = label->text();
+        if (Qt::mightBeRichText(t)) {
+            QTextDocument d;
+            d.setHtml(t);
+            t = d.toPlainText();
+        }
+        return t.simplified();
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return shownText();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        s.editable = false;
+        s.focusable = true;
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    using ReadOnlyText::text;
+};
+
+// A drop-down list that is not typed into. Qt names it by its value and
+// gives it no text, so a screen reader that reads the value from the list's
+// text, or from the list's selected item, finds none: here its name is its
+// caption and its text its value. The list of items stays its child, as Qt
+// has it, so the opened list is read as before.
+class ComboAccessible : public QAccessibleWidget, public ReadOnlyText {
+public:
+    explicit ComboAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+    QString shownText() const override { return list()->currentText(); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Value:
+            return shownText();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+    int childCount() const override { return list()->view() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 && list()->view() ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return list()->view() && child && child->object() == list()->view() ? 0 : -1;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = list()->view() && list()->view()->isVisible();
+        s.collapsed = !s.expanded;
+        s.readOnly = true;
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction() << pressAction();
+    }
+    void doAction(const QString& name) override
+    {
+        if (name == showMenuAction() || name == pressAction()) {
+            if (list()->view() && list()->view()->isVisible())
+                list()->hidePopup();
+            else
+                list()->showPopup();
+        } else {
+            QAccessibleWidget::doAction(name);
+        }
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    using ReadOnlyText::text;
+};
+
+// ----------------------------------------------------------- lists
+
+const char* const kFocusedOnlyWithKeyboard = "vorsalFocusedOnlyWithKeyboard";
+
+class ListItemAccessible : public QAccessibleInterface {
+public:
+    ListItemAccessible(QListWidget* list, int row) : list_(list), row_(row) {}
+
+    bool isValid() const override { return list_ && row_ < list_->count(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return list_ ? list_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(list_.data()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid() || (t != QAccessible::Name && t != QAccessible::Value))
+            return QString();
+        return list_->item(row_)->text();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return QRect();
+        QRect r = list_->visualItemRect(list_->item(row_));
+        r.moveTopLeft(list_->viewport()->mapToGlobal(r.topLeft()));
+        return r;
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!isValid())
+            return s;
+        s.selectable = true;
+        s.focusable = true;
+        s.selected = list_->item(row_)->isSelected();
+        s.focused = list_->hasFocus() && list_->currentRow() == row_;
+        s.invisible = !list_->viewport()->rect().intersects(list_->visualItemRect(list_->item(row_)));
+        return s;
+    }
+
+private:
+    QPointer<QListWidget> list_;
+    int row_;
+};
+
+class ListAccessible : public QAccessibleWidget {
+public:
+    explicit ListAccessible(QListWidget* list) : QAccessibleWidget(list, QAccessible::List)
+    {
+        // Rows come and go: their interfaces are made again when asked for.
+        QAbstractItemModel* model = list->model();
+        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            QObject::connect(model, signal, list, [this] { forget(); });
+        QObject::connect(model, &QAbstractItemModel::modelReset, list, [this] { forget(); });
+    }
+    ~ListAccessible() override { forget(); }
+
+    QListWidget* list() const { return static_cast<QListWidget*>(widget()); }
+    int childCount() const override { return list()->count(); }
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= list()->count())
+            return nullptr;
+        auto it = items_.constFind(index);
+        if (it != items_.constEnd())
+            return QAccessible::accessibleInterface(*it);
+        auto* item = new ListItemAccessible(list(), index);
+        items_.insert(index, QAccessible::registerAccessibleInterface(item));
+        return item;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (auto it = items_.constBegin(); it != items_.constEnd(); ++it)
+            if (QAccessible::accessibleInterface(*it) == child)
+                return it.key();
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        const QPoint p = list()->viewport()->mapFromGlobal(QPoint(x, y));
+        QListWidgetItem* item = list()->itemAt(p);
+        return item ? child(list()->row(item)) : nullptr;
+    }
+
+private:
+    void forget()
+    {
+        for (QAccessible::Id id : std::as_const(items_))
+            QAccessible::deleteAccessibleInterface(id);
+        items_.clear();
+    }
+    mutable QHash<int, QAccessible::Id> items_;
+};
+
+// Qt makes a widget's interface by its class name, before any factory the
+// program installs is asked: the program's own takes the place of Qt's in
+// the cache, before the window is shown.
+void replaceInterface(QObject* object, QAccessibleInterface* own)
+{
+    if (QAccessibleInterface* qt = QAccessible::queryAccessibleInterface(object))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(qt));
+    QAccessible::registerAccessibleInterface(own);
+}
+
+// ----------------------------------------------------------- passwords
+
+bool isPasswordBox(QObject* object)
+{
+    auto* box = qobject_cast<QLineEdit*>(object);
+    return box && box->echoMode() != QLineEdit::Normal;
+}
+
+QString masked(QObject* object, const QString& text)
+{
+    auto* box = static_cast<QLineEdit*>(object);
+    if (box->echoMode() == QLineEdit::NoEcho)
+        return QString();
+    const QChar mask(box->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, box));
+    return QString(text.size(), mask);
+}
+
+// The widgets that need the handler below: password boxes, and lists whose
+// items are focused only with the keyboard.
+int& holders() { static int n = 0; return n; }
+QAccessible::UpdateHandler& nextHandler() { static QAccessible::UpdateHandler h = nullptr; return h; }
+bool& installed() { static bool b = false; return b; }
+
+void forward(QAccessibleEvent* event)
+{
+    if (nextHandler()) {
+        nextHandler()(event);
+        return;
+    }
+    // Qt hands the event to the screen reader's bridge when no handler is
+    // installed.
+    QAccessible::UpdateHandler self = QAccessible::installUpdateHandler(nullptr);
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(self);
+}
+
+void filter(QAccessibleEvent* event)
+{
+    QObject* object = event->object();
+    switch (event->type()) {
+    case QAccessible::Focus:
+        // Qt's list tells the reader that its current item took the focus
+        // whenever the current item changes, the keyboard elsewhere.
+        if (auto* list = qobject_cast<QListWidget*>(object);
+            list && list->property(kFocusedOnlyWithKeyboard).toBool() && !list->hasFocus())
+            return;
+        break;
+    case QAccessible::TableModelChanged:
+        // Qt has already applied it to the table's interface, and its
+        // bridge on this system makes nothing of it: handing it on would
+        // apply it twice.
+        return;
+    case QAccessible::TextInserted:
+        if (isPasswordBox(object)) {
+            auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+            QAccessibleTextInsertEvent m(object, e->changePosition(), masked(object, e->textInserted()));
+            forward(&m);
+            return;
+        }
+        break;
+    case QAccessible::TextRemoved:
+        if (isPasswordBox(object)) {
+            auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+            QAccessibleTextRemoveEvent m(object, e->changePosition(), masked(object, e->textRemoved()));
+            forward(&m);
+            return;
+        }
+        break;
+    case QAccessible::TextUpdated:
+        if (isPasswordBox(object)) {
+            auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
+            QAccessibleTextUpdateEvent m(object, e->changePosition(), masked(object, e->textRemoved()),
+                                         masked(object, e->textInserted()));
+            forward(&m);
+            return;
+        }
+        break;
+    case QAccessible::ValueChanged:
+        if (isPasswordBox(object)) {
+            auto* e = static_cast<QAccessibleValueChangeEvent*>(event);
+            QAccessibleValueChangeEvent m(object, masked(object, e->value().toString()));
+            forward(&m);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    forward(event);
+}
+
+void holdFilter(QObject& holder)
+{
+    // The filter stands between Qt and the reader's bridge while a widget
+    // that needs it lives: the windows that hold them are short-lived, and
+    // it hands every other event on unchanged.
+    if (holders()++ == 0) {
+        nextHandler() = QAccessible::installUpdateHandler(filter);
+        installed() = true;
+    }
+    QObject::connect(&holder, &QObject::destroyed, [] {
+        if (--holders() == 0 && installed()) {
+            QAccessible::installUpdateHandler(nextHandler());
+            nextHandler() = nullptr;
+            installed() = false;
+        }
+    });
+}
+} // namespace
+
+void hideFromReader(QLineEdit& passwordBox)
+{
+    holdFilter(passwordBox);
+}
+
+void focusedOnlyWithKeyboard(QListWidget& list)
+{
+    if (list.property(kFocusedOnlyWithKeyboard).toBool())
+        return;
+    list.setProperty(kFocusedOnlyWithKeyboard, true);
+    replaceInterface(&list, new ListAccessible(&list));
+    holdFilter(list);
+}
+
+void showsResult(QLabel& label)
+{
+    if (isResult(label))
+        return;
+    label.setProperty(kResult, true);
+    replaceInterface(&label, new ResultAccessible(&label));
+    // Selectable by the keyboard, the label takes Tab and shows a caret
+    // where it has the focus.
+    label.setTextInteractionFlags(label.textInteractionFlags() | Qt::TextSelectableByMouse |
+                                  Qt::TextSelectableByKeyboard);
+    label.setFocusPolicy(Qt::StrongFocus);
+}
+
+bool isResult(const QLabel& label) { return label.property(kResult).toBool(); }
+
+void speakValue(QComboBox& list)
+{
+    if (list.isEditable() || list.property("vorsalSpeaksValue").toBool())
+        return;
+    list.setProperty("vorsalSpeaksValue", true);
+    replaceInterface(&list, new ComboAccessible(&list));
+    QPointer<QComboBox> guard(&list);
+    QObject::connect(&list, &QComboBox::currentIndexChanged, &list, [guard] {
+        if (!guard || !guard->hasFocus())
+            return;
+        // The reader says the line its caret moved to when an arrow moved
+        // it, as in a text box; the caret stands after the new value.
+        QAccessibleTextCursorEvent moved(guard.data(), int(guard->currentText().size()));
+        QAccessible::updateAccessibility(&moved);
+    });
+}
+
+} // namespace platform
