@@ -98,6 +98,11 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     imgNegativo->setPixmap(budget::rosto(budget::Rosto::Negativo));
     imgPositivo = new QLabel(this);
     imgPositivo->setPixmap(budget::rosto(budget::Rosto::Positivo));
+    // The face beside the totals repeats the sign of the difference: on a
+    // screen too narrow for the grid's columns and the face it is the face
+    // that gives way.
+    for (QLabel* rosto : {imgIgual, imgNegativo, imgPositivo})
+        rosto->setMinimumWidth(1);
 
     auto* topo = new QHBoxLayout;
     topo->addWidget(imgDiminui);

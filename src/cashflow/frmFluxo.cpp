@@ -226,6 +226,8 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     resumos->addSpacing(8);
     resumos->addWidget(Label17);
     resumos->addWidget(fraMenores);
+    // On a short screen with a large font the summaries stand closer.
+    platform::givesWay(*resumos, 0);
 
     // The hints and the final balance.
     Label4 = new QLabel(QStringLiteral("- Para fazer Alterações dê um duplo clique no lançamento."), this);

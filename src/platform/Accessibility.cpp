@@ -237,10 +237,17 @@ public:
         // Rows come and go: their interfaces are made again when asked for.
         QAbstractItemModel* model = list->model();
         for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-            QObject::connect(model, signal, list, [this] { forget(); });
-        QObject::connect(model, &QAbstractItemModel::modelReset, list, [this] { forget(); });
+            links_ << QObject::connect(model, signal, list, [this] { forget(); });
+        links_ << QObject::connect(model, &QAbstractItemModel::modelReset, list, [this] { forget(); });
     }
-    ~ListAccessible() override { forget(); }
+    // Qt deletes the interface as the list starts going, before its model
+    // has gone.
+    ~ListAccessible() override
+    {
+        for (const QMetaObject::Connection& link : std::as_const(links_))
+            QObject::disconnect(link);
+        forget();
+    }
 
     QListWidget* list() const { return static_cast<QListWidget*>(widget()); }
     int childCount() const override { return list()->count(); }
@@ -277,6 +284,7 @@ private:
         items_.clear();
     }
     mutable QHash<int, QAccessible::Id> items_;
+    QList<QMetaObject::Connection> links_;
 };
 
 // Qt makes a widget's interface by its class name, before any factory the
