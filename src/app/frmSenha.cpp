@@ -184,14 +184,8 @@ void frmSenha::selecionarConta(int linha)
 
 void frmSenha::lstBancos_Click()
 {
-    if (QListWidgetItem* item = lstBancos->currentItem()) {
+    if (QListWidgetItem* item = lstBancos->currentItem())
         NomeBanco = item->text();
-        // Chosen from the password box by the arrows, the account is told
-        // to a screen reader there: the box is named by it (its caption
-        // still labels it), and the reader says a new name of the focused
-        // box.
-        txtSenha->setAccessibleName(item->text());
-    }
 }
 
 bool frmSenha::eventFilter(QObject* watched, QEvent* event)
@@ -236,12 +230,15 @@ void frmSenha::txtSenha_KeyDown(int key)
         return;
     switch (key) {
     case Qt::Key_Down:
-        txtSenha->clear();
-        selecionarConta(lstBancos->currentRow() + 1 >= total ? 0 : lstBancos->currentRow() + 1);
-        break;
     case Qt::Key_Up:
         txtSenha->clear();
-        selecionarConta(lstBancos->currentRow() <= 0 ? total - 1 : lstBancos->currentRow() - 1);
+        if (key == Qt::Key_Down)
+            selecionarConta(lstBancos->currentRow() + 1 >= total ? 0 : lstBancos->currentRow() + 1);
+        else
+            selecionarConta(lstBancos->currentRow() <= 0 ? total - 1 : lstBancos->currentRow() - 1);
+        // The keys stay in the password box: the account chosen is told to
+        // a screen reader there.
+        platform::announce(*this, NomeBanco);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -180,6 +181,18 @@ public:
     using ReadOnlyText::text;
 };
 
+// A message for a screen reader, shown for a moment out of sight.
+class NoticeAccessible : public QAccessibleWidget {
+public:
+    explicit NoticeAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<const QLabel*>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 // ----------------------------------------------------------- lists
 
 const char* const kFocusedOnlyWithKeyboard = "vorsalFocusedOnlyWithKeyboard";
@@ -333,9 +346,40 @@ void forward(QAccessibleEvent* event)
     QAccessible::installUpdateHandler(self);
 }
 
+// A password box's event handed on with its texts masked.
+template <class Event, class... Texts> void forwardMasked(QObject* box, int position, const Texts&... texts)
+{
+    Event m(box, position, masked(box, texts)...);
+    forward(&m);
+}
+
 void filter(QAccessibleEvent* event)
 {
     QObject* object = event->object();
+    if (isPasswordBox(object)) {
+        switch (event->type()) {
+        case QAccessible::TextInserted: {
+            auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
+            return forwardMasked<QAccessibleTextInsertEvent>(object, e->changePosition(), e->textInserted());
+        }
+        case QAccessible::TextRemoved: {
+            auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
+            return forwardMasked<QAccessibleTextRemoveEvent>(object, e->changePosition(), e->textRemoved());
+        }
+        case QAccessible::TextUpdated: {
+            auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
+            return forwardMasked<QAccessibleTextUpdateEvent>(object, e->changePosition(), e->textRemoved(),
+                                                             e->textInserted());
+        }
+        case QAccessible::ValueChanged: {
+            QAccessibleValueChangeEvent m(object,
+                                          masked(object, static_cast<QAccessibleValueChangeEvent*>(event)->value().toString()));
+            return forward(&m);
+        }
+        default:
+            break;
+        }
+    }
     switch (event->type()) {
     case QAccessible::Focus:
         // Qt's list tells the reader that its current item took the focus
@@ -349,39 +393,6 @@ void filter(QAccessibleEvent* event)
         // bridge on this system makes nothing of it: handing it on would
         // apply it twice.
         return;
-    case QAccessible::TextInserted:
-        if (isPasswordBox(object)) {
-            auto* e = static_cast<QAccessibleTextInsertEvent*>(event);
-            QAccessibleTextInsertEvent m(object, e->changePosition(), masked(object, e->textInserted()));
-            forward(&m);
-            return;
-        }
-        break;
-    case QAccessible::TextRemoved:
-        if (isPasswordBox(object)) {
-            auto* e = static_cast<QAccessibleTextRemoveEvent*>(event);
-            QAccessibleTextRemoveEvent m(object, e->changePosition(), masked(object, e->textRemoved()));
-            forward(&m);
-            return;
-        }
-        break;
-    case QAccessible::TextUpdated:
-        if (isPasswordBox(object)) {
-            auto* e = static_cast<QAccessibleTextUpdateEvent*>(event);
-            QAccessibleTextUpdateEvent m(object, e->changePosition(), masked(object, e->textRemoved()),
-                                         masked(object, e->textInserted()));
-            forward(&m);
-            return;
-        }
-        break;
-    case QAccessible::ValueChanged:
-        if (isPasswordBox(object)) {
-            auto* e = static_cast<QAccessibleValueChangeEvent*>(event);
-            QAccessibleValueChangeEvent m(object, masked(object, e->value().toString()));
-            forward(&m);
-            return;
-        }
-        break;
     default:
         break;
     }
@@ -432,6 +443,22 @@ void showsResult(QLabel& label)
     label.setTextInteractionFlags(label.textInteractionFlags() | Qt::TextSelectableByMouse |
                                   Qt::TextSelectableByKeyboard);
     label.setFocusPolicy(Qt::StrongFocus);
+}
+
+void announce(QWidget& window, const QString& message)
+{
+    auto* notice = window.findChild<QLabel*>(QStringLiteral("vorsalNotice"), Qt::FindDirectChildrenOnly);
+    if (!notice) {
+        notice = new QLabel(&window);
+        notice->setObjectName(QStringLiteral("vorsalNotice"));
+        notice->setGeometry(0, 0, 1, 1);
+        replaceInterface(notice, new NoticeAccessible(notice));
+    }
+    // The reader says a notification as it is shown.
+    notice->hide();
+    notice->setText(message);
+    notice->show();
+    QTimer::singleShot(1000, notice, &QWidget::hide);
 }
 
 bool isResult(const QLabel& label) { return label.property(kResult).toBool(); }

@@ -7,6 +7,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QString;
+class QWidget;
 
 namespace platform {
 
@@ -19,6 +21,10 @@ void hideFromReader(QLineEdit& passwordBox);
 // current), for a list that keeps its choice while another box beside it
 // takes the keys.
 void focusedOnlyWithKeyboard(QListWidget& list);
+
+// Tells a screen reader a short message without moving the focus: a
+// notification, shown for a moment out of sight in the window.
+void announce(QWidget& window, const QString& message);
 
 // A label that shows what the window computed (a total, a balance, a
 // result): Tab reaches it and a screen reader hears it as a read-only field

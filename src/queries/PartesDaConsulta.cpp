@@ -170,6 +170,12 @@ QGroupBox* quadroLancamentos(QWidget* janela, platform::FlexGrid*& flxConsulta, 
     if (rotuloTotal)
         rodape->addWidget(new QLabel(QStringLiteral("Total R$"), quadro));
     rodape->addWidget(txtSaldo2);
+    // Enter held on the grid stops at "Apagar Todos" before the count and
+    // the total are reached.
+    if (cmdApagar) {
+        QWidget::setTabOrder(*cmdApagar, txtLanc);
+        QWidget::setTabOrder(txtLanc, txtSaldo2);
+    }
     auto* lancamentos = new QVBoxLayout(quadro);
     lancamentos->addWidget(flxConsulta, 1);
     lancamentos->addLayout(rodape);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -293,7 +294,12 @@ TEST_F(LoginTest, ArrowsWrapAroundAndClearThePassword)
             EXPECT_EQ(NomeBanco, QString::fromLatin1(p.conta));
             // The account is told where the keys are, and the list, without
             // them, calls none of its items focused.
-            EXPECT_EQ(f.txtSenha->accessibleName(), QString::fromLatin1(p.conta));
+            auto* aviso = f.findChild<QLabel*>(QStringLiteral("vorsalNotice"));
+            ASSERT_TRUE(aviso);
+            QAccessibleInterface* dito = QAccessible::queryAccessibleInterface(aviso);
+            EXPECT_EQ(dito->role(), QAccessible::Notification);
+            EXPECT_EQ(dito->text(QAccessible::Name), QString::fromLatin1(p.conta));
+            EXPECT_TRUE(aviso->isVisibleTo(&f));
             QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(f.lstBancos);
             ASSERT_EQ(lista->childCount(), 3);
             EXPECT_EQ(lista->child(f.lstBancos->currentRow())->text(QAccessible::Name), QString::fromLatin1(p.conta));
