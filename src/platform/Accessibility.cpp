@@ -130,6 +130,11 @@ public:
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
     QString shownText() const override { return list()->currentText(); }
 
+    // A reader takes a caret that did not move for no change: each new
+    // value puts it at the other end of the text.
+    int cursorPosition() const override { return caret_; }
+    void valueChanged() { caret_ = caret_ == 0 ? std::max(1, int(shownText().size())) : 0; }
+
     QString text(QAccessible::Text t) const override
     {
         switch (t) {
@@ -179,6 +184,9 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
     using ReadOnlyText::text;
+
+private:
+    int caret_ = 0;
 };
 
 // A message for a screen reader, shown for a moment out of sight.
@@ -474,8 +482,12 @@ void speakValue(QComboBox& list)
         if (!guard || !guard->hasFocus())
             return;
         // The reader says the line its caret moved to when an arrow moved
-        // it, as in a text box; the caret stands after the new value.
-        QAccessibleTextCursorEvent moved(guard.data(), int(guard->currentText().size()));
+        // it, as in a text box.
+        auto* own = dynamic_cast<ComboAccessible*>(QAccessible::queryAccessibleInterface(guard.data()));
+        if (!own)
+            return;
+        own->valueChanged();
+        QAccessibleTextCursorEvent moved(guard.data(), own->cursorPosition());
         QAccessible::updateAccessibility(&moved);
     });
 }
