@@ -40,9 +40,12 @@ public:
     QRect characterRect(int) const override { return QRect(); }
     int offsetAtPoint(const QPoint&) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    // One run of no attributes over the whole text: a reader that reads a
+    // line run by run reads it to its end.
+    QString attributes(int, int* startOffset, int* endOffset) const override
     {
-        *startOffset = *endOffset = offset;
+        *startOffset = 0;
+        *endOffset = characterCount();
         return QString();
     }
     // One line: a character is a character, any longer piece is the whole.

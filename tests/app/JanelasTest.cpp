@@ -382,6 +382,10 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
             EXPECT_EQ(a->text(QAccessible::Value), l->text()) << nome << " " << nomeFalado.toStdString();
             ASSERT_TRUE(a->textInterface()) << nome;
             EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()), l->text()) << nome;
+            // A reader reads a line run of attributes by run: one run holds it all.
+            int inicio = -1, fim = -1;
+            a->textInterface()->attributes(2, &inicio, &fim);
+            EXPECT_EQ(fim - inicio, l->text().size()) << nome;
         }
         for (const QString& esperado : resultados.value(QString::fromLatin1(nome)))
             EXPECT_TRUE(ouvidos.contains(esperado)) << nome << " " << esperado.toStdString();
