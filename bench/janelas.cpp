@@ -275,6 +275,25 @@ int janelas(long entradas)
     auto& consulta = platform::Forms::get<frmConsVen>();
     auto linhasConsulta = [&] { return long(consulta.flxConsulta->Rows() - 1); };
 
+    std::fprintf(stderr, "account of %ld entries, %d runs each\n", n, repeticoes);
+    {
+        // Before any window holds listed rows, since a login lets go of the
+        // texts of the account it closes. The main window is built apart
+        // from the forms list: its load opens the login.
+        static frmPrincipal* criada = new frmPrincipal();
+        auto& principal = *criada;
+        principal.preencherMesesAnos();
+        medir("Login (senha e abertura)", nullptr, [] {
+            ConexaoBanco.close();
+            auto& login = platform::Forms::get<frmSenha>();
+            login.txtSenha->setText(QStringLiteral("1234"));
+            login.txtSenha_KeyDown(Qt::Key_Return);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            if (!ConexaoBanco.isOpen())
+                AbrirConexao();
+        }, {}, false);
+        medir("\"Saldo Atual\"", nullptr, [&] { principal.SaldoAtualTexto(); });
+    }
     // Memory first, before any window fills a grid: a 100 000-row listing
     // (or the whole account when smaller) in a window just shown, the page
     // cache warmed by one pass over the table.
@@ -295,23 +314,6 @@ int janelas(long entradas)
     const long pico = kbDe("VmHWM:");
     const long memLinhas = linhasConsulta();
 
-    std::fprintf(stderr, "account of %ld entries, %d runs each\n", n, repeticoes);
-    {
-        // Built apart from the forms list: its load opens the login.
-        static frmPrincipal* criada = new frmPrincipal();
-        auto& principal = *criada;
-        principal.preencherMesesAnos();
-        medir("Login (senha e abertura)", nullptr, [] {
-            ConexaoBanco.close();
-            auto& login = platform::Forms::get<frmSenha>();
-            login.txtSenha->setText(QStringLiteral("1234"));
-            login.txtSenha_KeyDown(Qt::Key_Return);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            if (!ConexaoBanco.isOpen())
-                AbrirConexao();
-        }, {}, false);
-        medir("\"Saldo Atual\"", nullptr, [&] { principal.SaldoAtualTexto(); });
-    }
     for (long k : {1000L, 17500L, 100000L}) {
         if (k > n)
             continue;

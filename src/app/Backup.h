@@ -38,6 +38,16 @@ bool copiarArquivo(const QString& origem, const QString& destino);
 // by its cause, and the copy is still made when due.
 bool fazerBackup(const QDate& hoje);
 
+// Changes the active account's password (changeAccountPassword) and
+// its copies' with it, the account held all along: each copy that opens
+// with the former password is first written again beside itself, keyed
+// with the new one and holding it; when any of them or the account cannot
+// be, nothing changes (DbError, with its cause). Once the account has
+// changed, each copy is replaced by its new one, so that no file of the
+// account opens with the former password; a copy that cannot be replaced
+// is deleted.
+void alterarSenha(const QString& nova);
+
 // The critical message of a last access the file refused, with what else
 // was or was not done and the cause.
 void avisarUltimoAcessoNaoGravado(const data::DbError& e, const QString& depois);

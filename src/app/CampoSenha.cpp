@@ -1,5 +1,7 @@
 #include "app/CampoSenha.h"
 
+#include "platform/Accessibility.h"
+
 #include <QLineEdit>
 #include <QProxyStyle>
 
@@ -31,4 +33,5 @@ void mascararSenha(QLineEdit* box, QChar mostrado)
     estilo->setParent(box);
     box->setStyle(estilo);
     box->setEchoMode(QLineEdit::Password);
+    platform::hideFromReader(*box);
 }

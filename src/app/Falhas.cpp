@@ -14,7 +14,7 @@ platform::Reported avisarFalha(const std::exception& e, bool somenteSeJanelaFica
     platform::Reported r = platform::Reported::Yes;
     if (const auto* falha = dynamic_cast<const data::DbError*>(&e)) {
         texto = falha->userMessage();
-        if (falha->cause() == data::DbCause::Overflow)
+        if (falha->aboutTheTotal())
             r = platform::Reported::KeepWindow;
     } else if (dynamic_cast<const std::overflow_error*>(&e)) {
         texto = data::kSomaForaDoLimite;

@@ -6,6 +6,7 @@
 #include "data/Conexao.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
+#include "platform/MaskEdBox.h"
 #include "platform/MsgBox.h"
 #include "platform/conversions.h"
 #include "platform/TypingLimit.h"
@@ -26,6 +27,8 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using platform::MsgBox;
 
@@ -59,14 +62,15 @@ void frmAnotacao::construir()
 
     txtDataLemb = new platform::MaskEdBox(QStringLiteral("##/##/####"), fraAnota);
     txtDataLemb->setEnabled(false);
-    txtDataLemb->setMaximumWidth(110);
+    // As wide as a whole date in the font of the desktop, no wider.
+    txtDataLemb->setMaximumWidth(txtDataLemb->sizeHint().width());
 
     txtQtdeDias = new QLineEdit(QStringLiteral("0"), fraAnota);
     txtQtdeDias->setMaxLength(2);
     txtQtdeDias->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), txtQtdeDias));
     txtQtdeDias->setEnabled(false);
-    txtQtdeDias->setMaximumWidth(40);
+    txtQtdeDias->setMaximumWidth(std::max(40, platform::boxWidthFor(txtQtdeDias, QStringLiteral("00"))));
     txtQtdeDias->installEventFilter(this);
 
     chkLembrarSempre = new QCheckBox(QStringLiteral("Lembrar depois data"), fraAnota);

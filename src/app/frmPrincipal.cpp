@@ -610,6 +610,8 @@ void frmPrincipal::mnuTrocar_Click()
     } catch (const data::DbError& e) {
         app::avisarUltimoAcessoNaoGravado(e, QString());
     }
-    ConexaoBanco.close();
+    // A window a refresh loaded out of sight still holds this account's rows.
+    platform::Forms::unloadHidden();
+    closeAccount();
     platform::Forms::show<frmSenha>();
 }

@@ -6,6 +6,7 @@
 #include "data/AccountFile.h"
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Accessibility.h"
 #include "platform/Application.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
@@ -33,6 +34,8 @@ frmSenha::frmSenha(QWidget* parent) : Form(parent)
     lstBancos = new QListWidget(this);
     lstBancos->setSelectionMode(QAbstractItemView::SingleSelection);
     lstBancos->setMinimumHeight(140);
+    // The password box takes the keys while the list keeps the account.
+    platform::focusedOnlyWithKeyboard(*lstBancos);
     txtSenha = new QLineEdit(this);
     mascararSenha(txtSenha, QLatin1Char('$'));
 
@@ -227,12 +230,15 @@ void frmSenha::txtSenha_KeyDown(int key)
         return;
     switch (key) {
     case Qt::Key_Down:
-        txtSenha->clear();
-        selecionarConta(lstBancos->currentRow() + 1 >= total ? 0 : lstBancos->currentRow() + 1);
-        break;
     case Qt::Key_Up:
         txtSenha->clear();
-        selecionarConta(lstBancos->currentRow() <= 0 ? total - 1 : lstBancos->currentRow() - 1);
+        if (key == Qt::Key_Down)
+            selecionarConta(lstBancos->currentRow() + 1 >= total ? 0 : lstBancos->currentRow() + 1);
+        else
+            selecionarConta(lstBancos->currentRow() <= 0 ? total - 1 : lstBancos->currentRow() - 1);
+        // The keys stay in the password box: the account chosen is told to
+        // a screen reader there.
+        platform::announce(*this, NomeBanco);
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -264,6 +270,10 @@ void frmSenha::Login()
         return;
     } catch (const data::SenhaRecusada&) {
         senhaInvalida();
+        return;
+    } catch (const data::EsquemaAlheio& e) {
+        recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco + QStringLiteral("'' não foi aberto: ") +
+                       e.message());
         return;
     } catch (const data::DbError& e) {
         // Another program holding the file past the wait is told as such;

@@ -1,5 +1,6 @@
 #include "app/frmZAlteraSenha.h"
 
+#include "app/Backup.h"
 #include "app/CampoSenha.h"
 #include "app/Icones.h"
 #include "app/Textos.h"
@@ -119,7 +120,7 @@ void frmZAlteraSenha::cmdAltera_Click()
     QString falha;
     try {
         const platform::WaitCursor espera;
-        changeAccountPassword(nova);
+        app::alterarSenha(nova);
     } catch (const data::DbError& e) {
         falha = e.userMessage();
     }

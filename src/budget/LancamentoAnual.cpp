@@ -42,18 +42,10 @@ int lancarOrcamentoAnual(data::Connection& db, int ano, const QDate& hoje)
 {
     const std::vector<data::LinhaOrcamento> linhas = data::linhasOrcamento(db, data::OrdemLinhas::PorId);
     std::vector<data::Lancamento> previsoes;
-    __int128 soma = 0;
     for (const data::LinhaOrcamento& linha : linhas)
-        for (const data::Lancamento& l : previsoesDaLinha(linha, ano, hoje)) {
-            soma += l.valor < 0 ? -__int128(l.valor) : __int128(l.valor);
+        for (const data::Lancamento& l : previsoesDaLinha(linha, ano, hoje))
             previsoes.push_back(l);
-        }
-    data::Transaction t(db);
-    if (!data::totalFitsWith(db, soma))
-        throw data::DbError(data::kSomaForaDoLimite, data::DbCause::Overflow);
-    for (const data::Lancamento& l : previsoes)
-        data::addLancamento(db, l);
-    t.commit();
+    data::addLancamentos(db, previsoes);
     return int(previsoes.size());
 }
 

@@ -3,6 +3,7 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Accessibility.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
@@ -46,6 +47,7 @@ QLabel* rotuloDeValor(QWidget* pai)
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
+    platform::showsResult(*l);
     return l;
 }
 

@@ -36,7 +36,8 @@ QColor corDaLinha(int row);
 // Empties a grid down to `linhas` rows and sets its header again.
 void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, const QStringList& maiores, int linhas = 1);
 
-// A sunken box that shows an amount, right-aligned, "0,00" at first.
+// A sunken box that shows an amount, right-aligned, "0,00" at first, heard
+// by a screen reader as a result.
 QLabel* rotuloDeValor(QWidget* pai);
 
 // Delete on a line of a grid of watched classifications (code | name |

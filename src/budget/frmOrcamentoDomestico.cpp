@@ -7,6 +7,7 @@
 #include "data/Despesas.h"
 #include "data/Orcamento.h"
 #include "data/PrevistoRealizado.h"
+#include "platform/Accessibility.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
@@ -66,6 +67,7 @@ QLabel* rotuloValor(QWidget* pai)
     rotulo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     rotulo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     rotulo->setMinimumWidth(rotulo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 12);
+    platform::showsResult(*rotulo);
     return rotulo;
 }
 

@@ -72,6 +72,11 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     txtTotalReal = rotuloTotal(this, courier);
     txtTotalDiferenca = rotuloTotal(this, courier);
     txtTotalDifPerc = rotuloTotal(this, courier);
+    // One caption stands before the four totals; each is named by its column.
+    txtTotalPrev->setAccessibleName(QStringLiteral("Total previsto"));
+    txtTotalReal->setAccessibleName(QStringLiteral("Total realizado"));
+    txtTotalDiferenca->setAccessibleName(QStringLiteral("Total da diferença R$"));
+    txtTotalDifPerc->setAccessibleName(QStringLiteral("Total da diferença %"));
     // The totals stand under the grid's columns 2 to 5, also when the name
     // gives way.
     // The label starts as narrow as the name may get, so that the row does
@@ -93,6 +98,11 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     imgNegativo->setPixmap(budget::rosto(budget::Rosto::Negativo));
     imgPositivo = new QLabel(this);
     imgPositivo->setPixmap(budget::rosto(budget::Rosto::Positivo));
+    // The face beside the totals repeats the sign of the difference: on a
+    // screen too narrow for the grid's columns and the face it is the face
+    // that gives way.
+    for (QLabel* rosto : {imgIgual, imgNegativo, imgPositivo})
+        rosto->setMinimumWidth(1);
 
     auto* topo = new QHBoxLayout;
     topo->addWidget(imgDiminui);

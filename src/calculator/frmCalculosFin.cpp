@@ -2,6 +2,7 @@
 
 #include "app/Textos.h"
 
+#include "platform/Accessibility.h"
 #include "platform/MsgBox.h"
 #include "platform/NumberKeys.h"
 #include "platform/conversions.h"
@@ -113,7 +114,7 @@ frmCalculosFin::frmCalculosFin(QWidget* parent) : Form(parent)
     txt4->setFrameShape(QFrame::Panel);
     txt4->setFrameShadow(QFrame::Sunken);
     txt4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txt4->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    platform::showsResult(*txt4);
     lb1 = new QLabel(this);
     lb2 = new QLabel(this);
     lb3 = new QLabel(this);
@@ -170,7 +171,9 @@ frmCalculosFin::frmCalculosFin(QWidget* parent) : Form(parent)
     setTabOrder(txt1, txt2);
     setTabOrder(txt2, txt3);
     setTabOrder(txt3, cmdCalcular);
-    setTabOrder(cmdCalcular, optCalculo[0]);
+    // The result comes right after the button that computes it.
+    setTabOrder(cmdCalcular, txt4);
+    setTabOrder(txt4, optCalculo[0]);
     for (int i = 0; i < 3; ++i)
         setTabOrder(optCalculo[size_t(i)], optCalculo[size_t(i + 1)]);
     setTabOrder(optCalculo[3], cmdLimpar);
@@ -266,6 +269,8 @@ void frmCalculosFin::optCalculo_Click(int index)
         rotulos[size_t(i)]->setText(QString::fromUtf8(c.rotulos[i]));
         teclas[size_t(i)]->setText(QString::fromUtf8(c.teclas[i]));
     }
+    // The boxes are spoken by their new captions.
+    platform::nameControls(*this);
     txt1->setFocus(Qt::OtherFocusReason);
     cmdLimpar_Click();
 }

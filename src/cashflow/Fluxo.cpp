@@ -51,7 +51,7 @@ void lerSomasDosDias(data::Connection& db, const QDate& inicio, const QDate& fim
 {
     data::Statement s(db,
                       QStringLiteral("SELECT DataVen, soma(Valor) FROM Lancamentos WHERE ") +
-                          data::countingInBalance(QStringLiteral("DataVen BETWEEN ? AND ?")) +
+                          data::balanceCondition(QStringLiteral("DataVen BETWEEN ? AND ?")) +
                           QStringLiteral(" GROUP BY DataVen ORDER BY DataVen"),
                       inicio, fim);
     while (s.next())
@@ -89,7 +89,12 @@ std::vector<data::Centavos> saldosPositivos(std::vector<data::Centavos> candidat
 
 std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& hoje)
 {
-    if (data::scalar(db, QStringLiteral("SELECT 1 FROM Lancamentos WHERE DataVen < ? LIMIT 1"), hoje).isNull())
+    // Nothing before today that counts in a balance: no panel.
+    if (data::scalar(db,
+                     QStringLiteral("SELECT 1 FROM Lancamentos WHERE ") +
+                         data::balanceCondition(QStringLiteral("DataVen < ?")) + QStringLiteral(" LIMIT 1"),
+                     hoje)
+            .isNull())
         return std::nullopt;
 
     MenoresSaldos m;

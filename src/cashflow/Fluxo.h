@@ -53,7 +53,7 @@ struct Saldos {
 };
 
 // Each due date of a period with the sum of its entries that count in a
-// balance (data::countsInBalance), in date order; the due-date index holds
+// balance (data::balanceCondition), in date order; the due-date index holds
 // both, so the table itself is not read.
 struct SomaDoDia {
     QString data;  // "DD/MM/YYYY"
@@ -77,7 +77,7 @@ struct MenoresSaldos {
     std::array<std::optional<data::Centavos>, 12> valores{};
 };
 
-// None when no entry is due before the day.
+// None when no entry that counts in a balance is due before the day.
 std::optional<MenoresSaldos> menoresSaldos(data::Connection& db, const QDate& hoje);
 
 } // namespace cashflow

@@ -6,6 +6,7 @@
 #include "data/Lancamentos.h"
 #include "entries/AcoesLancamento.h"
 #include "entries/frmZalteracao.h"
+#include "platform/Accessibility.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
@@ -214,6 +215,8 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
         v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         v->setMinimumWidth(v->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
         pintarTexto(v, kBranco);
+        platform::showsResult(*v);
+        v->setAccessibleName(QStringLiteral("Menores saldos"));
         txtValorTempo[size_t(i)] = v;
         menores->addWidget(v, 2 * i + 1, 1, 2, 1);
     }
@@ -223,6 +226,8 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     resumos->addSpacing(8);
     resumos->addWidget(Label17);
     resumos->addWidget(fraMenores);
+    // On a short screen with a large font the summaries stand closer.
+    platform::givesWay(*resumos, 0);
 
     // The hints and the final balance.
     Label4 = new QLabel(QStringLiteral("- Para fazer Alterações dê um duplo clique no lançamento."), this);
@@ -232,6 +237,7 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     auto* lblSaldoFinal = new QLabel(QStringLiteral("Saldo Final"), fraSaldo);
     pintarTexto(lblSaldoFinal, kBranco);
     txtSaldo = new QLabel(fraSaldo);
+    platform::showsResult(*txtSaldo);
     txtSaldo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtSaldo->setMinimumWidth(txtSaldo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
     QFont negrito = txtSaldo->font();
@@ -265,7 +271,9 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
 
     setTabOrder(txtDataInicial, txtDataFinal);
     setTabOrder(txtDataFinal, cmdOK);
-    setTabOrder(cmdOK, flxConsulta);
+    // The final balance comes right after the button that builds it.
+    setTabOrder(cmdOK, txtSaldo);
+    setTabOrder(txtSaldo, flxConsulta);
     setTabOrder(flxConsulta, flxValoresPos);
 
     for (QLabel* l : {lblIMes, lblFMes, lblIAno, lblFAno, txtMesAi, txtMesPi, txtMesAf, txtMesPf, lblSoSaldo})
@@ -591,6 +599,9 @@ void frmFluxo::Tempo2()
     for (size_t i = 0; i < txtValorTempo.size(); ++i) {
         const std::optional<data::Centavos>& v = m->valores[i];
         txtValorTempo[i]->setText(v ? data::formatMoney(*v) : QString());
+        // Heard with the month it stands for, as it is seen between its dates.
+        txtValorTempo[i]->setAccessibleName(QStringLiteral("Menores saldos, %1 a %2")
+                                                .arg(txtDataTempo[i]->text(), txtDataTempo[i + 1]->text()));
         pintarTexto(txtValorTempo[i], v && *v < 0 ? kAmarelo : kBranco);
     }
 }

@@ -1,5 +1,6 @@
 #include "data/Conexao.h"
 
+#include "data/Listagem.h"
 #include "data/Senha.h"
 #include "platform/PrivateFile.h"
 #include "platform/Drives.h"
@@ -91,12 +92,25 @@ void data::checkAccountTables(Connection& db)
     // Preparing a statement resolves its tables and columns; nothing is read.
     for (const char* sql : consultas)
         Statement(db, QString::fromLatin1(sql) + QStringLiteral(" LIMIT 0"));
+    // The schema's own list, read as text: nothing of it runs.
+    QStringList alheios;
+    Statement s(db, QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('trigger', 'view') "
+                                   "ORDER BY type, name"));
+    while (s.next())
+        alheios.append((s.text(0) == QLatin1String("view") ? QStringLiteral("visão \"")
+                                                             : QStringLiteral("gatilho \"")) +
+                       s.text(1) + QLatin1Char('"'));
+    if (!alheios.isEmpty())
+        throw EsquemaAlheio(QStringLiteral("ele contém o que o programa nunca grava (") +
+                            alheios.join(QStringLiteral(", ")) +
+                            QStringLiteral("), que poderia alterar os dados por conta própria. Nada disso foi "
+                                           "executado; abra uma cópia de segurança ou uma conta feita pelo programa."));
 }
 
 data::FormaConta AbrirConexao()
 {
     // Our own earlier hold on the file would count as another copy's.
-    ConexaoBanco.close();
+    closeAccount();
     const QString path = caminhoLocalBanco();
     platform::FileLock trava;
     switch (trava.lock(path)) {
@@ -111,23 +125,15 @@ data::FormaConta AbrirConexao()
     return forma;
 }
 
+void closeAccount()
+{
+    ConexaoBanco.close();
+    data::forgetListedTexts();
+}
+
 namespace {
 using data::DbCause;
 using data::DbError;
-
-// The cause of a system call's failure, by its errno.
-DbCause causaDoSistema(int erro)
-{
-    switch (erro) {
-    case EPERM:
-    case EACCES:
-    case EROFS: return DbCause::ReadOnly;
-    case ENOSPC:
-    case EDQUOT: return DbCause::Full;
-    case ENOENT: return DbCause::Moved;
-    default: return DbCause::Other;
-    }
-}
 
 DbError naoGravada(DbCause causa)
 {
@@ -142,14 +148,23 @@ void conferirGravavel(const QString& arquivo, qint64 espaco)
     const QByteArray nome = QFile::encodeName(arquivo);
     const int fd = ::open(nome.constData(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
-        throw naoGravada(causaDoSistema(errno));
+        throw naoGravada(data::causeOfSystemError(errno));
     ::close(fd);
     const QByteArray pasta = QFile::encodeName(QFileInfo(arquivo).absolutePath());
     if (::access(pasta.constData(), W_OK) != 0)
-        throw naoGravada(causaDoSistema(errno));
+        throw naoGravada(data::causeOfSystemError(errno));
     struct statvfs disco {};
     if (::statvfs(pasta.constData(), &disco) == 0 && qint64(disco.f_bavail) * qint64(disco.f_frsize) < espaco)
         throw naoGravada(DbCause::Full);
+}
+
+// The room the journal of a change of every page takes: each page with its
+// number and checksum (8 bytes), after the journal's header, in blocks of
+// the disk; with room to spare for the file system's own blocks.
+qint64 espacoDoDiario(qint64 tamanho, int pagina)
+{
+    const qint64 paginas = (tamanho + pagina - 1) / pagina;
+    return paginas * (pagina + 8) + 64 * 1024;
 }
 
 // The file's key changed in place, and its Senha record with it, in one
@@ -168,7 +183,7 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
     // descriptor of the file closed while the engine holds its lock would
     // let the lock go.
     const QString alvo = QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath();
-    const qint64 espaco = QFileInfo(alvo).size() + 64 * 1024;
+    const qint64 espaco = espacoDoDiario(QFileInfo(alvo).size(), antiga.pageSize);
     conferirGravavel(alvo, espaco);
     // Opens the connection again with a keying, still holding the account;
     // true when the file opens with it and its record holds `registro`.
@@ -277,7 +292,7 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
             QFile::remove(resto);
         const int fd = platform::createPrivateFile(temp);
         if (fd < 0)
-            throw naoGravada(causaDoSistema(errno));
+            throw naoGravada(data::causeOfSystemError(errno));
         if (trava.adopt(fd) != platform::FileLock::Result::Locked)
             throw naoGravada(DbCause::Other);
         try {
@@ -298,10 +313,10 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
             }
             avisar(PassoRegravar::SenhaGravada);
             if (!platform::syncFile(trava.fd()))
-                throw naoGravada(causaDoSistema(errno));
+                throw naoGravada(data::causeOfSystemError(errno));
             avisar(PassoRegravar::Sincronizada);
             if (!platform::replaceFile(temp, alvo))
-                throw naoGravada(causaDoSistema(errno));
+                throw naoGravada(data::causeOfSystemError(errno));
         } catch (...) {
             QFile::remove(temp);
             throw;

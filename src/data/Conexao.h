@@ -35,6 +35,13 @@ class ContaEmUso : public DbError {
 public:
     using DbError::DbError;
 };
+
+// The file's schema holds what the program never writes (a trigger, a
+// view): it could act on the data by itself. The message names what.
+class EsquemaAlheio : public DbError {
+public:
+    using DbError::DbError;
+};
 } // namespace data
 
 // Opens an account file with its password: keyed with it, or as a file of
@@ -49,6 +56,11 @@ data::FormaConta openAccountFile(data::Connection& connection, const QString& lo
 // against other copies of the program until the connection closes
 // (ContaEmUso when one holds it).
 data::FormaConta AbrirConexao();
+
+// Closes the active account: ConexaoBanco, its hold on the file and the
+// texts its listings kept, so the caller has unloaded every window that
+// keeps listed rows.
+void closeAccount();
 
 namespace data {
 // The steps of rewriteAccount, where a test injects a fault. A file keyed
@@ -78,6 +90,7 @@ namespace data {
 // Throws DbError unless the open file holds every table the program reads,
 // with the columns it reads: a database that is not a whole account is
 // refused at login, not at the first window that reads what it lacks.
+// Throws EsquemaAlheio when it holds a trigger or a view.
 void checkAccountTables(Connection& db);
 } // namespace data
 

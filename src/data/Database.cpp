@@ -1,5 +1,6 @@
 #include "data/Database.h"
 
+#include "data/Aggregates.h"
 #include "data/Collation.h"
 #include "data/Like.h"
 #include "platform/Application.h"
@@ -30,9 +31,39 @@ QString DbError::userMessage() const
         return QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava "
                               "aberto; nada foi gravado.\rSaia do programa e entre novamente.");
     case DbCause::Overflow: return kSomaForaDoLimite;
+    case DbCause::StoredPastLimit:
+        return QStringLiteral("Os valores já gravados na conta somam mais do que o limite que ela pode guardar "
+                              "(gravados por outro programa); nada foi gravado.");
     case DbCause::Other: break;
     }
     return QStringLiteral("O banco de dados não concluiu a operação; nada foi gravado.\r") + message();
+}
+
+DbCause causeOfSystemError(int error)
+{
+    switch (error) {
+    case EPERM:
+    case EACCES:
+    case EROFS: return DbCause::ReadOnly;
+    case ENOSPC:
+    case EDQUOT: return DbCause::Full;
+    case ENOENT: return DbCause::Moved;
+    default: return DbCause::Other;
+    }
+}
+
+bool DbError::aboutTheTotal() const
+{
+    switch (cause_) {
+    case DbCause::Overflow:
+    case DbCause::StoredPastLimit: return true;
+    case DbCause::Other:
+    case DbCause::Busy:
+    case DbCause::Full:
+    case DbCause::ReadOnly:
+    case DbCause::Moved: return false;
+    }
+    return false;
 }
 
 namespace {
@@ -59,14 +90,8 @@ DbCause causeOf(sqlite3* db)
     case SQLITE_CANTOPEN:
         // The engine reports a write the system refused as an I/O error;
         // the system's own reason tells what the user can do.
-        switch (sqlite3_system_errno(db)) {
-        case EPERM:
-        case EACCES:
-        case EROFS: return DbCause::ReadOnly;
-        case ENOSPC:
-        case EDQUOT: return DbCause::Full;
-        default: break;
-        }
+        if (const DbCause c = causeOfSystemError(sqlite3_system_errno(db)); c != DbCause::Other)
+            return c;
         break;
     default: break;
     }
@@ -90,6 +115,22 @@ QString execMessage(sqlite3* db, const char* sql)
     QString why = QString::fromUtf8(err ? err : "");
     sqlite3_free(err);
     return why.isEmpty() ? errorOf(db) : why;
+}
+
+// What a file's schema could run by itself is refused: a statement of a
+// trigger or a view (the engine names the one it runs from), and a new
+// trigger or view, which the program never makes.
+int refuseSchemaCode(void*, int action, const char*, const char*, const char*, const char* fromTriggerOrView)
+{
+    if (fromTriggerOrView)
+        return SQLITE_DENY;
+    switch (action) {
+    case SQLITE_CREATE_TRIGGER:
+    case SQLITE_CREATE_TEMP_TRIGGER:
+    case SQLITE_CREATE_VIEW:
+    case SQLITE_CREATE_TEMP_VIEW: return SQLITE_DENY;
+    default: return SQLITE_OK;
+    }
 }
 
 // A wrong key or a file that is no database shows only at the first read.
@@ -119,90 +160,6 @@ QString keyWith(sqlite3* db, const Keying& keying)
     return execMessage(db, (cipherPragmas("main", keying) + kProbe).constData());
 }
 
-// saltos(x, passo): over the rows in the order read, how many times x moves
-// more than passo away from the row before. Read along an index, with
-// x = rowid, it tells how far apart in the table the index's rows lie.
-struct Saltos {  // the engine hands it over zeroed
-    bool visto;
-    sqlite3_int64 anterior;
-    sqlite3_int64 saltos;
-};
-
-void saltosPasso(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    auto* s = static_cast<Saltos*>(sqlite3_aggregate_context(ctx, sizeof(Saltos)));
-    if (!s)
-        return;
-    const sqlite3_int64 x = sqlite3_value_int64(argv[0]);
-    const sqlite3_int64 passo = sqlite3_value_int64(argv[1]);
-    if (s->visto) {
-        const sqlite3_uint64 d = x > s->anterior ? sqlite3_uint64(x) - sqlite3_uint64(s->anterior)
-                                                 : sqlite3_uint64(s->anterior) - sqlite3_uint64(x);
-        if (d > sqlite3_uint64(std::max<sqlite3_int64>(passo, 0)))
-            ++s->saltos;
-    }
-    s->visto = true;
-    s->anterior = x;
-}
-
-void saltosFim(sqlite3_context* ctx)
-{
-    auto* s = static_cast<Saltos*>(sqlite3_aggregate_context(ctx, 0));
-    sqlite3_result_int64(ctx, s ? s->saltos : 0);
-}
-
-// soma(x): soma(x) whose running total cannot overflow. Whole numbers add up
-// in 128 bits, which no count of rows a file can hold fills; a total that an
-// int64 does not hold is reported as kSomaForaDoLimite instead of the
-// engine's overflow. Other numbers add up as doubles, as SUM does.
-struct Soma {  // zeroed by the engine
-    __int128 inteiros;
-    double reais;
-    bool algum;
-    bool aproximada;
-};
-
-void somaPasso(sqlite3_context* ctx, int, sqlite3_value** argv)
-{
-    auto* s = static_cast<Soma*>(sqlite3_aggregate_context(ctx, sizeof(Soma)));
-    if (!s)
-        return;
-    switch (sqlite3_value_numeric_type(argv[0])) {
-    case SQLITE_NULL: return;
-    case SQLITE_INTEGER: s->inteiros += sqlite3_value_int64(argv[0]); break;
-    default:
-        s->reais += sqlite3_value_double(argv[0]);
-        s->aproximada = true;
-        break;
-    }
-    s->algum = true;
-}
-
-void somaFim(sqlite3_context* ctx)
-{
-    auto* s = static_cast<Soma*>(sqlite3_aggregate_context(ctx, 0));
-    if (!s || !s->algum) {
-        sqlite3_result_null(ctx);
-    } else if (s->aproximada) {
-        sqlite3_result_double(ctx, double(s->inteiros) + s->reais);
-    } else if (s->inteiros > INT64_MAX || s->inteiros < INT64_MIN) {
-        const QByteArray texto = kSomaForaDoLimite.toUtf8();
-        sqlite3_result_error(ctx, texto.constData(), int(texto.size()));
-    } else {
-        sqlite3_result_int64(ctx, sqlite3_int64(s->inteiros));
-    }
-}
-
-void registerSoma(sqlite3* db)
-{
-    sqlite3_create_function(db, "soma", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, somaPasso, somaFim);
-}
-
-void registerSaltos(sqlite3* db)
-{
-    sqlite3_create_function(db, "saltos", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr, saltosPasso,
-                            saltosFim);
-}
 } // namespace
 
 void Connection::open(const QString& localPath, const Keying& keying, bool create)
@@ -222,6 +179,13 @@ void Connection::open(const QString& localPath, const Keying& keying, bool creat
     };
     if (rc != SQLITE_OK)
         failWith(errorOf(db));
+    // Before anything is read: a file made elsewhere may carry triggers
+    // (and foreign-key actions) that would change the data on the
+    // program's own writes. None fires on this connection.
+    int desligado = 0;
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, &desligado);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_FKEY, 0, &desligado);
+    sqlite3_set_authorizer(db, &refuseSchemaCode, nullptr);
     // Before the key is proved: the proving read waits for another program
     // as every read does, instead of taking a locked file for a wrong key.
     sqlite3_busy_handler(db, &Connection::waitWhileBusy, this);

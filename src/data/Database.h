@@ -19,15 +19,23 @@ struct sqlite3_stmt;
 namespace data {
 
 // Why the file refused an operation: each cause tells the user something
-// different to do.
+// different to do. A new cause is its value here and its message in
+// DbError::userMessage (the compiler asks for it there and in
+// DbError::aboutTheTotal) and, when the system can report it, its errno in
+// causeOfSystemError.
 enum class DbCause {
-    Other,     // any other failure of the engine
-    Busy,      // another program holds the file longer than the wait
-    Full,      // no room left on the disk (or the file's size limit)
-    ReadOnly,  // the file or its folder cannot be written
-    Moved,     // the file was moved, replaced or deleted while open
-    Overflow,  // a sum of amounts beyond what the centavos hold
+    Other,        // any other failure of the engine
+    Busy,         // another program holds the file longer than the wait
+    Full,         // no room left on the disk (or the file's size limit)
+    ReadOnly,     // the file or its folder cannot be written
+    Moved,        // the file was moved, replaced or deleted while open
+    Overflow,     // a sum of amounts beyond what the centavos hold
+    StoredPastLimit,  // the amounts already stored total more than the centavos hold
 };
+
+// The cause of a system call's failure, by its errno: the one map of the
+// program's, for the engine's failures and its own file operations alike.
+DbCause causeOfSystemError(int error);
 
 class DbError : public std::runtime_error {
 public:
@@ -37,6 +45,9 @@ public:
     DbCause cause() const { return cause_; }
     // What the user is told, in Portuguese: what happened and what to do.
     QString userMessage() const;
+    // Whether the refusal is of the ledger's total of amounts (a sum that
+    // does not fit), not of the file: the window that asked stays.
+    bool aboutTheTotal() const;
 
 private:
     DbCause cause_;

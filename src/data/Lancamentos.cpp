@@ -170,7 +170,7 @@ Centavos balanceBefore(Connection& db, const QDate& day)
     // The index on (DataVen, Valor) answers this without reading the table.
     Statement s(db,
                 QStringLiteral("SELECT COALESCE(soma(Valor), 0) FROM Lancamentos WHERE ") +
-                    countingInBalance(QStringLiteral("DataVen < ?")),
+                    balanceCondition(QStringLiteral("DataVen < ?")),
                 day);
     return s.next() ? s.integer(0) : 0;
 }
@@ -308,6 +308,43 @@ bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
 {
     const std::optional<Centavos> total = totalAbsoluto(db);
     return total && __int128(*total) - removed + added <= __int128(INT64_MAX);
+}
+
+void checkTotalFits(Connection& db, __int128 added, __int128 removed)
+{
+    if (!totalAbsoluto(db))
+        throw DbError(kSomaForaDoLimite, DbCause::StoredPastLimit);
+    if (!totalFitsWith(db, added, removed))
+        throw DbError(kSomaForaDoLimite, DbCause::Overflow);
+}
+
+namespace {
+__int128 absoluto(Centavos v) { return v < 0 ? -__int128(v) : __int128(v); }
+} // namespace
+
+void addLancamentos(Connection& db, const std::vector<Lancamento>& novos)
+{
+    __int128 soma = 0;
+    for (const Lancamento& l : novos)
+        soma += absoluto(l.valor);
+    Transaction t(db);
+    checkTotalFits(db, soma);
+    for (const Lancamento& l : novos)
+        addLancamento(db, l);
+    t.commit();
+}
+
+bool updateLancamentoWithinLimit(Connection& db, const Lancamento& l)
+{
+    Transaction t(db);
+    const std::optional<Lancamento> guardado = findLancamento(db, l.numLan);
+    if (!guardado)
+        return false;
+    checkTotalFits(db, absoluto(l.valor), absoluto(guardado->valor));
+    if (!updateLancamento(db, l))
+        return false;
+    t.commit();
+    return true;
 }
 
 } // namespace data

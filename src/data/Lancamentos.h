@@ -43,16 +43,19 @@ bool deleteLancamento(Connection& db, std::int64_t numLan);
 // The earliest due date of the account; none when it holds no entry.
 std::optional<QDate> firstDueDate(Connection& db);
 
-// Which entries count in a balance: every one. The rule is written twice,
-// side by side, as one: for a listed row a window carries a balance over
-// (the register, the import's balance) and as the condition of the sums the
-// engine makes (balanceBefore, so every opening balance and "Saldo Atual";
-// the balances-only view's and the lowest-balance panel's day sums). Change
-// both together. The date index holds DataVen and Valor only: a rule on
+// Which entries count in a balance: every one, forecasts and the reserved
+// classifications 94 and 95 included. The rule has two halves that change
+// together: countsInBalance for a listed row a window carries a balance
+// over (the register, the import's balance), and balanceCondition for the
+// sums the engine makes (balanceBefore, so every opening balance and
+// "Saldo Atual"; the balances-only view's and the lowest-balance panel's
+// day sums, and the panel's look for anything before today). A test
+// compares every window's balance with the engine's, so changing one half
+// alone fails it. The date index holds DataVen and Valor only: a rule on
 // another column makes those sums read the table.
 inline bool countsInBalance(const LinhaConsulta&) { return true; }
 // A condition on Lancamentos narrowed to the entries that count in a balance.
-inline QString countingInBalance(const QString& condicao) { return condicao; }
+inline QString balanceCondition(const QString& condicao) { return condicao; }
 
 // The balance a day opens with: the sum of every entry due before it that
 // counts in a balance (0 when there is none). Every balance of the account
@@ -129,5 +132,20 @@ inline const QString kLancamentoColumns =
 // before anything is stored. The total is read once for the connection and
 // kept as it writes, so a check costs the same at any size of the account.
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed = 0);
+
+// Throws DbError unless totalFitsWith: DbCause::Overflow, or
+// DbCause::StoredPastLimit when the stored amounts alone are already past
+// it. Inside the write transaction, after its lock is held, so that no other
+// program's write comes between the check and the rows.
+void checkTotalFits(Connection& db, __int128 added, __int128 removed = 0);
+
+// Adds entries as a window posts them: in one transaction, the total
+// checked under its lock first; every row or, on any failure, none.
+void addLancamentos(Connection& db, const std::vector<Lancamento>& novos);
+
+// Changes a stored entry as the editor saves it: in one transaction, the
+// total checked under its lock against the value stored then; false when
+// the entry is gone.
+bool updateLancamentoWithinLimit(Connection& db, const Lancamento& l);
 
 } // namespace data

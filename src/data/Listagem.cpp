@@ -14,6 +14,7 @@
 #include <numeric>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 
 namespace data {
@@ -111,38 +112,76 @@ int numeroDaData(const QString& d)
 } // namespace
 
 namespace {
-// Every listed text of the run, each once; handle 0 is the missing text.
-class TextosDaExecucao {
+// Every listed text of the open account, each once; handle 0 is the missing
+// text. A handle carries the table's generation in its top bits, so that a
+// row kept past the account's close is caught when read, not shown with
+// the next account's texts.
+class TextosDaConta {
 public:
-    static TextosDaExecucao& todos()
+    static constexpr int kBitsDoLugar = 28;
+    static constexpr quint32 kLugar = (1U << kBitsDoLugar) - 1;
+
+    static TextosDaConta& todos()
     {
-        static TextosDaExecucao t;
+        static TextosDaConta t;
         return t;
     }
-    const QString& texto(quint32 id) const { return textos_[id]; }
+    static quint32 lugar(quint32 id) { return id & kLugar; }
+
+    const QString& texto(quint32 id) const
+    {
+        naLinhaDasJanelas();
+        if (id == 0)
+            return textos_.front();
+        if ((id >> kBitsDoLugar) != geracao_ || lugar(id) >= textos_.size())
+            qFatal("A listed row was read after its account closed.");
+        return textos_[lugar(id)];
+    }
     quint32 id(const QString& t)
     {
+        naLinhaDasJanelas();
         if (t.isNull())
             return 0;
         const auto it = ids_.constFind(t);
         if (it != ids_.constEnd())
             return *it;
-        const auto id = quint32(textos_.size());
+        if (textos_.size() > kLugar)
+            qFatal("Too many distinct texts listed.");
+        const quint32 id = (geracao_ << kBitsDoLugar) | quint32(textos_.size());
         textos_.push_back(t);  // a deque: the texts handed out stay where they are
         ids_.insert(t, id);
         return id;
     }
     size_t quantos() const { return textos_.size(); }
+    void esvaziar()
+    {
+        naLinhaDasJanelas();
+        std::deque<QString>(1).swap(textos_);
+        QHash<QString, quint32>().swap(ids_);
+        geracao_ = (geracao_ + 1) & (0xFFFFFFFFU >> kBitsDoLugar);
+    }
 
 private:
+    // The table has no lock: a listing on another thread would race with
+    // the windows' reads, so it stops the program at once instead.
+    void naLinhaDasJanelas() const
+    {
+        if (std::this_thread::get_id() != dono_)
+            qFatal("Listed texts are made and read on the windows' thread only.");
+    }
+
+    const std::thread::id dono_ = std::this_thread::get_id();
+    quint32 geracao_ = 0;
     std::deque<QString> textos_{QString()};
     QHash<QString, quint32> ids_;  // its keys share the texts' data
 };
 } // namespace
 
-TextoListado::TextoListado(const QString& texto) : id_(TextosDaExecucao::todos().id(texto)) {}
+TextoListado::TextoListado(const QString& texto) : id_(TextosDaConta::todos().id(texto)) {}
 
-const QString& TextoListado::texto() const { return TextosDaExecucao::todos().texto(id_); }
+const QString& TextoListado::texto() const { return TextosDaConta::todos().texto(id_); }
+
+void forgetListedTexts() { TextosDaConta::todos().esvaziar(); }
 
 namespace {
 // The texts of one long read by their bytes: the rows that repeat a
@@ -276,8 +315,8 @@ std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linha
 {
     constexpr quint32 kNenhum = std::numeric_limits<quint32>::max();
     // Each row's group among the distinct descriptions: by the handle
-    // itself, unless the run's texts far outnumber the rows.
-    const size_t quantos = TextosDaExecucao::todos().quantos();
+    // itself, unless the account's texts far outnumber the rows.
+    const size_t quantos = TextosDaConta::todos().quantos();
     const bool porTabela = quantos <= 8 * linhas.size() + 1024;
     std::vector<quint32> tabela(porTabela ? quantos : 0, kNenhum);
     std::unordered_map<quint32, quint32> mapa;
@@ -285,7 +324,7 @@ std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linha
     std::vector<quint32> grupoDaLinha(linhas.size());
     for (size_t i = 0; i < linhas.size(); ++i) {
         const quint32 id = linhas[i].referente.id();
-        quint32* g = porTabela ? &tabela[id] : &mapa.try_emplace(id, kNenhum).first->second;
+        quint32* g = porTabela ? &tabela[TextosDaConta::lugar(id)] : &mapa.try_emplace(id, kNenhum).first->second;
         if (*g == kNenhum) {
             *g = quint32(distintas.size());
             distintas.push_back(id);
@@ -294,7 +333,7 @@ std::vector<quint32> postosDasDescricoes(const std::vector<LinhaConsulta>& linha
     }
     std::vector<quint32> ordem(distintas.size());
     std::iota(ordem.begin(), ordem.end(), 0U);
-    const TextosDaExecucao& textos = TextosDaExecucao::todos();
+    const TextosDaConta& textos = TextosDaConta::todos();
     std::sort(ordem.begin(), ordem.end(), [&](quint32 a, quint32 b) {
         return antesNaOrdem(textos.texto(distintas[a]), textos.texto(distintas[b]));
     });

@@ -33,11 +33,14 @@ QString ordemDaConsulta(QString& clausulaOrdem);
 // number last, so that entries tying on the chosen fields keep one order.
 QString ordemComDesempate(QString& clausulaOrdem);
 
-// A text of the listed entries, kept once for the whole run: every row that
-// repeats a description, a code, a group letter or a day holds the same four
-// bytes, so a listing of a million entries costs its rows, not a text a
-// cell. Equal handles are equal texts; a missing one (NULL) is the null
-// QString. Listings are read on the windows' thread only.
+// A text of the listed entries, kept once for the open account: every row
+// that repeats a description, a code, a group letter or a day holds the
+// same four bytes, so a listing of a million entries costs its rows, not a
+// text a cell. Equal handles are equal texts; a missing one (NULL) is the
+// null QString. The texts go when the account closes (forgetListedTexts);
+// a row read before then is void, and reading a text of it stops the
+// program rather than show another account's text. Listings are read on
+// the windows' thread only, which every use checks.
 class TextoListado {
 public:
     TextoListado() = default;
@@ -50,13 +53,17 @@ public:
 
     friend bool operator==(TextoListado a, TextoListado b) { return a.id_ == b.id_; }
     friend bool operator!=(TextoListado a, TextoListado b) { return a.id_ != b.id_; }
-    // A text compared with a handle is not added to the run's texts.
+    // A text compared with a handle is not added to the account's texts.
     friend bool operator==(TextoListado a, const QString& b) { return a.texto() == b; }
     friend bool operator!=(TextoListado a, const QString& b) { return a.texto() != b; }
 
 private:
     quint32 id_ = 0;
 };
+
+// Lets go of every listed text: the account that listed them closes, and
+// no window keeps a row of it.
+void forgetListedTexts();
 
 // One listed entry, its dates in the "DD/MM/YYYY" the grid shows.
 struct LinhaConsulta {

@@ -535,9 +535,17 @@ bool CamposLancamento::conferirCampos(const QString& mensagemClassificacao, Conf
     if (txtValor->text().isEmpty())
         return falha(QStringLiteral("Campo ''Valor'' em branco"), txtValor);
     data::Centavos valor = 0;
-    if (txtValor->text().contains(QLatin1Char('*')) || !app::lerValor(txtValor->text(), valor) ||
-        !data::totalFitsWith(ConexaoBanco, valor < 0 ? -valor : valor, valorSubstituido()))
+    if (txtValor->text().contains(QLatin1Char('*')) || !app::lerValor(txtValor->text(), valor))
         return falha(app::kConteudoInvalido, txtValor);
+    return true;
+}
+
+bool CamposLancamento::recusaDoLimite(const data::DbError& e)
+{
+    if (!e.aboutTheTotal())
+        return false;
+    platform::MsgBox(e.userMessage(), platform::vbCritical | platform::vbOKOnly, app::kAtencao);
+    txtValor->setFocus();
     return true;
 }
 

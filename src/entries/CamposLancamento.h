@@ -127,12 +127,9 @@ public:
     // branco" (posting window, instalments) or "Campo ''Despesa'' em branco"
     // (the editor's single save). Check 8 also refuses a value that is not a
     // number ("," alone), with "Conteúdo inválido do campo ''Valor''.".
-    // The same message refuses an amount that would take the account's
-    // total of amounts past what the centavos hold.
+    // Whether the account's total still holds the amount is the write's
+    // own check, under its lock (data::addLancamentos).
     bool conferirCampos(const QString& mensagemClassificacao, ConferenciaVencimento vencimento);
-    // The amount (without sign) a save replaces: none, but in the editor
-    // changing a stored entry.
-    virtual data::Centavos valorSubstituido() const { return 0; }
 
     // The row the fields describe (NumLan 0): Tipo "1" for Saída with the
     // value negated, "2" for Entrada; Despesa txtCodDesp, Conta txtConta,
@@ -152,6 +149,11 @@ public:
     QString tipoLancamento() const;
 
 protected:
+    // A write the account's total refused (data::checkTotalFits): the cause
+    // told as the checks tell theirs, the focus on the value; false, telling
+    // nothing, for any other failure.
+    bool recusaDoLimite(const data::DbError& e);
+
     // Tab order through the fields in the order the user fills them, then
     // the window's own buttons.
     void ordenarTabulacao(std::initializer_list<QWidget*> depoisDoValor);

@@ -76,11 +76,7 @@ std::vector<data::Lancamento> montarParcelas(const Parcelamento& p)
 
 void gravarParcelas(data::Connection& db, const Parcelamento& p)
 {
-    const auto linhas = montarParcelas(p);
-    data::Transaction t(db);
-    for (const auto& l : linhas)
-        data::addLancamento(db, l);
-    t.commit();
+    data::addLancamentos(db, montarParcelas(p));
 }
 
 } // namespace entries

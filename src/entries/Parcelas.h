@@ -56,8 +56,9 @@ QString textoConfirmacao(data::Centavos total, int n);
 // is not valid or the instalments leave the calendar.
 std::vector<data::Lancamento> montarParcelas(const Parcelamento& p);
 
-// Writes montarParcelas(p) in one transaction: all of them, or, when any
-// write fails, none (the data::DbError reaches the caller after the
+// Writes montarParcelas(p) in one transaction, the account's total checked
+// under its lock: all of them, or, when the total would leave the range or
+// any write fails, none (the data::DbError reaches the caller after the
 // rollback).
 void gravarParcelas(data::Connection& db, const Parcelamento& p);
 

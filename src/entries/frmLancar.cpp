@@ -100,6 +100,9 @@ frmLancar::frmLancar(QWidget* parent) : platform::Form(parent), CamposLancamento
     ajuda->setColumnStretch(1, 1);
     txtDica->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     txtDica->setMinimumHeight(fontMetrics().lineSpacing() * 10);  // the longest hint, the value's
+    // With a large font on a laptop's screen the hint gives way to the
+    // fields above it.
+    platform::givesWay(*txtDica, fontMetrics().lineSpacing() * 6);
     txtDescricao2->setMinimumHeight(fontMetrics().lineSpacing() * 2);
     txtDescricao2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -128,7 +131,13 @@ void frmLancar::cmdGravaLan_Click()
 {
     if (!conferirCampos(kClassificacaoEmBranco, ConferenciaVencimento::TrintaDias))
         return;
-    data::addLancamento(ConexaoBanco, lancamentoDosCampos());
+    try {
+        data::addLancamentos(ConexaoBanco, {lancamentoDosCampos()});
+    } catch (const data::DbError& e) {
+        if (recusaDoLimite(e))
+            return;
+        throw;
+    }
     platform::MsgBox(QStringLiteral("Lançamento efetuado com sucesso!"), platform::vbInformation,
                      app::kOk);
     prepararProximo();

@@ -160,32 +160,31 @@ void frmZalteracao::cmdGravaLan_Click()
     if (!conferirCampos(QStringLiteral("Campo ''Despesa'' em branco"), entries::ConferenciaVencimento::TrintaDias))
         return;
     data::Lancamento l = lancamentoDosCampos();
-    if (IncluirLancamento) {
-        data::addLancamento(ConexaoBanco, l);
-        IncluirLancamento = false;
-    } else {
-        l.numLan = numeroDoTexto(txtNumLan->text());
-        if (l.numLan == 0 || !data::updateLancamento(ConexaoBanco, l)) {
-            platform::MsgBox(QStringLiteral("O lançamento ") + txtNumLan->text().trimmed() +
-                                 QStringLiteral(" não existe mais e não foi alterado."),
-                             platform::vbCritical, app::kAtencao);
-            // The window that listed it stops listing it; what was typed
-            // stays in the editor.
-            AtualizarConsulta(consultaDeOrigem_);
+    l.numLan = IncluirLancamento ? 0 : numeroDoTexto(txtNumLan->text());
+    bool existe = true;
+    try {
+        if (IncluirLancamento)
+            data::addLancamentos(ConexaoBanco, {l});
+        else
+            existe = l.numLan != 0 && data::updateLancamentoWithinLimit(ConexaoBanco, l);
+    } catch (const data::DbError& e) {
+        if (recusaDoLimite(e))
             return;
-        }
+        throw;
     }
+    if (!existe) {
+        platform::MsgBox(QStringLiteral("O lançamento ") + txtNumLan->text().trimmed() +
+                             QStringLiteral(" não existe mais e não foi alterado."),
+                         platform::vbCritical, app::kAtencao);
+        // The window that listed it stops listing it; what was typed stays
+        // in the editor.
+        AtualizarConsulta(consultaDeOrigem_);
+        return;
+    }
+    IncluirLancamento = false;
     const QString origem = consultaDeOrigem_;
     Unload();
     AtualizarConsulta(origem);
-}
-
-data::Centavos frmZalteracao::valorSubstituido() const
-{
-    if (IncluirLancamento)
-        return 0;
-    const auto guardado = data::findLancamento(ConexaoBanco, numeroDoTexto(txtNumLan->text()));
-    return !guardado ? 0 : guardado->valor < 0 ? -guardado->valor : guardado->valor;
 }
 
 void frmZalteracao::cmdParcelas_Click()

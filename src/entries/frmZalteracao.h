@@ -29,7 +29,6 @@ public:
     // Remembers which window opened the editor, so that the refresh after a
     // save reaches that window.
     void Form_Load() override;
-    data::Centavos valorSubstituido() const override;
 
     // Handlers.
     void txtNumLan_Change();

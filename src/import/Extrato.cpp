@@ -251,71 +251,80 @@ bool lerDelimitado(LayoutExtrato layout, const QString& path, const QString& arq
     return platform::readDelimited(path, true, table, erro);
 }
 
-LeituraExtrato lerItau(const QString& path, const QString& arquivo)
+// How a ";"-delimited layout names its three columns, the number of its
+// first line of entries, and how a date and an amount of it read.
+struct ColunasDelimitadas {
+    QString data, historico, valor;
+    int primeiraLinha;
+    QDate (*lerData)(const QString&);
+    bool (*lerValor)(const QString&, data::Centavos&);
+};
+
+LeituraExtrato lerColunas(LayoutExtrato layout, const QString& path, const QString& arquivo,
+                          const ColunasDelimitadas& colunas)
 {
     LeituraExtrato r;
     platform::DelimitedTable table;
-    if (!lerDelimitado(LayoutExtrato::Itau, path, arquivo, table, r.erro))
+    if (!lerDelimitado(layout, path, arquivo, table, r.erro))
         return r;
-    const int cData = colunaObrigatoria(table, QStringLiteral("Data"), r.erro);
-    const int cRef = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Referente"), r.erro);
-    const int cValor = cRef < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Valor"), r.erro);
+    const int cData = colunaObrigatoria(table, colunas.data, r.erro);
+    const int cHist = cData < 0 ? -1 : colunaObrigatoria(table, colunas.historico, r.erro);
+    const int cValor = cHist < 0 ? -1 : colunaObrigatoria(table, colunas.valor, r.erro);
     if (cValor < 0)
         return r;
     for (std::size_t i = 0; i < table.rows.size(); ++i) {
         const QStringList& row = table.rows[i];
-        const int linha = int(i) + 1;
+        const int linha = int(i) + colunas.primeiraLinha;
         LinhaExtrato l;
-        l.data = dataDoTexto(row.at(cData));
+        l.data = colunas.lerData(row.at(cData));
         if (!l.data.isValid())
             return falha(r, emLinha(linha, dataInvalida(row.at(cData))));
-        if (row.at(cRef).isEmpty())
+        if (row.at(cHist).isEmpty())
             return falha(r, emLinha(linha, kHistoricoVazio));
-        l.historico = historicoLimpo(row.at(cRef));
-        if (!data::parseMoney(row.at(cValor).trimmed(), l.valor))
+        l.historico = historicoLimpo(row.at(cHist));
+        if (!colunas.lerValor(row.at(cValor), l.valor))
             return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
         r.linhas.push_back(l);
     }
     return r;
 }
 
+LeituraExtrato lerItau(const QString& path, const QString& arquivo)
+{
+    return lerColunas(LayoutExtrato::Itau, path, arquivo,
+                      {QStringLiteral("Data"), QStringLiteral("Referente"), QStringLiteral("Valor"), 1, dataDoTexto,
+                       [](const QString& valor, data::Centavos& c) { return data::parseMoney(valor.trimmed(), c); }});
+}
+
+// "20240105" is the fifth of January.
+QDate dataDoCaixa(const QString& texto)
+{
+    static const QRegularExpression oitoDigitos(QStringLiteral("^\\d{8}$"));
+    const QString dataMov = texto.trimmed();
+    if (!oitoDigitos.match(dataMov).hasMatch())
+        return QDate();
+    return QDate(dataMov.left(4).toInt(), dataMov.mid(4, 2).toInt(), dataMov.mid(6, 2).toInt());
+}
+
+// The bank writes 500.00 for five hundred reais: every digit counts, the
+// last two being the centavos.
+bool valorDoCaixa(const QString& texto, data::Centavos& c)
+{
+    QString valor = texto.trimmed();
+    valor.remove(QLatin1Char('.'));
+    data::Decimal d;
+    if (!data::parseDecimal(valor, d))
+        return false;
+    d.scale += 2;
+    return data::toCentavos(d, c);
+}
+
 LeituraExtrato lerCaixa(const QString& path, const QString& arquivo)
 {
-    LeituraExtrato r;
-    platform::DelimitedTable table;
-    if (!lerDelimitado(LayoutExtrato::Caixa, path, arquivo, table, r.erro))
-        return r;
-    const int cData = colunaObrigatoria(table, QStringLiteral("Data_Mov"), r.erro);
-    const int cHist = cData < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Historico"), r.erro);
-    const int cValor = cHist < 0 ? -1 : colunaObrigatoria(table, QStringLiteral("Valor"), r.erro);
-    if (cValor < 0)
-        return r;
-    static const QRegularExpression oitoDigitos(QStringLiteral("^\\d{8}$"));
-    for (std::size_t i = 0; i < table.rows.size(); ++i) {
-        const QStringList& row = table.rows[i];
-        const int linha = int(i) + 2;  // the first line holds the column names
-        LinhaExtrato l;
-        const QString dataMov = row.at(cData).trimmed();
-        if (oitoDigitos.match(dataMov).hasMatch())
-            l.data = QDate(dataMov.left(4).toInt(), dataMov.mid(4, 2).toInt(), dataMov.mid(6, 2).toInt());
-        if (!l.data.isValid())
-            return falha(r, emLinha(linha, dataInvalida(row.at(cData))));
-        if (row.at(cHist).isEmpty())
-            return falha(r, emLinha(linha, kHistoricoVazio));
-        l.historico = historicoLimpo(row.at(cHist));
-        // The bank writes 500.00 for five hundred reais: every digit counts,
-        // the last two being the centavos.
-        QString valor = row.at(cValor).trimmed();
-        valor.remove(QLatin1Char('.'));
-        data::Decimal d;
-        if (!data::parseDecimal(valor, d))
-            return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
-        d.scale += 2;
-        if (!data::toCentavos(d, l.valor))
-            return falha(r, emLinha(linha, valorInvalido(row.at(cValor))));
-        r.linhas.push_back(l);
-    }
-    return r;
+    // The first line holds the column names.
+    return lerColunas(LayoutExtrato::Caixa, path, arquivo,
+                      {QStringLiteral("Data_Mov"), QStringLiteral("Historico"), QStringLiteral("Valor"), 2,
+                       dataDoCaixa, valorDoCaixa});
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "import/ModelosExtrato.h"
 #include "import/PreClassificacao.h"
 #include "import/frmZextratosModelo.h"
+#include "platform/Accessibility.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
@@ -73,6 +74,22 @@ QLabel* rotulo(const QString& texto, const QColor& cor, QWidget* pai)
     return l;
 }
 
+// The headers of the two grids, as every listing writes them; the window
+// is arranged by the widths they take.
+void cabecalhoExtrato(platform::FlexGrid& grade)
+{
+    grade.FormatString(kCabecalhoExtrato, kMaioresExtrato);
+    grade.setGivingWayCol(1);
+}
+
+void cabecalhoLanc(platform::FlexGrid& grade)
+{
+    grade.FormatString(kCabecalhoLanc, kMaioresLanc);
+    // Every width first, so that the description gives way to all of them.
+    grade.setColWidth(0, grade.fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
+    grade.setGivingWayCol(2);
+}
+
 // The due date of a grid cell and its weekday, as both grids show them.
 void mostrarDiaSemana(const QString& texto)
 {
@@ -115,6 +132,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     txtSaldo->setFrameShape(QFrame::Panel);
     txtSaldo->setFrameShadow(QFrame::Sunken);
     txtSaldo->setAutoFillBackground(true);
+    platform::showsResult(*txtSaldo);
     {
         QPalette p = txtSaldo->palette();
         p.setColor(QPalette::Window, kBranco);
@@ -191,26 +209,59 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     auto* fim = new QHBoxLayout;
     fim->addWidget(cmdAtualiza, 1);
     fim->addWidget(cmdFecha);
-    auto* direita = new QVBoxLayout;
-    direita->addWidget(Label6);
-    direita->addWidget(txtCaminho);
-    direita->addWidget(Label7);
-    direita->addWidget(lstExtratos, 1);
-    direita->addWidget(Label4);
-    direita->addWidget(cbxBancos);
-    direita->addLayout(leitura);
-    direita->addSpacing(12);
-    direita->addLayout(fim);
-
     corDoTexto(fraAltera, kBranco);
     auto* janela = new QGridLayout(this);
-    janela->addLayout(esquerda, 0, 0, 2, 1);
-    janela->addLayout(meio, 0, 1);
-    janela->addLayout(direita, 0, 2);
-    janela->addWidget(fraAltera, 1, 1, 1, 2);
-    janela->setColumnStretch(0, 6);
-    janela->setColumnStretch(1, 7);
-    janela->setColumnStretch(2, 2);
+    // The folder, the files and the layout stand in a column right of the
+    // grids; where the three columns leave the screen (a large font on a
+    // laptop's screen) they stand in a row under the change of an entry.
+    cabecalhoLanc(*flxLanc);
+    cabecalhoExtrato(*flxExtrato);
+    int direitaLargura = std::max(leitura->minimumSize().width(), fim->minimumSize().width());
+    for (QWidget* w : std::initializer_list<QWidget*>{Label6, txtCaminho, Label7, lstExtratos, Label4, cbxBancos})
+        direitaLargura = std::max(direitaLargura, w->minimumSizeHint().width());
+    const QMargins moldura = platform::frameMargins(this);
+    const int espacos = 2 * style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing) +
+                        style()->pixelMetric(QStyle::PM_LayoutLeftMargin) +
+                        style()->pixelMetric(QStyle::PM_LayoutRightMargin) + moldura.left() + moldura.right();
+    const int tresColunas =
+        esquerda->minimumSize().width() +
+        std::max(meio->minimumSize().width() + direitaLargura, fraAltera->minimumSizeHint().width()) + espacos;
+    auto* direita = new QGridLayout;
+    if (tresColunas <= platform::availableArea(this).width()) {
+        direita->addWidget(Label6, 0, 0);
+        direita->addWidget(txtCaminho, 1, 0);
+        direita->addWidget(Label7, 2, 0);
+        direita->addWidget(lstExtratos, 3, 0);
+        direita->addWidget(Label4, 4, 0);
+        direita->addWidget(cbxBancos, 5, 0);
+        direita->addLayout(leitura, 6, 0);
+        direita->setRowMinimumHeight(7, 12);
+        direita->addLayout(fim, 8, 0);
+        direita->setRowStretch(3, 1);
+        janela->addLayout(esquerda, 0, 0, 2, 1);
+        janela->addLayout(meio, 0, 1);
+        janela->addLayout(direita, 0, 2);
+        janela->addWidget(fraAltera, 1, 1, 1, 2);
+        janela->setColumnStretch(0, 6);
+        janela->setColumnStretch(1, 7);
+        janela->setColumnStretch(2, 2);
+    } else {
+        direita->addWidget(Label6, 0, 0);
+        direita->addWidget(txtCaminho, 1, 0);
+        direita->addWidget(Label4, 2, 0);
+        direita->addWidget(cbxBancos, 3, 0);
+        direita->addLayout(fim, 4, 0);
+        direita->addWidget(Label7, 0, 1);
+        direita->addWidget(lstExtratos, 1, 1, 4, 1);
+        direita->addLayout(leitura, 0, 2, 5, 1);
+        direita->setColumnStretch(1, 1);
+        janela->addLayout(esquerda, 0, 0);
+        janela->addLayout(meio, 0, 1);
+        janela->addWidget(fraAltera, 1, 0, 1, 2);
+        janela->addLayout(direita, 2, 0, 1, 2);
+        janela->setColumnStretch(0, 6);
+        janela->setColumnStretch(1, 7);
+    }
     janela->setRowStretch(0, 1);
     // Wide enough for every column of both grids, the values of the entries
     // included; a smaller screen shortens the descriptions.
@@ -324,8 +375,7 @@ void frmIntegracao::MostrarLancamentos()
         if (data::countsInBalance(l))
             saldo = data::addMoney(saldo, l.valor);
 
-    flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
-    flxExtrato->setGivingWayCol(1);
+    cabecalhoExtrato(*flxExtrato);
     // Run after a deletion or a posting while a period box holds no date,
     // the list keeps what it shows: there is no period to list.
     if (!comPeriodo)
@@ -337,10 +387,7 @@ void frmIntegracao::MostrarLancamentos()
     numerosDaGrade_.clear();
     for (const data::LinhaConsulta& l : lancamentos)
         numerosDaGrade_.push_back(l.numLan);
-    flxLanc->FormatString(kCabecalhoLanc, kMaioresLanc);
-    // Every width first, so that the description gives way to all of them.
-    flxLanc->setColWidth(0, flxLanc->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 8);
-    flxLanc->setGivingWayCol(2);
+    cabecalhoLanc(*flxLanc);
     const int n = int(lancamentos.size());
     flxLanc->setEnabled(n > 0);
     flxLanc->setRows(n + 1);
@@ -422,8 +469,7 @@ void frmIntegracao::cmdImportar_Click()
     ArquivoExtrato = caminho;
     linhasDoExtrato_.clear();
     flxExtrato->Clear();
-    flxExtrato->FormatString(kCabecalhoExtrato, kMaioresExtrato);
-    flxExtrato->setGivingWayCol(1);
+    cabecalhoExtrato(*flxExtrato);
     // A line loaded from the statement that was there must not be written
     // back over a line of the new one.
     limparCampos();
@@ -528,26 +574,12 @@ void frmIntegracao::PreClassicar()
 
 void frmIntegracao::cmdNaoClassificar_Click()
 {
-    for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r) {
-        importacao::LinhaExtrato& linha = linhasDoExtrato_[size_t(r) - 1];
-        if (linha.classificacao != importacao::kImportadoDoExtrato)
-            continue;
-        const importacao::NaoClassificado nc = importacao::naoClassificadoDoValor(linha.valor);
-        linha.classificacao = nc.classificacao;
-        linha.codigo = 0;
-        linha.ordem = importacao::kOrdemInicial;
-        linha.conta = nc.conta;
+    importacao::colocarNaoClassificado(linhasDoExtrato_);
+    for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r)
         mostrarLinhaDoExtrato(r);
-    }
 }
 
-bool frmIntegracao::ExisteNaoClassificado() const
-{
-    for (const importacao::LinhaExtrato& linha : linhasDoExtrato_)
-        if (linha.classificacao == importacao::kImportadoDoExtrato)
-            return true;
-    return false;
-}
+bool frmIntegracao::ExisteNaoClassificado() const { return importacao::existeNaoClassificado(linhasDoExtrato_); }
 
 // The statement grid ----------------------------------------------------------
 

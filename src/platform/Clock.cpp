@@ -10,13 +10,6 @@ QDate Today()
     return fixedToday().isValid() ? fixedToday() : QDate::currentDate();
 }
 
-QDateTime Now()
-{
-    if (fixedToday().isValid())
-        return QDateTime(fixedToday(), QTime::currentTime());
-    return QDateTime::currentDateTime();
-}
-
 void setToday(const QDate& date) { fixedToday() = date; }
 
 } // namespace platform

@@ -2,12 +2,10 @@
 // The program's idea of today. Tests fix it so that dates in windows and in
 // the account file are predictable.
 #include <QDate>
-#include <QDateTime>
 
 namespace platform {
 
 QDate Today();
-QDateTime Now();
 
 // A null date returns to the system clock.
 void setToday(const QDate& date);

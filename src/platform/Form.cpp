@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Application.h"
 
 #include <QAbstractButton>
@@ -224,6 +225,18 @@ void Forms::clear()
     }
 }
 
+void Forms::unloadHidden()
+{
+    // Gathered first: an unload may load another window into the registry.
+    std::vector<Form*> hidden;
+    for (auto& [type, slot] : registry())
+        if (auto* form = dynamic_cast<Form*>(slot); form && !form->isVisible())
+            hidden.push_back(form);
+    for (Form* form : hidden)
+        if (form->isLoaded())
+            form->Unload();
+}
+
 void Forms::showModalForm(Form& form) { showModal(form); }
 
 namespace {
@@ -269,7 +282,8 @@ QWidget* boxIn(QLayoutItem* item)
         return nullptr;
     }
     QWidget* w = item->widget();
-    if (!w || qobject_cast<QAbstractButton*>(w) || qobject_cast<QLabel*>(w) || !(w->focusPolicy() & Qt::TabFocus))
+    auto* label = qobject_cast<QLabel*>(w);
+    if (!w || qobject_cast<QAbstractButton*>(w) || (label && !isResult(*label)) || !(w->focusPolicy() & Qt::TabFocus))
         return nullptr;
     return w;
 }
@@ -316,7 +330,7 @@ void tieCaptions(QWidget& window)
     // before a box is its caption.
     QHash<QWidget*, QLabel*> captions;
     for (QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->buddy() || label->text().trimmed().isEmpty() || !label->parentWidget())
+        if (label->buddy() || isResult(*label) || label->text().trimmed().isEmpty() || !label->parentWidget())
             continue;
         int index = -1;
         QLayout* layout = layoutHolding(label->parentWidget()->layout(), label, index);
@@ -362,10 +376,12 @@ QString spoken(const QString& caption)
     return r.simplified();
 }
 
-// Boxes the user types into or chooses from: named by their own caption.
+// Boxes the user types into or chooses from, and the results a window
+// shows: named by their own caption.
 bool isBox(const QWidget* w)
 {
-    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+    auto* label = qobject_cast<const QLabel*>(w);
+    return (label && isResult(*label)) || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
            qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
            qobject_cast<const QTextEdit*>(w);
 }
@@ -378,6 +394,8 @@ QString frameTitle(const QWidget* w, const QWidget* window)
                 return spoken(frame->title());
     return QString();
 }
+
+const char* const kNamedByCaption = "vorsalNamedByCaption";
 } // namespace
 
 void nameControls(QWidget& window)
@@ -388,12 +406,19 @@ void nameControls(QWidget& window)
             captions.insert(label->buddy(), label);
     for (QWidget* w : keyboardControls(window)) {
         QLabel* caption = captions.value(w);
+        // A name taken from a caption follows the caption when the window
+        // rewrites it and names its controls again.
+        if (caption && w->property(kNamedByCaption).toBool())
+            w->setAccessibleName(QString());
+        if (auto* list = qobject_cast<QComboBox*>(w))
+            speakValue(*list);
         if (w->accessibleName().isEmpty()) {
             QString name;
             auto* button = qobject_cast<QAbstractButton*>(w);
-            if (caption)
+            if (caption) {
                 name = spoken(caption->text());
-            else if (button)
+                w->setProperty(kNamedByCaption, true);
+            } else if (button)
                 name = spoken(button->text()).isEmpty() ? spoken(button->toolTip()) : QString();
             else if (!isBox(w)) {
                 // The window's title without the account it works on.

@@ -138,6 +138,9 @@ public:
     static void release(QWidget* form);
     // Deletes every window at once (end of the program, between tests).
     static void clear();
+    // Unloads every window loaded out of sight (a refresh loads a window
+    // invisibly, and it keeps what it read), as when the account changes.
+    static void unloadHidden();
 
 private:
     // A load stopped by a sum that does not fit is told and the window
@@ -180,8 +183,10 @@ void tieCaptions(QWidget& window);
 // the frame it stands in, or else the window's title. A text box is named
 // by its caption only, never by the frame around it. A drop-down list is
 // spoken by the caption it is labelled by, so a name the window gave it
-// becomes a caption out of sight. Run after tieCaptions; showModal and the
-// main window's first showing run both.
+// becomes a caption out of sight. A result (showsResult) is named as a box
+// is. Run after tieCaptions; showModal and the main window's first showing
+// run both; a window that rewrites its captions runs it again, and the names
+// it took from them follow.
 void nameControls(QWidget& window);
 // The controls of a window that Tab can reach (the inner box of a drop-down
 // list or a number box is spoken as its owner), hidden ones included.

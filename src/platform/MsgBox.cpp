@@ -87,7 +87,13 @@ int MsgBox(const QString& text, int style, const QString& title)
 
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
-    box.setText(text);
+    // A line may end with CR (as the program's messages do), LF or both: the
+    // box breaks each where it ends, and a screen reader hears them as lines
+    // rather than run together.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(lines);
     switch (call.icon()) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;
     case vbQuestion: box.setIcon(QMessageBox::Question); break;

@@ -42,15 +42,20 @@ FileLock::Result FileLock::lock(const QString& path)
         }
         // The holder may have renamed a new file over the path after we
         // opened the old one: only the file at the path counts.
-        struct stat aberto {}, atual {};
-        if (::fstat(fd, &aberto) == 0 && ::stat(nome.constData(), &atual) == 0 && aberto.st_dev == atual.st_dev &&
-            aberto.st_ino == atual.st_ino) {
+        if (sameFile(fd, path)) {
             fd_ = fd;
             return Result::Locked;
         }
         ::close(fd);
     }
     return Result::InUse;
+}
+
+bool FileLock::sameFile(int fd, const QString& path)
+{
+    struct stat aberto {}, atual {};
+    return fd >= 0 && ::fstat(fd, &aberto) == 0 && ::stat(nativo(path).constData(), &atual) == 0 &&
+           aberto.st_dev == atual.st_dev && aberto.st_ino == atual.st_ino;
 }
 
 FileLock::Result FileLock::adopt(int fd)

@@ -35,6 +35,10 @@ public:
     Result adopt(int fd);
     void release();
     int fd() const { return fd_; }
+    // Whether path (through links) names the very file a descriptor is
+    // open on: a file renamed over the name, or the held one moved away,
+    // is not.
+    static bool sameFile(int fd, const QString& path);
 
 private:
     int fd_ = -1;

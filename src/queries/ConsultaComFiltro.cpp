@@ -64,8 +64,10 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     aoClicar(lblDataI, [this] { lblDataI_Click(); });
     aoClicar(lblDataF, [this] { lblDataF_Click(); });
     aoTeclar(lstFiltroClass, {Qt::Key_Delete}, [this](int key) { lstFiltroClass_KeyDown(key); });
+    // Wide enough for a code and the start of a name; a longer name scrolls
+    // sideways, so that both lists fit a laptop's screen with a large font.
     for (auto* lista : {lstListaClass, lstFiltroClass})
-        lista->setMinimumWidth(lista->fontMetrics().horizontalAdvance(QStringLiteral("000 - Manutenção do Veículo")));
+        lista->setMinimumWidth(lista->fontMetrics().horizontalAdvance(QStringLiteral("000 - Manutenção")));
 
     auto* campos = new QGridLayout;
     campos->addWidget(lblConsulta, 0, 0);

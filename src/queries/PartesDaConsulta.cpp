@@ -3,6 +3,7 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
+#include "platform/Accessibility.h"
 #include "platform/Clock.h"
 #include "platform/Form.h"
 #include "platform/MaskEdBox.h"
@@ -14,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -138,6 +140,7 @@ bool conferirPeriodoOpcional(platform::MaskEdBox& inicio, platform::MaskEdBox& f
 
 void prepararRotuloValor(QLabel* rotulo)
 {
+    platform::showsResult(*rotulo);
     rotulo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     rotulo->setMinimumWidth(rotulo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
 }
@@ -148,8 +151,12 @@ QGroupBox* quadroLancamentos(QWidget* janela, platform::FlexGrid*& flxConsulta, 
     auto* quadro = new QGroupBox(QStringLiteral("Lançamentos"), janela);
     flxConsulta = new platform::FlexGrid(quadro);
     txtLanc = new QLabel(quadro);
+    prepararContagem(txtLanc);
     txtSaldo2 = new QLabel(quadro);
     prepararRotuloValor(txtSaldo2);
+    // Without its caption the total is still named as one.
+    if (!rotuloTotal)
+        txtSaldo2->setAccessibleName(QStringLiteral("Total R$"));
     auto* rodape = new QHBoxLayout;
     rodape->addWidget(txtLanc);
     rodape->addStretch(1);
@@ -163,10 +170,33 @@ QGroupBox* quadroLancamentos(QWidget* janela, platform::FlexGrid*& flxConsulta, 
     if (rotuloTotal)
         rodape->addWidget(new QLabel(QStringLiteral("Total R$"), quadro));
     rodape->addWidget(txtSaldo2);
+    // Enter held on the grid stops at "Apagar Todos" before the count and
+    // the total are reached.
+    if (cmdApagar) {
+        QWidget::setTabOrder(*cmdApagar, txtLanc);
+        QWidget::setTabOrder(txtLanc, txtSaldo2);
+    }
     auto* lancamentos = new QVBoxLayout(quadro);
     lancamentos->addWidget(flxConsulta, 1);
     lancamentos->addLayout(rodape);
     return quadro;
+}
+
+void prepararContagem(QLabel* rotulo)
+{
+    platform::showsResult(*rotulo);
+    rotulo->setAccessibleName(QStringLiteral("Lançamentos listados"));
+}
+
+QWidget* caixaHistorico(QLineEdit*& caixa, QWidget* quadro)
+{
+    auto* suporte = new QWidget(quadro);
+    auto* l = new QHBoxLayout(suporte);
+    l->setContentsMargins(0, 0, 0, 0);
+    caixa = new QLineEdit(suporte);
+    caixa->setAccessibleName(QStringLiteral("Histórico"));
+    l->addWidget(caixa);
+    return suporte;
 }
 
 QToolButton* botaoFechar(QWidget* janela)

@@ -60,11 +60,21 @@ bool conferirData(platform::MaskEdBox& caixa, bool vaziaAceita, const QString& m
 // The optional period of the queries: each box empty or holding a date.
 bool conferirPeriodoOpcional(platform::MaskEdBox& inicio, platform::MaskEdBox& fim);
 
-// A label that shows an amount: right-aligned, wide enough for the largest.
+// A label that shows an amount: right-aligned, wide enough for the largest,
+// and heard by a screen reader as a result.
 void prepararRotuloValor(QLabel* rotulo);
 
-// The lower frame "Lançamentos": the grid over a footer with the count on
-// the left and, on the right, "Apagar Todos" when cmdApagar is asked for,
+// The count "n Lançamento(s)", heard by a screen reader as a result named
+// "Lançamentos listados".
+void prepararContagem(QLabel* rotulo);
+
+// The description box of the by-description queries, in a holder of its
+// own: a box placed straight in a frame is labelled by the frame's title for
+// a screen reader, and this one is named "Histórico".
+QWidget* caixaHistorico(QLineEdit*& caixa, QWidget* quadro);
+
+// The lower frame "Lançamentos": the grid over a footer with the count (a
+// result, heard as "Lançamentos listados") on the left and, on the right, "Apagar Todos" when cmdApagar is asked for,
 // the caption "Total R$" when rotuloTotal, and the total.
 QGroupBox* quadroLancamentos(QWidget* janela, platform::FlexGrid*& flxConsulta, QLabel*& txtLanc, QLabel*& txtSaldo2,
                              QPushButton** cmdApagar, bool rotuloTotal);

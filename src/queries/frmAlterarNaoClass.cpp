@@ -40,8 +40,8 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
 
     auto* fraConsulta = new QGroupBox(QStringLiteral("Consulta por Histórico - saídas não classificadas"), this);
     queries::criarOpcoesHistorico(optConsulta, fraConsulta);
-    txtConsulta = new QLineEdit(fraConsulta);
-    txtConsulta->setAccessibleName(QStringLiteral("Histórico"));
+    // The options above it say how it is compared; it holds the description.
+    QWidget* caixaConsulta = queries::caixaHistorico(txtConsulta, fraConsulta);
     auto* lblFiltro = new QLabel(QStringLiteral("Filtro"), fraConsulta);
     txtFiltro = new QComboBox(fraConsulta);
     queries::preencherLetras(txtFiltro);
@@ -73,7 +73,7 @@ frmAlterarNaoClass::frmAlterarNaoClass(QWidget* parent) : Form(parent)
     for (auto* opcao : optConsulta)
         opcoes->addWidget(opcao);
     auto* consulta = new QGridLayout;
-    consulta->addWidget(txtConsulta, 0, 0, 1, 3);
+    consulta->addWidget(caixaConsulta, 0, 0, 1, 3);
     consulta->addWidget(lblFiltro, 0, 3, Qt::AlignRight);
     consulta->addWidget(txtFiltro, 0, 4);
     consulta->addWidget(lblPeriodo, 1, 0, 1, 2, Qt::AlignCenter);

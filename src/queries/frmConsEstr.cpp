@@ -95,6 +95,7 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
 
     flxConsulta = new platform::FlexGrid(this);
     txtLanc = new QLabel(this);
+    queries::prepararContagem(txtLanc);
     txtSaldo2 = new QLabel(this);
     txtMedia = new QLabel(kZero, this);
     txtMaior = new QLabel(kZero, this);

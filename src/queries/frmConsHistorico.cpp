@@ -29,9 +29,8 @@ frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
 
     auto* fraConsulta = new QGroupBox(QStringLiteral("Consulta por Histórico"), this);
     queries::criarOpcoesHistorico(optConsulta, fraConsulta);
-    txtConsulta = new QLineEdit(fraConsulta);
     // The options above it say how it is compared; it holds the description.
-    txtConsulta->setAccessibleName(QStringLiteral("Histórico"));
+    QWidget* caixaConsulta = queries::caixaHistorico(txtConsulta, fraConsulta);
     auto* lblFaixa = new QLabel(QStringLiteral("Faixa de datas opcional"), fraConsulta);
     txtDataI = new QLabel(QStringLiteral("Data Inicial"), fraConsulta);
     txtDataF = new QLabel(QStringLiteral("Data Final"), fraConsulta);
@@ -57,7 +56,7 @@ frmConsHistorico::frmConsHistorico(QWidget* parent) : Form(parent)
     consulta->addWidget(optConsulta[0], 0, 0);
     consulta->addWidget(optConsulta[1], 0, 1);
     consulta->addWidget(optConsulta[2], 0, 2);
-    consulta->addWidget(txtConsulta, 1, 0, 1, 4);
+    consulta->addWidget(caixaConsulta, 1, 0, 1, 4);
     consulta->addWidget(lblFaixa, 2, 0, 1, 2);
     consulta->addWidget(txtDataI, 3, 0);
     consulta->addWidget(txtDataF, 3, 1);
@@ -104,6 +103,13 @@ void frmConsHistorico::Form_Load()
     // The plan is read once, here: the grid names classifications from it.
     grade_->setNomes(queries::carregarClassificacoes(txtDespesa, txtCodDesp));
     setWindowTitle(CaptionAtivo(QStringLiteral("Consulta por Histórico")));
+}
+
+void frmConsHistorico::Form_Activate()
+{
+    // The search is typed at once: a first Tab stop on the options would
+    // take its first letters, and a space would choose another option.
+    txtConsulta->setFocus();
 }
 
 void frmConsHistorico::cmdConsulta_Click()

@@ -56,6 +56,7 @@ public:
     static data::Centavos SomaValores;
 
     void Form_Load() override;
+    void Form_Activate() override;
 
     // Handlers.
     void cmdConsulta_Click();

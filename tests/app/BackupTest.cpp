@@ -49,6 +49,23 @@ protected:
     }
 
     static void backup() { frmPrincipal().Backup(); }
+
+    // The passwords among candidatas that open a file, and the password its
+    // login record holds when one does.
+    static QStringList abrem(const QString& path, const QStringList& candidatas = {"1234", "nova1"})
+    {
+        QStringList out;
+        for (const QString& senha : candidatas) {
+            try {
+                data::Connection db;
+                openAccountFile(db, path, senha.toUtf8());
+                out << senha + QStringLiteral(" (") + data::readSenha(db).senha + QLatin1Char(')');
+            } catch (const data::DbError&) {
+            }
+        }
+        return out;
+    }
+    QString emC(const QString& nome) const { return QDir(bancoFolder()).filePath(nome); }
 };
 
 TEST_F(BackupTest, CopyIsMadeFromTheTenthDayOnly)
@@ -56,7 +73,10 @@ TEST_F(BackupTest, CopyIsMadeFromTheTenthDayOnly)
     struct Caso {
         int diasAtras;
         bool copia;
-    } casos[] = {{9, false}, {10, true}, {0, false}, {-5, false}, {400, true}};
+    } casos[] = {{9, false}, {10, true}, {0, false}, {400, true},
+                 // A date later than today (stored by a use with the clock
+                 // ahead) is due: kept, it would stop the copies until then.
+                 {-5, true}, {-730, true}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.diasAtras);
         for (const QString& f : arquivosC())
@@ -300,4 +320,64 @@ TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
     EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("CASA BACKUP 03-01-2024.mdb"), QStringLiteral("Casa Backupx.txt"),
                                         QStringLiteral("Casa Nova Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb"),
                                         QStringLiteral("Minha Casa Backup 01.mdb"), QStringLiteral("casa backup.mdb")}));
+}
+
+// A sync tool renamed another account over the one the program holds: on
+// leaving, no copy is made of that other file under this account's name,
+// no older copy goes, and the user is told.
+TEST_F(BackupTest, LeavingAfterTheAccountWasReplacedCopiesNothingAndKeepsTheCopies)
+{
+    abrir(QStringLiteral("Casa"), today.addDays(-30));
+    ASSERT_TRUE(QFile::copy(emC(QStringLiteral("Casa.mdb")), emC(QStringLiteral("Casa Backup 01-01-2024.mdb"))));
+    createAccount(QStringLiteral("Outra"), QStringLiteral("9999"));
+    ASSERT_TRUE(QFile::remove(emC(QStringLiteral("Casa.mdb"))));
+    ASSERT_TRUE(QFile::rename(emC(QStringLiteral("Outra.mdb")), emC(QStringLiteral("Casa.mdb"))));
+    msgs.clear();
+    backup();
+    ASSERT_EQ(msgs.calls.size(), 1u);
+    EXPECT_EQ(msgs.last().text,
+              QStringLiteral("O arquivo da conta ''C:\\Banco\\Casa.mdb'' foi substituído, movido ou apagado enquanto o "
+                             "programa estava aberto: a cópia de segurança não foi feita, e as cópias anteriores foram "
+                             "mantidas.\rO último acesso não foi gravado."));
+    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb")}));
+    EXPECT_EQ(abrem(emC(QStringLiteral("Casa Backup 01-01-2024.mdb")), {"1234", "9999"}), QStringList{"1234 (1234)"});
+    EXPECT_EQ(abrem(emC(QStringLiteral("Casa.mdb")), {"1234", "9999"}), QStringList{"9999 (9999)"});
+    EXPECT_FALSE(ConexaoBanco.isOpen());
+}
+
+// The copy made on leaving, and any other copy that opens with the former
+// password, is keyed with the new one when the password changes; a file
+// that is no account is left alone. A change the account refuses leaves
+// every copy as it was, and nothing beside them.
+TEST_F(BackupTest, APasswordChangeKeysEveryCopyWithTheNewPasswordOrNone)
+{
+    abrir(QStringLiteral("Casa"), today.addDays(-30));
+    backup();
+    const QString hoje = emC(QStringLiteral("Casa Backup 15-03-2024.mdb"));
+    const QString outra = emC(QStringLiteral("Casa Backup 01-03-2024.mdb"));
+    ASSERT_TRUE(QFile::copy(hoje, outra));
+    copiaAntiga(QStringLiteral("Casa Backup 02-03-2024.mdb"));
+    login(QStringLiteral("Casa"));
+
+    data::Connection::setBusyWait(std::chrono::milliseconds(100));
+    {
+        data::Connection outro;
+        openAccountFile(outro, emC(QStringLiteral("Casa.mdb")), "1234");
+        outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        EXPECT_THROW(app::alterarSenha(QStringLiteral("nova1")), data::DbError);
+    }
+    data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
+    for (const QString& f : {emC(QStringLiteral("Casa.mdb")), hoje, outra})
+        EXPECT_EQ(abrem(f), QStringList{"1234 (1234)"}) << f.toStdString();
+    const QStringList antes = QDir(bancoFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+
+    app::alterarSenha(QStringLiteral("nova1"));
+    for (const QString& f : {emC(QStringLiteral("Casa.mdb")), hoje, outra})
+        EXPECT_EQ(abrem(f), QStringList{"nova1 (nova1)"}) << f.toStdString();
+    EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name), antes);
+    QFile junk(emC(QStringLiteral("Casa Backup 02-03-2024.mdb")));
+    ASSERT_TRUE(junk.open(QIODevice::ReadOnly));
+    EXPECT_EQ(junk.readAll(), QByteArray("antiga"));
+    EXPECT_EQ(modoDe(hoje), 0600);
 }

@@ -108,6 +108,7 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
                         "nada foi gravado.\rSaia do programa e entre novamente.")},
         {"any other failure of the engine",
          [] {
+             permitirGatilhos(ConexaoBanco);
              ConexaoBanco.exec(QStringLiteral("CREATE TEMP TRIGGER recusa BEFORE INSERT ON main.Anotacoes"
                                               " BEGIN SELECT RAISE(ABORT, 'recusa simulada'); END"));
          },

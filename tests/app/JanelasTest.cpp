@@ -21,6 +21,7 @@
 #include "entries/frmZalteracao.h"
 #include "import/frmIntegracao.h"
 #include "import/frmZextratosModelo.h"
+#include "platform/Accessibility.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
 #include "queries/frmAlterarNaoClass.h"
@@ -60,7 +61,8 @@ namespace {
 
 // The screens of a laptop, each less a 40-pixel panel, with a window
 // manager's frame and its title bar; the desktop's font as it stands, at
-// DejaVu Sans 12 pt, or scaled by 133 % (as a desktop's text scaling does);
+// DejaVu Sans 12 pt or 16 pt (as a low-vision user sets it), or scaled by
+// 133 % (as a desktop's text scaling does);
 // or the whole screen scaled by 133 %, less a 30-pixel panel.
 // Every window fits the screens from 1280 x 720 up; on a 1024 x 600 screen a
 // window may pass the screen (the window manager lets it be moved), but no
@@ -77,6 +79,7 @@ const Tela kTelas[] = {
     {"1366 x 768", QRect(0, 0, 1366, 728), 0, 100, true},
     {"1280 x 720", QRect(0, 0, 1280, 680), 0, 100, true},
     {"1366 x 768, 12 pt", QRect(0, 0, 1366, 728), 12, 100, true},
+    {"1366 x 768, 16 pt", QRect(0, 0, 1366, 728), 16, 100, true},
     {"1366 x 768 a 133 % da fonte", QRect(0, 0, 1366, 728), 0, 133, true},
     {"1366 x 768 a 133 % da tela", QRect(0, 0, 1027, 547), 0, 100, true},
     {"1024 x 600", QRect(0, 0, 1024, 560), 0, 100, false},
@@ -405,6 +408,71 @@ TEST_F(Janelas, EveryControlTheKeyboardReachesSaysItsName)
         c.nome = QAccessible::queryAccessibleInterface(c.w)->text(QAccessible::Name).trimmed();
     EXPECT_EQ(cs.size(), 3u + 1 + 1 + 15 + 42);
     olhar("frmPrincipal", cs);
+}
+
+// What a window computes is heard: each result is a read-only field that
+// Tab reaches, named by its caption, whose value is what it shows; and a
+// drop-down list says its value, as a text, besides its caption.
+TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
+{
+    const QHash<QString, QStringList> resultados{
+        {QStringLiteral("frmCalculosFin"), {QStringLiteral("O Valor de cada PARCELA será de R$")}},
+        {QStringLiteral("frmFluxo"), {QStringLiteral("Saldo Final"), QStringLiteral("Menores saldos")}},
+        {QStringLiteral("frmConsVen"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
+        {QStringLiteral("frmConsValor"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
+        {QStringLiteral("frmConsHistorico"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
+        {QStringLiteral("frmConsConta"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
+        {QStringLiteral("frmConsultaEstr"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
+        {QStringLiteral("frmAlterarNaoClass"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
+        {QStringLiteral("frmConsEstr"),
+         {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$"), QStringLiteral("Média"),
+          QStringLiteral("Maior"), QStringLiteral("Menor")}},
+        {QStringLiteral("frmOrcamento"),
+         {QStringLiteral("Total das Despesas R$"), QStringLiteral("Total das Entradas R$"), QStringLiteral("Saldo R$")}},
+        {QStringLiteral("frmOrcamentoDomestico"),
+         {QStringLiteral("Total Entradas (ano) R$"), QStringLiteral("Total Saídas (ano) R$"),
+          QStringLiteral("Saldo Final (ano) R$")}},
+        {QStringLiteral("frmPreXReal"),
+         {QStringLiteral("Total previsto"), QStringLiteral("Total realizado"), QStringLiteral("Total da diferença R$"),
+          QStringLiteral("Total da diferença %")}},
+    };
+    int listas = 0;
+    percorrer([&](const char* nome, platform::Form& f) {
+        QStringList ouvidos;
+        for (QLabel* l : f.findChildren<QLabel*>()) {
+            if (!platform::isResult(*l))
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(l);
+            const QString nomeFalado = a->text(QAccessible::Name);
+            ouvidos << nomeFalado.section(QLatin1Char(','), 0, 0);
+            EXPECT_TRUE(l->focusPolicy() & Qt::TabFocus) << nome << " " << nomeFalado.toStdString();
+            EXPECT_EQ(a->role(), QAccessible::EditableText) << nome;
+            EXPECT_TRUE(a->state().readOnly) << nome;
+            l->setText(QStringLiteral("-1.234,56"));
+            EXPECT_EQ(a->text(QAccessible::Value), l->text()) << nome << " " << nomeFalado.toStdString();
+            ASSERT_TRUE(a->textInterface()) << nome;
+            EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()), l->text()) << nome;
+            // A reader reads a line run of attributes by run: one run holds it all.
+            int inicio = -1, fim = -1;
+            a->textInterface()->attributes(2, &inicio, &fim);
+            EXPECT_EQ(fim - inicio, l->text().size()) << nome;
+        }
+        for (const QString& esperado : resultados.value(QString::fromLatin1(nome)))
+            EXPECT_TRUE(ouvidos.contains(esperado)) << nome << " " << esperado.toStdString();
+        for (QComboBox* c : f.findChildren<QComboBox*>()) {
+            if (c->isEditable() || !c->isVisibleTo(&f) || c->count() == 0)
+                continue;
+            ++listas;
+            c->setCurrentIndex(c->count() - 1);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+            EXPECT_EQ(a->role(), QAccessible::ComboBox) << nome;
+            EXPECT_EQ(a->text(QAccessible::Value), c->currentText()) << nome;
+            ASSERT_TRUE(a->textInterface()) << nome;
+            EXPECT_EQ(a->textInterface()->text(0, a->textInterface()->characterCount()), c->currentText()) << nome;
+            EXPECT_NE(a->text(QAccessible::Name), c->currentText()) << nome;
+        }
+    });
+    EXPECT_GT(listas, 10);
 }
 
 // From the reminders, Tab reaches the toolbar; the arrows go along it and

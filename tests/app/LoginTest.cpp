@@ -4,12 +4,15 @@
 #include "data/Senha.h"
 #include "platform/Drives.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 
 #include <chrono>
 #include <string>
@@ -38,6 +41,46 @@ void escrever(const QString& path, const QByteArray& conteudo)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(conteudo);
+}
+
+// Every text the accessibility events of a box carried to the screen
+// reader's bridge.
+QStringList& ouvidos()
+{
+    static QStringList textos;
+    return textos;
+}
+
+QObject*& ouvida()
+{
+    static QObject* caixa = nullptr;
+    return caixa;
+}
+
+void ouvir(QAccessibleEvent* e)
+{
+    if (e->object() != ouvida())
+        return;
+    switch (e->type()) {
+    case QAccessible::TextInserted:
+        ouvidos() << static_cast<QAccessibleTextInsertEvent*>(e)->textInserted();
+        break;
+    case QAccessible::TextRemoved:
+        ouvidos() << static_cast<QAccessibleTextRemoveEvent*>(e)->textRemoved();
+        break;
+    case QAccessible::TextUpdated:
+        ouvidos() << static_cast<QAccessibleTextUpdateEvent*>(e)->textRemoved()
+                  << static_cast<QAccessibleTextUpdateEvent*>(e)->textInserted();
+        break;
+    case QAccessible::ValueChanged:
+        ouvidos() << static_cast<QAccessibleValueChangeEvent*>(e)->value().toString();
+        break;
+    case QAccessible::Focus:
+        ouvidos() << QStringLiteral("foco");
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace
@@ -176,6 +219,60 @@ TEST_F(LoginTest, LoadSelectsTheFirstAccountAfterSearchingAgain)
     });
 }
 
+// A screen reader hears that a character came, never which: what typing,
+// erasing or replacing the password tells it carries marks only, and the
+// list, without the keyboard, does not tell it that an account took the
+// focus. Offscreen, Qt hands no event on: the events it sends with a screen
+// reader running are handed to the handler in place.
+TEST_F(LoginTest, APasswordReachesAScreenReaderOnlyAsMarks)
+{
+    createAccount(QStringLiteral("Ana"));
+    createAccount(QStringLiteral("Bia"));
+    QAccessible::UpdateHandler antes = QAccessible::installUpdateHandler(ouvir);
+    ouvidos().clear();
+    comDialogo([](frmSenha& f) {
+        QAccessible::UpdateHandler emPosto = QAccessible::installUpdateHandler(nullptr);
+        QAccessible::installUpdateHandler(emPosto);
+        ASSERT_TRUE(emPosto);
+        ouvida() = f.txtSenha;
+        QAccessibleTextInsertEvent digitado(f.txtSenha, 0, QStringLiteral("demo"));
+        QAccessibleTextRemoveEvent apagado(f.txtSenha, 3, QStringLiteral("o"));
+        QAccessibleTextUpdateEvent trocado(f.txtSenha, 0, QStringLiteral("dem"), QStringLiteral("x"));
+        QAccessibleValueChangeEvent valor(f.txtSenha, QStringLiteral("x"));
+        for (QAccessibleEvent* e : std::initializer_list<QAccessibleEvent*>{&digitado, &apagado, &trocado, &valor})
+            emPosto(e);
+        EXPECT_EQ(ouvidos(), (QStringList{QStringLiteral("$$$$"), QStringLiteral("$"), QStringLiteral("$$$"),
+                                          QStringLiteral("$"), QStringLiteral("$")}));
+        // What the reader reads of the box itself.
+        f.txtSenha->setText(QStringLiteral("demo"));
+        f.txtSenha->selectAll();
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(f.txtSenha);
+        ASSERT_TRUE(a && a->textInterface());
+        int inicio = 0, fim = 0;
+        a->textInterface()->selection(0, &inicio, &fim);
+        for (const QString& t : {a->text(QAccessible::Value), a->textInterface()->text(0, 4),
+                                 a->textInterface()->text(inicio, fim)})
+            EXPECT_FALSE(t.contains(QRegularExpression(QStringLiteral("[demo]")))) << t.toStdString();
+        // Other boxes are told as they are.
+        QLineEdit aberta;
+        ouvida() = &aberta;
+        QAccessibleTextInsertEvent outro(&aberta, 0, QStringLiteral("abc"));
+        emPosto(&outro);
+        EXPECT_EQ(ouvidos().last(), QStringLiteral("abc"));
+        // The list's current account changes with the keyboard in the box.
+        ouvida() = f.lstBancos;
+        ouvidos().clear();
+        QAccessibleEvent foco(f.lstBancos, QAccessible::Focus);
+        foco.setChild(1);
+        emPosto(&foco);
+        EXPECT_TRUE(ouvidos().isEmpty());
+        ouvida() = nullptr;
+        f.Unload();
+    });
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QAccessible::installUpdateHandler(antes);
+}
+
 TEST_F(LoginTest, ArrowsWrapAroundAndClearThePassword)
 {
     for (const char* nome : {"Ana", "Bia", "Caio"})
@@ -195,6 +292,19 @@ TEST_F(LoginTest, ArrowsWrapAroundAndClearThePassword)
             EXPECT_EQ(f.txtSenha->text(), QString());
             EXPECT_EQ(f.lstBancos->currentItem()->text(), QString::fromLatin1(p.conta));
             EXPECT_EQ(NomeBanco, QString::fromLatin1(p.conta));
+            // The account is told where the keys are, and the list, without
+            // them, calls none of its items focused.
+            auto* aviso = f.findChild<QLabel*>(QStringLiteral("vorsalNotice"));
+            ASSERT_TRUE(aviso);
+            QAccessibleInterface* dito = QAccessible::queryAccessibleInterface(aviso);
+            EXPECT_EQ(dito->role(), QAccessible::Notification);
+            EXPECT_EQ(dito->text(QAccessible::Name), QString::fromLatin1(p.conta));
+            EXPECT_TRUE(aviso->isVisibleTo(&f));
+            QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(f.lstBancos);
+            ASSERT_EQ(lista->childCount(), 3);
+            EXPECT_EQ(lista->child(f.lstBancos->currentRow())->text(QAccessible::Name), QString::fromLatin1(p.conta));
+            for (int i = 0; i < 3; ++i)
+                EXPECT_FALSE(lista->child(i)->state().focused) << i;
         }
         f.Unload();
     });
@@ -257,13 +367,27 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
         const QString semColuna = createAccount(QStringLiteral("SemColuna"));
         openAccountFile(db, semColuna, "1234");
         db.exec(QStringLiteral("DROP TABLE PrevistoRealizado; CREATE TABLE PrevistoRealizado (Despesa INTEGER);"));
+        db.close();
+        // Whole accounts with the right password whose schema would act by
+        // itself: triggers on the login record and on the ledger, a view.
+        const QString comGatilho = createAccount(QStringLiteral("ComGatilho"));
+        openAccountFile(db, comGatilho, "1234");
+        permitirGatilhos(db);
+        db.exec(QStringLiteral("CREATE TRIGGER dez AFTER UPDATE ON Senha BEGIN UPDATE Lancamentos SET Valor = Valor * 10; END;"
+                               "CREATE TRIGGER copia AFTER INSERT ON Lancamentos BEGIN DELETE FROM Despesas; END;"));
+        db.close();
+        const QString comVisao = createAccount(QStringLiteral("ComVisao"));
+        openAccountFile(db, comVisao, "1234");
+        permitirGatilhos(db);
+        db.exec(QStringLiteral("CREATE VIEW Todos AS SELECT * FROM Lancamentos"));
     }
     comDialogo([this](frmSenha& f) {
-        ASSERT_EQ(listados(f), (QStringList{QStringLiteral("Boa"), QStringLiteral("Estragada"),
+        ASSERT_EQ(listados(f), (QStringList{QStringLiteral("Boa"), QStringLiteral("ComGatilho"), QStringLiteral("ComVisao"),
+                                            QStringLiteral("Estragada"),
                                             QStringLiteral("SemColuna"), QStringLiteral("SemSenha"),
                                             QStringLiteral("SoSenha"), QStringLiteral("SoSenhaAberta"),
                                             QStringLiteral("Vazia")}));
-        for (int linha : {1, 2, 3, 4, 5, 6}) {
+        for (int linha : {1, 2, 3, 4, 5, 6, 7, 8}) {
             msgs.clear();
             f.lstBancos->setCurrentRow(linha);
             entrar(f, QStringLiteral("1234"));
@@ -276,6 +400,13 @@ TEST_F(LoginTest, FilesThatCannotBeLoggedIntoAreNamedAndAnotherCanBeChosen)
             EXPECT_FALSE(SenhaAceita);
             EXPECT_FALSE(ConexaoBanco.isOpen());
             EXPECT_TRUE(f.isVisible());
+            if (linha == 1) {
+                EXPECT_EQ(msgs.last().text,
+                          QStringLiteral("O banco de dados ''C:\\Banco\\ComGatilho.mdb'' não foi aberto: ele contém o que o "
+                                         "programa nunca grava (gatilho \"copia\", gatilho \"dez\"), que poderia alterar "
+                                         "os dados por conta própria. Nada disso foi executado; abra uma cópia de "
+                                         "segurança ou uma conta feita pelo programa."));
+            }
         }
         f.lstBancos->setCurrentRow(0);
         entrar(f, QStringLiteral("1234"));

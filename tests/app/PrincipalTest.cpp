@@ -4,7 +4,11 @@
 #include "data/Anotacoes.h"
 #include "data/Conexao.h"
 #include "data/Lancamentos.h"
+#include "data/Money.h"
 #include "data/Senha.h"
+#include "cashflow/frmFluxo.h"
+#include "import/frmIntegracao.h"
+#include "platform/MaskEdBox.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 
@@ -266,6 +270,58 @@ TEST_F(PrincipalTest, SaldoAtualSumsEntriesDueUpToToday)
     EXPECT_EQ(msgs.last().style, platform::vbInformation | platform::vbOKOnly);
 }
 
+// Forecasts and the reserved classifications 94 and 95 before and inside
+// the period: every window's balance is the engine's up to the same day, so
+// a rule of which entries count changed in one place only shows here.
+TEST_F(PrincipalTest, EveryBalanceShownIsTheEnginesUpToItsDay)
+{
+    frmPrincipal& w = iniciar();
+    const struct {
+        QDate ven;
+        const char* referente;
+        data::Centavos valor;
+        const char* despesa;
+    } entradas[] = {
+        {QDate(2024, 2, 1), "Salário", 100000, "10"},
+        {QDate(2024, 2, 10), "Previsão do aluguel", -30000, "10"},
+        {QDate(2024, 2, 20), "Aplicação", -5000, "94"},
+        {QDate(2024, 3, 5), "Mercado", -20000, "10"},
+        {QDate(2024, 3, 10), "Previsão da luz", -7000, "10"},
+        {QDate(2024, 3, 15), "Resgate", 4000, "95"},
+        {QDate(2024, 3, 20), "Previsão do IPVA", -90000, "10"},  // the month's lowest
+        {QDate(2024, 3, 25), "Farmácia", 1000, "10"},
+    };
+    for (const auto& e : entradas) {
+        data::Lancamento l;
+        l.dataVen = l.dataLan = e.ven;
+        l.referente = QString::fromUtf8(e.referente);
+        l.valor = e.valor;
+        l.tipo = e.valor < 0 ? data::kTipoSaida : data::kTipoEntrada;
+        l.despesa = QString::fromLatin1(e.despesa);
+        l.filtro = QStringLiteral("A");
+        data::addLancamento(ConexaoBanco, l);
+    }
+    const auto ate = [](const QDate& d) { return data::formatMoney(data::balanceUntil(ConexaoBanco, d)); };
+    const QDate hoje(2024, 3, 15);
+
+    EXPECT_EQ(w.SaldoAtualTexto(), QStringLiteral("R$ ") + ate(hoje));
+
+    frmFluxo& fluxo = platform::Forms::get<frmFluxo>();
+    EXPECT_EQ(fluxo.txtValorTempo[0]->text(), ate(QDate(2024, 3, 20)));
+    fluxo.txtDataInicial->setText(QStringLiteral("01/03/2024"));
+    fluxo.txtDataFinal->setText(QStringLiteral("15/03/2024"));
+    fluxo.cmdOK_Click();
+    EXPECT_EQ(fluxo.txtSaldo->text(), ate(hoje));
+    fluxo.lblSoSaldo_Click();
+    EXPECT_EQ(fluxo.txtSaldo->text(), ate(hoje));
+
+    frmIntegracao& integracao = platform::Forms::get<frmIntegracao>();
+    integracao.txtDataInicial->setText(QStringLiteral("01/03/2024"));
+    integracao.txtDataFinal->setText(QStringLiteral("15/03/2024"));
+    integracao.cmdOK_Click();
+    EXPECT_EQ(integracao.txtSaldo->text(), ate(hoje));
+}
+
 TEST_F(PrincipalTest, RemindersAreListedAtTheirBorders)
 {
     frmPrincipal& w = iniciar();
@@ -438,6 +494,8 @@ TEST_F(PrincipalTest, SwitchingAccountStoresTheLastUseAndLoadsTheOther)
     mostrar(w, 7, 2025);
 
     platform::setToday(QDate(2024, 3, 20));
+    // A refresh loads the register out of sight, with this account's rows.
+    platform::Forms::get<frmFluxo>();
     {
         ModalHook outro;
         outro.on<frmSenha>([](frmSenha& f) {
@@ -452,6 +510,8 @@ TEST_F(PrincipalTest, SwitchingAccountStoresTheLastUseAndLoadsTheOther)
     EXPECT_EQ(w.cbxMeses->currentText(), QStringLiteral("JULHO"));
     EXPECT_EQ(w.cbxAnos->currentText(), QStringLiteral("2025"));
     EXPECT_EQ(w.cbxMeses->count(), 12);
+    // The other account's windows start afresh.
+    EXPECT_FALSE(platform::Forms::isLoaded<frmFluxo>());
 
     data::Connection db;
     openAccountFile(db, QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb")), "1234");

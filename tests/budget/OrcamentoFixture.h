@@ -53,6 +53,7 @@ protected:
     // Every insert into Lancamentos after the first `n` rows fails.
     static void falharDepoisDe(int n)
     {
+        testsupport::permitirGatilhos(ConexaoBanco);
         ConexaoBanco.exec(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON Lancamentos"
                                          " WHEN (SELECT COUNT(*) FROM Lancamentos) >= %1"
                                          " BEGIN SELECT RAISE(ABORT, 'disco cheio'); END;")

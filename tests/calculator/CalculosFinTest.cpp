@@ -4,6 +4,7 @@
 #include "platform/MsgBox.h"
 #include "support/Fixtures.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,12 +166,18 @@ TEST_F(CalculosFin, ChoosingACalculationSetsItsLabelsAndClearsEverything)
         EXPECT_EQ(f.lbl3->text(), QStringLiteral("Digite o valor de cada PARCELA:"));
         EXPECT_EQ(f.lbl4->text(), QStringLiteral("O valor da TAXA de Juros é:"));
         EXPECT_EQ(f.lb3->text() + f.lb4->text(), QStringLiteral("PMTI"));
+        // A screen reader names the boxes and the result by the new captions.
+        auto falado = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        EXPECT_EQ(falado(f.txt3), QStringLiteral("Digite o valor de cada PARCELA:"));
+        EXPECT_EQ(falado(f.txt4), QStringLiteral("O valor da TAXA de Juros é:"));
 
         f.optCalculo_Click(3);
         EXPECT_EQ(f.lbl1->text(), QStringLiteral("Digite o valor da RENDA de deseja receber por mês:"));
         EXPECT_EQ(f.lb1->text(), QStringLiteral("PMT"));
         f.optCalculo_Click(2);
         EXPECT_EQ(f.lbl3->text(), QStringLiteral("Digite a TAXA de JUROS da Investimento:"));
+        EXPECT_EQ(falado(f.txt3), QStringLiteral("Digite a TAXA de JUROS da Investimento:"));
+        EXPECT_EQ(falado(f.txt1), QStringLiteral("Digite o VALOR do Item a comprar:"));
     });
 }
 

@@ -1,6 +1,7 @@
 #include "data/AccountFile.h"
 #include "data/Collation.h"
 #include "data/Conexao.h"
+#include "data/Lancamentos.h"
 #include "data/Like.h"
 #include "data/Senha.h"
 #include "support/Fixtures.h"
@@ -483,6 +484,87 @@ TEST_F(AccountFileTest, FilesThatAreNoAccountFailWithAnErrorNamingThem)
     // Nothing was written into the damaged file, and no file was created.
     EXPECT_EQ(QFileInfo(garbage).size(), 4096);
     EXPECT_FALSE(QFileInfo::exists(QDir(bancoFolder()).filePath(QStringLiteral("Inexistente.mdb"))));
+}
+
+// A file made elsewhere with the right key and the program's tables, and
+// triggers and a view of its own: none of it runs on the program's writes
+// or reads, none can be added, and the login's check names each.
+TEST_F(AccountFileTest, ASchemasTriggersAndViewsNeverRunAndAreNamed)
+{
+    const QString path = createAccount(QStringLiteral("Casa"));
+    {
+        data::Connection db;
+        openAccountFile(db, path, "1234");
+        testsupport::permitirGatilhos(db);
+        db.exec(QStringLiteral(
+            "CREATE TABLE Escondida (Valor INTEGER);"
+            "CREATE TRIGGER copia AFTER INSERT ON Lancamentos BEGIN INSERT INTO Escondida VALUES (NEW.Valor);"
+            " UPDATE Lancamentos SET Valor = Valor * 10; END;"
+            "CREATE TRIGGER senha AFTER UPDATE ON Senha BEGIN UPDATE Lancamentos SET Referente = 'trocado'; END;"
+            "CREATE VIEW Visao AS SELECT * FROM Lancamentos;"));
+    }
+    data::Connection db;
+    openAccountFile(db, path, "1234");
+    data::Lancamento l;
+    l.dataVen = QDate(2024, 3, 20);
+    l.referente = QStringLiteral("Padaria");
+    l.tipo = data::kTipoSaida;
+    l.valor = -4550;
+    data::addLancamentos(db, {l});
+    data::updateUltimoAcesso(db, QDate(2024, 3, 21));
+    EXPECT_EQ(data::scalar(db, QStringLiteral("SELECT Valor || ' ' || Referente FROM Lancamentos")).toString(),
+              QStringLiteral("-4550 Padaria"));
+    EXPECT_EQ(data::scalar(db, QStringLiteral("SELECT COUNT(*) FROM Escondida")).toLongLong(), 0);
+    EXPECT_THROW(data::scalar(db, QStringLiteral("SELECT COUNT(*) FROM Visao")), data::DbError);
+    EXPECT_THROW(db.exec(QStringLiteral("CREATE TEMP TRIGGER t AFTER INSERT ON Lancamentos BEGIN SELECT 1; END")),
+                 data::DbError);
+    try {
+        data::checkAccountTables(db);
+        ADD_FAILURE() << "accepted";
+    } catch (const data::EsquemaAlheio& e) {
+        EXPECT_TRUE(e.message().contains(
+            QStringLiteral("(gatilho \"copia\", gatilho \"senha\", visão \"Visao\")")))
+            << e.what();
+    }
+}
+
+// The journal of a password change holds every page of the file, with 8
+// bytes more each: a disk with room for a second file and 64 KiB, but not
+// for that journal, refuses the change before it starts, naming the full
+// disk, and the file keeps its password.
+TEST_F(AccountFileTest, APasswordChangeAsksForTheRoomItsJournalTakes)
+{
+    const QString pasta = QDir(dir.path()).filePath(QStringLiteral("D"));
+    QDir().mkpath(pasta);
+    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                   QStringLiteral("size=256m"), QStringLiteral("tmpfs"), pasta}) != 0)
+        GTEST_SKIP() << "no memory file system can be mounted here";
+    struct Desmontar {
+        QString pasta;
+        ~Desmontar()
+        {
+            ConexaoBanco.close();
+            QProcess::execute(QStringLiteral("umount"), {pasta});
+        }
+    } desmontar{pasta};
+    const QString path = createAccount(QStringLiteral("Casa"), QStringLiteral("abcd"), QStringLiteral("D"));
+    login(QStringLiteral("Casa"), QStringLiteral("D"));
+    // 64 MB: 16 000 pages, whose page headers in the journal take 125 KiB.
+    ConexaoBanco.exec(QStringLiteral("INSERT INTO Anotacoes (Titulo, Texto) VALUES ('grande', randomblob(64000000))"));
+    const qint64 tamanho = QFileInfo(path).size();
+    const qint64 paginas = tamanho / data::CipherSettings::pageSize;
+    const qint64 livre = tamanho + 64 * 1024 + paginas * 8 / 4;
+    ASSERT_EQ(QProcess::execute(QStringLiteral("mount"),
+                                {QStringLiteral("-o"), QStringLiteral("remount,size=%1").arg(tamanho + livre), pasta}),
+              0);
+    try {
+        data::rewriteAccount(ConexaoBanco, path, QStringLiteral("nova1"));
+        ADD_FAILURE() << "changed";
+    } catch (const data::DbError& e) {
+        EXPECT_EQ(e.cause(), data::DbCause::Full) << e.what();
+    }
+    EXPECT_EQ(senhasQueAbrem(path, {QStringLiteral("abcd"), QStringLiteral("nova1")}), QStringList{"abcd"});
+    EXPECT_EQ(data::readSenha(ConexaoBanco).senha, QStringLiteral("abcd"));
 }
 
 TEST_F(AccountFileTest, BoundValuesKeepApostrophesAndPatternCharacters)

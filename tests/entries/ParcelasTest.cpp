@@ -126,6 +126,7 @@ TEST_F(InstalmentWrite, AllRowsAreWritten)
 TEST_F(InstalmentWrite, AnErrorInTheMiddleLeavesNothingWritten)
 {
     data::addLancamento(ConexaoBanco, entries::montarParcelas(compra(100, 1, QDate(2025, 1, 1)))[0]);
+    testsupport::permitirGatilhos(ConexaoBanco);
     ConexaoBanco.exec(QStringLiteral(
         "CREATE TRIGGER falha BEFORE INSERT ON Lancamentos WHEN NEW.Referente LIKE '% Parc. 5/12'"
         " BEGIN SELECT RAISE(ABORT, 'disco cheio'); END"));

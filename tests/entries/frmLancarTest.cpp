@@ -4,6 +4,9 @@
 #include "app/frmPrincipal.h"
 #include "LancarFixture.h"
 
+#include <chrono>
+#include <thread>
+
 using testsupport::LancarFixture;
 
 namespace {
@@ -49,13 +52,24 @@ TEST_F(PostingWindow, SaveChecksRunInOrderAndPutTheFocusOnTheField)
         {[&] { f.txtValor->setText(QStringLiteral("12*45")); }, "Conteúdo inválido do campo ''Valor''.", f.txtValor},
         {[&] { f.txtValor->setText(QStringLiteral(",")); }, "Conteúdo inválido do campo ''Valor''.", f.txtValor},
         // An amount that would take the ledger's total past what the
-        // centavos hold (another tool left it near the limit).
+        // centavos hold (another tool left it near the limit): the cause
+        // is named.
         {[&] {
              f.txtValor->setText(QStringLiteral("1000"));
              ConexaoBanco.exec(QStringLiteral("INSERT INTO Lancamentos (DataVen, Referente, Valor, Tipo)"
                                               " VALUES ('2024-01-01', 'quase no limite', 9223372036854700000, '2')"));
          },
-         "Conteúdo inválido do campo ''Valor''.", f.txtValor},
+         "Soma de valores fora do limite.", f.txtValor},
+        // Another tool took the stored total itself past it: even 0,01 is
+        // refused, saying so.
+        {[&] {
+             f.txtValor->setText(QStringLiteral("0,01"));
+             ConexaoBanco.exec(QStringLiteral("INSERT INTO Lancamentos (DataVen, Referente, Valor, Tipo)"
+                                              " VALUES ('2024-01-01', 'além do limite', -9223372036854700000, '1')"));
+         },
+         "Os valores já gravados na conta somam mais do que o limite que ela pode guardar (gravados por outro "
+         "programa); nada foi gravado.",
+         f.txtValor},
     };
     for (const auto& p : passos) {
         p.preencher();
@@ -69,7 +83,7 @@ TEST_F(PostingWindow, SaveChecksRunInOrderAndPutTheFocusOnTheField)
         EXPECT_EQ(msgs.last().title, kAtencao);
         EXPECT_EQ(foco(), p.foco) << p.mensagem;
     }
-    ASSERT_EQ(linhas().size(), 1u);
+    ASSERT_EQ(linhas().size(), 2u);
     ConexaoBanco.exec(QStringLiteral("DELETE FROM Lancamentos"));
 
     // 29 days back passed without a question; 540 is saved.
@@ -309,10 +323,60 @@ TEST_F(PostingWindow, InstalmentsAskForAnyDueDateBeforeToday)
     EXPECT_EQ(msgs.lastText(), QStringLiteral("Campo ''Classificação'' em branco"));
 }
 
+// Another program puts the account near the limit while the posting waits
+// for its lock, or while the instalments' count is asked: the write checks
+// under the lock and is refused, naming the cause; nothing of it stored.
+TEST_F(PostingWindow, AnotherProgramsWriteBeforeTheLockIsCheckedUnderIt)
+{
+    using namespace std::chrono_literals;
+    const QString quase = QStringLiteral("INSERT INTO Lancamentos (DataVen, Referente, Valor, Tipo)"
+                                         " VALUES ('2024-01-01', 'outro programa', 9223372036854700000, '2')");
+    frmLancar& f = abrir();
+    preencher(f);
+    f.txtValor->setText(QStringLiteral("1000"));
+    {
+        // The posting's wait: the other program commits 300 ms into it.
+        data::Connection outro;
+        openAccountFile(outro, caminhoLocalBanco(), ChaveBanco);
+        outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        outro.exec(quase);
+        ASSERT_TRUE(data::totalFitsWith(ConexaoBanco, 100000));
+        std::thread soltar([&] {
+            std::this_thread::sleep_for(300ms);
+            outro.exec(QStringLiteral("COMMIT"));
+        });
+        msgs.clear();
+        f.cmdGravaLan_Click();
+        soltar.join();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.last().text, QStringLiteral("Soma de valores fora do limite."));
+        EXPECT_EQ(foco(), f.txtValor);
+        ASSERT_EQ(linhas().size(), 1u);
+        EXPECT_EQ(linhas()[0].referente, QStringLiteral("outro programa"));
+    }
+    ConexaoBanco.exec(QStringLiteral("DELETE FROM Lancamentos"));
+    // The instalments: the other program commits while the count is asked.
+    platform::setInputBoxHandler([&](const platform::InputCall&) {
+        data::Connection outro;
+        openAccountFile(outro, caminhoLocalBanco(), ChaveBanco);
+        outro.exec(quase);
+        return QStringLiteral("12");
+    });
+    msgs.clear();
+    f.cmdParcelas_Click();
+    ASSERT_EQ(msgs.calls.size(), 2u);
+    EXPECT_EQ(msgs.last().text, QStringLiteral("Não foi possível gravar as parcelas; nenhuma parcela foi lançada.\r"
+                                               "Soma de valores fora do limite."));
+    ASSERT_EQ(linhas().size(), 1u);
+    EXPECT_EQ(linhas()[0].referente, QStringLiteral("outro programa"));
+    EXPECT_EQ(f.txtValor->text(), QStringLiteral("1000"));
+}
+
 TEST_F(PostingWindow, AFailedGenerationWritesNoneAndSaysSo)
 {
     frmLancar& f = abrir();
     preencher(f);
+    testsupport::permitirGatilhos(ConexaoBanco);
     ConexaoBanco.exec(QStringLiteral(
         "CREATE TRIGGER falha BEFORE INSERT ON Lancamentos WHEN NEW.Referente LIKE '% Parc. 7/12'"
         " BEGIN SELECT RAISE(ABORT, 'disco cheio'); END"));

@@ -301,6 +301,13 @@ TEST_F(Zalteracao, ChecksStopTheSaveWithTheEditorsWording)
         {[](frmZalteracao& f) { f.txtReferente->clear(); }, "Campo ''Referente'' em branco"},
         {[](frmZalteracao& f) { f.txtValor->clear(); }, "Campo ''Valor'' em branco"},
         {[](frmZalteracao& f) { f.txtValor->setText(QStringLiteral("12*3")); }, "Conteúdo inválido do campo ''Valor''."},
+        // Another program left the account near the limit: the write names it.
+        {[](frmZalteracao& f) {
+             ConexaoBanco.exec(QStringLiteral("INSERT INTO Lancamentos (DataVen, Referente, Valor, Tipo)"
+                                              " VALUES ('2024-01-01', 'quase no limite', 9223372036854700000, '2')"));
+             f.txtValor->setText(QStringLiteral("1000"));
+         },
+         "Soma de valores fora do limite."},
     };
     for (const auto& caso : casos) {
         frmZalteracao& f = abrir(n);

@@ -175,6 +175,7 @@ TEST_F(IntegracaoLancar, ALineWhoseClassificationIsOfTheOtherSideStopsEverything
 
 TEST_F(IntegracaoLancar, AFailureMidwayWritesNothingAndKeepsTheStatement)
 {
+    testsupport::permitirGatilhos(ConexaoBanco);
     ConexaoBanco.exec(QStringLiteral("CREATE TRIGGER falha BEFORE INSERT ON Lancamentos WHEN NEW.Referente = 'FALHA'"
                                      " BEGIN SELECT RAISE(ABORT, 'disco cheio'); END"));
     lerItau({QStringLiteral("10/03/2024;FEIRA LIVRE;-40,00"), QStringLiteral("11/03/2024;FALHA;-1,00"),

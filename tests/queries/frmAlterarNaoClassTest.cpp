@@ -254,6 +254,7 @@ TEST_F(AlterarNaoClass, BulkChangeIsAllOrNothing)
     f.cmdConsulta->click();
     escolherDestino(QStringLiteral("Combustível"));
     // The file refuses the change of the last listed entry.
+    testsupport::permitirGatilhos(ConexaoBanco);
     ConexaoBanco.exec(QStringLiteral("CREATE TEMP TRIGGER recusa BEFORE UPDATE ON Lancamentos WHEN OLD.NumLan = ") +
                       QString::number(c) + QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'recusada'); END"));
     msgs.answer(platform::vbYes);

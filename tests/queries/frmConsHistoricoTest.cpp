@@ -6,6 +6,7 @@
 #include "entries/frmZalteracao.h"
 #include "platform/MaskEdBox.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,6 +63,21 @@ TEST_F(ConsHistorico, LoadNamesTheWindowAndStartsFromTheDesign)
     ASSERT_EQ(f.txtDespesa->count(), f.txtCodDesp->count());
     const int i = f.txtDespesa->findText(QStringLiteral("Padaria"));
     EXPECT_EQ(f.txtCodDesp->itemText(i), QString::number(codigo("Padaria")));
+}
+
+// Shown, the window takes a search typed at once whole, blanks included,
+// with "Contenha:" still chosen.
+TEST_F(ConsHistorico, ASearchTypedAtOnceLandsWholeInTheBox)
+{
+    testsupport::ModalHook hook;
+    hook.on<frmConsHistorico>([](frmConsHistorico& f) {
+        ASSERT_TRUE(QApplication::focusWidget());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Pao da"));
+        EXPECT_EQ(f.txtConsulta->text(), QStringLiteral("Pao da"));
+        EXPECT_TRUE(f.optConsulta[1]->isChecked());
+        f.Unload();
+    });
+    platform::Forms::show<frmConsHistorico>();
 }
 
 TEST_F(ConsHistorico, MatchModesPatternsAndTypedApostrophes)

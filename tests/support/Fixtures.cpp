@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QGuiApplication>
 #include <cstdio>
+#include <sqlcipher/sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,13 @@ bool Pinturas::eventFilter(QObject*, QEvent* e)
 Qt::CursorShape cursorAtual()
 {
     return QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor;
+}
+
+void permitirGatilhos(data::Connection& db)
+{
+    int ligado = 0;
+    sqlite3_db_config(db.handle(), SQLITE_DBCONFIG_ENABLE_TRIGGER, 1, &ligado);
+    sqlite3_set_authorizer(db.handle(), nullptr, nullptr);
 }
 
 const QString kRecusaOcupado = QStringLiteral("O banco de dados está em uso por outro programa; nada foi gravado.\r"

@@ -102,6 +102,10 @@ struct CausaDeRecusa {
     std::function<void()> fim;
     QString mensagem;
 };
+// Lets a test's own trigger fire on a connection, to make the engine fail
+// a write: the program's connections run none (nor make one).
+void permitirGatilhos(data::Connection& db);
+
 // What the user is told of a write refused for each cause.
 extern const QString kRecusaOcupado;
 extern const QString kRecusaSemEspaco;

@@ -1,0 +1,42 @@
+#pragma once
+// What a screen reader is told beyond what Qt tells it by itself (each an
+// interface of the program's own in the place of Qt's): a password
+// box tells only that a character came, a drop-down list says its value, and
+// a label that shows what a window computed is heard as a read-only field.
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QString;
+class QWidget;
+
+namespace platform {
+
+// While the box lives, its text, typed, removed or replaced, reaches the
+// screen reader as the box shows it: one mask character for each.
+void hideFromReader(QLineEdit& passwordBox);
+
+// A list whose current item a screen reader sees as focused only while the
+// list has the keyboard (Qt's own list calls it focused whenever it is
+// current), for a list that keeps its choice while another box beside it
+// takes the keys.
+void focusedOnlyWithKeyboard(QListWidget& list);
+
+// Tells a screen reader a short message without moving the focus: a
+// notification, shown for a moment out of sight in the window.
+void announce(QWidget& window, const QString& message);
+
+// A label that shows what the window computed (a total, a balance, a
+// result): Tab reaches it and a screen reader hears it as a read-only field
+// named by its caption (tieCaptions, nameControls), whose value is what the
+// label shows.
+void showsResult(QLabel& label);
+bool isResult(const QLabel& label);
+
+// A drop-down list that is not typed into tells a screen reader its value:
+// as its text when it takes the focus, and as the line its caret moved to
+// when the value changes while it has the focus. nameControls runs it on
+// every list of a window.
+void speakValue(QComboBox& list);
+
+} // namespace platform
