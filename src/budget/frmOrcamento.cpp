@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <limits>
+#include <algorithm>
 
 namespace {
 
@@ -22,17 +22,6 @@ const QString kCabecalhoSaidas =
 const QString kCabecalhoEntradas =
     QStringLiteral("ENTRADA") + QString(41, QLatin1Char(' ')) + QStringLiteral("|VALOR") + QString(10, QLatin1Char(' '));
 const QStringList kMaiores{QString(), platform::kWidestAmount};
-
-// An amount as this window wrote it ("-1.234,56"), of any size the sums
-// reach, beyond the largest typed amount included; an empty text counts 0.
-data::Centavos valorDoRotulo(const QString& texto)
-{
-    data::Decimal d;
-    constexpr __int128 limite = std::numeric_limits<data::Centavos>::max();
-    if (!data::parseDecimal(texto, d) || d.scale != 2 || d.mantissa > limite || -d.mantissa > limite)
-        return 0;
-    return data::Centavos(d.mantissa);
-}
 
 QLabel* rotuloValor(QWidget* pai)
 {
@@ -93,13 +82,13 @@ frmOrcamento::frmOrcamento(QWidget* parent) : JanelaDoMes(parent)
 void frmOrcamento::flxSaidas_KeyDown(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete)
-        tirarLinha(flxSaidas, kCabecalhoSaidas, txtTotalSaidas);
+        tirarLinha(flxSaidas, kCabecalhoSaidas, saidas_, totalSaidas_, txtTotalSaidas);
 }
 
 void frmOrcamento::flxEntradas_KeyDown(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete)
-        tirarLinha(flxEntradas, kCabecalhoEntradas, txtTotalEntradas);
+        tirarLinha(flxEntradas, kCabecalhoEntradas, entradas_, totalEntradas_, txtTotalEntradas);
 }
 
 void frmOrcamento::Atualiza()
@@ -109,6 +98,8 @@ void frmOrcamento::Atualiza()
     const QDate ultimo = budget::ultimoDiaDoMes(mes);
     data::Centavos saidas = 0;
     data::Centavos entradas = 0;
+    saidas_.clear();
+    entradas_.clear();
 
     budget::recomecarGrade(flxSaidas, kCabecalhoSaidas, kMaiores);
     {
@@ -121,9 +112,11 @@ void frmOrcamento::Atualiza()
             flxSaidas->setRows(r + 1);
             flxSaidas->setTextMatrix(r, 0, s.text(0));
             flxSaidas->setTextMatrix(r, 1, data::formatMoney(s.integer(1)));
+            saidas_.push_back({s.text(0), s.integer(1)});
             saidas += s.integer(1);
         }
     }
+    totalSaidas_ = saidas;
     txtTotalSaidas->setText(data::formatMoney(saidas));
 
     // Incoming entries of classification 62 stay out of the summary.
@@ -141,12 +134,15 @@ void frmOrcamento::Atualiza()
             // A code without a classification (a file changed outside the
             // program) is shown by its number.
             const QString codigo = s.text(0);
-            flxEntradas->setTextMatrix(r, 0, nomes.value(codigo.toLongLong(), codigo));
+            const QString nome = nomes.value(codigo.toLongLong(), codigo);
+            flxEntradas->setTextMatrix(r, 0, nome);
             flxEntradas->setTextMatrix(r, 1, data::formatMoney(s.integer(1)));
             flxEntradas->setRowBackColor(r, budget::corDaLinha(r));
+            entradas_.push_back({nome, s.integer(1)});
             entradas += s.integer(1);
         }
     }
+    totalEntradas_ = entradas;
     txtTotalEntradas->setText(data::formatMoney(entradas));
     txtSaldo->setText(data::formatMoney(saidas + entradas));
     Ordem();
@@ -159,7 +155,14 @@ void frmOrcamento::Ordem()
     // holds entries.
     if (quantidade <= 0 || flxSaidas->Rows() < 2)
         return;
-    flxSaidas->sortRows(1, platform::FlexSort::NumericAscending);
+    // The most negative first; groups of one amount keep their order.
+    std::stable_sort(saidas_.begin(), saidas_.end(),
+                     [](const LinhaDoResumo& a, const LinhaDoResumo& b) { return a.valor < b.valor; });
+    for (int r = 1; r < flxSaidas->Rows(); ++r) {
+        const LinhaDoResumo& l = saidas_[size_t(r) - 1];
+        flxSaidas->setTextMatrix(r, 0, l.nome);
+        flxSaidas->setTextMatrix(r, 1, data::formatMoney(l.valor));
+    }
     flxSaidas->setRow(1);
     for (int r = 1; r < flxSaidas->Rows(); ++r)
         flxSaidas->setRowBackColor(r, budget::corDaLinha(r));
@@ -167,16 +170,19 @@ void frmOrcamento::Ordem()
 
 // Takes the current row out of a grid and out of its total; the file is
 // not touched.
-void frmOrcamento::tirarLinha(platform::FlexGrid* grade, const QString& cabecalho, QLabel* total)
+void frmOrcamento::tirarLinha(platform::FlexGrid* grade, const QString& cabecalho, std::vector<LinhaDoResumo>& linhas,
+                              data::Centavos& total, QLabel* rotulo)
 {
     const int r = grade->Row();
-    if (r < 1 || r >= grade->Rows())
+    if (r < 1 || r >= grade->Rows() || size_t(r) > linhas.size())
         return;
-    const data::Centavos valor = valorDoRotulo(grade->TextMatrix(r, 1));
+    const data::Centavos valor = linhas[size_t(r) - 1].valor;
+    linhas.erase(linhas.begin() + (r - 1));
     if (grade->Rows() == 2)
         budget::recomecarGrade(grade, cabecalho, kMaiores);
     else
         grade->RemoveItem(r);
-    total->setText(data::formatMoney(valorDoRotulo(total->text()) - valor));
-    txtSaldo->setText(data::formatMoney(valorDoRotulo(txtTotalEntradas->text()) + valorDoRotulo(txtTotalSaidas->text())));
+    total -= valor;
+    rotulo->setText(data::formatMoney(total));
+    txtSaldo->setText(data::formatMoney(totalEntradas_ + totalSaidas_));
 }

@@ -4,6 +4,9 @@
 // the balance. It only reads the account file; the Delete key takes rows out
 // of the grids for totals without them.
 #include "budget/MesOrcamento.h"
+#include "data/Money.h"
+
+#include <vector>
 
 class QKeyEvent;
 class QLabel;
@@ -41,5 +44,18 @@ protected:
     void escapePressed() override {}
 
 private:
-    void tirarLinha(platform::FlexGrid* grade, const QString& cabecalho, QLabel* total);
+    // A grid row: what it names and its amount.
+    struct LinhaDoResumo {
+        QString nome;
+        data::Centavos valor = 0;
+    };
+    void tirarLinha(platform::FlexGrid* grade, const QString& cabecalho, std::vector<LinhaDoResumo>& linhas,
+                    data::Centavos& total, QLabel* rotulo);
+
+    // Each grid's rows in grid order and their totals, kept as numbers: the
+    // Delete key and the order work on these, never on the texts shown.
+    std::vector<LinhaDoResumo> saidas_;
+    std::vector<LinhaDoResumo> entradas_;
+    data::Centavos totalSaidas_ = 0;
+    data::Centavos totalEntradas_ = 0;
 };

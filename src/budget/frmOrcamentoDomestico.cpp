@@ -210,10 +210,10 @@ frmOrcamentoDomestico::frmOrcamentoDomestico(QWidget* parent) : Form(parent)
     setTabOrder(cbxAnos, cmdLancarOrcamento);
     setTabOrder(cmdLancarOrcamento, cmdPrevistoRealizado);
 
-    filtroAdiantamento_ = app::instalarCaixaValor(txtAdiantamento);
-    filtroSalario_ = app::instalarCaixaValor(txtSalario);
-    filtroOutrasEntradas_ = app::instalarCaixaValor(txtOutrasEntradas);
-    filtroValor_ = app::instalarCaixaValor(txtValor);
+    app::instalarCaixaValor(txtAdiantamento);
+    app::instalarCaixaValor(txtSalario);
+    app::instalarCaixaValor(txtOutrasEntradas);
+    app::instalarCaixaValor(txtValor);
     for (QWidget* w : std::initializer_list<QWidget*>{txtValor, txtDataLan})
         w->installEventFilter(this);
 
@@ -478,17 +478,6 @@ void frmOrcamentoDomestico::txtDataLan_KeyDown(int key)
     txtDataLan->setText(platform::formatDate(platform::Today(), QStringLiteral("DD/MM")));
     txtValor->setFocus(Qt::TabFocusReason);
 }
-
-bool frmOrcamentoDomestico::txtAdiantamento_KeyPress(const QString& text) { return filtroAdiantamento_->accept(text); }
-
-bool frmOrcamentoDomestico::txtSalario_KeyPress(const QString& text) { return filtroSalario_->accept(text); }
-
-bool frmOrcamentoDomestico::txtOutrasEntradas_KeyPress(const QString& text)
-{
-    return filtroOutrasEntradas_->accept(text);
-}
-
-bool frmOrcamentoDomestico::txtValor_KeyPress(const QString& text) { return filtroValor_->accept(text); }
 
 bool frmOrcamentoDomestico::eventFilter(QObject* watched, QEvent* event)
 {

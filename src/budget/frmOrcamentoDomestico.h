@@ -18,7 +18,6 @@ class QPushButton;
 namespace platform {
 class FlexGrid;
 class MaskEdBox;
-class NumberKeyFilter;
 } // namespace platform
 
 class frmOrcamentoDomestico : public platform::Form {
@@ -62,11 +61,6 @@ public:
     void txtDataLan_GotFocus();
     void txtValor_GotFocus();
     void txtDataLan_KeyDown(int key);
-    // The key filter of the value boxes: true when the box receives the key.
-    bool txtAdiantamento_KeyPress(const QString& text);
-    bool txtSalario_KeyPress(const QString& text);
-    bool txtOutrasEntradas_KeyPress(const QString& text);
-    bool txtValor_KeyPress(const QString& text);
     void cmdLancarOrcamento_Click();
     void cmdPrevistoRealizado_Click();
 
@@ -88,10 +82,6 @@ private:
     void mostrarDespesa(const QString& nome);
     void mostrarOcorre(const QString& ocorre);
 
-    platform::NumberKeyFilter* filtroAdiantamento_ = nullptr;
-    platform::NumberKeyFilter* filtroSalario_ = nullptr;
-    platform::NumberKeyFilter* filtroOutrasEntradas_ = nullptr;
-    platform::NumberKeyFilter* filtroValor_ = nullptr;
     // The totals as shown, kept in centavos: a label's text can hold more than
     // a typed amount may.
     data::Centavos totalEntrada_ = 0;

@@ -178,9 +178,9 @@ frmCalculosFin::frmCalculosFin(QWidget* parent) : Form(parent)
         setTabOrder(optCalculo[size_t(i)], optCalculo[size_t(i + 1)]);
     setTabOrder(optCalculo[3], cmdLimpar);
 
-    filtro1_ = new platform::NumberKeyFilter(txt1);
-    filtro2_ = new platform::NumberKeyFilter(txt2, QStringLiteral("*"));
-    filtro3_ = new platform::NumberKeyFilter(txt3);
+    new platform::NumberKeyFilter(txt1);
+    new platform::NumberKeyFilter(txt2, QStringLiteral("*"));
+    new platform::NumberKeyFilter(txt3);
     txt2->installEventFilter(this);
 
     for (int i = 0; i < 4; ++i)
@@ -274,12 +274,6 @@ void frmCalculosFin::optCalculo_Click(int index)
     txt1->setFocus(Qt::OtherFocusReason);
     cmdLimpar_Click();
 }
-
-bool frmCalculosFin::txt1_KeyPress(const QString& typed) { return filtro1_->accept(typed); }
-
-bool frmCalculosFin::txt2_KeyPress(const QString& typed) { return filtro2_->accept(typed); }
-
-bool frmCalculosFin::txt3_KeyPress(const QString& typed) { return filtro3_->accept(typed); }
 
 void frmCalculosFin::txt2_KeyDown(int key)
 {

@@ -12,10 +12,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace platform {
-class NumberKeyFilter;
-}
-
 class frmCalculosFin : public platform::Form {
     Q_OBJECT
 public:
@@ -44,10 +40,6 @@ public:
     void cmdCalcular_Click();
     void cmdLimpar_Click();
     void optCalculo_Click(int index);
-    // Key filters: true when the typed character goes in as it is.
-    bool txt1_KeyPress(const QString& typed);
-    bool txt2_KeyPress(const QString& typed);
-    bool txt3_KeyPress(const QString& typed);
     void txt2_KeyDown(int key);
     void txt2_GotFocus();
     void txt2_LostFocus();
@@ -57,8 +49,4 @@ protected:
 
 private:
     void erroDeCalculo();
-
-    platform::NumberKeyFilter* filtro1_ = nullptr;
-    platform::NumberKeyFilter* filtro2_ = nullptr;
-    platform::NumberKeyFilter* filtro3_ = nullptr;
 };

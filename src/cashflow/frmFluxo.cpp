@@ -276,8 +276,8 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     setTabOrder(txtSaldo, flxConsulta);
     setTabOrder(flxConsulta, flxValoresPos);
 
-    for (QLabel* l : {lblIMes, lblFMes, lblIAno, lblFAno, txtMesAi, txtMesPi, txtMesAf, txtMesPf, lblSoSaldo})
-        l->installEventFilter(this);
+    for (const auto& [rotulo, clique] : cliques())
+        rotulo->installEventFilter(this);
     // Insert and Delete act whichever control has the focus.
     for (QWidget* w : findChildren<QWidget*>())
         if (w->focusPolicy() != Qt::NoFocus)
@@ -305,18 +305,9 @@ void frmFluxo::Form_Activate() { NomeConsultaAtiva = kNomeConsulta; }
 
 void frmFluxo::cmdOK_Click()
 {
-    const QDate inicio = platform::parseDate(txtDataInicial->Text());
-    if (!inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, app::kAtencao);
-        txtDataInicial->setFocus();
+    QDate inicio, fim;
+    if (!datasDoPeriodo(inicio, fim))
         return;
-    }
-    const QDate fim = platform::parseDate(txtDataFinal->Text());
-    if (!fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, app::kAtencao);
-        txtDataFinal->setFocus();
-        return;
-    }
     if (inicio > fim) {
         platform::MsgBox(QStringLiteral("Data final menor que a data inicial."), platform::vbCritical, app::kAtencao);
         return;
@@ -368,7 +359,7 @@ void frmFluxo::txtMesPi_Click() { txtDataInicial->stepDate(1); }
 void frmFluxo::txtMesAf_Click() { txtDataFinal->stepDate(-1); }
 void frmFluxo::txtMesPf_Click() { txtDataFinal->stepDate(1); }
 
-void frmFluxo::txtSaldo_Change() { platform::colourBySign(*txtSaldo); }
+void frmFluxo::txtSaldo_Change() { platform::colourBySign(*txtSaldo, saldoFinal_.value_or(0)); }
 
 void frmFluxo::flxConsulta_DblClick()
 {
@@ -416,18 +407,9 @@ void frmFluxo::lblSoSaldo_Click()
     }
 
     lblSoSaldo->setToolTip(QStringLiteral("Visualizar todas as colunas"));
-    QDate inicio = platform::parseDate(txtDataInicial->Text());
-    if (!inicio.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, app::kAtencao);
-        txtDataInicial->setFocus();
+    QDate inicio, fim;
+    if (!datasDoPeriodo(inicio, fim))
         return;
-    }
-    const QDate fim = platform::parseDate(txtDataFinal->Text());
-    if (!fim.isValid()) {
-        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, app::kAtencao);
-        txtDataFinal->setFocus();
-        return;
-    }
     const data::Centavos abertura = app::abrirPeriodo(*txtDataInicial, inicio);
     const cashflow::Saldos saldos =
         cashflow::saldosDosDias(txtDataInicial->Text(), abertura, cashflow::somasPorDia(ConexaoBanco, inicio, fim));
@@ -504,24 +486,11 @@ bool frmFluxo::eventFilter(QObject* watched, QEvent* event)
             txtDataFinal_GotFocus();
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == lblIMes)
-            lblIMes_Click();
-        else if (watched == lblFMes)
-            lblFMes_Click();
-        else if (watched == lblIAno)
-            lblIAno_Click();
-        else if (watched == lblFAno)
-            lblFAno_Click();
-        else if (watched == txtMesAi)
-            txtMesAi_Click();
-        else if (watched == txtMesPi)
-            txtMesPi_Click();
-        else if (watched == txtMesAf)
-            txtMesAf_Click();
-        else if (watched == txtMesPf)
-            txtMesPf_Click();
-        else if (watched == lblSoSaldo)
-            lblSoSaldo_Click();
+        for (const auto& [rotulo, clique] : cliques())
+            if (watched == rotulo) {
+                (this->*clique)();
+                break;
+            }
     }
     return Form::eventFilter(watched, event);
 }
@@ -635,6 +604,36 @@ void frmFluxo::mostrarVistaCompleta(bool completa)
     for (int c = 0; c < flxConsulta->Cols(); ++c)
         largura += flxConsulta->ColWidth(c);
     flxConsulta->setMaximumWidth(largura);
+}
+
+bool frmFluxo::datasDoPeriodo(QDate& inicio, QDate& fim)
+{
+    inicio = platform::parseDate(txtDataInicial->Text());
+    if (!inicio.isValid()) {
+        platform::MsgBox(QStringLiteral("Data Inicial inválida."), platform::vbCritical, app::kAtencao);
+        txtDataInicial->setFocus();
+        return false;
+    }
+    fim = platform::parseDate(txtDataFinal->Text());
+    if (!fim.isValid()) {
+        platform::MsgBox(QStringLiteral("Data Final inválida."), platform::vbCritical, app::kAtencao);
+        txtDataFinal->setFocus();
+        return false;
+    }
+    return true;
+}
+
+std::array<std::pair<QLabel*, void (frmFluxo::*)()>, 9> frmFluxo::cliques() const
+{
+    return {{{lblIMes, &frmFluxo::lblIMes_Click},
+             {lblFMes, &frmFluxo::lblFMes_Click},
+             {lblIAno, &frmFluxo::lblIAno_Click},
+             {lblFAno, &frmFluxo::lblFAno_Click},
+             {txtMesAi, &frmFluxo::txtMesAi_Click},
+             {txtMesPi, &frmFluxo::txtMesPi_Click},
+             {txtMesAf, &frmFluxo::txtMesAf_Click},
+             {txtMesPf, &frmFluxo::txtMesPf_Click},
+             {lblSoSaldo, &frmFluxo::lblSoSaldo_Click}}};
 }
 
 std::int64_t frmFluxo::lancamentoSelecionado() const

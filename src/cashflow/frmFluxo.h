@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 class QLabel;
 class QPushButton;
@@ -94,6 +95,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The period boxes' dates; false when one is no date, which is then
+    // said and given the focus.
+    bool datasDoPeriodo(QDate& inicio, QDate& fim);
+    // The labels that act on a click, each with its handler.
+    std::array<std::pair<QLabel*, void (frmFluxo::*)()>, 9> cliques() const;
     void SaldosPositivos();
     void escreverSaldo(data::Centavos saldo);
     void mostrarVistaCompleta(bool completa);

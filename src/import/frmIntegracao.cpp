@@ -404,10 +404,10 @@ void frmIntegracao::MostrarLancamentos()
     if (flxLanc->Rows() > 25)
         flxLanc->setTopRow(n - 1);
     txtSaldo->setText(data::formatMoney(saldo));
-    txtSaldo_Change();
+    txtSaldo_Change(saldo);
 }
 
-void frmIntegracao::txtSaldo_Change() { platform::colourBySign(*txtSaldo); }
+void frmIntegracao::txtSaldo_Change(data::Centavos saldo) { platform::colourBySign(*txtSaldo, saldo); }
 
 std::int64_t frmIntegracao::lancamentoSelecionado() const
 {

@@ -83,7 +83,8 @@ public:
     // Entries of the period.
     void cmdOK_Click();
     void MostrarLancamentos();
-    void txtSaldo_Change();
+    // Colours the balance just written by its amount.
+    void txtSaldo_Change(data::Centavos saldo);
     void flxLanc_DblClick();
     void flxLanc_KeyDown(int keyCode);
     void flxLanc_MouseDown(int button);

@@ -30,9 +30,9 @@ namespace {
 const QString kBancoAtivo = QStringLiteral(" - Banco ativo: ''");
 } // namespace
 
-void colourBySign(QLabel& label)
+void colourBySign(QLabel& label, qint64 amount)
 {
-    const bool negative = label.text().trimmed().startsWith(QLatin1Char('-'));
+    const bool negative = amount < 0;
     QPalette p = label.palette();
     p.setColor(QPalette::WindowText, negative ? kNegativeColor : QColor(Qt::black));
     label.setPalette(p);

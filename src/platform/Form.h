@@ -19,9 +19,10 @@ namespace platform {
 // account and "''".
 // A negative amount or balance is shown in red.
 inline const QColor kNegativeColor{255, 0, 0};
-// A label that shows an amount: red when the amount shown is negative
-// (whatever its size), black otherwise.
-void colourBySign(QLabel& label);
+// A label that shows an amount: red when the amount is negative (whatever
+// its size), black otherwise. The amount is given, not read from the text,
+// so the colour holds whatever the text around the number.
+void colourBySign(QLabel& label, qint64 amount);
 
 QString bancoAtivoCaption(const QString& title, const QString& drive, const QString& banco);
 
