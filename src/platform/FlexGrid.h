@@ -5,9 +5,10 @@
 // both what the user has selected and what the cell-format setters act on.
 //
 // A query may list a hundred thousand entries, so the cells live in flat
-// arrays inside the grid's model (a text and a small style number per cell)
-// and filling a cell costs no more than storing its text: the view is told
-// about changes once, when control returns to the event loop.
+// arrays inside the grid's model (FlexGridModel.h: a text and a small style
+// number per cell) and filling a cell costs no more than storing its text:
+// the view is told about changes once, when control returns to the event
+// loop.
 #include <QColor>
 #include <QStringList>
 #include <QTableView>
@@ -23,7 +24,7 @@ namespace platform {
 // The background of the even data rows of a grid (the odd ones are white).
 inline const QColor kAlternateRowColor{225, 255, 255};
 
-// The widest texts of the usual kinds of column (see setColWidest): an
+// The widest texts of the usual kinds of column (see FormatString): an
 // entry's amount (thirteen integer digits), a date.
 inline const QString kWidestAmount = QStringLiteral("-9.999.999.999.999,99");
 inline const QString kWidestDate = QStringLiteral("00/00/0000");
@@ -90,7 +91,9 @@ public:
     // header row, while its full text, blanks included, sets the column's
     // width. Sets Cols(); keeps the rows and their cells.
     // widest holds, column by column, the widest text a value, number or
-    // date column must show whole (see setColWidest); empty for text.
+    // date column must show whole: a shown column is never narrower than
+    // it in the grid's font, bold included, each digit as wide as the
+    // font's widest. Empty for text.
     void FormatString(const QString& format, const QStringList& widest = {});
 
     // Row count including the header row: 1 means no data rows. Growing adds
@@ -126,11 +129,7 @@ public:
     // Column width in pixels; 0 hides the column from sight.
     int ColWidth(int col) const;
     void setColWidth(int col, int width);
-    // A shown column is never narrower than this text in the grid's font,
-    // bold included, each digit as wide as the font's widest: the widest
-    // amount, number or date the column can hold. Kept until the next
-    // FormatString.
-    void setColWidest(int col, const QString& widest);
+    // The widest text FormatString was given for the column.
     QString colWidest(int col) const;
     // The columns that give way (descriptions) when the grid is narrower
     // than its columns, so that the value columns stay whole and in sight:
@@ -155,7 +154,6 @@ public:
     // keeps the values in sight where it can.
     QSize minimumSizeHint() const override;
     // Zero means the general rule: numbers to the right, other text left.
-    Qt::Alignment ColAlignment(int col) const;
     void setColAlignment(int col, Qt::Alignment alignment);
 
     // The current cell; Row() is 0 while there is no data row, and a grid
@@ -188,10 +186,8 @@ public:
     void setCellFontBold(bool bold);
     // Points; 0 means the grid's own font size.
     int CellFontSize() const;
-    void setCellFontSize(int points);
     // Zero means the column's alignment.
     Qt::Alignment CellAlignment() const;
-    void setCellAlignment(Qt::Alignment alignment);
 
     // The same formats addressed directly, for filling loops.
     QColor cellBackColor(int row, int col) const;

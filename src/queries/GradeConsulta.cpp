@@ -24,35 +24,93 @@ const QString kCR = QString(QChar(13));
 
 QString brancos(int n) { return QString(n, QLatin1Char(' ')); }
 
-} // namespace
+// A layout and what is read from its list once.
+struct Layout {
+    std::vector<Coluna> lista;
+    Colunas colunas;
+    QString cabecalho;
 
-const Colunas& colunasDe(LayoutGrade layout)
+    explicit Layout(std::vector<Coluna> colunasEmOrdem) : lista(std::move(colunasEmOrdem))
+    {
+        QStringList titulos;
+        for (int i = 0; i < int(lista.size()); ++i) {
+            titulos << lista[size_t(i)].titulo;
+            indiceDe(lista[size_t(i)].campo) = i;
+        }
+        cabecalho = titulos.join(QLatin1Char('|'));
+    }
+
+    int& indiceDe(Campo campo)
+    {
+        switch (campo) {
+        case Campo::NumLan: return colunas.numLan;
+        case Campo::DataLan: return colunas.dataLan;
+        case Campo::DataVen: return colunas.dataVen;
+        case Campo::Filtro: return colunas.filtro;
+        case Campo::Classificacao: return colunas.classificacao;
+        case Campo::Referente: return colunas.referente;
+        case Campo::Valor: break;
+        }
+        return colunas.valor;
+    }
+};
+
+const Layout& layoutDe(LayoutGrade layout)
 {
-    static const Colunas a{.numLan = 0, .dataLan = 1, .dataVen = 2, .referente = 3, .valor = 4};
-    static const Colunas b{.numLan = 0, .dataVen = 1, .filtro = 2, .classificacao = 3, .referente = 4, .valor = 5};
-    static const Colunas c{.numLan = 0, .dataVen = 1, .classificacao = 2, .referente = 3, .valor = 4};
     switch (layout) {
-    case LayoutGrade::A: return a;
-    case LayoutGrade::B: return b;
+    case LayoutGrade::A: {
+        static const Layout a({{Campo::NumLan, QStringLiteral("Núm. Lanc.")},
+                               {Campo::DataLan, QStringLiteral("Lançamento") + brancos(1)},
+                               {Campo::DataVen, QStringLiteral("Vencimento") + brancos(1)},
+                               {Campo::Referente, QStringLiteral("Referente") + brancos(90)},
+                               {Campo::Valor, QStringLiteral(" Valor") + brancos(17)}});
+        return a;
+    }
+    case LayoutGrade::B: {
+        static const Layout b({{Campo::NumLan, QStringLiteral("Núm.Lanc.")},
+                               {Campo::DataVen, QStringLiteral("Vencimento") + brancos(1)},
+                               {Campo::Filtro, QStringLiteral("Filtro")},
+                               {Campo::Classificacao, QStringLiteral("Classificação") + brancos(31)},
+                               {Campo::Referente, QStringLiteral("Referente") + brancos(95)},
+                               {Campo::Valor, QStringLiteral("Valor") + brancos(17)}});
+        return b;
+    }
     case LayoutGrade::C: break;
     }
+    static const Layout c({{Campo::NumLan, QStringLiteral("Núm. Lanc.")},
+                           {Campo::DataVen, QStringLiteral("Vencimento") + brancos(1)},
+                           {Campo::Classificacao, QStringLiteral("Classificação") + brancos(43)},
+                           {Campo::Referente, QStringLiteral("Referente") + brancos(82)},
+                           {Campo::Valor, QStringLiteral("Valor") + brancos(17)}});
     return c;
 }
 
-QString cabecalhoDe(LayoutGrade layout)
+// The widest text a column must show whole; empty for text. The title's
+// blanks leave the number, date and value columns narrower than what they
+// show in some fonts: the value column holds the largest amount an entry
+// holds (13 integer digits, sign and separators), in bold in the month
+// subtotals.
+QString maisLargo(Campo campo)
 {
-    switch (layout) {
-    case LayoutGrade::A:
-        return QStringLiteral("Núm. Lanc.|Lançamento") + brancos(1) + QStringLiteral("|Vencimento") + brancos(1) +
-               QStringLiteral("|Referente") + brancos(90) + QStringLiteral("| Valor") + brancos(17);
-    case LayoutGrade::B:
-        return QStringLiteral("Núm.Lanc.|Vencimento") + brancos(1) + QStringLiteral("|Filtro|Classificação") +
-               brancos(31) + QStringLiteral("|Referente") + brancos(95) + QStringLiteral("|Valor") + brancos(17);
-    case LayoutGrade::C: break;
+    switch (campo) {
+    case Campo::NumLan: return platform::kWidestCode;
+    case Campo::DataLan:
+    case Campo::DataVen: return platform::kWidestDate;
+    case Campo::Valor: return platform::kWidestAmount;
+    case Campo::Filtro:
+    case Campo::Classificacao:
+    case Campo::Referente: break;
     }
-    return QStringLiteral("Núm. Lanc.|Vencimento") + brancos(1) + QStringLiteral("|Classificação") + brancos(43) +
-           QStringLiteral("|Referente") + brancos(82) + QStringLiteral("|Valor") + brancos(17);
+    return QString();
 }
+
+} // namespace
+
+const std::vector<Coluna>& listaDe(LayoutGrade layout) { return layoutDe(layout).lista; }
+
+const Colunas& colunasDe(LayoutGrade layout) { return layoutDe(layout).colunas; }
+
+QString cabecalhoDe(LayoutGrade layout) { return layoutDe(layout).cabecalho; }
 
 int contarMeses(const std::vector<data::LinhaConsulta>& linhas)
 {
@@ -119,6 +177,7 @@ public:
     std::vector<data::LinhaConsulta> lancamentos;
     std::vector<Subtotal> subtotais;  // in grid-row order
     QHash<std::int64_t, QString> nomes;
+    const std::vector<Coluna>* lista = nullptr;
     Colunas colunas;
     bool previsaoAzul = false;
 
@@ -145,25 +204,23 @@ public:
                        QString::number(s->anoMes / 100 % 100).rightJustified(2, QLatin1Char('0'));
             return col == colunas.valor ? data::formatMoney(s->soma) : QString();
         }
+        if (col < 0 || col >= int(lista->size()))
+            return QString();
         const data::LinhaConsulta& l = lancamentos[i];
-        if (col == colunas.numLan)
-            return data::textoNumLan(l.numLan);
-        if (col == colunas.dataVen)
-            return l.dataVen;
-        if (col == colunas.dataLan)
-            return l.dataLan;
-        if (col == colunas.filtro)
-            return l.filtro;
-        if (col == colunas.classificacao) {
+        switch ((*lista)[size_t(col)].campo) {
+        case Campo::NumLan: return data::textoNumLan(l.numLan);
+        case Campo::DataVen: return l.dataVen;
+        case Campo::DataLan: return l.dataLan;
+        case Campo::Filtro: return l.filtro;
+        case Campo::Classificacao: {
             bool ok = false;
             const std::int64_t codigo = l.despesa.texto().toLongLong(&ok);
             return ok ? nomes.value(codigo) : QString();
         }
-        if (col == colunas.referente)
-            return l.referente;
-        if (col == colunas.valor)
-            return data::formatMoney(l.valor);
-        return QString();
+        case Campo::Referente: return l.referente;
+        case Campo::Valor: break;
+        }
+        return data::formatMoney(l.valor);
     }
 
     platform::FlexCellStyle style(int row, int col) const override
@@ -194,27 +251,19 @@ void GradeConsulta::limpar()
     marcas_.clear();
     grid_.setRows(1);
     grid_.Clear();
-    // The title's blanks leave the number, date and value columns narrower
-    // than what they show in some fonts: the value column holds the largest
-    // amount an entry holds (13 integer digits, sign and separators), in
-    // bold in the month subtotals.
-    const Colunas& c = colunas();
     QStringList maiores;
-    for (int i = 0; i <= c.valor; ++i)
-        maiores << QString();
-    maiores[c.numLan] = QStringLiteral("000000");
-    maiores[c.dataVen] = platform::kWidestDate;
-    if (c.dataLan >= 0)
-        maiores[c.dataLan] = platform::kWidestDate;
-    maiores[c.valor] = platform::kWidestAmount;
+    for (const Coluna& c : listaDe(comportamento_.layout))
+        maiores << maisLargo(c.campo);
     grid_.FormatString(cabecalhoDe(comportamento_.layout), maiores);
     // A narrow window shortens the description, never the value.
-    grid_.setGivingWayCol(c.referente);
+    const int referente = colunas().referente;
+    grid_.setGivingWayCols(referente >= 0 ? std::vector<int>{referente} : std::vector<int>{});
 }
 
 void GradeConsulta::mostrar(std::shared_ptr<Linhas> linhas)
 {
     linhas->nomes = nomes_;
+    linhas->lista = &listaDe(comportamento_.layout);
     linhas->colunas = colunas();
     linhas->previsaoAzul = comportamento_.previsaoAzul;
     grid_.setRowSource(linhas, linhas->contagem());

@@ -30,16 +30,27 @@ class MaskEdBox;
 
 namespace queries {
 
-// The three column layouts of the query grids.
-enum class LayoutGrade {
-    A,  // Núm. Lanc. | Lançamento | Vencimento | Referente | Valor
-    B,  // Núm.Lanc. | Vencimento | Filtro | Classificação | Referente | Valor
-    C,  // Núm. Lanc. | Vencimento | Classificação | Referente | Valor
+// The three column layouts of the query grids; the columns of each are one
+// list (listaDe), which the header, the widths and the cells are read from.
+enum class LayoutGrade { A, B, C };
+
+// What a column of a query grid shows of its row.
+enum class Campo { NumLan, DataLan, DataVen, Filtro, Classificacao, Referente, Valor };
+
+// A column: what it shows and its piece of the header, the title with the
+// blanks after it that set the column's width.
+struct Coluna {
+    Campo campo;
+    QString titulo;
 };
 
-// Where each field stands in a layout; -1 when the layout has no such column.
+// The columns of a layout, in the order the grid shows them.
+const std::vector<Coluna>& listaDe(LayoutGrade layout);
+
+// Where each field stands in a layout, found in its list; -1 when the
+// layout has no such column.
 struct Colunas {
-    int numLan = 0;
+    int numLan = -1;
     int dataLan = -1;
     int dataVen = -1;
     int filtro = -1;
@@ -49,7 +60,7 @@ struct Colunas {
 };
 
 const Colunas& colunasDe(LayoutGrade layout);
-// The header string: titles followed by the blanks that set the widths.
+// The header string: the titles with their blanks, joined by "|".
 QString cabecalhoDe(LayoutGrade layout);
 
 // Row backgrounds and text colours of the query grids.

@@ -1021,11 +1021,4 @@ int xlsCodePage(const QByteArray& bytes)
     return page;
 }
 
-Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out)
-{
-    return fromFile(path, out, [&](const QByteArray& bytes) {
-        return readInput(bytes, QFile::encodeName(path).constData(), sheetName, out);
-    });
-}
-
 } // namespace platform::planilha

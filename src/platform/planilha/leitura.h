@@ -15,8 +15,6 @@ namespace platform::planilha {
 // read or holds more than the bounds of resposta.h.
 Status readXlsCells(const QString& path, const QString& sheetName, std::vector<Cell>& out);
 Status readXlsxCells(const QString& path, const QString& sheetName, std::vector<Cell>& out);
-// Either of the two, chosen by the file's first bytes.
-Status readCells(const QString& path, const QString& sheetName, std::vector<Cell>& out);
 
 // The same for a file already read into memory (at most kMaxInputBytes);
 // FreeXL opens an .xls by name, so it is given `freexlName` for the bytes.
