@@ -337,8 +337,9 @@ TEST_F(Janelas, EveryGridOfEveryWindowShowsItsValuesWholeAndItsDescriptionsReada
             }
         }
     });
-    if (laptop)
+    if (laptop) {
         EXPECT_GT(descricoes, 8);
+    }
     }
 }
 

@@ -421,8 +421,9 @@ TEST_F(AccountFileTest, CreatorSaysWhatHappenedAndAsksAgainOnATerminal)
         const QString texto = QString::fromUtf8(dito);
         EXPECT_EQ(saida, c.saida) << texto.toStdString();
         EXPECT_TRUE(texto.contains(QString::fromUtf8(c.diz))) << texto.toStdString();
-        if (*c.naoDiz)
+        if (*c.naoDiz) {
             EXPECT_FALSE(texto.contains(QString::fromUtf8(c.naoDiz))) << texto.toStdString();
+        }
         EXPECT_EQ(QFile::exists(path), c.cria);
     }
 }
