@@ -1,5 +1,6 @@
 #include "platform/Confinement.h"
 
+#include "platform/PrivateFile.h"
 #include "platform/SeccompFilter.h"
 
 #include <QCoreApplication>
@@ -463,21 +464,6 @@ bool receiveFromChild(int control, int millis, unsigned& applied, int& listener)
     return true;
 }
 
-struct Fd {
-    int fd = -1;
-    Fd() = default;
-    explicit Fd(int f) : fd(f) {}
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() { reset(); }
-    void reset(int f = -1)
-    {
-        if (fd >= 0)
-            ::close(fd);
-        fd = f;
-    }
-};
-
 // Whether the launcher can read the child's memory, as it reads the names
 // the child asks for: a kernel may keep it from even a parent (Yama's
 // ptrace_scope 3, or 2 without user namespaces).
@@ -702,7 +688,7 @@ private:
         open_how how{};
         how.flags = O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC | (flags & O_NOFOLLOW);
         how.resolve = RESOLVE_BENEATH | RESOLVE_NO_MAGICLINKS;
-        Fd file(int(syscall(SYS_openat2, place->folder, rest.constData(), &how, sizeof how)));
+        Descriptor file(int(syscall(SYS_openat2, place->folder, rest.constData(), &how, sizeof how)));
         if (file.fd < 0 && errno == ENOSYS) {
             // A kernel without openat2: only a name no one but root changes.
             QByteArray real;
@@ -771,7 +757,7 @@ private:
             return fail(EACCES);
         if (pidfd_.fd < 0)
             return Answer{Answer::Continue};  // before 5.6: nothing is named
-        Fd copy(int(syscall(SYS_pidfd_getfd, pidfd_.fd, fd, 0)));
+        Descriptor copy(int(syscall(SYS_pidfd_getfd, pidfd_.fd, fd, 0)));
         if (copy.fd < 0)
             return fail(errno == EBADF ? EBADF : EACCES);
         const bool isStatx = long(n.data.nr) == SYS_statx;
@@ -821,7 +807,7 @@ private:
 
     int listener_;
     pid_t child_;
-    Fd pidfd_;
+    Descriptor pidfd_;
     std::vector<Place> places_;
     // For a kernel without openat2 or without handing a descriptor in.
     std::vector<QByteArray> files_;
@@ -948,7 +934,7 @@ ConfinedRun runConfined(const ConfinedCommand& command)
 
     run.landlockAbi = landlockAbi();
     const Readable places = readablePlaces(program);
-    Fd ruleset;
+    Descriptor ruleset;
     if (command.layers & kLandlockLayer) {
         ruleset.reset(makeLandlockRuleset(run.landlockAbi, places));
         if (ruleset.fd == -2)
@@ -958,11 +944,11 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     int controlFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return run;
-    Fd out(pipeFds[0]), outChild(pipeFds[1]);
+    Descriptor out(pipeFds[0]), outChild(pipeFds[1]);
     if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, controlFds) != 0)
         return run;
-    Fd control(controlFds[0]), controlChild(controlFds[1]);
-    Fd null(::open("/dev/null", O_RDWR | O_CLOEXEC));
+    Descriptor control(controlFds[0]), controlChild(controlFds[1]);
+    Descriptor null(::open("/dev/null", O_RDWR | O_CLOEXEC));
     if (null.fd < 0)
         return run;
     std::vector<std::size_t> pidSlots;
@@ -997,7 +983,7 @@ ConfinedRun runConfined(const ConfinedCommand& command)
 
     bool ok = false;
     int listener = -1;
-    Fd listening;
+    Descriptor listening;
     std::optional<Supervisor> supervisor;
     if (receiveFromChild(control.fd, int(std::max<qint64>(1, millis - clock.elapsed())), run.applied, listener)) {
         listening.reset(listener);

@@ -156,6 +156,13 @@ bool isFolder(const QString& path)
 
 bool makeFolderPrivate(const QString& pasta) { return ::chmod(nativo(pasta).constData(), 0700) == 0; }
 
+void Descriptor::reset(int f)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = f;
+}
+
 int openRegularFile(const QString& path)
 {
     const QFileInfo info(path);

@@ -85,4 +85,15 @@ bool makeFolderPrivate(const QString& pasta);
 // for anything that is not a regular file.
 int openRegularFile(const QString& path);
 
+// A descriptor closed when it goes out of scope or is replaced.
+struct Descriptor {
+    int fd = -1;
+    Descriptor() = default;
+    explicit Descriptor(int f) : fd(f) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { reset(); }
+    void reset(int f = -1);
+};
+
 } // namespace platform

@@ -94,20 +94,11 @@ SheetFormat formatOfHeader(int fd)
     return SheetFormat::Unknown;
 }
 
-struct Descriptor {
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 } // namespace
 
 SheetFormat sheetFormatOf(const QString& path)
 {
-    const Descriptor file{openRegularFile(path)};
+    const Descriptor file(openRegularFile(path));
     return file.fd < 0 ? SheetFormat::Unknown : formatOfHeader(file.fd);
 }
 
@@ -174,7 +165,7 @@ bool readWorksheet(const QString& path, const QString& sheetName, Worksheet& out
 {
     out.rows.clear();
     // Opened once, here: what the reader reads is what was checked.
-    const Descriptor file{openRegularFile(path)};
+    const Descriptor file(openRegularFile(path));
     if (file.fd < 0) {
         error = erroAbrir(path);
         return false;
