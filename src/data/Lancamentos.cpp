@@ -304,17 +304,26 @@ QString condicaoDoPeriodo(const QString& coluna, bool varrer)
     return (varrer ? QStringLiteral("+") : QString()) + coluna + QStringLiteral(" BETWEEN ? AND ?");
 }
 
+namespace {
+bool cabe(const std::optional<Centavos>& total, __int128 added, __int128 removed)
+{
+    return total && __int128(*total) - removed + added <= __int128(INT64_MAX);
+}
+} // namespace
+
 bool totalFitsWith(Connection& db, __int128 added, __int128 removed)
 {
-    const std::optional<Centavos> total = totalAbsoluto(db);
-    return total && __int128(*total) - removed + added <= __int128(INT64_MAX);
+    return cabe(totalAbsoluto(db), added, removed);
 }
 
 void checkTotalFits(Connection& db, __int128 added, __int128 removed)
 {
-    if (!totalAbsoluto(db))
+    // Read once: a total past the range is not kept, and reading it again
+    // would sum the whole table a second time.
+    const std::optional<Centavos> total = totalAbsoluto(db);
+    if (!total)
         throw DbError(kSomaForaDoLimite, DbCause::StoredPastLimit);
-    if (!totalFitsWith(db, added, removed))
+    if (!cabe(total, added, removed))
         throw DbError(kSomaForaDoLimite, DbCause::Overflow);
 }
 
