@@ -1,11 +1,14 @@
 #include "platform/Confinement.h"
 #include "support/Planilhas.h"
+#include "support/UsuarioComum.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <arpa/inet.h>
 #include <cstring>
+#include <dlfcn.h>
+#include <link.h>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <map>
@@ -87,7 +90,7 @@ struct Casa {
 };
 
 // The stand-in (or `program`) run on the request in the file `path`.
-ConfinedRun rodar(const QString& path, unsigned layers, const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
+ConfinedRun rodar(const QString& path, unsigned layers, const QString& program = testsupport::deTeste(VORSAL_HOSTILE_READER))
 {
     QFile pedido(path);
     EXPECT_TRUE(pedido.open(QIODevice::ReadOnly));
@@ -104,7 +107,7 @@ ConfinedRun rodar(const QString& path, unsigned layers, const QString& program =
 
 // Each escape's line: "nome recusado ERRNO" or "nome conseguiu".
 std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run,
-                                   const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
+                                   const QString& program = testsupport::deTeste(VORSAL_HOSTILE_READER))
 {
     run = rodar(casa.pedido(), layers, program);
     std::map<QString, QString> out;
@@ -192,6 +195,34 @@ struct Estado {
     }
 };
 
+// A library the program loaded from the user's home (a plugin or theme
+// installed there, a preloaded library): a copy of the compression library
+// every test program links, loaded from `pasta`.
+struct BibliotecaNaCasa {
+    void* handle = nullptr;
+    explicit BibliotecaNaCasa(const QString& pasta)
+    {
+        QByteArray original;
+        dl_iterate_phdr(
+            [](dl_phdr_info* info, size_t, void* data) {
+                if (info->dlpi_name && std::strstr(info->dlpi_name, "/libz.so")) {
+                    *static_cast<QByteArray*>(data) = info->dlpi_name;
+                    return 1;
+                }
+                return 0;
+            },
+            &original);
+        const QString copia = QDir(pasta).filePath(QStringLiteral("libz-tema.so"));
+        if (!original.isEmpty() && QFile::copy(QFile::decodeName(original), copia))
+            handle = ::dlopen(QFile::encodeName(copia).constData(), RTLD_NOW | RTLD_LOCAL);
+    }
+    ~BibliotecaNaCasa()
+    {
+        if (handle)
+            ::dlclose(handle);
+    }
+};
+
 } // namespace
 
 TEST(ConfinementTest, OnEveryKernelTheStandInChangesNoOtherProcessMakesNoneAndCarriesNothingOut)
@@ -261,7 +292,7 @@ TEST(ConfinementTest, OnceTheReaderHasLockedItselfItOpensStatsAndRunsNothingButR
     for (const unsigned layers : {unsigned(kAllLayers), unsigned(kAllLayers & ~(kLandlockLayer | kNamespaceLayer))}) {
         Casa casa;
         ConfinedRun run;
-        const auto r = escapes(layers, casa, run, QStringLiteral(VORSAL_LOCKED_READER));
+        const auto r = escapes(layers, casa, run, testsupport::deTeste(VORSAL_LOCKED_READER));
         ASSERT_TRUE(run.ended) << layers;
         EXPECT_EQ(run.exitCode, 0) << layers;
         // What the launcher alone lets through.
@@ -279,6 +310,8 @@ TEST(ConfinementTest, AReaderPutInPlaceOfTheRealOneReachesNothingButItsAnswer)
 {
     Casa casa;
     ASSERT_TRUE(casa.tcp >= 0 && casa.unixSocket >= 0 && casa.abstrato >= 0);
+    const BibliotecaNaCasa biblioteca(casa.dir.path());
+    ASSERT_NE(biblioteca.handle, nullptr) << ::dlerror();
     ConfinedRun run;
     const auto resultado = escapes(kAllLayers, casa, run);
     ASSERT_TRUE(run.ended);
@@ -310,4 +343,12 @@ TEST(ConfinementTest, AReaderPutInPlaceOfTheRealOneReachesNothingButItsAnswer)
         }
         std::cout << "\n";
     }
+}
+
+// The reader's cases above and the sheets' again, as the program's users run
+// them: an ordinary user (when the tests run as root), whose memory is
+// closed to other processes from the start.
+TEST(ComoUsuarioComum, TheReadersCasesPassForAnOrdinaryUserWhoseMemoryIsProtected)
+{
+    EXPECT_EQ(testsupport::rodarComoUsuarioComum(QStringLiteral("ConfinementTest.*:SheetsTest.*")), 0);
 }
