@@ -3,6 +3,7 @@
 #include "support/UsuarioComum.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <arpa/inet.h>
@@ -120,7 +121,7 @@ std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRu
 }
 
 const char* const kEscapes[] = {
-    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "listar-casa",
+    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "ler-etc", "listar-casa",
     "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
     "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
     "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
@@ -132,7 +133,7 @@ const char* const kEscapes[] = {
 // limits, priority and scheduling; a process made; the new mount calls; and
 // every way to carry a byte out that another process can read.
 const char* const kRefusedEverywhere[] = {
-    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "listar-casa",
+    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "ler-etc", "listar-casa",
     "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
     "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
     "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
@@ -312,6 +313,17 @@ TEST(ConfinementTest, AReaderPutInPlaceOfTheRealOneReachesNothingButItsAnswer)
     ASSERT_TRUE(casa.tcp >= 0 && casa.unixSocket >= 0 && casa.abstrato >= 0);
     const BibliotecaNaCasa biblioteca(casa.dir.path());
     ASSERT_NE(biblioteca.handle, nullptr) << ::dlerror();
+    // What it may open by name, exactly: its program, the loader and its
+    // cache, the system's library folders; nothing of the home, nor the
+    // rest of /etc.
+    const QString leitor = testsupport::deTeste(VORSAL_HOSTILE_READER);
+    const ReadablePlaces lugares = readablePlaces(leitor);
+    const QByteArray programa = QFile::encodeName(QFileInfo(leitor).absoluteFilePath());
+    EXPECT_EQ(lugares.program, programa);
+    EXPECT_TRUE(lugares.loader.startsWith("/lib") || lugares.loader.startsWith("/usr/lib")) << lugares.loader.toStdString();
+    const auto lista = [](const std::vector<QByteArray>& v) { return QByteArrayList(v.begin(), v.end()).join(' ').toStdString(); };
+    EXPECT_EQ(lista(lugares.files), (programa + " /etc/ld.so.cache " + lugares.loader).toStdString());
+    EXPECT_EQ(lista(lugares.folders), "/lib /lib64 /usr/lib /usr/lib64 /usr/local/lib");
     ConfinedRun run;
     const auto resultado = escapes(kAllLayers, casa, run);
     ASSERT_TRUE(run.ended);
