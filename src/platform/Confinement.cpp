@@ -469,16 +469,17 @@ bool heldByRoot(const QByteArray& path, const QByteArray& real)
 // The launcher's side of the listener: lets the child's one exec through
 // and refuses every later one. Whether it can read the names the program
 // asks for is found on the program itself, at its first request after the
-// exec; before the exec the child is a copy of the launcher, whose memory
-// the kernel closes to every other process of the user. Where the kernel
-// keeps the program's memory from the launcher too (Yama's ptrace_scope 3,
-// or 2 without user namespaces), nothing is answered and the run is over. An open by name is made here, beneath the
-// place of readablePlaces() the name starts in, never through a link out of
-// it, and the descriptor is handed in: the kernel does not look at the
-// name again, so a link flipped meanwhile changes nothing. A stat by name
-// is refused; a stat of a descriptor is answered from a copy of it. A
-// kernel too old to hand a descriptor in (before 5.9) gets the name, but
-// only one that no one but root can change.
+// exec: before the exec the child is a copy of the launcher, whose memory
+// the kernel closes to every other process of the user (and which must stay
+// closed: it holds the account's key). Where the kernel keeps the program's
+// memory from the launcher too (Yama's ptrace_scope 3, or 2 without user
+// namespaces), nothing is answered and the run is over. An open by name is
+// made here, beneath the place of readablePlaces() the name starts in, never
+// through a link out of it, and the descriptor is handed in: the kernel
+// does not look at the name again, so a link flipped meanwhile changes
+// nothing. A stat by name is refused; a stat of a descriptor is answered
+// from a copy of it. A kernel too old to hand a descriptor in (before 5.9)
+// gets the name, but only one that no one but root can change.
 class Supervisor {
 public:
     Supervisor(int listener, pid_t child, const ReadablePlaces& places, bool readNames)
@@ -781,8 +782,8 @@ private:
             iovec remote{reinterpret_cast<void*>(at), local.iov_len};
             const ssize_t n = readNames_ ? ::process_vm_readv(child_, &local, 1, &remote, 1, 0) : -1;
             if (n <= 0) {
-                // Not a name out of the program's memory: its memory closed
-                // to the launcher.
+                // EPERM: the kernel keeps the program's memory from the
+                // launcher, so no name it asks for can be checked.
                 namesUnreadable_ = namesUnreadable_ || !readNames_ || errno == EPERM;
                 return false;
             }
