@@ -126,7 +126,7 @@ bool allowBeneath(int ruleset, const QByteArray& path, std::uint64_t access)
 
 // The dynamic loader named by the running program: the kernel opens it to
 // start the reader, so it must be executable inside the sandbox.
-int collectObject(dl_phdr_info* info, size_t, void* data)
+int collectLoader(dl_phdr_info* info, size_t, void* data)
 {
     auto* out = static_cast<QByteArray*>(data);
     for (int i = 0; i < info->dlpi_phnum; ++i)
@@ -137,47 +137,32 @@ int collectObject(dl_phdr_info* info, size_t, void* data)
     return 0;
 }
 
-// The folders of every library the program has loaded, beside the usual ones:
-// the reader links a part of them.
-int collectFolder(dl_phdr_info* info, size_t, void* data)
-{
-    auto* out = static_cast<std::vector<QByteArray>*>(data);
-    if (info->dlpi_name && info->dlpi_name[0] == '/') {
-        QByteArray folder(info->dlpi_name);
-        folder.truncate(folder.lastIndexOf('/'));
-        if (!folder.isEmpty() && std::find(out->begin(), out->end(), folder) == out->end())
-            out->push_back(folder);
-    }
-    return 0;
-}
+// The system's library folders, root's: the only folders a confined program
+// reads beneath.
+const char* const kLibraryFolders[] = {"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
+const char kLoaderCache[] = "/etc/ld.so.cache";
 
-// What the program may open by name: the program file, the dynamic loader,
-// the loader's cache and the library folders.
-struct Readable {
-    QByteArray program;
-    QByteArray loader;
-    std::vector<QByteArray> files;
-    std::vector<QByteArray> folders;
-};
+} // namespace
 
-Readable readablePlaces(const QByteArray& program)
+ReadablePlaces readablePlaces(const QString& program)
 {
-    Readable r;
-    r.program = program;
-    dl_iterate_phdr(collectObject, &r.loader);
-    r.files = {program, "/etc/ld.so.cache"};
+    ReadablePlaces r;
+    r.program = QFile::encodeName(QFileInfo(program).absoluteFilePath());
+    dl_iterate_phdr(collectLoader, &r.loader);
+    r.files = {r.program, kLoaderCache};
     if (!r.loader.isEmpty())
         r.files.push_back(r.loader);
-    r.folders = {"/lib", "/lib64", "/usr/lib", "/usr/lib64", "/usr/local/lib"};
-    dl_iterate_phdr(collectFolder, &r.folders);
+    r.folders.assign(std::begin(kLibraryFolders), std::end(kLibraryFolders));
     return r;
 }
+
+namespace {
 
 // The ruleset the child takes on: nothing but reading the libraries and
 // running the program. The input comes as a descriptor already open. -1
 // when the kernel has no Landlock; -2 when it has and the ruleset cannot be
 // made (the run is refused then).
-int makeLandlockRuleset(int abi, const Readable& places)
+int makeLandlockRuleset(int abi, const ReadablePlaces& places)
 {
     if (abi < 1)
         return -1;
@@ -203,8 +188,9 @@ int makeLandlockRuleset(int abi, const Readable& places)
         return -2;
     const std::uint64_t read = LANDLOCK_ACCESS_FS_READ_FILE;
     const std::uint64_t run = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_EXECUTE;
-    bool ok = allowBeneath(ruleset, places.program, run) && allowBeneath(ruleset, "/etc/ld.so.cache", read)
-        && (places.loader.isEmpty() || allowBeneath(ruleset, places.loader, run));
+    bool ok = true;
+    for (const QByteArray& file : places.files)
+        ok = ok && allowBeneath(ruleset, file, file == places.program || file == places.loader ? run : read);
     for (const QByteArray& folder : places.folders)
         ok = ok && allowBeneath(ruleset, folder, read);
     if (!ok) {
@@ -464,17 +450,6 @@ bool receiveFromChild(int control, int millis, unsigned& applied, int& listener)
     return true;
 }
 
-// Whether the launcher can read the child's memory, as it reads the names
-// the child asks for: a kernel may keep it from even a parent (Yama's
-// ptrace_scope 3, or 2 without user namespaces).
-bool memoryReadable(pid_t child, const void* address)
-{
-    char c;
-    iovec local{&c, 1};
-    iovec remote{const_cast<void*>(address), 1};
-    return ::process_vm_readv(child, &local, 1, &remote, 1, 0) == 1;
-}
-
 // Whether no one but root can change what `path` names: every folder on
 // it, and on `real`, the path it resolves to, is root's and writable by no
 // one else. Only such a name is let through to the kernel, where it cannot
@@ -492,16 +467,23 @@ bool heldByRoot(const QByteArray& path, const QByteArray& real)
 }
 
 // The launcher's side of the listener: lets the child's one exec through
-// and refuses every later one. An open by name is made here, beneath the
-// place of readablePlaces() the name starts in, never through a link out of
-// it, and the descriptor is handed in: the kernel does not look at the
-// name again, so a link flipped meanwhile changes nothing. A stat by name
-// is refused; a stat of a descriptor is answered from a copy of it. A
-// kernel too old to hand a descriptor in (before 5.9) gets the name, but
-// only one that no one but root can change.
+// and refuses every later one. Whether it can read the names the program
+// asks for is found on the program itself, at its first request after the
+// exec: before the exec the child is a copy of the launcher, whose memory
+// the kernel closes to every other process of the user (and which must stay
+// closed: it holds the account's key). Where the kernel keeps the program's
+// memory from the launcher too (Yama's ptrace_scope 3, or 2 without user
+// namespaces), nothing is answered and the run is over. An open by name is
+// made here, beneath the place of readablePlaces() the name starts in, never
+// through a link out of it, and the descriptor is handed in: the kernel
+// does not look at the name again, so a link flipped meanwhile changes
+// nothing. A stat by name is refused; a stat of a descriptor is answered
+// from a copy of it. A kernel too old to hand a descriptor in (before 5.9)
+// gets the name, but only one that no one but root can change.
 class Supervisor {
 public:
-    Supervisor(int listener, pid_t child, const Readable& places) : listener_(listener), child_(child)
+    Supervisor(int listener, pid_t child, const ReadablePlaces& places, bool readNames)
+        : listener_(listener), child_(child), readNames_(readNames)
     {
         const auto resolved = [](const QByteArray& path) {
             char real[PATH_MAX];
@@ -546,9 +528,13 @@ public:
     Supervisor& operator=(const Supervisor&) = delete;
 
     int fd() const { return listener_; }
+    // Whether the kernel kept a name the program asked for from the
+    // launcher: the program may no longer run.
+    bool namesUnreadable() const { return namesUnreadable_; }
 
     // Answers the requests waiting, without blocking; false when the
-    // listener is gone (the child has ended) or broken.
+    // listener is gone (the child has ended) or broken, or the names cannot
+    // be read.
     bool serve()
     {
         for (;;) {
@@ -604,6 +590,8 @@ private:
             return errno == EINTR || errno == ENOENT;
         const auto* notif = reinterpret_cast<const seccomp_notif*>(request_.data());
         const Answer answer = decide(*notif);
+        if (namesUnreadable_)
+            return false;
         if (answer.kind == Answer::Done)
             return true;
         std::fill(response_.begin(), response_.end(), 0);
@@ -782,7 +770,7 @@ private:
     }
 
     // The name at `address` in the child's memory, up to PATH_MAX bytes.
-    bool readPath(std::uint64_t address, QByteArray& path) const
+    bool readPath(std::uint64_t address, QByteArray& path)
     {
         char buffer[PATH_MAX];
         std::size_t got = 0;
@@ -792,9 +780,13 @@ private:
             const std::size_t toPage = 4096 - std::size_t(at % 4096);
             iovec local{buffer + got, std::min(toPage, sizeof buffer - got)};
             iovec remote{reinterpret_cast<void*>(at), local.iov_len};
-            const ssize_t n = ::process_vm_readv(child_, &local, 1, &remote, 1, 0);
-            if (n <= 0)
+            const ssize_t n = readNames_ ? ::process_vm_readv(child_, &local, 1, &remote, 1, 0) : -1;
+            if (n <= 0) {
+                // EPERM: the kernel keeps the program's memory from the
+                // launcher, so no name it asks for can be checked.
+                namesUnreadable_ = namesUnreadable_ || !readNames_ || errno == EPERM;
                 return false;
+            }
             const void* end = std::memchr(buffer + got, 0, std::size_t(n));
             if (end) {
                 path = QByteArray(buffer, qsizetype(static_cast<const char*>(end) - buffer));
@@ -807,6 +799,8 @@ private:
 
     int listener_;
     pid_t child_;
+    bool readNames_;
+    bool namesUnreadable_ = false;
     Descriptor pidfd_;
     std::vector<Place> places_;
     // For a kernel without openat2 or without handing a descriptor in.
@@ -858,8 +852,14 @@ bool collectOutput(int out, Supervisor* supervisor, const QElapsedTimer& clock, 
         if (supervisor) {
             asking.emplace(supervisor->fd(), QSocketNotifier::Read);
             QObject::connect(&*asking, &QSocketNotifier::activated, &loop, [&] {
-                if (!supervisor->serve())
-                    asking->setEnabled(false);
+                if (supervisor->serve())
+                    return;
+                asking->setEnabled(false);
+                if (supervisor->namesUnreadable()) {
+                    ok = false;
+                    done = true;
+                    loop.quit();
+                }
             });
         }
         QTimer deadline;
@@ -882,8 +882,10 @@ bool collectOutput(int out, Supervisor* supervisor, const QElapsedTimer& clock, 
                 ok = false;
                 break;
             }
-            if (p[1].revents)
-                asking = supervisor->serve();
+            if (p[1].revents && !(asking = supervisor->serve()) && supervisor->namesUnreadable()) {
+                ok = false;
+                break;
+            }
             if (p[0].revents)
                 readSome();
         }
@@ -901,8 +903,11 @@ bool waitForEnd(pid_t child, Supervisor* supervisor, const QElapsedTimer& clock,
             return true;
         if (clock.elapsed() >= millis)
             return false;
-        if (supervisor && !supervisor->serve())
+        if (supervisor && !supervisor->serve()) {
+            if (supervisor->namesUnreadable())
+                return false;
             supervisor = nullptr;
+        }
         if (QCoreApplication::instance()) {
             QEventLoop loop;
             QTimer::singleShot(5, &loop, &QEventLoop::quit);
@@ -933,7 +938,7 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     argv.push_back(nullptr);
 
     run.landlockAbi = landlockAbi();
-    const Readable places = readablePlaces(program);
+    const ReadablePlaces places = readablePlaces(command.program);
     Descriptor ruleset;
     if (command.layers & kLandlockLayer) {
         ruleset.reset(makeLandlockRuleset(run.landlockAbi, places));
@@ -993,18 +998,15 @@ ConfinedRun runConfined(const ConfinedCommand& command)
         const bool landlockWanted = (command.layers & kLandlockLayer) && run.landlockAbi >= 1;
         const bool layersIn = (!(command.layers & kSeccompLayer) || (run.applied & kSeccompLayer))
             && (!landlockWanted || (run.applied & kLandlockLayer));
-        if (listener >= 0) {
+        if (listener >= 0)
             run.applied |= kListenerLayer;
-            if ((command.layers & kNameReadingLayer) && memoryReadable(child, plan.program))
-                run.applied |= kNameReadingLayer;
-        }
         // The user's files stay out of reach only through names the
         // launcher reads and opens itself, or through Landlock. A listener
-        // that cannot read the names could only let them through unread.
-        const bool namesHeld = (run.applied & kListenerLayer) && (run.applied & kNameReadingLayer);
-        run.unsafe = !namesHeld && (listener >= 0 || !(run.applied & kLandlockLayer));
+        // that cannot read the names could only let them through unread:
+        // the supervisor ends the run at the first it cannot read.
+        run.unsafe = listener < 0 && !(run.applied & kLandlockLayer);
         if (layersIn && !run.unsafe && listener >= 0)
-            supervisor.emplace(listener, child, places);
+            supervisor.emplace(listener, child, places, (command.layers & kNameReadingLayer) != 0);
         ok = layersIn && !run.unsafe && ::send(control.fd, "G", 1, MSG_NOSIGNAL) == 1
             && (!supervisor || supervisor->letTheExecThrough(int(std::max<qint64>(1, millis - clock.elapsed()))));
     }
@@ -1015,7 +1017,14 @@ ConfinedRun runConfined(const ConfinedCommand& command)
     out.reset();
     if (ok)
         ok = waitForEnd(child, asking, clock, millis);
-    run.namesChecked = supervisor.has_value();
+    if (supervisor && supervisor->namesUnreadable()) {
+        run.unsafe = true;
+        run.output.clear();
+        ok = false;
+    }
+    run.namesChecked = supervisor && !supervisor->namesUnreadable();
+    if (run.namesChecked)
+        run.applied |= kNameReadingLayer;
     // The whole session goes, whatever it left behind; the child is not
     // reaped yet, so its number cannot have been given to another process.
     ::kill(-child, SIGKILL);

@@ -28,12 +28,14 @@
 //     program, the loader and the library folders and never through a link
 //     out of them, and the descriptor handed in (Linux 5.9 and later); a
 //     stat by name is refused, whether or not Landlock is there.
-// Where the kernel leaves the user's files within the program's reach (no
-// listener that can read the names asked for, and no Landlock), the
-// program is not run.
+// Where the kernel would leave the user's files within the program's reach
+// (a listener whose names the launcher cannot read, or neither a listener
+// nor Landlock), the program is not run: it is stopped at its first request
+// after the exec, before it has opened a file.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace platform {
 
@@ -74,9 +76,23 @@ struct ConfinedRun {
     // stat'ed (a kernel with the seccomp listener that lets it read them).
     bool namesChecked = false;
     // Not run: what the kernel gives would leave the user's files within the
-    // program's reach (neither a listener that reads the names nor Landlock).
+    // program's reach (a listener whose names cannot be read, or neither a
+    // listener nor Landlock). Nothing it wrote is kept.
     bool unsafe = false;
 };
+
+// What a confined program may open by name: its own file, the dynamic
+// loader, the loader's cache, and whatever lies beneath the system's library
+// folders. A fixed list of root's places: a library the running program
+// loaded from anywhere else (a plugin or theme in the user's home, a
+// preloaded one) adds nothing to it.
+struct ReadablePlaces {
+    QByteArray program;
+    QByteArray loader;
+    std::vector<QByteArray> files;    // the program, the loader's cache, the loader
+    std::vector<QByteArray> folders;
+};
+ReadablePlaces readablePlaces(const QString& program);
 
 // Runs the command and waits for it. Where an application object exists the
 // wait runs an event loop that leaves out user input: windows keep painting,

@@ -21,7 +21,9 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <future>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using namespace testsupport;
@@ -164,29 +166,48 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
 // closes in the middle of it.
 TEST_F(FalhaGravacao, ALockShorterThanTheWaitIsWaitedFor)
 {
-    data::Connection::setBusyWait(5s);
+    // The other program lets go once this one is seen waiting for the file:
+    // under the wait cursor, asked to close, and painted five times since.
+    // However busy the machine, that is well within the wait.
+    data::Connection::setBusyWait(30s);
     data::Connection outro;
     openAccountFile(outro, arquivo(), ChaveBanco);
     outro.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    std::thread soltar([&] {
-        std::this_thread::sleep_for(400ms);
+    std::promise<void> visto;
+    std::thread soltar([&outro, esperado = visto.get_future()] {
+        esperado.wait();
         outro.exec(QStringLiteral("COMMIT"));
     });
+    bool solto = false;
+    const auto soltarOutro = [&] {
+        if (!std::exchange(solto, true))
+            visto.set_value();
+    };
     auto& f = aberta<frmAnotacao>();
     f.txtTitulo->setText(QStringLiteral("Conta de luz"));
     f.txtTexto->setPlainText(QStringLiteral("Pagar"));
     Pinturas pinturas(&f);
     Qt::CursorShape cursor = Qt::ArrowCursor;
-    QTimer::singleShot(150, &f, [&] {
-        cursor = cursorAtual();
-        f.close();
+    int pinturasAoEsperar = 0;
+    QTimer olhar;
+    QObject::connect(&olhar, &QTimer::timeout, &f, [&] {
+        if (cursor != Qt::WaitCursor && cursorAtual() == Qt::WaitCursor) {
+            cursor = Qt::WaitCursor;
+            pinturasAoEsperar = pinturas.n;
+            f.close();
+        }
+        if (cursor == Qt::WaitCursor && pinturas.n - pinturasAoEsperar >= 5)
+            soltarOutro();
     });
+    olhar.start(5);
     QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
+    olhar.stop();
+    soltarOutro();
     soltar.join();
     EXPECT_TRUE(msgs.calls.empty()) << msgs.lastText().toStdString();
     EXPECT_EQ(contar(QStringLiteral("Anotacoes")), 1);
-    EXPECT_GE(pinturas.n, 5);
     EXPECT_EQ(cursor, Qt::WaitCursor);
+    EXPECT_GE(pinturas.n - pinturasAoEsperar, 5);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(f.isVisible());
 }

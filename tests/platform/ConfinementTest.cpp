@@ -1,11 +1,15 @@
 #include "platform/Confinement.h"
 #include "support/Planilhas.h"
+#include "support/UsuarioComum.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <arpa/inet.h>
 #include <cstring>
+#include <dlfcn.h>
+#include <link.h>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <map>
@@ -87,7 +91,7 @@ struct Casa {
 };
 
 // The stand-in (or `program`) run on the request in the file `path`.
-ConfinedRun rodar(const QString& path, unsigned layers, const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
+ConfinedRun rodar(const QString& path, unsigned layers, const QString& program = testsupport::deTeste(VORSAL_HOSTILE_READER))
 {
     QFile pedido(path);
     EXPECT_TRUE(pedido.open(QIODevice::ReadOnly));
@@ -104,7 +108,7 @@ ConfinedRun rodar(const QString& path, unsigned layers, const QString& program =
 
 // Each escape's line: "nome recusado ERRNO" or "nome conseguiu".
 std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRun& run,
-                                   const QString& program = QStringLiteral(VORSAL_HOSTILE_READER))
+                                   const QString& program = testsupport::deTeste(VORSAL_HOSTILE_READER))
 {
     run = rodar(casa.pedido(), layers, program);
     std::map<QString, QString> out;
@@ -117,7 +121,7 @@ std::map<QString, QString> escapes(unsigned layers, const Casa& casa, ConfinedRu
 }
 
 const char* const kEscapes[] = {
-    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "listar-casa",
+    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "ler-etc", "listar-casa",
     "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
     "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
     "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
@@ -129,7 +133,7 @@ const char* const kEscapes[] = {
 // limits, priority and scheduling; a process made; the new mount calls; and
 // every way to carry a byte out that another process can read.
 const char* const kRefusedEverywhere[] = {
-    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "listar-casa",
+    "ler-conta", "ler-ssh", "ler-ssh-pela-biblioteca", "ler-ssh-relativo", "ler-ssh-pela-pasta", "ler-etc", "listar-casa",
     "ler-memoria-do-pai", "tcp", "unix", "servidor-x", "unix-abstrato",
     "escrever-conta", "criar-arquivo", "renomear-conta", "apagar-conta", "truncar-conta", "mudar-permissoes",
     "criar-pasta", "criar-link", "mapear-conta-para-escrita", "executar-sh", "ptrace-do-pai",
@@ -189,6 +193,34 @@ struct Estado {
         };
         return igual(cpu, o.cpu) && igual(tamanho, o.tamanho) && igual(arquivos, o.arquivos)
             && prioridade == o.prioridade && escalonador == o.escalonador;
+    }
+};
+
+// A library the program loaded from the user's home (a plugin or theme
+// installed there, a preloaded library): a copy of the compression library
+// every test program links, loaded from `pasta`.
+struct BibliotecaNaCasa {
+    void* handle = nullptr;
+    explicit BibliotecaNaCasa(const QString& pasta)
+    {
+        QByteArray original;
+        dl_iterate_phdr(
+            [](dl_phdr_info* info, size_t, void* data) {
+                if (info->dlpi_name && std::strstr(info->dlpi_name, "/libz.so")) {
+                    *static_cast<QByteArray*>(data) = info->dlpi_name;
+                    return 1;
+                }
+                return 0;
+            },
+            &original);
+        const QString copia = QDir(pasta).filePath(QStringLiteral("libz-tema.so"));
+        if (!original.isEmpty() && QFile::copy(QFile::decodeName(original), copia))
+            handle = ::dlopen(QFile::encodeName(copia).constData(), RTLD_NOW | RTLD_LOCAL);
+    }
+    ~BibliotecaNaCasa()
+    {
+        if (handle)
+            ::dlclose(handle);
     }
 };
 
@@ -261,7 +293,7 @@ TEST(ConfinementTest, OnceTheReaderHasLockedItselfItOpensStatsAndRunsNothingButR
     for (const unsigned layers : {unsigned(kAllLayers), unsigned(kAllLayers & ~(kLandlockLayer | kNamespaceLayer))}) {
         Casa casa;
         ConfinedRun run;
-        const auto r = escapes(layers, casa, run, QStringLiteral(VORSAL_LOCKED_READER));
+        const auto r = escapes(layers, casa, run, testsupport::deTeste(VORSAL_LOCKED_READER));
         ASSERT_TRUE(run.ended) << layers;
         EXPECT_EQ(run.exitCode, 0) << layers;
         // What the launcher alone lets through.
@@ -279,6 +311,19 @@ TEST(ConfinementTest, AReaderPutInPlaceOfTheRealOneReachesNothingButItsAnswer)
 {
     Casa casa;
     ASSERT_TRUE(casa.tcp >= 0 && casa.unixSocket >= 0 && casa.abstrato >= 0);
+    const BibliotecaNaCasa biblioteca(casa.dir.path());
+    ASSERT_NE(biblioteca.handle, nullptr) << ::dlerror();
+    // What it may open by name, exactly: its program, the loader and its
+    // cache, the system's library folders; nothing of the home, nor the
+    // rest of /etc.
+    const QString leitor = testsupport::deTeste(VORSAL_HOSTILE_READER);
+    const ReadablePlaces lugares = readablePlaces(leitor);
+    const QByteArray programa = QFile::encodeName(QFileInfo(leitor).absoluteFilePath());
+    EXPECT_EQ(lugares.program, programa);
+    EXPECT_TRUE(lugares.loader.startsWith("/lib") || lugares.loader.startsWith("/usr/lib")) << lugares.loader.toStdString();
+    const auto lista = [](const std::vector<QByteArray>& v) { return QByteArrayList(v.begin(), v.end()).join(' ').toStdString(); };
+    EXPECT_EQ(lista(lugares.files), (programa + " /etc/ld.so.cache " + lugares.loader).toStdString());
+    EXPECT_EQ(lista(lugares.folders), "/lib /lib64 /usr/lib /usr/lib64 /usr/local/lib");
     ConfinedRun run;
     const auto resultado = escapes(kAllLayers, casa, run);
     ASSERT_TRUE(run.ended);
@@ -310,4 +355,12 @@ TEST(ConfinementTest, AReaderPutInPlaceOfTheRealOneReachesNothingButItsAnswer)
         }
         std::cout << "\n";
     }
+}
+
+// The reader's cases above and the sheets' again, as the program's users run
+// them: an ordinary user (when the tests run as root), whose memory is
+// closed to other processes from the start.
+TEST(ComoUsuarioComum, TheReadersCasesPassForAnOrdinaryUserWhoseMemoryIsProtected)
+{
+    EXPECT_EQ(testsupport::rodarComoUsuarioComum(QStringLiteral("ConfinementTest.*:SheetsTest.*")), 0);
 }

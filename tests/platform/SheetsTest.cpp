@@ -1,5 +1,6 @@
 #include "platform/sheets.h"
 #include "support/Planilhas.h"
+#include "support/UsuarioComum.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -141,14 +142,14 @@ TEST_F(SheetsTest, AReaderProcessThatFailsGivesTheDamagedFileMessage)
     };
     for (const auto& c : casos) {
         ASSERT_TRUE(escreverArquivo(caminho("e.xlsx"), QByteArray("PK\x03\x04\nmodo=") + c.modo + "\n"));
-        setSheetReaderProgram(QString::fromUtf8(c.programa));
+        setSheetReaderProgram(testsupport::deTeste(c.programa));
         Worksheet ws;
         QString erro;
         EXPECT_FALSE(readWorksheet(caminho("e.xlsx"), "Plan1", ws, erro)) << c.modo;
         EXPECT_EQ(erro, QStringLiteral("O arquivo ''e.xlsx'' está danificado ou não pôde ser lido.")) << c.modo;
         EXPECT_TRUE(ws.rows.empty()) << c.modo;
     }
-    setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
+    setSheetReaderProgram(testsupport::deTeste(VORSAL_SHEET_READER));
 }
 
 TEST_F(SheetsTest, AReadKeepsTheWindowsPainting)
@@ -166,7 +167,7 @@ TEST_F(SheetsTest, AReadKeepsTheWindowsPainting)
     QObject::connect(&repintar, &QTimer::timeout, &janela, [&] { janela.update(); });
     repintar.start(20);
     ASSERT_TRUE(escreverArquivo(caminho("lento.xlsx"), "PK\x03\x04\nmodo=lento\n"));
-    setSheetReaderProgram(QStringLiteral(VORSAL_HOSTILE_READER));
+    setSheetReaderProgram(testsupport::deTeste(VORSAL_HOSTILE_READER));
     const int antes = janela.pinturas;
     QElapsedTimer relogio;
     relogio.start();
@@ -174,7 +175,7 @@ TEST_F(SheetsTest, AReadKeepsTheWindowsPainting)
     QString erro;
     EXPECT_TRUE(readWorksheet(caminho("lento.xlsx"), "Plan1", ws, erro)) << erro.toStdString();
     const qint64 ms = relogio.elapsed();
-    setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
+    setSheetReaderProgram(testsupport::deTeste(VORSAL_SHEET_READER));
     EXPECT_GE(ms, 2000);
     EXPECT_GE(janela.pinturas - antes, 20) << "in " << ms << " ms";
     std::cout << janela.pinturas - antes << " paints in " << ms << " ms\n";
@@ -200,7 +201,7 @@ TEST_F(SheetsTest, CraftedWorkbooksThatBreakTheParserAreDamagedFiles)
     // Files that crash or overrun the parser inside the reader process. What
     // a read past the end of a buffer finds depends on the heap, so such a
     // file may also end as a workbook without the sheet; never as lines.
-    const QDir corpus(QStringLiteral(VORSAL_DAMAGED_CORPUS));
+    const QDir corpus(testsupport::deTeste(VORSAL_DAMAGED_CORPUS));
     const QStringList arquivos = corpus.entryList(QDir::Files);
     ASSERT_FALSE(arquivos.isEmpty());
     for (const QString& nome : arquivos) {

@@ -2,12 +2,16 @@
 #include "platform/Form.h"
 #include "platform/sheets.h"
 #include "support/Fixtures.h"
+#include "support/UsuarioComum.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
+    // As the program's main does, before anything else, in a child run as
+    // its users run.
+    testsupport::prepararComoOPrograma();
     // Test discovery runs the programs without the test environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -15,7 +19,7 @@ int main(int argc, char** argv)
     // and the run goes on, as in the program.
     platform::Application app(argc, argv);
     // The tests run from their own folder, not the program's.
-    platform::setSheetReaderProgram(QStringLiteral(VORSAL_SHEET_READER));
+    platform::setSheetReaderProgram(testsupport::deTeste(VORSAL_SHEET_READER));
     testsupport::installTestDefaults();
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();

@@ -158,6 +158,8 @@ void escapes(const std::map<std::string, std::string>& pedido)
     // read, or that are relative to one.
     tentar("ler-ssh-pela-biblioteca", [&] { return abrirELer("/usr/lib/../.." + casa + "/.ssh/id_rsa"); });
     tentar("ler-ssh-relativo", [&] { return abrirELer("." + casa + "/.ssh/id_rsa"); });
+    // Beside the loader's cache, the one file of /etc it may read.
+    tentar("ler-etc", [&] { return abrirELer("/etc/passwd"); });
     tentar("ler-ssh-pela-pasta", [&] {
         const int pasta = ::open("/usr/lib", O_PATH | O_DIRECTORY);
         const int fd = ::openat(pasta, ("../.." + casa + "/.ssh/id_rsa").c_str(), O_RDONLY);
