@@ -7,6 +7,7 @@
 #include "support/Fixtures.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <thread>
 #include <QFile>
@@ -621,6 +622,25 @@ TEST(SqlDate, OnlyDaysThatReadBackAreWritten)
         EXPECT_EQ(texto, QString::fromUtf8(c.texto));
         EXPECT_EQ(data::fromSqlDate(texto), c.dia);
     }
+}
+
+// What the user is told when the system refuses a write: a quota spent is a
+// full disk to the user, as much as a disk with no room left.
+TEST(SystemErrors, EachRefusalIsToldAsTheCauseTheUserCanAct)
+{
+    const struct {
+        int erro;
+        data::DbCause causa;
+    } casos[] = {
+        {ENOSPC, data::DbCause::Full},      {EDQUOT, data::DbCause::Full},   {EROFS, data::DbCause::ReadOnly},
+        {EACCES, data::DbCause::ReadOnly},  {EPERM, data::DbCause::ReadOnly}, {ENOENT, data::DbCause::Moved},
+        {EIO, data::DbCause::Other},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(data::causeOfSystemError(c.erro), c.causa) << c.erro;
+    EXPECT_TRUE(data::DbError(QStringLiteral("x"), data::causeOfSystemError(EDQUOT))
+                    .userMessage()
+                    .startsWith(QStringLiteral("Não há espaço livre no disco")));
 }
 
 TEST_F(AccountFileTest, DeletedEntryNumbersAreNeverReused)
