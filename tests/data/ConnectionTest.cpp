@@ -364,7 +364,17 @@ TEST_F(AccountFileTest, CreatorSaysWhatHappenedAndAsksAgainOnATerminal)
         {"senha como argumento", {"C", "Casa", "abcd"}, false, "abcd\n", 1, "Uso: vorsal-nova-conta DRIVE NOME", "",
          false},
         {"entrada vazia", {"C", "Casa"}, false, "", 1, "Nenhuma senha foi dada.", "", false},
+        // Refused before the confirmation, and asked again.
+        {"senha curta, depois certa", {"C", "Casa"}, true, "abc\nabcd\nabcd\n", 0,
+         "A senha deve ter de 4 a 8 caracteres. Digite outra vez.", "As senhas não conferem", true},
+        // Refused before any password is asked.
+        {"conta que já existe", {"C", "OUTRA"}, true, "", 1, "A conta \"OUTRA\" já existe", "Senha:", false},
+        {"nome que a entrada não lista", {"C", ".Casa"}, false, "abcd\n", 1,
+         "O nome da conta não pode começar com ponto", ".Casa.mdb", false},
     };
+    QFile outra(QDir(bancoFolder()).filePath(QStringLiteral("Outra.mdb")));
+    ASSERT_TRUE(QDir().mkpath(bancoFolder()) && outra.open(QIODevice::WriteOnly));
+    outra.close();
     const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
