@@ -1,9 +1,10 @@
 #include "platform/financial.h"
 
 #include <array>
+#include <cfloat>
 #include <cmath>
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(VORSAL_QUADMATH)
 #include <quadmath.h>
 #endif
 
@@ -16,7 +17,7 @@ double mexpm1(double x) { return std::expm1(x); }
 double mexp(double x) { return std::exp(x); }
 double mfabs(double x) { return std::fabs(x); }
 bool mfinite(double x) { return std::isfinite(x); }
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(VORSAL_QUADMATH)
 WideReal mlog1p(WideReal x) { return log1pq(x); }
 WideReal mexpm1(WideReal x) { return expm1q(x); }
 WideReal mexp(WideReal x) { return expq(x); }
@@ -253,9 +254,15 @@ bool roundToCents(WideReal reais, long long& centavos)
         return false;
     WideReal inteiro = mfloor(escala);
     const WideReal resto = escala - inteiro;
-    // The computation is good to about 10^-30 of the amount; a half closer
-    // than that is the exact half a decimal amount gives.
-    const WideReal folga = escala * WideReal(1e-26) + WideReal(1e-26);
+    // The computation is good to about 10^-30 of the amount (10^-17 with
+    // a long double of 64 bits); a half closer than that is the exact half
+    // a decimal amount gives.
+#if defined(VORSAL_QUADMATH) || LDBL_MANT_DIG >= 113
+    const WideReal erro(1e-26);
+#else
+    const WideReal erro(1e-15);
+#endif
+    const WideReal folga = escala * erro + erro;
     if (resto >= WideReal(0.5) - folga)
         inteiro += 1;
     const long long c = (long long)inteiro;

@@ -28,10 +28,10 @@ double PV(double rate, double nper, double pmt, double fv = 0.0);
 double Rate(double nper, double pmt, double pv, double fv = 0.0, double guess = 0.1);
 
 // A real with at least 33 significant digits where the machine has one in
-// software or hardware (x86 and ARM64 do): amounts of up to 15 digits and
-// what they give keep every centavo, where a double keeps 15 to 16 digits
-// in all and loses centavos on large amounts.
-#if defined(__x86_64__) || defined(__i386__)
+// software or hardware (GCC's on x86, long double on ARM64): amounts of up
+// to 15 digits and what they give keep every centavo, where a double keeps
+// 15 to 16 digits in all and loses centavos on large amounts.
+#if defined(VORSAL_QUADMATH)
 using WideReal = __float128;
 #else
 using WideReal = long double;
