@@ -18,7 +18,7 @@ std::optional<QString> linha()
 }
 } // namespace
 
-std::optional<QString> lerSenha(int vezes, bool* diferentes)
+std::optional<QString> lerSenha(int vezes, bool* diferentes, const RecusaDeSenha& recusa)
 {
     if (diferentes)
         *diferentes = false;
@@ -40,12 +40,23 @@ std::optional<QString> lerSenha(int vezes, bool* diferentes)
             tcsetattr(STDIN_FILENO, TCSANOW, &antes);
             if (!lida)
                 return std::nullopt;
+            if (!senha && recusa) {
+                if (const QString motivo = recusa(*lida); !motivo.isEmpty()) {
+                    std::fprintf(stderr, "%s%s\n", motivo.toLocal8Bit().constData(),
+                                 tentativa == 1 ? " Digite outra vez." : "");
+                    senha.reset();
+                    conferem = false;
+                    break;
+                }
+            }
             conferem = !senha || *senha == *lida;
             senha = lida;
         }
         if (conferem)
             return senha;
-        std::fputs(tentativa == 1 ? "As senhas não conferem. Digite outra vez.\n" : "As senhas não conferem.\n", stderr);
+        if (senha)
+            std::fputs(tentativa == 1 ? "As senhas não conferem. Digite outra vez.\n" : "As senhas não conferem.\n",
+                       stderr);
     }
     if (diferentes)
         *diferentes = true;

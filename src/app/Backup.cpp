@@ -141,17 +141,7 @@ bool copiarContaAberta(const QString& destino)
     QFile::remove(destino);
     return false;
 }
-} // namespace
 
-bool copiarArquivo(const QString& origem, const QString& destino)
-{
-    QFile entrada(origem);
-    if (!entrada.open(QIODevice::ReadOnly))
-        return false;
-    return gravarCopia(entrada.handle(), destino);
-}
-
-namespace {
 // A copy written again with the new password, beside the copy it replaces.
 struct CopiaNova {
     QString copia;

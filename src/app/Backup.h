@@ -27,11 +27,6 @@ QStringList copiasDe(const QString& nomeBanco);
 // Deletes every copy of the account except the file named manter.
 void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter);
 
-// Copies a file through a temporary file of the destination's folder that
-// takes the destination's name only once it is complete; false when any
-// step fails, leaving the destination as it was.
-bool copiarArquivo(const QString& origem, const QString& destino);
-
 // The backup step on the active account (ConexaoBanco, CaminhoBanco,
 // NomeBanco). Leaves the connection closed. Returns whether a copy was
 // made. A last access the file refuses is named

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -91,6 +92,37 @@ void frmOrcamento::flxEntradas_KeyDown(QKeyEvent* event)
         tirarLinha(flxEntradas, kCabecalhoEntradas, entradas_, totalEntradas_, txtTotalEntradas);
 }
 
+// A summary grid's rows, handed to the grid in one batch: a row's cells are
+// made when the grid paints or reads them, so filling costs the same for
+// every row however many there are.
+class frmOrcamento::Linhas final : public platform::FlexRows {
+public:
+    Linhas(std::vector<LinhaDoResumo> linhas, bool colorir) : linhas_(std::move(linhas)), colorir_(colorir) {}
+
+    QString text(int row, int col) const override
+    {
+        const LinhaDoResumo& l = linhas_[size_t(row) - 1];
+        return col == 0 ? l.nome : col == 1 ? data::formatMoney(l.valor) : QString();
+    }
+
+    platform::FlexCellStyle style(int row, int) const override
+    {
+        platform::FlexCellStyle st;
+        if (colorir_)
+            st.back = budget::corDaLinha(row).rgb();
+        return st;
+    }
+
+private:
+    std::vector<LinhaDoResumo> linhas_;
+    bool colorir_;
+};
+
+void frmOrcamento::mostrarLinhas(platform::FlexGrid* grade, const std::vector<LinhaDoResumo>& linhas, bool colorir)
+{
+    grade->setRowSource(std::make_shared<Linhas>(linhas, colorir), int(linhas.size()));
+}
+
 void frmOrcamento::Atualiza()
 {
     const QDate mes = budget::mesDoRotulo(txtData);
@@ -108,14 +140,11 @@ void frmOrcamento::Atualiza()
                                          " AND Tipo = '1' GROUP BY Conta ORDER BY Conta") + data::kCollate,
                           primeiro, ultimo);
         while (s.next()) {
-            const int r = flxSaidas->Rows();
-            flxSaidas->setRows(r + 1);
-            flxSaidas->setTextMatrix(r, 0, s.text(0));
-            flxSaidas->setTextMatrix(r, 1, data::formatMoney(s.integer(1)));
             saidas_.push_back({s.text(0), s.integer(1)});
             saidas += s.integer(1);
         }
     }
+    mostrarLinhas(flxSaidas, saidas_, false);
     totalSaidas_ = saidas;
     txtTotalSaidas->setText(data::formatMoney(saidas));
 
@@ -129,19 +158,14 @@ void frmOrcamento::Atualiza()
                                          " ORDER BY CAST(Despesa AS INTEGER)"),
                           primeiro, ultimo);
         while (s.next()) {
-            const int r = flxEntradas->Rows();
-            flxEntradas->setRows(r + 1);
             // A code without a classification (a file changed outside the
             // program) is shown by its number.
             const QString codigo = s.text(0);
-            const QString nome = nomes.value(codigo.toLongLong(), codigo);
-            flxEntradas->setTextMatrix(r, 0, nome);
-            flxEntradas->setTextMatrix(r, 1, data::formatMoney(s.integer(1)));
-            flxEntradas->setRowBackColor(r, budget::corDaLinha(r));
-            entradas_.push_back({nome, s.integer(1)});
+            entradas_.push_back({nomes.value(codigo.toLongLong(), codigo), s.integer(1)});
             entradas += s.integer(1);
         }
     }
+    mostrarLinhas(flxEntradas, entradas_, true);
     totalEntradas_ = entradas;
     txtTotalEntradas->setText(data::formatMoney(entradas));
     txtSaldo->setText(data::formatMoney(saidas + entradas));
@@ -158,14 +182,8 @@ void frmOrcamento::Ordem()
     // The most negative first; groups of one amount keep their order.
     std::stable_sort(saidas_.begin(), saidas_.end(),
                      [](const LinhaDoResumo& a, const LinhaDoResumo& b) { return a.valor < b.valor; });
-    for (int r = 1; r < flxSaidas->Rows(); ++r) {
-        const LinhaDoResumo& l = saidas_[size_t(r) - 1];
-        flxSaidas->setTextMatrix(r, 0, l.nome);
-        flxSaidas->setTextMatrix(r, 1, data::formatMoney(l.valor));
-    }
+    mostrarLinhas(flxSaidas, saidas_, true);
     flxSaidas->setRow(1);
-    for (int r = 1; r < flxSaidas->Rows(); ++r)
-        flxSaidas->setRowBackColor(r, budget::corDaLinha(r));
 }
 
 // Takes the current row out of a grid and out of its total; the file is

@@ -49,6 +49,9 @@ private:
         QString nome;
         data::Centavos valor = 0;
     };
+    class Linhas;
+    // Shows a grid's rows in one batch, coloured by parity or not.
+    static void mostrarLinhas(platform::FlexGrid* grade, const std::vector<LinhaDoResumo>& linhas, bool colorir);
     void tirarLinha(platform::FlexGrid* grade, const QString& cabecalho, std::vector<LinhaDoResumo>& linhas,
                     data::Centavos& total, QLabel* rotulo);
 

@@ -188,7 +188,6 @@ void frmPrevRel::txtValor_GotFocus()
     QTimer::singleShot(0, txtValor, [box = txtValor] { box->selectAll(); });
 }
 
-bool frmPrevRel::txtValor_KeyPress(const QString& typed) { return filtroValor_->accept(typed); }
 
 void frmPrevRel::Atualiza()
 {

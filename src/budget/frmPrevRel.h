@@ -42,7 +42,6 @@ public:
     void txtValor_GotFocus();
     // The value box's key filter: true when the typed character goes in
     // as it is.
-    bool txtValor_KeyPress(const QString& typed);
 
     // Refills the watch-list grid.
     void Atualiza();

@@ -1,6 +1,7 @@
 #include "calculator/frmCalculosFin.h"
 
 #include "app/Textos.h"
+#include "data/Money.h"
 
 #include "platform/Accessibility.h"
 #include "platform/MsgBox.h"
@@ -62,14 +63,33 @@ QString numeroSimples(double valor)
     return texto.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-bool lerNumero(const QLineEdit* caixa, double& valor)
+// A box's number as typed, "1.234,56" read as 1234.56 exactly to the wide
+// real's digits (a double would already round the amount's last digits).
+bool lerNumero(const QLineEdit* caixa, platform::WideReal& valor)
 {
-    return platform::parseDecimalComma(caixa->text(), valor) && std::isfinite(valor);
+    double conferido = 0;
+    if (!platform::parseDecimalComma(caixa->text(), conferido) || !std::isfinite(conferido))
+        return false;
+    QString texto = caixa->text().trimmed();
+    texto.remove(QLatin1Char('.'));
+    texto.replace(QLatin1Char(','), QLatin1Char('.'));
+    const QByteArray latin = texto.toLatin1();
+    return platform::parseWide(std::string_view(latin.constData(), size_t(latin.size())), valor);
 }
 
-// A double keeps 15 significant digits: an amount typed with more (not
-// counting the zeros before the first digit or after the last decimal one)
-// would be computed as another amount.
+// An amount in reais to the centavo, as "#,##0.00".
+bool formatarValor(platform::WideReal reais, QString& texto)
+{
+    long long centavos = 0;
+    if (!platform::roundToCents(reais, centavos))
+        return false;
+    texto = data::formatMoney(centavos);
+    return true;
+}
+
+// The amounts are computed with 33 digits and their results shown to the
+// centavo: up to 15 digits typed (not counting the zeros before the first
+// digit or after the last decimal one), every result keeps its centavos.
 constexpr int kAlgarismosDoValor = 15;
 
 int algarismos(const QString& texto)
@@ -204,14 +224,14 @@ void frmCalculosFin::cmdCalcular_Click()
     if (escolha < 0)
         return;
 
-    double a = 0, n = 0, b = 0;
+    platform::WideReal a = 0, n = 0, b = 0;
     if (!lerNumero(txt1, a) || !lerNumero(txt2, n) || !lerNumero(txt3, b)) {
         erroDeCalculo();
         return;
     }
     // The first box is an amount in every choice, the third one in choice 1
     // (the instalment). The calculator posts nothing, so the ledger's range
-    // does not bind them; only what a double holds does.
+    // does not bind them; only the digits it computes with do.
     for (QLineEdit* valor : {txt1, escolha == 1 ? txt3 : nullptr}) {
         if (valor && algarismos(valor->text()) > kAlgarismosDoValor) {
             platform::MsgBox(QStringLiteral("Valor grande demais para o cálculo.") + QChar(13) +
@@ -221,28 +241,33 @@ void frmCalculosFin::cmdCalcular_Click()
             return;
         }
     }
-    const double i = b / 100.0;
+    const platform::WideReal i = b / 100;
     QString resultado;
     try {
+        bool cabe = true;
         switch (escolha) {
         case 0:
-            resultado = platform::formatNumber(platform::Pmt(i, n, -a), QStringLiteral("#,##0.00"));
+            cabe = formatarValor(platform::Pmt(i, n, -a), resultado);
             break;
         case 1:
-            // Here the third box is the instalment, not a rate.
-            resultado = platform::formatNumber(platform::Rate(n, -b, a), QStringLiteral("0.00%"));
+            // Here the third box is the instalment, not a rate; a rate is
+            // shown to a hundredth of a percent, which a double holds.
+            resultado = platform::formatNumber(platform::Rate(double(n), double(-b), double(a)),
+                                               QStringLiteral("0.00%"));
             break;
         case 2:
-            resultado = platform::formatNumber(platform::Pmt(i, n, 0.0, -a), QStringLiteral("#,##0.00"));
+            cabe = formatarValor(platform::Pmt(i, n, platform::WideReal(0), -a), resultado);
             break;
         default: {
             // The capital that pays the income for N months, then the
             // monthly saving that builds it in the same N months.
-            const double capital = platform::PV(i, n, -a);
-            resultado = platform::formatNumber(platform::Pmt(i, n, 0.0, -capital), QStringLiteral("#,##0.00"));
+            const platform::WideReal capital = platform::PV(i, n, -a);
+            cabe = formatarValor(platform::Pmt(i, n, platform::WideReal(0), -capital), resultado);
             break;
         }
         }
+        if (!cabe)
+            throw platform::FinancialError("resultado fora do alcance");
     } catch (const platform::FinancialError&) {
         erroDeCalculo();
         return;

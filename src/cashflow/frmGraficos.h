@@ -99,7 +99,6 @@ public:
 
     // The table the chart shows now, and the chart's width in twips
     // (14415 wide, 10935 narrow).
-    const cashflow::TabelaGrafico& tabelaGrafico() const { return tabela_; }
     int larguraGraficoTwips() const { return larguraTwips_; }
 
 protected:

@@ -30,15 +30,6 @@ bool lembreteDevido(const Anotacao& a, const QDate& today)
     return a.lembrarSempre == QLatin1String("S") && a.dataLemb <= today;
 }
 
-std::vector<Anotacao> anotacoes(Connection& db)
-{
-    std::vector<Anotacao> out;
-    Statement s(db, QStringLiteral("SELECT ") + kColumns + QStringLiteral(" FROM Anotacoes ORDER BY Codigo"));
-    while (s.next())
-        out.push_back(read(s));
-    return out;
-}
-
 std::vector<Anotacao> anotacoesPorDataLemb(Connection& db)
 {
     // NULL sorts first; the number keeps notes of one day in the order they

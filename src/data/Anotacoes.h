@@ -22,8 +22,6 @@ struct Anotacao {
 // today <= DataLemb; with LembrarSempre "S" also on every day after.
 bool lembreteDevido(const Anotacao& a, const QDate& today);
 
-// Every note in the table's order (by number).
-std::vector<Anotacao> anotacoes(Connection& db);
 // Every note by reminder date, notes without one first (the notes grid).
 std::vector<Anotacao> anotacoesPorDataLemb(Connection& db);
 // The notes whose reminder date falls in a year, by date, whatever their

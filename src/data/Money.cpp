@@ -99,19 +99,6 @@ Centavos addMoney(Centavos a, Centavos b)
     return sum;
 }
 
-bool multiplyMoney(const QString& a, const QString& b, Centavos& out)
-{
-    Decimal x, y;
-    if (!parseDecimal(a, x) || !parseDecimal(b, y))
-        return false;
-    constexpr __int128 limite = __int128(1'000'000'000'000'000'000);
-    if (x.scale + y.scale > 30 || x.mantissa >= limite || -x.mantissa >= limite || y.mantissa >= limite ||
-        -y.mantissa >= limite)
-        return false;
-    const Decimal p{x.mantissa * y.mantissa, x.scale + y.scale};
-    return toCentavos(p, out);
-}
-
 namespace {
 // Written backwards into a buffer, without a general formatter: a listing
 // may write a hundred thousand amounts a screenful at a time, and every

@@ -45,8 +45,6 @@ bool parseMoneyBound(const QString& text, Centavos& out);
 // instead of wrapping round to a wrong balance.
 Centavos addMoney(Centavos a, Centavos b);
 
-// The product of two typed numbers, exact before it is rounded to centavos.
-bool multiplyMoney(const QString& a, const QString& b, Centavos& out);
 
 // "#,##0.00": "1.234,56", "-0,50", "0,00".
 QString formatMoney(Centavos value);

@@ -159,6 +159,11 @@ LeituraExtrato lerPlanilha(const QString& path)
             continue;
         LinhaExtrato l;
         l.data = dataDaCelula(row[cData]);
+        // A text that is no date (a formula's "-" or "abc", a note) leaves
+        // the row without a date, as an empty cell does: the sheet shows no
+        // movement there.
+        if (!l.data.isValid() && row[cData].typeId() == QMetaType::QString)
+            continue;
         if (!l.data.isValid())
             return falha(r, emLinha(linha, dataInvalida(platform::cellText(row[cData]))));
         if (platform::cellEmpty(row[cRef]))

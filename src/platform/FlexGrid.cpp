@@ -458,12 +458,6 @@ void FlexGrid::setAlternateRowColor(int row)
     setRowBackColor(row, row % 2 == 1 ? QColor(Qt::white) : kAlternateRowColor);
 }
 
-void FlexGrid::sortRows(int col, FlexSort order)
-{
-    if (validCell(0, col))
-        model_->sortRows(col, order);
-}
-
 void FlexGrid::keyPressEvent(QKeyEvent* event)
 {
     syncCurrentToView();

@@ -72,14 +72,6 @@ public:
     virtual FlexCellStyle style(int row, int col) const = 0;
 };
 
-// Orders for sortRows(), numbered as the classic grid numbers its sort codes.
-enum class FlexSort {
-    GenericAscending = 1,  // numbers as numbers when both cells hold one, else text
-    GenericDescending = 2,
-    NumericAscending = 3,  // every cell read as a number ("1.234,56"), text as 0
-    NumericDescending = 4,
-};
-
 class FlexGrid : public QTableView {
     Q_OBJECT
 public:
@@ -114,7 +106,7 @@ public:
     // Shows `rows` data rows from a source; the header row stays. Writing a
     // cell or its format afterwards changes that cell only, over what the
     // source gives; any change of the rows (setRows, Clear, AddItem,
-    // RemoveItem, sortRows) first copies the source's cells into the grid.
+    // RemoveItem) first copies the source's cells into the grid.
     void setRowSource(std::shared_ptr<const FlexRows> source, int rows);
 
     // Adds a row from a tab-separated text, at the end or before data row
@@ -166,7 +158,6 @@ public:
     // Whole rows are selected one at a time, so the selection ends where it
     // starts.
     int RowSel() const { return row_; }
-    int ColSel() const { return col_; }
 
     // First data row in sight. Setting it scrolls as far as the rows allow:
     // asking for the last row brings the last page into view.
@@ -199,10 +190,6 @@ public:
     void setRowBackColor(int row, const QColor& color);
     // The grids' row convention: odd data rows white, even ones light cyan.
     void setAlternateRowColor(int row);
-
-    // Reorders the data rows by one column; the current cell stays at its
-    // position.
-    void sortRows(int col, FlexSort order);
 
 signals:
     // Emitted before the grid's own handling of the key, so that a window

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 namespace platform {
 
@@ -325,47 +324,6 @@ void FlexGridModel::clear()
     std::fill(styleId_.begin(), styleId_.end(), 0);
     resetStyles();
     changed(0);
-    changed(1);
-}
-
-void FlexGridModel::sortRows(int col, FlexSort order)
-{
-    const int n = rows_ - 1;
-    if (n < 2)
-        return;
-    materialize(rows_);
-    const bool numeric = order == FlexSort::NumericAscending || order == FlexSort::NumericDescending;
-    const bool descending = order == FlexSort::GenericDescending || order == FlexSort::NumericDescending;
-    std::vector<std::optional<double>> numbers(n);
-    std::vector<QString> texts(n);
-    for (int i = 0; i < n; ++i) {
-        texts[i] = text(i + 1, col);
-        numbers[i] = readNumber(texts[i]);
-        if (numeric && !numbers[i])
-            numbers[i] = 0.0;
-    }
-    auto less = [&](int a, int b) {
-        if (numbers[a] && numbers[b])
-            return *numbers[a] < *numbers[b];
-        return texts[a].compare(texts[b], Qt::CaseInsensitive) < 0;
-    };
-    std::vector<int> order_(n);
-    std::iota(order_.begin(), order_.end(), 0);
-    std::stable_sort(order_.begin(), order_.end(),
-                     [&](int a, int b) { return descending ? less(b, a) : less(a, b); });
-
-    std::vector<Span> text(text_.size());
-    std::vector<quint32> styleId(styleId_.size());
-    std::copy(text_.begin(), text_.begin() + cols_, text.begin());
-    std::copy(styleId_.begin(), styleId_.begin() + cols_, styleId.begin());
-    for (int i = 0; i < n; ++i) {
-        const size_t from = at(order_[i] + 1, 0);
-        const size_t to = at(i + 1, 0);
-        std::copy(text_.begin() + from, text_.begin() + from + cols_, text.begin() + to);
-        std::copy(styleId_.begin() + from, styleId_.begin() + from + cols_, styleId.begin() + to);
-    }
-    text_ = std::move(text);
-    styleId_ = std::move(styleId);
     changed(1);
 }
 

@@ -83,7 +83,6 @@ public:
     void insertRow(int row, const QStringList& cells);
     void removeRow(int row);
     void clear();
-    void sortRows(int col, FlexSort order);
 
 private:
     struct Column {

@@ -23,7 +23,6 @@ public:
 
     // The member Tab enters the group on.
     void setTabStop(int index);
-    int tabStop() const { return tabStop_; }
     const QList<QWidget*>& members() const { return members_; }
 
 protected:

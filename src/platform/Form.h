@@ -59,7 +59,6 @@ public:
     // Enter moves the focus on, as Tab does, once the focused control has
     // had its chance to handle the key.
     void setEnterAsTab(bool on) { enterAsTab_ = on; }
-    bool enterAsTab() const { return enterAsTab_; }
 
     // A button whose click deletes or changes many rows. Enter presses it
     // only when the user chose it (Tab, Shift+Tab, the mouse); when Enter

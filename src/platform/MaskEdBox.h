@@ -33,7 +33,6 @@ public:
     // When set, getting the focus selects the whole text, whether the focus
     // came by Tab or by a click inside the box.
     void setSelectAllOnFocus(bool on) { selectAllOnFocus_ = on; }
-    bool selectAllOnFocus() const { return selectAllOnFocus_; }
 
     // Never narrower than its mask, filled or empty, in its own font.
     QSize minimumSizeHint() const override;

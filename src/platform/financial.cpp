@@ -1,39 +1,70 @@
 #include "platform/financial.h"
 
 #include <array>
+#include <cfloat>
 #include <cmath>
+
+#if defined(VORSAL_QUADMATH)
+#include <quadmath.h>
+#endif
 
 namespace platform {
 namespace {
 
-void conferirPeriodos(double nper)
+// The few functions the annuities need, for both reals.
+double mlog1p(double x) { return std::log1p(x); }
+double mexpm1(double x) { return std::expm1(x); }
+double mexp(double x) { return std::exp(x); }
+double mfabs(double x) { return std::fabs(x); }
+bool mfinite(double x) { return std::isfinite(x); }
+#if defined(VORSAL_QUADMATH)
+WideReal mlog1p(WideReal x) { return log1pq(x); }
+WideReal mexpm1(WideReal x) { return expm1q(x); }
+WideReal mexp(WideReal x) { return expq(x); }
+WideReal mfabs(WideReal x) { return fabsq(x); }
+bool mfinite(WideReal x) { return finiteq(x) != 0; }
+WideReal mfloor(WideReal x) { return floorq(x); }
+#else
+WideReal mlog1p(WideReal x) { return std::log1p(x); }
+WideReal mexpm1(WideReal x) { return std::expm1(x); }
+WideReal mexp(WideReal x) { return std::exp(x); }
+WideReal mfabs(WideReal x) { return std::fabs(x); }
+bool mfinite(WideReal x) { return std::isfinite(x); }
+WideReal mfloor(WideReal x) { return std::floor(x); }
+#endif
+
+template <class T> void conferirPeriodos(T nper)
 {
-    if (!std::isfinite(nper) || nper == 0.0)
+    if (!mfinite(nper) || nper == T(0))
         throw FinancialError("número de períodos inválido");
 }
 
-void conferirTaxa(double rate)
+template <class T> void conferirTaxa(T rate)
 {
-    if (!std::isfinite(rate) || rate <= -1.0)
+    if (!mfinite(rate) || rate <= T(-1))
         throw FinancialError("taxa inválida");
 }
 
-double resultado(double valor)
+template <class T> T resultado(T valor)
 {
-    if (!std::isfinite(valor))
+    if (!mfinite(valor))
         throw FinancialError("resultado fora do alcance");
     return valor;
 }
 
 // (1+r)^n, computed through logarithms so that small rates keep their digits.
-double crescimento(double r, double n) { return std::exp(n * std::log1p(r)); }
+template <class T> T crescimento(T r, T n) { return mexp(n * mlog1p(r)); }
 
 // ((1+r)^n − 1)/r, which tends to n as r tends to 0.
-double fatorAnuidade(double r, double n)
+template <class T> T fatorAnuidade(T r, T n)
 {
-    if (std::fabs(r) < 1e-12)
-        return n + n * (n - 1.0) / 2.0 * r;
-    return std::expm1(n * std::log1p(r)) / r;
+    if (r == T(0))
+        return n;
+    // Below this a rate's own digits, not the series, limit the result.
+    const T pequena = sizeof(T) > sizeof(double) ? T(1e-30) : T(1e-12);
+    if (mfabs(r) < pequena)
+        return n + n * (n - T(1)) / T(2) * r;
+    return mexpm1(n * mlog1p(r)) / r;
 }
 
 // The instalment a rate asks for, less the instalment given: zero at the
@@ -136,24 +167,107 @@ double bissecao(const Equacao& eq, double a, double b)
 
 } // namespace
 
-double Pmt(double rate, double nper, double pv, double fv)
+namespace {
+
+template <class T> T pagamento(T rate, T nper, T pv, T fv)
 {
     conferirPeriodos(nper);
     conferirTaxa(rate);
-    const double fator = fatorAnuidade(rate, nper);
-    if (fator == 0.0 || !std::isfinite(fator))
+    const T fator = fatorAnuidade(rate, nper);
+    if (fator == T(0) || !mfinite(fator))
         throw FinancialError("resultado fora do alcance");
     return resultado(-(pv * crescimento(rate, nper) + fv) / fator);
 }
 
-double PV(double rate, double nper, double pmt, double fv)
+template <class T> T valorPresente(T rate, T nper, T pmt, T fv)
 {
     conferirPeriodos(nper);
     conferirTaxa(rate);
-    const double g = crescimento(rate, nper);
-    if (g == 0.0)
+    const T g = crescimento(rate, nper);
+    if (g == T(0))
         throw FinancialError("resultado fora do alcance");
     return resultado(-(pmt * fatorAnuidade(rate, nper) + fv) / g);
+}
+
+} // namespace
+
+double Pmt(double rate, double nper, double pv, double fv) { return pagamento(rate, nper, pv, fv); }
+
+double PV(double rate, double nper, double pmt, double fv) { return valorPresente(rate, nper, pmt, fv); }
+
+WideReal Pmt(WideReal rate, WideReal nper, WideReal pv, WideReal fv) { return pagamento(rate, nper, pv, fv); }
+
+WideReal PV(WideReal rate, WideReal nper, WideReal pmt, WideReal fv) { return valorPresente(rate, nper, pmt, fv); }
+
+bool parseWide(std::string_view text, WideReal& out)
+{
+    size_t i = 0;
+    const bool negativo = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        ++i;
+    // Up to 33 digits are kept exactly in the integer; the rest only move
+    // the point (a wide real holds no more than that anyway).
+    unsigned __int128 mantissa = 0;
+    int guardados = 0, expoente = 0, lidos = 0;
+    bool ponto = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !ponto) {
+            ponto = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return false;
+        ++lidos;
+        if (mantissa == 0 && c == '0') {
+            if (ponto)
+                --expoente;
+            continue;
+        }
+        if (guardados < 33) {
+            mantissa = mantissa * 10 + unsigned(c - '0');
+            ++guardados;
+            if (ponto)
+                --expoente;
+        } else if (!ponto) {
+            ++expoente;
+        }
+    }
+    if (lidos == 0)
+        return false;
+    WideReal potencia = 1;
+    for (int k = 0; k < (expoente < 0 ? -expoente : expoente); ++k)
+        potencia *= 10;
+    // 10^k is exact up to 10^48, and one division or product rounds once.
+    WideReal valor = WideReal(mantissa);
+    valor = expoente < 0 ? valor / potencia : valor * potencia;
+    out = negativo ? -valor : valor;
+    return mfinite(out);
+}
+
+bool roundToCents(WideReal reais, long long& centavos)
+{
+    if (!mfinite(reais))
+        return false;
+    const WideReal escala = mfabs(reais) * 100;
+    if (!(escala < WideReal(9.2e18)))
+        return false;
+    WideReal inteiro = mfloor(escala);
+    const WideReal resto = escala - inteiro;
+    // The computation is good to about 10^-30 of the amount (10^-17 with
+    // a long double of 64 bits); a half closer than that is the exact half
+    // a decimal amount gives.
+#if defined(VORSAL_QUADMATH) || LDBL_MANT_DIG >= 113
+    const WideReal erro(1e-26);
+#else
+    const WideReal erro(1e-15);
+#endif
+    const WideReal folga = escala * erro + erro;
+    if (resto >= WideReal(0.5) - folga)
+        inteiro += 1;
+    const long long c = (long long)inteiro;
+    centavos = reais < 0 ? -c : c;
+    return true;
 }
 
 double Rate(double nper, double pmt, double pv, double fv, double guess)

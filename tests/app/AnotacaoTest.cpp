@@ -12,6 +12,18 @@
 
 using namespace testsupport;
 
+namespace {
+// Every note of the file, by number.
+std::vector<data::Anotacao> todasAnotacoes()
+{
+    std::vector<data::Anotacao> out;
+    data::Statement s(ConexaoBanco, QStringLiteral("SELECT Codigo FROM Anotacoes ORDER BY Codigo"));
+    while (s.next())
+        out.push_back(*data::findAnotacao(ConexaoBanco, s.integer(0)));
+    return out;
+}
+} // namespace
+
 // ------------------------------------------------------------ reminder rule
 
 TEST(ReminderRule, DueFromTheWarningDayToTheDateAndAfterOnlyWhenAskedTo)
@@ -188,7 +200,7 @@ TEST_F(AnotacaoTest, SavingANewNoteStoresItAndResetsTheEditor)
     QTest::mouseClick(f.cmdGravar, Qt::LeftButton);
 
     EXPECT_TRUE(msgs.calls.empty());
-    const auto todas = data::anotacoes(ConexaoBanco);
+    const auto todas = todasAnotacoes();
     ASSERT_EQ(todas.size(), 1u);
     const auto& a = todas[0];
     EXPECT_EQ(a.titulo, QStringLiteral("D'Ávila – revisão"));
@@ -221,7 +233,7 @@ TEST_F(AnotacaoTest, NoteWithoutReminderIsSavedWithoutDateAndNeverReminds)
     f.txtTitulo->setText(QStringLiteral("Ideia"));
     f.txtTexto->setPlainText(QStringLiteral("Pintar a sala"));
     f.cmdGravar_Click();
-    const auto todas = data::anotacoes(ConexaoBanco);
+    const auto todas = todasAnotacoes();
     ASSERT_EQ(todas.size(), 1u);
     EXPECT_FALSE(todas[0].dataLemb.isValid());
     EXPECT_EQ(todas[0].lembrar, QStringLiteral("N"));
@@ -264,7 +276,7 @@ TEST_F(AnotacaoTest, SaveIsRefusedFieldByFieldKeepingWhatWasTyped)
         EXPECT_EQ(f.txtTitulo->text(), QString::fromUtf8(c.titulo));
         EXPECT_EQ(f.txtTexto->toPlainText(), QString::fromUtf8(c.texto));
         EXPECT_EQ(f.chkLembrar->isChecked(), c.lembrar);
-        EXPECT_TRUE(data::anotacoes(ConexaoBanco).empty());
+        EXPECT_TRUE(todasAnotacoes().empty());
         f.Unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -304,7 +316,7 @@ TEST_F(AnotacaoTest, DaysBoxTakesDigitsOnlyAndIsEmptiedOnEntry)
     QTest::keyClick(f.txtQtdeDias, Qt::Key_Tab);
     f.cmdGravar_Click();
     EXPECT_TRUE(msgs.calls.empty());
-    const auto todas = data::anotacoes(ConexaoBanco);
+    const auto todas = todasAnotacoes();
     ASSERT_EQ(todas.size(), 1u);
     EXPECT_EQ(todas[0].qtdeDias, 0);
 }
@@ -345,7 +357,7 @@ TEST_F(AnotacaoTest, AlteringKeepsTheLastChangeDateUnlessTheTextChanged)
     EXPECT_EQ(a.dataAlter, antes);
     EXPECT_EQ(f.fraAnota->title(), QStringLiteral("Inclusão"));
     EXPECT_TRUE(f.txtCodigo->text().isEmpty());
-    EXPECT_EQ(data::anotacoes(ConexaoBanco).size(), 1u);
+    EXPECT_EQ(todasAnotacoes().size(), 1u);
 
     f.txtCodigo->setText(QString::number(c));
     f.txtTexto->setFocus();
@@ -420,12 +432,12 @@ TEST_F(AnotacaoTest, DeleteAsksAndWhileAlteringEmptiesTheEditor)
     EXPECT_EQ(msgs.last().icon(), platform::vbQuestion);
     EXPECT_TRUE(msgs.last().defaultSecond());
     EXPECT_EQ(msgs.last().title, QStringLiteral("Confirmação"));
-    EXPECT_EQ(data::anotacoes(ConexaoBanco).size(), 2u);
+    EXPECT_EQ(todasAnotacoes().size(), 2u);
     EXPECT_EQ(f.fraAnota->title(), QStringLiteral("Altera"));
 
     msgs.answer(platform::vbYes);
     QTest::keyClick(f.flxAnotacoes, Qt::Key_Delete);
-    const auto restantes = data::anotacoes(ConexaoBanco);
+    const auto restantes = todasAnotacoes();
     ASSERT_EQ(restantes.size(), 1u);
     EXPECT_EQ(restantes[0].codigo, outra);
     EXPECT_EQ(f.fraAnota->title(), QStringLiteral("Inclusão"));
@@ -450,5 +462,5 @@ TEST_F(AnotacaoTest, EscapeFromAFieldOrTheGridClosesWithoutSaving)
         EXPECT_FALSE(platform::Forms::isLoaded<frmAnotacao>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(data::anotacoes(ConexaoBanco).size(), 1u);
+    EXPECT_EQ(todasAnotacoes().size(), 1u);
 }

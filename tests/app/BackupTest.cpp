@@ -154,29 +154,6 @@ TEST_F(BackupTest, FailedCopyOnDriveCLeavesTheOldCopyInPlace)
     EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 3);
 }
 
-TEST_F(BackupTest, CopyToAFileThatCannotBeWrittenFails)
-{
-    const QString pasta = bancoFolder();
-    const QString origem = QDir(pasta).filePath(QStringLiteral("origem.bin"));
-    QFile f(origem);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(200000, 'a'));
-    f.close();
-    EXPECT_FALSE(app::copiarArquivo(QDir(pasta).filePath(QStringLiteral("nao-existe")),
-                                    QDir(pasta).filePath(QStringLiteral("destino"))));
-    EXPECT_FALSE(app::copiarArquivo(origem, QDir(pasta).filePath(QStringLiteral("sem/pasta/destino"))));
-    EXPECT_FALSE(QFile::exists(QDir(pasta).filePath(QStringLiteral("destino"))));
-    ASSERT_TRUE(app::copiarArquivo(origem, QDir(pasta).filePath(QStringLiteral("destino"))));
-    QFile d(QDir(pasta).filePath(QStringLiteral("destino")));
-    ASSERT_TRUE(d.open(QIODevice::ReadOnly));
-    EXPECT_EQ(d.readAll(), QByteArray(200000, 'a'));
-    // Nothing of the temporary file is left behind.
-    EXPECT_EQ(QDir(pasta).entryList(QDir::Files).size(), 2);
-}
-
-// Whatever is at the copy's name and is no plain file is left alone and no
-// copy is made that day; a plain file there is replaced by a copy only the
-// user reads, whatever the umask.
 TEST_F(BackupTest, CopyNeverGoesThroughALinkAndIsTheUsersAlone)
 {
     const QString pasta = bancoFolder();

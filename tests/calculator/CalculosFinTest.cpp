@@ -92,9 +92,17 @@ TEST_F(CalculosFin, CalculationsGiveTheKnownResults)
         {1, "12000", "12", "900", "-1,58%"},
         {1, "10000", "360", "800", "8,00%"},
         {2, "12000", "12", "0", "1.000,00"},
-        // Past the ledger's thirteen integer digits, up to what a double holds.
+        // Past the ledger's thirteen integer digits, up to the fifteen the
+        // boxes take, every centavo as a 50-digit computation gives it.
         {0, "99999999999999", "360", "1", "1.028.612.596.925,49"},
         {2, "12.000.000.000.000", "12", "0", "1.000.000.000.000,00"},
+        {3, "8550106542624", "2", "1", "8.381.635.665.742,57"},
+        {3, "70851266384911", "24", "0,5", "62.858.228.159.483,61"},
+        {0, "560030294565,94", "420", "25", "140.007.573.641,49"},
+        {3, "93102705873798", "1", "0,5", "92.639.508.332.137,31"},
+        // An exact half centavo goes up, as the shown amounts round.
+        {0, "100,50", "1", "1", "101,51"},
+        {2, "10,01", "2", "0", "5,01"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::string(c.a) + " " + c.n + " " + c.b);

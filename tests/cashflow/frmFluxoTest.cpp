@@ -167,6 +167,27 @@ TEST_F(FluxoJanela, NegativeBalancesAreRedButNotTheOpeningDateNorEntryValues)
     EXPECT_EQ(corTexto(f.txtSaldo), kVermelho);
 }
 
+// Red marks a balance below zero: one of exactly zero is not, in the
+// register, in its balances-only view or in the final balance.
+TEST_F(FluxoJanela, AZeroBalanceIsNotRed)
+{
+    lancar(dia(1, 2), QStringLiteral("Salário"), 5000);
+    lancar(dia(2, 3), QStringLiteral("Conta"), -5000);
+    lancar(dia(3, 3), QStringLiteral("Troco"), 0);
+    frmFluxo& f = gerar("01/03/2024", "31/03/2024");
+    platform::FlexGrid& g = *f.flxConsulta;
+    ASSERT_EQ(linhas(), (QStringList{"|01/03/2024|Saldo Inicial|50,00", "000002|02/03/2024|Conta|-50,00",
+                                     "|02/03/2024|Saldo|0,00", "000003|03/03/2024|Troco|0,00"}));
+    for (int c = 0; c < 4; ++c)
+        EXPECT_NE(g.cellForeColor(3, c), kVermelho) << c;
+    EXPECT_EQ(f.txtSaldo->text(), "0,00");
+    EXPECT_NE(corTexto(f.txtSaldo), kVermelho);
+    f.lblSoSaldo_Click();
+    ASSERT_EQ(linhas(), (QStringList{"01/03/2024|50,00", "02/03/2024|0,00"}));
+    for (int c = 0; c < 2; ++c)
+        EXPECT_NE(g.cellForeColor(2, c), kVermelho) << c;
+}
+
 TEST_F(FluxoJanela, PeriodWithoutEntriesShowsTheHeaderAndTheOpeningBalance)
 {
     lancar(dia(1, 1), QStringLiteral("Antigo"), 5000);

@@ -7,6 +7,7 @@
 #include "support/Fixtures.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <thread>
 #include <QFile>
@@ -363,7 +364,17 @@ TEST_F(AccountFileTest, CreatorSaysWhatHappenedAndAsksAgainOnATerminal)
         {"senha como argumento", {"C", "Casa", "abcd"}, false, "abcd\n", 1, "Uso: vorsal-nova-conta DRIVE NOME", "",
          false},
         {"entrada vazia", {"C", "Casa"}, false, "", 1, "Nenhuma senha foi dada.", "", false},
+        // Refused before the confirmation, and asked again.
+        {"senha curta, depois certa", {"C", "Casa"}, true, "abc\nabcd\nabcd\n", 0,
+         "A senha deve ter de 4 a 8 caracteres. Digite outra vez.", "As senhas não conferem", true},
+        // Refused before any password is asked.
+        {"conta que já existe", {"C", "OUTRA"}, true, "", 1, "A conta \"OUTRA\" já existe", "Senha:", false},
+        {"nome que a entrada não lista", {"C", ".Casa"}, false, "abcd\n", 1,
+         "O nome da conta não pode começar com ponto", ".Casa.mdb", false},
     };
+    QFile outra(QDir(bancoFolder()).filePath(QStringLiteral("Outra.mdb")));
+    ASSERT_TRUE(QDir().mkpath(bancoFolder()) && outra.open(QIODevice::WriteOnly));
+    outra.close();
     const QString path = QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
@@ -621,6 +632,25 @@ TEST(SqlDate, OnlyDaysThatReadBackAreWritten)
         EXPECT_EQ(texto, QString::fromUtf8(c.texto));
         EXPECT_EQ(data::fromSqlDate(texto), c.dia);
     }
+}
+
+// What the user is told when the system refuses a write: a quota spent is a
+// full disk to the user, as much as a disk with no room left.
+TEST(SystemErrors, EachRefusalIsToldAsTheCauseTheUserCanAct)
+{
+    const struct {
+        int erro;
+        data::DbCause causa;
+    } casos[] = {
+        {ENOSPC, data::DbCause::Full},      {EDQUOT, data::DbCause::Full},   {EROFS, data::DbCause::ReadOnly},
+        {EACCES, data::DbCause::ReadOnly},  {EPERM, data::DbCause::ReadOnly}, {ENOENT, data::DbCause::Moved},
+        {EIO, data::DbCause::Other},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(data::causeOfSystemError(c.erro), c.causa) << c.erro;
+    EXPECT_TRUE(data::DbError(QStringLiteral("x"), data::causeOfSystemError(EDQUOT))
+                    .userMessage()
+                    .startsWith(QStringLiteral("Não há espaço livre no disco")));
 }
 
 TEST_F(AccountFileTest, DeletedEntryNumbersAreNeverReused)

@@ -73,18 +73,6 @@ TEST(MoneyFormat, EveryAmountOfEveryWindowInBrazilianSeparatorsWithTheSignInFron
     }
 }
 
-TEST(MoneyProduct, ExactBeforeRounding)
-{
-    data::Centavos v = 0;
-    ASSERT_TRUE(data::multiplyMoney(QStringLiteral("12"), QStringLiteral("45"), v));
-    EXPECT_EQ(v, 54000);
-    ASSERT_TRUE(data::multiplyMoney(QStringLiteral("1,5"), QStringLiteral("3"), v));
-    EXPECT_EQ(v, 450);
-    ASSERT_TRUE(data::multiplyMoney(QStringLiteral("0,05"), QStringLiteral("0,5"), v));
-    EXPECT_EQ(v, 2);  // 0,025 to even
-    EXPECT_FALSE(data::multiplyMoney(QString(), QString(), v));
-}
-
 TEST(MoneyFromDouble, HalvesToEvenWithoutBinaryNoiseAndStaysInRange)
 {
     const struct {

@@ -225,12 +225,37 @@ TEST_F(ExtratoTest, PlanilhaWithoutItsSheetOrColumnsOrWithBadCellsIsRefused)
         {"folha.xlsx", "O arquivo ''folha.xlsx'' não tem a planilha ''Plan1''."},
         {"colunas.xlsx", "O extrato não tem a coluna ''Referente''."},
         {"vazio.xlsx", "Linha 3: histórico vazio."},
-        {"data.xlsx", "Linha 2: data ''ontem'' inválida."},
         {"valor.xlsx", "Linha 2: valor '''' inválido."},
         {"pagina.xls", "O arquivo ''pagina.xls'' não é uma planilha do Excel (.xls ou .xlsx)."},
     };
     for (const auto& c : casos)
         EXPECT_EQ(lerExtrato(LayoutExtrato::Planilha, caminho(c.arquivo)).erro, QString::fromUtf8(c.erro)) << c.arquivo;
+    // A text that is no date leaves its row without one, as the sheet shows.
+    const LeituraExtrato semData = lerExtrato(LayoutExtrato::Planilha, caminho("data.xlsx"));
+    EXPECT_TRUE(semData.ok()) << semData.erro.toStdString();
+    EXPECT_TRUE(semData.linhas.empty());
+}
+
+// Workbooks saved by two spreadsheet programs: a date column filled down
+// with =IF(B="";"";A+1), whose rows past the statement look empty; a text
+// formula and an empty text in the date column; texts of 5 003 characters
+// that continue over several records (BIFF5 bytes, BIFF8 with a character
+// split across records). Each reads as the program's own CSV export shows.
+TEST_F(ExtratoTest, WorkbooksReadAsTheirSpreadsheetProgramShowsThem)
+{
+    const QString longa = QStringLiteral("ABCDEFGHIJ").repeated(500) + QStringLiteral("XYZ");
+    const QString acentos = QStringLiteral("ÁÉÍÓÚçãõ").repeated(625) + QStringLiteral("FIM");
+    for (const char* nome : {"libreoffice-preenchida.xls", "gnumeric-biff5-longa.xls", "gnumeric-biff8-longa.xls"}) {
+        SCOPED_TRACE(nome);
+        const QString origem = QDir(QStringLiteral(VORSAL_XLS_CORPUS)).filePath(QString::fromUtf8(nome));
+        ASSERT_TRUE(QFile::copy(origem, caminho(nome)));
+        confere(lerExtrato(LayoutExtrato::Planilha, caminho(nome)),
+                {{QDate(2024, 3, 15), "PADARIA", -1050},
+                 {QDate(2024, 3, 16), "MERCADO", -2000},
+                 {QDate(2024, 3, 17), "FARMACIA", -3000},
+                 {QDate(2024, 3, 20), longa, -500},
+                 {QDate(2024, 3, 21), acentos, 700}});
+    }
 }
 
 TEST_F(ExtratoTest, SantanderKeepsOnlyDocumentedMovementsBelowItsTitleBlock)

@@ -119,16 +119,30 @@ TEST_F(IntegracaoLancar, ShortHistoriesArePassedOverAndDropped)
 
 TEST_F(IntegracaoLancar, ASameDayAndValueEntryIsAskedAboutLineByLine)
 {
-    lancar(QStringLiteral("Compra antiga"), -4000, {2024, 3, 11});
+    // The probe is by due date: an entry posted on another day but due on
+    // the line's date is asked about; one posted on the line's date but due
+    // on another day is not.
+    data::Lancamento antiga = novoLancamento({2024, 3, 11}, QStringLiteral("Compra antiga"), -4000,
+                                             QString::number(codigo(QStringLiteral("Supermercado"))));
+    antiga.dataLan = QDate(2024, 3, 1);
+    gravar(antiga);
+    data::Lancamento futura = novoLancamento({2024, 4, 13}, QStringLiteral("Parcela futura"), -4000,
+                                             QString::number(codigo(QStringLiteral("Supermercado"))));
+    futura.dataLan = QDate(2024, 3, 13);
+    gravar(futura);
     lerItau({QStringLiteral("11/03/2024;FEIRA LIVRE;-40,00"), QStringLiteral("12/03/2024;PADARIA CENTRAL;-9,90"),
-             QStringLiteral("12/03/2024;PADARIA NOVA;-9,90"), QStringLiteral("13/03/2024;FARMACIA;-40,00")});
+             QStringLiteral("12/03/2024;PADARIA NOVA;-9,90"), QStringLiteral("13/03/2024;FARMACIA;-40,00"),
+             QStringLiteral("14/03/2024;POSTO A;-70,00"), QStringLiteral("14/03/2024;POSTO B;-70,00"),
+             QStringLiteral("14/03/2024;POSTO C;-70,00")});
     classificarTudo();
 
     MsgRecorder msgs;
     msgs.answer(platform::vbNo);   // FEIRA LIVRE beside "Compra antiga"
     msgs.answer(platform::vbYes);  // PADARIA NOVA beside PADARIA CENTRAL, posted a moment ago
+    msgs.answer(platform::vbNo);   // POSTO B beside POSTO A
+    msgs.answer(platform::vbNo);   // POSTO C beside POSTO A, never beside the declined POSTO B
     janela().cmdAtualiza_Click();
-    ASSERT_EQ(msgs.calls.size(), 2u);
+    ASSERT_EQ(msgs.calls.size(), 4u);
     EXPECT_EQ(msgs.calls[0].text,
               QStringLiteral("Já existe um valor idêndico lançado nesta mesma data. Veja os dois lançamentos:\r"
                              "Sistema: Compra antiga R$ -40,00\rExtrato: FEIRA LIVRE R$ -40,00\r"
@@ -139,11 +153,14 @@ TEST_F(IntegracaoLancar, ASameDayAndValueEntryIsAskedAboutLineByLine)
     EXPECT_TRUE(msgs.calls[0].defaultSecond());
     EXPECT_TRUE(msgs.calls[1].text.contains(QStringLiteral("Sistema: PADARIA CENTRAL R$ -9,90\r"
                                                            "Extrato: PADARIA NOVA R$ -9,90")));
+    EXPECT_TRUE(msgs.calls[2].text.contains(QStringLiteral("Sistema: POSTO A R$ -70,00\rExtrato: POSTO B")));
+    EXPECT_TRUE(msgs.calls[3].text.contains(QStringLiteral("Sistema: POSTO A R$ -70,00\rExtrato: POSTO C")));
 
     QStringList referentes;
     for (const auto& l : lancamentos())
         referentes << l.referente;
-    EXPECT_EQ(referentes, (QStringList{"Compra antiga", "PADARIA CENTRAL", "PADARIA NOVA", "FARMACIA"}));
+    EXPECT_EQ(referentes, (QStringList{"Compra antiga", "Parcela futura", "PADARIA CENTRAL", "PADARIA NOVA",
+                                       "FARMACIA", "POSTO A"}));
 }
 
 TEST_F(IntegracaoLancar, AnEntryOutsideThePeriodIsPostedButNotListed)

@@ -8,7 +8,6 @@
 #include <memory>
 
 using platform::FlexGrid;
-using platform::FlexSort;
 
 namespace {
 
@@ -294,32 +293,6 @@ TEST(FlexGridFormats, AlternatingRowColoursReachThePaintedCellsInOneRepaint)
             EXPECT_EQ(shown(grid, r, c, Qt::BackgroundRole).value<QBrush>().color(),
                       r % 2 ? White : Cyan);
 }
-
-TEST(FlexGridSort, SortsWholeRowsByOneColumn)
-{
-    struct Case { FlexSort order; QStringList expected; };
-    const Case cases[] = {
-        {FlexSort::NumericDescending, {"1.234,56", "1000", "50,5", "7"}},
-        {FlexSort::NumericAscending, {"7", "50,5", "1000", "1.234,56"}},
-        {FlexSort::GenericAscending, {"7", "50,5", "1000", "1.234,56"}},
-    };
-    for (const Case& k : cases) {
-        FlexGrid grid;
-        grid.FormatString("Positivos|Marca");
-        for (const char* v : {"50,5", "1.234,56", "7", "1000"})
-            grid.AddItem(QString(v) + "\t" + v);
-        grid.setCellForeColor(2, 0, Blue);  // "1.234,56"
-        grid.sortRows(0, k.order);
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(grid.TextMatrix(i + 1, 0), k.expected[i]);
-            EXPECT_EQ(grid.TextMatrix(i + 1, 1), k.expected[i]);
-            EXPECT_EQ(grid.cellForeColor(i + 1, 0) == Blue, k.expected[i] == "1.234,56");
-        }
-        EXPECT_EQ(grid.TextMatrix(0, 0), "Positivos");
-    }
-}
-
-// --- on screen: scrolling, selection, keys and mouse -------------------------
 
 TEST_F(FlexGridOnScreen, OnlyTopRowScrollsAndItBringsTheLastRowIntoView)
 {

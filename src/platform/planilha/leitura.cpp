@@ -486,6 +486,12 @@ private:
             std::memcpy(&number, result.data(), sizeof number);
             if (!std::isfinite(number))
                 return true;
+            // LibreOffice stores a text result in a cell formatted as a
+            // date ("" of a filled-down =IF(...;"";...), or any text) as
+            // the number 0, which it shows as the text it computes; day 0
+            // is no date, so the cell reads as the empty one it looks.
+            if (dateStyle(xf) && number == 0.0)
+                return true;
             value = dateStyle(xf) ? fromSerial(number, date1904_) : QVariant(number);
         } else {
             switch (quint8(result[0])) {
@@ -529,8 +535,17 @@ private:
         if (body.size() < 2)
             return QString();
         const qsizetype count = u16At(body, 0);
-        if (!biff8_)
-            return characters(body.sliced(2), count, false);
+        if (!biff8_) {
+            // BIFF5 goes on in CONTINUE records of bare bytes.
+            QString text = characters(body.sliced(2), count, false);
+            forEachRecordIn(book_, next, [&](qsizetype, quint32 id, QByteArrayView more) {
+                if (id != 0x003C || text.size() >= count || more.isEmpty())
+                    return false;
+                text += characters(more, count - text.size(), false);
+                return true;
+            });
+            return text;
+        }
         if (body.size() < 3)
             return QString();
         const quint8 flags = quint8(body[2]);
@@ -541,13 +556,32 @@ private:
             skip += 4;  // the size of the phonetic block
         if (body.size() < skip)
             return QString();
-        QString text = characters(body.sliced(skip), count, flags & 1);
-        forEachRecordIn(book_, next, [&](qsizetype, quint32 id, QByteArrayView more) {
-            if (id != 0x003C || text.size() >= count || more.isEmpty())
+        const bool wide = flags & 1;
+        const QByteArrayView first = body.sliced(skip);
+        std::vector<QByteArrayView> more;
+        qsizetype bytes = first.size();
+        forEachRecordIn(book_, next, [&](qsizetype, quint32 id, QByteArrayView piece) {
+            if (id != 0x003C || piece.isEmpty())
                 return false;
-            text += characters(more.sliced(1), count - text.size(), quint8(more[0]) & 1);
-            return true;
+            more.push_back(piece);
+            bytes += piece.size();
+            return bytes < count * (wide ? 2 : 1) + qsizetype(more.size());
         });
+        // Some writers go on in bare bytes, a wide character split across
+        // two records; their bytes then add up to the text exactly. The
+        // others start each CONTINUE with its own byte of flags.
+        if (bytes == count * (wide ? 2 : 1)) {
+            QByteArray whole(first.data(), first.size());
+            for (const QByteArrayView piece : more)
+                whole.append(piece.data(), piece.size());
+            return characters(whole, count, wide);
+        }
+        QString text = characters(first, count, wide);
+        for (const QByteArrayView piece : more) {
+            if (text.size() >= count)
+                break;
+            text += characters(piece.sliced(1), count - text.size(), quint8(piece[0]) & 1);
+        }
         return text;
     }
 
