@@ -278,7 +278,12 @@ void frmSenha::Login()
     } catch (const data::DbError& e) {
         // Another program holding the file past the wait is told as such;
         // the password was not tried.
-        recusarArquivo(e.cause() == data::DbCause::Busy ? e.userMessage() : arquivoIlegivel(CaminhoBanco));
+        if (e.cause() == data::DbCause::Damaged)
+            recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco +
+                           QStringLiteral("'' está danificado e não foi aberto: uma parte dele não pode ser lida. "
+                                          "Abra uma cópia de segurança da conta."));
+        else
+            recusarArquivo(e.cause() == data::DbCause::Busy ? e.userMessage() : arquivoIlegivel(CaminhoBanco));
         return;
     }
     if (!registro.found || registro.senha.isEmpty()) {

@@ -30,6 +30,9 @@ QString DbError::userMessage() const
     case DbCause::Moved:
         return QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava "
                               "aberto; nada foi gravado.\rSaia do programa e entre novamente.");
+    case DbCause::Damaged:
+        return QStringLiteral("O arquivo do banco de dados está danificado: uma parte dele não pode ser lida; "
+                              "nada foi gravado.\rAbra uma cópia de segurança da conta.");
     case DbCause::Overflow: return kSomaForaDoLimite;
     case DbCause::StoredPastLimit:
         return QStringLiteral("Os valores já gravados na conta somam mais do que o limite que ela pode guardar "
@@ -58,6 +61,7 @@ bool DbError::aboutTheTotal() const
     case DbCause::Overflow:
     case DbCause::StoredPastLimit: return true;
     case DbCause::Other:
+    case DbCause::Damaged:
     case DbCause::Busy:
     case DbCause::Full:
     case DbCause::ReadOnly:
@@ -85,6 +89,7 @@ DbCause causeOf(sqlite3* db)
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return DbCause::Busy;
     case SQLITE_FULL: return DbCause::Full;
+    case SQLITE_CORRUPT: return DbCause::Damaged;
     case SQLITE_READONLY: return DbCause::ReadOnly;
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
