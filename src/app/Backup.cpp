@@ -13,13 +13,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <memory>
 #include <optional>
 
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace app {
@@ -152,92 +156,271 @@ bool copiarArquivo(const QString& origem, const QString& destino)
 }
 
 namespace {
-// A copy written again with the new password, beside the copy it replaces.
-struct CopiaNova {
-    QString copia;
-    QString nova;
-};
+// The file a copy is written to with the new password: hidden, beside the
+// copy's name in the copies folder. Its name says which copy it is for, so
+// that a change cut short is finished or undone from it alone.
+const QString kSufixoOculta = QStringLiteral(".senha");
 
-void descartar(const std::vector<CopiaNova>& novas)
+QString ocultaDe(const QString& nome) { return QDir(pastaCopias()).filePath(QLatin1Char('.') + nome + kSufixoOculta); }
+
+void removerOculta(const QString& oculta)
 {
-    for (const CopiaNova& c : novas)
-        QFile::remove(c.nova);
+    QFile::remove(oculta);
+    QFile::remove(oculta + QStringLiteral("-journal"));
 }
 
-// Writes, beside each copy that opens with `antiga`, the same account keyed
-// with `chave` and holding `senha`. Throws DbError, leaving nothing
-// behind, when any of them cannot be written.
-std::vector<CopiaNova> recifrarCopias(const data::Keying& antiga, const data::Keying& chave, const QString& senha)
+// Puts a copy's rewrite in its place. A plain file with one name is
+// replaced by it (renamed over); a link's target, or a file with more names
+// than this one, is written over in place, so that every name of it
+// follows. False when it could not be; the rewrite is then left for the
+// next login or change to finish.
+bool assentar(const QString& oculta, const QString& copia)
 {
-    std::vector<CopiaNova> novas;
-    const QDir pasta(pastaCopias());
-    try {
-        for (const QString& nome : copiasDe(NomeBanco)) {
-            const QString copia = pasta.filePath(nome);
-            if (!platform::freeForRegularFile(copia))
-                continue;
-            data::Connection velha;
-            try {
-                velha.open(copia, antiga);
-            } catch (const data::DbError& e) {
-                // A copy another program holds may still open with the
-                // former password; one that opens with no such key is
-                // none of its concern.
-                if (e.cause() == data::DbCause::Busy)
-                    throw;
-                continue;
+    struct stat nome {};
+    if (::lstat(QFile::encodeName(copia).constData(), &nome) != 0)
+        return false;
+    if (S_ISREG(nome.st_mode) && nome.st_nlink == 1)
+        return platform::replaceFile(oculta, copia);
+    const QString alvo = QFileInfo(copia).canonicalFilePath();
+    if (alvo.isEmpty())
+        return false;
+    const int destino = ::open(QFile::encodeName(alvo).constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (destino < 0)
+        return false;
+    bool ok = false;
+    struct stat info {};
+    QFile origem(oculta);
+    if (::fstat(destino, &info) == 0 && S_ISREG(info.st_mode) && origem.open(QIODevice::ReadOnly)) {
+        ok = true;
+        char bloco[1 << 16];
+        for (off_t pos = 0; ok;) {
+            const qint64 n = origem.read(bloco, sizeof bloco);
+            if (n <= 0) {
+                ok = n == 0 && ::ftruncate(destino, pos) == 0;
+                break;
             }
-            // What a run that ended midway left here goes first.
-            const QString nova = pasta.filePath(QLatin1Char('.') + nome + QStringLiteral(".senha"));
-            QFile::remove(nova);
-            auto naoGravada = [&nome](const QString& porque, data::DbCause causa) {
-                return data::DbError(QStringLiteral("A cópia de segurança \"%1\" não foi gravada com a nova "
-                                                    "senha: %2").arg(nome, porque),
-                                     causa);
-            };
+            for (qint64 escrito = 0; ok && escrito < n;) {
+                const ssize_t w = ::pwrite(destino, bloco + escrito, size_t(n - escrito), pos + escrito);
+                if (w < 0 && errno == EINTR)
+                    continue;
+                ok = w > 0;
+                escrito += w > 0 ? w : 0;
+            }
+            pos += n;
+        }
+        ok = ok && platform::syncFile(destino);
+    }
+    ::close(destino);
+    if (ok)
+        removerOculta(oculta);
+    return ok;
+}
+
+// A copy to be written with the new password: open with its former key.
+struct CopiaAntiga {
+    QString nome;
+    QString copia;
+    std::unique_ptr<data::Connection> velha;
+    qint64 tamanho = 0;
+};
+
+// Whether the copy's name reaches a file that can be written again: a plain
+// file, or through a link or another name, a writable one.
+bool regravavel(const QString& copia)
+{
+    struct stat nome {};
+    if (::lstat(QFile::encodeName(copia).constData(), &nome) != 0)
+        return false;
+    if (S_ISREG(nome.st_mode) && nome.st_nlink == 1)
+        return true;
+    const QString alvo = QFileInfo(copia).canonicalFilePath();
+    return !alvo.isEmpty() && ::access(QFile::encodeName(alvo).constData(), W_OK) == 0;
+}
+
+// The account's copies that open with the former key or under the older
+// scheme, each file once (one reached by several names or links is one
+// copy), the account itself left out. A copy that opens but cannot be
+// written again goes into `presas`.
+std::vector<CopiaAntiga> copiasAntigas(const data::Keying& antiga, QStringList& presas)
+{
+    std::vector<CopiaAntiga> out;
+    std::vector<std::pair<dev_t, ino_t>> vistos;
+    struct stat conta {};
+    if (::fstat(ConexaoBanco.heldFd(), &conta) == 0)
+        vistos.push_back({conta.st_dev, conta.st_ino});
+    const QDir pasta(pastaCopias());
+    for (const QString& nome : copiasDe(NomeBanco)) {
+        const QString copia = pasta.filePath(nome);
+        struct stat info {};
+        if (::stat(QFile::encodeName(copia).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        const std::pair<dev_t, ino_t> id{info.st_dev, info.st_ino};
+        if (std::find(vistos.begin(), vistos.end(), id) != vistos.end())
+            continue;
+        vistos.push_back(id);
+        auto velha = std::make_unique<data::Connection>();
+        try {
+            // The account's keying, or one of the older scheme (the former
+            // fixed key, no encryption), whatever password its record holds.
+            openAccountFile(*velha, copia, antiga.key);
+        } catch (const data::DbError& e) {
+            // A copy another program holds may still open with the former
+            // password; one that opens with no such key is none of this
+            // change's concern.
+            if (e.cause() == data::DbCause::Busy)
+                throw;
+            continue;
+        }
+        if (!regravavel(copia)) {
+            presas.append(nome);
+            continue;
+        }
+        out.push_back({nome, copia, std::move(velha), qint64(info.st_size)});
+    }
+    return out;
+}
+
+data::DbError copiaNaoGravada(const QString& nome, const QString& porque, data::DbCause causa)
+{
+    return data::DbError(
+        QStringLiteral("A cópia de segurança \"%1\" não foi gravada com a nova senha: %2").arg(nome, porque), causa);
+}
+
+// Refuses, before anything is written, a change the disk cannot hold: each
+// copy written again beside itself, and the account's own rewrite where it
+// shares the disk.
+void conferirEspaco(const std::vector<CopiaAntiga>& copias)
+{
+    const QByteArray pasta = QFile::encodeName(pastaCopias());
+    qint64 preciso = 0;
+    for (const CopiaAntiga& c : copias)
+        preciso += c.tamanho + 64 * 1024;
+    struct stat dela {};
+    struct stat conta {};
+    if (::stat(pasta.constData(), &dela) == 0 && ::fstat(ConexaoBanco.heldFd(), &conta) == 0 &&
+        dela.st_dev == conta.st_dev)
+        preciso += data::rewriteRoom(ConexaoBanco, caminhoLocalBanco());
+    struct statvfs disco {};
+    if (!copias.empty() && ::statvfs(pasta.constData(), &disco) == 0 &&
+        qint64(disco.f_bavail) * qint64(disco.f_frsize) < preciso)
+        throw copiaNaoGravada(copias.front().nome, QStringLiteral("não há espaço no disco."), data::DbCause::Full);
+}
+
+// Writes each copy again, hidden beside it, keyed with `chave` and holding
+// `senha`. Throws DbError, leaving nothing behind, when any cannot be.
+void recifrarCopias(std::vector<CopiaAntiga>& copias, const data::Keying& chave, const QString& senha,
+                    const std::function<void(const QString&)>& aviso)
+{
+    int n = 0;
+    try {
+        for (CopiaAntiga& c : copias) {
+            ++n;
+            if (aviso)
+                aviso(QStringLiteral("Regravando a cópia %1 de %2…").arg(n).arg(copias.size()));
+            const QString nova = ocultaDe(c.nome);
+            removerOculta(nova);
             const int fd = platform::createPrivateFile(nova);
             if (fd < 0)
-                throw naoGravada(QString::fromLocal8Bit(::strerror(errno)), data::causeOfSystemError(errno));
-            novas.push_back({copia, nova});
+                throw copiaNaoGravada(c.nome, QString::fromLocal8Bit(::strerror(errno)),
+                                      data::causeOfSystemError(errno));
             try {
-                velha.exportTo(nova, chave);
-                velha.close();
+                c.velha->exportTo(nova, chave);
+                c.velha->close();
                 data::Connection escrita;
                 escrita.open(nova, chave);
                 data::updateSenha(escrita, senha);
             } catch (const data::DbError& e) {
                 ::close(fd);
-                throw naoGravada(e.message(), e.cause());
+                throw copiaNaoGravada(c.nome, e.message(), e.cause());
             }
             const bool sincronizada = platform::syncFile(fd);
             const int erro = errno;
             ::close(fd);
             if (!sincronizada)
-                throw naoGravada(QString::fromLocal8Bit(::strerror(erro)), data::causeOfSystemError(erro));
+                throw copiaNaoGravada(c.nome, QString::fromLocal8Bit(::strerror(erro)),
+                                      data::causeOfSystemError(erro));
         }
     } catch (...) {
-        descartar(novas);
+        for (const CopiaAntiga& c : copias)
+            removerOculta(ocultaDe(c.nome));
         throw;
     }
-    return novas;
 }
 } // namespace
 
-void alterarSenha(const QString& nova)
+QStringList concluirTrocaInterrompida()
 {
+    QStringList presas;
+    const QDir pasta(pastaCopias());
+    const data::Keying atual = ConexaoBanco.keying();
+    for (const QString& oculta : pasta.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
+        const bool diario = oculta.endsWith(kSufixoOculta + QStringLiteral("-journal"));
+        if (!oculta.startsWith(QLatin1Char('.')) || !(diario || oculta.endsWith(kSufixoOculta)))
+            continue;
+        const QString nome = oculta.mid(1, oculta.indexOf(kSufixoOculta, 1) - 1);
+        if (!ehCopiaDe(nome, NomeBanco))
+            continue;
+        const QString caminho = pasta.filePath(QLatin1Char('.') + nome + kSufixoOculta);
+        // A rewrite still being written when the change stopped: the
+        // account was not keyed yet, and the copy is as it was.
+        if (diario || QFileInfo::exists(caminho + QStringLiteral("-journal"))) {
+            removerOculta(caminho);
+            continue;
+        }
+        bool daConta = false;
+        try {
+            data::Connection c;
+            c.open(caminho, atual);
+            daConta = true;
+        } catch (const data::DbError&) {
+        }
+        // Keyed as the account is: the account changed, and its copy is
+        // put in place. Otherwise the account never changed: it goes.
+        const QString copia = pasta.filePath(nome);
+        if (daConta && QFileInfo::exists(copia)) {
+            if (!assentar(caminho, copia))
+                presas.append(nome);
+        }
+        removerOculta(caminho);
+    }
+    return presas;
+}
+
+QStringList alterarSenha(const QString& nova, const std::function<void(const QString&)>& aviso)
+{
+    // What a change cut short left is finished or undone first.
+    QStringList presas = concluirTrocaInterrompida();
     const data::Keying antiga = ConexaoBanco.keying();
-    const std::vector<CopiaNova> novas = recifrarCopias(antiga, data::Keying(nova.toUtf8()), nova);
+    std::vector<CopiaAntiga> copias = copiasAntigas(antiga, presas);
+    conferirEspaco(copias);
+    recifrarCopias(copias, data::Keying(nova.toUtf8()), nova, aviso);
     try {
+        if (aviso)
+            aviso(QStringLiteral("Regravando a conta…"));
         changeAccountPassword(nova);
     } catch (...) {
-        descartar(novas);
+        for (const CopiaAntiga& c : copias)
+            removerOculta(ocultaDe(c.nome));
         throw;
     }
-    for (const CopiaNova& c : novas)
-        if (!platform::replaceFile(c.nova, c.copia)) {
-            QFile::remove(c.copia);
-            QFile::remove(c.nova);
+    if (aviso && !copias.empty())
+        aviso(QStringLiteral("Substituindo as cópias…"));
+    for (const CopiaAntiga& c : copias) {
+        const QString oculta = ocultaDe(c.nome);
+        if (!assentar(oculta, c.copia)) {
+            // A plain copy that cannot be replaced goes: it would open
+            // with the former password.
+            struct stat nome {};
+            if (::lstat(QFile::encodeName(c.copia).constData(), &nome) == 0 && S_ISREG(nome.st_mode) &&
+                nome.st_nlink == 1 && QFile::remove(c.copia)) {
+            } else {
+                presas.append(c.nome);
+            }
+            removerOculta(oculta);
         }
+    }
+    presas.removeDuplicates();
+    return presas;
 }
 
 void avisarUltimoAcessoNaoGravado(const data::DbError& e, const QString& depois)
@@ -277,18 +460,15 @@ bool fazerBackup(const QDate& hoje)
     // than today (stored by a use with the clock ahead).
     const bool devida = !senha.backup.isValid() || senha.backup > hoje || senha.backup.daysTo(hoje) >= 10;
 
-    // The copy's date goes in with the last access, and the copy is made of
-    // the file as the connection holds it: the account is not opened again.
-    // A last access the file refuses (read-only, moved, busy past the wait)
-    // does not keep the copy from being made: the copy only reads; the date
-    // then stays unstored, and the copy is made again next time.
+    // The last access is stored first; the copy's date only once the copy
+    // is whole, so that a copy cut short (a kill, a full disk) is due again
+    // at the next exit. The copy is made of the file as the connection
+    // holds it: the account is not opened again. A last access the file
+    // refuses (read-only, moved, busy past the wait) does not keep the copy
+    // from being made: the copy only reads.
     std::optional<data::DbError> recusa;
     try {
-        data::Transaction t(ConexaoBanco);
         data::updateUltimoAcesso(ConexaoBanco, hoje);
-        if (devida)
-            data::updateBackup(ConexaoBanco, hoje);
-        t.commit();
     } catch (const data::DbError& e) {
         recusa = e;
     }
@@ -300,16 +480,12 @@ bool fazerBackup(const QDate& hoje)
         const QString nome = nomeCopia(NomeBanco, hoje);
         copiada = copiarContaAberta(QDir(pastaCopias()).filePath(nome));
         if (copiada) {
-            apagarCopiasAntigas(NomeBanco, nome);
-        } else if (!recusa) {
-            // The date stored names a copy that was not made: the old one
-            // goes back (none for one later than today), so the copy is
-            // tried again on the next exit. The program is ending: a file
-            // that refuses it now is left as it is.
             try {
-                data::updateBackup(ConexaoBanco, senha.backup > hoje ? QDate() : senha.backup);
+                data::updateBackup(ConexaoBanco, hoje);
             } catch (const data::DbError&) {
+                // Left unstored, the copy is made again next time.
             }
+            apagarCopiasAntigas(NomeBanco, nome);
         }
     }
     ConexaoBanco.close();

@@ -1,5 +1,6 @@
 #include "app/frmSenha.h"
 
+#include "app/Backup.h"
 #include "app/CampoSenha.h"
 #include "app/Textos.h"
 #include "app/frmPrincipal.h"
@@ -306,6 +307,12 @@ void frmSenha::Login()
             data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), digitada);
         } catch (const data::DbError&) {
         }
+    }
+    // A password change cut short is finished (or undone) for the copies
+    // before anything else: none may keep opening with another password.
+    try {
+        app::concluirTrocaInterrompida();
+    } catch (const data::DbError&) {
     }
     SenhaAceita = true;
     SituacaoSenha = QStringLiteral("OK");

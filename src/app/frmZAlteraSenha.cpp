@@ -118,14 +118,27 @@ void frmZAlteraSenha::cmdAltera_Click()
     // The whole file is written again with the new key: long on a large
     // account.
     QString falha;
+    QStringList presas;
     try {
         const platform::WaitCursor espera;
-        app::alterarSenha(nova);
+        presas = app::alterarSenha(nova);
     } catch (const data::DbError& e) {
         falha = e.userMessage();
     }
     if (!falha.isEmpty()) {
         recusar(QStringLiteral("A Senha não foi alterada.\r") + falha, platform::vbCritical);
+        return;
+    }
+    if (!presas.isEmpty()) {
+        // Success is not told while a name of the account still opens with
+        // the former password.
+        platform::MsgBox(QStringLiteral("A Senha da conta foi alterada, mas estas cópias de segurança continuam "
+                                        "abrindo com a Senha anterior: ''") +
+                             presas.join(QStringLiteral("'', ''")) +
+                             QStringLiteral("''.\rQuem tiver uma delas abre a conta com a Senha anterior: apague-as, se não forem "
+                                            "mais necessárias."),
+                         platform::vbExclamation | platform::vbOKOnly, QStringLiteral("Senha Alterada"));
+        Unload();
         return;
     }
     platform::MsgBox(QStringLiteral("Senha alterada com sucesso!"), platform::vbInformation,

@@ -396,6 +396,19 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
 }
 } // namespace
 
+qint64 data::rewriteRoom(const Connection& db, const QString& localPath)
+{
+    const QString alvo = QFileInfo(localPath).canonicalFilePath().isEmpty()
+                             ? localPath
+                             : QFileInfo(localPath).canonicalFilePath();
+    const qint64 tamanho = QFileInfo(alvo).size();
+    const Keying chave(QByteArray("x"));
+    const Keying& atual = db.keying();
+    if (!atual.key.isEmpty() && atual.pageSize == chave.pageSize && atual.kdfIterations == chave.kdfIterations)
+        return espacoDoDiario(tamanho, atual.pageSize);
+    return tamanho + 64 * 1024;
+}
+
 void data::rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
                          const std::function<void(PassoRegravar)>& passo)
 {

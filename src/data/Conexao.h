@@ -82,6 +82,9 @@ enum class PassoRegravar { Travada, Criada, Exportada, SenhaGravada, Sincronizad
 // changed (the file as it was, the connection on it).
 void rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
                    const std::function<void(PassoRegravar)>& passo = {});
+
+// The room on the disk rewriteAccount takes for the file open on `db`.
+qint64 rewriteRoom(const Connection& db, const QString& localPath);
 } // namespace data
 
 // Changes the active account's password: the file is keyed with the new

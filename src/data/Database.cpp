@@ -301,8 +301,11 @@ void Connection::exportTo(const QString& localPath, const Keying& keying)
     Statement(*this, QStringLiteral("ATTACH DATABASE ? AS novo KEY ?"), localPath, key).exec();
     const QByteArray settings = keying.key.isEmpty() ? QByteArray() : cipherPragmas("novo", keying);
     QString why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData());
+    // The export's own cause, before the detach's outcome replaces it.
+    DbCause cause = why.isEmpty() ? DbCause::Other : causeOf(db_);
     const QString detach = execMessage(db_, "DETACH DATABASE novo;");
-    const DbCause cause = causeOf(db_);
+    if (why.isEmpty())
+        cause = causeOf(db_);
     if (why.isEmpty())
         why = detach;
     if (!why.isEmpty())
