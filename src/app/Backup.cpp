@@ -65,10 +65,33 @@ void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter)
 }
 
 namespace {
-// Writes what a descriptor reads, from its start, as the file `destino`,
-// through a temporary file of its folder that takes the name only once it
-// is complete. Read with pread: the descriptor is never closed here, so
-// one the program holds its account with keeps its locks.
+// Writes what `origem` reads, from its start, into `destino` from its
+// current offset; the number of bytes, or -1 when a read or write failed.
+// Read with pread: `origem` is never moved or closed here, so one the
+// program holds its account with keeps its locks.
+qint64 copiarDescritor(int origem, int destino)
+{
+    char bloco[1 << 16];
+    for (off_t lido = 0;;) {
+        const ssize_t n = ::pread(origem, bloco, sizeof bloco, lido);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0 ? qint64(lido) : -1;
+        for (ssize_t escrito = 0; escrito < n;) {
+            const ssize_t w = ::write(destino, bloco + escrito, size_t(n - escrito));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return -1;
+            escrito += w;
+        }
+        lido += n;
+    }
+}
+
+// Writes what a descriptor reads as the file `destino`, through a temporary
+// file of its folder that takes the name only once it is complete.
 bool gravarCopia(int origem, const QString& destino)
 {
     // Whatever is at the copy's name and is no plain file (a link, a
@@ -76,42 +99,8 @@ bool gravarCopia(int origem, const QString& destino)
     if (origem < 0 || !platform::freeForRegularFile(destino))
         return false;
     const QFileInfo copia(destino);
-    return platform::writeAsName(copia.absolutePath(), copia.fileName(), true, [origem](int fd) {
-        char bloco[1 << 16];
-        for (off_t lido = 0;;) {
-            const ssize_t n = ::pread(origem, bloco, sizeof bloco, lido);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return n == 0;
-            for (ssize_t escrito = 0; escrito < n;) {
-                const ssize_t w = ::write(fd, bloco + escrito, size_t(n - escrito));
-                if (w < 0 && errno == EINTR)
-                    continue;
-                if (w <= 0)
-                    return false;
-                escrito += w;
-            }
-            lido += n;
-        }
-    });
-}
-
-// Whether a copy is whole: as long as the file it was read from, and it
-// opens with the account's keying (the key proved on its pages). Read under
-// the engine's lock and written with every byte checked and synced, its
-// pages are the file's.
-bool copiaInteira(const QString& caminho, qint64 tamanho, const data::Keying& chave)
-{
-    if (QFileInfo(caminho).size() != tamanho)
-        return false;
-    try {
-        data::Connection copia;
-        copia.open(caminho, chave);
-        return true;
-    } catch (const data::DbError&) {
-        return false;
-    }
+    return platform::writeAsName(copia.absolutePath(), copia.fileName(), true,
+                                 [origem](int fd) { return copiarDescritor(origem, fd) >= 0; });
 }
 
 // Copies the file ConexaoBanco holds (not whatever its name names now) as
@@ -140,7 +129,10 @@ bool copiarContaAberta(const QString& destino)
     }
     if (!copiada)
         return false;
-    if (copiaInteira(destino, tamanho, ConexaoBanco.keying()))
+    // Read under the engine's lock, every byte written checked and synced:
+    // a copy as long as the file is the file. No key is derived again to
+    // prove it (a tenth of a second each time the program is left).
+    if (QFileInfo(destino).size() == tamanho)
         return true;
     QFile::remove(destino);
     return false;
@@ -153,6 +145,41 @@ bool copiarArquivo(const QString& origem, const QString& destino)
     if (!entrada.open(QIODevice::ReadOnly))
         return false;
     return gravarCopia(entrada.handle(), destino);
+}
+
+QString guardarConflito(const QDate& hoje)
+{
+    if (!ConexaoBanco.isOpen() || platform::FileLock::sameFile(ConexaoBanco.heldFd(), caminhoLocalBanco()))
+        return QString();
+    // The file written once for the file held keeps its name for the run:
+    // written again on leaving, it is the same conflict.
+    static QString escrito;
+    static std::pair<dev_t, ino_t> deQual{};
+    struct stat held {};
+    if (::fstat(ConexaoBanco.heldFd(), &held) != 0)
+        return QString();
+    const QString pasta = QFileInfo(caminhoLocalBanco()).absolutePath();
+    const QString base = NomeBanco + QStringLiteral(" (conflito ") +
+                         platform::formatDate(hoje, QStringLiteral("DD-MM-YYYY"));
+    QString nome = escrito;
+    if (nome.isEmpty() || deQual != std::pair<dev_t, ino_t>{held.st_dev, held.st_ino}) {
+        nome = base + QStringLiteral(").mdb");
+        for (int n = 2; QFileInfo::exists(QDir(pasta).filePath(nome)); ++n)
+            nome = base + QStringLiteral(") %1.mdb").arg(n);
+    }
+    if (!copiarContaAberta(QDir(pasta).filePath(nome)))
+        return QString();
+    escrito = nome;
+    deQual = {held.st_dev, held.st_ino};
+    return DriveBanco + QStringLiteral("\\Banco\\") + nome;
+}
+
+QString avisoDeConflito(const QString& onde)
+{
+    if (onde.isEmpty())
+        return QString();
+    return QStringLiteral("O que a conta guardava neste programa foi gravado em ''") + onde +
+           QStringLiteral("'', com a mesma senha.");
 }
 
 namespace {
@@ -189,27 +216,13 @@ bool assentar(const QString& oculta, const QString& copia)
         return false;
     bool ok = false;
     struct stat info {};
-    QFile origem(oculta);
-    if (::fstat(destino, &info) == 0 && S_ISREG(info.st_mode) && origem.open(QIODevice::ReadOnly)) {
-        ok = true;
-        char bloco[1 << 16];
-        for (off_t pos = 0; ok;) {
-            const qint64 n = origem.read(bloco, sizeof bloco);
-            if (n <= 0) {
-                ok = n == 0 && ::ftruncate(destino, pos) == 0;
-                break;
-            }
-            for (qint64 escrito = 0; ok && escrito < n;) {
-                const ssize_t w = ::pwrite(destino, bloco + escrito, size_t(n - escrito), pos + escrito);
-                if (w < 0 && errno == EINTR)
-                    continue;
-                ok = w > 0;
-                escrito += w > 0 ? w : 0;
-            }
-            pos += n;
-        }
-        ok = ok && platform::syncFile(destino);
+    const int origem = ::open(QFile::encodeName(oculta).constData(), O_RDONLY | O_CLOEXEC);
+    if (origem >= 0 && ::fstat(destino, &info) == 0 && S_ISREG(info.st_mode)) {
+        const qint64 n = copiarDescritor(origem, destino);
+        ok = n >= 0 && ::ftruncate(destino, off_t(n)) == 0 && platform::syncFile(destino);
     }
+    if (origem >= 0)
+        ::close(origem);
     ::close(destino);
     if (ok)
         removerOculta(oculta);
@@ -222,6 +235,7 @@ struct CopiaAntiga {
     QString copia;
     std::unique_ptr<data::Connection> velha;
     qint64 tamanho = 0;
+    bool mesmaChave = false;  // keyed as the account, not of another scheme
 };
 
 // Whether the copy's name reaches a file that can be written again: a plain
@@ -275,7 +289,10 @@ std::vector<CopiaAntiga> copiasAntigas(const data::Keying& antiga, QStringList& 
             presas.append(nome);
             continue;
         }
-        out.push_back({nome, copia, std::move(velha), qint64(info.st_size)});
+        const data::Keying& k = velha->keying();
+        const bool mesmaChave = k.key == antiga.key && k.pageSize == data::CipherSettings::pageSize &&
+                                k.kdfIterations == data::passwordKdfIterations();
+        out.push_back({nome, copia, std::move(velha), qint64(info.st_size), mesmaChave});
     }
     return out;
 }
@@ -308,7 +325,8 @@ void conferirEspaco(const std::vector<CopiaAntiga>& copias)
 
 // Writes each copy again, hidden beside it, keyed with `chave` and holding
 // `senha`. Throws DbError, leaving nothing behind, when any cannot be.
-void recifrarCopias(std::vector<CopiaAntiga>& copias, const data::Keying& chave, const QString& senha,
+void recifrarCopias(std::vector<CopiaAntiga>& copias, const data::Keying& antiga, const data::Keying& chave,
+                    const QString& senha,
                     const std::function<void(const QString&)>& aviso)
 {
     int n = 0;
@@ -324,11 +342,39 @@ void recifrarCopias(std::vector<CopiaAntiga>& copias, const data::Keying& chave,
                 throw copiaNaoGravada(c.nome, QString::fromLocal8Bit(::strerror(errno)),
                                       data::causeOfSystemError(errno));
             try {
-                c.velha->exportTo(nova, chave);
-                c.velha->close();
-                data::Connection escrita;
-                escrita.open(nova, chave);
-                data::updateSenha(escrita, senha);
+                if (c.mesmaChave) {
+                    // Keyed as the account: its bytes, keyed again in place.
+                    // The file is new and nobody else's, so no journal.
+                    c.velha->close();
+                    const int de = ::open(QFile::encodeName(c.copia).constData(), O_RDONLY | O_CLOEXEC);
+                    const qint64 n = de >= 0 ? copiarDescritor(de, fd) : -1;
+                    const int erro = errno;
+                    if (de >= 0)
+                        ::close(de);
+                    if (n < 0)
+                        throw data::DbError(QString::fromLocal8Bit(::strerror(erro)), data::causeOfSystemError(erro));
+                    data::Connection escrita;
+                    escrita.open(nova, antiga);
+                    escrita.exec(QStringLiteral("PRAGMA journal_mode = OFF"));
+                    data::Transaction t(escrita);
+                    data::updateSenha(escrita, senha);
+                    escrita.rekey(chave.key);
+                    if (escrita.holdsWriteLock())
+                        throw data::DbError(QStringLiteral("a chave não foi trocada."));
+                    t.commit();
+                } else {
+                    // Another scheme: written whole with the account's.
+                    c.velha->exportTo(nova, chave);
+                    c.velha->close();
+                    data::Connection escrita;
+                    escrita.open(nova, chave);
+                    data::updateSenha(escrita, senha);
+                }
+                // Proved with the new key and holding the new password.
+                data::Connection prova;
+                prova.open(nova, chave);
+                if (data::readSenha(prova).senha != senha)
+                    throw data::DbError(QStringLiteral("a senha não foi gravada."));
             } catch (const data::DbError& e) {
                 ::close(fd);
                 throw copiaNaoGravada(c.nome, e.message(), e.cause());
@@ -393,7 +439,7 @@ QStringList alterarSenha(const QString& nova, const std::function<void(const QSt
     const data::Keying antiga = ConexaoBanco.keying();
     std::vector<CopiaAntiga> copias = copiasAntigas(antiga, presas);
     conferirEspaco(copias);
-    recifrarCopias(copias, data::Keying(nova.toUtf8()), nova, aviso);
+    recifrarCopias(copias, antiga, data::Keying(nova.toUtf8()), nova, aviso);
     try {
         if (aviso)
             aviso(QStringLiteral("Regravando a conta…"));
@@ -447,12 +493,16 @@ bool fazerBackup(const QDate& hoje)
     // under the account's name would be of another file, and the older
     // copies may be the only good ones.
     if (!platform::FileLock::sameFile(ConexaoBanco.heldFd(), caminhoLocalBanco())) {
+        // What the user was told is stored lives only in the file held: it
+        // is written beside the account before the connection lets it go.
+        const QString conflito = avisoDeConflito(guardarConflito(hoje));
         ConexaoBanco.close();
         platform::MsgBox(QStringLiteral("O arquivo da conta ''") + CaminhoBanco +
                              QStringLiteral("'' foi substituído, movido ou apagado enquanto o programa estava "
                                             "aberto: a cópia de segurança não foi feita, e as cópias anteriores "
                                             "foram mantidas.") +
-                             QChar(13) + QStringLiteral("O último acesso não foi gravado."),
+                             QChar(13) + QStringLiteral("O último acesso não foi gravado.") +
+                             (conflito.isEmpty() ? QString() : QChar(13) + conflito),
                          platform::vbCritical | platform::vbOKOnly, kAtencao);
         return false;
     }

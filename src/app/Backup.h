@@ -34,6 +34,16 @@ void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter);
 // step fails, leaving the destination as it was.
 bool copiarArquivo(const QString& origem, const QString& destino);
 
+// When the account's name no longer names the file the program holds (a
+// sync tool renamed another file over it, or deleted it), writes what that
+// file holds beside the account as "<conta> (conflito DD-MM-YYYY).mdb",
+// keyed as it is, and returns its name as shown ("C:\Banco\..."); an
+// empty text when the name still names it or nothing could be written.
+QString guardarConflito(const QDate& hoje);
+
+// What the user is told of a file guardarConflito wrote (empty for none).
+QString avisoDeConflito(const QString& onde);
+
 // The backup step on the active account (ConexaoBanco, CaminhoBanco,
 // NomeBanco). Leaves the connection closed. Returns whether a copy was
 // made. A last access the file refuses is named

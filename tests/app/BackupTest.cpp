@@ -328,28 +328,51 @@ TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
                                         QStringLiteral("Minha Casa Backup 01.mdb"), QStringLiteral("casa backup.mdb")}));
 }
 
-// A sync tool renamed another account over the one the program holds: on
-// leaving, no copy is made of that other file under this account's name,
-// no older copy goes, and the user is told.
-TEST_F(BackupTest, LeavingAfterTheAccountWasReplacedCopiesNothingAndKeepsTheCopies)
+// A sync tool renamed another account over the one the program holds, or
+// deleted it: on leaving, no copy is made of that other file under this
+// account's name, no older copy goes, what the program held (an entry the
+// user was told is stored) is written beside the account with the same
+// password, and the user is told where.
+TEST_F(BackupTest, LeavingAfterTheAccountWasReplacedKeepsWhatItHeldAndTheCopies)
 {
-    abrir(QStringLiteral("Casa"), today.addDays(-30));
-    ASSERT_TRUE(QFile::copy(emC(QStringLiteral("Casa.mdb")), emC(QStringLiteral("Casa Backup 01-01-2024.mdb"))));
-    createAccount(QStringLiteral("Outra"), QStringLiteral("9999"));
-    ASSERT_TRUE(QFile::remove(emC(QStringLiteral("Casa.mdb"))));
-    ASSERT_TRUE(QFile::rename(emC(QStringLiteral("Outra.mdb")), emC(QStringLiteral("Casa.mdb"))));
-    msgs.clear();
-    backup();
-    ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.last().text,
-              QStringLiteral("O arquivo da conta ''C:\\Banco\\Casa.mdb'' foi substituído, movido ou apagado enquanto o "
-                             "programa estava aberto: a cópia de segurança não foi feita, e as cópias anteriores foram "
-                             "mantidas.\rO último acesso não foi gravado."));
-    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
-    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb")}));
-    EXPECT_EQ(abrem(emC(QStringLiteral("Casa Backup 01-01-2024.mdb")), {"1234", "9999"}), QStringList{"1234 (1234)"});
-    EXPECT_EQ(abrem(emC(QStringLiteral("Casa.mdb")), {"1234", "9999"}), QStringList{"9999 (9999)"});
-    EXPECT_FALSE(ConexaoBanco.isOpen());
+    for (const bool apagada : {false, true}) {
+        SCOPED_TRACE(apagada ? "deleted" : "replaced");
+        for (const QString& f : arquivosC())
+            QFile::remove(emC(f));
+        abrir(QStringLiteral("Casa"), today.addDays(-30));
+        ASSERT_TRUE(QFile::copy(emC(QStringLiteral("Casa.mdb")), emC(QStringLiteral("Casa Backup 01-01-2024.mdb"))));
+        data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Lancamentos (DataVen, Referente, Valor) VALUES (?, ?, ?)"),
+                        QStringLiteral("2024-03-15"), QStringLiteral("Padaria"), -4550)
+            .exec();
+        ASSERT_TRUE(QFile::remove(emC(QStringLiteral("Casa.mdb"))));
+        if (!apagada) {
+            createAccount(QStringLiteral("Outra"), QStringLiteral("9999"));
+            ASSERT_TRUE(QFile::rename(emC(QStringLiteral("Outra.mdb")), emC(QStringLiteral("Casa.mdb"))));
+        }
+        msgs.clear();
+        backup();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.last().text,
+                  QStringLiteral("O arquivo da conta ''C:\\Banco\\Casa.mdb'' foi substituído, movido ou apagado enquanto o "
+                                 "programa estava aberto: a cópia de segurança não foi feita, e as cópias anteriores foram "
+                                 "mantidas.\rO último acesso não foi gravado.\rO que a conta guardava neste programa foi "
+                                 "gravado em ''C:\\Banco\\Casa (conflito 15-03-2024).mdb'', com a mesma senha."));
+        EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+        QStringList esperados{QStringLiteral("Casa (conflito 15-03-2024).mdb"), QStringLiteral("Casa Backup 01-01-2024.mdb")};
+        if (!apagada)
+            esperados << QStringLiteral("Casa.mdb");
+        EXPECT_EQ(arquivosC(), esperados);
+        EXPECT_EQ(abrem(emC(QStringLiteral("Casa Backup 01-01-2024.mdb")), {"1234", "9999"}), QStringList{"1234 (1234)"});
+        if (!apagada)
+            EXPECT_EQ(abrem(emC(QStringLiteral("Casa.mdb")), {"1234", "9999"}), QStringList{"9999 (9999)"});
+        const QString conflito = emC(QStringLiteral("Casa (conflito 15-03-2024).mdb"));
+        EXPECT_EQ(abrem(conflito, {"1234", "9999"}), QStringList{"1234 (1234)"});
+        data::Connection db;
+        openAccountFile(db, conflito, "1234");
+        EXPECT_EQ(data::scalar(db, QStringLiteral("SELECT Referente FROM Lancamentos")).toString(), QStringLiteral("Padaria"));
+        EXPECT_EQ(modoDe(conflito), 0600);
+        EXPECT_FALSE(ConexaoBanco.isOpen());
+    }
 }
 
 // The copy made on leaving, and any other copy that opens with the former
