@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -121,7 +122,19 @@ void frmZAlteraSenha::cmdAltera_Click()
     QStringList presas;
     try {
         const platform::WaitCursor espera;
-        presas = app::alterarSenha(nova);
+        // The whole file and each copy are written again: the step shows,
+        // and the windows go on painting.
+        QProgressDialog progresso(QStringLiteral("Preparando a alteração…"), QString(), 0, 0, this);
+        progresso.setWindowTitle(QStringLiteral("Alteração de Senha"));
+        progresso.setWindowModality(Qt::WindowModal);
+        progresso.setCancelButton(nullptr);
+        progresso.setMinimumDuration(0);
+        progresso.show();
+        presas = app::alterarSenha(nova, [&progresso](const QString& passo) {
+            progresso.setLabelText(passo);
+            progresso.setAccessibleDescription(passo);
+            platform::waitPainting(std::chrono::milliseconds(0));
+        });
     } catch (const data::DbError& e) {
         falha = e.userMessage();
     }

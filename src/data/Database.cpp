@@ -300,7 +300,9 @@ void Connection::exportTo(const QString& localPath, const Keying& keying)
         key = QString(QLatin1String(""));
     Statement(*this, QStringLiteral("ATTACH DATABASE ? AS novo KEY ?"), localPath, key).exec();
     const QByteArray settings = keying.key.isEmpty() ? QByteArray() : cipherPragmas("novo", keying);
-    QString why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData());
+    QString why;
+    platform::runPainting([&] { why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData()); });
+    waiting_ = false;
     // The export's own cause, before the detach's outcome replaces it.
     DbCause cause = why.isEmpty() ? DbCause::Other : causeOf(db_);
     const QString detach = execMessage(db_, "DETACH DATABASE novo;");
@@ -316,8 +318,11 @@ void Connection::rekey(const QByteArray& key)
 {
     if (!db_)
         throw DbError(QStringLiteral("Conexão fechada."));
-    sqlite3_rekey_v2(db_, "main", key.constData(), int(key.size()));
-    endWait();
+    // Every page read and written again: long on a large file, and the
+    // windows go on painting meanwhile.
+    platform::runPainting([&] { sqlite3_rekey_v2(db_, "main", key.constData(), int(key.size())); });
+    // A wait for another program on that thread showed no cursor.
+    waiting_ = false;
     keying_.key = key;
 }
 

@@ -419,7 +419,11 @@ TEST_F(BackupTest, APasswordChangeKeysEveryCopyWithTheNewPasswordOrNone)
         EXPECT_EQ(abrem(f), QStringList{"1234 (1234)"}) << f.toStdString();
     const QStringList antes = QDir(bancoFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 
-    EXPECT_EQ(app::alterarSenha(QStringLiteral("nova1")), QStringList());
+    QStringList passos;
+    EXPECT_EQ(app::alterarSenha(QStringLiteral("nova1"), [&](const QString& p) { passos << p; }), QStringList());
+    EXPECT_EQ(passos, (QStringList{"Regravando a cópia 1 de 5…", "Regravando a cópia 2 de 5…", "Regravando a cópia 3 de 5…",
+                                   "Regravando a cópia 4 de 5…", "Regravando a cópia 5 de 5…", "Regravando a conta…",
+                                   "Substituindo as cópias…"}));
     for (const QString& f : nomes)
         EXPECT_EQ(abrem(f), QStringList{"nova1 (nova1)"}) << f.toStdString();
     EXPECT_EQ(QFileInfo(emC(QStringLiteral("Casa Backup 03-03-2024.mdb"))).symLinkTarget(), alvo);
