@@ -5,6 +5,7 @@
 
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Application.h"
 #include "platform/PrivateFile.h"
 #include "platform/Drives.h"
 #include "platform/MsgBox.h"
@@ -229,13 +230,13 @@ bool assentar(const QString& oculta, const QString& copia)
     return ok;
 }
 
-// A copy to be written with the new password: open with its former key.
+// A copy that may open with the former password, and whether it was
+// written again hidden beside itself.
 struct CopiaAntiga {
     QString nome;
     QString copia;
-    std::unique_ptr<data::Connection> velha;
     qint64 tamanho = 0;
-    bool mesmaChave = false;  // keyed as the account, not of another scheme
+    bool regravada = false;
 };
 
 // Whether the copy's name reaches a file that can be written again: a plain
@@ -251,10 +252,25 @@ bool regravavel(const QString& copia)
     return !alvo.isEmpty() && ::access(QFile::encodeName(alvo).constData(), W_OK) == 0;
 }
 
-// The account's copies that open with the former key or under the older
-// scheme, each file once (one reached by several names or links is one
-// copy), the account itself left out. A copy that opens but cannot be
-// written again goes into `presas`.
+// Opens a copy as the login would: with the account's key or one of the
+// older scheme (the former fixed key, no encryption), whatever password
+// its record holds. False when it opens with none; a copy another program
+// holds past the wait throws (it may still open with the former password).
+bool abrirCopia(data::Connection& velha, const QString& copia, const data::Keying& antiga)
+{
+    try {
+        openAccountFile(velha, copia, antiga.key);
+        return true;
+    } catch (const data::DbError& e) {
+        if (e.cause() == data::DbCause::Busy)
+            throw;
+        return false;
+    }
+}
+
+// The account's copies, each file once (one reached by several names or
+// links is one copy), the account itself left out. A copy that opens with
+// the former password but cannot be written again goes into `presas`.
 std::vector<CopiaAntiga> copiasAntigas(const data::Keying& antiga, QStringList& presas)
 {
     std::vector<CopiaAntiga> out;
@@ -266,33 +282,21 @@ std::vector<CopiaAntiga> copiasAntigas(const data::Keying& antiga, QStringList& 
     for (const QString& nome : copiasDe(NomeBanco)) {
         const QString copia = pasta.filePath(nome);
         struct stat info {};
-        if (::stat(QFile::encodeName(copia).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        // A file of no whole number of pages is no database of any kind.
+        if (::stat(QFile::encodeName(copia).constData(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_size == 0 || info.st_size % 512 != 0)
             continue;
         const std::pair<dev_t, ino_t> id{info.st_dev, info.st_ino};
         if (std::find(vistos.begin(), vistos.end(), id) != vistos.end())
             continue;
         vistos.push_back(id);
-        auto velha = std::make_unique<data::Connection>();
-        try {
-            // The account's keying, or one of the older scheme (the former
-            // fixed key, no encryption), whatever password its record holds.
-            openAccountFile(*velha, copia, antiga.key);
-        } catch (const data::DbError& e) {
-            // A copy another program holds may still open with the former
-            // password; one that opens with no such key is none of this
-            // change's concern.
-            if (e.cause() == data::DbCause::Busy)
-                throw;
-            continue;
-        }
         if (!regravavel(copia)) {
-            presas.append(nome);
+            data::Connection velha;
+            if (abrirCopia(velha, copia, antiga))
+                presas.append(nome);
             continue;
         }
-        const data::Keying& k = velha->keying();
-        const bool mesmaChave = k.key == antiga.key && k.pageSize == data::CipherSettings::pageSize &&
-                                k.kdfIterations == data::passwordKdfIterations();
-        out.push_back({nome, copia, std::move(velha), qint64(info.st_size), mesmaChave});
+        out.push_back({nome, copia, qint64(info.st_size)});
     }
     return out;
 }
@@ -323,11 +327,69 @@ void conferirEspaco(const std::vector<CopiaAntiga>& copias)
         throw copiaNaoGravada(copias.front().nome, QStringLiteral("não há espaço no disco."), data::DbCause::Full);
 }
 
+// Writes one copy again into the empty file `fd` names (`nova`), keyed with
+// `chave` and holding `senha`; false when the copy opens with neither the
+// former key nor the older scheme (no copy of this account's).
+bool recifrarCopia(const CopiaAntiga& c, int fd, const QString& nova, const data::Keying& antiga,
+                   const data::Keying& chave, const QString& senha)
+{
+    // Keyed as the account (a copy made on leaving): its bytes, keyed
+    // again in place; the file is new and nobody else's, so no journal.
+    // The key is derived once on it, and once to prove the new one.
+    const int de = ::open(QFile::encodeName(c.copia).constData(), O_RDONLY | O_CLOEXEC);
+    qint64 n = -1;
+    int erro = errno;
+    platform::runPainting([&] {
+        n = de >= 0 ? copiarDescritor(de, fd) : -1;
+        erro = errno;
+    });
+    if (de >= 0)
+        ::close(de);
+    if (n < 0)
+        throw data::DbError(QString::fromLocal8Bit(::strerror(erro)), data::causeOfSystemError(erro));
+    bool mesmaChave = false;
+    if (antiga.pageSize == chave.pageSize && antiga.kdfIterations == chave.kdfIterations) {
+        try {
+            data::Connection escrita;
+            escrita.open(nova, antiga);
+            mesmaChave = true;
+            escrita.exec(QStringLiteral("PRAGMA journal_mode = OFF"));
+            data::Transaction t(escrita);
+            data::updateSenha(escrita, senha);
+            escrita.rekey(chave.key);
+            if (escrita.holdsWriteLock())
+                throw data::DbError(QStringLiteral("a chave não foi trocada."));
+            t.commit();
+        } catch (const data::DbError& e) {
+            if (mesmaChave || e.cause() == data::DbCause::Busy)
+                throw;
+        }
+    }
+    if (!mesmaChave) {
+        // Another scheme: written whole with the account's.
+        if (::ftruncate(fd, 0) != 0)
+            throw data::DbError(QString::fromLocal8Bit(::strerror(errno)), data::causeOfSystemError(errno));
+        data::Connection velha;
+        if (!abrirCopia(velha, c.copia, antiga))
+            return false;
+        velha.exportTo(nova, chave);
+        velha.close();
+        data::Connection escrita;
+        escrita.open(nova, chave);
+        data::updateSenha(escrita, senha);
+    }
+    // Proved with the new key and holding the new password.
+    data::Connection prova;
+    prova.open(nova, chave);
+    if (data::readSenha(prova).senha != senha)
+        throw data::DbError(QStringLiteral("a senha não foi gravada."));
+    return true;
+}
+
 // Writes each copy again, hidden beside it, keyed with `chave` and holding
 // `senha`. Throws DbError, leaving nothing behind, when any cannot be.
 void recifrarCopias(std::vector<CopiaAntiga>& copias, const data::Keying& antiga, const data::Keying& chave,
-                    const QString& senha,
-                    const std::function<void(const QString&)>& aviso)
+                    const QString& senha, const std::function<void(const QString&)>& aviso)
 {
     int n = 0;
     try {
@@ -342,47 +404,21 @@ void recifrarCopias(std::vector<CopiaAntiga>& copias, const data::Keying& antiga
                 throw copiaNaoGravada(c.nome, QString::fromLocal8Bit(::strerror(errno)),
                                       data::causeOfSystemError(errno));
             try {
-                if (c.mesmaChave) {
-                    // Keyed as the account: its bytes, keyed again in place.
-                    // The file is new and nobody else's, so no journal.
-                    c.velha->close();
-                    const int de = ::open(QFile::encodeName(c.copia).constData(), O_RDONLY | O_CLOEXEC);
-                    const qint64 n = de >= 0 ? copiarDescritor(de, fd) : -1;
-                    const int erro = errno;
-                    if (de >= 0)
-                        ::close(de);
-                    if (n < 0)
-                        throw data::DbError(QString::fromLocal8Bit(::strerror(erro)), data::causeOfSystemError(erro));
-                    data::Connection escrita;
-                    escrita.open(nova, antiga);
-                    escrita.exec(QStringLiteral("PRAGMA journal_mode = OFF"));
-                    data::Transaction t(escrita);
-                    data::updateSenha(escrita, senha);
-                    escrita.rekey(chave.key);
-                    if (escrita.holdsWriteLock())
-                        throw data::DbError(QStringLiteral("a chave não foi trocada."));
-                    t.commit();
-                } else {
-                    // Another scheme: written whole with the account's.
-                    c.velha->exportTo(nova, chave);
-                    c.velha->close();
-                    data::Connection escrita;
-                    escrita.open(nova, chave);
-                    data::updateSenha(escrita, senha);
-                }
-                // Proved with the new key and holding the new password.
-                data::Connection prova;
-                prova.open(nova, chave);
-                if (data::readSenha(prova).senha != senha)
-                    throw data::DbError(QStringLiteral("a senha não foi gravada."));
+                c.regravada = recifrarCopia(c, fd, nova, antiga, chave, senha);
             } catch (const data::DbError& e) {
                 ::close(fd);
                 throw copiaNaoGravada(c.nome, e.message(), e.cause());
             }
-            const bool sincronizada = platform::syncFile(fd);
-            const int erro = errno;
+            bool sincronizada = true;
+            int erro = 0;
+            platform::runPainting([&] {
+                sincronizada = !c.regravada || platform::syncFile(fd);
+                erro = errno;
+            });
             ::close(fd);
-            if (!sincronizada)
+            if (!c.regravada)
+                removerOculta(nova);
+            else if (!sincronizada)
                 throw copiaNaoGravada(c.nome, QString::fromLocal8Bit(::strerror(erro)),
                                       data::causeOfSystemError(erro));
         }
@@ -453,7 +489,7 @@ QStringList alterarSenha(const QString& nova, const std::function<void(const QSt
         aviso(QStringLiteral("Substituindo as cópias…"));
     for (const CopiaAntiga& c : copias) {
         const QString oculta = ocultaDe(c.nome);
-        if (!assentar(oculta, c.copia)) {
+        if (c.regravada && !assentar(oculta, c.copia)) {
             // A plain copy that cannot be replaced goes: it would open
             // with the former password.
             struct stat nome {};
