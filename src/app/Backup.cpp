@@ -335,7 +335,7 @@ bool recifrarCopia(const CopiaAntiga& c, int fd, const QString& nova, const data
 {
     // Keyed as the account (a copy made on leaving): its bytes, keyed
     // again in place; the file is new and nobody else's, so no journal.
-    // The key is derived once on it, and once to prove the new one.
+    // The key is derived once, on it.
     const int de = ::open(QFile::encodeName(c.copia).constData(), O_RDONLY | O_CLOEXEC);
     qint64 n = -1;
     int erro = errno;
@@ -357,32 +357,34 @@ bool recifrarCopia(const CopiaAntiga& c, int fd, const QString& nova, const data
             data::Transaction t(escrita);
             data::updateSenha(escrita, senha);
             escrita.rekey(chave.key);
+            // The write lock let go: the engine committed the new key with
+            // the record (a commit it gave up keeps the lock).
             if (escrita.holdsWriteLock())
                 throw data::DbError(QStringLiteral("a chave não foi trocada."));
             t.commit();
+            // Read back from the disk through the new key, without a second
+            // key derivation: the cached pages dropped first.
+            escrita.exec(QStringLiteral("PRAGMA shrink_memory"));
+            if (data::readSenha(escrita).senha != senha)
+                throw data::DbError(QStringLiteral("a senha não foi gravada."));
+            return true;
         } catch (const data::DbError& e) {
             if (mesmaChave || e.cause() == data::DbCause::Busy)
                 throw;
         }
     }
-    if (!mesmaChave) {
-        // Another scheme: written whole with the account's.
-        if (::ftruncate(fd, 0) != 0)
-            throw data::DbError(QString::fromLocal8Bit(::strerror(errno)), data::causeOfSystemError(errno));
-        data::Connection velha;
-        if (!abrirCopia(velha, c.copia, antiga))
-            return false;
-        velha.exportTo(nova, chave);
-        velha.close();
-        data::Connection escrita;
-        escrita.open(nova, chave);
-        data::updateSenha(escrita, senha);
-    }
-    // Proved with the new key and holding the new password.
-    data::Connection prova;
-    prova.open(nova, chave);
-    if (data::readSenha(prova).senha != senha)
-        throw data::DbError(QStringLiteral("a senha não foi gravada."));
+    // Another scheme: written whole with the account's; opening it proves
+    // the new key.
+    if (::ftruncate(fd, 0) != 0)
+        throw data::DbError(QString::fromLocal8Bit(::strerror(errno)), data::causeOfSystemError(errno));
+    data::Connection velha;
+    if (!abrirCopia(velha, c.copia, antiga))
+        return false;
+    velha.exportTo(nova, chave);
+    velha.close();
+    data::Connection escrita;
+    escrita.open(nova, chave);
+    data::updateSenha(escrita, senha);
     return true;
 }
 
