@@ -63,6 +63,12 @@ void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter)
     for (const QString& nome : copiasDe(nomeBanco))
         if (nome.compare(manter, Qt::CaseInsensitive) != 0)
             QFile::remove(pasta.filePath(nome));
+    // And what a copy cut short on an earlier day left, hidden.
+    const QString sufixo = QStringLiteral(".criando");
+    for (const QString& oculto : pasta.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (oculto.startsWith(QLatin1Char('.')) && oculto.endsWith(sufixo) &&
+            ehCopiaDe(oculto.mid(1, oculto.size() - 1 - sufixo.size()), nomeBanco))
+            QFile::remove(pasta.filePath(oculto));
 }
 
 namespace {

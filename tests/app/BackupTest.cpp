@@ -316,7 +316,9 @@ TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
     createAccount(QStringLiteral("Casa"));
     login(QStringLiteral("Casa"));
     for (const char* nome : {"Casa Backup 01-01-2024.mdb", "CASA Backup 03-01-2024.Mdb", "Casa Backup.mdb",
-                             "Casa Nova Backup 01-01-2024.mdb", "Casa Backupx.txt", "Minha Casa Backup 01.mdb"})
+                             "Casa Nova Backup 01-01-2024.mdb", "Casa Backupx.txt", "Minha Casa Backup 01.mdb",
+                             // What copies cut short left, hidden.
+                             ".Casa Backup 02-01-2024.mdb.criando", ".Casa Nova Backup 02-01-2024.mdb.criando"})
         copiaAntiga(QString::fromUtf8(nome));
     // Accounts the login lists ("Backup" in another case) are never copies.
     createAccount(QStringLiteral("casa backup"));
@@ -326,6 +328,8 @@ TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
     EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("CASA BACKUP 03-01-2024.mdb"), QStringLiteral("Casa Backupx.txt"),
                                         QStringLiteral("Casa Nova Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb"),
                                         QStringLiteral("Minha Casa Backup 01.mdb"), QStringLiteral("casa backup.mdb")}));
+    EXPECT_EQ(QDir(bancoFolder()).entryList({QStringLiteral(".*.criando")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral(".Casa Nova Backup 02-01-2024.mdb.criando")});
 }
 
 // A sync tool renamed another account over the one the program holds, or
