@@ -1,7 +1,9 @@
 #include "app/Falhas.h"
 
+#include "app/Backup.h"
 #include "app/Textos.h"
 #include "data/Database.h"
+#include "platform/Clock.h"
 #include "platform/MsgBox.h"
 
 #include <stdexcept>
@@ -14,6 +16,10 @@ platform::Reported avisarFalha(const std::exception& e, bool somenteSeJanelaFica
     platform::Reported r = platform::Reported::Yes;
     if (const auto* falha = dynamic_cast<const data::DbError*>(&e)) {
         texto = falha->userMessage();
+        // The file held is all that keeps what was stored until now.
+        if (falha->cause() == data::DbCause::Moved)
+            if (const QString conflito = avisoDeConflito(guardarConflito(platform::Today())); !conflito.isEmpty())
+                texto += QChar(13) + conflito;
         if (falha->aboutTheTotal())
             r = platform::Reported::KeepWindow;
     } else if (dynamic_cast<const std::overflow_error*>(&e)) {

@@ -1,5 +1,6 @@
 #include "app/frmSenha.h"
 
+#include "app/Backup.h"
 #include "app/CampoSenha.h"
 #include "app/Textos.h"
 #include "app/frmPrincipal.h"
@@ -278,7 +279,12 @@ void frmSenha::Login()
     } catch (const data::DbError& e) {
         // Another program holding the file past the wait is told as such;
         // the password was not tried.
-        recusarArquivo(e.cause() == data::DbCause::Busy ? e.userMessage() : arquivoIlegivel(CaminhoBanco));
+        if (e.cause() == data::DbCause::Damaged)
+            recusarArquivo(QStringLiteral("O banco de dados ''") + CaminhoBanco +
+                           QStringLiteral("'' está danificado e não foi aberto: uma parte dele não pode ser lida. "
+                                          "Abra uma cópia de segurança da conta."));
+        else
+            recusarArquivo(e.cause() == data::DbCause::Busy ? e.userMessage() : arquivoIlegivel(CaminhoBanco));
         return;
     }
     if (!registro.found || registro.senha.isEmpty()) {
@@ -301,6 +307,12 @@ void frmSenha::Login()
             data::rewriteAccount(ConexaoBanco, caminhoLocalBanco(), digitada);
         } catch (const data::DbError&) {
         }
+    }
+    // A password change cut short is finished (or undone) for the copies
+    // before anything else: none may keep opening with another password.
+    try {
+        app::concluirTrocaInterrompida();
+    } catch (const data::DbError&) {
     }
     SenhaAceita = true;
     SituacaoSenha = QStringLiteral("OK");

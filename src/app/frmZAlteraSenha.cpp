@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -118,14 +119,39 @@ void frmZAlteraSenha::cmdAltera_Click()
     // The whole file is written again with the new key: long on a large
     // account.
     QString falha;
+    QStringList presas;
     try {
         const platform::WaitCursor espera;
-        app::alterarSenha(nova);
+        // The whole file and each copy are written again: the step shows,
+        // and the windows go on painting.
+        QProgressDialog progresso(QStringLiteral("Preparando a alteração…"), QString(), 0, 0, this);
+        progresso.setWindowTitle(QStringLiteral("Alteração de Senha"));
+        progresso.setWindowModality(Qt::WindowModal);
+        progresso.setCancelButton(nullptr);
+        progresso.setMinimumDuration(0);
+        progresso.show();
+        presas = app::alterarSenha(nova, [&progresso](const QString& passo) {
+            progresso.setLabelText(passo);
+            progresso.setAccessibleDescription(passo);
+            platform::waitPainting(std::chrono::milliseconds(0));
+        });
     } catch (const data::DbError& e) {
         falha = e.userMessage();
     }
     if (!falha.isEmpty()) {
         recusar(QStringLiteral("A Senha não foi alterada.\r") + falha, platform::vbCritical);
+        return;
+    }
+    if (!presas.isEmpty()) {
+        // Success is not told while a name of the account still opens with
+        // the former password.
+        platform::MsgBox(QStringLiteral("A Senha da conta foi alterada, mas estas cópias de segurança continuam "
+                                        "abrindo com a Senha anterior: ''") +
+                             presas.join(QStringLiteral("'', ''")) +
+                             QStringLiteral("''.\rQuem tiver uma delas abre a conta com a Senha anterior: apague-as, se não forem "
+                                            "mais necessárias."),
+                         platform::vbExclamation | platform::vbOKOnly, QStringLiteral("Senha Alterada"));
+        Unload();
         return;
     }
     platform::MsgBox(QStringLiteral("Senha alterada com sucesso!"), platform::vbInformation,

@@ -1,6 +1,7 @@
 #include "data/Conexao.h"
 
 #include "data/Listagem.h"
+#include "data/Schema.h"
 #include "data/Senha.h"
 #include "platform/PrivateFile.h"
 #include "platform/Drives.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -79,32 +81,85 @@ data::FormaConta openAccountFile(data::Connection& connection, const QString& lo
     throw data::SenhaRecusada(QStringLiteral("A senha não abre o arquivo \"%1\".").arg(localPath));
 }
 
+namespace {
+// How the user is told of an object of a file's schema.
+QString descreverObjeto(const data::SchemaObject& o, bool nomeDoPrograma)
+{
+    QString tipo = o.type;
+    bool feminino = true;
+    if (o.type == QLatin1String("table")) {
+        tipo = o.sql.simplified().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive)
+                   ? QStringLiteral("tabela virtual")
+                   : QStringLiteral("tabela");
+    } else if (o.type == QLatin1String("index")) {
+        tipo = QStringLiteral("índice");
+        feminino = false;
+    } else if (o.type == QLatin1String("trigger")) {
+        tipo = QStringLiteral("gatilho");
+        feminino = false;
+    } else if (o.type == QLatin1String("view")) {
+        tipo = QStringLiteral("visão");
+    }
+    QString texto = tipo + QStringLiteral(" \"") + o.name + QLatin1Char('"');
+    if (nomeDoPrograma)
+        texto += feminino ? QStringLiteral(" alterada") : QStringLiteral(" alterado");
+    return texto;
+}
+} // namespace
+
 void data::checkAccountTables(Connection& db)
 {
-    static const char* const consultas[] = {
-        "SELECT NumLan, DataVen, Referente, Valor, DataLan, Tipo, Despesa, Filtro, Conta FROM Lancamentos",
-        "SELECT Codigo, Despesa, Tipo, PreClass, Conta FROM Despesas",
-        "SELECT Codigo, Titulo, Texto, DataAlter, DataLemb, Lembrar, QtdeDias, LembrarSempre FROM Anotacoes",
-        "SELECT Senha, UltimoAcesso, Backup FROM Senha",
-        "SELECT ID, Data, Referente, Despesa, Ocorre, Valor, \"Total Ano\" FROM Orcamento",
-        "SELECT Despesa, Valor FROM PrevistoRealizado",
-    };
-    // Preparing a statement resolves its tables and columns; nothing is read.
-    for (const char* sql : consultas)
-        Statement(db, QString::fromLatin1(sql) + QStringLiteral(" LIMIT 0"));
-    // The schema's own list, read as text: nothing of it runs.
+    // The schema's own list, read as rows: nothing it defines is used (no
+    // table of a module connected, no index expression or constraint
+    // computed) before it is known to be the program's own.
+    std::vector<SchemaObject> objetos;
+    {
+        Statement s(db, QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY type, name"));
+        while (s.next())
+            objetos.push_back({s.text(0), s.text(1), s.text(2), s.text(3)});
+    }
+    const std::vector<SchemaObject>& proprio = programSchema();
     QStringList alheios;
-    Statement s(db, QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('trigger', 'view') "
-                                   "ORDER BY type, name"));
-    while (s.next())
-        alheios.append((s.text(0) == QLatin1String("view") ? QStringLiteral("visão \"")
-                                                             : QStringLiteral("gatilho \"")) +
-                       s.text(1) + QLatin1Char('"'));
+    for (const SchemaObject& o : objetos) {
+        bool mesmoNome = false;
+        bool igual = false;
+        for (const SchemaObject& p : proprio) {
+            if (p.type != o.type || p.name != o.name)
+                continue;
+            mesmoNome = true;
+            igual = igual || (p.table == o.table && !o.sql.isEmpty() && sameDefinition(p.sql, o.sql));
+        }
+        if (!igual)
+            alheios.append(descreverObjeto(o, mesmoNome));
+    }
     if (!alheios.isEmpty())
         throw EsquemaAlheio(QStringLiteral("ele contém o que o programa nunca grava (") +
                             alheios.join(QStringLiteral(", ")) +
                             QStringLiteral("), que poderia alterar os dados por conta própria. Nada disso foi "
                                            "executado; abra uma cópia de segurança ou uma conta feita pelo programa."));
+    // Every table is the program's own: one missing is no whole account.
+    for (const SchemaObject& p : proprio) {
+        if (p.type != QLatin1String("table") || p.name.startsWith(QLatin1String("sqlite_")))
+            continue;
+        const bool presente = std::any_of(objetos.begin(), objetos.end(), [&](const SchemaObject& o) {
+            return o.type == p.type && o.name == p.name;
+        });
+        if (!presente)
+            throw DbError(QStringLiteral("falta a tabela \"%1\".").arg(p.name));
+    }
+    // Every page read once, its checksum and its place in the tables
+    // checked: a page another program overwrote is told here, as damage,
+    // and not at whichever window first reads it. Nothing is computed from
+    // the rows.
+    try {
+        Statement s(db, QStringLiteral("PRAGMA quick_check(1)"));
+        if (s.next() && s.text(0) == QLatin1String("ok"))
+            return;
+    } catch (const DbError& e) {
+        if (e.cause() == DbCause::Busy)
+            throw;
+    }
+    throw DbError(QStringLiteral("uma parte do arquivo não pode ser lida."), DbCause::Damaged);
 }
 
 data::FormaConta AbrirConexao()
@@ -340,6 +395,19 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
     }
 }
 } // namespace
+
+qint64 data::rewriteRoom(const Connection& db, const QString& localPath)
+{
+    const QString alvo = QFileInfo(localPath).canonicalFilePath().isEmpty()
+                             ? localPath
+                             : QFileInfo(localPath).canonicalFilePath();
+    const qint64 tamanho = QFileInfo(alvo).size();
+    const Keying chave(QByteArray("x"));
+    const Keying& atual = db.keying();
+    if (!atual.key.isEmpty() && atual.pageSize == chave.pageSize && atual.kdfIterations == chave.kdfIterations)
+        return espacoDoDiario(tamanho, atual.pageSize);
+    return tamanho + 64 * 1024;
+}
 
 void data::rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
                          const std::function<void(PassoRegravar)>& passo)

@@ -37,7 +37,9 @@ public:
 };
 
 // The file's schema holds what the program never writes (a trigger, a
-// view): it could act on the data by itself. The message names what.
+// view, a table or index of its own, a table of a module, a definition
+// changed): it could act on the data by itself or refuse the program's
+// writes. The message names each object.
 class EsquemaAlheio : public DbError {
 public:
     using DbError::DbError;
@@ -80,6 +82,9 @@ enum class PassoRegravar { Travada, Criada, Exportada, SenhaGravada, Sincronizad
 // changed (the file as it was, the connection on it).
 void rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
                    const std::function<void(PassoRegravar)>& passo = {});
+
+// The room on the disk rewriteAccount takes for the file open on `db`.
+qint64 rewriteRoom(const Connection& db, const QString& localPath);
 } // namespace data
 
 // Changes the active account's password: the file is keyed with the new
@@ -87,10 +92,11 @@ void rewriteAccount(Connection& db, const QString& localPath, const QString& sen
 void changeAccountPassword(const QString& nova);
 
 namespace data {
-// Throws DbError unless the open file holds every table the program reads,
-// with the columns it reads: a database that is not a whole account is
-// refused at login, not at the first window that reads what it lacks.
-// Throws EsquemaAlheio when it holds a trigger or a view.
+// Throws EsquemaAlheio unless every object of the open file's schema is
+// one the program writes, with the program's definition (compared as
+// text, before anything of it is used), and DbError when a table is
+// missing: a database that is not a whole account is refused at login,
+// not at the first window that reads what it lacks.
 void checkAccountTables(Connection& db);
 } // namespace data
 

@@ -30,6 +30,9 @@ QString DbError::userMessage() const
     case DbCause::Moved:
         return QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava "
                               "aberto; nada foi gravado.\rSaia do programa e entre novamente.");
+    case DbCause::Damaged:
+        return QStringLiteral("O arquivo do banco de dados está danificado: uma parte dele não pode ser lida; "
+                              "nada foi gravado.\rAbra uma cópia de segurança da conta.");
     case DbCause::Overflow: return kSomaForaDoLimite;
     case DbCause::StoredPastLimit:
         return QStringLiteral("Os valores já gravados na conta somam mais do que o limite que ela pode guardar "
@@ -58,6 +61,7 @@ bool DbError::aboutTheTotal() const
     case DbCause::Overflow:
     case DbCause::StoredPastLimit: return true;
     case DbCause::Other:
+    case DbCause::Damaged:
     case DbCause::Busy:
     case DbCause::Full:
     case DbCause::ReadOnly:
@@ -85,6 +89,7 @@ DbCause causeOf(sqlite3* db)
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return DbCause::Busy;
     case SQLITE_FULL: return DbCause::Full;
+    case SQLITE_CORRUPT: return DbCause::Damaged;
     case SQLITE_READONLY: return DbCause::ReadOnly;
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
@@ -295,9 +300,14 @@ void Connection::exportTo(const QString& localPath, const Keying& keying)
         key = QString(QLatin1String(""));
     Statement(*this, QStringLiteral("ATTACH DATABASE ? AS novo KEY ?"), localPath, key).exec();
     const QByteArray settings = keying.key.isEmpty() ? QByteArray() : cipherPragmas("novo", keying);
-    QString why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData());
+    QString why;
+    platform::runPainting([&] { why = execMessage(db_, (settings + "SELECT sqlcipher_export('novo');").constData()); });
+    waiting_ = false;
+    // The export's own cause, before the detach's outcome replaces it.
+    DbCause cause = why.isEmpty() ? DbCause::Other : causeOf(db_);
     const QString detach = execMessage(db_, "DETACH DATABASE novo;");
-    const DbCause cause = causeOf(db_);
+    if (why.isEmpty())
+        cause = causeOf(db_);
     if (why.isEmpty())
         why = detach;
     if (!why.isEmpty())
@@ -308,8 +318,11 @@ void Connection::rekey(const QByteArray& key)
 {
     if (!db_)
         throw DbError(QStringLiteral("Conexão fechada."));
-    sqlite3_rekey_v2(db_, "main", key.constData(), int(key.size()));
-    endWait();
+    // Every page read and written again: long on a large file, and the
+    // windows go on painting meanwhile.
+    platform::runPainting([&] { sqlite3_rekey_v2(db_, "main", key.constData(), int(key.size())); });
+    // A wait for another program on that thread showed no cursor.
+    waiting_ = false;
     keying_.key = key;
 }
 

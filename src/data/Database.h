@@ -31,6 +31,7 @@ enum class DbCause {
     Moved,        // the file was moved, replaced or deleted while open
     Overflow,     // a sum of amounts beyond what the centavos hold
     StoredPastLimit,  // the amounts already stored total more than the centavos hold
+    Damaged,      // a page of the file cannot be read as the engine wrote it
 };
 
 // The cause of a system call's failure, by its errno: the one map of the

@@ -1,5 +1,7 @@
 #include "data/Schema.h"
 
+#include <QRegularExpression>
+
 namespace data {
 
 void createSchema(Connection& db)
@@ -52,6 +54,35 @@ void createSchema(Connection& db)
         "CREATE TABLE PrevistoRealizado ("
         " Despesa INTEGER,"
         " Valor INTEGER);"));
+}
+
+const std::vector<SchemaObject>& programSchema()
+{
+    static const std::vector<SchemaObject> objetos = [] {
+        std::vector<SchemaObject> out;
+        // Made in memory by the creator's own code, so the list cannot drift
+        // from what the creator writes.
+        Connection db;
+        db.open(QStringLiteral(":memory:"), Keying(), true);
+        createSchema(db);
+        Statement s(db, QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY rowid"));
+        while (s.next())
+            out.push_back({s.text(0), s.text(1), s.text(2), s.text(3)});
+        // Files made before the due-date index covered the amounts.
+        out.push_back({QStringLiteral("index"), QStringLiteral("Lancamentos_DataVen"), QStringLiteral("Lancamentos"),
+                       QStringLiteral("CREATE INDEX Lancamentos_DataVen ON Lancamentos(DataVen)")});
+        return out;
+    }();
+    return objetos;
+}
+
+bool sameDefinition(const QString& a, const QString& b)
+{
+    // Blanks around punctuation do not matter either: "(DataVen)" and
+    // "( DataVen )" say the same.
+    static const QRegularExpression blancos(QStringLiteral("\\s*([(),;])\\s*"));
+    auto normal = [](QString t) { return t.simplified().replace(blancos, QStringLiteral("\\1")); };
+    return normal(a) == normal(b);
 }
 
 } // namespace data

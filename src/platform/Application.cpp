@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QTranslator>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -72,9 +73,15 @@ bool reportFailures(const std::function<void()>& work)
     }
 }
 
+namespace {
+QCoreApplication* appOnItsThread();
+} // namespace
+
 void showWaitCursor(bool on)
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    // The cursor belongs to the windows' thread; a wait on another thread
+    // (a call runPainting runs) shows none.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) || !appOnItsThread())
         return;
     if (on)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -123,6 +130,36 @@ void waitPainting(std::chrono::milliseconds wait)
     QEventLoop loop;
     QTimer::singleShot(wait, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void runPainting(const std::function<void()>& work)
+{
+    QCoreApplication* app = appOnItsThread();
+    if (!app) {
+        work();
+        return;
+    }
+    std::exception_ptr falha;
+    std::atomic<bool> fim{false};
+    std::thread t([&] {
+        try {
+            work();
+        } catch (...) {
+            falha = std::current_exception();
+        }
+        fim = true;
+    });
+    {
+        SemFechar semFechar(*app);
+        while (!fim) {
+            QEventLoop loop;
+            QTimer::singleShot(std::chrono::milliseconds(15), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        }
+    }
+    t.join();
+    if (falha)
+        std::rethrow_exception(falha);
 }
 
 LongWork::~LongWork()

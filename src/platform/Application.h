@@ -72,6 +72,14 @@ void showWaitCursor(bool on);
 // or off its thread, a plain sleep.
 void waitPainting(std::chrono::milliseconds wait);
 
+// Runs one long call that cannot stop to let the windows paint (the
+// engine's re-encryption of a file) on a thread of its own, while this
+// thread goes on painting as in waitPainting; returns when it ends,
+// throwing what it threw. What the call works on must be touched by
+// nothing else meanwhile. Without an application, or off its thread, the
+// call runs here.
+void runPainting(const std::function<void()>& work);
+
 // The wait cursor for as long as it lives, over a piece of work the user
 // waits for (a login's conversion, a password change, a statement read).
 class WaitCursor {

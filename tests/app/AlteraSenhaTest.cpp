@@ -141,11 +141,11 @@ TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
     data::Connection outro;
     // Unmounted however the test ends, before the drives folder goes.
     struct Montagem {
-        QString pasta;
+        QStringList pastas;
         ~Montagem()
         {
             ConexaoBanco.close();
-            if (!pasta.isEmpty())
+            for (const QString& pasta : pastas)
                 QProcess::execute(QStringLiteral("umount"), {pasta});
         }
     } montagem;
@@ -166,7 +166,7 @@ TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
     if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
                                                    QStringLiteral("size=%1").arg(tamanho + 16 * 1024), QStringLiteral("tmpfs"),
                                                    pequeno}) == 0) {
-        montagem.pasta = pequeno;
+        montagem.pastas << pequeno;
         casos.push_back({"disk full",
                          [&] {
                              ConexaoBanco.close();
@@ -185,6 +185,37 @@ TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
     if (imutavelFunciona()) {
         casos.push_back({"immutable file", [&] { ASSERT_TRUE(tornarSomenteLeitura(caminhoLocalBanco())); },
                          [&] { tornarGravaveis(); }, kRecusaSomenteLeitura});
+    }
+    // The copies' folder with room for the account and its copy, not for
+    // the copy written again: refused before anything is written.
+    const QString copias = QDir(dir.path()).filePath(QStringLiteral("E"));
+    QDir().mkpath(copias);
+    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                   QStringLiteral("size=%1").arg(2 * tamanho + 64 * 1024),
+                                                   QStringLiteral("tmpfs"), copias}) == 0) {
+        montagem.pastas.prepend(copias);
+        casos.push_back({"disk full for the copies",
+                         [&] {
+                             ConexaoBanco.close();
+                             const QString conta = QDir(bancoFolder(QStringLiteral("D"))).filePath(QStringLiteral("Casa.mdb"));
+                             const QString origem = QFileInfo::exists(conta)
+                                                        ? conta
+                                                        : QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"));
+                             const QString banco = QDir(copias).filePath(QStringLiteral("Banco"));
+                             QDir().mkpath(banco);
+                             ASSERT_TRUE(QFile::copy(origem, QDir(banco).filePath(QStringLiteral("Casa.mdb"))));
+                             ASSERT_TRUE(QFile::copy(origem, QDir(banco).filePath(QStringLiteral("Casa Backup 01-03-2024.mdb"))));
+                             // Drive C is the folder on the small disk.
+                             ASSERT_TRUE(QDir(dir.path()).rename(QStringLiteral("C"), QStringLiteral("C.antes")));
+                             ASSERT_TRUE(QFile::link(copias, QDir(dir.path()).filePath(QStringLiteral("C"))));
+                             senhas[QDir(bancoFolder()).filePath(QStringLiteral("Casa.mdb"))] = atual;
+                             login(QStringLiteral("Casa"));
+                         },
+                         [&] {
+                             QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("remount,size=8m"),
+                                                                         copias});
+                         },
+                         kRecusaSemEspaco});
     }
     int vez = 0;
     for (const CausaDeRecusa& c : casos) {
@@ -205,6 +236,8 @@ TEST_F(AlteraSenhaTest, EachRefusalNamesItsCauseAndASecondTryChanges)
             EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
             EXPECT_TRUE(f.isVisible());
             EXPECT_EQ(senhaGravada(), atual);
+            for (const QString& nome : QDir(bancoFolder()).entryList(QDir::Files | QDir::Hidden))
+                EXPECT_FALSE(nome.startsWith(QLatin1Char('.'))) << nome.toStdString();
 
             c.fim();
             msgs.clear();

@@ -1,15 +1,18 @@
 #include "AppFixture.h"
 
 #include "app/Backup.h"
+#include "app/frmSenha.h"
 #include "data/Conexao.h"
 #include "data/Senha.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QListWidget>
 #include <chrono>
 #include <functional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -51,15 +54,18 @@ protected:
     static void backup() { frmPrincipal().Backup(); }
 
     // The passwords among candidatas that open a file, and the password its
-    // login record holds when one does.
+    // login record holds when one does (a file of the older scheme opens
+    // with the password its record holds).
     static QStringList abrem(const QString& path, const QStringList& candidatas = {"1234", "nova1"})
     {
         QStringList out;
         for (const QString& senha : candidatas) {
             try {
                 data::Connection db;
-                openAccountFile(db, path, senha.toUtf8());
-                out << senha + QStringLiteral(" (") + data::readSenha(db).senha + QLatin1Char(')');
+                const bool chave = openAccountFile(db, path, senha.toUtf8()) == data::FormaConta::Senha;
+                const QString registro = data::readSenha(db).senha;
+                if (chave || registro == senha)
+                    out << senha + QStringLiteral(" (") + registro + QLatin1Char(')');
             } catch (const data::DbError&) {
             }
         }
@@ -287,7 +293,9 @@ TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
     createAccount(QStringLiteral("Casa"));
     login(QStringLiteral("Casa"));
     for (const char* nome : {"Casa Backup 01-01-2024.mdb", "CASA Backup 03-01-2024.Mdb", "Casa Backup.mdb",
-                             "Casa Nova Backup 01-01-2024.mdb", "Casa Backupx.txt", "Minha Casa Backup 01.mdb"})
+                             "Casa Nova Backup 01-01-2024.mdb", "Casa Backupx.txt", "Minha Casa Backup 01.mdb",
+                             // What copies cut short left, hidden.
+                             ".Casa Backup 02-01-2024.mdb.criando", ".Casa Nova Backup 02-01-2024.mdb.criando"})
         copiaAntiga(QString::fromUtf8(nome));
     // Accounts the login lists ("Backup" in another case) are never copies.
     createAccount(QStringLiteral("casa backup"));
@@ -297,30 +305,56 @@ TEST_F(BackupTest, VerificaExistenteDeletesOnlyThatAccountsCopies)
     EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("CASA BACKUP 03-01-2024.mdb"), QStringLiteral("Casa Backupx.txt"),
                                         QStringLiteral("Casa Nova Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb"),
                                         QStringLiteral("Minha Casa Backup 01.mdb"), QStringLiteral("casa backup.mdb")}));
+    EXPECT_EQ(QDir(bancoFolder()).entryList({QStringLiteral(".*.criando")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral(".Casa Nova Backup 02-01-2024.mdb.criando")});
 }
 
-// A sync tool renamed another account over the one the program holds: on
-// leaving, no copy is made of that other file under this account's name,
-// no older copy goes, and the user is told.
-TEST_F(BackupTest, LeavingAfterTheAccountWasReplacedCopiesNothingAndKeepsTheCopies)
+// A sync tool renamed another account over the one the program holds, or
+// deleted it: on leaving, no copy is made of that other file under this
+// account's name, no older copy goes, what the program held (an entry the
+// user was told is stored) is written beside the account with the same
+// password, and the user is told where.
+TEST_F(BackupTest, LeavingAfterTheAccountWasReplacedKeepsWhatItHeldAndTheCopies)
 {
-    abrir(QStringLiteral("Casa"), today.addDays(-30));
-    ASSERT_TRUE(QFile::copy(emC(QStringLiteral("Casa.mdb")), emC(QStringLiteral("Casa Backup 01-01-2024.mdb"))));
-    createAccount(QStringLiteral("Outra"), QStringLiteral("9999"));
-    ASSERT_TRUE(QFile::remove(emC(QStringLiteral("Casa.mdb"))));
-    ASSERT_TRUE(QFile::rename(emC(QStringLiteral("Outra.mdb")), emC(QStringLiteral("Casa.mdb"))));
-    msgs.clear();
-    backup();
-    ASSERT_EQ(msgs.calls.size(), 1u);
-    EXPECT_EQ(msgs.last().text,
-              QStringLiteral("O arquivo da conta ''C:\\Banco\\Casa.mdb'' foi substituído, movido ou apagado enquanto o "
-                             "programa estava aberto: a cópia de segurança não foi feita, e as cópias anteriores foram "
-                             "mantidas.\rO último acesso não foi gravado."));
-    EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
-    EXPECT_EQ(arquivosC(), (QStringList{QStringLiteral("Casa Backup 01-01-2024.mdb"), QStringLiteral("Casa.mdb")}));
-    EXPECT_EQ(abrem(emC(QStringLiteral("Casa Backup 01-01-2024.mdb")), {"1234", "9999"}), QStringList{"1234 (1234)"});
-    EXPECT_EQ(abrem(emC(QStringLiteral("Casa.mdb")), {"1234", "9999"}), QStringList{"9999 (9999)"});
-    EXPECT_FALSE(ConexaoBanco.isOpen());
+    for (const bool apagada : {false, true}) {
+        SCOPED_TRACE(apagada ? "deleted" : "replaced");
+        for (const QString& f : arquivosC())
+            QFile::remove(emC(f));
+        abrir(QStringLiteral("Casa"), today.addDays(-30));
+        ASSERT_TRUE(QFile::copy(emC(QStringLiteral("Casa.mdb")), emC(QStringLiteral("Casa Backup 01-01-2024.mdb"))));
+        data::Statement(ConexaoBanco, QStringLiteral("INSERT INTO Lancamentos (DataVen, Referente, Valor) VALUES (?, ?, ?)"),
+                        QStringLiteral("2024-03-15"), QStringLiteral("Padaria"), -4550)
+            .exec();
+        ASSERT_TRUE(QFile::remove(emC(QStringLiteral("Casa.mdb"))));
+        if (!apagada) {
+            createAccount(QStringLiteral("Outra"), QStringLiteral("9999"));
+            ASSERT_TRUE(QFile::rename(emC(QStringLiteral("Outra.mdb")), emC(QStringLiteral("Casa.mdb"))));
+        }
+        msgs.clear();
+        backup();
+        ASSERT_EQ(msgs.calls.size(), 1u);
+        EXPECT_EQ(msgs.last().text,
+                  QStringLiteral("O arquivo da conta ''C:\\Banco\\Casa.mdb'' foi substituído, movido ou apagado enquanto o "
+                                 "programa estava aberto: a cópia de segurança não foi feita, e as cópias anteriores foram "
+                                 "mantidas.\rO último acesso não foi gravado.\rO que a conta guardava neste programa foi "
+                                 "gravado em ''C:\\Banco\\Casa (conflito 15-03-2024).mdb'', com a mesma senha."));
+        EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+        QStringList esperados{QStringLiteral("Casa (conflito 15-03-2024).mdb"), QStringLiteral("Casa Backup 01-01-2024.mdb")};
+        if (!apagada)
+            esperados << QStringLiteral("Casa.mdb");
+        EXPECT_EQ(arquivosC(), esperados);
+        EXPECT_EQ(abrem(emC(QStringLiteral("Casa Backup 01-01-2024.mdb")), {"1234", "9999"}), QStringList{"1234 (1234)"});
+        if (!apagada) {
+            EXPECT_EQ(abrem(emC(QStringLiteral("Casa.mdb")), {"1234", "9999"}), QStringList{"9999 (9999)"});
+        }
+        const QString conflito = emC(QStringLiteral("Casa (conflito 15-03-2024).mdb"));
+        EXPECT_EQ(abrem(conflito, {"1234", "9999"}), QStringList{"1234 (1234)"});
+        data::Connection db;
+        openAccountFile(db, conflito, "1234");
+        EXPECT_EQ(data::scalar(db, QStringLiteral("SELECT Referente FROM Lancamentos")).toString(), QStringLiteral("Padaria"));
+        EXPECT_EQ(modoDe(conflito), 0600);
+        EXPECT_FALSE(ConexaoBanco.isOpen());
+    }
 }
 
 // The copy made on leaving, and any other copy that opens with the former
@@ -335,6 +369,24 @@ TEST_F(BackupTest, APasswordChangeKeysEveryCopyWithTheNewPasswordOrNone)
     const QString outra = emC(QStringLiteral("Casa Backup 01-03-2024.mdb"));
     ASSERT_TRUE(QFile::copy(hoje, outra));
     copiaAntiga(QStringLiteral("Casa Backup 02-03-2024.mdb"));
+    // Every other name a copy can have: a link to a file elsewhere, a file
+    // with a second name elsewhere, a copy under the older scheme (the
+    // fixed key, 1 KiB pages).
+    const QString fora = QDir(dir.path()).filePath(QStringLiteral("fora"));
+    QDir().mkpath(fora);
+    const QString alvo = QDir(fora).filePath(QStringLiteral("alvo.mdb"));
+    const QString outroNome = QDir(fora).filePath(QStringLiteral("outro nome.mdb"));
+    const QString velha = emC(QStringLiteral("Casa Backup 05-03-2024.mdb"));
+    ASSERT_TRUE(QFile::copy(hoje, alvo));
+    ASSERT_TRUE(QFile::link(alvo, emC(QStringLiteral("Casa Backup 03-03-2024.mdb"))));
+    ASSERT_TRUE(QFile::copy(hoje, emC(QStringLiteral("Casa Backup 04-03-2024.mdb"))));
+    ASSERT_EQ(::link(QFile::encodeName(emC(QStringLiteral("Casa Backup 04-03-2024.mdb"))).constData(),
+                     QFile::encodeName(outroNome).constData()),
+              0);
+    ASSERT_TRUE(QFile::copy(hoje, velha));
+    regravarComo(velha, data::Keying(data::kSenhaBancoDados, data::CipherSettings::legacyPageSize,
+                                     data::CipherSettings::legacyKdfIterations));
+    const QStringList nomes = {emC(QStringLiteral("Casa.mdb")), hoje, outra, alvo, outroNome, velha};
     login(QStringLiteral("Casa"));
 
     data::Connection::setBusyWait(std::chrono::milliseconds(100));
@@ -345,16 +397,82 @@ TEST_F(BackupTest, APasswordChangeKeysEveryCopyWithTheNewPasswordOrNone)
         EXPECT_THROW(app::alterarSenha(QStringLiteral("nova1")), data::DbError);
     }
     data::Connection::setBusyWait(data::Connection::kDefaultBusyWait);
-    for (const QString& f : {emC(QStringLiteral("Casa.mdb")), hoje, outra})
+    for (const QString& f : nomes)
         EXPECT_EQ(abrem(f), QStringList{"1234 (1234)"}) << f.toStdString();
     const QStringList antes = QDir(bancoFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 
-    app::alterarSenha(QStringLiteral("nova1"));
-    for (const QString& f : {emC(QStringLiteral("Casa.mdb")), hoje, outra})
+    QStringList passos;
+    EXPECT_EQ(app::alterarSenha(QStringLiteral("nova1"), [&](const QString& p) { passos << p; }), QStringList());
+    EXPECT_EQ(passos, (QStringList{"Regravando a cópia 1 de 5…", "Regravando a cópia 2 de 5…", "Regravando a cópia 3 de 5…",
+                                   "Regravando a cópia 4 de 5…", "Regravando a cópia 5 de 5…", "Regravando a conta…",
+                                   "Substituindo as cópias…"}));
+    for (const QString& f : nomes)
         EXPECT_EQ(abrem(f), QStringList{"nova1 (nova1)"}) << f.toStdString();
+    EXPECT_EQ(QFileInfo(emC(QStringLiteral("Casa Backup 03-03-2024.mdb"))).symLinkTarget(), alvo);
     EXPECT_EQ(QDir(bancoFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name), antes);
     QFile junk(emC(QStringLiteral("Casa Backup 02-03-2024.mdb")));
     ASSERT_TRUE(junk.open(QIODevice::ReadOnly));
     EXPECT_EQ(junk.readAll(), QByteArray("antiga"));
     EXPECT_EQ(modoDe(hoje), 0600);
+}
+
+// A password change stopped after the copies were written hidden beside
+// them, before (the account on the former password) or after the account
+// was keyed (the copies not yet replaced): the next login, or the next
+// change, finishes or undoes it, so that every copy opens with the
+// account's password alone and no hidden file is left.
+TEST_F(BackupTest, AChangeCutShortIsFinishedOrUndoneAtTheNextLoginOrChange)
+{
+    struct Caso {
+        const char* conta;
+        bool contaTrocada;
+        bool porTroca;  // the next step is another change, not a login
+        const char* abre;
+    } casos[] = {
+        {"Um", true, false, "nova1 (nova1)"},
+        {"Dois", false, false, "1234 (1234)"},
+        {"Tres", true, true, "terc1 (terc1)"},
+        {"Quatro", false, true, "terc1 (terc1)"},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.conta);
+        const QString nome = QString::fromUtf8(c.conta);
+        const QString conta = createAccount(nome);
+        login(nome);
+        QStringList copias;
+        for (const char* dia : {" Backup 01-03-2024.mdb", " Backup 02-03-2024.mdb"}) {
+            copias << emC(nome + QString::fromUtf8(dia));
+            ASSERT_TRUE(QFile::copy(conta, copias.last()));
+            const QString oculta = emC(QLatin1Char('.') + nome + QString::fromUtf8(dia) + QStringLiteral(".senha"));
+            data::Connection velha;
+            openAccountFile(velha, copias.last(), "1234");
+            QFile(oculta).open(QIODevice::WriteOnly);
+            velha.exportTo(oculta, data::Keying("nova1"));
+            data::Connection nova;
+            nova.open(oculta, data::Keying("nova1"));
+            data::updateSenha(nova, QStringLiteral("nova1"));
+        }
+        QString atual = QStringLiteral("1234");
+        if (c.contaTrocada) {
+            changeAccountPassword(QStringLiteral("nova1"));
+            atual = QStringLiteral("nova1");
+        }
+        if (c.porTroca) {
+            EXPECT_EQ(app::alterarSenha(QStringLiteral("terc1")), QStringList());
+        } else {
+            ConexaoBanco.close();
+            ModalHook vez;
+            vez.on<frmSenha>([&](frmSenha& f) {
+                f.lstBancos->setCurrentItem(f.lstBancos->findItems(nome, Qt::MatchExactly).value(0));
+                entrar(f, atual);
+            });
+            platform::Forms::show<frmSenha>();
+            EXPECT_TRUE(SenhaAceita);
+        }
+        ConexaoBanco.close();
+        for (const QString& f : QStringList{conta} + copias)
+            EXPECT_EQ(abrem(f, {"1234", "nova1", "terc1"}), QStringList{QString::fromUtf8(c.abre)}) << f.toStdString();
+        for (const QString& f : QDir(bancoFolder()).entryList(QDir::Files | QDir::Hidden))
+            EXPECT_FALSE(f.startsWith(QLatin1Char('.'))) << f.toStdString();
+    }
 }

@@ -90,7 +90,8 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
         {"file replaced by a copy while open", [&] { substituir(); },
          [&] { login(QStringLiteral("Casa")); },
          QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava aberto; "
-                        "nada foi gravado.\rSaia do programa e entre novamente.")},
+                        "nada foi gravado.\rSaia do programa e entre novamente.\rO que a conta guardava neste "
+                        "programa foi gravado em ''C:\\Banco\\Casa (conflito 15-03-2024).mdb'', com a mesma senha.")},
         {"file deleted while open",
          [&] {
              QFile f(arquivo());
@@ -107,7 +108,8 @@ TEST_F(FalhaGravacao, EachRefusalIsToldTheNoteKeptAndASecondPressStoresIt)
              login(QStringLiteral("Casa"));
          },
          QStringLiteral("O arquivo do banco de dados foi movido, substituído ou apagado enquanto estava aberto; "
-                        "nada foi gravado.\rSaia do programa e entre novamente.")},
+                        "nada foi gravado.\rSaia do programa e entre novamente.\rO que a conta guardava neste "
+                        "programa foi gravado em ''C:\\Banco\\Casa (conflito 15-03-2024) 2.mdb'', com a mesma senha.")},
         {"any other failure of the engine",
          [] {
              permitirGatilhos(ConexaoBanco);

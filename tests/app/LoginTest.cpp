@@ -581,3 +581,86 @@ TEST_F(LoginTest, ListKeysSendTheFocusAndTheKeyToThePassword)
     });
     EXPECT_EQ(NomeBanco, QStringLiteral("Ana"));
 }
+
+// Files with the password and the program's tables that hold what the
+// program never writes, or a page another program overwrote: the login
+// names each foreign object (or the damage), runs nothing of the file and
+// lets another account be chosen.
+TEST_F(LoginTest, OnlyTheProgramsOwnSchemaIsAcceptedAndEachForeignObjectIsNamed)
+{
+    struct Caso {
+        const char* conta;
+        const char* sql;
+        const char* diz;
+    } casos[] = {
+        {"Extra", "CREATE TABLE Extra (x INTEGER)", "(tabela \"Extra\")"},
+        {"Busca", "CREATE VIRTUAL TABLE Busca USING fts4(Referente)", "tabela virtual \"Busca\""},
+        {"Arvore",
+         "DROP TABLE Lancamentos; CREATE VIRTUAL TABLE Lancamentos USING rtree(NumLan, DataVen, Valor)",
+         "tabela virtual \"Lancamentos\" alterada"},
+        {"Expressao", "CREATE INDEX Lancamentos_Dobro ON Lancamentos(Valor * 9223372036854775807)",
+         "(índice \"Lancamentos_Dobro\")"},
+        {"Parcial", "CREATE INDEX Lancamentos_Parcial ON Lancamentos(Referente) WHERE Valor > 0",
+         "(índice \"Lancamentos_Parcial\")"},
+        {"Restrita",
+         "DROP TABLE Senha; CREATE TABLE Senha (Senha TEXT CHECK (length(Senha) < 9), UltimoAcesso TEXT,"
+         " Backup TEXT, Drive TEXT); INSERT INTO Senha VALUES ('1234', '2024-03-01', '2024-03-01', 'C')",
+         "(tabela \"Senha\" alterada)"},
+        {"Coluna", "DROP TABLE PrevistoRealizado; CREATE TABLE PrevistoRealizado (Despesa INTEGER, Valor TEXT)",
+         "(tabela \"PrevistoRealizado\" alterada)"},
+        {"Danificada", "", "está danificado"},
+    };
+    {
+        // The due-date index as earlier versions wrote it is the program's.
+        data::Connection db;
+        openAccountFile(db, createAccount(QStringLiteral("Boa")), "1234");
+        db.exec(QStringLiteral("DROP INDEX Lancamentos_DataVen;"
+                               "CREATE INDEX Lancamentos_DataVen ON Lancamentos(DataVen)"));
+    }
+    for (const Caso& c : casos) {
+        const QString caminho = createAccount(QString::fromUtf8(c.conta));
+        data::Connection db;
+        openAccountFile(db, caminho, "1234");
+        if (*c.sql) {
+            db.exec(QString::fromUtf8(c.sql));
+            continue;
+        }
+        // Enough entries for pages past the schema's; one in the middle
+        // overwritten.
+        data::Transaction t(db);
+        for (int i = 0; i < 3000; ++i)
+            data::Statement(db, QStringLiteral("INSERT INTO Lancamentos (DataVen, Referente, Valor) VALUES (?, ?, ?)"),
+                            QStringLiteral("2024-03-01"), QString(60, QLatin1Char('x')), i)
+                .exec();
+        t.commit();
+        db.close();
+        QFile f(caminho);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const qint64 paginas = f.size() / 4096;
+        ASSERT_GT(paginas, 20);
+        f.seek((paginas / 2) * 4096);
+        f.write(QByteArray(4096, '\x5a'));
+    }
+    const QString antes = QString::number(QFileInfo(QDir(bancoFolder()).filePath(QStringLiteral("Arvore.mdb"))).size());
+    comDialogo([&](frmSenha& f) {
+        for (const Caso& c : casos) {
+            const QString conta = QString::fromUtf8(c.conta);
+            f.lstBancos->setCurrentItem(f.lstBancos->findItems(conta, Qt::MatchExactly).value(0));
+            msgs.clear();
+            entrar(f, QStringLiteral("1234"));
+            ASSERT_EQ(msgs.calls.size(), 1u) << c.conta;
+            EXPECT_TRUE(msgs.last().text.startsWith(QStringLiteral("O banco de dados ''C:\\Banco\\") + conta +
+                                                    QStringLiteral(".mdb''")))
+                << msgs.last().text.toStdString();
+            EXPECT_TRUE(msgs.last().text.contains(QString::fromUtf8(c.diz))) << msgs.last().text.toStdString();
+            EXPECT_EQ(msgs.last().icon(), platform::vbCritical);
+            EXPECT_FALSE(SenhaAceita);
+            EXPECT_FALSE(ConexaoBanco.isOpen());
+        }
+        f.lstBancos->setCurrentItem(f.lstBancos->findItems(QStringLiteral("Boa"), Qt::MatchExactly).value(0));
+        entrar(f, QStringLiteral("1234"));
+    });
+    EXPECT_TRUE(SenhaAceita);
+    EXPECT_EQ(NomeBanco, QStringLiteral("Boa"));
+    EXPECT_EQ(QString::number(QFileInfo(QDir(bancoFolder()).filePath(QStringLiteral("Arvore.mdb"))).size()), antes);
+}

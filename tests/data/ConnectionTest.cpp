@@ -535,7 +535,7 @@ TEST_F(AccountFileTest, ASchemasTriggersAndViewsNeverRunAndAreNamed)
         ADD_FAILURE() << "accepted";
     } catch (const data::EsquemaAlheio& e) {
         EXPECT_TRUE(e.message().contains(
-            QStringLiteral("(gatilho \"copia\", gatilho \"senha\", visão \"Visao\")")))
+            QStringLiteral("(tabela \"Escondida\", gatilho \"copia\", gatilho \"senha\", visão \"Visao\")")))
             << e.what();
     }
 }
