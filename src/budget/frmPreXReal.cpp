@@ -37,9 +37,9 @@ QString percentual(data::Centavos diferenca, data::Centavos previsto)
     return platform::formatNumber(double(diferenca) / double(previsto), QStringLiteral("#,##0.00%"));
 }
 
-QLabel* rotuloTotal(QWidget* pai, const QFont& fonte)
+QLabel* rotuloTotal(QWidget* pai, const QFont& fonte, const QString& maior)
 {
-    QLabel* l = budget::rotuloDeValor(pai);
+    QLabel* l = budget::rotuloDeValor(pai, maior);
     l->setFont(fonte);
     l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return l;
@@ -68,10 +68,12 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
 
     Label1 = new QLabel(QStringLiteral("TOTAIS: "), this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtTotalPrev = rotuloTotal(this, courier);
-    txtTotalReal = rotuloTotal(this, courier);
-    txtTotalDiferenca = rotuloTotal(this, courier);
-    txtTotalDifPerc = rotuloTotal(this, courier);
+    txtTotalPrev = rotuloTotal(this, courier, kMaiores[2]);
+    txtTotalReal = rotuloTotal(this, courier, kMaiores[3]);
+    txtTotalDiferenca = rotuloTotal(this, courier, kMaiores[4]);
+    txtTotalDifPerc = rotuloTotal(this, courier, kMaiores[5]);
+    // The caption stands before all four: none is named by it.
+    platform::notACaption(*Label1);
     // One caption stands before the four totals; each is named by its column.
     txtTotalPrev->setAccessibleName(QStringLiteral("Total previsto"));
     txtTotalReal->setAccessibleName(QStringLiteral("Total realizado"));
@@ -79,17 +81,18 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     txtTotalDifPerc->setAccessibleName(QStringLiteral("Total da diferença %"));
     // The totals stand under the grid's columns 2 to 5, also when the name
     // gives way.
-    // The label starts as narrow as the name may get, so that the row does
-    // not hold the window wider than the grid needs.
-    const auto alinharTotais = [this](bool inicio = false) {
-        Label1->setFixedWidth(flxConsulta->ColWidth(0) +
-                              (inicio ? flxConsulta->leastWidth(1) : flxConsulta->ColWidth(1)));
+    // The label may be as narrow as the name may get, so that the row never
+    // holds the window wider than the grid needs.
+    Label1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    const auto alinharTotais = [this] {
+        Label1->setMinimumWidth(flxConsulta->ColWidth(0) + flxConsulta->leastWidth(1));
+        Label1->setMaximumWidth(flxConsulta->ColWidth(0) + flxConsulta->ColWidth(1));
         txtTotalPrev->setFixedWidth(flxConsulta->ColWidth(2));
         txtTotalReal->setFixedWidth(flxConsulta->ColWidth(3));
         txtTotalDiferenca->setFixedWidth(flxConsulta->ColWidth(4));
         txtTotalDifPerc->setFixedWidth(flxConsulta->ColWidth(5));
     };
-    alinharTotais(true);
+    alinharTotais();
     connect(flxConsulta->horizontalHeader(), &QHeaderView::sectionResized, this, [alinharTotais] { alinharTotais(); });
 
     imgIgual = new QLabel(this);
@@ -125,7 +128,7 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     totais->addWidget(imgIgual);
     totais->addWidget(imgNegativo);
     totais->addWidget(imgPositivo);
-    totais->addStretch(1);
+    totais->addStretch(0);
 
     auto* janela = new QVBoxLayout(this);
     janela->addLayout(topo);

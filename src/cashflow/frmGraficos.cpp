@@ -3,6 +3,7 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
+#include "platform/Accessibility.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -147,10 +149,18 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     grafico_ = graficos_[kLimpo].grafico;
     eixoX_ = graficos_[kLimpo].eixoX;
     eixoY_ = graficos_[kLimpo].eixoY;
-    chtGrafico = new QChartView(grafico_, this);
+    // The chart keeps its width in a frame that scrolls where the screen is
+    // narrower, and gives up height on a short one.
+    rolagem_ = new QScrollArea(this);
+    rolagem_->setFrameShape(QFrame::NoFrame);
+    rolagem_->setWidgetResizable(true);
+    rolagem_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rolagem_->setFocusPolicy(Qt::NoFocus);
+    chtGrafico = new QChartView(grafico_, rolagem_);
     chtGrafico->setRenderHint(QPainter::Antialiasing);
-    chtGrafico->setMinimumHeight(380);
-    platform::givesWay(*chtGrafico, 240);
+    rolagem_->setWidget(chtGrafico);
+    rolagem_->setMinimumHeight(380);
+    platform::givesWay(*rolagem_, 240);
 
     painelGrupos_ = new QWidget(this);
     flxDespesas = new platform::FlexGrid(painelGrupos_);
@@ -165,8 +175,11 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
         valor->setFrameShape(QFrame::Panel);
         valor->setFrameShadow(QFrame::Sunken);
     }
-    lblTotal->setMinimumWidth(lblTotal->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,00")) + 12);
-    lblPerc->setMinimumWidth(lblPerc->fontMetrics().horizontalAdvance(QStringLiteral("0000%")) + 12);
+    // Results Tab reaches, each named for a screen reader.
+    platform::showsResult(*lblPerc, QStringLiteral("100%"));
+    platform::showsResult(*lblTotal);
+    lblPerc->setAccessibleName(QStringLiteral("Total %"));
+    lblTotal->setAccessibleName(QStringLiteral("Total R$"));
     auto* totais = new QHBoxLayout;
     totais->addStretch(1);
     totais->addWidget(Label1);
@@ -180,8 +193,9 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     auto* topo = new QHBoxLayout;
     topo->addWidget(fraDemonstracao);
     topo->addWidget(fraSelecao, 1);
+    platform::givesWayAcross(*topo);
     auto* corpo = new QHBoxLayout;
-    corpo->addWidget(chtGrafico, 1);
+    corpo->addWidget(rolagem_, 1);
     corpo->addWidget(painelGrupos_);
     auto* janela = new QVBoxLayout(this);
     janela->addLayout(topo);
@@ -670,12 +684,8 @@ void frmGraficos::ajustarLargura(int twips)
 {
     larguraTwips_ = twips;
     const int pixels = twips * logicalDpiX() / 1440;
-    if (twips == kLarguraPequena) {
-        chtGrafico->setFixedWidth(pixels);
-    } else {
-        chtGrafico->setMinimumWidth(pixels);
-        chtGrafico->setMaximumWidth(QWIDGETSIZE_MAX);
-    }
+    chtGrafico->setMinimumWidth(pixels);
+    rolagem_->setMaximumWidth(twips == kLarguraPequena ? pixels : QWIDGETSIZE_MAX);
     ajustarRotulos(eixoX_->categories());
 }
 

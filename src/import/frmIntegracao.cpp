@@ -139,7 +139,6 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
         p.setColor(QPalette::WindowText, kPreto);
         txtSaldo->setPalette(p);
     }
-    txtSaldo->setMinimumWidth(txtSaldo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
 
     auto* periodo = new QGridLayout;
     periodo->addWidget(lblDataInicial, 0, 0);

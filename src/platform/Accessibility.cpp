@@ -443,11 +443,64 @@ void focusedOnlyWithKeyboard(QListWidget& list)
     holdFilter(list);
 }
 
-void showsResult(QLabel& label)
+namespace {
+const char* const kWidest = "vorsalResultWidest";
+
+// The least width that shows the result's largest value whole in the
+// label's font: set again whenever the font changes (a bold total, a font
+// the window or the desktop raises).
+class ResultWidth : public QObject {
+public:
+    explicit ResultWidth(QLabel& label) : QObject(&label), label_(label)
+    {
+        label.installEventFilter(this);
+        apply();
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            apply();
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        QFont bold = label_.font();
+        bold.setBold(true);
+        int width = 0;
+        for (const QFontMetrics& m : {label_.fontMetrics(), QFontMetrics(bold)}) {
+            QChar digit = QLatin1Char('0');
+            for (char d = '1'; d <= '9'; ++d)
+                if (m.horizontalAdvance(QLatin1Char(d)) > m.horizontalAdvance(digit))
+                    digit = QLatin1Char(d);
+            QString shown = resultWidest(label_);
+            for (QChar& ch : shown)
+                if (ch.isDigit())
+                    ch = digit;
+            width = std::max(width, m.horizontalAdvance(shown));
+        }
+        const QMargins m = label_.contentsMargins();
+        label_.setMinimumWidth(width + m.left() + m.right() + 2 * label_.frameWidth() + 2 * label_.margin() +
+                               label_.fontMetrics().averageCharWidth() / 2 + 2);
+    }
+    QLabel& label_;
+};
+} // namespace
+
+QString resultWidest(const QLabel& label)
+{
+    const QString widest = label.property(kWidest).toString();
+    return widest.isEmpty() ? QStringLiteral("-999.999.999.999.999,99") : widest;
+}
+
+void showsResult(QLabel& label, const QString& widest)
 {
     if (isResult(label))
         return;
     label.setProperty(kResult, true);
+    label.setProperty(kWidest, widest);
+    new ResultWidth(label);
     replaceInterface(&label, new ResultAccessible(&label));
     // Selectable by the keyboard, the label takes Tab and shows a caret
     // where it has the focus.

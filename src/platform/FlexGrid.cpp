@@ -38,7 +38,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);
+    // A description cut short says so.
+    setTextElideMode(Qt::ElideRight);
 
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(0);
