@@ -369,4 +369,6 @@ void frmSenha::Form_Unload(bool& cancel)
                                        platform::formatDate(registro.ultimoAcesso, QStringLiteral("dddd")));
     principal.lblBancoAtivo->setText(QStringLiteral("Nome do banco ativo: ''") + DriveBanco + QLatin1Char('\\') +
                                      NomeBanco + QStringLiteral("''"));
+    // The account's name may widen the window past the screen's edge.
+    platform::fitOnScreen(principal);
 }

@@ -85,7 +85,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     txtCodDesp2 = new QComboBox(this);
     txtCodDesp3 = new QComboBox(this);
     for (auto* nomes : {txtDespesa1, txtDespesa2, txtDespesa3}) {
-        nomes->setMinimumContentsLength(28);
+        nomes->setMinimumContentsLength(18);
         nomes->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     }
     for (auto* codigos : {txtCodDesp1, txtCodDesp2, txtCodDesp3})
@@ -101,7 +101,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     lblAno = new QLabel(QStringLiteral("Ano"), fraSelecao);
     txtAno = new QLineEdit(fraSelecao);
     txtAno->setMaxLength(4);
-    txtAno->setMaximumWidth(txtAno->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    txtAno->setFixedWidth(platform::boxWidthFor(txtAno, QStringLiteral("00000")));
     // Pasted text obeys the same rule as typed keys.
     txtAno->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAno));
     txtAno->installEventFilter(this);

@@ -495,6 +495,17 @@ const char* const kFloorHeight = "vorsalFloorHeight";
 const char* const kAcross = "vorsalGivesWayAcross";
 const char* const kScrolls = "vorsalScrolls";
 
+// The layout of what the window shows: inside its scrolling frame once it
+// has one.
+QLayout* contentLayout(QWidget& window)
+{
+    if (window.property(kScrolls).toBool())
+        if (auto* scroll = window.findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly))
+            if (scroll->widget())
+                return scroll->widget()->layout();
+    return window.layout();
+}
+
 int leastWidth(QWidget& window)
 {
     for (QWidget* w : window.findChildren<QWidget*>())
@@ -502,7 +513,7 @@ int leastWidth(QWidget& window)
             inner->invalidate();
             w->updateGeometry();
         }
-    QLayout* l = window.layout();
+    QLayout* l = contentLayout(window);
     l->invalidate();
     l->activate();
     return l->totalMinimumSize().width();
@@ -541,7 +552,7 @@ int leastHeight(QWidget& window)
             inner->invalidate();
             w->updateGeometry();
         }
-    QLayout* l = window.layout();
+    QLayout* l = contentLayout(window);
     l->invalidate();
     l->activate();
     return l->totalMinimumSize().height();
