@@ -38,6 +38,11 @@ frmSenha::frmSenha(QWidget* parent) : Form(parent)
     platform::focusedOnlyWithKeyboard(*lstBancos);
     txtSenha = new QLineEdit(this);
     mascararSenha(txtSenha, QLatin1Char('$'));
+    // The keyboard never rests on the list: a click on it or Tab towards it
+    // leaves the keys in the password box, so that no character typed is
+    // ever heard as a key pressed on a list. The arrows in the box choose
+    // the account.
+    lstBancos->setFocusProxy(txtSenha);
 
     auto* layout = new QVBoxLayout(this);
     auto* drive = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -244,7 +245,7 @@ public:
         s.selectable = true;
         s.focusable = true;
         s.selected = list_->item(row_)->isSelected();
-        s.focused = list_->hasFocus() && list_->currentRow() == row_;
+        s.focused = QApplication::focusWidget() == list_ && list_->currentRow() == row_;
         s.invisible = !list_->viewport()->rect().intersects(list_->visualItemRect(list_->item(row_)));
         return s;
     }
@@ -396,7 +397,7 @@ void filter(QAccessibleEvent* event)
         // Qt's list tells the reader that its current item took the focus
         // whenever the current item changes, the keyboard elsewhere.
         if (auto* list = qobject_cast<QListWidget*>(object);
-            list && list->property(kFocusedOnlyWithKeyboard).toBool() && !list->hasFocus())
+            list && list->property(kFocusedOnlyWithKeyboard).toBool() && QApplication::focusWidget() != list)
             return;
         break;
     case QAccessible::TableModelChanged:
