@@ -205,6 +205,170 @@ public:
     }
 };
 
+// ----------------------------------------------------------- text boxes
+
+// A text box as a screen reader reads it: its text is what the box shows
+// (a password as its marks, a date box with its blanks), whole whatever the
+// reader asks for: the line at any offset, the caret at the end included.
+class LineEditAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface {
+public:
+    explicit LineEditAccessible(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+    QString shown() const { return box()->displayText(); }
+    int size() const { return int(shown().size()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return shown();
+        return QAccessibleWidget::text(t);
+    }
+    void setText(QAccessible::Text t, const QString& text) override
+    {
+        if (t == QAccessible::Value && !box()->isReadOnly())
+            box()->setText(text);
+        else
+            QAccessibleWidget::setText(t, text);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = !box()->isReadOnly();
+        s.readOnly = box()->isReadOnly();
+        s.passwordEdit = box()->echoMode() != QLineEdit::Normal;
+        s.selectableText = true;
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Text.
+    void selection(int index, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (index == 0 && box()->hasSelectedText()) {
+            *startOffset = box()->selectionStart();
+            *endOffset = box()->selectionEnd();
+        }
+    }
+    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            box()->deselect();
+    }
+    void setSelection(int, int startOffset, int endOffset) override
+    {
+        box()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return box()->cursorPosition(); }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        const int n = size();
+        if (endOffset < 0 || endOffset > n)
+            endOffset = n;
+        startOffset = std::clamp(startOffset, 0, endOffset);
+        return shown().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return size(); }
+    QRect characterRect(int offset) const override
+    {
+        const QString t = shown();
+        const QFontMetrics m(box()->font());
+        const QRect caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x = caret.x() + m.horizontalAdvance(t.left(offset)) - m.horizontalAdvance(t.left(box()->cursorPosition()));
+        const int w = offset < t.size() ? m.horizontalAdvance(t.at(offset)) : 1;
+        return QRect(box()->mapToGlobal(QPoint(x, caret.y())), QSize(w, caret.height()));
+    }
+    int offsetAtPoint(const QPoint& point) const override { return box()->cursorPositionAt(box()->mapFromGlobal(point)); }
+    void scrollToSubstring(int startIndex, int) override { box()->setCursorPosition(startIndex); }
+    QString attributes(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = size();
+        return QString();
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                         int* endOffset) const override
+    {
+        const QString t = shown();
+        const int n = int(t.size());
+        if (boundary == QAccessible::CharBoundary) {
+            *startOffset = std::clamp(offset, 0, n);
+            *endOffset = std::min(*startOffset + 1, n);
+        } else if (boundary == QAccessible::WordBoundary) {
+            int start = std::clamp(offset, 0, n), end = start;
+            while (start > 0 && !t.at(start - 1).isSpace())
+                --start;
+            while (end < n && !t.at(end).isSpace())
+                ++end;
+            while (end < n && t.at(end).isSpace())
+                ++end;
+            *startOffset = start;
+            *endOffset = end;
+        } else {
+            // One line: the whole text at any offset.
+            *startOffset = 0;
+            *endOffset = n;
+        }
+        return t.mid(*startOffset, *endOffset - *startOffset);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                             int* endOffset) const override
+    {
+        if (boundary == QAccessible::CharBoundary || boundary == QAccessible::WordBoundary) {
+            int s = 0, e = 0;
+            textAtOffset(offset, boundary, &s, &e);
+            if (s > 0)
+                return textAtOffset(s - 1, boundary, startOffset, endOffset);
+        }
+        *startOffset = *endOffset = 0;
+        return QString();
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                            int* endOffset) const override
+    {
+        const int n = size();
+        if (boundary == QAccessible::CharBoundary || boundary == QAccessible::WordBoundary) {
+            int s = 0, e = 0;
+            textAtOffset(offset, boundary, &s, &e);
+            if (e < n)
+                return textAtOffset(e, boundary, startOffset, endOffset);
+        }
+        *startOffset = *endOffset = n;
+        return QString();
+    }
+
+    // Editing, as typing would.
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString& text) override
+    {
+        if (box()->isReadOnly())
+            return;
+        box()->setSelection(startOffset, endOffset - startOffset);
+        box()->insert(text);
+    }
+};
+
+QAccessibleInterface* ownInterfaces(const QString&, QObject* object)
+{
+    if (auto* box = qobject_cast<QLineEdit*>(object))
+        return new LineEditAccessible(box);
+    return nullptr;
+}
+
 // ----------------------------------------------------------- lists
 
 const char* const kFocusedOnlyWithKeyboard = "vorsalFocusedOnlyWithKeyboard";
@@ -429,6 +593,15 @@ void holdFilter(QObject& holder)
     });
 }
 } // namespace
+
+void installReaderInterfaces()
+{
+    static bool done = false;
+    if (!done) {
+        done = true;
+        QAccessible::installFactory(ownInterfaces);
+    }
+}
 
 void hideFromReader(QLineEdit& passwordBox)
 {

@@ -13,6 +13,11 @@ class QWidget;
 
 namespace platform {
 
+// The program's own interfaces, in the place of Qt's, for the widgets a
+// screen reader reads as text: every text box is heard as it shows its
+// text, whole. Installed once, as the application starts.
+void installReaderInterfaces();
+
 // While the box lives, its text, typed, removed or replaced, reaches the
 // screen reader as the box shows it: one mask character for each.
 void hideFromReader(QLineEdit& passwordBox);

@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 
+#include "platform/Accessibility.h"
 #include "platform/MsgBox.h"
 
 #include <QEventLoop>
@@ -19,6 +20,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Vorsal"));
     installPortuguese(*this);
+    installReaderInterfaces();
 }
 
 void installPortuguese(QCoreApplication& app)

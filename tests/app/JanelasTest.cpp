@@ -49,6 +49,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
@@ -532,8 +533,9 @@ TEST_F(Janelas, EveryControlTheKeyboardReachesSaysItsName)
 }
 
 // What a window computes is heard: each result is a read-only field that
-// Tab reaches, named by its caption, whose value is what it shows; and a
-// drop-down list says its value, as a text, besides its caption.
+// Tab reaches, named by its caption, whose value is what it shows; a
+// drop-down list says its value, as a text, besides its caption; and a box
+// says what it shows, whole.
 TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
 {
     const QHash<QString, QStringList> resultados{
@@ -557,7 +559,7 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
          {QStringLiteral("Total previsto"), QStringLiteral("Total realizado"), QStringLiteral("Total da diferença R$"),
           QStringLiteral("Total da diferença %")}},
     };
-    int listas = 0;
+    int listas = 0, caixas = 0;
     percorrer([&](const char* nome, platform::Form& f) {
         QStringList ouvidos;
         for (QLabel* l : f.findChildren<QLabel*>()) {
@@ -580,6 +582,29 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
         }
         for (const QString& esperado : resultados.value(QString::fromLatin1(nome)))
             EXPECT_TRUE(ouvidos.contains(esperado)) << nome << " " << esperado.toStdString();
+        // A box is heard whole as it shows it, whatever part of its line the
+        // reader asks for: a password as its marks.
+        for (QLineEdit* caixa : f.findChildren<QLineEdit*>()) {
+            if (!caixa->isVisibleTo(&f) || qobject_cast<QComboBox*>(caixa->parentWidget()) ||
+                qobject_cast<QAbstractSpinBox*>(caixa->parentWidget()))
+                continue;
+            ++caixas;
+            caixa->setText(caixa->inputMask().isEmpty() ? QStringLiteral("43200,00") : QStringLiteral("12/03/2024"));
+            caixa->end(false);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(caixa);
+            ASSERT_TRUE(a && a->textInterface()) << nome;
+            QAccessibleTextInterface* t = a->textInterface();
+            const QString mostrado = caixa->displayText();
+            EXPECT_EQ(a->text(QAccessible::Value), mostrado) << nome;
+            EXPECT_EQ(t->text(0, t->characterCount()), mostrado) << nome;
+            int inicio = 0, fim = 0;
+            for (int onde : {0, t->cursorPosition(), t->characterCount()})
+                EXPECT_EQ(t->textAtOffset(onde, QAccessible::LineBoundary, &inicio, &fim), mostrado) << nome << " " << onde;
+            EXPECT_EQ(a->state().passwordEdit, caixa->echoMode() != QLineEdit::Normal) << nome;
+            if (caixa->echoMode() != QLineEdit::Normal) {
+                EXPECT_FALSE(a->text(QAccessible::Value).contains(QLatin1Char('4'))) << nome;
+            }
+        }
         for (QComboBox* c : f.findChildren<QComboBox*>()) {
             if (c->isEditable() || !c->isVisibleTo(&f) || c->count() == 0)
                 continue;
@@ -594,6 +619,7 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
         }
     });
     EXPECT_GT(listas, 10);
+    EXPECT_GT(caixas, 30);
 }
 
 // From the reminders, Tab reaches the toolbar; the arrows go along it and
