@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
+#include <QVersionNumber>
 
 #include <algorithm>
 
@@ -488,6 +489,15 @@ void replaceInterface(QObject* object, QAccessibleInterface* own)
 
 // ----------------------------------------------------------- passwords
 
+// A password box's own events carry what was typed: they are masked in
+// Qt's update handler, between the box and the screen reader's bridge. That
+// handler and its way of reaching the bridge were proven with a screen
+// reader on Qt 6.4 only; another Qt must be proven before it is built with,
+// and the program checks at start that it runs on the Qt it was built for.
+#if QT_VERSION < QT_VERSION_CHECK(6, 4, 0) || QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+#error "The password filter for screen readers is proven on Qt 6.4 only."
+#endif
+
 bool isPasswordBox(QObject* object)
 {
     auto* box = qobject_cast<QLineEdit*>(object);
@@ -593,6 +603,12 @@ void holdFilter(QObject& holder)
     });
 }
 } // namespace
+
+bool readerFilterProven()
+{
+    const QVersionNumber running = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
+    return running.majorVersion() == QT_VERSION_MAJOR && running.minorVersion() == QT_VERSION_MINOR;
+}
 
 void installReaderInterfaces()
 {

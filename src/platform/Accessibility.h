@@ -17,6 +17,9 @@ namespace platform {
 // screen reader reads as text: every text box is heard as it shows its
 // text, whole. Installed once, as the application starts.
 void installReaderInterfaces();
+// Whether the Qt the program runs on is the one its password filter was
+// proven with a screen reader on (the one it was built for).
+bool readerFilterProven();
 
 // While the box lives, its text, typed, removed or replaced, reaches the
 // screen reader as the box shows it: one mask character for each.

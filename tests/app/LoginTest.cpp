@@ -2,6 +2,7 @@
 
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Accessibility.h"
 #include "platform/Drives.h"
 
 #include <QAccessible>
@@ -217,6 +218,35 @@ TEST_F(LoginTest, LoadSelectsTheFirstAccountAfterSearchingAgain)
         EXPECT_TRUE(msgs.calls.empty());
         f.Unload();
     });
+}
+
+// As the program runs: no handler stands before the password filter, which
+// hands each event on by way of Qt's own delivery to the reader's bridge and
+// stands in place again after each; it goes with the dialog. The program
+// runs on the Qt it was proven on.
+TEST_F(LoginTest, ThePasswordFilterStandsAloneAndGoesWithTheDialog)
+{
+    createAccount(QStringLiteral("Ana"));
+    EXPECT_TRUE(platform::readerFilterProven());
+    ASSERT_EQ(QAccessible::installUpdateHandler(nullptr), nullptr);
+    comDialogo([](frmSenha& f) {
+        const QAccessible::UpdateHandler filtro = QAccessible::installUpdateHandler(nullptr);
+        QAccessible::installUpdateHandler(filtro);
+        ASSERT_TRUE(filtro);
+        // Offscreen Qt delivers nothing: the events are handed as Qt hands them.
+        QAccessibleTextInsertEvent digitado(f.txtSenha, 0, QStringLiteral("demo"));
+        QAccessibleEvent foco(f.lstBancos, QAccessible::Focus);
+        QAccessibleEvent outro(f.txtFiltro, QAccessible::Focus);
+        for (QAccessibleEvent* e : std::initializer_list<QAccessibleEvent*>{&digitado, &foco, &outro}) {
+            filtro(e);
+            const QAccessible::UpdateHandler depois = QAccessible::installUpdateHandler(nullptr);
+            QAccessible::installUpdateHandler(depois);
+            EXPECT_EQ(depois, filtro);
+        }
+        f.Unload();
+    });
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QAccessible::installUpdateHandler(nullptr), nullptr);
 }
 
 // A screen reader hears that a character came, never which: what typing,
