@@ -46,6 +46,26 @@ constexpr int kLarguraPequena = 10935;
 const QString kDataInvalida = QStringLiteral("Digitar data válida para seleção.");
 const QString kCabecalhoGrupos = QStringLiteral("Despesa                   |Perc.     |Total          R$");
 
+// The bars of a chart as a screen reader says them: "março: Padaria
+// 350,00; maio: Padaria 10,00"; a row of no bar is left out.
+QString descricaoDosDados(const cashflow::TabelaGrafico& tabela, bool percentuais)
+{
+    QStringList linhas;
+    for (int r = 0; r < tabela.rowCount(); ++r) {
+        const auto& valores = tabela.valores[size_t(r)];
+        if (std::all_of(valores.begin(), valores.end(), [](double v) { return v == 0; }))
+            continue;
+        QStringList barras;
+        for (int c = 0; c < tabela.columnCount(); ++c) {
+            const QString valor = platform::formatNumber(valores[size_t(c)], QStringLiteral("#,##0.00")) +
+                                  (percentuais ? QStringLiteral("%") : QString());
+            barras << (tabela.colunas[c].isEmpty() ? valor : tabela.colunas[c] + QLatin1Char(' ') + valor);
+        }
+        linhas << tabela.linhas[r] + QStringLiteral(": ") + barras.join(QStringLiteral(", "));
+    }
+    return linhas.isEmpty() ? QStringLiteral("Sem dados") : linhas.join(QStringLiteral("; "));
+}
+
 QLabel* rotuloClicavel(const QString& texto, QWidget* pai)
 {
     auto* rotulo = new QLabel(texto, pai);
@@ -158,6 +178,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     rolagem_->setFocusPolicy(Qt::NoFocus);
     chtGrafico = new QChartView(grafico_, rolagem_);
     chtGrafico->setRenderHint(QPainter::Antialiasing);
+    chtGrafico->setAccessibleName(QStringLiteral("Gráfico"));
     rolagem_->setWidget(chtGrafico);
     rolagem_->setMinimumHeight(380);
     platform::givesWay(*rolagem_, 240);
@@ -670,6 +691,9 @@ void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
         serie->attachAxis(eixoX_);
         serie->attachAxis(eixoY_);
     }
+
+    // A screen reader hears the chart as its data: each bar's label and value.
+    chtGrafico->setAccessibleDescription(descricaoDosDados(tabela, qual == kGrupos));
 
     grafico_->legend()->setVisible(tabela.legenda);
     // A series without a name has no legend entry.

@@ -541,6 +541,7 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
     const QHash<QString, QStringList> resultados{
         {QStringLiteral("frmCalculosFin"), {QStringLiteral("O Valor de cada PARCELA será de R$")}},
         {QStringLiteral("frmFluxo"), {QStringLiteral("Saldo Final"), QStringLiteral("Menores saldos")}},
+        {QStringLiteral("frmGraficos"), {QStringLiteral("Total %"), QStringLiteral("Total R$")}},
         {QStringLiteral("frmConsVen"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
         {QStringLiteral("frmConsValor"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
         {QStringLiteral("frmConsHistorico"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
