@@ -699,6 +699,16 @@ void showModal(Form& form)
     tieAndNameOnce(form);
     // A window designed for a large screen still fits a smaller one.
     fitOnScreen(form);
+    // When the window closes, the keyboard goes back where it came from,
+    // and a screen reader says where that is.
+    const QPointer<QWidget> opener = QApplication::focusWidget();
+    const auto giveBack = [&opener] {
+        if (!opener || !opener->isVisible() || !opener->isEnabled())
+            return;
+        opener->activateWindow();
+        QApplication::setActiveWindow(opener->window());
+        opener->setFocus(Qt::OtherFocusReason);
+    };
     if (modalHook()) {
         form.show();
         form.activateWindow();
@@ -706,10 +716,12 @@ void showModal(Form& form)
         modalHook()(form);
         if (form.isLoaded() && form.isVisible())
             form.Hide();
+        giveBack();
         return;
     }
     form.setWindowModality(Qt::ApplicationModal);
     form.exec();
+    giveBack();
 }
 
 } // namespace platform
