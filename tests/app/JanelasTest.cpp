@@ -398,6 +398,17 @@ void olharInteira(const char* nome, QWidget& f, const QRect& area)
             const int direita = g->horizontalHeader()->sectionPosition(c) + g->ColWidth(c);
             EXPECT_LE(direita, g->viewport()->width()) << nome << " " << titulo;
         }
+        // A description cut short leaves no room empty beside it.
+        int ocupado = 0;
+        bool cortada = false;
+        for (int c = 0; c < g->Cols(); ++c) {
+            ocupado += g->ColWidth(c);
+            cortada = cortada || (g->colWidest(c).isEmpty() && g->ColWidth(c) > 0 && g->leastWidth(c) < g->readableWidth(c) &&
+                                  g->ColWidth(c) < larguraDe(negrito, kDescricaoLonga));
+        }
+        if (cortada) {
+            EXPECT_GE(ocupado, g->viewport()->width() - 1) << nome;
+        }
     }
     for (QLabel* l : f.findChildren<QLabel*>()) {
         if (!platform::isResult(*l) || !l->isVisibleTo(&f))
