@@ -346,9 +346,9 @@ TEST_F(Janelas, EveryGridOfEveryWindowShowsItsValuesWholeAndItsDescriptionsReada
 
 namespace {
 // The screens as a user has them, every font of every window following the
-// desktop's: the font raised as a low-vision user raises it (171 DPI with
-// scaling off: the default font at 16 pt) on 1366 x 768, and the default
-// font on 1024 x 600. Qt reads the DPI once, at start: each screen is
+// desktop's: the default font and the font raised as a low-vision user
+// raises it (171 DPI with scaling off: the default font at 16 pt) on
+// 1366 x 768, and the default font on 1024 x 600. Qt reads the DPI once, at start: each screen is
 // looked at by a test program of its own.
 struct TelaDoUsuario {
     const char* nome;
@@ -356,6 +356,7 @@ struct TelaDoUsuario {
     const char* dpi;  // nullptr keeps the screen's
 };
 const TelaDoUsuario kTelasDoUsuario[] = {
+    {"1366 x 768", QRect(0, 0, 1366, 728), nullptr},
     {"1366 x 768, 16 pt", QRect(0, 0, 1366, 728), "171"},
     {"1024 x 600", QRect(0, 0, 1024, 560), nullptr},
 };
