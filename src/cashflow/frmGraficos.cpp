@@ -200,6 +200,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     platform::showsResult(*lblPerc, QStringLiteral("100%"));
     platform::showsResult(*lblTotal);
     lblPerc->setAccessibleName(QStringLiteral("Total %"));
+    platform::notACaption(*Label1);
     lblTotal->setAccessibleName(QStringLiteral("Total R$"));
     auto* totais = new QHBoxLayout;
     totais->addStretch(1);
