@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,12 +82,14 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     txtTotalDifPerc->setAccessibleName(QStringLiteral("Total da diferença %"));
     // The totals stand under the grid's columns 2 to 5, also when the name
     // gives way.
-    // The label may be as narrow as the name may get, so that the row never
-    // holds the window wider than the grid needs.
-    Label1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    const auto alinharTotais = [this] {
-        Label1->setMinimumWidth(flxConsulta->ColWidth(0) + flxConsulta->leastWidth(1));
-        Label1->setMaximumWidth(flxConsulta->ColWidth(0) + flxConsulta->ColWidth(1));
+    // The caption and the face stand under the first two columns, as narrow
+    // as the name may get, so that the row never holds the window wider than
+    // the grid needs.
+    auto* cabeca = new QWidget(this);
+    cabeca->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    const auto alinharTotais = [this, cabeca] {
+        cabeca->setMinimumWidth(flxConsulta->ColWidth(0) + flxConsulta->leastWidth(1));
+        cabeca->setMaximumWidth(flxConsulta->ColWidth(0) + flxConsulta->ColWidth(1));
         txtTotalPrev->setFixedWidth(flxConsulta->ColWidth(2));
         txtTotalReal->setFixedWidth(flxConsulta->ColWidth(3));
         txtTotalDiferenca->setFixedWidth(flxConsulta->ColWidth(4));
@@ -101,11 +104,12 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     imgNegativo->setPixmap(budget::rosto(budget::Rosto::Negativo));
     imgPositivo = new QLabel(this);
     imgPositivo->setPixmap(budget::rosto(budget::Rosto::Positivo));
-    // The face beside the totals repeats the sign of the difference: on a
-    // screen too narrow for the grid's columns and the face it is the face
-    // that gives way.
+    // The face before the totals repeats the sign of the difference.
+    auto* rostos = new QHBoxLayout(cabeca);
+    rostos->setContentsMargins(0, 0, 0, 0);
     for (QLabel* rosto : {imgIgual, imgNegativo, imgPositivo})
-        rosto->setMinimumWidth(1);
+        rostos->addWidget(rosto);
+    rostos->addWidget(Label1, 1);
 
     auto* topo = new QHBoxLayout;
     topo->addWidget(imgDiminui);
@@ -119,22 +123,17 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     auto* totais = new QHBoxLayout;
     totais->setSpacing(0);
     totais->addSpacing(flxConsulta->frameWidth());
-    totais->addWidget(Label1);
+    totais->addWidget(cabeca);
     totais->addWidget(txtTotalPrev);
     totais->addWidget(txtTotalReal);
     totais->addWidget(txtTotalDiferenca);
-    totais->addWidget(txtTotalDifPerc);
-    totais->addSpacing(12);
-    totais->addWidget(imgIgual);
-    totais->addWidget(imgNegativo);
-    totais->addWidget(imgPositivo);
-    totais->addStretch(0);
+    totais->addWidget(txtTotalDifPerc, 0, Qt::AlignLeft);
 
     auto* janela = new QVBoxLayout(this);
     janela->addLayout(topo);
     janela->addWidget(flxConsulta, 1);
     janela->addLayout(totais);
-    int largura = flxConsulta->frameWidth() * 2 + 40;
+    int largura = flxConsulta->frameWidth() * 2 + flxConsulta->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < flxConsulta->Cols(); ++c)
         largura += flxConsulta->ColWidth(c);
     resize(std::max(largura, 760), 460);

@@ -461,6 +461,16 @@ TEST_F(Janelas, EveryWindowFitsAndShowsItsValuesWholeAsAUserSetsTheScreen)
     }
     percorrer([&](const char* nome, platform::Form& f) {
         olharInteira(nome, f, tela->area);
+        // The planned-versus-actual totals stand under their columns.
+        if (auto* p = qobject_cast<frmPreXReal*>(&f)) {
+            const std::pair<QLabel*, int> totais[] = {
+                {p->txtTotalPrev, 2}, {p->txtTotalReal, 3}, {p->txtTotalDiferenca, 4}, {p->txtTotalDifPerc, 5}};
+            for (const auto& [total, coluna] : totais) {
+                const int x = p->flxConsulta->horizontalHeader()->sectionViewportPosition(coluna);
+                EXPECT_NEAR(total->mapTo(p, QPoint()).x(), p->flxConsulta->viewport()->mapTo(p, QPoint(x, 0)).x(), 2)
+                    << total->accessibleName().toStdString();
+            }
+        }
         // The charts window with its groups beside the chart.
         if (auto* graficos = qobject_cast<frmGraficos*>(&f)) {
             graficos->optGrupoContas->click();
