@@ -39,6 +39,11 @@ frmSenha::frmSenha(QWidget* parent) : Form(parent)
     platform::focusedOnlyWithKeyboard(*lstBancos);
     txtSenha = new QLineEdit(this);
     mascararSenha(txtSenha, QLatin1Char('$'));
+    // The keyboard never rests on the list: a click on it or Tab towards it
+    // leaves the keys in the password box, so that no character typed is
+    // ever heard as a key pressed on a list. The arrows in the box choose
+    // the account.
+    lstBancos->setFocusProxy(txtSenha);
 
     auto* layout = new QVBoxLayout(this);
     auto* drive = new QHBoxLayout;
@@ -381,4 +386,6 @@ void frmSenha::Form_Unload(bool& cancel)
                                        platform::formatDate(registro.ultimoAcesso, QStringLiteral("dddd")));
     principal.lblBancoAtivo->setText(QStringLiteral("Nome do banco ativo: ''") + DriveBanco + QLatin1Char('\\') +
                                      NomeBanco + QStringLiteral("''"));
+    // The account's name may widen the window past the screen's edge.
+    platform::fitOnScreen(principal);
 }

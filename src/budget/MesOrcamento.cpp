@@ -41,13 +41,13 @@ void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, const Q
     grade->FormatString(cabecalho, maiores);
 }
 
-QLabel* rotuloDeValor(QWidget* pai)
+QLabel* rotuloDeValor(QWidget* pai, const QString& maior)
 {
     auto* l = new QLabel(QStringLiteral("0,00"), pai);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    platform::showsResult(*l);
+    platform::showsResult(*l, maior);
     return l;
 }
 

@@ -38,7 +38,8 @@ void recomecarGrade(platform::FlexGrid* grade, const QString& cabecalho, const Q
 
 // A sunken box that shows an amount, right-aligned, "0,00" at first, heard
 // by a screen reader as a result.
-QLabel* rotuloDeValor(QWidget* pai);
+// `maior` is the largest value it shows (a sum of amounts when empty).
+QLabel* rotuloDeValor(QWidget* pai, const QString& maior = QString());
 
 // Delete on a line of a grid of watched classifications (code | name |
 // planned value): asks, No by default, and takes the classification off

@@ -26,9 +26,7 @@ const QStringList kMaiores{QString(), platform::kWidestAmount};
 
 QLabel* rotuloValor(QWidget* pai)
 {
-    QLabel* l = budget::rotuloDeValor(pai);
-    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
-    return l;
+    return budget::rotuloDeValor(pai);
 }
 
 } // namespace

@@ -66,7 +66,6 @@ QLabel* rotuloValor(QWidget* pai)
     auto* rotulo = new QLabel(pai);
     rotulo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     rotulo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    rotulo->setMinimumWidth(rotulo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 12);
     platform::showsResult(*rotulo);
     return rotulo;
 }

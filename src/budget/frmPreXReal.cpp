@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,9 +38,9 @@ QString percentual(data::Centavos diferenca, data::Centavos previsto)
     return platform::formatNumber(double(diferenca) / double(previsto), QStringLiteral("#,##0.00%"));
 }
 
-QLabel* rotuloTotal(QWidget* pai, const QFont& fonte)
+QLabel* rotuloTotal(QWidget* pai, const QFont& fonte, const QString& maior)
 {
-    QLabel* l = budget::rotuloDeValor(pai);
+    QLabel* l = budget::rotuloDeValor(pai, maior);
     l->setFont(fonte);
     l->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return l;
@@ -68,10 +69,12 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
 
     Label1 = new QLabel(QStringLiteral("TOTAIS: "), this);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtTotalPrev = rotuloTotal(this, courier);
-    txtTotalReal = rotuloTotal(this, courier);
-    txtTotalDiferenca = rotuloTotal(this, courier);
-    txtTotalDifPerc = rotuloTotal(this, courier);
+    txtTotalPrev = rotuloTotal(this, courier, kMaiores[2]);
+    txtTotalReal = rotuloTotal(this, courier, kMaiores[3]);
+    txtTotalDiferenca = rotuloTotal(this, courier, kMaiores[4]);
+    txtTotalDifPerc = rotuloTotal(this, courier, kMaiores[5]);
+    // The caption stands before all four: none is named by it.
+    platform::notACaption(*Label1);
     // One caption stands before the four totals; each is named by its column.
     txtTotalPrev->setAccessibleName(QStringLiteral("Total previsto"));
     txtTotalReal->setAccessibleName(QStringLiteral("Total realizado"));
@@ -79,17 +82,20 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     txtTotalDifPerc->setAccessibleName(QStringLiteral("Total da diferença %"));
     // The totals stand under the grid's columns 2 to 5, also when the name
     // gives way.
-    // The label starts as narrow as the name may get, so that the row does
-    // not hold the window wider than the grid needs.
-    const auto alinharTotais = [this](bool inicio = false) {
-        Label1->setFixedWidth(flxConsulta->ColWidth(0) +
-                              (inicio ? flxConsulta->leastWidth(1) : flxConsulta->ColWidth(1)));
+    // The caption and the face stand under the first two columns, as narrow
+    // as the name may get, so that the row never holds the window wider than
+    // the grid needs.
+    auto* cabeca = new QWidget(this);
+    cabeca->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    const auto alinharTotais = [this, cabeca] {
+        cabeca->setMinimumWidth(flxConsulta->ColWidth(0) + flxConsulta->leastWidth(1));
+        cabeca->setMaximumWidth(flxConsulta->ColWidth(0) + flxConsulta->ColWidth(1));
         txtTotalPrev->setFixedWidth(flxConsulta->ColWidth(2));
         txtTotalReal->setFixedWidth(flxConsulta->ColWidth(3));
         txtTotalDiferenca->setFixedWidth(flxConsulta->ColWidth(4));
         txtTotalDifPerc->setFixedWidth(flxConsulta->ColWidth(5));
     };
-    alinharTotais(true);
+    alinharTotais();
     connect(flxConsulta->horizontalHeader(), &QHeaderView::sectionResized, this, [alinharTotais] { alinharTotais(); });
 
     imgIgual = new QLabel(this);
@@ -98,11 +104,12 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     imgNegativo->setPixmap(budget::rosto(budget::Rosto::Negativo));
     imgPositivo = new QLabel(this);
     imgPositivo->setPixmap(budget::rosto(budget::Rosto::Positivo));
-    // The face beside the totals repeats the sign of the difference: on a
-    // screen too narrow for the grid's columns and the face it is the face
-    // that gives way.
+    // The face before the totals repeats the sign of the difference.
+    auto* rostos = new QHBoxLayout(cabeca);
+    rostos->setContentsMargins(0, 0, 0, 0);
     for (QLabel* rosto : {imgIgual, imgNegativo, imgPositivo})
-        rosto->setMinimumWidth(1);
+        rostos->addWidget(rosto);
+    rostos->addWidget(Label1, 1);
 
     auto* topo = new QHBoxLayout;
     topo->addWidget(imgDiminui);
@@ -116,22 +123,17 @@ frmPreXReal::frmPreXReal(QWidget* parent) : JanelaDoMes(parent)
     auto* totais = new QHBoxLayout;
     totais->setSpacing(0);
     totais->addSpacing(flxConsulta->frameWidth());
-    totais->addWidget(Label1);
+    totais->addWidget(cabeca);
     totais->addWidget(txtTotalPrev);
     totais->addWidget(txtTotalReal);
     totais->addWidget(txtTotalDiferenca);
-    totais->addWidget(txtTotalDifPerc);
-    totais->addSpacing(12);
-    totais->addWidget(imgIgual);
-    totais->addWidget(imgNegativo);
-    totais->addWidget(imgPositivo);
-    totais->addStretch(1);
+    totais->addWidget(txtTotalDifPerc, 0, Qt::AlignLeft);
 
     auto* janela = new QVBoxLayout(this);
     janela->addLayout(topo);
     janela->addWidget(flxConsulta, 1);
     janela->addLayout(totais);
-    int largura = flxConsulta->frameWidth() * 2 + 40;
+    int largura = flxConsulta->frameWidth() * 2 + flxConsulta->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c < flxConsulta->Cols(); ++c)
         largura += flxConsulta->ColWidth(c);
     resize(std::max(largura, 760), 460);

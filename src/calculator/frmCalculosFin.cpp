@@ -134,7 +134,8 @@ frmCalculosFin::frmCalculosFin(QWidget* parent) : Form(parent)
     txt4->setFrameShape(QFrame::Panel);
     txt4->setFrameShadow(QFrame::Sunken);
     txt4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    platform::showsResult(*txt4);
+    // An instalment of a 15-digit loan at a high rate runs to 18 digits.
+    platform::showsResult(*txt4, QStringLiteral("999.999.999.999.999.999,99"));
     lb1 = new QLabel(this);
     lb2 = new QLabel(this);
     lb3 = new QLabel(this);
@@ -146,7 +147,6 @@ frmCalculosFin::frmCalculosFin(QWidget* parent) : Form(parent)
         caixa->setAlignment(Qt::AlignRight);
         caixa->setFixedWidth(larguraCaixa);
     }
-    txt4->setFixedWidth(larguraCaixa);
     for (QLabel* tecla : {lb1, lb2, lb3, lb4}) {
         tecla->setFont(negrito);
         tecla->setMinimumWidth(tecla->fontMetrics().horizontalAdvance(QStringLiteral("PMT")) + 6);

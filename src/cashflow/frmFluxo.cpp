@@ -213,7 +213,6 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     for (int i = 0; i < int(txtValorTempo.size()); ++i) {
         auto* v = new QLabel(fraMenores);
         v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        v->setMinimumWidth(v->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
         pintarTexto(v, kBranco);
         platform::showsResult(*v);
         v->setAccessibleName(QStringLiteral("Menores saldos"));
@@ -239,7 +238,6 @@ frmFluxo::frmFluxo(QWidget* parent) : Form(parent)
     txtSaldo = new QLabel(fraSaldo);
     platform::showsResult(*txtSaldo);
     txtSaldo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtSaldo->setMinimumWidth(txtSaldo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
     QFont negrito = txtSaldo->font();
     negrito.setBold(true);
     txtSaldo->setFont(negrito);

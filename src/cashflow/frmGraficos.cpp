@@ -3,6 +3,7 @@
 #include "app/Textos.h"
 #include "data/Conexao.h"
 #include "data/Despesas.h"
+#include "platform/Accessibility.h"
 #include "platform/Clock.h"
 #include "platform/FlexGrid.h"
 #include "platform/MaskEdBox.h"
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -43,6 +45,26 @@ constexpr int kLarguraPequena = 10935;
 
 const QString kDataInvalida = QStringLiteral("Digitar data válida para seleção.");
 const QString kCabecalhoGrupos = QStringLiteral("Despesa                   |Perc.     |Total          R$");
+
+// The bars of a chart as a screen reader says them: "março: Padaria
+// 350,00; maio: Padaria 10,00"; a row of no bar is left out.
+QString descricaoDosDados(const cashflow::TabelaGrafico& tabela, bool percentuais)
+{
+    QStringList linhas;
+    for (int r = 0; r < tabela.rowCount(); ++r) {
+        const auto& valores = tabela.valores[size_t(r)];
+        if (std::all_of(valores.begin(), valores.end(), [](double v) { return v == 0; }))
+            continue;
+        QStringList barras;
+        for (int c = 0; c < tabela.columnCount(); ++c) {
+            const QString valor = platform::formatNumber(valores[size_t(c)], QStringLiteral("#,##0.00")) +
+                                  (percentuais ? QStringLiteral("%") : QString());
+            barras << (tabela.colunas[c].isEmpty() ? valor : tabela.colunas[c] + QLatin1Char(' ') + valor);
+        }
+        linhas << tabela.linhas[r] + QStringLiteral(": ") + barras.join(QStringLiteral(", "));
+    }
+    return linhas.isEmpty() ? QStringLiteral("Sem dados") : linhas.join(QStringLiteral("; "));
+}
 
 QLabel* rotuloClicavel(const QString& texto, QWidget* pai)
 {
@@ -83,7 +105,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     txtCodDesp2 = new QComboBox(this);
     txtCodDesp3 = new QComboBox(this);
     for (auto* nomes : {txtDespesa1, txtDespesa2, txtDespesa3}) {
-        nomes->setMinimumContentsLength(28);
+        nomes->setMinimumContentsLength(18);
         nomes->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     }
     for (auto* codigos : {txtCodDesp1, txtCodDesp2, txtCodDesp3})
@@ -99,7 +121,7 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     lblAno = new QLabel(QStringLiteral("Ano"), fraSelecao);
     txtAno = new QLineEdit(fraSelecao);
     txtAno->setMaxLength(4);
-    txtAno->setMaximumWidth(txtAno->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    txtAno->setFixedWidth(platform::boxWidthFor(txtAno, QStringLiteral("00000")));
     // Pasted text obeys the same rule as typed keys.
     txtAno->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), txtAno));
     txtAno->installEventFilter(this);
@@ -147,10 +169,19 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     grafico_ = graficos_[kLimpo].grafico;
     eixoX_ = graficos_[kLimpo].eixoX;
     eixoY_ = graficos_[kLimpo].eixoY;
-    chtGrafico = new QChartView(grafico_, this);
+    // The chart keeps its width in a frame that scrolls where the screen is
+    // narrower, and gives up height on a short one.
+    rolagem_ = new QScrollArea(this);
+    rolagem_->setFrameShape(QFrame::NoFrame);
+    rolagem_->setWidgetResizable(true);
+    rolagem_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    rolagem_->setFocusPolicy(Qt::NoFocus);
+    chtGrafico = new QChartView(grafico_, rolagem_);
     chtGrafico->setRenderHint(QPainter::Antialiasing);
-    chtGrafico->setMinimumHeight(380);
-    platform::givesWay(*chtGrafico, 240);
+    chtGrafico->setAccessibleName(QStringLiteral("Gráfico"));
+    rolagem_->setWidget(chtGrafico);
+    rolagem_->setMinimumHeight(380);
+    platform::givesWay(*rolagem_, 240);
 
     painelGrupos_ = new QWidget(this);
     flxDespesas = new platform::FlexGrid(painelGrupos_);
@@ -165,8 +196,12 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
         valor->setFrameShape(QFrame::Panel);
         valor->setFrameShadow(QFrame::Sunken);
     }
-    lblTotal->setMinimumWidth(lblTotal->fontMetrics().horizontalAdvance(QStringLiteral("000.000.000,00")) + 12);
-    lblPerc->setMinimumWidth(lblPerc->fontMetrics().horizontalAdvance(QStringLiteral("0000%")) + 12);
+    // Results Tab reaches, each named for a screen reader.
+    platform::showsResult(*lblPerc, QStringLiteral("100%"));
+    platform::showsResult(*lblTotal);
+    lblPerc->setAccessibleName(QStringLiteral("Total %"));
+    platform::notACaption(*Label1);
+    lblTotal->setAccessibleName(QStringLiteral("Total R$"));
     auto* totais = new QHBoxLayout;
     totais->addStretch(1);
     totais->addWidget(Label1);
@@ -180,8 +215,9 @@ frmGraficos::frmGraficos(QWidget* parent) : Form(parent)
     auto* topo = new QHBoxLayout;
     topo->addWidget(fraDemonstracao);
     topo->addWidget(fraSelecao, 1);
+    platform::givesWayAcross(*topo);
     auto* corpo = new QHBoxLayout;
-    corpo->addWidget(chtGrafico, 1);
+    corpo->addWidget(rolagem_, 1);
     corpo->addWidget(painelGrupos_);
     auto* janela = new QVBoxLayout(this);
     janela->addLayout(topo);
@@ -657,6 +693,9 @@ void frmGraficos::desenhar(Grafico qual, const cashflow::TabelaGrafico& tabela)
         serie->attachAxis(eixoY_);
     }
 
+    // A screen reader hears the chart as its data: each bar's label and value.
+    chtGrafico->setAccessibleDescription(descricaoDosDados(tabela, qual == kGrupos));
+
     grafico_->legend()->setVisible(tabela.legenda);
     // A series without a name has no legend entry.
     const auto marcadores = grafico_->legend()->markers(serie);
@@ -670,12 +709,8 @@ void frmGraficos::ajustarLargura(int twips)
 {
     larguraTwips_ = twips;
     const int pixels = twips * logicalDpiX() / 1440;
-    if (twips == kLarguraPequena) {
-        chtGrafico->setFixedWidth(pixels);
-    } else {
-        chtGrafico->setMinimumWidth(pixels);
-        chtGrafico->setMaximumWidth(QWIDGETSIZE_MAX);
-    }
+    chtGrafico->setMinimumWidth(pixels);
+    rolagem_->setMaximumWidth(twips == kLarguraPequena ? pixels : QWIDGETSIZE_MAX);
     ajustarRotulos(eixoX_->categories());
 }
 

@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QValueAxis;
 class QWidget;
 
@@ -133,6 +134,7 @@ private:
     QBarCategoryAxis* eixoX_ = nullptr;
     QValueAxis* eixoY_ = nullptr;
     QWidget* painelGrupos_ = nullptr;
+    QScrollArea* rolagem_ = nullptr;
     cashflow::TabelaGrafico tabela_;
     int larguraTwips_ = 14415;
     bool barrasEstreitas_ = false;

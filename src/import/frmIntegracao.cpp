@@ -139,7 +139,6 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
         p.setColor(QPalette::WindowText, kPreto);
         txtSaldo->setPalette(p);
     }
-    txtSaldo->setMinimumWidth(txtSaldo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")) + 8);
 
     auto* periodo = new QGridLayout;
     periodo->addWidget(lblDataInicial, 0, 0);
@@ -577,6 +576,8 @@ void frmIntegracao::cmdNaoClassificar_Click()
     importacao::colocarNaoClassificado(linhasDoExtrato_);
     for (int r = 1; r <= int(linhasDoExtrato_.size()); ++r)
         mostrarLinhaDoExtrato(r);
+    // Done with no other sign a screen reader would hear.
+    platform::announce(*this, QStringLiteral("\"Não Classificado\" colocado nas linhas sem classificação"));
 }
 
 bool frmIntegracao::ExisteNaoClassificado() const { return importacao::existeNaoClassificado(linhasDoExtrato_); }
@@ -673,6 +674,8 @@ void frmIntegracao::cmdAtualiza_Click()
         mostrarClassificacao(importacao::tipoDaLinha(valor), ultima.classificacao);
     }
     MostrarLancamentos();
+    platform::announce(*this, resultado.lancados == 1 ? QStringLiteral("1 lançamento importado")
+                                                       : QStringLiteral("%1 lançamentos importados").arg(resultado.lancados));
     if (!resultado.aviso.isEmpty())
         platform::MsgBox(resultado.aviso, platform::vbCritical, app::kAtencao);
 }

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QStyle>
 #include <QTextDocument>
 #include <QTimer>
+#include <QVersionNumber>
 
 #include <algorithm>
 
@@ -204,6 +206,170 @@ public:
     }
 };
 
+// ----------------------------------------------------------- text boxes
+
+// A text box as a screen reader reads it: its text is what the box shows
+// (a password as its marks, a date box with its blanks), whole whatever the
+// reader asks for: the line at any offset, the caret at the end included.
+class LineEditAccessible : public QAccessibleWidget,
+                           public QAccessibleTextInterface,
+                           public QAccessibleEditableTextInterface {
+public:
+    explicit LineEditAccessible(QLineEdit* box) : QAccessibleWidget(box, QAccessible::EditableText) {}
+
+    QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+    QString shown() const { return box()->displayText(); }
+    int size() const { return int(shown().size()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return shown();
+        return QAccessibleWidget::text(t);
+    }
+    void setText(QAccessible::Text t, const QString& text) override
+    {
+        if (t == QAccessible::Value && !box()->isReadOnly())
+            box()->setText(text);
+        else
+            QAccessibleWidget::setText(t, text);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = !box()->isReadOnly();
+        s.readOnly = box()->isReadOnly();
+        s.passwordEdit = box()->echoMode() != QLineEdit::Normal;
+        s.selectableText = true;
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Text.
+    void selection(int index, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (index == 0 && box()->hasSelectedText()) {
+            *startOffset = box()->selectionStart();
+            *endOffset = box()->selectionEnd();
+        }
+    }
+    int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            box()->deselect();
+    }
+    void setSelection(int, int startOffset, int endOffset) override
+    {
+        box()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return box()->cursorPosition(); }
+    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        const int n = size();
+        if (endOffset < 0 || endOffset > n)
+            endOffset = n;
+        startOffset = std::clamp(startOffset, 0, endOffset);
+        return shown().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return size(); }
+    QRect characterRect(int offset) const override
+    {
+        const QString t = shown();
+        const QFontMetrics m(box()->font());
+        const QRect caret = box()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+        const int x = caret.x() + m.horizontalAdvance(t.left(offset)) - m.horizontalAdvance(t.left(box()->cursorPosition()));
+        const int w = offset < t.size() ? m.horizontalAdvance(t.at(offset)) : 1;
+        return QRect(box()->mapToGlobal(QPoint(x, caret.y())), QSize(w, caret.height()));
+    }
+    int offsetAtPoint(const QPoint& point) const override { return box()->cursorPositionAt(box()->mapFromGlobal(point)); }
+    void scrollToSubstring(int startIndex, int) override { box()->setCursorPosition(startIndex); }
+    QString attributes(int, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = size();
+        return QString();
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                         int* endOffset) const override
+    {
+        const QString t = shown();
+        const int n = int(t.size());
+        if (boundary == QAccessible::CharBoundary) {
+            *startOffset = std::clamp(offset, 0, n);
+            *endOffset = std::min(*startOffset + 1, n);
+        } else if (boundary == QAccessible::WordBoundary) {
+            int start = std::clamp(offset, 0, n), end = start;
+            while (start > 0 && !t.at(start - 1).isSpace())
+                --start;
+            while (end < n && !t.at(end).isSpace())
+                ++end;
+            while (end < n && t.at(end).isSpace())
+                ++end;
+            *startOffset = start;
+            *endOffset = end;
+        } else {
+            // One line: the whole text at any offset.
+            *startOffset = 0;
+            *endOffset = n;
+        }
+        return t.mid(*startOffset, *endOffset - *startOffset);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                             int* endOffset) const override
+    {
+        if (boundary == QAccessible::CharBoundary || boundary == QAccessible::WordBoundary) {
+            int s = 0, e = 0;
+            textAtOffset(offset, boundary, &s, &e);
+            if (s > 0)
+                return textAtOffset(s - 1, boundary, startOffset, endOffset);
+        }
+        *startOffset = *endOffset = 0;
+        return QString();
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                            int* endOffset) const override
+    {
+        const int n = size();
+        if (boundary == QAccessible::CharBoundary || boundary == QAccessible::WordBoundary) {
+            int s = 0, e = 0;
+            textAtOffset(offset, boundary, &s, &e);
+            if (e < n)
+                return textAtOffset(e, boundary, startOffset, endOffset);
+        }
+        *startOffset = *endOffset = n;
+        return QString();
+    }
+
+    // Editing, as typing would.
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, QString()); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int startOffset, int endOffset, const QString& text) override
+    {
+        if (box()->isReadOnly())
+            return;
+        box()->setSelection(startOffset, endOffset - startOffset);
+        box()->insert(text);
+    }
+};
+
+QAccessibleInterface* ownInterfaces(const QString&, QObject* object)
+{
+    if (auto* box = qobject_cast<QLineEdit*>(object))
+        return new LineEditAccessible(box);
+    return nullptr;
+}
+
 // ----------------------------------------------------------- lists
 
 const char* const kFocusedOnlyWithKeyboard = "vorsalFocusedOnlyWithKeyboard";
@@ -244,7 +410,7 @@ public:
         s.selectable = true;
         s.focusable = true;
         s.selected = list_->item(row_)->isSelected();
-        s.focused = list_->hasFocus() && list_->currentRow() == row_;
+        s.focused = QApplication::focusWidget() == list_ && list_->currentRow() == row_;
         s.invisible = !list_->viewport()->rect().intersects(list_->visualItemRect(list_->item(row_)));
         return s;
     }
@@ -323,6 +489,15 @@ void replaceInterface(QObject* object, QAccessibleInterface* own)
 
 // ----------------------------------------------------------- passwords
 
+// A password box's own events carry what was typed: they are masked in
+// Qt's update handler, between the box and the screen reader's bridge. That
+// handler and its way of reaching the bridge were proven with a screen
+// reader on Qt 6.4 only; another Qt must be proven before it is built with,
+// and the program checks at start that it runs on the Qt it was built for.
+#if QT_VERSION < QT_VERSION_CHECK(6, 4, 0) || QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+#error "The password filter for screen readers is proven on Qt 6.4 only."
+#endif
+
 bool isPasswordBox(QObject* object)
 {
     auto* box = qobject_cast<QLineEdit*>(object);
@@ -396,7 +571,7 @@ void filter(QAccessibleEvent* event)
         // Qt's list tells the reader that its current item took the focus
         // whenever the current item changes, the keyboard elsewhere.
         if (auto* list = qobject_cast<QListWidget*>(object);
-            list && list->property(kFocusedOnlyWithKeyboard).toBool() && !list->hasFocus())
+            list && list->property(kFocusedOnlyWithKeyboard).toBool() && QApplication::focusWidget() != list)
             return;
         break;
     case QAccessible::TableModelChanged:
@@ -429,6 +604,21 @@ void holdFilter(QObject& holder)
 }
 } // namespace
 
+bool readerFilterProven()
+{
+    const QVersionNumber running = QVersionNumber::fromString(QString::fromLatin1(qVersion()));
+    return running.majorVersion() == QT_VERSION_MAJOR && running.minorVersion() == QT_VERSION_MINOR;
+}
+
+void installReaderInterfaces()
+{
+    static bool done = false;
+    if (!done) {
+        done = true;
+        QAccessible::installFactory(ownInterfaces);
+    }
+}
+
 void hideFromReader(QLineEdit& passwordBox)
 {
     holdFilter(passwordBox);
@@ -443,11 +633,64 @@ void focusedOnlyWithKeyboard(QListWidget& list)
     holdFilter(list);
 }
 
-void showsResult(QLabel& label)
+namespace {
+const char* const kWidest = "vorsalResultWidest";
+
+// The least width that shows the result's largest value whole in the
+// label's font: set again whenever the font changes (a bold total, a font
+// the window or the desktop raises).
+class ResultWidth : public QObject {
+public:
+    explicit ResultWidth(QLabel& label) : QObject(&label), label_(label)
+    {
+        label.installEventFilter(this);
+        apply();
+    }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            apply();
+        return false;
+    }
+
+private:
+    void apply()
+    {
+        QFont bold = label_.font();
+        bold.setBold(true);
+        int width = 0;
+        for (const QFontMetrics& m : {label_.fontMetrics(), QFontMetrics(bold)}) {
+            QChar digit = QLatin1Char('0');
+            for (char d = '1'; d <= '9'; ++d)
+                if (m.horizontalAdvance(QLatin1Char(d)) > m.horizontalAdvance(digit))
+                    digit = QLatin1Char(d);
+            QString shown = resultWidest(label_);
+            for (QChar& ch : shown)
+                if (ch.isDigit())
+                    ch = digit;
+            width = std::max(width, m.horizontalAdvance(shown));
+        }
+        const QMargins m = label_.contentsMargins();
+        label_.setMinimumWidth(width + m.left() + m.right() + 2 * label_.frameWidth() + 2 * label_.margin() +
+                               label_.fontMetrics().averageCharWidth() / 2 + 2);
+    }
+    QLabel& label_;
+};
+} // namespace
+
+QString resultWidest(const QLabel& label)
+{
+    const QString widest = label.property(kWidest).toString();
+    return widest.isEmpty() ? QStringLiteral("-999.999.999.999.999,99") : widest;
+}
+
+void showsResult(QLabel& label, const QString& widest)
 {
     if (isResult(label))
         return;
     label.setProperty(kResult, true);
+    label.setProperty(kWidest, widest);
+    new ResultWidth(label);
     replaceInterface(&label, new ResultAccessible(&label));
     // Selectable by the keyboard, the label takes Tab and shows a caret
     // where it has the focus.

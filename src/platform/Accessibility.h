@@ -3,14 +3,23 @@
 // interface of the program's own in the place of Qt's): a password
 // box tells only that a character came, a drop-down list says its value, and
 // a label that shows what a window computed is heard as a read-only field.
+#include <QString>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QString;
 class QWidget;
 
 namespace platform {
+
+// The program's own interfaces, in the place of Qt's, for the widgets a
+// screen reader reads as text: every text box is heard as it shows its
+// text, whole. Installed once, as the application starts.
+void installReaderInterfaces();
+// Whether the Qt the program runs on is the one its password filter was
+// proven with a screen reader on (the one it was built for).
+bool readerFilterProven();
 
 // While the box lives, its text, typed, removed or replaced, reaches the
 // screen reader as the box shows it: one mask character for each.
@@ -29,9 +38,12 @@ void announce(QWidget& window, const QString& message);
 // A label that shows what the window computed (a total, a balance, a
 // result): Tab reaches it and a screen reader hears it as a read-only field
 // named by its caption (tieCaptions, nameControls), whose value is what the
-// label shows.
-void showsResult(QLabel& label);
+// label shows. It is kept as wide as `widest` (its largest value, each
+// digit as wide as the font's widest) in whatever font it takes; a sum of
+// amounts when none is given.
+void showsResult(QLabel& label, const QString& widest = QString());
 bool isResult(const QLabel& label);
+QString resultWidest(const QLabel& label);
 
 // A drop-down list that is not typed into tells a screen reader its value:
 // as its text when it takes the focus, and as the line its caret moved to

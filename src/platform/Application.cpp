@@ -1,5 +1,6 @@
 #include "platform/Application.h"
 
+#include "platform/Accessibility.h"
 #include "platform/MsgBox.h"
 
 #include <QEventLoop>
@@ -20,6 +21,13 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Vorsal"));
     installPortuguese(*this);
+    // A Qt the password filter was not proven on might let a screen reader
+    // hear a password: the program does not start on it.
+    if (!readerFilterProven())
+        fatalError(QStringLiteral("Esta cópia da Vo$sal foi feita para o Qt %1 e encontrou o Qt %2. "
+                                  "Instale a versão do Qt para a qual ela foi feita.")
+                       .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion())));
+    installReaderInterfaces();
 }
 
 void installPortuguese(QCoreApplication& app)

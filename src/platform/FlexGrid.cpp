@@ -38,7 +38,8 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new FlexGridMod
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideNone);
+    // A description cut short says so.
+    setTextElideMode(Qt::ElideRight);
 
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(0);
@@ -339,9 +340,51 @@ void FlexGrid::giveWay()
     for (const int c : givingWayCols_)
         if (c >= 0 && c < Cols())
             shrink(c, readableWidth(c));
-    for (const int c : givingWayCols_)
-        if (c >= 0 && c < Cols())
-            shrink(c, std::min(naturalWidths_[size_t(c)], titleWidth(c)));
+    // Below a readable width the descriptions give way together, each by
+    // its share of what it has above its title, so that none is left at its
+    // title while another keeps far more.
+    if (excess > 0) {
+        int above = 0;
+        for (const int c : givingWayCols_)
+            if (c >= 0 && c < Cols())
+                above += std::max(0, widths[size_t(c)] - std::min(naturalWidths_[size_t(c)], titleWidth(c)));
+        const int total = std::min(excess, above);
+        for (const int c : givingWayCols_) {
+            if (c < 0 || c >= Cols() || above == 0)
+                continue;
+            const int least = std::min(naturalWidths_[size_t(c)], titleWidth(c));
+            const int mine = std::max(0, widths[size_t(c)] - least);
+            const int cut = int(qint64(total) * mine / above);
+            widths[size_t(c)] -= cut;
+            excess -= cut;
+        }
+        for (const int c : givingWayCols_)
+            if (c >= 0 && c < Cols())
+                shrink(c, std::min(naturalWidths_[size_t(c)], titleWidth(c)));
+    }
+    // Room to spare goes to the descriptions that show less than their
+    // longest text, shared evenly, so that no grid cuts a name beside empty
+    // space.
+    for (int round = 0; round < 2 && excess < 0; ++round) {
+        std::vector<int> wanting;
+        for (const int c : givingWayCols_) {
+            if (c < 0 || c >= Cols() || widths[size_t(c)] == 0)
+                continue;
+            const std::optional<QString> longest = model_->longestData(c);
+            if (longest && wholeWidth(*longest) > widths[size_t(c)])
+                wanting.push_back(c);
+        }
+        if (wanting.empty())
+            break;
+        const int spare = -excess;
+        for (size_t i = 0; i < wanting.size(); ++i) {
+            const int c = wanting[i];
+            const int share = spare / int(wanting.size()) + (int(i) < spare % int(wanting.size()) ? 1 : 0);
+            const int grow = std::min(share, wholeWidth(*model_->longestData(c)) - widths[size_t(c)]);
+            widths[size_t(c)] += grow;
+            excess += grow;
+        }
+    }
     for (int c = 0; c < Cols(); ++c)
         if (givesWay(c) || holdsValues(c))
             horizontalHeader()->resizeSection(c, widths[size_t(c)]);

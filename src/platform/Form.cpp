@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QBoxLayout>
 #include <QApplication>
 #include <QPushButton>
 #include <QCloseEvent>
@@ -19,6 +20,9 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QShowEvent>
 #include <QStyle>
 
@@ -48,6 +52,8 @@ namespace {
 ModalHook& modalHook() { static ModalHook h; return h; }
 
 const char* const kGuardedFromEnter = "vorsalGuardedFromEnter";
+const char* const kNotACaption = "vorsalNotACaption";
+const char* const kFitted = "vorsalFitted";
 } // namespace
 
 Form::Form(QWidget* parent) : QDialog(parent)
@@ -138,8 +144,12 @@ void Form::keyPressEvent(QKeyEvent* event)
 void Form::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         Form_Activate();
+        // What the window filled in as it came may have widened it.
+        if (isLoaded() && property(kFitted).toBool())
+            fitOnScreen(*this);
+    }
 }
 
 void Form::closeEvent(QCloseEvent* event)
@@ -323,6 +333,8 @@ QWidget* boxAfter(QLayout* layout, int index)
 }
 } // namespace
 
+void notACaption(QLabel& label) { label.setProperty(kNotACaption, true); }
+
 void tieCaptions(QWidget& window)
 {
     // A box with a caption and a clickable label before it ("Data Inicial",
@@ -330,7 +342,8 @@ void tieCaptions(QWidget& window)
     // before a box is its caption.
     QHash<QWidget*, QLabel*> captions;
     for (QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->buddy() || isResult(*label) || label->text().trimmed().isEmpty() || !label->parentWidget())
+        if (label->buddy() || isResult(*label) || label->text().trimmed().isEmpty() || !label->parentWidget() ||
+            label->property(kNotACaption).toBool())
             continue;
         int index = -1;
         QLayout* layout = layoutHolding(label->parentWidget()->layout(), label, index);
@@ -457,22 +470,79 @@ QRect availableArea(const QWidget* window)
 
 QMargins frameMargins(const QWidget* window)
 {
-    const QRect frame = window->frameGeometry();
-    const QRect client = window->geometry();
-    if (window->isVisible() && frame != client)
-        return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                        frame.bottom() - client.bottom());
-    // Not framed yet: a title bar as tall as the style draws one, or as the
-    // title's text with room around it, and thin borders.
+    // A title bar as tall as the style draws one, or as the title's text
+    // with room around it, and thin borders; or the frame itself once the
+    // window was shown with a larger one. The same before and after the
+    // window is shown, so that fitting it again does not move it.
     const int titulo = std::max(window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window),
                                 2 * QFontMetrics(QApplication::font()).height() + 8);
     const int borda = 4;
-    return QMargins(borda, titulo + borda, borda, borda);
+    QMargins m(borda, titulo + borda, borda, borda);
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    if (window->isVisible() && frame != client) {
+        m.setLeft(std::max(m.left(), client.left() - frame.left()));
+        m.setTop(std::max(m.top(), client.top() - frame.top()));
+        m.setRight(std::max(m.right(), frame.right() - client.right()));
+        m.setBottom(std::max(m.bottom(), frame.bottom() - client.bottom()));
+    }
+    return m;
 }
 
 namespace {
 const char* const kFullHeight = "vorsalFullHeight";
 const char* const kFloorHeight = "vorsalFloorHeight";
+const char* const kAcross = "vorsalGivesWayAcross";
+const char* const kScrolls = "vorsalScrolls";
+
+// The layout of what the window shows: inside its scrolling frame once it
+// has one.
+QLayout* contentLayout(QWidget& window)
+{
+    if (window.property(kScrolls).toBool())
+        if (auto* scroll = window.findChild<QScrollArea*>(QString(), Qt::FindDirectChildrenOnly))
+            if (scroll->widget())
+                return scroll->widget()->layout();
+    return window.layout();
+}
+
+int leastWidth(QWidget& window)
+{
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if (QLayout* inner = w->layout()) {
+            inner->invalidate();
+            w->updateGeometry();
+        }
+    QLayout* l = contentLayout(window);
+    l->invalidate();
+    l->activate();
+    return l->totalMinimumSize().width();
+}
+
+// The rows of panels side by side where the window fits the screen's width;
+// else one under the other, the first marked first, as few as it takes.
+void giveWayAcross(QWidget& window, int room)
+{
+    if (!window.layout())
+        return;
+    QList<QBoxLayout*> rows;
+    for (QBoxLayout* l : window.findChildren<QBoxLayout*>())
+        if (l->property(kAcross).isValid())
+            rows.append(l);
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end(), [](const QBoxLayout* a, const QBoxLayout* b) {
+        return a->property(kAcross).toInt() < b->property(kAcross).toInt();
+    });
+    for (QBoxLayout* l : rows)
+        l->setDirection(QBoxLayout::LeftToRight);
+    for (QBoxLayout* l : rows) {
+        if (leastWidth(window) <= room)
+            return;
+        l->setDirection(QBoxLayout::TopToBottom);
+    }
+    leastWidth(window);
+}
 
 int leastHeight(QWidget& window)
 {
@@ -482,7 +552,7 @@ int leastHeight(QWidget& window)
             inner->invalidate();
             w->updateGeometry();
         }
-    QLayout* l = window.layout();
+    QLayout* l = contentLayout(window);
     l->invalidate();
     l->activate();
     return l->totalMinimumSize().height();
@@ -555,15 +625,51 @@ void givesWay(QLayout& rows, int floor)
     rows.setProperty(kFloorHeight, std::min(floor, full));
 }
 
+void givesWayAcross(QBoxLayout& row)
+{
+    static int order = 0;
+    row.setProperty(kAcross, ++order);
+}
+
 void fitOnScreen(QWidget& window)
 {
     const QRect area = availableArea(&window);
     const QMargins m = frameMargins(&window);
     const QSize room(area.width() - m.left() - m.right(), area.height() - m.top() - m.bottom());
+    window.setProperty(kFitted, true);
+    giveWayAcross(window, room.width());
     giveWay(window, room.height());
     // The layout sets the least size the window may take.
     if (QLayout* l = window.layout())
         l->activate();
+    // A window that still needs more than the screen holds scrolls: its
+    // parts stay whole, each in sight as Tab reaches it.
+    if (QLayout* l = window.layout(); l && !window.property(kScrolls).toBool() &&
+                                      (l->totalMinimumSize().width() > room.width() ||
+                                       l->totalMinimumSize().height() > room.height())) {
+        window.setProperty(kScrolls, true);
+        // The box the window chose to start in keeps the focus.
+        QPointer<QWidget> focused = window.focusWidget();
+        auto* inner = new QWidget;
+        inner->setLayout(l);
+        auto* scroll = new QScrollArea(&window);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setFocusPolicy(Qt::NoFocus);
+        scroll->setWidget(inner);
+        auto* outer = new QVBoxLayout(&window);
+        outer->setContentsMargins(0, 0, 0, 0);
+        outer->addWidget(scroll);
+        // As large as its contents, as far as the screen lets it.
+        QSize wanted = inner->minimumSizeHint() +
+                       QSize(scroll->verticalScrollBar()->sizeHint().width(), scroll->horizontalScrollBar()->sizeHint().height());
+        outer->activate();
+        window.resize(wanted.boundedTo(room));
+        if (window.isVisible())
+            inner->show();
+        if (focused)
+            focused->setFocus();
+    }
     QSize size = window.size();
     if (size.width() > room.width() || size.height() > room.height()) {
         size = size.boundedTo(room).expandedTo(window.minimumSize());
@@ -593,6 +699,16 @@ void showModal(Form& form)
     tieAndNameOnce(form);
     // A window designed for a large screen still fits a smaller one.
     fitOnScreen(form);
+    // When the window closes, the keyboard goes back where it came from,
+    // and a screen reader says where that is.
+    const QPointer<QWidget> opener = QApplication::focusWidget();
+    const auto giveBack = [&opener] {
+        if (!opener || !opener->isVisible() || !opener->isEnabled())
+            return;
+        opener->activateWindow();
+        QApplication::setActiveWindow(opener->window());
+        opener->setFocus(Qt::OtherFocusReason);
+    };
     if (modalHook()) {
         form.show();
         form.activateWindow();
@@ -600,10 +716,12 @@ void showModal(Form& form)
         modalHook()(form);
         if (form.isLoaded() && form.isVisible())
             form.Hide();
+        giveBack();
         return;
     }
     form.setWindowModality(Qt::ApplicationModal);
     form.exec();
+    giveBack();
 }
 
 } // namespace platform

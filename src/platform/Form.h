@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 class QAbstractButton;
+class QBoxLayout;
 class QLabel;
 
 namespace platform {
@@ -170,12 +171,19 @@ void givesWay(QWidget& part, int floor);
 // Marks a layout whose rows may stand closer on a short screen: its vertical
 // spacing, from what it stands at down to `floor`.
 void givesWay(QLayout& rows, int floor);
+// Marks a row of panels that stand one under the other on a screen too
+// narrow for them side by side; rows marked first turn first, each only
+// while the window is still wider than the screen.
+void givesWayAcross(QBoxLayout& row);
 
 // Ties each caption label of a window to the box it names (the next
 // focusable control after it in its layout, to its right or below it), so
 // that a screen reader names the box by its caption and a caption's "&" key
 // reaches the box. Labels already tied, and captions of buttons, stay.
 void tieCaptions(QWidget& window);
+// A label that stands before several boxes, each named on its own: it names
+// none of them.
+void notACaption(QLabel& label);
 
 // Names, for a screen reader, every control of a window that the keyboard
 // reaches and that the window left unnamed: by the caption tied to it; an

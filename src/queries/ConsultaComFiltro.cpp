@@ -93,12 +93,16 @@ ConsultaComFiltro::ConsultaComFiltro(const Desenho& desenho, QWidget* parent) : 
     botoes->addStretch(1);
     botoes->addWidget(cmdConsulta);
     botoes->addWidget(cmdApagar);
+    // The lists and the buttons go under the boxes on a narrow screen.
+    auto* listas = new QHBoxLayout;
+    listas->addLayout(lista, 1);
+    listas->addLayout(filtroLista, 1);
+    listas->addLayout(botoes);
     auto* filtros = new QHBoxLayout(fraFiltros);
     filtros->addLayout(campos);
     filtros->addSpacing(8);
-    filtros->addLayout(lista, 1);
-    filtros->addLayout(filtroLista, 1);
-    filtros->addLayout(botoes);
+    filtros->addLayout(listas, 1);
+    platform::givesWayAcross(*filtros);
 
     auto* fraLancamentos = quadroLancamentos(this, flxConsulta, txtLanc, txtSaldo2, nullptr, desenho.rotuloTotal);
 

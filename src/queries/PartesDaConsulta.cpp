@@ -142,7 +142,6 @@ void prepararRotuloValor(QLabel* rotulo)
 {
     platform::showsResult(*rotulo);
     rotulo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    rotulo->setMinimumWidth(rotulo->fontMetrics().horizontalAdvance(QStringLiteral("-000.000.000,00")));
 }
 
 QGroupBox* quadroLancamentos(QWidget* janela, platform::FlexGrid*& flxConsulta, QLabel*& txtLanc, QLabel*& txtSaldo2,
@@ -184,7 +183,7 @@ QGroupBox* quadroLancamentos(QWidget* janela, platform::FlexGrid*& flxConsulta, 
 
 void prepararContagem(QLabel* rotulo)
 {
-    platform::showsResult(*rotulo);
+    platform::showsResult(*rotulo, QStringLiteral("999999999 Lançamento(s)"));
     rotulo->setAccessibleName(QStringLiteral("Lançamentos listados"));
 }
 

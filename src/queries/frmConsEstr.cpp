@@ -105,12 +105,22 @@ frmConsEstr::frmConsEstr(QWidget* parent) : Form(parent)
     rodape->addStretch(1);
     const std::pair<const char*, QLabel*> valores[] = {
         {"Total R$", txtSaldo2}, {"Média", txtMedia}, {"Maior", txtMaior}, {"Menor", txtMenor}};
+    // Two pairs of results side by side, or one pair over the other on a
+    // narrow screen.
+    auto* pares = new QHBoxLayout;
+    QHBoxLayout* par = nullptr;
     for (const auto& [titulo, rotulo] : valores) {
+        if (!par || par->count() == 6) {
+            par = new QHBoxLayout;
+            pares->addLayout(par);
+        }
         queries::prepararRotuloValor(rotulo);
-        rodape->addSpacing(12);
-        rodape->addWidget(new QLabel(QString::fromUtf8(titulo), this));
-        rodape->addWidget(rotulo);
+        par->addSpacing(12);
+        par->addWidget(new QLabel(QString::fromUtf8(titulo), this));
+        par->addWidget(rotulo);
     }
+    rodape->addLayout(pares);
+    platform::givesWayAcross(*pares);
 
     cmdFecha = queries::botaoFechar(this);
 

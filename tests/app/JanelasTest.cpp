@@ -44,10 +44,12 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStyle>
@@ -60,13 +62,14 @@ using testsupport::MsgRecorder;
 namespace {
 
 // The screens of a laptop, each less a 40-pixel panel, with a window
-// manager's frame and its title bar; the desktop's font as it stands, at
-// DejaVu Sans 12 pt or 16 pt (as a low-vision user sets it), or scaled by
-// 133 % (as a desktop's text scaling does);
-// or the whole screen scaled by 133 %, less a 30-pixel panel.
-// Every window fits the screens from 1280 x 720 up; on a 1024 x 600 screen a
-// window may pass the screen (the window manager lets it be moved), but no
-// grid cuts what it shows.
+// manager's frame and its title bar; the application's font as it stands,
+// at DejaVu Sans 12 pt, or scaled by 133 % (as a desktop's text scaling
+// does); or the whole screen scaled by 133 %, less a 30-pixel panel. (The
+// font a user raises through the DPI, which the windows' own fonts follow,
+// and 1024 x 600 as it stands, are looked at further down.)
+// Every window fits the screens from 1280 x 720 up; on a 1024 x 600 screen
+// with a 12-pt font a window may pass the screen (the window manager lets it
+// be moved), but no grid cuts what it shows.
 struct Tela {
     const char* nome;
     QRect area;
@@ -79,10 +82,8 @@ const Tela kTelas[] = {
     {"1366 x 768", QRect(0, 0, 1366, 728), 0, 100, true},
     {"1280 x 720", QRect(0, 0, 1280, 680), 0, 100, true},
     {"1366 x 768, 12 pt", QRect(0, 0, 1366, 728), 12, 100, true},
-    {"1366 x 768, 16 pt", QRect(0, 0, 1366, 728), 16, 100, true},
     {"1366 x 768 a 133 % da fonte", QRect(0, 0, 1366, 728), 0, 133, true},
     {"1366 x 768 a 133 % da tela", QRect(0, 0, 1027, 547), 0, 100, true},
-    {"1024 x 600", QRect(0, 0, 1024, 560), 0, 100, false},
     {"1024 x 600, 12 pt", QRect(0, 0, 1024, 560), 12, 100, false},
 };
 
@@ -344,6 +345,148 @@ TEST_F(Janelas, EveryGridOfEveryWindowShowsItsValuesWholeAndItsDescriptionsReada
 }
 
 namespace {
+// The screens as a user has them, every font of every window following the
+// desktop's: the default font and the font raised as a low-vision user
+// raises it (171 DPI with scaling off: the default font at 16 pt) on
+// 1366 x 768, and the default font on 1024 x 600. Qt reads the DPI once, at start: each screen is
+// looked at by a test program of its own.
+struct TelaDoUsuario {
+    const char* nome;
+    QRect area;
+    const char* dpi;  // nullptr keeps the screen's
+};
+const TelaDoUsuario kTelasDoUsuario[] = {
+    {"1366 x 768", QRect(0, 0, 1366, 728), nullptr},
+    {"1366 x 768, 16 pt", QRect(0, 0, 1366, 728), "171"},
+    {"1024 x 600", QRect(0, 0, 1024, 560), nullptr},
+};
+const char* const kTelaDoFilho = "VORSAL_TESTE_TELA";
+const QString kDescricaoLonga =
+    QStringLiteral("PAGTO ELETRON COBRANCA SUPERMERCADO BOM PRECO LTDA FILIAL CENTRO 000123");
+
+// The width a text takes in a font, each digit as wide as an 8.
+int larguraDe(const QFont& fonte, QString texto)
+{
+    texto.replace(QRegularExpression(QStringLiteral("\\d")), QStringLiteral("8"));
+    return QFontMetrics(fonte).horizontalAdvance(texto);
+}
+
+// The window as it stands inside the screen, each grid filled with its
+// widest values and longest descriptions and each result with its largest
+// value, all of them whole and in sight.
+void olharInteira(const char* nome, QWidget& f, const QRect& area)
+{
+    const QRect moldura(f.pos(), f.size().grownBy(kMoldura));
+    const QString onde = QStringLiteral("%1,%2 %3x%4").arg(moldura.x()).arg(moldura.y()).arg(moldura.width()).arg(moldura.height());
+    ::testing::Test::RecordProperty(nome, onde.toStdString());
+    EXPECT_TRUE(area.contains(moldura)) << nome << ": " << onde.toStdString();
+    for (platform::FlexGrid* g : f.findChildren<platform::FlexGrid*>()) {
+        if (!g->isVisibleTo(&f))
+            continue;
+        g->setRows(13);
+        for (int c = 0; c < g->Cols(); ++c)
+            for (int r = 1; r < g->Rows(); ++r)
+                g->setTextMatrix(r, c, g->colWidest(c).isEmpty() ? kDescricaoLonga : g->colWidest(c));
+        QApplication::processEvents();
+        EXPECT_EQ(g->textElideMode(), Qt::ElideRight) << nome;
+        QFont negrito = g->font();
+        negrito.setBold(true);
+        for (int c = 0; c < g->Cols(); ++c) {
+            if (g->colWidest(c).isEmpty() || g->ColWidth(c) == 0)
+                continue;
+            const std::string titulo = g->TextMatrix(0, c).trimmed().toStdString();
+            EXPECT_GE(g->ColWidth(c), larguraDe(negrito, g->colWidest(c)) + 6) << nome << " " << titulo;
+            const int direita = g->horizontalHeader()->sectionPosition(c) + g->ColWidth(c);
+            EXPECT_LE(direita, g->viewport()->width()) << nome << " " << titulo;
+        }
+        // A description cut short leaves no room empty beside it.
+        int ocupado = 0;
+        bool cortada = false;
+        for (int c = 0; c < g->Cols(); ++c) {
+            ocupado += g->ColWidth(c);
+            cortada = cortada || (g->colWidest(c).isEmpty() && g->ColWidth(c) > 0 && g->leastWidth(c) < g->readableWidth(c) &&
+                                  g->ColWidth(c) < larguraDe(negrito, kDescricaoLonga));
+        }
+        if (cortada) {
+            EXPECT_GE(ocupado, g->viewport()->width() - 1) << nome;
+        }
+    }
+    for (QLabel* l : f.findChildren<QLabel*>()) {
+        if (!platform::isResult(*l) || !l->isVisibleTo(&f))
+            continue;
+        l->setText(platform::resultWidest(*l));
+        QApplication::processEvents();
+        EXPECT_GE(l->contentsRect().width(), larguraDe(l->font(), l->text()))
+            << nome << " " << l->accessibleName().toStdString() << " " << l->text().toStdString();
+    }
+}
+} // namespace
+
+TEST_F(Janelas, EveryWindowFitsAndShowsItsValuesWholeAsAUserSetsTheScreen)
+{
+    const QString filho = qEnvironmentVariable(kTelaDoFilho);
+    if (filho.isEmpty()) {
+        const QString teste = QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        for (const TelaDoUsuario& tela : kTelasDoUsuario) {
+            QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+            ambiente.insert(QString::fromLatin1(kTelaDoFilho), QString::fromUtf8(tela.nome));
+            ambiente.remove(QStringLiteral("QT_FONT_DPI"));
+            if (tela.dpi) {
+                ambiente.insert(QStringLiteral("QT_FONT_DPI"), QString::fromLatin1(tela.dpi));
+                ambiente.insert(QStringLiteral("QT_ENABLE_HIGHDPI_SCALING"), QStringLiteral("0"));
+            }
+            QProcess programa;
+            programa.setProcessEnvironment(ambiente);
+            programa.setProcessChannelMode(QProcess::MergedChannels);
+            programa.start(QCoreApplication::applicationFilePath(),
+                           {QStringLiteral("--gtest_filter=Janelas.") + teste});
+            ASSERT_TRUE(programa.waitForFinished(-1)) << tela.nome;
+            const QByteArray saida = programa.readAll();
+            EXPECT_EQ(programa.exitStatus(), QProcess::NormalExit) << tela.nome;
+            EXPECT_EQ(programa.exitCode(), 0) << tela.nome << "\n" << saida.toStdString();
+            EXPECT_TRUE(saida.contains("[  PASSED  ] 1 test")) << tela.nome;
+        }
+        return;
+    }
+    const TelaDoUsuario* tela = nullptr;
+    for (const TelaDoUsuario& t : kTelasDoUsuario)
+        if (filho == QString::fromUtf8(t.nome))
+            tela = &t;
+    ASSERT_TRUE(tela);
+    SCOPED_TRACE(tela->nome);
+    platform::setAvailableAreaOverride(tela->area);
+    if (tela->dpi) {
+        // The font the program starts with, raised by the DPI.
+        EXPECT_GE(QFontInfo(QApplication::font()).pixelSize(), 21);
+    }
+    percorrer([&](const char* nome, platform::Form& f) {
+        olharInteira(nome, f, tela->area);
+        // The planned-versus-actual totals stand under their columns.
+        if (auto* p = qobject_cast<frmPreXReal*>(&f)) {
+            const std::pair<QLabel*, int> totais[] = {
+                {p->txtTotalPrev, 2}, {p->txtTotalReal, 3}, {p->txtTotalDiferenca, 4}, {p->txtTotalDifPerc, 5}};
+            for (const auto& [total, coluna] : totais) {
+                const int x = p->flxConsulta->horizontalHeader()->sectionViewportPosition(coluna);
+                EXPECT_NEAR(total->mapTo(p, QPoint()).x(), p->flxConsulta->viewport()->mapTo(p, QPoint(x, 0)).x(), 2)
+                    << total->accessibleName().toStdString();
+            }
+        }
+        // The charts window with its groups beside the chart.
+        if (auto* graficos = qobject_cast<frmGraficos*>(&f)) {
+            graficos->optGrupoContas->click();
+            graficos->GraficoPequeno();
+            QApplication::processEvents();
+            olharInteira("frmGraficos (Grupo de Contas)", f, tela->area);
+        }
+    });
+    ModalHook hook;
+    hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
+    frmPrincipal& w = platform::Forms::get<frmPrincipal>();
+    olharInteira("frmPrincipal", w, tela->area);
+    platform::Forms::clear();
+}
+
+namespace {
 // The controls of a window the keyboard reaches, each with the name a
 // screen reader says.
 struct Controle {
@@ -412,13 +555,15 @@ TEST_F(Janelas, EveryControlTheKeyboardReachesSaysItsName)
 }
 
 // What a window computes is heard: each result is a read-only field that
-// Tab reaches, named by its caption, whose value is what it shows; and a
-// drop-down list says its value, as a text, besides its caption.
+// Tab reaches, named by its caption, whose value is what it shows; a
+// drop-down list says its value, as a text, besides its caption; and a box
+// says what it shows, whole.
 TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
 {
     const QHash<QString, QStringList> resultados{
         {QStringLiteral("frmCalculosFin"), {QStringLiteral("O Valor de cada PARCELA será de R$")}},
         {QStringLiteral("frmFluxo"), {QStringLiteral("Saldo Final"), QStringLiteral("Menores saldos")}},
+        {QStringLiteral("frmGraficos"), {QStringLiteral("Total %"), QStringLiteral("Total R$")}},
         {QStringLiteral("frmConsVen"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
         {QStringLiteral("frmConsValor"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
         {QStringLiteral("frmConsHistorico"), {QStringLiteral("Lançamentos listados"), QStringLiteral("Total R$")}},
@@ -437,7 +582,7 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
          {QStringLiteral("Total previsto"), QStringLiteral("Total realizado"), QStringLiteral("Total da diferença R$"),
           QStringLiteral("Total da diferença %")}},
     };
-    int listas = 0;
+    int listas = 0, caixas = 0;
     percorrer([&](const char* nome, platform::Form& f) {
         QStringList ouvidos;
         for (QLabel* l : f.findChildren<QLabel*>()) {
@@ -460,6 +605,29 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
         }
         for (const QString& esperado : resultados.value(QString::fromLatin1(nome)))
             EXPECT_TRUE(ouvidos.contains(esperado)) << nome << " " << esperado.toStdString();
+        // A box is heard whole as it shows it, whatever part of its line the
+        // reader asks for: a password as its marks.
+        for (QLineEdit* caixa : f.findChildren<QLineEdit*>()) {
+            if (!caixa->isVisibleTo(&f) || qobject_cast<QComboBox*>(caixa->parentWidget()) ||
+                qobject_cast<QAbstractSpinBox*>(caixa->parentWidget()))
+                continue;
+            ++caixas;
+            caixa->setText(caixa->inputMask().isEmpty() ? QStringLiteral("43200,00") : QStringLiteral("12/03/2024"));
+            caixa->end(false);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(caixa);
+            ASSERT_TRUE(a && a->textInterface()) << nome;
+            QAccessibleTextInterface* t = a->textInterface();
+            const QString mostrado = caixa->displayText();
+            EXPECT_EQ(a->text(QAccessible::Value), mostrado) << nome;
+            EXPECT_EQ(t->text(0, t->characterCount()), mostrado) << nome;
+            int inicio = 0, fim = 0;
+            for (int onde : {0, t->cursorPosition(), t->characterCount()})
+                EXPECT_EQ(t->textAtOffset(onde, QAccessible::LineBoundary, &inicio, &fim), mostrado) << nome << " " << onde;
+            EXPECT_EQ(a->state().passwordEdit, caixa->echoMode() != QLineEdit::Normal) << nome;
+            if (caixa->echoMode() != QLineEdit::Normal) {
+                EXPECT_FALSE(a->text(QAccessible::Value).contains(QLatin1Char('4'))) << nome;
+            }
+        }
         for (QComboBox* c : f.findChildren<QComboBox*>()) {
             if (c->isEditable() || !c->isVisibleTo(&f) || c->count() == 0)
                 continue;
@@ -474,6 +642,7 @@ TEST_F(Janelas, EveryResultAndEveryListSaysItsValue)
         }
     });
     EXPECT_GT(listas, 10);
+    EXPECT_GT(caixas, 30);
 }
 
 // From the reminders, Tab reaches the toolbar; the arrows go along it and

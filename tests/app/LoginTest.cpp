@@ -2,6 +2,7 @@
 
 #include "data/Conexao.h"
 #include "data/Senha.h"
+#include "platform/Accessibility.h"
 #include "platform/Drives.h"
 
 #include <QAccessible>
@@ -217,6 +218,35 @@ TEST_F(LoginTest, LoadSelectsTheFirstAccountAfterSearchingAgain)
         EXPECT_TRUE(msgs.calls.empty());
         f.Unload();
     });
+}
+
+// As the program runs: no handler stands before the password filter, which
+// hands each event on by way of Qt's own delivery to the reader's bridge and
+// stands in place again after each; it goes with the dialog. The program
+// runs on the Qt it was proven on.
+TEST_F(LoginTest, ThePasswordFilterStandsAloneAndGoesWithTheDialog)
+{
+    createAccount(QStringLiteral("Ana"));
+    EXPECT_TRUE(platform::readerFilterProven());
+    ASSERT_EQ(QAccessible::installUpdateHandler(nullptr), nullptr);
+    comDialogo([](frmSenha& f) {
+        const QAccessible::UpdateHandler filtro = QAccessible::installUpdateHandler(nullptr);
+        QAccessible::installUpdateHandler(filtro);
+        ASSERT_TRUE(filtro);
+        // Offscreen Qt delivers nothing: the events are handed as Qt hands them.
+        QAccessibleTextInsertEvent digitado(f.txtSenha, 0, QStringLiteral("demo"));
+        QAccessibleEvent foco(f.lstBancos, QAccessible::Focus);
+        QAccessibleEvent outro(f.txtFiltro, QAccessible::Focus);
+        for (QAccessibleEvent* e : std::initializer_list<QAccessibleEvent*>{&digitado, &foco, &outro}) {
+            filtro(e);
+            const QAccessible::UpdateHandler depois = QAccessible::installUpdateHandler(nullptr);
+            QAccessible::installUpdateHandler(depois);
+            EXPECT_EQ(depois, filtro);
+        }
+        f.Unload();
+    });
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QAccessible::installUpdateHandler(nullptr), nullptr);
 }
 
 // A screen reader hears that a character came, never which: what typing,
@@ -553,8 +583,11 @@ TEST_F(LoginTest, LeavingWithoutAMatchEndsTheProgram)
     EXPECT_FALSE(ConexaoBanco.isOpen());
 }
 
-// A password typed on the list arrives whole, "b" choosing no other
-// account; Tab and Shift+Tab go round the drive, the list and the password.
+// The keyboard never rests on the list, where a screen reader would echo
+// a password's character as a key pressed on a list: Tab and Shift+Tab go
+// round the drive and the password, and a click on the list chooses the
+// account with the keys still in the password box, which takes the
+// password whole, "b" choosing no other account.
 TEST_F(LoginTest, ListKeysSendTheFocusAndTheKeyToThePassword)
 {
     createAccount(QStringLiteral("Ana"), QStringLiteral("bb12"));
@@ -562,16 +595,21 @@ TEST_F(LoginTest, ListKeysSendTheFocusAndTheKeyToThePassword)
     comDialogo([](frmSenha& f) {
         f.activateWindow();
         QApplication::setActiveWindow(&f);
-        const QList<QWidget*> roda{f.txtFiltro, f.lstBancos, f.txtSenha};
-        for (int i = 0; i < 3; ++i) {
-            roda[i]->setFocus();
-            QTest::keyClick(roda[i], Qt::Key_Tab);
-            EXPECT_EQ(QApplication::focusWidget(), roda[(i + 1) % 3]) << i;
-            roda[i]->setFocus();
-            QTest::keyClick(roda[i], Qt::Key_Tab, Qt::ShiftModifier);
-            EXPECT_EQ(QApplication::focusWidget(), roda[(i + 2) % 3]) << i;
+        const QList<QWidget*> roda{f.txtFiltro, f.txtSenha};
+        for (int i = 0; i < 2; ++i) {
+            for (const auto mods : {Qt::NoModifier, Qt::ShiftModifier}) {
+                roda[i]->setFocus();
+                QTest::keyClick(roda[i], Qt::Key_Tab, mods);
+                EXPECT_EQ(QApplication::focusWidget(), roda[(i + 1) % 2]) << i;
+            }
         }
-        f.lstBancos->setFocus();
+        f.txtFiltro->setFocus();
+        QListWidgetItem* bia = f.lstBancos->item(1);
+        QTest::mouseClick(f.lstBancos->viewport(), Qt::LeftButton, {}, f.lstBancos->visualItemRect(bia).center());
+        EXPECT_EQ(f.lstBancos->currentItem(), bia);
+        EXPECT_TRUE(f.txtSenha->hasFocus());
+        QTest::mouseClick(f.lstBancos->viewport(), Qt::LeftButton, {},
+                          f.lstBancos->visualItemRect(f.lstBancos->item(0)).center());
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("bb12"));
         EXPECT_TRUE(f.txtSenha->hasFocus());
         EXPECT_EQ(f.txtSenha->text(), QStringLiteral("bb12"));

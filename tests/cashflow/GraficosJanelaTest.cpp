@@ -318,6 +318,8 @@ TEST_F(GraficosJanela, ProjectionChartShowsTheMonthsAndTheClassificationInTheLeg
     EXPECT_EQ(legenda(), QStringList{QStringLiteral("Padaria")});
     EXPECT_EQ(f.chtGrafico->chart()->legend()->alignment(), Qt::AlignBottom);
     EXPECT_EQ(f.larguraGraficoTwips(), 14415);
+    // What a screen reader hears of the chart: its bars.
+    EXPECT_EQ(f.chtGrafico->accessibleDescription(), QStringLiteral("março: Padaria 350,00; maio: Padaria 10,00"));
 
     // A classification without entries leaves the reset chart.
     escolher(f.txtDespesa1, QStringLiteral("Gás"));
@@ -440,6 +442,8 @@ TEST_F(GraficosJanela, GroupChartFillsTheGridAndTheTotalsBesideANarrowChart)
                                                    QStringLiteral("Lazer"), QStringLiteral("4")}));
     EXPECT_DOUBLE_EQ(barras(0)[0], 60.0);
     EXPECT_TRUE(legenda().isEmpty());
+    EXPECT_EQ(f.chtGrafico->accessibleDescription(),
+              QStringLiteral("Moradia: 60,00%; Alimentação: 30,00%; Lazer: 10,00%"));
 
     // A whole share and a large total are shown whole.
     f.txtDataVen1->setText(QStringLiteral("01/04/2024"));
@@ -468,6 +472,7 @@ TEST_F(GraficosJanela, GroupChartFillsTheGridAndTheTotalsBesideANarrowChart)
     EXPECT_EQ(f.lblPerc->text(), QStringLiteral("0"));
     EXPECT_TRUE(f.lblTotal->text().isEmpty());
     EXPECT_EQ(categorias(), um_a_doze());
+    EXPECT_EQ(f.chtGrafico->accessibleDescription(), QStringLiteral("Sem dados"));
 }
 
 TEST_F(GraficosJanela, EnterMovesToTheNextFieldAndEscapeCloses)

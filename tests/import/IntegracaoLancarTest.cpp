@@ -32,6 +32,10 @@ TEST_F(IntegracaoLancar, PostsEachLineWithItsSideClassificationAndLetter)
     MsgRecorder msgs;
     f.cmdAtualiza_Click();
     EXPECT_TRUE(msgs.calls.empty());
+    // A screen reader is told what was done.
+    const auto* aviso = f.findChild<QLabel*>(QStringLiteral("vorsalNotice"));
+    ASSERT_TRUE(aviso);
+    EXPECT_EQ(aviso->text(), QStringLiteral("3 lançamentos importados"));
     const auto l = lancamentos();
     ASSERT_EQ(l.size(), 3u);
     EXPECT_EQ(l[0].dataVen, QDate(2024, 3, 10));

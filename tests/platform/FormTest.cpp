@@ -84,6 +84,28 @@ TEST_F(FormTest, EnterMovesTheFocusOnLikeTab)
     EXPECT_TRUE(moved);
 }
 
+// Closing a window gives the keyboard back to the box it was opened from.
+TEST_F(FormTest, ClosingAWindowGivesTheFocusBackWhereItCameFrom)
+{
+    QWidget opener;
+    auto* l = new QVBoxLayout(&opener);
+    QLineEdit* first = new QLineEdit(&opener);
+    QLineEdit* second = new QLineEdit(&opener);
+    l->addWidget(first);
+    l->addWidget(second);
+    opener.show();
+    QApplication::setActiveWindow(&opener);
+    second->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), second);
+    testsupport::ModalHook hook;
+    hook.on<frmTeste>([](frmTeste& f) {
+        f.txtB->setFocus();
+        QTest::keyClick(f.txtB, Qt::Key_Escape);
+    });
+    platform::Forms::show<frmTeste>();
+    EXPECT_EQ(QApplication::focusWidget(), second);
+}
+
 TEST_F(FormTest, WindowHiddenByTheTestStaysLoaded)
 {
     testsupport::ModalHook hook;
