@@ -506,7 +506,9 @@ QLayout* contentLayout(QWidget& window)
     return window.layout();
 }
 
-int leastWidth(QWidget& window)
+// The least size the window's content takes now. A part's new size reaches
+// the window through every frame around it.
+QSize leastSize(QWidget& window)
 {
     for (QWidget* w : window.findChildren<QWidget*>())
         if (QLayout* inner = w->layout()) {
@@ -516,8 +518,10 @@ int leastWidth(QWidget& window)
     QLayout* l = contentLayout(window);
     l->invalidate();
     l->activate();
-    return l->totalMinimumSize().width();
+    return l->totalMinimumSize();
 }
+
+int leastWidth(QWidget& window) { return leastSize(window).width(); }
 
 // The rows of panels side by side where the window fits the screen's width;
 // else one under the other, the first marked first, as few as it takes.
@@ -544,19 +548,7 @@ void giveWayAcross(QWidget& window, int room)
     leastWidth(window);
 }
 
-int leastHeight(QWidget& window)
-{
-    // A part's new height reaches the window through every frame around it.
-    for (QWidget* w : window.findChildren<QWidget*>())
-        if (QLayout* inner = w->layout()) {
-            inner->invalidate();
-            w->updateGeometry();
-        }
-    QLayout* l = contentLayout(window);
-    l->invalidate();
-    l->activate();
-    return l->totalMinimumSize().height();
-}
+int leastHeight(QWidget& window) { return leastSize(window).height(); }
 
 // The parts that give way take their full height where the window fits, and
 // else the same share of what each may give, the least that lets it fit.
