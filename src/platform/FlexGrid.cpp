@@ -13,6 +13,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -263,6 +264,16 @@ bool FlexGrid::holdsValues(int col) const
     return !model_->widest(col).isEmpty() && naturalWidths_.size() == size_t(Cols()) && naturalWidths_[size_t(col)] > 0;
 }
 
+// In a grid with descriptions, every text column sized by its title shares
+// the room with them; a column given its width in pixels keeps it.
+bool FlexGrid::sharesRoom(int col) const
+{
+    if (givesWay(col))
+        return true;
+    return !givingWayCols_.empty() && model_->widest(col).isEmpty() && !model_->fixedWidth(col) &&
+           naturalWidths_.size() == size_t(Cols()) && naturalWidths_[size_t(col)] > 0;
+}
+
 // A value column needs room for the values it holds, not for the widest it
 // could hold; with no values, or rows a source gives, the widest it could.
 int FlexGrid::valueWidth(int col) const
@@ -285,6 +296,9 @@ int FlexGrid::leastWidth(int col) const
         return horizontalHeader()->sectionSize(col);
     if (givesWay(col))
         return std::min(naturalWidths_[size_t(col)], titleWidth(col));
+    // A name beside the descriptions asks for a readable width.
+    if (sharesRoom(col))
+        return readableWidth(col);
     if (holdsValues(col) && !givingWayCols_.empty())
         return valueWidth(col);
     return naturalWidths_[size_t(col)];
@@ -293,6 +307,7 @@ int FlexGrid::leastWidth(int col) const
 QSize FlexGrid::minimumSizeHint() const
 {
     QSize hint = QTableView::minimumSizeHint();
+    hint.setHeight(std::max(hint.height(), leastHeight()));
     // A grid whose columns never give way scrolls instead.
     if (givingWayCols_.empty() || Cols() == 0)
         return hint;
@@ -311,64 +326,85 @@ QSize FlexGrid::minimumSizeHint() const
     return hint;
 }
 
+int FlexGrid::leastHeight() const
+{
+    return 2 * frameWidth() + horizontalHeader()->sizeHint().height() +
+           kLeastRows * verticalHeader()->defaultSectionSize() + horizontalScrollBar()->sizeHint().height();
+}
+
 // A grid narrower than its columns gives way in steps, each only as far as
 // the room is short: the value columns first, down to what the values they
-// hold need; then the descriptions (giving-way columns), each in turn down
-// to a readable width; then the descriptions again down to their titles.
-// Amounts, dates and numbers stay whole and in sight, and a description is
-// cut only when no value column holds room to spare.
+// hold need; then the texts (the descriptions and every other text column
+// sized by its title), the widest first, down to a readable width; then the
+// texts again, the widest first, down to their titles. Amounts, dates and
+// numbers stay whole and in sight, and a description is cut only when no
+// other column holds room to spare.
 void FlexGrid::giveWay()
 {
     if (naturalWidths_.size() != size_t(Cols()) || givingWayCols_.empty())
         return;
     std::vector<int> widths(static_cast<size_t>(Cols()));
     int total = 0;
+    std::vector<int> texts;
     for (int c = 0; c < Cols(); ++c) {
-        widths[size_t(c)] = givesWay(c) || holdsValues(c) ? naturalWidths_[size_t(c)] : horizontalHeader()->sectionSize(c);
+        widths[size_t(c)] = sharesRoom(c) || holdsValues(c) ? naturalWidths_[size_t(c)] : horizontalHeader()->sectionSize(c);
         total += widths[size_t(c)];
+        if (sharesRoom(c))
+            texts.push_back(c);
     }
     int excess = total - viewport()->width();
-    const auto shrink = [&](int c, int least) {
-        int& width = widths[size_t(c)];
-        const int cut = std::clamp(width - least, 0, std::max(excess, 0));
-        width -= cut;
-        excess -= cut;
-    };
     for (int c = 0; c < Cols() && excess > 0; ++c)
-        if (holdsValues(c) && !givesWay(c))
-            shrink(c, valueWidth(c));
-    for (const int c : givingWayCols_)
-        if (c >= 0 && c < Cols())
-            shrink(c, readableWidth(c));
-    // Below a readable width the descriptions give way together, each by
-    // its share of what it has above its title, so that none is left at its
-    // title while another keeps far more.
-    if (excess > 0) {
-        int above = 0;
-        for (const int c : givingWayCols_)
-            if (c >= 0 && c < Cols())
-                above += std::max(0, widths[size_t(c)] - std::min(naturalWidths_[size_t(c)], titleWidth(c)));
-        const int total = std::min(excess, above);
-        for (const int c : givingWayCols_) {
-            if (c < 0 || c >= Cols() || above == 0)
-                continue;
-            const int least = std::min(naturalWidths_[size_t(c)], titleWidth(c));
-            const int mine = std::max(0, widths[size_t(c)] - least);
-            const int cut = int(qint64(total) * mine / above);
-            widths[size_t(c)] -= cut;
+        if (holdsValues(c) && !sharesRoom(c)) {
+            int& width = widths[size_t(c)];
+            const int cut = std::clamp(width - valueWidth(c), 0, excess);
+            width -= cut;
             excess -= cut;
         }
-        for (const int c : givingWayCols_)
-            if (c >= 0 && c < Cols())
-                shrink(c, std::min(naturalWidths_[size_t(c)], titleWidth(c)));
-    }
-    // Room to spare goes to the descriptions that show less than their
-    // longest text, shared evenly, so that no grid cuts a name beside empty
-    // space.
+    // The widest texts give way first, so that none is cut far below
+    // another: every text above a level comes down to it, none below its
+    // own floor.
+    const auto level = [&](const std::function<int(int)>& floorOf) {
+        if (excess <= 0)
+            return;
+        const auto cutAt = [&](int line) {
+            int cut = 0;
+            for (const int c : texts)
+                cut += std::max(0, widths[size_t(c)] - std::max(line, floorOf(c)));
+            return cut;
+        };
+        int low = 0, high = 0;
+        for (const int c : texts)
+            high = std::max(high, widths[size_t(c)]);
+        // The highest line that frees enough room, or the floors.
+        while (low < high) {
+            const int mid = (low + high + 1) / 2;
+            if (cutAt(mid) >= excess)
+                low = mid;
+            else
+                high = mid - 1;
+        }
+        int over = cutAt(low) - excess;
+        for (const int c : texts) {
+            int& width = widths[size_t(c)];
+            const int least = std::max(low, floorOf(c));
+            if (width <= least)
+                continue;
+            // The line may free a few pixels more than needed: they stay
+            // with the first texts cut to it.
+            const int back = over > 0 && least == low ? 1 : 0;
+            over -= back;
+            excess -= width - least - back;
+            width = least + back;
+        }
+    };
+    level([this](int c) { return readableWidth(c); });
+    level([this](int c) { return std::min(naturalWidths_[size_t(c)], titleWidth(c)); });
+    // Room to spare goes to the texts that show less than their longest,
+    // shared evenly, so that no grid cuts a name beside empty space.
     for (int round = 0; round < 2 && excess < 0; ++round) {
         std::vector<int> wanting;
-        for (const int c : givingWayCols_) {
-            if (c < 0 || c >= Cols() || widths[size_t(c)] == 0)
+        for (const int c : texts) {
+            if (widths[size_t(c)] == 0)
                 continue;
             const std::optional<QString> longest = model_->longestData(c);
             if (longest && wholeWidth(*longest) > widths[size_t(c)])
@@ -386,7 +422,7 @@ void FlexGrid::giveWay()
         }
     }
     for (int c = 0; c < Cols(); ++c)
-        if (givesWay(c) || holdsValues(c))
+        if (sharesRoom(c) || holdsValues(c))
             horizontalHeader()->resizeSection(c, widths[size_t(c)]);
 }
 

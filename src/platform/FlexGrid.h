@@ -144,7 +144,11 @@ public:
     // With giving-way columns: wide enough for every column up to the last
     // amount, date or number whole, those at their titles, so that a layout
     // keeps the values in sight where it can.
+    // Never shorter than its header, kLeastRows rows and a scroll bar: a
+    // window too short for that scrolls as a whole instead.
     QSize minimumSizeHint() const override;
+    static constexpr int kLeastRows = 6;
+    int leastHeight() const;
     // Zero means the general rule: numbers to the right, other text left.
     void setColAlignment(int col, Qt::Alignment alignment);
 
@@ -229,6 +233,7 @@ private:
     int wholeWidth(const QString& text) const;
     int titleWidth(int col) const;
     bool givesWay(int col) const;
+    bool sharesRoom(int col) const;
     bool holdsValues(int col) const;
     void giveWay();
 

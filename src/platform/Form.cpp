@@ -2,6 +2,7 @@
 
 #include "platform/Accessibility.h"
 #include "platform/Application.h"
+#include "platform/FlexGrid.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -600,6 +601,9 @@ void giveWay(QWidget& window, int room)
 
 void givesWay(QWidget& part, int floor)
 {
+    // A grid keeps its least rows in sight.
+    if (auto* grid = qobject_cast<FlexGrid*>(&part))
+        floor = std::max(floor, grid->leastHeight());
     const int full = std::max(part.minimumHeight(), part.minimumSizeHint().height());
     part.setProperty(kFullHeight, full);
     part.setProperty(kFloorHeight, std::min(floor, full));
@@ -642,6 +646,8 @@ void fitOnScreen(QWidget& window)
         window.setProperty(kScrolls, true);
         // The box the window chose to start in keeps the focus.
         QPointer<QWidget> focused = window.focusWidget();
+        // The size the window asked for, as far as the screen lets it.
+        const QSize asked = window.size();
         auto* inner = new QWidget;
         inner->setLayout(l);
         auto* scroll = new QScrollArea(&window);
@@ -652,9 +658,11 @@ void fitOnScreen(QWidget& window)
         auto* outer = new QVBoxLayout(&window);
         outer->setContentsMargins(0, 0, 0, 0);
         outer->addWidget(scroll);
-        // As large as its contents, as far as the screen lets it.
-        QSize wanted = inner->minimumSizeHint() +
-                       QSize(scroll->verticalScrollBar()->sizeHint().width(), scroll->horizontalScrollBar()->sizeHint().height());
+        // As large as its contents, or as it asked to be, as far as the
+        // screen lets it.
+        QSize wanted = (inner->minimumSizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(),
+                                                         scroll->horizontalScrollBar()->sizeHint().height()))
+                           .expandedTo(asked);
         outer->activate();
         window.resize(wanted.boundedTo(room));
         if (window.isVisible())

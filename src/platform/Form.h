@@ -167,6 +167,7 @@ QMargins frameMargins(const QWidget* window);
 void fitOnScreen(QWidget& window);
 // Marks a part of a window (a chart, a list, a text box) that may lose height
 // on a short screen: from its least height as it stands, down to `floor`.
+// A grid never goes below its least rows (FlexGrid::leastHeight).
 void givesWay(QWidget& part, int floor);
 // Marks a layout whose rows may stand closer on a short screen: its vertical
 // spacing, from what it stands at down to `floor`.

@@ -383,6 +383,8 @@ void olharInteira(const char* nome, QWidget& f, const QRect& area)
     for (platform::FlexGrid* g : f.findChildren<platform::FlexGrid*>()) {
         if (!g->isVisibleTo(&f))
             continue;
+        // A grid too short for its least rows makes the window scroll instead.
+        EXPECT_GE(g->fullyVisibleRowCount(), platform::FlexGrid::kLeastRows) << nome << " " << g->accessibleName().toStdString();
         g->setRows(13);
         for (int c = 0; c < g->Cols(); ++c)
             for (int r = 1; r < g->Rows(); ++r)
