@@ -570,6 +570,9 @@ void frmIntegracao::lerExtratoNaGrade(importacao::LayoutExtrato layout)
     }
     lblQtde->setText(QString::number(n) + QStringLiteral(" lançamento(s)"));
     PreClassicar();
+    // Where the window scrolls, the lines just read are what the user wants
+    // to see, wherever the button that read them stands.
+    platform::bringIntoView(*flxExtrato);
 }
 
 importacao::LinhaExtrato* frmIntegracao::linhaDoExtrato(int row)

@@ -413,6 +413,22 @@ void FlexGrid::giveWay()
     };
     level([this](int c) { return readableWidth(c); });
     level([this](int c) { return std::min(naturalWidths_[size_t(c)], titleWidth(c)); });
+    // A text shown cut takes the room a value column holds beyond its
+    // values: amounts and dates stay whole, names are cut only when nothing
+    // else can give.
+    int wanted = 0;
+    for (const int c : texts)
+        if (const std::optional<QString> longest = model_->longestData(c); longest && widths[size_t(c)] > 0)
+            wanted += std::max(0, wholeWidth(*longest) - widths[size_t(c)]);
+    wanted += std::min(excess, 0);
+    for (int c = 0; c < Cols() && wanted > 0; ++c)
+        if (holdsValues(c) && !sharesRoom(c)) {
+            int& width = widths[size_t(c)];
+            const int cut = std::clamp(width - valueWidth(c), 0, wanted);
+            width -= cut;
+            excess -= cut;
+            wanted -= cut;
+        }
     // Room to spare goes to the texts that show less than their longest,
     // shared evenly, so that no grid cuts a name beside empty space.
     for (int round = 0; round < 2 && excess < 0; ++round) {
