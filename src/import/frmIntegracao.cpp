@@ -102,6 +102,35 @@ void mostrarDiaSemana(const QString& texto)
 
 } // namespace
 
+// The folder, the files and the layout stand in a column right of the grids
+// where the three columns fit the screen; else in a row under the change of
+// an entry, the grids side by side above it; and where side by side the
+// grids would cut every description short of a readable width (a large font
+// on a laptop's screen), the statement over the whole width, the entries
+// under it.
+frmIntegracao::Arranjo frmIntegracao::escolherArranjo(QLayout& esquerda, QLayout& meio,
+                                                    std::initializer_list<QLayout*> linhasDireita)
+{
+    int direitaLargura = 0;
+    for (QLayout* l : linhasDireita)
+        direitaLargura = std::max(direitaLargura, l->minimumSize().width());
+    for (QWidget* w : std::initializer_list<QWidget*>{Label6, txtCaminho, Label7, lstExtratos, Label4, cbxBancos})
+        direitaLargura = std::max(direitaLargura, w->minimumSizeHint().width());
+    const QMargins moldura = platform::frameMargins(this);
+    const int espaco = style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing);
+    const int bordas = style()->pixelMetric(QStyle::PM_LayoutLeftMargin) +
+                       style()->pixelMetric(QStyle::PM_LayoutRightMargin) + moldura.left() + moldura.right();
+    const int tela = platform::availableArea(this).width();
+    const int alteracao = fraAltera->minimumSizeHint().width();
+    const int tresColunas = esquerda.minimumSize().width() +
+                            std::max(meio.minimumSize().width() + direitaLargura, alteracao) + 2 * espaco + bordas;
+    if (tresColunas <= tela)
+        return Arranjo::TresColunas;
+    const int ladoALado = std::max(esquerda.minimumSize().width(), flxLanc->readableSizeWidth()) +
+                          std::max(meio.minimumSize().width(), flxExtrato->readableSizeWidth()) + espaco + bordas;
+    return ladoALado <= tela ? Arranjo::LadoALado : Arranjo::Empilhada;
+}
+
 const QString frmIntegracao::kNomeConsulta = QStringLiteral("Integração");
 
 frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(this)
@@ -210,23 +239,11 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
     fim->addWidget(cmdFecha);
     corDoTexto(fraAltera, kBranco);
     auto* janela = new QGridLayout(this);
-    // The folder, the files and the layout stand in a column right of the
-    // grids; where the three columns leave the screen (a large font on a
-    // laptop's screen) they stand in a row under the change of an entry.
     cabecalhoLanc(*flxLanc);
     cabecalhoExtrato(*flxExtrato);
-    int direitaLargura = std::max(leitura->minimumSize().width(), fim->minimumSize().width());
-    for (QWidget* w : std::initializer_list<QWidget*>{Label6, txtCaminho, Label7, lstExtratos, Label4, cbxBancos})
-        direitaLargura = std::max(direitaLargura, w->minimumSizeHint().width());
-    const QMargins moldura = platform::frameMargins(this);
-    const int espacos = 2 * style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing) +
-                        style()->pixelMetric(QStyle::PM_LayoutLeftMargin) +
-                        style()->pixelMetric(QStyle::PM_LayoutRightMargin) + moldura.left() + moldura.right();
-    const int tresColunas =
-        esquerda->minimumSize().width() +
-        std::max(meio->minimumSize().width() + direitaLargura, fraAltera->minimumSizeHint().width()) + espacos;
     auto* direita = new QGridLayout;
-    if (tresColunas <= platform::availableArea(this).width()) {
+    const Arranjo arranjo = escolherArranjo(*esquerda, *meio, {leitura, fim});
+    if (arranjo == Arranjo::TresColunas) {
         direita->addWidget(Label6, 0, 0);
         direita->addWidget(txtCaminho, 1, 0);
         direita->addWidget(Label7, 2, 0);
@@ -244,6 +261,7 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
         janela->setColumnStretch(0, 6);
         janela->setColumnStretch(1, 7);
         janela->setColumnStretch(2, 2);
+        janela->setRowStretch(0, 1);
     } else {
         direita->addWidget(Label6, 0, 0);
         direita->addWidget(txtCaminho, 1, 0);
@@ -254,14 +272,32 @@ frmIntegracao::frmIntegracao(QWidget* parent) : Form(parent), CamposAlteracao(th
         direita->addWidget(lstExtratos, 1, 1, 4, 1);
         direita->addLayout(leitura, 0, 2, 5, 1);
         direita->setColumnStretch(1, 1);
-        janela->addLayout(esquerda, 0, 0);
-        janela->addLayout(meio, 0, 1);
-        janela->addWidget(fraAltera, 1, 0, 1, 2);
-        janela->addLayout(direita, 2, 0, 1, 2);
-        janela->setColumnStretch(0, 6);
-        janela->setColumnStretch(1, 7);
+        if (arranjo == Arranjo::LadoALado) {
+            janela->addLayout(esquerda, 0, 0);
+            janela->addLayout(meio, 0, 1);
+            janela->addWidget(fraAltera, 1, 0, 1, 2);
+            janela->addLayout(direita, 2, 0, 1, 2);
+            janela->setColumnStretch(0, 6);
+            janela->setColumnStretch(1, 7);
+            // The room the choice counted on: each grid's descriptions readable.
+            janela->setColumnMinimumWidth(0, flxLanc->readableSizeWidth());
+            janela->setColumnMinimumWidth(1, flxExtrato->readableSizeWidth());
+            janela->setRowStretch(0, 1);
+        } else {
+            // The statement, read to classify it, on top; the keyboard
+            // meets it first too.
+            janela->addLayout(meio, 0, 0);
+            janela->addLayout(esquerda, 1, 0);
+            janela->addWidget(fraAltera, 2, 0);
+            janela->addLayout(direita, 3, 0);
+            janela->setRowStretch(0, 1);
+            janela->setRowStretch(1, 1);
+            setTabOrder(cmdNaoClassificar, flxLanc);
+            setTabOrder(flxLanc, txtDataInicial);
+            setTabOrder(txtDataInicial, txtDataFinal);
+            setTabOrder(txtDataFinal, cmdOK);
+        }
     }
-    janela->setRowStretch(0, 1);
     // Wide enough for every column of both grids, the values of the entries
     // included; a smaller screen shortens the descriptions.
     resize(1580, 800);
@@ -534,6 +570,9 @@ void frmIntegracao::lerExtratoNaGrade(importacao::LayoutExtrato layout)
     }
     lblQtde->setText(QString::number(n) + QStringLiteral(" lançamento(s)"));
     PreClassicar();
+    // Where the window scrolls, the lines just read are what the user wants
+    // to see, wherever the button that read them stands.
+    platform::bringIntoView(*flxExtrato);
 }
 
 importacao::LinhaExtrato* frmIntegracao::linhaDoExtrato(int row)

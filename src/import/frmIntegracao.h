@@ -13,6 +13,7 @@
 #include "platform/Form.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 class QComboBox;
@@ -120,6 +121,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class Arranjo { TresColunas, LadoALado, Empilhada };
+    Arranjo escolherArranjo(QLayout& esquerda, QLayout& meio, std::initializer_list<QLayout*> linhasDireita);
     // True while a statement is read: the read waits with the window
     // painting, and nothing may start a second read or close the window.
     bool lendoExtrato_ = false;

@@ -311,19 +311,33 @@ QSize FlexGrid::minimumSizeHint() const
     // A grid whose columns never give way scrolls instead.
     if (givingWayCols_.empty() || Cols() == 0)
         return hint;
-    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-    if (verticalHeader()->isVisible())
-        width += verticalHeader()->width();
     // Up to the last column that holds an amount, a date or a number; the
     // texts after it may scroll.
     int ultima = -1;
     for (int c = 0; c < Cols(); ++c)
         if (!model_->widest(c).isEmpty() && horizontalHeader()->sectionSize(c) > 0)
             ultima = c;
-    for (int c = 0; c <= ultima; ++c)
-        width += leastWidth(c);
-    hint.setWidth(std::max(hint.width(), width));
+    hint.setWidth(std::max(hint.width(), widthOfCols(ultima, false)));
     return hint;
+}
+
+int FlexGrid::readableSizeWidth() const
+{
+    if (givingWayCols_.empty() || Cols() == 0)
+        return minimumSizeHint().width();
+    return std::max(QTableView::minimumSizeHint().width(), widthOfCols(Cols() - 1, true));
+}
+
+// The frame, the scroll bar and the columns up to `last`, each at its least
+// width, or a description at its readable width.
+int FlexGrid::widthOfCols(int last, bool readable) const
+{
+    int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    if (verticalHeader()->isVisible())
+        width += verticalHeader()->width();
+    for (int c = 0; c <= last; ++c)
+        width += readable && givesWay(c) && naturalWidths_.size() == size_t(Cols()) ? readableWidth(c) : leastWidth(c);
+    return width;
 }
 
 int FlexGrid::leastHeight() const
@@ -399,6 +413,22 @@ void FlexGrid::giveWay()
     };
     level([this](int c) { return readableWidth(c); });
     level([this](int c) { return std::min(naturalWidths_[size_t(c)], titleWidth(c)); });
+    // A text shown cut takes the room a value column holds beyond its
+    // values: amounts and dates stay whole, names are cut only when nothing
+    // else can give.
+    int wanted = 0;
+    for (const int c : texts)
+        if (const std::optional<QString> longest = model_->longestData(c); longest && widths[size_t(c)] > 0)
+            wanted += std::max(0, wholeWidth(*longest) - widths[size_t(c)]);
+    wanted += std::min(excess, 0);
+    for (int c = 0; c < Cols() && wanted > 0; ++c)
+        if (holdsValues(c) && !sharesRoom(c)) {
+            int& width = widths[size_t(c)];
+            const int cut = std::clamp(width - valueWidth(c), 0, wanted);
+            width -= cut;
+            excess -= cut;
+            wanted -= cut;
+        }
     // Room to spare goes to the texts that show less than their longest,
     // shared evenly, so that no grid cuts a name beside empty space.
     for (int round = 0; round < 2 && excess < 0; ++round) {

@@ -147,6 +147,10 @@ public:
     // Never shorter than its header, kLeastRows rows and a scroll bar: a
     // window too short for that scrolls as a whole instead.
     QSize minimumSizeHint() const override;
+    // The width that shows every column, each description at its readable
+    // width and every value whole: a layout narrower cuts a description
+    // short or scrolls sideways.
+    int readableSizeWidth() const;
     static constexpr int kLeastRows = 6;
     int leastHeight() const;
     // Zero means the general rule: numbers to the right, other text left.
@@ -230,6 +234,7 @@ private:
     void sizeColumnsFromTitles();
     void applyFontMetrics();
     int contentWidth(int col) const;
+    int widthOfCols(int last, bool readable) const;
     int wholeWidth(const QString& text) const;
     int titleWidth(int col) const;
     bool givesWay(int col) const;

@@ -621,6 +621,15 @@ void givesWay(QLayout& rows, int floor)
     rows.setProperty(kFloorHeight, std::min(floor, full));
 }
 
+void bringIntoView(QWidget& part)
+{
+    for (QWidget* w = part.parentWidget(); w; w = w->parentWidget())
+        if (auto* scroll = qobject_cast<QScrollArea*>(w)) {
+            scroll->ensureWidgetVisible(&part, 0, 0);
+            return;
+        }
+}
+
 void givesWayAcross(QBoxLayout& row)
 {
     static int order = 0;

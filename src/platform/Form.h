@@ -176,6 +176,9 @@ void givesWay(QLayout& rows, int floor);
 // narrow for them side by side; rows marked first turn first, each only
 // while the window is still wider than the screen.
 void givesWayAcross(QBoxLayout& row);
+// In a window that scrolls as a whole (fitOnScreen on a small screen),
+// scrolls so that `part` is in sight; the focus stays where it is.
+void bringIntoView(QWidget& part);
 
 // Ties each caption label of a window to the box it names (the next
 // focusable control after it in its layout, to its right or below it), so

@@ -480,6 +480,13 @@ TEST_F(Janelas, EveryWindowFitsAndShowsItsValuesWholeAsAUserSetsTheScreen)
             QApplication::processEvents();
             olharInteira("frmGraficos (Grupo de Contas)", f, tela->area);
         }
+        // With the font raised, the statement is still read to classify it:
+        // its descriptions keep a readable width, no column out of sight.
+        if (auto* integracao = qobject_cast<frmIntegracao*>(&f); integracao && tela->dpi) {
+            const platform::FlexGrid& extrato = *integracao->flxExtrato;
+            EXPECT_GE(extrato.ColWidth(1), extrato.readableWidth(1));
+            EXPECT_EQ(extrato.horizontalScrollBar()->maximum(), 0);
+        }
     });
     ModalHook hook;
     hook.on<frmSenha>([](frmSenha& f) { f.Unload(); });
