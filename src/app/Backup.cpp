@@ -64,10 +64,8 @@ void apagarCopiasAntigas(const QString& nomeBanco, const QString& manter)
         if (nome.compare(manter, Qt::CaseInsensitive) != 0)
             QFile::remove(pasta.filePath(nome));
     // And what a copy cut short on an earlier day left, hidden.
-    const QString sufixo = QStringLiteral(".criando");
     for (const QString& oculto : pasta.entryList(QDir::Files | QDir::Hidden | QDir::System))
-        if (oculto.startsWith(QLatin1Char('.')) && oculto.endsWith(sufixo) &&
-            ehCopiaDe(oculto.mid(1, oculto.size() - 1 - sufixo.size()), nomeBanco))
+        if (const QString nome = platform::nameBeingWritten(oculto); !nome.isEmpty() && ehCopiaDe(nome, nomeBanco))
             QFile::remove(pasta.filePath(oculto));
 }
 
@@ -195,6 +193,16 @@ void removerOculta(const QString& oculta)
     QFile::remove(oculta + QStringLiteral("-journal"));
 }
 
+// Whether the name is a plain file with no other name: renamed over, it
+// leaves nothing behind that opens with the former password. False too
+// when the name cannot be looked at.
+bool arquivoDeUmNome(const QString& copia)
+{
+    struct stat nome {};
+    return ::lstat(QFile::encodeName(copia).constData(), &nome) == 0 && S_ISREG(nome.st_mode) &&
+           nome.st_nlink == 1;
+}
+
 // Puts a copy's rewrite in its place. A plain file with one name is
 // replaced by it (renamed over); a link's target, or a file with more names
 // than this one, is written over in place, so that every name of it
@@ -202,10 +210,7 @@ void removerOculta(const QString& oculta)
 // next login or change to finish.
 bool assentar(const QString& oculta, const QString& copia)
 {
-    struct stat nome {};
-    if (::lstat(QFile::encodeName(copia).constData(), &nome) != 0)
-        return false;
-    if (S_ISREG(nome.st_mode) && nome.st_nlink == 1)
+    if (arquivoDeUmNome(copia))
         return platform::replaceFile(oculta, copia);
     const QString alvo = QFileInfo(copia).canonicalFilePath();
     if (alvo.isEmpty())
@@ -237,14 +242,18 @@ struct CopiaAntiga {
     bool regravada = false;
 };
 
+// Removes every copy's hidden rewrite: the change did not happen.
+void descartar(const std::vector<CopiaAntiga>& copias)
+{
+    for (const CopiaAntiga& c : copias)
+        removerOculta(ocultaDe(c.nome));
+}
+
 // Whether the copy's name reaches a file that can be written again: a plain
 // file, or through a link or another name, a writable one.
 bool regravavel(const QString& copia)
 {
-    struct stat nome {};
-    if (::lstat(QFile::encodeName(copia).constData(), &nome) != 0)
-        return false;
-    if (S_ISREG(nome.st_mode) && nome.st_nlink == 1)
+    if (arquivoDeUmNome(copia))
         return true;
     const QString alvo = QFileInfo(copia).canonicalFilePath();
     return !alvo.isEmpty() && ::access(QFile::encodeName(alvo).constData(), W_OK) == 0;
@@ -346,7 +355,7 @@ bool recifrarCopia(const CopiaAntiga& c, int fd, const QString& nova, const data
     if (n < 0)
         throw data::DbError(QString::fromLocal8Bit(::strerror(erro)), data::causeOfSystemError(erro));
     bool mesmaChave = false;
-    if (antiga.pageSize == chave.pageSize && antiga.kdfIterations == chave.kdfIterations) {
+    if (antiga.sameScheme(chave)) {
         try {
             data::Connection escrita;
             escrita.open(nova, antiga);
@@ -423,8 +432,7 @@ void recifrarCopias(std::vector<CopiaAntiga>& copias, const data::Keying& antiga
                                       data::causeOfSystemError(erro));
         }
     } catch (...) {
-        for (const CopiaAntiga& c : copias)
-            removerOculta(ocultaDe(c.nome));
+        descartar(copias);
         throw;
     }
 }
@@ -481,8 +489,7 @@ QStringList alterarSenha(const QString& nova, const std::function<void(const QSt
             aviso(QStringLiteral("Regravando a conta…"));
         changeAccountPassword(nova);
     } catch (...) {
-        for (const CopiaAntiga& c : copias)
-            removerOculta(ocultaDe(c.nome));
+        descartar(copias);
         throw;
     }
     if (aviso && !copias.empty())
@@ -492,12 +499,8 @@ QStringList alterarSenha(const QString& nova, const std::function<void(const QSt
         if (c.regravada && !assentar(oculta, c.copia)) {
             // A plain copy that cannot be replaced goes: it would open
             // with the former password.
-            struct stat nome {};
-            if (::lstat(QFile::encodeName(c.copia).constData(), &nome) == 0 && S_ISREG(nome.st_mode) &&
-                nome.st_nlink == 1 && QFile::remove(c.copia)) {
-            } else {
+            if (!arquivoDeUmNome(c.copia) || !QFile::remove(c.copia))
                 presas.append(c.nome);
-            }
             removerOculta(oculta);
         }
     }

@@ -222,6 +222,23 @@ qint64 espacoDoDiario(qint64 tamanho, int pagina)
     return paginas * (pagina + 8) + 64 * 1024;
 }
 
+// The room a file written whole anew beside the account takes.
+qint64 espacoDoArquivoNovo(qint64 tamanho) { return tamanho + 64 * 1024; }
+
+// The file a name reaches: a link's target, or the name itself.
+QString alvoDe(const QString& path)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? path : real;
+}
+
+// Whether a file keyed with `atual` changes its key in place: keyed as the
+// program keys its files now. One of the older scheme is written anew.
+bool recifraNoLugar(const data::Keying& atual)
+{
+    return !atual.key.isEmpty() && atual.sameScheme(data::Keying());
+}
+
 // The file's key changed in place, and its Senha record with it, in one
 // transaction of the engine: a crash leaves the journal that gives the file
 // back whole with its former key. Every write another program committed
@@ -237,7 +254,7 @@ void recifrar(data::Connection& db, const data::Keying& chave, const QString& se
     // Every page goes into the journal first. Checked before the lock: a
     // descriptor of the file closed while the engine holds its lock would
     // let the lock go.
-    const QString alvo = QFileInfo(path).canonicalFilePath().isEmpty() ? path : QFileInfo(path).canonicalFilePath();
+    const QString alvo = alvoDe(path);
     const qint64 espaco = espacoDoDiario(QFileInfo(alvo).size(), antiga.pageSize);
     conferirGravavel(alvo, espaco);
     // Opens the connection again with a keying, still holding the account;
@@ -327,16 +344,14 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
               const std::function<void(data::PassoRegravar)>& avisar)
 {
     using data::PassoRegravar;
-    const QString alvo = QFileInfo(localPath).canonicalFilePath().isEmpty()
-                             ? localPath
-                             : QFileInfo(localPath).canonicalFilePath();
+    const QString alvo = alvoDe(localPath);
     const QString temp = alvo + QStringLiteral(".novo");
     struct stat info {};
     if (::stat(QFile::encodeName(alvo).constData(), &info) == 0 && info.st_nlink > 1)
         throw DbError(QStringLiteral("O arquivo da conta tem mais de um nome no disco; ele não foi gravado "
                                      "de novo, para que nenhum dos nomes fique com a chave anterior."));
     // Before the lock, as for a change in place.
-    conferirGravavel(alvo, QFileInfo(alvo).size() + 64 * 1024);
+    conferirGravavel(alvo, espacoDoArquivoNovo(QFileInfo(alvo).size()));
     platform::FileLock trava;
     {
         data::Transaction t(db);
@@ -398,15 +413,9 @@ void regravar(data::Connection& db, const QString& localPath, const data::Keying
 
 qint64 data::rewriteRoom(const Connection& db, const QString& localPath)
 {
-    const QString alvo = QFileInfo(localPath).canonicalFilePath().isEmpty()
-                             ? localPath
-                             : QFileInfo(localPath).canonicalFilePath();
-    const qint64 tamanho = QFileInfo(alvo).size();
-    const Keying chave(QByteArray("x"));
+    const qint64 tamanho = QFileInfo(alvoDe(localPath)).size();
     const Keying& atual = db.keying();
-    if (!atual.key.isEmpty() && atual.pageSize == chave.pageSize && atual.kdfIterations == chave.kdfIterations)
-        return espacoDoDiario(tamanho, atual.pageSize);
-    return tamanho + 64 * 1024;
+    return recifraNoLugar(atual) ? espacoDoDiario(tamanho, atual.pageSize) : espacoDoArquivoNovo(tamanho);
 }
 
 void data::rewriteAccount(Connection& db, const QString& localPath, const QString& senha,
@@ -417,8 +426,7 @@ void data::rewriteAccount(Connection& db, const QString& localPath, const QStrin
         if (passo)
             passo(p);
     };
-    const Keying& atual = db.keying();
-    if (!atual.key.isEmpty() && atual.pageSize == chave.pageSize && atual.kdfIterations == chave.kdfIterations)
+    if (recifraNoLugar(db.keying()))
         recifrar(db, chave, senha, avisar);
     else
         regravar(db, localPath, chave, senha, avisar);

@@ -90,6 +90,12 @@ struct Keying {
     QByteArray key;
     int pageSize;
     int kdfIterations;
+
+    // Keyed the same way (page size and key derivation), whatever the key.
+    bool sameScheme(const Keying& other) const
+    {
+        return pageSize == other.pageSize && kdfIterations == other.kdfIterations;
+    }
 };
 
 class Connection {

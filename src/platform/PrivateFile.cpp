@@ -118,6 +118,19 @@ bool replaceFile(const QString& temp, const QString& path)
     return true;
 }
 
+namespace {
+// The end of the hidden name a file is written under until it is whole.
+const char kBeingWritten[] = ".criando";
+} // namespace
+
+QString nameBeingWritten(const QString& hidden)
+{
+    const QLatin1String fim(kBeingWritten);
+    if (!hidden.startsWith(QLatin1Char('.')) || !hidden.endsWith(fim) || hidden.size() <= 1 + fim.size())
+        return QString();
+    return hidden.mid(1, hidden.size() - 1 - fim.size());
+}
+
 bool writeAsName(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever)
 {
     // Every step goes through the folder's descriptor: the folder swapped
@@ -128,7 +141,7 @@ bool writeAsName(const QString& pasta, const QString& nome, bool privado, const 
     const QByteArray alvo = nativo(nome);
     // A name of our own, hidden; what an interrupted run left there goes
     // first (a link there is removed, not followed).
-    const QByteArray temp = "." + alvo + ".criando";
+    const QByteArray temp = "." + alvo + kBeingWritten;
     ::unlinkat(dir, temp.constData(), 0);
     const int fd = ::openat(dir, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                             privado ? 0600 : 0666);

@@ -69,6 +69,9 @@ bool replaceFile(const QString& temp, const QString& path);
 // untouched, when anything fails. What may stand at the name is the
 // caller's rule.
 bool writeAsName(const QString& pasta, const QString& nome, bool privado, const std::function<bool(int fd)>& escrever);
+// The name writeAsName was writing when `hidden` (a name in the same
+// folder) is what a run cut short left of it; an empty text otherwise.
+QString nameBeingWritten(const QString& hidden);
 
 // Whether what stands at path (not through a link) is a folder.
 bool isFolder(const QString& path);
