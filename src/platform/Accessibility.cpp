@@ -1,4 +1,5 @@
 #include "platform/Accessibility.h"
+#include "platform/FlexGrid.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -656,20 +657,7 @@ public:
 private:
     void apply()
     {
-        QFont bold = label_.font();
-        bold.setBold(true);
-        int width = 0;
-        for (const QFontMetrics& m : {label_.fontMetrics(), QFontMetrics(bold)}) {
-            QChar digit = QLatin1Char('0');
-            for (char d = '1'; d <= '9'; ++d)
-                if (m.horizontalAdvance(QLatin1Char(d)) > m.horizontalAdvance(digit))
-                    digit = QLatin1Char(d);
-            QString shown = resultWidest(label_);
-            for (QChar& ch : shown)
-                if (ch.isDigit())
-                    ch = digit;
-            width = std::max(width, m.horizontalAdvance(shown));
-        }
+        const int width = shapeWidth(label_.font(), resultWidest(label_));
         const QMargins m = label_.contentsMargins();
         label_.setMinimumWidth(width + m.left() + m.right() + 2 * label_.frameWidth() + 2 * label_.margin() +
                                label_.fontMetrics().averageCharWidth() / 2 + 2);
@@ -681,7 +669,7 @@ private:
 QString resultWidest(const QLabel& label)
 {
     const QString widest = label.property(kWidest).toString();
-    return widest.isEmpty() ? QStringLiteral("-999.999.999.999.999,99") : widest;
+    return widest.isEmpty() ? kWidestSum : widest;
 }
 
 void showsResult(QLabel& label, const QString& widest)

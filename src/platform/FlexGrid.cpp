@@ -214,14 +214,12 @@ void FlexGrid::setGivingWayCols(const std::vector<int>& cols)
 // The width that shows `text` whole: in the grid's font and in bold, every
 // digit as wide as the font's widest one, plus the cell's margins and its
 // grid line.
-int FlexGrid::wholeWidth(const QString& text) const
+int shapeWidth(const QFont& font, const QString& text)
 {
-    if (text.isEmpty())
-        return 0;
-    QFont bold = font();
+    QFont bold = font;
     bold.setBold(true);
     int width = 0;
-    for (const QFontMetrics& m : {fontMetrics(), QFontMetrics(bold)}) {
+    for (const QFontMetrics& m : {QFontMetrics(font), QFontMetrics(bold)}) {
         QChar digit = QLatin1Char('0');
         for (char d = '1'; d <= '9'; ++d)
             if (m.horizontalAdvance(QLatin1Char(d)) > m.horizontalAdvance(digit))
@@ -232,6 +230,14 @@ int FlexGrid::wholeWidth(const QString& text) const
                 ch = digit;
         width = std::max(width, m.horizontalAdvance(shown));
     }
+    return width;
+}
+
+int FlexGrid::wholeWidth(const QString& text) const
+{
+    if (text.isEmpty())
+        return 0;
+    const int width = shapeWidth(font(), text);
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     return width + 2 * margin + 4;
 }
@@ -367,13 +373,19 @@ void FlexGrid::giveWay()
             texts.push_back(c);
     }
     int excess = total - viewport()->width();
-    for (int c = 0; c < Cols() && excess > 0; ++c)
-        if (holdsValues(c) && !sharesRoom(c)) {
-            int& width = widths[size_t(c)];
-            const int cut = std::clamp(width - valueWidth(c), 0, excess);
-            width -= cut;
-            excess -= cut;
-        }
+    // The value columns come down toward what their values need, by `room`
+    // at most, each in turn.
+    const auto shrinkValues = [&](int room) {
+        for (int c = 0; c < Cols() && room > 0; ++c)
+            if (holdsValues(c) && !sharesRoom(c)) {
+                int& width = widths[size_t(c)];
+                const int cut = std::clamp(width - valueWidth(c), 0, room);
+                width -= cut;
+                excess -= cut;
+                room -= cut;
+            }
+    };
+    shrinkValues(excess);
     // The widest texts give way first, so that none is cut far below
     // another: every text above a level comes down to it, none below its
     // own floor.
@@ -420,15 +432,7 @@ void FlexGrid::giveWay()
     for (const int c : texts)
         if (const std::optional<QString> longest = model_->longestData(c); longest && widths[size_t(c)] > 0)
             wanted += std::max(0, wholeWidth(*longest) - widths[size_t(c)]);
-    wanted += std::min(excess, 0);
-    for (int c = 0; c < Cols() && wanted > 0; ++c)
-        if (holdsValues(c) && !sharesRoom(c)) {
-            int& width = widths[size_t(c)];
-            const int cut = std::clamp(width - valueWidth(c), 0, wanted);
-            width -= cut;
-            excess -= cut;
-            wanted -= cut;
-        }
+    shrinkValues(wanted + std::min(excess, 0));
     // Room to spare goes to the texts that show less than their longest,
     // shared evenly, so that no grid cuts a name beside empty space.
     for (int round = 0; round < 2 && excess < 0; ++round) {

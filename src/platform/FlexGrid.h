@@ -33,6 +33,10 @@ inline const QString kWidestSum = QStringLiteral("-999.999.999.999.999,99");
 // A classification's or an entry's number.
 inline const QString kWidestCode = QStringLiteral("000000");
 
+// The width `text` takes in `font`, plain or bold, every digit as wide as
+// the font's widest: what any value of its shape needs, whatever its digits.
+int shapeWidth(const QFont& font, const QString& text);
+
 class FlexGridModel;
 
 // The key that does on the current row what a double-click does on it (in
