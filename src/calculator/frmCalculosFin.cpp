@@ -67,14 +67,7 @@ QString numeroSimples(double valor)
 // real's digits (a double would already round the amount's last digits).
 bool lerNumero(const QLineEdit* caixa, platform::WideReal& valor)
 {
-    double conferido = 0;
-    if (!platform::parseDecimalComma(caixa->text(), conferido) || !std::isfinite(conferido))
-        return false;
-    QString texto = caixa->text().trimmed();
-    texto.remove(QLatin1Char('.'));
-    texto.replace(QLatin1Char(','), QLatin1Char('.'));
-    const QByteArray latin = texto.toLatin1();
-    return platform::parseWide(std::string_view(latin.constData(), size_t(latin.size())), valor);
+    return platform::parseDecimalComma(caixa->text(), valor);
 }
 
 // An amount in reais to the centavo, as "#,##0.00".

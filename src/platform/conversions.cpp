@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <cmath>
+
 namespace platform {
 
 QDate parseDate(const QString& text)
@@ -63,21 +65,41 @@ bool parseWholeNumber(const QString& text, qint64& out)
     return true;
 }
 
-bool parseDecimalComma(const QString& text, double& out)
+namespace {
+// A number typed with a decimal comma, written with a decimal point and no
+// grouping ("1.234,56" as "1234.56"); an empty text when it is no number.
+QString comPonto(const QString& text)
 {
     static const QRegularExpression re(
         QStringLiteral("^\\s*[+-]?(\\d{1,3}(\\.\\d{3})+|\\d+)?(,\\d*)?\\s*$"));
     const QString t = text.trimmed();
     if (t.isEmpty() || !re.match(t).hasMatch())
-        return false;
+        return QString();
     QString s = t;
     s.remove(QLatin1Char('.'));
     s.replace(QLatin1Char(','), QLatin1Char('.'));
     if (s == QLatin1String(".") || s == QLatin1String("-.") || s == QLatin1String("+."))
-        return false;
+        return QString();
+    return s;
+}
+} // namespace
+
+bool parseDecimalComma(const QString& text, double& out)
+{
+    const QString s = comPonto(text);
     bool ok = false;
-    out = s.toDouble(&ok);
+    if (!s.isEmpty())
+        out = s.toDouble(&ok);
     return ok;
+}
+
+bool parseDecimalComma(const QString& text, WideReal& out)
+{
+    double conferido = 0;
+    if (!parseDecimalComma(text, conferido) || !std::isfinite(conferido))
+        return false;
+    const QByteArray s = comPonto(text).toLatin1();
+    return parseWide(std::string_view(s.constData(), size_t(s.size())), out);
 }
 
 QDate addMonths(const QDate& date, int months) { return date.addMonths(months); }

@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include "platform/financial.h"
+
 namespace platform {
 
 // A date typed as day/month/year ("DD/MM/YYYY", also with one-digit day or
@@ -25,6 +27,10 @@ bool parseWholeNumber(const QString& text, qint64& out);
 // A decimal number typed with a decimal comma ("1.234,56" or "1234,5");
 // false when the text is not a number.
 bool parseDecimalComma(const QString& text, double& out);
+// The same number read to the wide real's digits (see financial.h), where
+// a double would round an amount's last digits; taken where the double
+// reading takes it.
+bool parseDecimalComma(const QString& text, WideReal& out);
 
 // Months added to a date, clamped to the last day of a shorter month
 // (31/01 + 1 month is 28/02 or 29/02).
