@@ -88,12 +88,15 @@ int main(int argc, char** argv)
     const QString path = QDir(banco).filePath(arquivo);
     // The login lists "CASA.MDB" as the account "CASA": no second file of
     // the same name in other letters beside it.
+    const auto jaExiste = [&nome, &err](const QString& arquivoDela) {
+        return err(
+            QStringLiteral("A conta \"%1\" já existe (arquivo \"%2\"); escolha outro nome.").arg(nome, arquivoDela));
+    };
     for (const QString& existente : QDir(banco).entryList(QDir::Files | QDir::Hidden | QDir::System))
         if (existente.compare(arquivo, Qt::CaseInsensitive) == 0)
-            return err(QStringLiteral("A conta \"%1\" já existe (arquivo \"%2\"); escolha outro nome.")
-                           .arg(nome, QDir(banco).filePath(existente)));
+            return jaExiste(QDir(banco).filePath(existente));
     if (QFileInfo::exists(path) || QFileInfo(path).isSymLink())
-        return err(QStringLiteral("A conta \"%1\" já existe (arquivo \"%2\"); escolha outro nome.").arg(nome, path));
+        return jaExiste(path);
 
     bool diferentes = false;
     const std::optional<QString> lida = lerSenha(2, &diferentes, [&nome](const QString& senha) {
